@@ -1,0 +1,74 @@
+#pragma once
+// The in-memory copy of everything the operator prepares for the ticket printer.
+// Plain data, indexed from 1 like the printer's buttons and ticket lines: element 0 of
+// every table is unused. Buttons 1..6 (only 1..4 exist on the printer), lines 1..8.
+// Owned by the main window; read and written on the window's thread only.
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace vx {
+
+inline constexpr int kButtons = 6;  // slots 1..6
+inline constexpr int kPrinterButtons = 4;  // buttons 1..4 shown, edited and sent
+inline constexpr int kLines = 8;  // ticket lines 1..8
+inline constexpr std::uint8_t kInactiveLetter = 'I';  // letra of an inactive button
+inline constexpr std::uint8_t kInactiveLink = 7;  // igual_botao of an inactive button
+
+template <typename T>
+using PerButton = std::array<T, kButtons + 1>;
+template <typename T>
+using PerLine = std::array<PerButton<T>, kLines + 1>;  // [line][button]
+
+struct ConfigModel {
+  // Per button.
+  PerButton<std::uint8_t> letra{};  // character code of the ticket letter; 'I' = inactive
+  PerButton<std::uint8_t> imprime_letra{};  // 0 = "Imprimir", 1 = "Não imprimir"
+  PerButton<std::int32_t> inicio{};  // first ticket number
+  PerButton<std::int32_t> termino{};  // last ticket number
+  PerButton<std::uint8_t> igual_botao{};  // button whose sequence this one follows; 7 = inactive
+
+  // Per ticket line and button.
+  PerLine<QString> texto;
+  PerLine<std::uint8_t> habilita_linha{};
+  PerLine<std::uint8_t> expandido{};
+
+  // Single values.
+  std::int32_t botao_atual = 1;  // the button the page shows, 1..4
+  std::int32_t carregando = 0;  // 1 while the system itself fills controls: stores do nothing
+  std::int32_t alterado = 0;  // unsaved changes exist
+  std::int32_t impressora_alterada = 0;  // something was sent to the printer in this run
+
+  // Beside the model.
+  std::int32_t esquerda_logo = 0;  // Image1's left edge captured at start-up
+  std::int32_t zoom_salvo = 0;  // logo height kept while the logo is off
+  QString ultimo_segundo;  // time text of the last message pump of a block transfer
+
+  bool operator==(const ConfigModel&) const = default;
+};
+
+// The per-button part of the model for one button, used to compare and copy slots.
+struct ButtonSettings {
+  std::uint8_t letra = 0;
+  std::uint8_t imprime_letra = 0;
+  std::int32_t inicio = 0;
+  std::int32_t termino = 0;
+  std::uint8_t igual_botao = 0;
+  std::array<QString, kLines + 1> texto;
+  std::array<std::uint8_t, kLines + 1> habilita_linha{};
+  std::array<std::uint8_t, kLines + 1> expandido{};
+
+  bool operator==(const ButtonSettings&) const = default;
+};
+
+ButtonSettings buttonSettings(const ConfigModel& m, int b);
+void setButtonSettings(ConfigModel& m, int b, const ButtonSettings& s);
+
+// Defaults the window does not derive from its controls: links to themselves, the
+// letters of buttons 1..4, letters printed, numbers 0..99. Line tables are left alone
+// (the window copies them from its controls' initial state).
+void applyNumberingDefaults(ConfigModel& m);
+
+}  // namespace vx

@@ -1,0 +1,30 @@
+#pragma once
+// What a transmission job needs from the window that runs it: the port, the progress
+// dialog, the main window's enabled state and the message pump. The jobs in this folder
+// are written against it; the main window implements it, tests fake it.
+// Every call is made on the window's thread.
+
+#include <cstdint>
+
+namespace vx {
+
+class JobHost {
+ public:
+  virtual ~JobHost() = default;
+  // Opens the chosen port; throws (ECommsError) when it cannot be opened.
+  virtual void OpenPort() = 0;
+  // Queues `length` bytes for the line; false when they could not be queued.
+  virtual bool SendData(const std::uint8_t* data, std::uint16_t length) = 0;
+  // Lets every queued byte reach the line, then closes the port.
+  virtual void ClosePort() = 0;
+  // Shows the progress dialog (not modal) and disables the main window.
+  virtual void showProgress() = 0;
+  // Hides the progress dialog and enables the main window.
+  virtual void hideProgress() = 0;
+  virtual void setProgressMax(int maximum) = 0;
+  virtual void setProgressPosition(int position) = 0;
+  // Lets the window process its pending messages (repaints, timers).
+  virtual void processMessages() = 0;
+};
+
+}  // namespace vx
