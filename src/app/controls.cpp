@@ -1,0 +1,189 @@
+#include "app/controls.h"
+
+#include "model/cp1252.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QValidator>
+
+namespace vx {
+namespace {
+
+int g_handlerDepth = 0;
+std::function<void(const std::exception&)> g_reporter;
+
+// Refuses typed or pasted text that is longer than the limit or holds a character the
+// printer's code page cannot print. Text is compared in composed form, so an accent typed
+// as a separate mark counts as one character.
+class TicketTextValidator : public QValidator {
+ public:
+  TicketTextValidator(const int& limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+  State validate(QString& input, int& pos) const override {
+    const QString composed = input.normalized(QString::NormalizationForm_C);
+    if (composed != input) {
+      pos -= input.size() - composed.size();
+      if (pos < 0) pos = 0;
+      input = composed;
+    }
+    if (!cp1252::canEncode(input)) return Invalid;
+    for (QChar c : input)
+      if (c.unicode() < 0x20) return Invalid;
+    if (limit_ > 0 && input.size() > limit_) return Invalid;
+    return Acceptable;
+  }
+
+ private:
+  const int& limit_;
+};
+
+}  // namespace
+
+void setErrorReporter(std::function<void(const std::exception&)> reporter) { g_reporter = std::move(reporter); }
+
+void reportError(const std::exception& e) {
+  if (g_reporter) g_reporter(e);
+}
+
+void runHandler(const Handler& handler) {
+  if (!handler) return;
+  if (g_handlerDepth > 0) {
+    ++g_handlerDepth;
+    struct Leave {
+      ~Leave() { --g_handlerDepth; }
+    } leave;
+    handler();
+    return;
+  }
+  ++g_handlerDepth;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    g_handlerDepth = 0;
+    reportError(e);
+    return;
+  }
+  g_handlerDepth = 0;
+}
+
+LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new TicketTextValidator(limit_, this));
+  connect(this, &QLineEdit::textChanged, this, [this] { runHandler(onChange); });
+}
+
+void LineEdit::setLimit(int characters) { limit_ = characters; }
+
+SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
+  // The field itself accepts any number; the limits are applied as the original platform
+  // did: by the arrows and when the field loses the focus.
+  setRange(-999999, 999999);
+  setKeyboardTracking(true);
+  connect(this, &QSpinBox::valueChanged, this, [this] { runHandler(onChange); });
+}
+
+void SpinEdit::stepBy(int steps) {
+  const int v = std::clamp(value() + steps * singleStep(), min_, std::max(min_, max_));
+  setValue(v);
+}
+
+void SpinEdit::focusOutEvent(QFocusEvent* event) {
+  QSpinBox::focusOutEvent(event);
+  if (max_ > min_) {
+    const int v = std::clamp(value(), min_, max_);
+    if (v != value()) setValue(v);
+  }
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+  connect(this, &QCheckBox::toggled, this, [this] { runHandler(onClick); });
+}
+
+RadioButton::RadioButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+  setAutoExclusive(false);
+  connect(this, &QRadioButton::toggled, this, [this](bool checked) {
+    if (!checked) return;
+    for (RadioButton* other : group_)
+      if (other != this) other->setChecked(false);
+    runHandler(onClick);
+  });
+}
+
+void RadioButton::nextCheckState() {
+  // A click checks the button; only another button of the group unchecks it.
+  if (!isChecked()) setChecked(true);
+}
+
+ComboBox::ComboBox(bool editable, QWidget* parent) : QComboBox(parent) {
+  setEditable(editable);
+  if (editable) {
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+      edited_ = true;
+      runHandler(onChange);
+    });
+  }
+  connect(this, &QComboBox::activated, this, [this] {
+    edited_ = false;
+    runHandler(onChange);
+  });
+}
+
+int ComboBox::itemIndex() const {
+  if (edited_) return -1;
+  return currentIndex();
+}
+
+void ComboBox::setItemIndex(int index) {
+  edited_ = false;
+  const QSignalBlocker block(this);
+  setCurrentIndex(index);
+  if (index < 0 && isEditable()) setEditText(QString());
+}
+
+ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
+  connect(this, &QScrollBar::valueChanged, this, [this] { runHandler(onChange); });
+}
+
+TabBar::TabBar(QWidget* parent) : QTabBar(parent) {
+  connect(this, &QTabBar::currentChanged, this, [this] {
+    if (!programmatic_) runHandler(onChange);
+  });
+}
+
+void TabBar::setTabIndex(int index) {
+  programmatic_ = true;
+  setCurrentIndex(index);
+  programmatic_ = false;
+}
+
+Image::Image(QWidget* parent) : QWidget(parent) {}
+
+void Image::setPicture(const QImage& picture) {
+  picture_ = picture;
+  update();
+}
+
+void Image::paintEvent(QPaintEvent*) {
+  if (picture_.isNull()) return;
+  QPainter painter(this);
+  painter.drawImage(rect(), picture_);
+}
+
+void Image::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    pressed_ = true;
+    const QPoint p = event->position().toPoint();
+    if (onMouseDown) runHandler([&] { onMouseDown(p.x(), p.y()); });
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void Image::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && pressed_) {
+    pressed_ = false;
+    if (rect().contains(event->position().toPoint())) runHandler(onClick);
+  }
+  QWidget::mouseReleaseEvent(event);
+}
+
+}  // namespace vx

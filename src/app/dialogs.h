@@ -1,0 +1,34 @@
+#pragma once
+// Every question and message box the window shows, and its file dialogs, go through this
+// seam so that window tests can script the operator's answers and check each box.
+
+#include <QString>
+
+class QWidget;
+
+#include <memory>
+
+namespace vx {
+
+enum class MessageIcon { Information, Warning, Question, Error };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
+
+// The file dialogs of the window; each remembers the last name chosen in it.
+enum class FileDialogKind { OpenConfig, SaveConfig, OpenPicture };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  virtual MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
+                                   MessageButtons buttons) = 0;
+  // Returns the chosen file name, or an empty string when the operator cancelled.
+  // `filter` is in the form "Description (*.ext)|*.ext".
+  virtual QString fileDialog(FileDialogKind kind, const QString& title, const QString& filter,
+                             const QString& lastName) = 0;
+};
+
+// The real dialogs: QMessageBox and QFileDialog over `parent`.
+std::unique_ptr<Dialogs> makeQtDialogs(QWidget* parent);
+
+}  // namespace vx

@@ -1,0 +1,20 @@
+// The configurator: the main window, then the progress dialog, then the event loop.
+
+#include "app/error_report.h"
+#include "app/tform1.h"
+#include "app/tform2.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+
+  vx::TForm1 form1;
+  vx::TForm2 form2(&form1);
+  form1.Form2 = &form2;
+  form1.installErrorReport(QString::fromLocal8Bit(argv[0]));
+  form1.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The progress dialog "Comunicação": shown, without being modal, while a transmission job
+// runs; it has no logic of its own — the jobs set ProgressBar1's maximum and position.
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace vx {
+
+class TForm2 : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TForm2(QWidget* parent = nullptr);
+
+  QLabel* Label1;
+  QLabel* Label2;
+  QProgressBar* ProgressBar1;
+  QLabel* Label3;
+
+ protected:
+  // The dialog offers no way to interrupt a job: Escape does not close it.
+  void reject() override {}
+};
+
+}  // namespace vx

@@ -1,0 +1,233 @@
+// The change notifications every handler of the window relies on.
+
+#include "app/controls.h"
+#include "app/error_report.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vx {
+namespace {
+
+// Types `text` one character at a time as key presses carrying that character, as a
+// keyboard with any layout would (QTest's key helpers only know ASCII).
+void typeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
+}
+
+struct Counter {
+  int n = 0;
+  Handler handler() {
+    return [this] { ++n; };
+  }
+};
+
+TEST(LineEditNotifications, ProgramAndTypedChangesRunTheHandlerOnlyWhenTheTextChanges) {
+  LineEdit e;
+  Counter c;
+  e.onChange = c.handler();
+  e.setText(QStringLiteral("abc"));
+  EXPECT_EQ(c.n, 1);
+  e.setText(QStringLiteral("abc"));
+  EXPECT_EQ(c.n, 1);
+  QTest::keyClicks(&e, QStringLiteral("de"));
+  EXPECT_EQ(e.text(), QStringLiteral("abcde"));
+  EXPECT_EQ(c.n, 3);
+}
+
+TEST(LineEditNotifications, TheLimitStopsTypingButNeverCutsWhatTheProgramSets) {
+  LineEdit e;
+  e.setLimit(5);
+  QTest::keyClicks(&e, QStringLiteral("1234567"));
+  EXPECT_EQ(e.text(), QStringLiteral("12345"));
+  e.setText(QStringLiteral("123456789"));
+  EXPECT_EQ(e.text(), QStringLiteral("123456789"));
+  e.setLimit(3);
+  EXPECT_EQ(e.text(), QStringLiteral("123456789"));
+}
+
+TEST(LineEditNotifications, CharactersThePrinterCannotPrintAreRefused) {
+  LineEdit e;
+  e.setLimit(40);
+  typeText(&e, QStringLiteral("Atenção"));
+  EXPECT_EQ(e.text(), QStringLiteral("Atenção"));
+  typeText(&e, QStringLiteral("日"));
+  EXPECT_EQ(e.text(), QStringLiteral("Atenção"));
+  e.clear();
+  e.insert(QStringLiteral("caf\u00e9 \u65e5"));  // a paste holding one character outside the code page
+  EXPECT_EQ(e.text(), QString());
+  e.insert(QStringLiteral("cafe\u0301"));  // an accent typed as a separate mark is one character
+  EXPECT_EQ(e.text(), QStringLiteral("caf\u00e9"));
+}
+
+TEST(SpinEditNotifications, LimitsNeverChangeTheValueButTheArrowsAndFocusRespectThem) {
+  QWidget window;
+  SpinEdit& s = *new SpinEdit(&window);
+  auto* sibling = new QLineEdit(&window);
+  s.setMinValue(0);
+  s.setMaxValue(999);
+  Counter c;
+  s.onChange = c.handler();
+  s.setValue(500);
+  EXPECT_EQ(c.n, 1);
+  s.setMaxValue(99);
+  EXPECT_EQ(s.value(), 500);
+  EXPECT_EQ(c.n, 1);
+  s.stepBy(1);
+  EXPECT_EQ(s.value(), 99);
+  s.setValue(500);
+  window.show();
+  s.setFocus();
+  QApplication::processEvents();
+  sibling->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(s.value(), 99);
+}
+
+TEST(CheckBoxNotifications, ProgramChangesRunTheClickHandlerOnlyOnARealChange) {
+  CheckBox box(QStringLiteral("x"));
+  Counter c;
+  box.onClick = c.handler();
+  box.setChecked(true);
+  box.setChecked(true);
+  box.setChecked(false);
+  EXPECT_EQ(c.n, 2);
+  box.resize(100, 20);
+  box.show();
+  QTest::mouseClick(&box, Qt::LeftButton);
+  EXPECT_TRUE(box.isChecked());
+  EXPECT_EQ(c.n, 3);
+}
+
+TEST(RadioButtonNotifications, BecomingCheckedRunsTheHandlerAndUnchecksTheOther) {
+  QWidget parent;
+  RadioButton a(QStringLiteral("a"), &parent), b(QStringLiteral("b"), &parent);
+  a.setGroup({&a, &b});
+  b.setGroup({&a, &b});
+  Counter ca, cb;
+  a.onClick = ca.handler();
+  b.onClick = cb.handler();
+  a.setChecked(true);
+  EXPECT_EQ(ca.n, 1);
+  b.setChecked(true);
+  EXPECT_FALSE(a.isChecked());
+  EXPECT_EQ(cb.n, 1);
+  EXPECT_EQ(ca.n, 1);  // unchecking runs nothing
+  // A configuration file may leave both unchecked.
+  b.setChecked(false);
+  EXPECT_FALSE(a.isChecked());
+  EXPECT_FALSE(b.isChecked());
+  EXPECT_EQ(cb.n, 1);
+  // A click on a checked button keeps it checked and runs nothing.
+  parent.show();
+  a.setChecked(true);
+  QTest::mouseClick(&a, Qt::LeftButton);
+  EXPECT_TRUE(a.isChecked());
+  EXPECT_EQ(ca.n, 2);
+  QTest::mouseClick(&b, Qt::LeftButton);
+  EXPECT_TRUE(b.isChecked());
+  EXPECT_FALSE(a.isChecked());
+  EXPECT_EQ(cb.n, 2);
+}
+
+TEST(ComboBoxNotifications, OnlyTheOperatorsSelectionOrTypingRunsTheHandler) {
+  ComboBox combo(true);
+  combo.addItems({QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3")});
+  Counter c;
+  combo.onChange = c.handler();
+  combo.setItemIndex(2);
+  EXPECT_EQ(c.n, 0);
+  EXPECT_EQ(combo.itemIndex(), 2);
+  combo.show();
+  QTest::keyClick(&combo, Qt::Key_Up);
+  EXPECT_EQ(c.n, 1);
+  EXPECT_EQ(combo.itemIndex(), 1);
+  combo.lineEdit()->selectAll();
+  QTest::keyClicks(combo.lineEdit(), QStringLiteral("x"));
+  EXPECT_EQ(c.n, 2);
+  EXPECT_EQ(combo.itemIndex(), -1);  // typing leaves no item selected
+  combo.setItemIndex(0);
+  EXPECT_EQ(combo.itemIndex(), 0);
+  EXPECT_EQ(c.n, 2);
+}
+
+TEST(TabBarNotifications, SelectingATabByProgramRunsNothing) {
+  TabBar tabs;
+  for (int i = 0; i < 4; ++i) tabs.addTab(QStringLiteral("tab %1").arg(i));
+  tabs.resize(400, 24);
+  Counter c;
+  tabs.onChange = c.handler();
+  tabs.setTabIndex(2);
+  EXPECT_EQ(c.n, 0);
+  tabs.show();
+  QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(1).center());
+  EXPECT_EQ(tabs.currentIndex(), 1);
+  EXPECT_EQ(c.n, 1);
+}
+
+TEST(ScrollBarNotifications, PositionChangesByProgramOrByANewRangeRunTheHandler) {
+  ScrollBar bar(Qt::Vertical);
+  bar.setRange(10, 200);
+  bar.setValue(90);
+  Counter c;
+  bar.onChange = c.handler();
+  bar.setValue(90);
+  EXPECT_EQ(c.n, 0);
+  bar.setValue(0);  // below the range: clamped to 10
+  EXPECT_EQ(bar.value(), 10);
+  EXPECT_EQ(c.n, 1);
+  bar.setRange(0, 200);
+  bar.setValue(0);
+  EXPECT_EQ(c.n, 2);
+  bar.setMinimum(10);  // raising the lower bound moves the position and notifies
+  EXPECT_EQ(bar.value(), 10);
+  EXPECT_EQ(c.n, 3);
+}
+
+TEST(HandlerErrors, TheOutermostHandlerReportsAFailureOnceAndEndsTheAction) {
+  std::vector<std::string> reports;
+  setErrorReporter([&](const std::exception& e) { reports.push_back(e.what()); });
+  bool after = false;
+  runHandler([&] {
+    runHandler([] { throw std::runtime_error("Error opening com port"); });
+    after = true;
+  });
+  EXPECT_FALSE(after);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], "Error opening com port");
+  // The next action runs normally.
+  runHandler([&] { after = true; });
+  EXPECT_TRUE(after);
+  setErrorReporter(nullptr);
+}
+
+TEST(ErrorReport, TitleAndFullStopFollowTheProgramsRules) {
+  EXPECT_EQ(programTitle(QStringLiteral("/usr/bin/vorlandex")), QStringLiteral("vorlandex"));
+  EXPECT_EQ(programTitle(QStringLiteral("C/VORLANDEX.EXE")), QStringLiteral("Vorlandex"));
+  EXPECT_EQ(programTitle(QStringLiteral("./Config.Tool.bin")), QStringLiteral("Config"));
+  EXPECT_EQ(reportText(QStringLiteral("Error opening com port")), QStringLiteral("Error opening com port."));
+  EXPECT_EQ(reportText(QStringLiteral("File handle is not a comm handle. ")),
+            QStringLiteral("File handle is not a comm handle. "));
+  EXPECT_EQ(reportText(QStringLiteral("List index out of bounds (0)")),
+            QStringLiteral("List index out of bounds (0)"));  // ')' sorts before '.'
+  EXPECT_EQ(reportText(QStringLiteral("'x' is not a valid integer value")),
+            QStringLiteral("'x' is not a valid integer value."));
+}
+
+}  // namespace
+}  // namespace vx
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
