@@ -1,0 +1,1 @@
+vorlandex_add_bench(bench_config_parse_write SOURCES config_parse_write.cpp LIBS vx_config)
