@@ -1,7 +1,6 @@
 #include "pictures.h"
 
 #include <QFile>
-
 #include <array>
 #include <csetjmp>
 #include <cstdio>
@@ -136,9 +135,9 @@ bool runDecode(DecodeJob& job, const QByteArray& data) {
 using Glyph = std::array<std::uint8_t, 9>;
 
 constexpr Glyph kGlyphA = {
+    0b00011000,  // ...##...
     0b00111100,  // ..####..
-    0b01111110,  // .######.
-    0b11000011,  // ##....##
+    0b01100110,  // .##..##.
     0b11000011,  // ##....##
     0b11000011,  // ##....##
     0b11111111,  // ########

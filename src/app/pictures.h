@@ -18,7 +18,7 @@ namespace vx {
 // its quadrant, and the quadrant borders run through panel background.
 inline constexpr QSize kButtonPanelSize{279, 97};
 inline constexpr int kButtonPanelSplitX = 139;  // first x of the right column
-inline constexpr int kButtonPanelSplitY = 49;  // first y of the bottom row
+inline constexpr int kButtonPanelSplitY = 49;   // first y of the bottom row
 
 // Where the pressed picture of button 1..4 (Image11..Image14) lies on Image10, relative
 // to Image10's top-left corner: exactly the button's quadrant. Empty for other numbers.
