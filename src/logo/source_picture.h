@@ -1,0 +1,64 @@
+#pragma once
+// The logo's source picture: the Windows bitmap as loaded, at its own size and depth, plus
+// the file's own bytes so that saving writes the very file the operator chose. Loading
+// guards against hostile files (lying headers, truncated data, huge dimensions) and
+// reports every failure as a BitmapError carrying the text the operator is shown.
+// Plain functions and values; safe to use from any one thread at a time.
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <cstdint>
+#include <stdexcept>
+
+namespace vx {
+
+// A picture file that cannot be opened, read or written, or is not a valid bitmap.
+// what() is the operator's text in UTF-8 (without the full stop the error report adds).
+class BitmapError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+  QString text() const { return QString::fromUtf8(what()); }
+};
+
+inline constexpr char kBitmapNotValid[] = "Bitmap image is not valid";
+
+// Limits a bitmap must keep to be loaded at all: each side at most kMaxBitmapSide dots,
+// at most kMaxBitmapDots dots in all (the decoder keeps up to 4 bytes per dot), and a
+// file of at most kMaxBitmapFileBytes. Anything larger is reported as not valid.
+inline constexpr int kMaxBitmapSide = 20000;
+inline constexpr std::int64_t kMaxBitmapDots = std::int64_t{32} * 1024 * 1024;
+inline constexpr std::int64_t kMaxBitmapFileBytes = std::int64_t{160} * 1024 * 1024;
+
+struct SourcePicture {
+  QImage image;          // as decoded: Mono, Indexed8, RGB32 or ARGB32 for a loaded file
+  QByteArray fileBytes;  // the file's own bytes when it came from a file, else empty
+
+  // What the save command writes: the file's own bytes when there are any, else the
+  // picture encoded by encodeBitmap().
+  QByteArray bitmapFileBytes() const;
+
+  bool operator==(const SourcePicture&) const = default;
+};
+
+// Reads and decodes a Windows bitmap file (1, 4, 8, 16, 24 or 32 bits per dot, RLE4,
+// RLE8, bit fields; Windows 3, OS/2 and version 4/5 headers). Throws BitmapError with
+//   Cannot open file "<path>". <system's reason>   when the file cannot be opened or read,
+//   Bitmap image is not valid                       when its content is not a usable bitmap.
+SourcePicture loadBitmapFile(const QString& path);
+
+// Decodes the bytes of a bitmap file; throws BitmapError(kBitmapNotValid). The result
+// keeps `bytes` as its fileBytes.
+SourcePicture decodeBitmap(const QByteArray& bytes);
+
+// A Windows bitmap file of `image` at its own size and depth: 1 bit for Mono/MonoLSB,
+// 8 bits with a 256-entry palette for Indexed8 and Grayscale8, 24 bits for 24-bit
+// formats, 32 bits for everything else. BITMAPINFOHEADER, no compression, bottom-up rows
+// padded to 4 bytes. Empty for a null image.
+QByteArray encodeBitmap(const QImage& image);
+
+// Writes picture.bitmapFileBytes() to `path`, replacing the file only once everything
+// is written. Throws BitmapError("Cannot create file "<path>". <reason>") on failure.
+void saveBitmapFile(const SourcePicture& picture, const QString& path);
+
+}  // namespace vx
