@@ -1,0 +1,190 @@
+#include "protocol/transmission.h"
+
+#include <QLocale>
+#include <QTime>
+#include <stdexcept>
+#include <string>
+
+namespace vx {
+
+namespace {
+
+constexpr int kRegisterPauseMs = 100;  // the printer needs 100 ms after every register frame
+constexpr int kBlockLeadMs = 100;
+constexpr int kByteSpacingMs = 12;
+
+void send(JobHost& host, Pacer& pacer, const std::uint8_t* data, std::uint16_t length) {
+  host.SendData(data, length);  // a refused write is lost; the protocol has no recovery
+  pacer.handedOver();
+}
+
+void checkBlockSize(std::size_t size) {
+  if (size > kMaxBlockSize)
+    throw std::length_error("Bloco de " + std::to_string(size) + " bytes grande demais para a impressora");
+}
+
+// Steps 3 to 9 of the job frame around the sending. The constructor opens the port and
+// shows the dialog; the destructor hides it and closes the port, also on the way out of
+// an exception, so the main window is never left disabled.
+class JobFrame {
+ public:
+  explicit JobFrame(JobHost& host) : host_(host) {
+    host_.OpenPort();
+    try {
+      host_.showProgress();
+    } catch (...) {
+      host_.ClosePort();
+      throw;
+    }
+  }
+  ~JobFrame() {
+    host_.hideProgress();
+    host_.ClosePort();
+  }
+  JobFrame(const JobFrame&) = delete;
+  JobFrame& operator=(const JobFrame&) = delete;
+
+ private:
+  JobHost& host_;
+};
+
+void progressStep(JobHost& host, int position) {
+  host.processMessages();
+  host.setProgressPosition(position);
+}
+
+}  // namespace
+
+void envia_registro(JobHost& host, Pacer& pacer, std::uint8_t code, std::int32_t value, Width width) {
+  send(host, pacer, kWord.data(), kWord.size());
+  const Word frame = registerFrame(code, value, width);
+  send(host, pacer, frame.data(), frame.size());
+  pacer.wait(kRegisterPauseMs);
+}
+
+void envia_bloco(JobHost& host, Pacer& pacer, ConfigModel& model, std::uint8_t code,
+                 std::span<const std::uint8_t> bytes, bool pauseAfterWord) {
+  checkBlockSize(bytes.size());
+  const int n = static_cast<int>(bytes.size());
+  const Word header = blockHeader(code, bytes.size());
+
+  host.setProgressMax(n);
+  pacer.wait(kBlockLeadMs);
+  send(host, pacer, kWord.data(), kWord.size());
+  if (pauseAfterWord) pacer.wait(kBlockLeadMs);
+  send(host, pacer, header.data(), header.size());
+
+  // Formatting the time costs microseconds that would add up over thousands of bytes, so
+  // the text is made again only when the second changes; the comparison with
+  // ultimo_segundo is still made for every byte.
+  QTime shownSecond;
+  QString shownText;
+  for (int i = 1; i <= n; ++i) {
+    const QTime t = pacer.now().time();
+    const QTime second(t.hour(), t.minute(), t.second());
+    if (shownText.isNull() || second != shownSecond) {
+      shownSecond = second;
+      shownText = QLocale::system().toString(second, QLocale::LongFormat);
+    }
+    if (shownText != model.ultimo_segundo) {
+      model.ultimo_segundo = shownText;
+      host.processMessages();
+    }
+    host.setProgressPosition(i);
+    send(host, pacer, &bytes[i - 1], 1);
+    pacer.wait(kByteSpacingMs);
+  }
+  send(host, pacer, &kTerminator, 1);
+}
+
+void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model) {
+  model.impressora_alterada = 1;
+  const ClockFields f = clockFields(pacer.now());  // one reading: never a mix of two days
+
+  JobFrame frame(host);
+  host.setProgressMax(100);
+  progressStep(host, 30);
+  pacer.wait(kRegisterPauseMs);
+  envia_registro(host, pacer, reg::kSeconds, f.seconds, Width::Bits8);
+  envia_registro(host, pacer, reg::kMinutes, f.minutes, Width::Bits8);
+  envia_registro(host, pacer, reg::kHours, f.hours, Width::Bits8);
+  envia_registro(host, pacer, reg::kDay, f.day, Width::Bits8);
+  envia_registro(host, pacer, reg::kMonth, f.month, Width::Bits8);
+  envia_registro(host, pacer, reg::kWeekday, f.weekday, Width::Bits8);
+  progressStep(host, 100);
+  envia_registro(host, pacer, reg::kYear, f.year, Width::Bits16);
+}
+
+void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
+                 const std::function<std::uint8_t()>& readOptionByte) {
+  model.impressora_alterada = 1;
+  std::uint8_t letters[kPrinterButtons + 1] = {};
+  for (int b = 1; b <= kPrinterButtons; ++b) letters[b] = letterValue(model, b);
+
+  JobFrame frame(host);
+  host.setProgressMax(100);
+  progressStep(host, 1);
+  pacer.wait(kRegisterPauseMs);
+  for (int b = 1; b <= kPrinterButtons; ++b)
+    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLetter + b - 1), letters[b], Width::Bits8);
+  progressStep(host, 30);
+  for (int b = 1; b <= kPrinterButtons; ++b)
+    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLink + b - 1), linkValue(model, b),
+                   Width::Bits8);
+  progressStep(host, 50);
+  for (int b = 1; b <= kPrinterButtons; ++b)
+    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kFirstNumber + b - 1), model.inicio[b],
+                   Width::Bits16);
+  progressStep(host, 80);
+  for (int b = 1; b <= kPrinterButtons; ++b)
+    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLastNumber + b - 1), model.termino[b],
+                   Width::Bits16);
+  envia_registro(host, pacer, reg::kOptions, readOptionByte(), Width::Bits8);
+  progressStep(host, 100);
+}
+
+void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::function<CutMode()>& readCutMode) {
+  model.impressora_alterada = 1;
+  const int b = model.botao_atual;
+  const ByteList header = headerTextBlock(model, b);
+  // A text longer than the editor allows (from a hand-made file) must not get half-way
+  // through a job: both blocks are measured now, the cut byte takes one byte either way.
+  checkBlockSize(header.size());
+  checkBlockSize(footerTextBlock(model, b, CutMode::Partial).size());
+
+  JobFrame frame(host);
+  envia_bloco(host, pacer, model, headerBlockCode(b), header, false);
+  const ByteList footer = footerTextBlock(model, b, readCutMode());
+  envia_bloco(host, pacer, model, footerBlockCode(b), footer, true);
+}
+
+void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const std::uint8_t> logoData) {
+  model.impressora_alterada = 1;
+  checkBlockSize(logoData.size());
+
+  JobFrame frame(host);
+  envia_bloco(host, pacer, model, kLogoBlock, logoData, true);
+}
+
+void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
+                 const std::function<std::uint8_t()>& readOptionByte,
+                 const std::function<CutMode()>& readCutMode,
+                 const std::function<ByteList()>& buildLogoData) {
+  settingsJob(host, pacer, model, readOptionByte);
+  clockJob(host, pacer, model);
+  {
+    // The editor keeps showing its page: botao_atual comes back whatever happens.
+    struct Restore {
+      ConfigModel& model;
+      const std::int32_t shown;
+      ~Restore() { model.botao_atual = shown; }
+    } restore{model, model.botao_atual};
+    for (int b = 1; b <= kPrinterButtons; ++b) {
+      model.botao_atual = b;
+      textJob(host, pacer, model, readCutMode);
+    }
+  }
+  if (buildLogoData) logoJob(host, pacer, model, buildLogoData());
+}
+
+}  // namespace vx

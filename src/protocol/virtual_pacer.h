@@ -1,0 +1,40 @@
+#pragma once
+// A pacer on virtual time for tests: time moves only in wait() (and advance()), so jobs
+// run instantly, and every hand-over is stamped with the virtual time it happened at.
+// now() is the start date and time plus the virtual time elapsed. Same pause rule as the
+// real pacer: a pause ends `ms` after the later of the last hand-over and the previous
+// pause's end.
+
+#include <cstdint>
+#include <vector>
+
+#include "protocol/pacer.h"
+
+namespace vx {
+
+class VirtualPacer final : public Pacer {
+ public:
+  explicit VirtualPacer(const QDateTime& start = QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+
+  void handedOver() override;
+  void wait(int ms) override;
+  QDateTime now() override;
+
+  void setStart(const QDateTime& start) { start_ = start; }
+  // Lets virtual time pass outside a pause, as a slow message pump would.
+  void advance(std::int64_t ms) { elapsedMs_ += ms; }
+  std::int64_t elapsedMs() const { return elapsedMs_; }
+  // The virtual time of every hand-over, in order.
+  const std::vector<std::int64_t>& handOvers() const { return handOvers_; }
+  // Every wait() call's argument, in order.
+  const std::vector<int>& waits() const { return waits_; }
+
+ private:
+  QDateTime start_;
+  std::int64_t elapsedMs_ = 0;
+  std::int64_t deadlineMs_ = -1;
+  std::vector<std::int64_t> handOvers_;
+  std::vector<int> waits_;
+};
+
+}  // namespace vx

@@ -1,0 +1,114 @@
+// Real-time checks of the steady pacer, kept short (well under a second).
+#include <gtest/gtest.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "protocol/steady_pacer.h"
+#include "protocol/virtual_pacer.h"
+
+namespace vx {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+TEST(SteadyPacer, FirstPauseCountsFromTheCall) {
+  SteadyPacer pacer;
+  const auto start = Clock::now();
+  pacer.wait(20);
+  EXPECT_GE(msSince(start), 20.0);
+}
+
+TEST(SteadyPacer, PausesAreMeasuredFromTheHandOverAndDoNotDrift) {
+  SteadyPacer pacer;
+  const auto start = Clock::now();
+  Clock::time_point lastHandOver;
+  double smallestSpacing = 1e9;
+  for (int i = 0; i < 20; ++i) {
+    if (i == 10) std::this_thread::sleep_for(std::chrono::milliseconds(8));  // a slow step before a hand-over
+    const auto handOver = Clock::now();
+    if (i > 0)
+      smallestSpacing = std::min(smallestSpacing,
+                                 std::chrono::duration<double, std::milli>(handOver - lastHandOver).count());
+    lastHandOver = handOver;
+    pacer.handedOver();
+    pacer.wait(5);
+  }
+  EXPECT_GE(smallestSpacing, 5.0);
+  // 20 pauses of 5 ms and the 8 ms step; the rest is wake-up latency that must not pile up.
+  const double elapsed = msSince(start);
+  EXPECT_GE(elapsed, 108.0);
+  EXPECT_LT(elapsed, 108.0 + 50.0);
+}
+
+TEST(SteadyPacer, PauseAfterLongSilenceDoesNotAddToIt) {
+  // The spacing the printer needs has passed already while nothing was sent.
+  SteadyPacer pacer;
+  pacer.handedOver();
+  pacer.wait(2);
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  const auto start = Clock::now();
+  pacer.wait(20);
+  EXPECT_LT(msSince(start), 10.0);
+}
+
+TEST(SteadyPacer, SleepsRatherThanSpins) {
+  SteadyPacer pacer;
+  timespec cpu0{}, cpu1{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu0);
+  const auto start = Clock::now();
+  for (int i = 0; i < 10; ++i) {
+    pacer.handedOver();
+    pacer.wait(12);
+  }
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu1);
+  const double cpuMs = (cpu1.tv_sec - cpu0.tv_sec) * 1e3 + (cpu1.tv_nsec - cpu0.tv_nsec) / 1e6;
+  EXPECT_LT(cpuMs, 0.1 * msSince(start));
+}
+
+TEST(SteadyPacer, NowIsTheLocalDateAndTime) {
+  // A zone three hours behind UTC, without daylight saving time.
+  const QByteArray saved = qgetenv("TZ");
+  qputenv("TZ", "BRT3");
+  tzset();
+  SteadyPacer pacer;
+  const QDateTime reading = pacer.now();
+  const QDateTime system = QDateTime::currentDateTime();
+  EXPECT_EQ(reading.offsetFromUtc(), -3 * 3600);
+  EXPECT_LT(std::abs(reading.msecsTo(system)), 1000);
+  // The same wall-clock date and time as the system's local reading.
+  const QDateTime readingFields(reading.date(), reading.time(), Qt::UTC);
+  const QDateTime systemFields(system.date(), system.time(), Qt::UTC);
+  EXPECT_LT(std::abs(readingFields.msecsTo(systemFields)), 1000);
+  if (saved.isNull()) {
+    qunsetenv("TZ");
+  } else {
+    qputenv("TZ", saved);
+  }
+  tzset();
+}
+
+TEST(VirtualPacer, FollowsTheSamePauseRule) {
+  VirtualPacer pacer(QDateTime(QDate(2026, 1, 1), QTime(12, 0)));
+  pacer.wait(100);
+  EXPECT_EQ(pacer.elapsedMs(), 100);
+  pacer.handedOver();
+  pacer.advance(30);  // slow work after the hand-over
+  pacer.wait(12);
+  EXPECT_EQ(pacer.elapsedMs(), 130);  // 12 ms after the hand-over had passed already
+  pacer.advance(5);
+  pacer.handedOver();
+  pacer.wait(12);
+  EXPECT_EQ(pacer.elapsedMs(), 147);
+  EXPECT_EQ(pacer.handOvers(), (std::vector<std::int64_t>{100, 135}));
+  EXPECT_EQ(pacer.now(), QDateTime(QDate(2026, 1, 1), QTime(12, 0, 0, 147)));
+}
+
+}  // namespace
+}  // namespace vx

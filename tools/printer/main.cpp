@@ -1,0 +1,180 @@
+// vorlandex-printer: a virtual VORLANDEX ticket printer on a pseudo-terminal (or a serial
+// device). Its first line of output names the port to give the configurator,
+// "VORLANDEX_COM1=<path>"; then one line per transfer and per problem on the line, until
+// SIGINT or SIGTERM. With --ticket-dir it keeps DIR/button1.png .. button4.png up to date.
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "printer/ticket.h"
+#include "printer/virtual_printer.h"
+
+namespace {
+
+volatile sig_atomic_t stopRequested = 0;
+
+void onSignal(int) { stopRequested = 1; }
+
+std::int64_t monotonicUs() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
+}
+
+// Raw 8-bit, 19200 8N1, no flow control: every byte reaches the decoder as sent.
+bool setLine(int fd) {
+  termios tio{};
+  if (tcgetattr(fd, &tio) != 0) return false;
+  cfmakeraw(&tio);
+  tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
+  tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+  tio.c_cflag |= CS8 | CLOCAL | CREAD;
+  tio.c_cc[VMIN] = 1;
+  tio.c_cc[VTIME] = 0;
+  cfsetispeed(&tio, B19200);
+  cfsetospeed(&tio, B19200);
+  return tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+void printLine(const std::string& line) {
+  std::fputs(line.c_str(), stdout);
+  std::fputc('\n', stdout);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("vorlandex-printer"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Virtual VORLANDEX ticket printer"));
+  parser.addHelpOption();
+  const QCommandLineOption deviceOption(QStringLiteral("device"),
+                                        QStringLiteral("Listen on this serial device instead of a new pty."),
+                                        QStringLiteral("path"));
+  const QCommandLineOption comOption(QStringLiteral("com"),
+                                     QStringLiteral("Port number 1..4 in the first line."),
+                                     QStringLiteral("n"), QStringLiteral("1"));
+  const QCommandLineOption ticketOption(QStringLiteral("ticket-dir"),
+                                        QStringLiteral("Render button<N>.png into this folder."),
+                                        QStringLiteral("dir"));
+  const QCommandLineOption onExitOption(QStringLiteral("render-on-exit"),
+                                        QStringLiteral("Render the tickets only when stopping."));
+  const QCommandLineOption slackOption(
+      QStringLiteral("slack-ms"),
+      QStringLiteral("Arrival jitter allowed on the minimum spacings (default 2 ms)."), QStringLiteral("ms"),
+      QStringLiteral("2"));
+  parser.addOptions({deviceOption, comOption, ticketOption, onExitOption, slackOption});
+  parser.process(app);
+
+  const int com = parser.value(comOption).toInt();
+  if (com < 1 || com > 4) {
+    std::fprintf(stderr, "vorlandex-printer: --com takes 1 to 4\n");
+    return 2;
+  }
+  bool slackOk = false;
+  const double slackMs = parser.value(slackOption).toDouble(&slackOk);
+  if (!slackOk || slackMs < 0 || slackMs > 50) {
+    std::fprintf(stderr, "vorlandex-printer: --slack-ms takes 0 to 50\n");
+    return 2;
+  }
+  const QString ticketDir = parser.value(ticketOption);
+  const bool renderEachTransfer = !ticketDir.isEmpty() && !parser.isSet(onExitOption);
+  const bool renderAtExit = !ticketDir.isEmpty() || parser.isSet(onExitOption);
+  if (parser.isSet(onExitOption) && ticketDir.isEmpty()) {
+    std::fprintf(stderr, "vorlandex-printer: --render-on-exit needs --ticket-dir\n");
+    return 2;
+  }
+
+  int fd = -1;
+  int slave = -1;  // our own hold on the pty's far side
+  std::string path;
+  if (parser.isSet(deviceOption)) {
+    path = parser.value(deviceOption).toStdString();
+    fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", path.c_str(), std::strerror(errno));
+      return 1;
+    }
+    if (!setLine(fd)) std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", path.c_str());
+  } else {
+    fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128] = {};
+    if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0 || ptsname_r(fd, name, sizeof name) != 0) {
+      std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+      return 1;
+    }
+    path = name;
+    // The configurator opens and closes the port once per job. While one descriptor of the
+    // far side stays open, its closing is no hang-up for us, and the line settings stay.
+    slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave < 0 || !setLine(slave)) {
+      std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, std::strerror(errno));
+      return 1;
+    }
+  }
+  std::printf("VORLANDEX_COM%d=%s\n", com, path.c_str());
+  std::fflush(stdout);
+
+  struct sigaction sa {};
+  sa.sa_handler = onSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);  // no SA_RESTART: poll() returns at once
+  sigaction(SIGTERM, &sa, nullptr);
+
+  vx::printer::VirtualPrinter printer([](const std::string& line, bool) { printLine(line); },
+                                      static_cast<std::int64_t>(slackMs * 1000));
+  const auto render = [&] {
+    if (!vx::printer::writeTickets(printer.state(), ticketDir, printer.state().clock.at(monotonicUs())))
+      printLine("problem: cannot write the tickets to " + ticketDir.toStdString());
+  };
+
+  int status = 0;
+  std::size_t rendered = 0;
+  unsigned char buffer[4096];
+  while (!stopRequested) {
+    pollfd p{fd, POLLIN, 0};
+    const int ready = poll(&p, 1, 100);
+    const std::int64_t now = monotonicUs();
+    if (ready < 0 && errno != EINTR) {
+      std::fprintf(stderr, "vorlandex-printer: poll: %s\n", std::strerror(errno));
+      status = 1;
+      break;
+    }
+    if (ready > 0) {
+      const ssize_t n = read(fd, buffer, sizeof buffer);
+      if (n > 0) {
+        for (ssize_t i = 0; i < n; ++i) printer.feed(buffer[i], now);
+      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+        std::fprintf(stderr, "vorlandex-printer: %s is gone\n", path.c_str());
+        status = 1;
+        break;
+      }
+    }
+    printer.poll(now);
+    if (renderEachTransfer && printer.transfers().size() != rendered) {
+      rendered = printer.transfers().size();
+      render();
+    }
+  }
+  printer.finish();
+  if (renderAtExit) render();
+  if (slave >= 0) close(slave);
+  close(fd);
+  return status;
+}
