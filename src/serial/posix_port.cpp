@@ -1,0 +1,378 @@
+#include "serial/posix_port.h"
+
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <utility>
+
+#include "serial/posix_speed.h"
+
+namespace vx {
+namespace {
+
+constexpr std::array<std::pair<std::uint32_t, speed_t>, 9> kStandardSpeeds = {{
+    {110, B110},
+    {300, B300},
+    {600, B600},
+    {1200, B1200},
+    {2400, B2400},
+    {4800, B4800},
+    {9600, B9600},
+    {19200, B19200},
+    {38400, B38400},
+}};
+
+bool standardSpeed(std::uint32_t bits_per_second, speed_t* code) {
+  for (const auto& [rate, value] : kStandardSpeeds) {
+    if (rate == bits_per_second) {
+      *code = value;
+      return true;
+    }
+  }
+  return false;
+}
+
+IoResult completed(std::size_t count) { return IoResult{IoStatus::Completed, count, 0, 0}; }
+IoResult pending() { return IoResult{IoStatus::Pending, 0, 0, 0}; }
+IoResult failure(int error) {
+  return IoResult{error == EBADF ? IoStatus::InvalidHandle : IoStatus::Failed, 0, 0, error};
+}
+
+int pollRetrying(pollfd* fds, nfds_t count, int timeout_ms) {
+  int r;
+  while ((r = ::poll(fds, count, timeout_ms)) < 0 && errno == EINTR) {
+  }
+  return r;
+}
+
+}  // namespace
+
+PosixPort::PosixPort(int fd) : fd_(fd) {}
+
+PosixPort::~PosixPort() { close(); }
+
+bool PosixPort::isCharacterDevice() {
+  struct stat st {};
+  return ::fstat(fd_, &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+bool PosixPort::getCommState(CommState* state) {
+  termios t{};
+  if (::tcgetattr(fd_, &t) < 0) return false;
+  state->baudRate = arbitrarySpeed(fd_);
+  switch (t.c_cflag & CSIZE) {
+    case CS5:
+      state->byteSize = 5;
+      break;
+    case CS6:
+      state->byteSize = 6;
+      break;
+    case CS7:
+      state->byteSize = 7;
+      break;
+    default:
+      state->byteSize = 8;
+      break;
+  }
+  if (!(t.c_cflag & PARENB)) {
+    state->parity = 0;
+  } else if (t.c_cflag & CMSPAR) {
+    state->parity = (t.c_cflag & PARODD) ? 3 : 4;
+  } else {
+    state->parity = (t.c_cflag & PARODD) ? 1 : 2;
+  }
+  state->stopBits = (t.c_cflag & CSTOPB) ? 2 : 0;
+  return true;
+}
+
+bool PosixPort::setCommState(const CommState& state) {
+  termios t{};
+  if (::tcgetattr(fd_, &t) < 0) return false;
+  // Raw 8-bit line without flow control: a fresh terminal translates 0x0A to 0x0D 0x0A and
+  // swallows 0x11 and 0x13, and the printer must get every byte as it was sent.
+  ::cfmakeraw(&t);
+  t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  t.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+  // Linux has no 4-bit characters; such a request keeps 8.
+  static constexpr std::array<tcflag_t, 4> kSizes = {CS5, CS6, CS7, CS8};
+  if (state.byteSize >= 5 && state.byteSize <= 8) {
+    t.c_cflag = (t.c_cflag & ~static_cast<tcflag_t>(CSIZE)) | kSizes[state.byteSize - 5];
+  }
+  t.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD | CMSPAR);
+  switch (state.parity) {
+    case 1:
+      t.c_cflag |= PARENB | PARODD;
+      break;
+    case 2:
+      t.c_cflag |= PARENB;
+      break;
+    case 3:
+      t.c_cflag |= PARENB | PARODD | CMSPAR;
+      break;
+    case 4:
+      t.c_cflag |= PARENB | CMSPAR;
+      break;
+    default:
+      break;
+  }
+  // One and a half stop bits is what a UART sends for "two" with 5-bit characters.
+  if (state.stopBits == 0) {
+    t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB);
+  } else {
+    t.c_cflag |= CSTOPB;
+  }
+  speed_t code = B0;
+  const bool standard = standardSpeed(state.baudRate, &code);
+  if (standard) {
+    ::cfsetispeed(&t, code);
+    ::cfsetospeed(&t, code);
+  }
+  if (::tcsetattr(fd_, TCSANOW, &t) < 0) return false;
+  if (!standard && !setArbitrarySpeed(fd_, state.baudRate)) return false;
+
+  // tcsetattr succeeds when any part of the change was taken: see what the device really holds.
+  termios back{};
+  if (::tcgetattr(fd_, &back) < 0) return false;
+  const tcflag_t speed_bits = CBAUD | CIBAUD;
+  return back.c_iflag == t.c_iflag && back.c_oflag == t.c_oflag && back.c_lflag == t.c_lflag &&
+         (back.c_cflag & ~speed_bits) == (t.c_cflag & ~speed_bits) && arbitrarySpeed(fd_) == state.baudRate;
+}
+
+bool PosixPort::getCommTimeouts(CommTimeouts* timeouts) {
+  *timeouts = timeouts_;
+  return true;
+}
+
+bool PosixPort::setCommTimeouts(const CommTimeouts& timeouts) {
+  timeouts_ = timeouts;
+  return true;
+}
+
+// ---- reader
+
+bool PosixPort::readCounters(LineCounters* counters) const {
+  serial_icounter_struct icount{};
+  if (::ioctl(fd_, TIOCGICOUNT, &icount) < 0) return false;
+  *counters = LineCounters{icount.frame, icount.overrun, icount.parity, icount.brk, icount.buf_overrun};
+  return true;
+}
+
+IoResult PosixPort::setCommMask(std::uint32_t mask) {
+  comm_mask_ = mask;
+  counters_ok_ = readCounters(&counters_);
+  return completed(0);
+}
+
+void PosixPort::checkLineErrors() {
+  LineCounters now;
+  if (!counters_ok_ || !readCounters(&now)) return;
+  if (now.frame != counters_.frame) line_errors_ |= CE_FRAME;
+  if (now.overrun != counters_.overrun || now.buf_overrun != counters_.buf_overrun)
+    line_errors_ |= CE_OVERRUN;
+  if (now.parity != counters_.parity) line_errors_ |= CE_RXPARITY;
+  if (now.brk != counters_.brk) line_errors_ |= CE_BREAK;
+  counters_ = now;
+  if (line_errors_ != 0 && comm_pending_) comm_done_ = true;
+}
+
+void PosixPort::completeRead(IoResult result) {
+  read_result_ = result;
+  read_done_ = true;
+  read_pending_ = false;
+  // Errors arrive with the characters they spoiled, so this is when new ones can show.
+  checkLineErrors();
+}
+
+void PosixPort::collectInput() {
+  for (;;) {
+    const ssize_t n = ::read(fd_, read_buffer_ + read_count_, read_size_ - read_count_);
+    if (n > 0) {
+      read_count_ += static_cast<std::size_t>(n);
+      last_byte_ = Clock::now();
+      if (read_count_ == read_size_) return completeRead(completed(read_count_));
+      continue;
+    }
+    // End of file: the device is gone. What came before it is delivered first; the next read
+    // meets the end again and completes with 0 bytes.
+    if (n == 0) return completeRead(completed(read_count_));
+    if (errno == EINTR) continue;
+    if (errno == EAGAIN) return;
+    if (read_count_ > 0) return completeRead(completed(read_count_));
+    return completeRead(failure(errno));
+  }
+}
+
+IoResult PosixPort::startRead(std::uint8_t* buffer, std::size_t size) {
+  read_buffer_ = buffer;
+  read_size_ = size;
+  read_count_ = 0;
+  read_done_ = false;
+  read_pending_ = true;
+  collectInput();
+  if (read_done_) {
+    read_done_ = false;
+    return read_result_;
+  }
+  return pending();
+}
+
+IoResult PosixPort::readResult() {
+  if (!read_done_) return pending();
+  read_done_ = false;
+  return read_result_;
+}
+
+IoResult PosixPort::startCommEventWait() {
+  if ((comm_mask_ & EV_ERR) && line_errors_ != 0) return IoResult{IoStatus::Completed, 0, EV_ERR, 0};
+  comm_pending_ = (comm_mask_ & EV_ERR) != 0;
+  comm_done_ = false;
+  return pending();
+}
+
+IoResult PosixPort::commEventResult() {
+  if (!comm_done_) return pending();
+  comm_done_ = false;
+  comm_pending_ = false;
+  return IoResult{IoStatus::Completed, 0, EV_ERR, 0};
+}
+
+IoResult PosixPort::clearCommError(std::uint32_t* errors) {
+  *errors = line_errors_;
+  line_errors_ = 0;
+  return completed(0);
+}
+
+WaitResult PosixPort::waitReader(const CloseEvent& close) {
+  const auto interval = std::chrono::milliseconds(timeouts_.readIntervalTimeout);
+  for (;;) {
+    if (comm_done_ || read_done_) {
+      if (close.isSet()) return {0, 0};
+      return {comm_done_ ? 1 : 2, 0};
+    }
+    const bool timed = read_pending_ && read_count_ > 0 && interval.count() > 0;
+    int timeout_ms = -1;
+    if (timed) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(last_byte_ + interval - Clock::now());
+      timeout_ms = static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
+    }
+    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {read_pending_ ? fd_ : -1, POLLIN, 0}};
+    if (pollRetrying(fds, 2, timeout_ms) < 0) return {kWaitFailed, errno};
+    if (fds[0].revents) return {0, 0};
+    const short port = fds[1].revents;
+    if (port & POLLNVAL) {
+      completeRead(failure(EBADF));
+    } else if (port) {
+      collectInput();
+      if (!read_done_ && (port & (POLLHUP | POLLERR))) {
+        completeRead(read_count_ > 0 ? completed(read_count_) : failure(EIO));
+      }
+    } else if (timed && Clock::now() >= last_byte_ + interval) {
+      completeRead(completed(read_count_));
+    }
+  }
+}
+
+// ---- writer
+
+WaitResult PosixPort::waitWriterIdle(const CloseEvent& close, int queue_fd) {
+  for (;;) {
+    // The port is watched for hang-ups only, so a device that goes away ends an idle writer too.
+    pollfd fds[3] = {{close.fd(), POLLIN, 0}, {queue_fd, POLLIN, 0}, {fd_, 0, 0}};
+    if (pollRetrying(fds, 3, -1) < 0) return {kWaitFailed, errno};
+    if (fds[0].revents) return {0, 0};
+    if (fds[1].revents) return {1, 0};
+    if (fds[2].revents & POLLNVAL) return {kWaitFailed, EBADF};
+    if (fds[2].revents & (POLLHUP | POLLERR)) return {kWaitFailed, EIO};
+  }
+}
+
+IoResult PosixPort::startWrite(const std::uint8_t* data, std::size_t count) {
+  write_data_ = data;
+  write_count_ = count;
+  write_done_ = false;
+  ssize_t n;
+  while ((n = ::write(fd_, data, count)) < 0 && errno == EINTR) {
+  }
+  if (n > 0 || (n == 0 && count == 0)) return completed(static_cast<std::size_t>(n));
+  if (n == 0 || errno == EAGAIN) {
+    write_pending_ = true;
+    return pending();
+  }
+  return failure(errno);
+}
+
+void PosixPort::attemptWrite(bool hung_up) {
+  ssize_t n;
+  while ((n = ::write(fd_, write_data_, write_count_)) < 0 && errno == EINTR) {
+  }
+  if (n > 0) {
+    write_result_ = completed(static_cast<std::size_t>(n));
+  } else if (n == 0 || errno == EAGAIN) {
+    if (!hung_up) return;  // woken too early; keep waiting
+    write_result_ = failure(EIO);
+  } else {
+    write_result_ = failure(errno);
+  }
+  write_done_ = true;
+  write_pending_ = false;
+}
+
+WaitResult PosixPort::waitWrite(const CloseEvent& close) {
+  for (;;) {
+    if (write_done_) {
+      if (close.isSet()) return {0, 0};
+      return {1, 0};
+    }
+    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {write_pending_ ? fd_ : -1, POLLOUT, 0}};
+    if (pollRetrying(fds, 2, -1) < 0) return {kWaitFailed, errno};
+    if (fds[0].revents) return {0, 0};
+    const short port = fds[1].revents;
+    if (port & POLLNVAL) {
+      write_result_ = failure(EBADF);
+      write_done_ = true;
+      write_pending_ = false;
+    } else if (port) {
+      attemptWrite((port & (POLLHUP | POLLERR)) != 0);
+    }
+  }
+}
+
+IoResult PosixPort::writeResult() {
+  if (!write_done_) return pending();
+  write_done_ = false;
+  return write_result_;
+}
+
+// ---- any thread
+
+std::size_t PosixPort::outputQueued() {
+  int queued = 0;
+  if (::ioctl(fd_, TIOCOUTQ, &queued) < 0 || queued < 0) return 0;
+  return static_cast<std::size_t>(queued);
+}
+
+void PosixPort::purge(std::uint32_t flags) {
+  if (flags & PURGE_RXCLEAR) (void)::tcflush(fd_, TCIFLUSH);
+  // On a pseudo-terminal the output "buffer" is the far end's unread input and TIOCOUTQ reads 0:
+  // flushing it would throw away bytes that were already delivered. So only output the device
+  // itself still holds is dropped.
+  if ((flags & PURGE_TXCLEAR) && outputQueued() > 0) (void)::tcflush(fd_, TCOFLUSH);
+}
+
+void PosixPort::close() {
+  if (fd_ < 0) return;
+  (void)::ioctl(fd_, TIOCNXCL);
+  (void)::flock(fd_, LOCK_UN);
+  ::close(fd_);
+  fd_ = -1;
+}
+
+}  // namespace vx

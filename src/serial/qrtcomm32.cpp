@@ -1,0 +1,166 @@
+#include "serial/qrtcomm32.h"
+
+#include <chrono>
+#include <cstring>
+#include <new>
+#include <thread>
+
+#include "serial/comm_messages.h"
+#include "serial/message_sink.h"
+#include "serial/posix_backend.h"
+#include "serial/read_thread.h"
+#include "serial/trace.h"
+#include "serial/write_thread.h"
+
+namespace vx {
+namespace {
+
+// Reader two steps above normal, writer one: a queued frame goes out and received bytes are
+// collected promptly while the owner's thread sleeps between frames.
+constexpr int kReaderPriority = 2;
+constexpr int kWriterPriority = 1;
+// How often ClosePort looks at the device's output queue while the line drains.
+constexpr auto kDrainPoll = std::chrono::milliseconds(2);
+
+}  // namespace
+
+TQRTComm32::TQRTComm32(QObject* owner, std::unique_ptr<SerialBackend> backend)
+    : QObject(owner), backend_(backend ? std::move(backend) : std::make_unique<PosixBackend>()) {
+  setTraceFileName("");
+  sink_ = std::make_unique<MessageSink>([this](SinkMessage& message) { messageHandler(message); });
+}
+
+TQRTComm32::~TQRTComm32() {
+  // Threads still running would post to a sink that is about to go.
+  ClosePort();
+}
+
+bool TQRTComm32::OpenPort() {
+  if (port_handle_) throw ECommsError("Already have a comm file open");
+
+  SerialBackend::OpenResult opened = backend_->openPort(commPortName(port_));
+  if (!opened.port) throw ECommsError("Error opening com port");
+  if (!opened.port->isCharacterDevice()) throw ECommsError("File handle is not a comm handle. ");
+  port_handle_ = std::move(opened.port);
+
+  CommState state;
+  CommTimeouts timeouts;
+  (void)port_handle_->getCommState(&state);
+  (void)port_handle_->getCommTimeouts(&timeouts);
+  timeouts.readIntervalTimeout = 250;
+  timeouts.readTotalTimeoutMultiplier = 0;
+  timeouts.readTotalTimeoutConstant = 0;
+  timeouts.writeTotalTimeoutMultiplier = 0;
+  timeouts.writeTotalTimeoutConstant = 0;
+  (void)port_handle_->setCommTimeouts(timeouts);
+  state.baudRate = bitsPerSecond(speed_);
+  state.byteSize = dataBitCount(data_bits_);
+  state.parity = static_cast<std::uint8_t>(parity_);
+  state.stopBits = static_cast<std::uint8_t>(stop_bits_);
+  (void)port_handle_->setCommState(state);
+  open_speed_ = state.baudRate;
+
+  int error = 0;
+  close_event_ = backend_->createCloseEvent(&error);
+  if (!close_event_) {
+    TraceError(error, "Unable to CreateEvent: ");
+    // Keeping the port open here would lock it away from every later OpenPort.
+    port_handle_->close();
+    port_handle_.reset();
+    return false;
+  }
+
+  auto reader = std::make_unique<TReadThread>(*port_handle_, *close_event_, *sink_);
+  if (!reader->start(*backend_, kReaderPriority, &error)) {
+    TraceError(error, "Unable to create Read thread");
+    throw ECommsError("Unable to create Read thread");
+  }
+  reader_ = std::move(reader);
+
+  std::unique_ptr<WriteQueue> queue = WriteQueue::create(&error);
+  std::unique_ptr<TWriteThread> writer;
+  if (queue) {
+    writer = std::make_unique<TWriteThread>(*port_handle_, *close_event_, *sink_, std::move(queue));
+  }
+  if (!writer || !writer->start(*backend_, kWriterPriority, &error)) {
+    TraceError(error, "Unable to create Write thread");
+    throw ECommsError("Unable to create Write thread");
+  }
+  writer_ = std::move(writer);
+  return true;
+}
+
+bool TQRTComm32::SendData(const void* data, std::uint16_t length) {
+  if (!writer_) {
+    TraceLine("Write thread not created");
+    return false;
+  }
+  std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[std::size_t{length} + 1]());
+  if (copy && length > 0) std::memcpy(copy.get(), data, length);
+  if (!copy || !writer_->PostMessage(UM_WRITEREQUEST, length, std::move(copy))) {
+    TraceLine("Failed to Post to Write thread. ");
+    return false;
+  }
+  return true;
+}
+
+void TQRTComm32::drainOutput() {
+  if (!writer_) return;
+  using Clock = std::chrono::steady_clock;
+  const std::size_t queued = writer_->queue().pendingBytes() + port_handle_->outputQueued();
+  const std::uint64_t speed = open_speed_ ? open_speed_ : 1;
+  const auto line_time = std::chrono::milliseconds(queued * 10 * 1000 / speed);
+  const Clock::time_point deadline = Clock::now() + line_time + std::chrono::milliseconds(kDrainMarginMs);
+  writer_->queue().waitUntilIdle(deadline);
+  // Bytes the writer has handed to the device may still sit in its output buffer; purging them
+  // would cut the job's last frames off. A stalled line is given up on at the deadline.
+  while (port_handle_->outputQueued() > 0 && Clock::now() < deadline) std::this_thread::sleep_for(kDrainPoll);
+}
+
+void TQRTComm32::ClosePort() {
+  if (!port_handle_) return;
+  TraceLine("Stopping the Comm");
+  drainOutput();
+
+  if (reader_) {
+    TraceLine("Closing Read Thread ");
+    close_event_->set();
+    port_handle_->purge(PURGE_RXABORT | PURGE_RXCLEAR);
+    if (!reader_->waitFor(kThreadExitWaitMs)) {
+      TraceLine("Read thread not exiting.  Terminating it.");
+      reader_->terminate();
+    }
+    reader_.reset();
+  }
+  if (writer_) {
+    TraceLine("Closing Write Thread");
+    close_event_->set();
+    port_handle_->purge(PURGE_TXABORT | PURGE_TXCLEAR);
+    if (!writer_->waitFor(kThreadExitWaitMs)) {
+      TraceLine("Write thread not exiting.  Terminating it.");
+      writer_->terminate();
+    }
+    writer_.reset();
+  }
+  close_event_.reset();
+  port_handle_->close();
+  port_handle_.reset();
+}
+
+void TQRTComm32::messageHandler(SinkMessage& message) {
+  switch (message.message) {
+    case UM_RECEIVEDDATA:
+      if (OnReceiveData) {
+        OnReceiveData(message.block.get(), static_cast<std::uint16_t>(message.wparam & 0xFFFF));
+      }
+      message.block.reset();
+      break;
+    case UM_REQUESTHANGUP:
+      if (OnRequestHangup) OnRequestHangup(this);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace vx

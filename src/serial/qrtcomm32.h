@@ -1,0 +1,95 @@
+#pragma once
+// TQRTComm32: the serial-port component that links the main window to the ticket printer.
+// OpenPort opens COM1..COM4 with the published line settings and starts a reader and a writer
+// thread; SendData hands a copy of a block to the writer and returns at once; ClosePort lets every
+// block handed over before it reach the line (bounded by the line's speed), then stops both threads
+// and closes the port. What the reader receives, and hang-up requests from either thread, arrive as
+// OnReceiveData / OnRequestHangup on the owner's thread when it processes its events.
+//
+// Everything here is called on the owner's thread (the thread that constructed it). OpenPort
+// raises ECommsError; SendData and ClosePort never raise. A property change takes effect at the
+// next OpenPort. On Linux COMn is the device in $VORLANDEX_COMn, else /dev/ttyS(n-1).
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "serial/comm_types.h"
+#include "serial/comms_error.h"
+#include "serial/serial_backend.h"
+
+namespace vx {
+
+class MessageSink;
+struct SinkMessage;
+class TReadThread;
+class TWriteThread;
+
+class TQRTComm32 : public QObject {
+  Q_OBJECT
+
+ public:
+  // `Buffer` holds `BufferLength` bytes followed by a zero byte; it is released when the handler
+  // returns, so a handler that keeps the data copies it.
+  using TReceiveDataEvent = std::function<void(const char* Buffer, std::uint16_t BufferLength)>;
+  using TNotifyEvent = std::function<void(TQRTComm32* Sender)>;
+
+  // A null back end means the POSIX serial device back end. CommPort starts as Com1; the other
+  // settings at their first values (____110, None, _4, _1) until the owner sets them. Clears the
+  // trace file name.
+  explicit TQRTComm32(QObject* owner = nullptr, std::unique_ptr<SerialBackend> backend = nullptr);
+  // Closes a port that is still open.
+  ~TQRTComm32() override;
+
+  // True when the port is open and both threads run. False only when the close event could not be
+  // made (the port is then closed again). Raises ECommsError: "Already have a comm file open",
+  // "Error opening com port", "File handle is not a comm handle. ", "Unable to create Read
+  // thread", "Unable to create Write thread" (after the last two the port stays partly open
+  // until ClosePort).
+  bool OpenPort();
+  // Queues a copy of `length` bytes for the writer. True when queued; false when no port is open
+  // or the writer has ended. Blocks reach the line whole and in call order.
+  bool SendData(const void* data, std::uint16_t length);
+  // Lets the writer finish its queue and the line drain (at most queued bytes x 10 / speed + 2 s),
+  // then stops the reader and the writer and closes the port. Does nothing when no port is open.
+  void ClosePort();
+
+  TCommPort commPort() const { return port_; }
+  void setCommPort(TCommPort value) { port_ = value; }
+  TBaudRate baudRate() const { return speed_; }
+  void setBaudRate(TBaudRate value) { speed_ = value; }
+  TParity parity() const { return parity_; }
+  void setParity(TParity value) { parity_ = value; }
+  TDataBits dataBits() const { return data_bits_; }
+  void setDataBits(TDataBits value) { data_bits_ = value; }
+  TStopBits stopBits() const { return stop_bits_; }
+  void setStopBits(TStopBits value) { stop_bits_ = value; }
+
+  TReceiveDataEvent OnReceiveData;
+  TNotifyEvent OnRequestHangup;
+
+  // Extra time ClosePort allows the line to drain beyond the bytes' own transmission time.
+  static constexpr int kDrainMarginMs = 2000;
+  // How long ClosePort waits for a thread before it notes that it does not end.
+  static constexpr int kThreadExitWaitMs = 10000;
+
+ private:
+  void messageHandler(SinkMessage& message);
+  void drainOutput();
+
+  std::unique_ptr<SerialBackend> backend_;
+  std::unique_ptr<TReadThread> reader_;
+  std::unique_ptr<TWriteThread> writer_;
+  TCommPort port_ = TCommPort::Com1;
+  std::unique_ptr<SerialPort> port_handle_;
+  std::unique_ptr<CloseEvent> close_event_;
+  std::unique_ptr<MessageSink> sink_;
+  TBaudRate speed_ = TBaudRate::____110;
+  TParity parity_ = TParity::None;
+  TStopBits stop_bits_ = TStopBits::_1;
+  TDataBits data_bits_ = TDataBits::_4;
+  std::uint32_t open_speed_ = 0;  // bits per second the open port was set to
+};
+
+}  // namespace vx

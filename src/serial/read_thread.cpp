@@ -1,0 +1,215 @@
+#include "serial/read_thread.h"
+
+#include <QLoggingCategory>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "serial/comm_messages.h"
+#include "serial/line_error_report.h"
+#include "serial/message_sink.h"
+#include "serial/serial_backend.h"
+#include "serial/trace.h"
+#include "serial/trace_texts.h"
+
+namespace vx {
+namespace {
+
+// The reader's "Time to Exit" line goes to a debug channel rather than the trace: it is written
+// whether tracing is on or not, and shows with QT_LOGGING_RULES="vx.serial.debug=true".
+Q_LOGGING_CATEGORY(lcSerial, "vx.serial", QtInfoMsg)
+
+constexpr std::size_t kReportBlockSize = 256;
+
+}  // namespace
+
+TReadThread::~TReadThread() { join(); }
+
+void TReadThread::Execute() {
+  IoResult mask = port_.setCommMask(EV_ERR);
+  if (mask.status != IoStatus::Completed) {
+    TraceError(mask.error, "Unable to SetCommMask: ");
+    PostHangupRequest();
+  } else if (!SetupCommEvent()) {
+    TraceError(last_error_, "Unable to SetupCommEvent1: ");
+    PostHangupRequest();
+  } else if (!SetupReadEvent()) {
+    TraceError(last_error_, "Unable to SetupReadEvent: ");
+    PostHangupRequest();
+  } else {
+    for (bool waiting = true; waiting;) {
+      const WaitResult wait = port_.waitReader(close_event_);
+      switch (wait.index) {
+        case kWaitFailed:
+          TraceError(wait.error, "Read WAIT_FAILED: ");
+          PostHangupRequest();
+          waiting = false;
+          break;
+        case 0:
+          qCDebug(lcSerial) << "Time to Exit";
+          waiting = false;
+          break;
+        case 1:
+          if (!HandleCommEvent(true)) {
+            PostHangupRequest();
+            TraceError(last_error_, "Unable HandleCommEvent: ");
+            waiting = false;
+          } else if (!SetupCommEvent()) {
+            PostHangupRequest();
+            TraceError(last_error_, "Unable to SetupCommEvent2: ");
+            waiting = false;
+          }
+          break;
+        case 2:
+          if (!HandleReadEvent()) {
+            PostHangupRequest();
+            TraceError(last_error_, "Unable to HandleReadEvent: ");
+            waiting = false;
+          } else if (!SetupReadEvent()) {
+            PostHangupRequest();
+            waiting = false;
+          }
+          break;
+        default:
+          TraceLine("Unexpected Wait return value " + std::to_string(wait.index));
+          PostHangupRequest();
+          waiting = false;
+          break;
+      }
+    }
+  }
+  TraceLine("Read thread shutting down");
+  port_.purge(PURGE_RXABORT | PURGE_RXCLEAR);
+}
+
+bool TReadThread::SetupReadEvent() {
+  for (;;) {
+    if (close_event_.isSet()) return false;
+    const IoResult read = port_.startRead(buffer_, kBufferSize);
+    switch (read.status) {
+      case IoStatus::Completed:
+        // A burst is drained here without going back to the wait.
+        TraceLine("Data waiting for ReadFile: ");
+        if (!PostReceivedData(buffer_, read.count)) return false;
+        continue;
+      case IoStatus::Pending:
+        TraceLine("Waiting for data from comm connection.");
+        return true;
+      case IoStatus::InvalidHandle:
+        last_error_ = read.error;
+        TraceLine(kInvalidHandleText);
+        return false;
+      case IoStatus::Failed:
+        last_error_ = read.error;
+        TraceError(read.error, "Unexpected ReadFile error: ");
+        PostHangupRequest();
+        return false;
+    }
+  }
+}
+
+bool TReadThread::HandleReadEvent() {
+  const IoResult read = port_.readResult();
+  switch (read.status) {
+    case IoStatus::Completed:
+      return PostReceivedData(buffer_, read.count);
+    case IoStatus::InvalidHandle:
+      last_error_ = read.error;
+      TraceLine(kInvalidHandleText);
+      return false;
+    case IoStatus::Pending:
+    case IoStatus::Failed:
+      last_error_ = read.error;
+      TraceError(read.error, "Unexpected GetOverlappedResult Read Error: ");
+      PostHangupRequest();
+      return false;
+  }
+  return false;
+}
+
+bool TReadThread::PostReceivedData(const std::uint8_t* buffer, std::size_t count) {
+  // The time-outs never let a read complete without data: 0 bytes means the device is gone.
+  if (count == 0) return false;
+  TraceLine("Got something from Comm port!!!");
+  std::unique_ptr<char[]> block(new (std::nothrow) char[count + 1]());
+  if (!block) {
+    last_error_ = ENOMEM;
+    TraceError(ENOMEM, "LocalAlloc: ");
+    return false;
+  }
+  std::memcpy(block.get(), buffer, count);
+  return sink_.post(UM_RECEIVEDDATA, count, std::move(block));
+}
+
+bool TReadThread::SetupCommEvent() {
+  for (;;) {
+    if (close_event_.isSet()) return false;
+    const IoResult wait = port_.startCommEventWait();
+    switch (wait.status) {
+      case IoStatus::Completed:
+        event_mask_ = wait.eventMask;
+        TraceLine("Event (Error) waiting before WaitCommEvent.");
+        if (!HandleCommEvent(false)) return false;
+        continue;
+      case IoStatus::Pending:
+        TraceLine("Waiting for a CommEvent (Error) to occur.");
+        return true;
+      case IoStatus::InvalidHandle:
+        last_error_ = wait.error;
+        TraceLine(kInvalidHandleText);
+        return false;
+      case IoStatus::Failed:
+        last_error_ = wait.error;
+        TraceError(wait.error, "Unexpected WaitCommEvent error: ");
+        return false;
+    }
+  }
+}
+
+bool TReadThread::HandleCommEvent(bool retrieve) {
+  std::unique_ptr<char[]> block(new (std::nothrow) char[kReportBlockSize]());
+  if (!block) {
+    last_error_ = ENOMEM;
+    TraceError(ENOMEM, "LocalAlloc: ");
+    return false;
+  }
+  if (retrieve) {
+    const IoResult wait = port_.commEventResult();
+    if (wait.status == IoStatus::InvalidHandle) {
+      last_error_ = wait.error;
+      TraceLine(kInvalidHandleText);
+      return false;
+    }
+    if (wait.status != IoStatus::Completed) {
+      last_error_ = wait.error;
+      TraceError(wait.error, "Unexpected GetOverlappedResult for WaitCommEvent: ");
+      return false;
+    }
+    event_mask_ = wait.eventMask;
+  }
+  if (event_mask_ & EV_ERR) {
+    std::uint32_t errors = 0;
+    const IoResult cleared = port_.clearCommError(&errors);
+    if (cleared.status != IoStatus::Completed) {
+      last_error_ = cleared.error;
+      if (cleared.status == IoStatus::InvalidHandle) {
+        TraceLine(kInvalidHandleText);
+      } else {
+        TraceError(cleared.error, "ClearCommError: ");
+      }
+      return false;
+    }
+    const std::string report = lineErrorReport(errors);
+    const std::size_t length = std::min(report.size(), kReportBlockSize - 1);
+    std::memcpy(block.get(), report.data(), length);
+    (void)sink_.post(UM_RECEIVEDDATA, length, std::move(block));
+    return true;
+  }
+  TraceLine("Unexpected comm event " + std::to_string(event_mask_));
+  return false;
+}
+
+}  // namespace vx

@@ -1,0 +1,83 @@
+#include "serial/write_queue.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace vx {
+
+std::unique_ptr<WriteQueue> WriteQueue::create(int* error) {
+  const int fd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (fd < 0) {
+    if (error) *error = errno;
+    return nullptr;
+  }
+  return std::unique_ptr<WriteQueue>(new WriteQueue(fd));
+}
+
+WriteQueue::~WriteQueue() { ::close(wake_fd_); }
+
+bool WriteQueue::post(WriteMessage message) {
+  std::lock_guard lock(mutex_);
+  if (refused_) return false;
+  queued_bytes_ += message.count;
+  queue_.push_back(std::move(message));
+  const std::uint64_t one = 1;
+  while (::write(wake_fd_, &one, sizeof one) < 0 && errno == EINTR) {
+  }
+  return true;
+}
+
+void WriteQueue::clearWakeLocked() {
+  std::uint64_t value;
+  while (::read(wake_fd_, &value, sizeof value) < 0 && errno == EINTR) {
+  }
+}
+
+std::optional<WriteMessage> WriteQueue::take() {
+  std::lock_guard lock(mutex_);
+  if (queue_.empty()) {
+    // Posts ring the descriptor under this lock, so clearing it here loses no wake-up.
+    clearWakeLocked();
+    return std::nullopt;
+  }
+  WriteMessage message = std::move(queue_.front());
+  queue_.pop_front();
+  queued_bytes_ -= message.count;
+  busy_ = true;
+  busy_bytes_ = message.count;
+  return message;
+}
+
+void WriteQueue::done() {
+  std::lock_guard lock(mutex_);
+  busy_ = false;
+  busy_bytes_ = 0;
+  if (queue_.empty()) idle_.notify_all();
+}
+
+void WriteQueue::refuse() {
+  std::deque<WriteMessage> dropped;
+  {
+    std::lock_guard lock(mutex_);
+    refused_ = true;
+    busy_ = false;
+    busy_bytes_ = 0;
+    queued_bytes_ = 0;
+    dropped.swap(queue_);
+    idle_.notify_all();
+  }
+}
+
+std::size_t WriteQueue::pendingBytes() const {
+  std::lock_guard lock(mutex_);
+  return queued_bytes_ + busy_bytes_;
+}
+
+bool WriteQueue::waitUntilIdle(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock lock(mutex_);
+  return idle_.wait_until(lock, deadline, [this] { return refused_ || (queue_.empty() && !busy_); });
+}
+
+}  // namespace vx

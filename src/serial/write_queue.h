@@ -1,0 +1,61 @@
+#pragma once
+// The writer thread's own message queue: first in, first out, with an eventfd that is readable
+// while messages may be waiting, so the writer can sleep on it and the close event together.
+// post() from any thread; take(), done() and refuse() from the writer only; pendingBytes() and
+// waitUntilIdle() from the owner while it closes the port.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace vx {
+
+struct WriteMessage {
+  std::uint32_t message = 0;
+  std::uint32_t count = 0;                // bytes in block, without its closing zero
+  std::unique_ptr<std::uint8_t[]> block;  // count bytes and a zero byte
+};
+
+class WriteQueue {
+ public:
+  // Null (and errno in *error) when the wake-up descriptor cannot be made.
+  static std::unique_ptr<WriteQueue> create(int* error);
+  ~WriteQueue();
+  WriteQueue(const WriteQueue&) = delete;
+  WriteQueue& operator=(const WriteQueue&) = delete;
+
+  // Appends a message; false (and the message is dropped) once the queue has been refused.
+  bool post(WriteMessage message);
+  // The oldest message, or none. A taken message counts as in progress until done().
+  std::optional<WriteMessage> take();
+  void done();
+  // The writer has ended: drop what is queued and refuse every later post.
+  void refuse();
+
+  int wakeFd() const { return wake_fd_; }
+  // Bytes queued or in progress.
+  std::size_t pendingBytes() const;
+  // Waits until nothing is queued or in progress, or the queue is refused, or the deadline.
+  // True unless the deadline passed first.
+  bool waitUntilIdle(std::chrono::steady_clock::time_point deadline);
+
+ private:
+  explicit WriteQueue(int wake_fd) : wake_fd_(wake_fd) {}
+  void clearWakeLocked();
+
+  const int wake_fd_;
+  mutable std::mutex mutex_;
+  std::condition_variable idle_;
+  std::deque<WriteMessage> queue_;
+  std::size_t queued_bytes_ = 0;
+  std::size_t busy_bytes_ = 0;
+  bool busy_ = false;
+  bool refused_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,384 @@
+// The component over a real pseudo-terminal with the POSIX back end: the test keeps the master
+// (the printer's end of the line) and points COM1 at the slave through VORLANDEX_COM1.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/file.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "serial/posix_backend.h"
+#include "serial/posix_speed.h"
+#include "serial/qrtcomm32.h"
+#include "serial_test_support.h"
+
+namespace vx {
+namespace {
+
+using namespace vx::testing;
+
+int openDescriptors() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+// Reads the master end on a thread of its own for as long as the test needs, like a printer that
+// takes every byte as it comes.
+class MasterReader {
+ public:
+  explicit MasterReader(int fd) : fd_(fd), thread_([this] { run(); }) {}
+  ~MasterReader() { stop(); }
+  void stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  std::string text() const {
+    std::lock_guard lock(mutex_);
+    return text_;
+  }
+  bool waitFor(std::size_t n, std::chrono::milliseconds timeout) const {
+    const auto deadline = Clock::now() + timeout;
+    while (text().size() < n) {
+      if (Clock::now() >= deadline) return false;
+      std::this_thread::sleep_for(1ms);
+    }
+    return true;
+  }
+
+ private:
+  void run() {
+    char buffer[4096];
+    while (!stop_) {
+      pollfd p{fd_, POLLIN, 0};
+      if (::poll(&p, 1, 10) <= 0) continue;
+      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
+      if (n <= 0) continue;
+      std::lock_guard lock(mutex_);
+      text_.append(buffer, static_cast<std::size_t>(n));
+    }
+  }
+  int fd_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::string text_;
+  std::thread thread_;
+};
+
+class QRTComm32PtyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&master_, &slave_, name, nullptr, nullptr), 0);
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
+    slave_name_ = name;
+    ::setenv("VORLANDEX_COM1", name, 1);
+    comm_ = std::make_unique<TQRTComm32>();
+    setPrinterLine(*comm_);
+    listen(*comm_, reports_);
+  }
+  void TearDown() override {
+    comm_.reset();
+    ::unsetenv("VORLANDEX_COM1");
+    if (master_ >= 0) ::close(master_);
+    ::close(slave_);
+  }
+
+  // The next `n` bytes at the master, or what came before `timeout`.
+  std::string readMaster(std::size_t n, std::chrono::milliseconds timeout = 5s) {
+    std::string text;
+    char buffer[4096];
+    const auto deadline = Clock::now() + timeout;
+    while (text.size() < n && Clock::now() < deadline) {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, 10) <= 0) continue;
+      const ssize_t got = ::read(master_, buffer, std::min(sizeof buffer, n - text.size()));
+      if (got <= 0) break;
+      text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+  }
+  // Everything the master can read within `quiet` of the last byte.
+  std::string drainMaster(std::chrono::milliseconds quiet = 100ms) {
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+      pollfd p{master_, POLLIN, 0};
+      if (::poll(&p, 1, static_cast<int>(quiet.count())) <= 0) return text;
+      const ssize_t n = ::read(master_, buffer, sizeof buffer);
+      if (n <= 0) return text;
+      text.append(buffer, static_cast<std::size_t>(n));
+    }
+  }
+  std::string openError(TQRTComm32& comm) {
+    try {
+      comm.OpenPort();
+    } catch (const ECommsError& e) {
+      return e.what();
+    }
+    return "";
+  }
+
+  int master_ = -1;
+  int slave_ = -1;
+  std::string slave_name_;
+  std::unique_ptr<TQRTComm32> comm_;
+  Reports reports_;
+};
+
+TEST_F(QRTComm32PtyTest, EveryByteValuePassesUnchangedBothWays) {
+  ASSERT_TRUE(comm_->OpenPort());
+  std::string all(256, '\0');
+  for (int i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
+
+  ASSERT_TRUE(comm_->SendData(all.data(), 256));
+  EXPECT_EQ(readMaster(all.size()), all);
+
+  ASSERT_EQ(::write(master_, all.data(), all.size()), 256);
+  ASSERT_TRUE(pumpUntil([&] { return reports_.joined().size() >= 256; }));
+  EXPECT_EQ(reports_.joined(), all);
+  EXPECT_TRUE(reports_.all_zero_terminated);
+}
+
+TEST_F(QRTComm32PtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
+  ASSERT_TRUE(comm_->OpenPort());
+  termios t{};
+  ASSERT_EQ(::tcgetattr(slave_, &t), 0);
+  EXPECT_EQ(t.c_oflag & OPOST, 0u);
+  EXPECT_EQ(t.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP | IXON | IXOFF | IXANY), 0u);
+  EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+  EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CS8));
+  EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B19200));
+}
+
+TEST_F(QRTComm32PtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallOrder) {
+  ASSERT_TRUE(comm_->OpenPort());
+  MasterReader printer(master_);
+  std::string expected;
+  for (int i = 0; i < 800; ++i) {
+    std::string request = (i % 2) ? std::string(1, static_cast<char>(i)) : std::string("DIMP");
+    if (i % 2 == 0) request[3] = static_cast<char>(i / 2);
+    expected += request;
+    ASSERT_TRUE(comm_->SendData(request.data(), static_cast<std::uint16_t>(request.size())));
+  }
+  ASSERT_TRUE(printer.waitFor(expected.size(), 5s));
+  EXPECT_EQ(printer.text(), expected);
+}
+
+TEST_F(QRTComm32PtyTest, ClosePortRightAfterSendDataLosesNothing) {
+  MasterReader printer(master_);
+  std::string expected;
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(comm_->OpenPort());
+    for (int i = 0; i < 1500; ++i) {
+      const char frame[4] = {'F', static_cast<char>(round), static_cast<char>(i >> 8), static_cast<char>(i)};
+      expected.append(frame, 4);
+      ASSERT_TRUE(comm_->SendData(frame, 4));
+    }
+    comm_->ClosePort();
+  }
+  ASSERT_TRUE(printer.waitFor(expected.size(), 5s));
+  EXPECT_EQ(printer.text(), expected);
+}
+
+TEST_F(QRTComm32PtyTest, ClosePortWaitsForAStalledLineThatResumes) {
+  ASSERT_TRUE(comm_->OpenPort());
+  // Stops output on the line (tcflow on the master does not stop the slave's writes on current
+  // kernels; stopping the slave's own output does).
+  ASSERT_EQ(::tcflow(slave_, TCOOFF), 0);
+  const std::string frame = "DIMP\x10\x20\x30\x40";
+  ASSERT_TRUE(comm_->SendData(frame.data(), static_cast<std::uint16_t>(frame.size())));
+  EXPECT_EQ(drainMaster(100ms), "");  // really stalled
+
+  std::thread resume([this] {
+    std::this_thread::sleep_for(300ms);
+    ::tcflow(slave_, TCOON);
+  });
+  const auto start = Clock::now();
+  comm_->ClosePort();
+  const double took = msSince(start);
+  resume.join();
+  EXPECT_GE(took, 150);
+  EXPECT_LT(took, TQRTComm32::kDrainMarginMs + 500);
+  EXPECT_EQ(readMaster(frame.size()), frame);
+}
+
+TEST_F(QRTComm32PtyTest, SecondOpenPortRaisesAndTheFirstPortKeepsWorking) {
+  ASSERT_TRUE(comm_->OpenPort());
+  EXPECT_EQ(openError(*comm_), "Already have a comm file open");
+  ASSERT_TRUE(comm_->SendData("still open", 10));
+  EXPECT_EQ(readMaster(10), "still open");
+}
+
+TEST_F(QRTComm32PtyTest, ClosedPortSendsNothingAndEmptyRequestsPutNothingOnTheLine) {
+  EXPECT_FALSE(comm_->SendData("before", 6));
+  comm_->ClosePort();  // nothing open: nothing happens
+  ASSERT_TRUE(comm_->OpenPort());
+  EXPECT_TRUE(comm_->SendData("", 0));
+  EXPECT_TRUE(comm_->SendData("x", 1));
+  EXPECT_EQ(readMaster(1), "x");
+  comm_->ClosePort();
+  comm_->ClosePort();
+  EXPECT_FALSE(comm_->SendData("after", 5));
+  EXPECT_EQ(drainMaster(50ms), "");
+  ASSERT_TRUE(comm_->OpenPort());  // and the cycle repeats
+  EXPECT_TRUE(comm_->SendData("again", 5));
+  EXPECT_EQ(readMaster(5), "again");
+}
+
+TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
+  const std::string file = ::testing::TempDir() + "/vx_not_a_port";
+  {
+    std::FILE* f = std::fopen(file.c_str(), "w");
+    ASSERT_TRUE(f);
+    std::fclose(f);
+  }
+  const int locker = ::open(slave_name_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(locker, 0);
+  const int before = openDescriptors();
+
+  struct Row {
+    std::string device;
+    bool lock;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"/dev/vorlandex-no-such-port", false, "Error opening com port"},
+      {file, false, "File handle is not a comm handle. "},
+      {slave_name_, true, "Error opening com port"},  // another program holds it
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.device);
+    ::setenv("VORLANDEX_COM1", row.device.c_str(), 1);
+    if (row.lock) {
+      ASSERT_EQ(::flock(locker, LOCK_EX | LOCK_NB), 0);
+    }
+    EXPECT_EQ(openError(*comm_), row.text);
+    EXPECT_FALSE(comm_->SendData("x", 1));
+    EXPECT_EQ(openDescriptors(), before);
+    if (row.lock) ::flock(locker, LOCK_UN);
+  }
+  ::setenv("VORLANDEX_COM1", slave_name_.c_str(), 1);
+  EXPECT_EQ(openError(*comm_), "");  // free again
+  ::close(locker);
+  std::remove(file.c_str());
+}
+
+TEST_F(QRTComm32PtyTest, PortOpenInOneComponentIsRefusedToAnotherUntilClosed) {
+  ASSERT_TRUE(comm_->OpenPort());
+  TQRTComm32 other;
+  EXPECT_EQ(openError(other), "Error opening com port");
+  comm_->ClosePort();
+  EXPECT_EQ(openError(other), "");
+  EXPECT_TRUE(other.SendData("other", 5));
+  EXPECT_EQ(readMaster(5), "other");
+  other.ClosePort();
+}
+
+TEST_F(QRTComm32PtyTest, FarEndClosedMidJobEndsBothThreadsWithHangups) {
+  const int before = openDescriptors();
+  ASSERT_TRUE(comm_->OpenPort());
+  ASSERT_TRUE(comm_->SendData("frame", 5));
+  EXPECT_EQ(readMaster(5), "frame");
+
+  ::close(master_);  // the adapter is pulled
+  master_ = -1;
+  ASSERT_TRUE(pumpUntil([&] { return reports_.hangups >= 2; }));  // the reader and the idle writer
+  EXPECT_EQ(reports_.last_sender, comm_.get());
+  EXPECT_FALSE(comm_->SendData("lost", 4));
+  const auto start = Clock::now();
+  comm_->ClosePort();
+  EXPECT_LT(msSince(start), 500);
+  EXPECT_EQ(openDescriptors(), before - 1);  // the master is gone, nothing else
+  pumpFor(20ms);
+}
+
+TEST_F(QRTComm32PtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
+  ASSERT_TRUE(comm_->OpenPort());
+  ASSERT_EQ(::tcflow(slave_, TCOOFF), 0);
+  ASSERT_TRUE(comm_->SendData("stalled", 7));
+  pumpFor(50ms);
+  ::close(master_);
+  master_ = -1;
+  ASSERT_TRUE(pumpUntil([&] { return !comm_->SendData("x", 1); }));
+  const auto start = Clock::now();
+  comm_->ClosePort();
+  EXPECT_LT(msSince(start), TQRTComm32::kDrainMarginMs + 500);
+}
+
+TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
+  for (int i = 0; i <= static_cast<int>(TBaudRate::_256000); ++i) {
+    const auto rate = static_cast<TBaudRate>(i);
+    SCOPED_TRACE(bitsPerSecond(rate));
+    comm_->setBaudRate(rate);
+    comm_->setStopBits(i % 2 ? TStopBits::_2 : TStopBits::_1);
+    ASSERT_TRUE(comm_->OpenPort());
+    termios t{};
+    ASSERT_EQ(::tcgetattr(slave_, &t), 0);
+    EXPECT_EQ(arbitrarySpeed(slave_), bitsPerSecond(rate));
+    EXPECT_EQ((t.c_cflag & CSTOPB) != 0, i % 2 == 1);
+    comm_->ClosePort();
+  }
+}
+
+TEST_F(QRTComm32PtyTest, SettingsAreReadBackAfterApplying) {
+  SerialBackend::OpenResult opened = PosixBackend().openPort(slave_name_);
+  ASSERT_TRUE(opened.port);
+  EXPECT_TRUE(opened.port->isCharacterDevice());
+  EXPECT_TRUE(opened.port->setCommState(CommState{19200, 8, 0, 0}));
+  // A pseudo-terminal keeps 8 data bits without parity whatever it is asked for.
+  EXPECT_FALSE(opened.port->setCommState(CommState{19200, 7, 2, 0}));
+  CommState state;
+  ASSERT_TRUE(opened.port->getCommState(&state));
+  EXPECT_EQ(state, (CommState{19200, 8, 0, 0}));
+}
+
+struct PortName {
+  TCommPort port;
+  const char* variable;
+  const char* fallback;
+};
+
+class DevicePathTest : public ::testing::TestWithParam<PortName> {};
+
+TEST_P(DevicePathTest, EnvironmentVariableWinsOverTheStandardDevice) {
+  const PortName& row = GetParam();
+  const std::string name = commPortName(row.port);
+  ::unsetenv(row.variable);
+  EXPECT_EQ(PosixBackend::devicePath(name), row.fallback);
+  ::setenv(row.variable, "/dev/ttyUSB7", 1);
+  EXPECT_EQ(PosixBackend::devicePath(name), "/dev/ttyUSB7");
+  ::unsetenv(row.variable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ports, DevicePathTest,
+                         ::testing::Values(PortName{TCommPort::Com1, "VORLANDEX_COM1", "/dev/ttyS0"},
+                                           PortName{TCommPort::Com2, "VORLANDEX_COM2", "/dev/ttyS1"},
+                                           PortName{TCommPort::Com3, "VORLANDEX_COM3", "/dev/ttyS2"},
+                                           PortName{TCommPort::Com4, "VORLANDEX_COM4", "/dev/ttyS3"}));
+
+TEST_F(QRTComm32PtyTest, CommPortPicksItsOwnVariable) {
+  ::unsetenv("VORLANDEX_COM1");
+  ::setenv("VORLANDEX_COM3", slave_name_.c_str(), 1);
+  comm_->setCommPort(TCommPort::Com3);
+  ASSERT_TRUE(comm_->OpenPort());
+  ASSERT_TRUE(comm_->SendData("COM3", 4));
+  EXPECT_EQ(readMaster(4), "COM3");
+  comm_->ClosePort();
+  ::unsetenv("VORLANDEX_COM3");
+}
+
+}  // namespace
+}  // namespace vx

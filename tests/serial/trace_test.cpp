@@ -1,0 +1,126 @@
+// The diagnostic trace: off unless a file name is set (and every new component clears it), whole
+// lines from all three threads when on, and the fixed wording of error lines.
+
+#include "serial/trace.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "serial/fake_backend.h"
+#include "serial/qrtcomm32.h"
+#include "serial_test_support.h"
+
+namespace vx {
+namespace {
+
+using namespace vx::testing;
+
+std::vector<std::string> readLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class TraceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = ::testing::TempDir() + "/vx_serial_trace_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
+    std::filesystem::remove(path_);
+  }
+  void TearDown() override {
+    setTraceFileName("");
+    std::filesystem::remove(path_);
+  }
+  std::string path_;
+};
+
+TEST_F(TraceTest, ErrorLineCarriesPrefixAndQuotedDescription) {
+  EXPECT_EQ(traceErrorText(EIO, "ClearCommError: "),
+            "ClearCommError: GetLastError returned: \"Input/output error\"");
+  EXPECT_EQ(traceErrorText(ENOENT, nullptr), "GetLastError returned: \"No such file or directory\"");
+  EXPECT_EQ(traceErrorText(EIO, "100% %s %n: "), "100% %s %n: GetLastError returned: \"Input/output error\"");
+}
+
+TEST_F(TraceTest, EveryNewComponentSwitchesTheTraceOff) {
+  setTraceFileName(path_);
+  auto fake = std::make_unique<FakeBackend>();
+  TQRTComm32 comm(nullptr, std::move(fake));
+  EXPECT_EQ(traceFileName(), "");
+  comm.OpenPort();
+  comm.SendData("x", 1);
+  comm.ClosePort();
+  EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
+  auto owned = std::make_unique<FakeBackend>();
+  FakeBackend fake = *owned;
+  TQRTComm32 comm(nullptr, std::move(owned));
+  setPrinterLine(comm);
+  setTraceFileName(path_);
+
+  comm.OpenPort();
+  constexpr int kRequests = 300;
+  for (int i = 0; i < kRequests; ++i) {
+    ASSERT_TRUE(comm.SendData("DIMP", 4));
+    if (i % 30 == 0) fake.pushRead(bytes("r"));
+  }
+  ASSERT_TRUE(fake.waitForWritten(4 * kRequests, 5s));
+  ASSERT_TRUE(fake.waitForReaderWaiting(5s));  // every scripted read taken
+  fake.failWrites(EIO);
+  comm.SendData("fails", 5);
+  ASSERT_TRUE(pumpUntil([&] { return !comm.SendData("x", 1); }));
+  comm.ClosePort();
+  pumpFor(20ms);
+
+  const std::set<std::string> known = {
+      "Writing to comm port",
+      "Waiting for data from comm connection.",
+      "Waiting for a CommEvent (Error) to occur.",
+      "Data waiting for ReadFile: ",
+      "Got something from Comm port!!!",
+      "Error to writing to CommFileGetLastError returned: \"Input/output error\"",
+      "Closing TAPI",
+      "Write thread shutting down",
+      "Failed to Post to Write thread. ",
+      "Stopping the Comm",
+      "Closing Read Thread ",
+      "Read thread shutting down",
+      "Closing Write Thread",
+  };
+  std::map<std::string, int> seen;
+  for (const auto& line : readLines(path_)) {
+    EXPECT_TRUE(known.count(line)) << "unexpected line: " << line;
+    ++seen[line];
+  }
+  EXPECT_EQ(seen["Writing to comm port"], kRequests + 1);
+  EXPECT_EQ(seen["Closing TAPI"], 1);
+  EXPECT_EQ(seen["Got something from Comm port!!!"], kRequests / 30);
+  for (const char* once : {"Stopping the Comm", "Closing Read Thread ", "Read thread shutting down",
+                           "Write thread shutting down"}) {
+    EXPECT_EQ(seen[once], 1) << once;
+  }
+  EXPECT_EQ(seen["Closing Write Thread"], 1);
+}
+
+TEST_F(TraceTest, NothingIsWrittenWithoutAName) {
+  TraceLine("not written");
+  TraceError(EIO, "nor this: ");
+  setTraceFileName(path_);
+  TraceLine("written");
+  setTraceFileName("");
+  TraceLine("not written either");
+  EXPECT_EQ(readLines(path_), std::vector<std::string>{"written"});
+}
+
+}  // namespace
+}  // namespace vx
