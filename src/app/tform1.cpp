@@ -4,7 +4,8 @@
 
 #include "app/error_report.h"
 #include "app/fonts.h"
-#include "app/window_pictures.h"
+#include "app/pictures.h"
+#include "logo/default_picture.h"
 #include "app/tform2.h"
 
 #include <QCloseEvent>
@@ -133,8 +134,8 @@ void TForm1::createControls() {
   for (int b = 1; b <= 4; ++b) {
     Image* h = new Image(this);
     h->setObjectName(QStringLiteral("Image%1").arg(10 + b));
-    h->setGeometry(buttonHighlightRect(b).translated(Image10->pos()));
-    h->setPicture(buttonHighlightPicture(b));
+    h->setGeometry(pressedButtonRect(b).translated(Image10->pos()));
+    h->setPicture(pressedButtonPicture(b));
     h->setVisible(b == 1);
     *highlights[b - 1] = h;
   }
@@ -200,6 +201,7 @@ void TForm1::createControls() {
   Image1 = new Image(this);
   named(Image1, "Image1");
   Image1->setGeometry(52, 347, 20, 10);
+  sourcePicture = defaultSourcePicture();
   BitBtn15 = button(QStringLiteral("Abrir imagem"), QStyle::SP_DirOpenIcon, 14, 551, 100, 21);
   BitBtn11 = button(QStringLiteral("Atualizar imagem"), QStyle::SP_BrowserReload, 118, 551, 116, 21);
   named(BitBtn15, "BitBtn15");
@@ -285,9 +287,7 @@ void TForm1::createControls() {
   Image2 = new Image(this);
   named(Image2, "Image2");
   Image2->setGeometry(749, 164, 289, 145);
-  logoRaster = QImage(400, 200, QImage::Format_RGB888);
-  logoRaster.fill(QColor(255, 255, 160));
-  Image2->setPicture(logoRaster);
+  Image2->setPicture(logoRaster.image());
   Image4 = new Image(this);
   named(Image4, "Image4");
   Image4->setGeometry(733, 229, 321, 145);
@@ -313,7 +313,7 @@ void TForm1::createControls() {
   Image6 = new Image(this);
   named(Image6, "Image6");
   Image6->setGeometry(802, 284, 185, 57);
-  Image6->setPicture(sampleNumberPicture());
+  Image6->setPicture(sampleTicketNumberPicture());
 
   // --- Not visible ---
   ListBox2 = new QListWidget(this);
@@ -436,7 +436,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  bool canClose = true;
+  // A close query that fails (a save that could not be written) keeps the window open.
+  bool canClose = false;
   runHandler([&] { canClose = FormCloseQuery(); });
   if (!canClose) {
     event->ignore();

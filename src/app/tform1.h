@@ -8,6 +8,9 @@
 
 #include "app/controls.h"
 #include "app/dialogs.h"
+#include "config/config_text.h"
+#include "logo/logo_raster.h"
+#include "logo/source_picture.h"
 #include "model/config_model.h"
 #include "protocol/job_host.h"
 #include "protocol/pacer.h"
@@ -156,9 +159,10 @@ class TForm1 : public QWidget, public JobHost {
 
   // Logo: the source picture held by Image1 (with the bytes of the file it came from,
   // if any) and the logo raster held by Image2.
-  QImage sourceImage;
-  QByteArray sourceFileBytes;
-  QImage logoRaster;
+  SourcePicture sourcePicture;
+  LogoRaster logoRaster;
+  // Replaces the source picture and shows it in the logo box.
+  void setSourcePicture(SourcePicture picture);
 
   Dialogs& dialogs() { return *dialogs_; }
   // Shows what no handler catches in an error box titled after the executable's name.
@@ -221,6 +225,7 @@ class TForm1 : public QWidget, public JobHost {
   void Timer3Timer();
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
+  QString pictureDialogName;  // OpenPictureDialog1's last name
 
   // JobHost: what the transmission jobs use of the window.
   void OpenPort() override;
@@ -243,6 +248,9 @@ class TForm1 : public QWidget, public JobHost {
   void wireHandlers();
   void copyLinesToModel(int button);
   void sendAll(bool withLogo);
+  GlobalSettings globalSettingsFromControls() const;
+  void showOpenFailure();
+  void showLogoBox();
 
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;

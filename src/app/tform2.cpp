@@ -24,13 +24,12 @@ TForm2::TForm2(QWidget* parent)
   Label2->setFont(large);
   Label2->setGeometry(40, 46, 425, 26);
 
-  ProgressBar1 = new QProgressBar(this);
+  ProgressBar1 = new ProgressBar(this);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1->setGeometry(40, 84, 425, 33);
   ProgressBar1->setMinimum(0);
   ProgressBar1->setMaximum(100);
   ProgressBar1->setValue(0);
-  ProgressBar1->setTextVisible(false);
 
   Label3 = new QLabel(
       QStringLiteral("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "

@@ -4,7 +4,8 @@
 
 #include <QDialog>
 #include <QLabel>
-#include <QProgressBar>
+
+#include "app/progress_bar.h"
 
 namespace vx {
 
@@ -15,7 +16,7 @@ class TForm2 : public QDialog {
 
   QLabel* Label1;
   QLabel* Label2;
-  QProgressBar* ProgressBar1;
+  ProgressBar* ProgressBar1;
   QLabel* Label3;
 
  protected:

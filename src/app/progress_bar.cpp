@@ -1,0 +1,38 @@
+#include "app/progress_bar.h"
+
+#include <QStyleOptionProgressBar>
+#include <QStylePainter>
+
+namespace vx {
+
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {}
+
+void ProgressBar::setMinimum(int v) {
+  min_ = v;
+  update();
+}
+
+void ProgressBar::setMaximum(int v) {
+  max_ = v;
+  update();
+}
+
+void ProgressBar::setValue(int v) {
+  if (v == value_) return;
+  value_ = v;
+  update();
+}
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+  QStylePainter painter(this);
+  QStyleOptionProgressBar option;
+  option.initFrom(this);
+  option.minimum = min_;
+  option.maximum = std::max(min_, max_);
+  option.progress = std::clamp(value_, min_, std::max(min_, max_));
+  option.textVisible = false;
+  option.state |= QStyle::State_Horizontal;
+  painter.drawControl(QStyle::CE_ProgressBar, option);
+}
+
+}  // namespace vx

@@ -1,0 +1,158 @@
+// The configuration file pair: save, open, and the close prompt.
+
+#include "app/tform1.h"
+#include "config/config_file_names.h"
+#include "config/config_io.h"
+#include "config/config_text.h"
+#include "logo/source_picture.h"
+
+namespace vx {
+namespace {
+
+const QString kConfigFilter = QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg");
+
+// Reads the file's text; a malformed or short file ends the open command through the
+// general error report. Both of its texts are shown as full sentences ("'x' is not a valid
+// integer value.", "List index out of bounds (0).").
+ConfigFileContents parseFileOrThrowReport(const QByteArray& bytes) {
+  try {
+    return parseConfigText(bytes);
+  } catch (const ConfigReadError& e) {
+    QString text = e.message();
+    text.replace(QChar(0), QLatin1Char(' '));
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    throw std::runtime_error(text.toStdString());
+  }
+}
+
+}  // namespace
+
+void TForm1::BitBtn4Click() {
+  const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, QStringLiteral("Salvar"), kConfigFilter,
+                                            saveDialogName);
+  if (name.isEmpty()) return;
+  saveDialogName = name;
+  // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
+  // the close prompt protecting the operator's work.
+  Salvardados();
+  model.alterado = 0;
+}
+
+void TForm1::BitBtn5Click() {
+  const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, QStringLiteral("Abrir"), kConfigFilter,
+                                            openDialogName);
+  if (name.isEmpty()) return;
+  openDialogName = name;
+  CARREGARDADOS();
+  Timer3->start();
+}
+
+void TForm1::Timer3Timer() {
+  Timer3->stop();
+  model.alterado = 0;
+}
+
+GlobalSettings TForm1::globalSettingsFromControls() const {
+  GlobalSettings g;
+  g.port_index = ComboBox1->itemIndex();
+  g.logo_height = ScrollBar1->value();
+  g.logo_width = ScrollBar2->value();
+  g.threshold = ScrollBar3->value();
+  g.print_logo = CheckBox1->isChecked();
+  g.reset_at_day_end = CheckBox2->isChecked();
+  g.beep = CheckBox4->isChecked();
+  g.partial_cut = RadioButton1->isChecked();
+  g.total_cut = RadioButton2->isChecked();
+  return g;
+}
+
+void TForm1::Salvardados() {
+  const ConfigFileNames names = configFileNamesForSave(saveDialogName);
+  savePair(names.cfg, names.bmp, writeConfigText(model, globalSettingsFromControls()),
+           sourcePicture.bitmapFileBytes());
+}
+
+void TForm1::showOpenFailure() {
+  dialogs().messageBox(QStringLiteral("Carregue suas configurações"),
+                       QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
+                                      "\"Abrir Configurações\" e carregue suas configurações novamente."),
+                       MessageIcon::Warning, MessageButtons::Ok);
+}
+
+void TForm1::CARREGARDADOS() {
+  const QString cfgName = openDialogName;
+  const FileReadResult cfg = readFileBytes(cfgName);
+  bool failed = false;
+  if (cfg.status == FileReadResult::Status::kTooLarge) {
+    dialogs().messageBox(QStringLiteral("Carregue suas configurações"), cfg.error, MessageIcon::Warning,
+                         MessageButtons::Ok);
+    failed = true;
+  } else if (!cfg.ok()) {
+    showOpenFailure();
+    failed = true;
+  }
+
+  SourcePicture picture;
+  bool pictureLoaded = false;
+  try {
+    picture = loadBitmapFile(logoFileNameForOpen(cfgName));
+    pictureLoaded = true;
+  } catch (const BitmapError&) {
+    showOpenFailure();
+    failed = true;
+  }
+  if (failed) {
+    // A logo file that loads replaces the source picture even when its configuration file
+    // could not be read; nothing else changes.
+    if (pictureLoaded) setSourcePicture(std::move(picture));
+    return;
+  }
+
+  // The whole file is checked before anything is applied: a malformed or short file is
+  // reported and changes nothing, not even the picture.
+  const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
+
+  setSourcePicture(std::move(picture));
+  struct Loading {
+    ConfigModel& m;
+    explicit Loading(ConfigModel& model) : m(model) { m.carregando = 1; }
+    ~Loading() { m.carregando = 0; }
+  };
+  {
+    Loading loading(model);
+    applyConfigButtons(model, contents);
+    const GlobalSettings& g = contents.globals;
+    // The port list shows the stored port without running its handler: the port in use
+    // stays the one the operator last picked.
+    ComboBox1->setItemIndex(g.port_index >= 0 && g.port_index < ComboBox1->count() ? g.port_index : -1);
+    ScrollBar1->setValue(g.logo_height);  // each clamped to the bar's current range
+    ScrollBar2->setValue(g.logo_width);
+    ScrollBar3->setValue(g.threshold);
+    CheckBox1->setChecked(g.print_logo);
+    CheckBox2->setChecked(g.reset_at_day_end);
+    CheckBox4->setChecked(g.beep);
+    RadioButton1->setChecked(g.partial_cut);
+    RadioButton2->setChecked(g.total_cut);
+    // Switching the logo on restores the height kept while it was off; the file's own
+    // height prevails, so a file opens with the logo it was saved with.
+    if (g.print_logo) ScrollBar1->setValue(g.logo_height);
+  }
+  BitBtn11Click();
+  PageControl1Change();
+}
+
+bool TForm1::FormCloseQuery() {
+  if (model.alterado != 1) return true;
+  const MessageAnswer answer =
+      dialogs().messageBox(QStringLiteral("Salvar alterações"), QStringLiteral("Deseja salvar alterações efetuadas ?"),
+                           MessageIcon::Question, MessageButtons::YesNoCancel);
+  if (answer == MessageAnswer::Yes) {
+    // The window closes also when the operator cancels the save dialog; a save that
+    // fails keeps it open (the failure is reported and nothing is lost).
+    BitBtn4Click();
+    return true;
+  }
+  return answer == MessageAnswer::No;
+}
+
+}  // namespace vx

@@ -1,0 +1,148 @@
+// The transmission commands: the port, the progress dialog around every job, the jobs'
+// click handlers, the send-all commands and the change notice at exit.
+
+#include "app/tform1.h"
+#include "app/tform2.h"
+#include "logo/logo_upload.h"
+#include "protocol/steady_pacer.h"
+#include "protocol/transmission.h"
+#include "serial/qrtcomm32.h"
+
+#include <QCoreApplication>
+
+namespace vx {
+namespace {
+
+const QString kSendAllQuestion = QStringLiteral("    Deseja enviar todas as configurações para impressora ?");
+const QString kSendAllProcess =
+    QStringLiteral("    Este processo irá enviar todas as configurações de todos os botões ");
+
+}  // namespace
+
+std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() { return std::make_unique<SteadyPacer>(); }
+
+void TForm1::createPort() {
+  QRTComm321 = new TQRTComm32(this);
+  QRTComm321->setObjectName(QStringLiteral("QRTComm321"));
+  // The port's line settings: 19200 bits per second, 8 data bits, no parity, 1 stop bit.
+  QRTComm321->setCommPort(TCommPort::Com1);
+  QRTComm321->setBaudRate(TBaudRate::__19200);
+  QRTComm321->setParity(TParity::None);
+  QRTComm321->setDataBits(TDataBits::_8);
+  QRTComm321->setStopBits(TStopBits::_1);
+}
+
+void TForm1::destroyPort() {
+  if (QRTComm321) QRTComm321->ClosePort();
+}
+
+// --- What the jobs use of the window ---
+
+void TForm1::OpenPort() {
+  QRTComm321->OpenPort();
+  // The job's first pause is measured from the opening of the port.
+  pacer().handedOver();
+}
+
+bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {
+  return QRTComm321->SendData(data, length);
+}
+
+void TForm1::ClosePort() { QRTComm321->ClosePort(); }
+
+void TForm1::showProgress() {
+  jobRunning_ = true;
+  if (Form2) Form2->show();
+  setEnabled(false);
+}
+
+void TForm1::hideProgress() {
+  if (Form2) Form2->hide();
+  setEnabled(true);
+  jobRunning_ = false;
+}
+
+void TForm1::setProgressMax(int maximum) {
+  if (Form2) Form2->ProgressBar1->setMaximum(maximum);
+}
+
+void TForm1::setProgressPosition(int position) {
+  if (Form2) Form2->ProgressBar1->setValue(position);
+}
+
+void TForm1::processMessages() { QCoreApplication::processEvents(); }
+
+// --- Port choice and the change notice ---
+
+void TForm1::ComboBox1Change() {
+  model.alterado = 1;
+  const int index = ComboBox1->itemIndex();
+  if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
+}
+
+void TForm1::FormClose() {
+  if (model.impressora_alterada != 1) return;
+  dialogs().messageBox(
+      QStringLiteral("Configurações alteradas"),
+      QStringLiteral("    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros "
+                     "ao sistema do painel.\n    Para isso desligue a impressora e a ligue com 2 botões "
+                     "pressionados."),
+      MessageIcon::Information, MessageButtons::Ok);
+}
+
+// --- The jobs ---
+
+void TForm1::BitBtn1Click() {
+  settingsJob(*this, pacer(), model, [this] {
+    return optionByte(CheckBox2->isChecked(), CheckBox4->isChecked(), CheckBox7->isChecked());
+  });
+}
+
+void TForm1::BitBtn3Click() { clockJob(*this, pacer(), model); }
+
+void TForm1::BitBtn14Click() {
+  textJob(*this, pacer(), model,
+          [this] { return RadioButton1->isChecked() ? CutMode::Partial : CutMode::Total; });
+}
+
+void TForm1::BitBtn12Click() {
+  model.impressora_alterada = 1;
+  const QByteArray data = logoUploadData(logoRaster, ScrollBar1->value());
+  logoJob(*this, pacer(), model,
+          std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                        static_cast<std::size_t>(data.size())));
+}
+
+void TForm1::BitBtn2Click() { sendAll(true); }
+
+void TForm1::BitBtn6Click() { sendAll(false); }
+
+void TForm1::sendAll(bool withLogo) {
+  model.impressora_alterada = 1;
+  const QString title = withLogo ? QStringLiteral("Enviar todas configurações")
+                                 : QStringLiteral("Enviar configurações sem logotipo");
+  const QString scope = withLogo ? QStringLiteral("e atendimentos à impressora, incluindo logotipo, e poderá demorar ")
+                                 : QStringLiteral("e atendimentos à impressora, menos o logotipo, e poderá demorar ");
+  const QString text = kSendAllQuestion + QLatin1Char('\n') + kSendAllProcess + QLatin1Char('\n') + scope +
+                       QLatin1Char('\n') + QStringLiteral("alguns minutos.");
+  if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+
+  BitBtn1Click();
+  BitBtn3Click();
+  // Only the button the text job sends moves; the page keeps showing its button, also
+  // when a job fails.
+  const int shown = model.botao_atual;
+  struct Restore {
+    ConfigModel& m;
+    int b;
+    ~Restore() { m.botao_atual = b; }
+  } restore{model, shown};
+  for (int b = 1; b <= kPrinterButtons; ++b) {
+    model.botao_atual = b;
+    BitBtn14Click();
+  }
+  model.botao_atual = shown;
+  if (withLogo) BitBtn12Click();
+}
+
+}  // namespace vx

@@ -1,0 +1,77 @@
+// The logo box (source picture scaled to W × H over a white backdrop), its controls, and
+// the preview update that thresholds the box into the logo raster.
+
+#include "app/tform1.h"
+#include "logo/logo_box.h"
+#include "logo/logo_raster.h"
+#include "logo/logo_upload.h"
+
+namespace vx {
+void TForm1::setSourcePicture(SourcePicture picture) {
+  sourcePicture = std::move(picture);
+  showLogoBox();
+}
+
+// Image3 is the white backdrop, 400 × H at the box's left edge; Image1 the source picture
+// scaled to exactly W × H, centred from esquerda_logo.
+void TForm1::showLogoBox() {
+  const int h = ScrollBar1->value();
+  const int w = ScrollBar2->value();
+  Image3->setGeometry(Image3->x(), Image3->y(), kLogoBoxWidth, h);
+  Image3->setVisible(h > 0);
+  Image1->setGeometry(model.esquerda_logo + logoPictureLeft(w), Image1->y(), w, h);
+  Image1->setVisible(h > 0);
+  if (h > 0) Image1->setPicture(scaledPicture(sourcePicture.image, w, h));
+}
+
+void TForm1::ScrollBar1Change() {
+  showLogoBox();
+  atualiza_senha();
+}
+
+void TForm1::ScrollBar2Change() { showLogoBox(); }
+
+void TForm1::ScrollBar3Change() {
+  // The new threshold takes effect at the next preview update.
+}
+
+void TForm1::CheckBox1Click() {
+  if (!CheckBox1->isChecked()) {
+    model.zoom_salvo = ScrollBar1->value();
+    ScrollBar1->setMinimum(0);
+    ScrollBar1->setValue(0);
+    ScrollBar1->setEnabled(false);
+    model.alterado = 1;
+  } else {
+    ScrollBar1->setEnabled(true);
+    ScrollBar1->setMinimum(10);
+    ScrollBar1->setValue(model.zoom_salvo);
+  }
+}
+
+void TForm1::BitBtn11Click() {
+  model.alterado = 1;
+  const int t = ScrollBar3->value();
+  const int h = ScrollBar1->value();
+  const QImage box = renderLogoBox(sourcePicture.image, ScrollBar2->value(), h);
+  updateRaster(logoRaster, box, h, t);
+  Image2->setPicture(logoRaster.image());
+}
+
+void TForm1::BitBtn15Click() {
+  const QString name = dialogs().fileDialog(FileDialogKind::OpenPicture, QStringLiteral("Abrir imagem"),
+                                            QStringLiteral("Bitmaps (*.bmp)|*.bmp"), pictureDialogName);
+  if (name.isEmpty()) return;
+  pictureDialogName = name;
+  // A file that cannot be read or is not a bitmap throws before anything changes.
+  setSourcePicture(loadBitmapFile(name));
+  BitBtn11Click();
+  atualiza_senha();
+}
+
+void TForm1::Timer2Timer() {
+  Timer2->stop();
+  BitBtn11Click();
+}
+
+}  // namespace vx

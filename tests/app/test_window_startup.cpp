@@ -1,0 +1,123 @@
+// The window right after start-up: the model's defaults, the controls' first state and the
+// timers of the first second.
+
+#include "window_fixture.h"
+
+#include <QApplication>
+
+namespace vx::test {
+namespace {
+
+using StartUp = WindowTest;
+
+TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
+  const ConfigModel& m = form->model;
+  const char letters[] = {0, 'A', 'b', 'C', 'd', 0, 0};
+  for (int b = 1; b <= 6; ++b) {
+    SCOPED_TRACE(b);
+    EXPECT_EQ(m.letra[b], static_cast<std::uint8_t>(letters[b]));
+    EXPECT_EQ(m.imprime_letra[b], 0);
+    EXPECT_EQ(m.inicio[b], 0);
+    EXPECT_EQ(m.termino[b], 99);
+    EXPECT_EQ(m.igual_botao[b], b);
+    EXPECT_EQ(m.texto[1][b], QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
+    EXPECT_EQ(m.habilita_linha[1][b], 1);
+    for (int l = 2; l <= 8; ++l) {
+      EXPECT_EQ(m.texto[l][b], QStringLiteral("Linha %1").arg(l));
+      EXPECT_EQ(m.habilita_linha[l][b], 0);
+    }
+    for (int l = 1; l <= 8; ++l) EXPECT_EQ(m.expandido[l][b], 0);
+  }
+  EXPECT_EQ(m.botao_atual, 1);
+  EXPECT_EQ(m.carregando, 0);
+  EXPECT_EQ(m.impressora_alterada, 0);
+  EXPECT_EQ(m.esquerda_logo, 52);
+}
+
+TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven) {
+  EXPECT_EQ(form->windowTitle(), QStringLiteral("Configurações da impressora VORLANDEX"));
+  EXPECT_EQ(form->size(), QSize(1078, 601));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("    Botão 1    "));
+  EXPECT_EQ(form->PageControl1->tabText(3), QStringLiteral("    Botão 4    "));
+  EXPECT_EQ(form->Label30->text(), QStringLiteral("De: A00 a A99"));
+  EXPECT_EQ(form->Label35->text(), QStringLiteral("Funcionamento do botão 1:"));
+  EXPECT_EQ(form->SpinEdit12->maxValue(), 99);
+  EXPECT_EQ(form->SpinEdit13->maxValue(), 99);
+  EXPECT_TRUE(form->Image11->isVisible());
+  EXPECT_FALSE(form->Image12->isVisible());
+  for (int l = 2; l <= 8; ++l) {
+    SCOPED_TRACE(l);
+    EXPECT_FALSE(form->lineEdit[l]->isEnabled());
+    EXPECT_FALSE(form->lineExpanded[l]->isEnabled());
+    EXPECT_FALSE(form->lineLabel[l]->isVisible());
+    EXPECT_TRUE(form->lineEnabled[l]->isEnabled());
+  }
+  EXPECT_TRUE(form->Edit6->isEnabled());
+  EXPECT_TRUE(form->Label5->isVisible());
+  EXPECT_TRUE(form->Label5->font().fixedPitch());
+  EXPECT_EQ(form->ScrollBar1->value(), 90);
+  EXPECT_EQ(form->ScrollBar2->value(), 300);
+  EXPECT_EQ(form->ScrollBar3->value(), 127);
+  EXPECT_EQ(form->Image1->geometry(), QRect(102, 347, 300, 90));
+  EXPECT_EQ(form->Image3->geometry(), QRect(52, 347, 400, 90));
+  EXPECT_TRUE(form->CheckBox1->isChecked());
+  EXPECT_TRUE(form->CheckBox2->isChecked());
+  EXPECT_TRUE(form->CheckBox4->isChecked());
+  EXPECT_FALSE(form->CheckBox7->isChecked());
+  EXPECT_TRUE(form->RadioButton1->isChecked());
+  EXPECT_FALSE(form->RadioButton2->isChecked());
+  EXPECT_EQ(form->ComboBox1->itemIndex(), 0);
+  EXPECT_EQ(form->ComboBox5->count(), 19);
+  EXPECT_EQ(form->ComboBox5->itemText(18), QStringLiteral("Inativo"));
+  EXPECT_FALSE(form->ListBox2->isVisible());
+  EXPECT_FALSE(form->BitBtn17->isVisible());
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_EQ(form2->windowTitle(), QStringLiteral("Comunicação"));
+  EXPECT_EQ(form2->Label1->text(), QStringLiteral("Comunicando com a  impressora"));
+}
+
+TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {
+  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_TRUE(form->Timer3->isActive());
+  pump(1200);
+  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_FALSE(form->Timer3->isActive());
+  EXPECT_FALSE(form->Timer2->isActive());
+  // The default picture's dark strokes reached the raster; rows from 90 on were not touched.
+  int black = 0;
+  for (int y = 0; y < 90; ++y)
+    for (int x = 0; x < 400; ++x) black += form->logoRaster.isBlack(x, y);
+  EXPECT_GT(black, 0);
+  for (int x = 0; x < 400; ++x) ASSERT_FALSE(form->logoRaster.isBlack(x, 150));
+  // Later a closing window asks nothing.
+  EXPECT_TRUE(form->FormCloseQuery());
+  EXPECT_TRUE(dialogs->boxes.empty());
+}
+
+TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
+  dialogs->answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(form->close());
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
+  EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
+  EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
+  EXPECT_EQ(form->model.alterado, 1);
+}
+
+TEST_F(StartUp, OnlyTheBeepOptionLeavesTheUnsavedMarkAlone) {
+  form->model.alterado = 0;
+  click(form->CheckBox4);
+  EXPECT_FALSE(form->CheckBox4->isChecked());
+  EXPECT_EQ(form->model.alterado, 0);
+  click(form->CheckBox7);
+  EXPECT_TRUE(form->CheckBox7->isChecked());
+  EXPECT_EQ(form->model.alterado, 1);
+  form->model.alterado = 0;
+  click(form->RadioButton2);
+  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_FALSE(form->RadioButton1->isChecked());
+}
+
+}  // namespace
+}  // namespace vx::test

@@ -1,0 +1,98 @@
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTest>
+
+#include <memory>
+
+namespace vx::test {
+
+MessageAnswer ScriptedDialogs::messageBox(const QString& title, const QString& text, MessageIcon icon,
+                                          MessageButtons buttons) {
+  boxes.push_back({title, text, icon, buttons});
+  if (!answers.empty()) {
+    const MessageAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  switch (buttons) {
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+  }
+  return MessageAnswer::Cancel;
+}
+
+QString ScriptedDialogs::fileDialog(FileDialogKind kind, const QString&, const QString& filter,
+                                    const QString& lastName) {
+  fileDialogs.push_back({kind, filter, lastName});
+  if (fileAnswers.empty()) return {};
+  const QString name = fileAnswers.front();
+  fileAnswers.pop_front();
+  return name;
+}
+
+void WindowTest::SetUp() {
+  auto d = std::make_unique<ScriptedDialogs>();
+  std::unique_ptr<Pacer> p = makePacer();
+  dialogs = d.get();
+  pacer = dynamic_cast<VirtualPacer*>(p.get());
+  form = new TForm1(std::move(d), std::move(p));
+  form2 = new TForm2(form);
+  form->Form2 = form2;
+  form->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
+  form->show();
+  QApplication::processEvents();
+}
+
+std::unique_ptr<Pacer> WindowTest::makePacer() {
+  return std::make_unique<VirtualPacer>(QDateTime(QDate(2026, 12, 7), QTime(3, 55, 13)));
+}
+
+void WindowTest::TearDown() {
+  form->Timer1->stop();
+  delete form;
+  form = nullptr;
+}
+
+void WindowTest::typeText(QWidget* w, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &release);
+  }
+}
+
+void WindowTest::retype(QWidget* w, const QString& text) {
+  w->setFocus();
+  QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+  if (text.isEmpty()) {
+    QTest::keyClick(w, Qt::Key_Delete);
+    return;
+  }
+  typeText(w, text);
+}
+
+void WindowTest::click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2)); }
+
+void WindowTest::choose(ComboBox* combo, int index) {
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+void WindowTest::clickTab(int index) {
+  QTest::mouseClick(form->PageControl1, Qt::LeftButton, {}, form->PageControl1->tabRect(index).center());
+}
+
+void WindowTest::pump(int ms) {
+  QElapsedTimer t;
+  t.start();
+  do {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  } while (t.elapsed() < ms);
+}
+
+}  // namespace vx::test

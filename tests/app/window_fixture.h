@@ -1,0 +1,72 @@
+#pragma once
+// A real main window and progress dialog, offscreen, with scripted message boxes and file
+// dialogs and a virtual clock, driven through its controls as an operator would.
+
+#include "app/dialogs.h"
+#include "app/tform1.h"
+#include "app/tform2.h"
+#include "protocol/virtual_pacer.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace vx::test {
+
+struct ShownBox {
+  QString title;
+  QString text;
+  MessageIcon icon;
+  MessageButtons buttons;
+};
+
+struct AskedFile {
+  FileDialogKind kind;
+  QString filter;
+  QString lastName;
+};
+
+// Records every box and answers from a script; an unscripted box gets OK / No / Cancel.
+class ScriptedDialogs : public Dialogs {
+ public:
+  MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
+                           MessageButtons buttons) override;
+  QString fileDialog(FileDialogKind kind, const QString& title, const QString& filter,
+                     const QString& lastName) override;
+
+  std::vector<ShownBox> boxes;
+  std::vector<AskedFile> fileDialogs;
+  std::deque<MessageAnswer> answers;
+  std::deque<QString> fileAnswers;  // an empty name is a cancelled dialog
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  // The window's clock: a virtual one unless a test needs real time on a real line.
+  virtual std::unique_ptr<Pacer> makePacer();
+  void TearDown() override;
+
+  // Types into a field as key presses (any character, not only ASCII).
+  static void typeText(QWidget* w, const QString& text);
+  // Replaces a field's text by typing: select all, then type.
+  static void retype(QWidget* w, const QString& text);
+  static void click(QWidget* w);
+  // Chooses an item of a combo box as the operator would (the list's selection).
+  static void choose(ComboBox* combo, int index);
+  // Clicks a tab of the tab bar.
+  void clickTab(int index);
+  // Lets the event loop run for `ms` milliseconds of real time.
+  static void pump(int ms = 0);
+
+  TForm1* form = nullptr;
+  TForm2* form2 = nullptr;
+  ScriptedDialogs* dialogs = nullptr;  // owned by the window
+  VirtualPacer* pacer = nullptr;  // owned by the window; null with a real clock
+  int boxCount() const { return static_cast<int>(dialogs->boxes.size()); }
+};
+
+}  // namespace vx::test

@@ -1,0 +1,67 @@
+#include "pty_line.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace vx::test {
+namespace {
+
+std::int64_t nowUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+PtyLine::PtyLine() {
+  char name[256] = {};
+  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+  termios t{};
+  tcgetattr(slave_, &t);
+  cfmakeraw(&t);
+  tcsetattr(slave_, TCSANOW, &t);
+  path_ = QString::fromLocal8Bit(name);
+  setenv("VORLANDEX_COM1", name, 1);
+  reader_ = std::thread([this] { readLoop(); });
+}
+
+PtyLine::~PtyLine() {
+  stop_ = true;
+  reader_.join();
+  unsetenv("VORLANDEX_COM1");
+  close(slave_);
+  close(master_);
+}
+
+void PtyLine::readLoop() {
+  unsigned char buf[4096];
+  while (!stop_) {
+    pollfd p{master_, POLLIN, 0};
+    if (poll(&p, 1, 20) <= 0) continue;
+    const ssize_t n = read(master_, buf, sizeof buf);
+    if (n <= 0) continue;
+    const std::int64_t us = nowUs();
+    std::lock_guard lock(mutex_);
+    for (ssize_t i = 0; i < n; ++i) bytes_.push_back({buf[i], us});
+  }
+}
+
+std::vector<printer::TimedByte> PtyLine::received(int quietMs) {
+  std::size_t seen = static_cast<std::size_t>(-1);
+  for (;;) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(quietMs));
+    std::lock_guard lock(mutex_);
+    if (bytes_.size() == seen) return bytes_;
+    seen = bytes_.size();
+  }
+}
+
+}  // namespace vx::test

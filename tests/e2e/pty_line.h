@@ -1,0 +1,40 @@
+#pragma once
+// A pseudo-terminal standing in for the printer's serial line: the configurator opens its
+// far side as COM1 (through VORLANDEX_COM1), and every byte that arrives is kept with its
+// arrival time for the virtual printer's decoder.
+
+#include "printer/decoder.h"
+
+#include <QString>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace vx::test {
+
+class PtyLine {
+ public:
+  PtyLine();  // opens the pair and points VORLANDEX_COM1 at it
+  ~PtyLine();
+  PtyLine(const PtyLine&) = delete;
+  PtyLine& operator=(const PtyLine&) = delete;
+
+  QString devicePath() const { return path_; }
+  // Everything received so far, after `quietMs` without a new byte.
+  std::vector<printer::TimedByte> received(int quietMs = 150);
+
+ private:
+  void readLoop();
+
+  int master_ = -1;
+  int slave_ = -1;  // kept open so that the configurator's close is not a hang-up
+  QString path_;
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<printer::TimedByte> bytes_;
+  std::thread reader_;
+};
+
+}  // namespace vx::test
