@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
   vx::TForm2 form2(&form1);
   form1.Form2 = &form2;
   form1.installErrorReport(QString::fromLocal8Bit(argv[0]));
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    form1.move(screen->availableGeometry().center() - form1.rect().center());
   form1.show();
   return QApplication::exec();
 }

@@ -84,18 +84,18 @@ void TForm1::createControls() {
   BitBtn5 = button(QStringLiteral("Abrir"), QStyle::SP_DialogOpenButton, 6, 8, 80, 34);
   BitBtn4 = button(QStringLiteral("Salvar"), QStyle::SP_DialogSaveButton, 90, 8, 80, 34);
   BitBtn2 = button(QStringLiteral("Enviar Todas as Configurações Para Impressora"), QStyle::SP_ArrowUp, 176, 8,
-                   270, 34);
-  BitBtn6 = button(QStringLiteral("Enviar sem logo"), QStyle::SP_ArrowUp, 450, 8, 120, 34);
-  BitBtn3 = button(QStringLiteral("Configurar Hora e Data"), QStyle::SP_BrowserReload, 574, 8, 160, 34);
+                   252, 34);
+  BitBtn6 = button(QStringLiteral("Enviar sem logo"), QStyle::SP_ArrowUp, 432, 8, 112, 34);
+  BitBtn3 = button(QStringLiteral("Configurar Hora e Data"), QStyle::SP_BrowserReload, 548, 8, 150, 34);
   named(BitBtn5, "BitBtn5");
   named(BitBtn4, "BitBtn4");
   named(BitBtn2, "BitBtn2");
   named(BitBtn6, "BitBtn6");
   named(BitBtn3, "BitBtn3");
-  Label27 = label(QStringLiteral("Porta Serial:"), 742, 6, 80, 15);
+  Label27 = label(QStringLiteral("Porta Serial:"), 706, 6, 76, 15);
   ComboBox1 = new ComboBox(true, this);
   named(ComboBox1, "ComboBox1");
-  ComboBox1->setGeometry(742, 22, 76, 22);
+  ComboBox1->setGeometry(706, 22, 76, 22);
   ComboBox1->addItems({QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
                        QStringLiteral("COM4")});
   ComboBox1->setItemIndex(0);
@@ -105,9 +105,9 @@ void TForm1::createControls() {
   named(CheckBox4, "CheckBox4");
   named(CheckBox2, "CheckBox2");
   named(CheckBox7, "CheckBox7");
-  CheckBox4->setGeometry(826, 1, 250, 16);
-  CheckBox2->setGeometry(826, 17, 250, 16);
-  CheckBox7->setGeometry(826, 33, 250, 16);
+  CheckBox4->setGeometry(792, 1, 284, 16);
+  CheckBox2->setGeometry(792, 17, 284, 16);
+  CheckBox7->setGeometry(792, 33, 284, 16);
   CheckBox4->setChecked(true);
   CheckBox2->setChecked(true);
 
