@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <sched.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -42,6 +44,11 @@ PtyLine::~PtyLine() {
 }
 
 void PtyLine::readLoop() {
+  // Arrival times are only as good as this thread's wake-ups: ask for real-time priority
+  // where the system grants it.
+  sched_param param{};
+  param.sched_priority = 10;
+  pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
   unsigned char buf[4096];
   while (!stop_) {
     pollfd p{master_, POLLIN, 0};
