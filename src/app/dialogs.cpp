@@ -1,6 +1,11 @@
 #include "app/dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
 #include <QMessageBox>
 
 namespace vx {
@@ -8,6 +13,29 @@ namespace {
 
 // "Description (*.ext)|*.ext" → "Description (*.ext)".
 QString qtFilter(const QString& filter) { return filter.section(QLatin1Char('|'), 0, 0); }
+
+// The picture dialog shows the selected bitmap beside the file list.
+void addPicturePreview(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!layout) return;
+  auto* preview = new QLabel(&dialog);
+  preview->setFixedSize(200, 200);
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameShape(QFrame::StyledPanel);
+  layout->addWidget(preview, 0, layout->columnCount(), layout->rowCount(), 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    const QFileInfo info(path);
+    // Only small enough regular files are read for the preview.
+    QImage image;
+    if (info.isFile() && info.size() < 64 * 1024 * 1024) image.load(path, "BMP");
+    if (image.isNull()) {
+      preview->clear();
+      return;
+    }
+    preview->setPixmap(QPixmap::fromImage(image.scaled(preview->size(), Qt::KeepAspectRatio)));
+  });
+}
 
 class QtDialogs : public Dialogs {
  public:
@@ -55,6 +83,7 @@ class QtDialogs : public Dialogs {
       dialog.setFileMode(kind == FileDialogKind::OpenConfig ? QFileDialog::AnyFile
                                                             : QFileDialog::ExistingFile);
     }
+    if (kind == FileDialogKind::OpenPicture) addPicturePreview(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
   }
