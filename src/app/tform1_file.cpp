@@ -28,8 +28,8 @@ ConfigFileContents parseFileOrThrowReport(const QByteArray& bytes) {
 }  // namespace
 
 void TForm1::BitBtn4Click() {
-  const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, QStringLiteral("Salvar"), kConfigFilter,
-                                            saveDialogName);
+  const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, QStringLiteral("Salvar"),
+                                            kConfigFilter, saveDialogName);
   if (name.isEmpty()) return;
   saveDialogName = name;
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
@@ -39,8 +39,8 @@ void TForm1::BitBtn4Click() {
 }
 
 void TForm1::BitBtn5Click() {
-  const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, QStringLiteral("Abrir"), kConfigFilter,
-                                            openDialogName);
+  const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, QStringLiteral("Abrir"),
+                                            kConfigFilter, openDialogName);
   if (name.isEmpty()) return;
   openDialogName = name;
   CARREGARDADOS();
@@ -73,10 +73,11 @@ void TForm1::Salvardados() {
 }
 
 void TForm1::showOpenFailure() {
-  dialogs().messageBox(QStringLiteral("Carregue suas configurações"),
-                       QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
-                                      "\"Abrir Configurações\" e carregue suas configurações novamente."),
-                       MessageIcon::Warning, MessageButtons::Ok);
+  dialogs().messageBox(
+      QStringLiteral("Carregue suas configurações"),
+      QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
+                     "\"Abrir Configurações\" e carregue suas configurações novamente."),
+      MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void TForm1::CARREGARDADOS() {
@@ -143,9 +144,9 @@ void TForm1::CARREGARDADOS() {
 
 bool TForm1::FormCloseQuery() {
   if (model.alterado != 1) return true;
-  const MessageAnswer answer =
-      dialogs().messageBox(QStringLiteral("Salvar alterações"), QStringLiteral("Deseja salvar alterações efetuadas ?"),
-                           MessageIcon::Question, MessageButtons::YesNoCancel);
+  const MessageAnswer answer = dialogs().messageBox(QStringLiteral("Salvar alterações"),
+                                                    QStringLiteral("Deseja salvar alterações efetuadas ?"),
+                                                    MessageIcon::Question, MessageButtons::YesNoCancel);
   if (answer == MessageAnswer::Yes) {
     // The window closes also when the operator cancels the save dialog; a save that
     // fails keeps it open (the failure is reported and nothing is lost).

@@ -1,5 +1,6 @@
 #include "config_io.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -52,6 +53,13 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
   QFile file(path);
   if (QFileInfo(path).isDir()) {
     result.error = QStringLiteral("Não foi possível ler o arquivo \"%1\": é uma pasta").arg(path);
+    return result;
+  }
+  // Opening a named pipe waits for a writer and would freeze the caller: a pipe or a
+  // socket holds no file to read.
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+    result.error = QStringLiteral("Não foi possível ler o arquivo \"%1\": não é um arquivo").arg(path);
     return result;
   }
   if (!file.open(QIODevice::ReadOnly)) {

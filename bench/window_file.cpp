@@ -1,0 +1,137 @@
+// The window's configuration file commands, timed end to end on a real main window
+// (offscreen, scripted dialogs): "Abrir" reads a pair with the default 987 × 298 picture,
+// checks it and applies it to the model, the controls, the logo box and the logo raster;
+// "Salvar" writes the pair (the picture encoded as an 8-bit bitmap) through temporary
+// files synced to disk. Two pairs that differ in every value are opened in turn, so that
+// every open really changes the window. Gate: median of each <= 50 ms.
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "app/tform1.h"
+
+namespace {
+
+// Answers every file dialog from a queue and counts the message boxes: any box during a
+// timed run means that a command failed.
+class ScriptedDialogs : public vx::Dialogs {
+ public:
+  vx::MessageAnswer messageBox(const QString& title, const QString& text, vx::MessageIcon,
+                               vx::MessageButtons) override {
+    ++boxes;
+    std::fprintf(stderr, "unexpected box: %s: %s\n", qPrintable(title), qPrintable(text));
+    return vx::MessageAnswer::Cancel;
+  }
+  QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
+    if (fileAnswers.empty()) return {};
+    const QString name = fileAnswers.front();
+    fileAnswers.pop_front();
+    return name;
+  }
+  int boxes = 0;
+  std::deque<QString> fileAnswers;
+};
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+template <typename F>
+double timeMs(F&& f) {
+  const auto start = std::chrono::steady_clock::now();
+  f();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  constexpr double kGateMs = 50.0;
+  constexpr int kRuns = 30;
+  constexpr int kWarmUp = 3;
+
+  QTemporaryDir dir;
+  if (!dir.isValid()) {
+    std::fprintf(stderr, "no temporary folder\n");
+    return 2;
+  }
+  auto owned = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs* dialogs = owned.get();
+  vx::TForm1 form(std::move(owned));
+  form.show();
+  QApplication::processEvents();
+  form.Timer1->stop();
+  form.Timer2->stop();
+  form.Timer3->stop();
+
+  const QString first = dir.filePath(QStringLiteral("primeira"));
+  const QString second = dir.filePath(QStringLiteral("segunda"));
+  try {
+    dialogs->fileAnswers.push_back(first);
+    form.BitBtn4Click();
+    // The second pair differs in every kind of value: texts, flags, numbers, logo, options.
+    for (int b = 1; b <= vx::kButtons; ++b) {
+      for (int l = 1; l <= vx::kLines; ++l) {
+        form.model.texto[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
+        form.model.habilita_linha[l][b] = 1;
+      }
+      form.model.inicio[b] = 10 + b;
+      form.model.termino[b] = 90 + b;
+    }
+    form.ScrollBar1->setValue(200);
+    form.ScrollBar2->setValue(400);
+    form.ScrollBar3->setValue(80);
+    form.CheckBox2->setChecked(false);
+    form.RadioButton2->setChecked(true);
+    dialogs->fileAnswers.push_back(second);
+    form.BitBtn4Click();
+
+    std::vector<double> openMs;
+    std::vector<double> saveMs;
+    const QString names[] = {first + QStringLiteral(".cfg"), second + QStringLiteral(".cfg")};
+    for (int i = 0; i < kRuns + kWarmUp; ++i) {
+      dialogs->fileAnswers.push_back(names[i % 2]);
+      const double open = timeMs([&] { form.BitBtn5Click(); });
+      dialogs->fileAnswers.push_back(dir.filePath(QStringLiteral("salva")));
+      const double save = timeMs([&] { form.BitBtn4Click(); });
+      if (i >= kWarmUp) {
+        openMs.push_back(open);
+        saveMs.push_back(save);
+      }
+    }
+    // The last open applied its own pair: the logo height tells the two apart.
+    const int lastHeight = (kRuns + kWarmUp - 1) % 2 == 0 ? 90 : 200;
+    if (dialogs->boxes != 0 || form.ScrollBar1->value() != lastHeight) {
+      std::fprintf(stderr, "a command failed during the runs\n");
+      return 2;
+    }
+
+    const double open = median(openMs);
+    const double save = median(saveMs);
+    std::printf(
+        "open and apply a pair (987x298 picture): median %.3f ms, min %.3f ms, max %.3f ms over %d runs\n",
+        open, *std::min_element(openMs.begin(), openMs.end()),
+        *std::max_element(openMs.begin(), openMs.end()), kRuns);
+    std::printf(
+        "save a pair (987x298 picture):           median %.3f ms, min %.3f ms, max %.3f ms over %d runs\n",
+        save, *std::min_element(saveMs.begin(), saveMs.end()),
+        *std::max_element(saveMs.begin(), saveMs.end()), kRuns);
+    std::printf("gate %.1f ms: open ratio %.3f (%s), save ratio %.3f (%s)\n", kGateMs, open / kGateMs,
+                open <= kGateMs ? "ok" : "MISSED", save / kGateMs, save <= kGateMs ? "ok" : "MISSED");
+    return open <= kGateMs && save <= kGateMs ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "failed: %s\n", e.what());
+    return 2;
+  }
+}
