@@ -1,0 +1,668 @@
+// The transmission commands driven from the window: the frame around every job (port,
+// progress dialog, disabled window), the port choice, the send-all commands and the change
+// notice at exit. Jobs run on the virtual clock; what they hand over goes through the real
+// port component onto a pseudo-terminal and is decoded by the virtual printer, each write
+// stamped with the virtual time it was handed over at.
+
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <tuple>
+
+#include "logo/logo_upload.h"
+#include "printer/printer_state.h"
+#include "printer/virtual_printer.h"
+#include "protocol/frames.h"
+#include "pty_line.h"
+#include "serial/qrtcomm32.h"
+#include "window_fixture.h"
+
+namespace vx::test {
+namespace {
+
+using printer::TimedByte;
+using printer::Transfer;
+
+constexpr char kMissingPort[] = "/dev/vorlandex-no-such-port";
+
+const QString kNoticeTitle = QStringLiteral("Configurações alteradas");
+const QString kNoticeText = QStringLiteral(
+    "    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros ao sistema "
+    "do "
+    "painel.\n    Para isso desligue a impressora e a ligue com 2 botões pressionados.");
+
+// Sets an environment variable for a scope and puts back what was there before.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QString& value)
+      : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
+    qputenv(name_, value.toLocal8Bit());
+  }
+  ~ScopedEnv() {
+    if (had_)
+      qputenv(name_, old_);
+    else
+      qunsetenv(name_);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
+
+// Counts the progress dialog's show and hide events; `onShow` runs with the show's number.
+class ShowWatch : public QObject {
+ public:
+  explicit ShowWatch(QWidget* w) { w->installEventFilter(this); }
+  int shows = 0;
+  int hides = 0;
+  std::function<void(int)> onShow;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Show) {
+      ++shows;
+      if (onShow) onShow(shows);
+    } else if (e->type() == QEvent::Hide) {
+      ++hides;
+    }
+    return false;
+  }
+};
+
+// What the operator could see each time a running job lets the window process its pending
+// messages: the bar's maximum and position, whether the main window is enabled and the
+// dialog shown. A posted event that posts itself again is delivered once per pump.
+struct Glimpse {
+  int maximum;
+  int position;
+  bool windowEnabled;
+  bool dialogShown;
+  bool operator==(const Glimpse&) const = default;
+};
+
+class PumpWatch : public QObject {
+ public:
+  explicit PumpWatch(TForm1* form) : form_(form) { post(); }
+  std::vector<Glimpse> seen;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    if (form_->jobRunning())
+      seen.push_back({form_->Form2->ProgressBar1->maximum(), form_->Form2->ProgressBar1->value(),
+                      form_->isEnabled(), form_->Form2->isVisible()});
+    post();
+    return true;
+  }
+
+ private:
+  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+  TForm1* form_;
+};
+
+std::vector<Glimpse> registerJobGlimpses(std::initializer_list<int> positions) {
+  std::vector<Glimpse> g;
+  for (int p : positions) g.push_back({100, p, false, true});
+  return g;
+}
+
+// One write the jobs handed to the port, with the virtual time of its hand-over.
+struct Write {
+  enum class Piece { Word, Frame, Header, Data, Terminator };
+  Piece piece;
+  std::vector<std::uint8_t> bytes;
+  std::int64_t ms;
+  std::int64_t sinceBefore;  // ms since the previous hand-over, or since the job opened the port
+};
+
+struct Sent {
+  std::vector<Write> writes;
+  std::vector<TimedByte> timed() const {
+    std::vector<TimedByte> out;
+    for (const Write& w : writes)
+      for (std::uint8_t b : w.bytes) out.push_back({b, w.ms * 1000});
+    return out;
+  }
+  const Write* headerOf(std::uint8_t blockCode) const {
+    for (const Write& w : writes)
+      if (w.piece == Write::Piece::Header && w.bytes[0] == blockCode) return &w;
+    return nullptr;
+  }
+};
+
+// Cuts the bytes that arrived into the writes the jobs handed over — per transfer "DIMP"
+// and a 4-byte frame or block header, then for a block its data bytes and "F" one by one —
+// and pairs each with its hand-over stamp. Each job's first stamp is its opening of the
+// port; `transfersPerJob` says how many transfers each job made.
+Sent splitWrites(const std::vector<TimedByte>& arrived, const std::vector<std::int64_t>& stamps,
+                 const std::vector<int>& transfersPerJob) {
+  Sent sent;
+  std::size_t at = 0;
+  std::size_t stamp = 0;
+  std::int64_t before = 0;
+  auto take = [&](Write::Piece piece, std::size_t n) {
+    if (at + n > arrived.size() || stamp >= stamps.size()) return false;
+    Write w{piece, {}, stamps[stamp], stamps[stamp] - before};
+    for (std::size_t i = 0; i < n; ++i) w.bytes.push_back(arrived[at + i].byte);
+    before = stamps[stamp++];
+    at += n;
+    sent.writes.push_back(std::move(w));
+    return true;
+  };
+  for (int transfers : transfersPerJob) {
+    if (stamp >= stamps.size()) {
+      ADD_FAILURE() << "fewer jobs opened the port than expected";
+      return sent;
+    }
+    before = stamps[stamp++];
+    for (int t = 0; t < transfers; ++t) {
+      if (!take(Write::Piece::Word, 4) || !take(Write::Piece::Frame, 4)) {
+        ADD_FAILURE() << "the line ended inside a transfer";
+        return sent;
+      }
+      Write& second = sent.writes.back();
+      if (second.bytes[0] == kFrameStart) continue;
+      second.piece = Write::Piece::Header;
+      const int n = second.bytes[2] * 256 + second.bytes[3];
+      for (int i = 0; i < n; ++i)
+        if (!take(Write::Piece::Data, 1)) {
+          ADD_FAILURE() << "the line ended inside a block";
+          return sent;
+        }
+      if (!take(Write::Piece::Terminator, 1)) {
+        ADD_FAILURE() << "a block without its terminator";
+        return sent;
+      }
+    }
+  }
+  EXPECT_EQ(at, arrived.size()) << "bytes arrived after the last expected transfer";
+  EXPECT_EQ(stamp, stamps.size()) << "hand-overs that never reached the line";
+  return sent;
+}
+
+// The pauses the printer needs, on the hand-over stamps: at least 100 ms before every
+// "DIMP" (after the port was opened or the previous transfer), the frame right after its
+// word, a block header right after its word or 100 ms later, and 12 ms after every data
+// byte; the first data byte follows its header at once.
+void expectPaced(const Sent& sent) {
+  for (std::size_t i = 0; i < sent.writes.size(); ++i) {
+    const Write& w = sent.writes[i];
+    SCOPED_TRACE(testing::Message() << "write " << i << " at " << w.ms << " ms");
+    switch (w.piece) {
+      case Write::Piece::Word:
+        EXPECT_GE(w.sinceBefore, 100);
+        break;
+      case Write::Piece::Frame:
+        EXPECT_EQ(w.sinceBefore, 0);
+        break;
+      case Write::Piece::Header:
+        EXPECT_TRUE(w.sinceBefore == 0 || w.sinceBefore >= 100) << w.sinceBefore;
+        break;
+      case Write::Piece::Data:
+        if (sent.writes[i - 1].piece == Write::Piece::Header)
+          EXPECT_EQ(w.sinceBefore, 0);
+        else
+          EXPECT_GE(w.sinceBefore, 12);
+        break;
+      case Write::Piece::Terminator:
+        EXPECT_GE(w.sinceBefore, 12);
+        break;
+    }
+  }
+}
+
+std::vector<std::tuple<int, int, int>> framesOf(const std::vector<Transfer>& transfers) {
+  std::vector<std::tuple<int, int, int>> out;
+  for (const Transfer& t : transfers)
+    if (t.kind == Transfer::Kind::Register) out.emplace_back(t.code, t.value1, t.value2);
+  return out;
+}
+
+std::vector<int> blockCodesOf(const std::vector<Transfer>& transfers) {
+  std::vector<int> out;
+  for (const Transfer& t : transfers)
+    if (t.kind == Transfer::Kind::Block) out.push_back(t.code);
+  return out;
+}
+
+class Jobs : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    // The first raster is computed 50 ms after start; a second after start the start-up's
+    // changes are forgotten. Let both have happened before the operator acts.
+    for (int i = 0; i < 100 && form->Timer2->isActive(); ++i) pump(5);
+    ASSERT_FALSE(form->Timer2->isActive());
+    if (form->Timer3->isActive()) form->Timer3Timer();
+    ASSERT_EQ(form->model.alterado, 0);
+    watch = std::make_unique<ShowWatch>(form2);
+  }
+
+  // Everything that arrived, cut into the writes of the jobs run, on the virtual clock.
+  Sent sentOnTheLine(const std::vector<int>& transfersPerJob) {
+    return splitWrites(line.received(), pacer->handOvers(), transfersPerJob);
+  }
+
+  static printer::DecodeResult decode(const Sent& sent) {
+    printer::DecodeResult r = printer::decodeStream(sent.timed(), 0);
+    for (const printer::Problem& p : r.problems) ADD_FAILURE() << "printer: " << p.text;
+    return r;
+  }
+
+  void expectNoticeAsLastBox() {
+    ASSERT_GE(boxCount(), 1);
+    const ShownBox& b = dialogs->boxes.back();
+    EXPECT_EQ(b.title, kNoticeTitle);
+    EXPECT_EQ(b.text, kNoticeText);
+    EXPECT_EQ(b.icon, MessageIcon::Information);
+    EXPECT_EQ(b.buttons, MessageButtons::Ok);
+  }
+
+  void expectErrorBox(const ShownBox& b) {
+    EXPECT_EQ(b.title, QStringLiteral("vorlandex"));
+    EXPECT_EQ(b.text, QStringLiteral("Error opening com port."));
+    EXPECT_EQ(b.icon, MessageIcon::Error);
+    EXPECT_EQ(b.buttons, MessageButtons::Ok);
+  }
+
+  // No test may reach a real serial port: every port but COM1 (the line) leads nowhere.
+  ScopedEnv com2{"VORLANDEX_COM2", QString::fromLatin1(kMissingPort)};
+  ScopedEnv com3{"VORLANDEX_COM3", QString::fromLatin1(kMissingPort)};
+  ScopedEnv com4{"VORLANDEX_COM4", QString::fromLatin1(kMissingPort)};
+  PtyLine line;  // COM1
+  std::unique_ptr<ShowWatch> watch;
+};
+
+// --- A port that cannot be opened, for each single job ---
+
+struct JobButton {
+  const char* name;
+  QPushButton* TForm1::*button;
+};
+
+void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
+
+class UnopenablePort : public Jobs, public ::testing::WithParamInterface<JobButton> {};
+
+TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableAndTheNoticeForTheExit) {
+  QPushButton* button = form->*GetParam().button;
+  {
+    ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  ASSERT_EQ(boxCount(), 1);
+  expectErrorBox(dialogs->boxes[0]);
+  EXPECT_EQ(watch->shows, 0);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_FALSE(form->jobRunning());
+  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_TRUE(line.received(50).empty());
+
+  // The failed opening left nothing half open: with the line back the same job goes through.
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(boxCount(), 1);
+  EXPECT_EQ(watch->shows, 1);
+  const printer::DecodeResult r = printer::decodeStream(line.received(), 1'000'000);
+  EXPECT_FALSE(r.transfers.empty());
+  EXPECT_TRUE(r.problems.empty());
+
+  EXPECT_EQ(form->model.alterado, 0);  // no save prompt at close
+  EXPECT_TRUE(form->close());
+  ASSERT_EQ(boxCount(), 2);
+  expectNoticeAsLastBox();
+}
+
+INSTANTIATE_TEST_SUITE_P(EachJob, UnopenablePort,
+                         ::testing::Values(JobButton{"Settings", &TForm1::BitBtn1},
+                                           JobButton{"Clock", &TForm1::BitBtn3},
+                                           JobButton{"Text", &TForm1::BitBtn14},
+                                           JobButton{"Logo", &TForm1::BitBtn12}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Each job on a working line ---
+
+TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog) {
+  PumpWatch pumps(form);
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+
+  EXPECT_EQ(watch->shows, 1);
+  EXPECT_EQ(watch->hides, 1);
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(form->isEnabled());
+  // The bar stands at 30 while the six 8-bit fields go out and reaches 100 before the year.
+  EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 30}));
+  EXPECT_EQ(form2->ProgressBar1->maximum(), 100);
+  EXPECT_EQ(form2->ProgressBar1->value(), 100);
+
+  const Sent sent = sentOnTheLine({7});
+  expectPaced(sent);
+  ASSERT_FALSE(sent.writes.empty());
+  EXPECT_GE(pacer->elapsedMs(), sent.writes.back().ms + 100) << "the port closed before the last pause";
+  const printer::DecodeResult r = decode(sent);
+  // Monday 7 December 2026, 03:55:13, the virtual clock's start.
+  const std::vector<std::tuple<int, int, int>> expected = {{0x18, 13, 0},     {0x19, 55, 0}, {0x1A, 3, 0},
+                                                           {0x1B, 7, 0},      {0x1C, 12, 0}, {0x1D, 1, 0},
+                                                           {0x1E, 0x07, 0xEA}};
+  EXPECT_EQ(framesOf(r.transfers), expected);
+  EXPECT_EQ(r.transfers.size(), 7u);
+  EXPECT_EQ(form->model.impressora_alterada, 1);
+}
+
+TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
+  clickTab(1);
+  choose(form->ComboBox6, 1);  // button 2: "Não imprimir"
+  retype(form->SpinEdit13, QStringLiteral("750"));
+  clickTab(3);
+  choose(form->ComboBox5, 18);  // button 4: "Inativo"
+  clickTab(0);
+  click(form->CheckBox7);
+  click(form->CheckBox2);
+  PumpWatch pumps(form);
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+
+  EXPECT_EQ(watch->shows, 1);
+  EXPECT_EQ(watch->hides, 1);
+  EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 1, 30, 50, 80}));
+  EXPECT_EQ(form2->ProgressBar1->value(), 100);
+  EXPECT_TRUE(form->isEnabled());
+
+  const Sent sent = sentOnTheLine({17});
+  expectPaced(sent);
+  const printer::DecodeResult r = decode(sent);
+  std::vector<std::tuple<int, int, int>> expected;
+  const ConfigModel& m = form->model;
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x00 + b - 1, letterValue(m, b), 0);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x06 + b - 1, m.igual_botao[b] - 1, 0);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x0C + b - 1, m.inicio[b] >> 8, m.inicio[b] & 0xFF);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x12 + b - 1, m.termino[b] >> 8, m.termino[b] & 0xFF);
+  expected.emplace_back(0x1F, 0x06, 0);  // beep and two copies; no reset at the end of the day
+  EXPECT_EQ(framesOf(r.transfers), expected);
+  EXPECT_EQ(*r.state.buttons[2].letter, 0x00);
+  EXPECT_EQ(*r.state.buttons[2].last, 750);
+  EXPECT_EQ(*r.state.buttons[4].letter, 0xFF);
+  EXPECT_EQ(*r.state.buttons[4].link, 6);
+}
+
+TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes) {
+  clickTab(1);
+  retype(form->Edit6, QStringLiteral("Guichê dois"));
+  click(form->CheckBox8);  // line 2 on
+  retype(form->Edit7, QStringLiteral("AB"));
+  click(form->CheckBox6);   // line 2 expanded
+  click(form->CheckBox17);  // line 5 on
+  click(form->RadioButton2);
+  const ByteList header = headerTextBlock(form->model, 2);
+  const ByteList footer = footerTextBlock(form->model, 2, CutMode::Total);
+  PumpWatch pumps(form);
+  QTest::mouseClick(form->BitBtn14, Qt::LeftButton);
+
+  EXPECT_EQ(watch->shows, 1);
+  EXPECT_EQ(watch->hides, 1);
+  ASSERT_FALSE(pumps.seen.empty());
+  EXPECT_EQ(pumps.seen.front().maximum, static_cast<int>(header.size()));
+  for (const Glimpse& g : pumps.seen) {
+    EXPECT_TRUE(g.maximum == static_cast<int>(header.size()) || g.maximum == static_cast<int>(footer.size()));
+    EXPECT_FALSE(g.windowEnabled);
+    EXPECT_TRUE(g.dialogShown);
+  }
+  EXPECT_EQ(form2->ProgressBar1->maximum(), static_cast<int>(footer.size()));
+  EXPECT_EQ(form2->ProgressBar1->value(), static_cast<int>(footer.size()));
+
+  const Sent sent = sentOnTheLine({2});
+  expectPaced(sent);
+  const printer::DecodeResult r = decode(sent);
+  ASSERT_EQ(r.transfers.size(), 2u);
+  EXPECT_EQ(r.transfers[0].code, 0x35);
+  EXPECT_FALSE(r.transfers[0].pauseAfterWord);
+  EXPECT_EQ(r.transfers[0].data, header);
+  EXPECT_EQ(r.transfers[1].code, 0x3B);
+  EXPECT_TRUE(r.transfers[1].pauseAfterWord);
+  EXPECT_EQ(r.transfers[1].data, footer);
+  const printer::TextBlock h = printer::parseHeaderBlock(r.transfers[0].data);
+  ASSERT_EQ(h.lines.size(), 2u);
+  EXPECT_EQ(h.lines[0].text(), QStringLiteral("Guichê dois"));
+  EXPECT_TRUE(h.lines[1].expanded);
+  EXPECT_EQ(printer::parseFooterBlock(r.transfers[1].data).cut, printer::Cut::Total);
+}
+
+// --- The port choice ---
+
+TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
+  ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
+  // COM3 leads nowhere yet: choosing it must not open it.
+  choose(form->ComboBox1, 2);
+  EXPECT_EQ(boxCount(), 0);
+  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com3);
+
+  {
+    ScopedEnv com3("VORLANDEX_COM3", line.devicePath());
+    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(boxCount(), 0);
+    EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
+
+    // Text that names no item leaves no item chosen, marks the change and keeps COM3.
+    form->model.alterado = 0;
+    retype(form->ComboBox1->lineEdit(), QStringLiteral("COM7"));
+    EXPECT_EQ(form->ComboBox1->itemIndex(), -1);
+    EXPECT_EQ(form->model.alterado, 1);
+    EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com3);
+    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    EXPECT_EQ(boxCount(), 0);
+    EXPECT_EQ(sentOnTheLine({7, 7}).writes.size(), 28u);
+  }
+  // Back on COM1, which leads nowhere: the next job fails there.
+  choose(form->ComboBox1, 0);
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  ASSERT_EQ(boxCount(), 1);
+  expectErrorBox(dialogs->boxes[0]);
+}
+
+// --- Closing ---
+
+TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
+  bool delivered = false;
+  bool duringJob = false;
+  bool closed = true;
+  QTimer::singleShot(0, form, [&] {
+    delivered = true;
+    duringJob = form->jobRunning();
+    closed = form->close();
+  });
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+
+  ASSERT_TRUE(delivered);
+  EXPECT_TRUE(duringJob);
+  EXPECT_FALSE(closed);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(boxCount(), 0);  // neither the save prompt nor the notice
+  EXPECT_EQ(decode(sentOnTheLine({17})).transfers.size(), 17u);
+  // Afterwards the window closes as usual, with the notice.
+  EXPECT_TRUE(form->close());
+  ASSERT_EQ(boxCount(), 1);
+  expectNoticeAsLastBox();
+}
+
+TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
+  retype(form->Edit6, QStringLiteral("Bem-vindo"));
+  choose(form->ComboBox1, 3);
+  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
+  dialogs->answers.push_back(MessageAnswer::No);  // do not save
+  EXPECT_TRUE(form->close());
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
+  EXPECT_EQ(form->model.impressora_alterada, 0);
+}
+
+// --- The send-all commands ---
+
+struct SendAllCase {
+  const char* name;
+  QPushButton* TForm1::*button;
+  bool withLogo;
+  const char* title;
+  const char* scope;  // the third piece of the confirmation
+};
+
+void PrintTo(const SendAllCase& c, std::ostream* os) { *os << c.name; }
+
+class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
+ protected:
+  QPushButton* command() const { return form->*GetParam().button; }
+  std::vector<int> jobs() const {
+    std::vector<int> j = {17, 7, 2, 2, 2, 2};
+    if (GetParam().withLogo) j.push_back(1);
+    return j;
+  }
+  // Line 1 of every button gets a text of its own; the page of button 3 stays shown.
+  void giveEachButtonItsOwnText() {
+    for (int b = 1; b <= 4; ++b) {
+      clickTab(b - 1);
+      retype(form->Edit6, QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
+    }
+    clickTab(2);
+    form->ScrollBar1->setValue(10);  // a short logo
+  }
+};
+
+TEST_P(SendAll, DecliningSendsNothingButTheNoticeStillFollowsAtExit) {
+  QTest::mouseClick(command(), Qt::LeftButton);
+  ASSERT_EQ(boxCount(), 1);
+  const ShownBox& b = dialogs->boxes[0];
+  EXPECT_EQ(b.title, QString::fromUtf8(GetParam().title));
+  EXPECT_EQ(b.text,
+            QStringLiteral("    Deseja enviar todas as configurações para impressora ?\n"
+                           "    Este processo irá enviar todas as configurações de todos os botões \n") +
+                QString::fromUtf8(GetParam().scope) + QStringLiteral("\nalguns minutos."));
+  EXPECT_EQ(b.icon, MessageIcon::Question);
+  EXPECT_EQ(b.buttons, MessageButtons::YesNo);
+  EXPECT_EQ(watch->shows, 0);
+  EXPECT_TRUE(pacer->handOvers().empty()) << "a port was opened";
+  EXPECT_TRUE(line.received(50).empty());
+  EXPECT_EQ(form->model.impressora_alterada, 1);
+
+  retype(form->Edit6, QStringLiteral("x"));  // an unsaved change: the save prompt comes first
+  dialogs->answers.push_back(MessageAnswer::No);
+  EXPECT_TRUE(form->close());
+  ASSERT_EQ(boxCount(), 3);
+  EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
+  expectNoticeAsLastBox();
+}
+
+TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
+  giveEachButtonItsOwnText();
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  QTest::mouseClick(command(), Qt::LeftButton);
+
+  ASSERT_EQ(boxCount(), 1);
+  const int jobCount = GetParam().withLogo ? 7 : 6;
+  EXPECT_EQ(watch->shows, jobCount);
+  EXPECT_EQ(watch->hides, jobCount);
+  EXPECT_TRUE(form->isEnabled());
+  // The page still edits button 3, and no button's texts were mixed up on the way.
+  EXPECT_EQ(form->model.botao_atual, 3);
+  EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+  EXPECT_EQ(form->Label2->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
+  EXPECT_EQ(form->Edit6->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
+  retype(form->Edit6, QStringLiteral("still button 3"));
+  EXPECT_EQ(form->model.texto[1][3], QStringLiteral("still button 3"));
+  EXPECT_EQ(form->model.texto[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
+
+  const Sent sent = sentOnTheLine(jobs());
+  expectPaced(sent);
+  const printer::DecodeResult r = decode(sent);
+  EXPECT_EQ(framesOf(r.transfers).size(), 17u + 7u);
+  std::vector<int> blocks = {0x34, 0x3A, 0x35, 0x3B, 0x36, 0x3C, 0x37, 0x3D};
+  if (GetParam().withLogo) blocks.push_back(0x00);
+  EXPECT_EQ(blockCodesOf(r.transfers), blocks);
+  for (int b = 1; b <= 4; ++b) {
+    SCOPED_TRACE(b);
+    ASSERT_TRUE(r.state.buttons[b].header && r.state.buttons[b].footer);
+    const printer::TextBlock h = printer::parseHeaderBlock(*r.state.buttons[b].header);
+    ASSERT_EQ(h.lines.size(), 1u);
+    EXPECT_EQ(h.lines[0].text(), QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
+    EXPECT_EQ(*r.state.buttons[b].footer, footerTextBlock(form->model, b, CutMode::Partial));
+  }
+  if (GetParam().withLogo) {
+    ASSERT_TRUE(r.state.logo);
+    const QByteArray expected = logoUploadData(form->logoRaster, 10);
+    EXPECT_EQ(*r.state.logo, std::vector<std::uint8_t>(expected.begin(), expected.end()));
+  } else {
+    EXPECT_FALSE(r.state.logo);
+  }
+}
+
+TEST_P(SendAll, TheLogoBlockDependsOnTheCommandNotOnTheLogoChoice) {
+  click(form->CheckBox1);  // "Imprimir Logotipo" off
+  ASSERT_EQ(form->ScrollBar1->value(), 0);
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  QTest::mouseClick(command(), Qt::LeftButton);
+
+  const Sent sent = sentOnTheLine(jobs());
+  const printer::DecodeResult r = decode(sent);
+  const Write* logoHeader = sent.headerOf(0x00);
+  if (!GetParam().withLogo) {
+    EXPECT_EQ(logoHeader, nullptr);
+    EXPECT_FALSE(r.state.logo);
+    return;
+  }
+  // A logo of no rows: the 54-byte trailer alone.
+  ASSERT_NE(logoHeader, nullptr);
+  EXPECT_EQ(logoHeader->bytes, (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x36}));
+  ASSERT_TRUE(r.state.logo);
+  std::vector<std::uint8_t> trailer = {0x1B, 0x4C, 0x0A, 0x32};
+  trailer.resize(54, 0x00);
+  EXPECT_EQ(*r.state.logo, trailer);
+  EXPECT_EQ(r.transfers.back().code, 0x00);
+  EXPECT_TRUE(r.transfers.back().pauseAfterWord);
+}
+
+TEST_P(SendAll, AMissingPortStopsTheCommandWithOneError) {
+  clickTab(2);
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  {
+    ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
+    QTest::mouseClick(command(), Qt::LeftButton);
+  }
+  ASSERT_EQ(boxCount(), 2);
+  expectErrorBox(dialogs->boxes[1]);
+  EXPECT_EQ(watch->shows, 0);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(form->model.botao_atual, 3);
+  EXPECT_TRUE(line.received(50).empty());
+}
+
+TEST_P(SendAll, APortLostDuringTheTextsStopsThereAndGivesTheShownButtonBack) {
+  clickTab(2);
+  // The line goes away while button 1's texts are sent: button 2's text job cannot open it.
+  watch->onShow = [](int show) {
+    if (show == 3) qputenv("VORLANDEX_COM1", kMissingPort);
+  };
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  QTest::mouseClick(command(), Qt::LeftButton);
+
+  ASSERT_EQ(boxCount(), 2);
+  expectErrorBox(dialogs->boxes[1]);
+  EXPECT_EQ(watch->shows, 3);
+  EXPECT_EQ(watch->hides, 3);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(form->model.botao_atual, 3);
+  const printer::DecodeResult r = decode(sentOnTheLine({17, 7, 2}));
+  EXPECT_EQ(blockCodesOf(r.transfers), (std::vector<int>{0x34, 0x3A}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothCommands, SendAll,
+    ::testing::Values(SendAllCase{"WithLogo", &TForm1::BitBtn2, true, "Enviar todas configurações",
+                                  "e atendimentos à impressora, incluindo logotipo, e poderá demorar "},
+                      SendAllCase{"WithoutLogo", &TForm1::BitBtn6, false, "Enviar configurações sem logotipo",
+                                  "e atendimentos à impressora, menos o logotipo, e poderá demorar "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vx::test
