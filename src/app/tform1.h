@@ -12,6 +12,7 @@
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
 #include "model/config_model.h"
+#include "protocol/frames.h"
 #include "protocol/job_host.h"
 #include "protocol/pacer.h"
 
@@ -248,6 +249,10 @@ class TForm1 : public QWidget, public JobHost {
   void wireHandlers();
   void copyLinesToModel(int button);
   void sendAll(bool withLogo);
+  // What the jobs read from the controls when they send it.
+  std::uint8_t readOptionByte() const;
+  CutMode readCutMode() const;
+  ByteList logoData() const;
   GlobalSettings globalSettingsFromControls() const;
   void showOpenFailure();
   void showLogoBox();

@@ -92,25 +92,30 @@ void TForm1::FormClose() {
 
 // --- The jobs ---
 
+std::uint8_t TForm1::readOptionByte() const {
+  return optionByte(CheckBox2->isChecked(), CheckBox4->isChecked(), CheckBox7->isChecked());
+}
+
+CutMode TForm1::readCutMode() const { return RadioButton1->isChecked() ? CutMode::Partial : CutMode::Total; }
+
+ByteList TForm1::logoData() const {
+  const QByteArray data = logoUploadData(logoRaster, ScrollBar1->value());
+  return ByteList(data.begin(), data.end());
+}
+
 void TForm1::BitBtn1Click() {
-  settingsJob(*this, pacer(), model, [this] {
-    return optionByte(CheckBox2->isChecked(), CheckBox4->isChecked(), CheckBox7->isChecked());
-  });
+  settingsJob(*this, pacer(), model, [this] { return readOptionByte(); });
 }
 
 void TForm1::BitBtn3Click() { clockJob(*this, pacer(), model); }
 
 void TForm1::BitBtn14Click() {
-  textJob(*this, pacer(), model,
-          [this] { return RadioButton1->isChecked() ? CutMode::Partial : CutMode::Total; });
+  textJob(*this, pacer(), model, [this] { return readCutMode(); });
 }
 
 void TForm1::BitBtn12Click() {
   model.impressora_alterada = 1;
-  const QByteArray data = logoUploadData(logoRaster, ScrollBar1->value());
-  logoJob(*this, pacer(), model,
-          std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(data.constData()),
-                                        static_cast<std::size_t>(data.size())));
+  logoJob(*this, pacer(), model, logoData());
 }
 
 void TForm1::BitBtn2Click() { sendAll(true); }
@@ -126,23 +131,11 @@ void TForm1::sendAll(bool withLogo) {
   const QString text = kSendAllQuestion + QLatin1Char('\n') + kSendAllProcess + QLatin1Char('\n') + scope +
                        QLatin1Char('\n') + QStringLiteral("alguns minutos.");
   if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
-
-  BitBtn1Click();
-  BitBtn3Click();
-  // Only the button the text job sends moves; the page keeps showing its button, also
-  // when a job fails.
-  const int shown = model.botao_atual;
-  struct Restore {
-    ConfigModel& m;
-    int b;
-    ~Restore() { m.botao_atual = b; }
-  } restore{model, shown};
-  for (int b = 1; b <= kPrinterButtons; ++b) {
-    model.botao_atual = b;
-    BitBtn14Click();
-  }
-  model.botao_atual = shown;
-  if (withLogo) BitBtn12Click();
+  // Settings, clock, the texts of buttons 1..4 (only botao_atual moves: the page keeps
+  // showing its button, also when a job fails) and, with the logo, the logo job.
+  std::function<ByteList()> logo;
+  if (withLogo) logo = [this] { return logoData(); };
+  sendAllJobs(*this, pacer(), model, [this] { return readOptionByte(); }, [this] { return readCutMode(); }, logo);
 }
 
 }  // namespace vx
