@@ -1,11 +1,23 @@
 // The main window created and shown (offscreen): constructing TForm1 with its start-up,
 // showing it and letting the event loop lay it out and paint it, against a bare
-// QMainWindow of the same size holding as many plain labels and push buttons as the main
-// window has widgets. Runs alternate between the two after one warm-up of each.
+// QMainWindow of the same size holding the same widgets — each of the main window's
+// controls as the plain Qt widget it is built on, with the same geometry, caption and
+// items, and no pictures, handlers or start-up of the program. The ratio is the cost of
+// the program's own work on top of the toolkit's. Runs alternate between the two after
+// one warm-up of each.
 // Gate: median of the main window <= 1.5 × median of the bare window.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QMainWindow>
 #include <QPushButton>
 #include <algorithm>
@@ -79,21 +91,98 @@ Run mainWindowRun(int* widgets) {
   return run;
 }
 
-// The same number of plain widgets, alternately labels and push buttons with short
-// captions, laid out in a grid over a window of the main window's size.
-Run bareWindowRun(int widgets, QSize size, int* created) {
+// One control of the main window, as the plain Qt widget it is built on.
+struct Blueprint {
+  enum Kind { Plain, Label, Button, Check, Radio, Combo, EditableCombo, Spin, ScrollH, ScrollV, Edit, Group, Tabs, List };
+  Kind kind = Plain;
+  QRect geometry;
+  QString text;
+  QStringList items;
+  bool visible = true;
+};
+
+std::vector<Blueprint> blueprintOf(const QWidget& form) {
+  std::vector<Blueprint> out;
+  for (QObject* o : form.children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w) continue;
+    Blueprint b;
+    b.geometry = w->geometry();
+    b.visible = !w->isHidden();
+    if (auto* x = qobject_cast<QGroupBox*>(w)) {
+      b.kind = Blueprint::Group;
+      b.text = x->title();
+    } else if (auto* x = qobject_cast<QLabel*>(w)) {
+      b.kind = Blueprint::Label;
+      b.text = x->text();
+    } else if (auto* x = qobject_cast<QPushButton*>(w)) {
+      b.kind = Blueprint::Button;
+      b.text = x->text();
+    } else if (auto* x = qobject_cast<QRadioButton*>(w)) {
+      b.kind = Blueprint::Radio;
+      b.text = x->text();
+    } else if (auto* x = qobject_cast<QCheckBox*>(w)) {
+      b.kind = Blueprint::Check;
+      b.text = x->text();
+    } else if (auto* x = qobject_cast<QComboBox*>(w)) {
+      b.kind = x->isEditable() ? Blueprint::EditableCombo : Blueprint::Combo;
+      for (int i = 0; i < x->count(); ++i) b.items << x->itemText(i);
+    } else if (qobject_cast<QSpinBox*>(w)) {
+      b.kind = Blueprint::Spin;
+    } else if (auto* x = qobject_cast<QScrollBar*>(w)) {
+      b.kind = x->orientation() == Qt::Horizontal ? Blueprint::ScrollH : Blueprint::ScrollV;
+    } else if (auto* x = qobject_cast<QLineEdit*>(w)) {
+      b.kind = Blueprint::Edit;
+      b.text = x->text();
+    } else if (auto* x = qobject_cast<QTabBar*>(w)) {
+      b.kind = Blueprint::Tabs;
+      for (int i = 0; i < x->count(); ++i) b.items << x->tabText(i);
+    } else if (qobject_cast<QListWidget*>(w)) {
+      b.kind = Blueprint::List;
+    }
+    out.push_back(b);
+  }
+  return out;
+}
+
+Run bareWindowRun(const std::vector<Blueprint>& blueprint, QSize size, int* created) {
   Run run;
   const auto start = Clock::now();
   auto window = std::make_unique<QMainWindow>();
   window->setFixedSize(size);
-  for (int i = 0; i < widgets; ++i) {
-    const QRect r(6 + (i % 10) * 106, 6 + (i / 10) * 28, 100, 24);
+  auto* central = new QWidget(window.get());
+  window->setCentralWidget(central);
+  for (const Blueprint& b : blueprint) {
     QWidget* w = nullptr;
-    if (i % 2 == 0)
-      w = new QLabel(QStringLiteral("Label %1").arg(i), window.get());
-    else
-      w = new QPushButton(QStringLiteral("Button %1").arg(i), window.get());
-    w->setGeometry(r);
+    switch (b.kind) {
+      case Blueprint::Plain: w = new QWidget(central); break;
+      case Blueprint::Label: w = new QLabel(b.text, central); break;
+      case Blueprint::Button: w = new QPushButton(b.text, central); break;
+      case Blueprint::Check: w = new QCheckBox(b.text, central); break;
+      case Blueprint::Radio: w = new QRadioButton(b.text, central); break;
+      case Blueprint::Combo:
+      case Blueprint::EditableCombo: {
+        auto* c = new QComboBox(central);
+        c->setEditable(b.kind == Blueprint::EditableCombo);
+        c->addItems(b.items);
+        w = c;
+        break;
+      }
+      case Blueprint::Spin: w = new QSpinBox(central); break;
+      case Blueprint::ScrollH: w = new QScrollBar(Qt::Horizontal, central); break;
+      case Blueprint::ScrollV: w = new QScrollBar(Qt::Vertical, central); break;
+      case Blueprint::Edit: w = new QLineEdit(b.text, central); break;
+      case Blueprint::Group: w = new QGroupBox(b.text, central); break;
+      case Blueprint::Tabs: {
+        auto* t = new QTabBar(central);
+        for (const QString& item : b.items) t->addTab(item);
+        w = t;
+        break;
+      }
+      case Blueprint::List: w = new QListWidget(central); break;
+    }
+    w->setGeometry(b.geometry);
+    w->setVisible(b.visible);
   }
   run.created = msSince(start);
   window->show();
@@ -115,13 +204,19 @@ int main(int argc, char** argv) {
   int bareWidgets = 0;
   mainWindowRun(&widgets);  // warm-up: fonts, style, pictures decoded for the first time
   const QSize size(1078, 601);
-  bareWindowRun(widgets, size, &bareWidgets);
+  std::vector<Blueprint> blueprint;
+  {
+    vx::TForm1 model(std::make_unique<AnsweringDialogs>(&boxesShown), std::make_unique<vx::SteadyPacer>());
+    model.Timer1->stop();
+    blueprint = blueprintOf(model);
+  }
+  bareWindowRun(blueprint, size, &bareWidgets);
   std::vector<Run> form;
   std::vector<Run> bare;
   for (int i = 0; i < kRuns; ++i) {
     int n = 0;
     form.push_back(mainWindowRun(&n));
-    bare.push_back(bareWindowRun(widgets, size, &bareWidgets));
+    bare.push_back(bareWindowRun(blueprint, size, &bareWidgets));
     QApplication::processEvents();  // deferred deletions of the closed windows
   }
   auto summary = [](const std::vector<Run>& runs) {

@@ -160,13 +160,21 @@ Image::Image(QWidget* parent) : QWidget(parent) {}
 
 void Image::setPicture(const QImage& picture) {
   picture_ = picture;
+  scaled_ = QPixmap();
   update();
 }
 
 void Image::paintEvent(QPaintEvent*) {
-  if (picture_.isNull()) return;
+  if (picture_.isNull() || width() <= 0 || height() <= 0) return;
   QPainter painter(this);
-  painter.drawImage(rect(), picture_);
+  if (!stretch_) {
+    painter.drawImage(0, 0, picture_);
+    return;
+  }
+  // Nearest-neighbour stretch, done once per picture and size rather than at every paint.
+  if (scaled_.size() != size())
+    scaled_ = QPixmap::fromImage(picture_.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+  painter.drawPixmap(0, 0, scaled_);
 }
 
 void Image::mousePressEvent(QMouseEvent* event) {

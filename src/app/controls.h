@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QImage>
+#include <QPixmap>
 
 #include <exception>
 #include <functional>
@@ -138,6 +139,8 @@ class Image : public QWidget {
   std::function<void(int x, int y)> onMouseDown;
   void setPicture(const QImage& picture);
   const QImage& picture() const { return picture_; }
+  // Stretched (the default) or shown unscaled from its top-left corner and clipped.
+  void setStretch(bool stretch) { stretch_ = stretch; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -146,6 +149,8 @@ class Image : public QWidget {
 
  private:
   QImage picture_;
+  QPixmap scaled_;  // the picture at the widget's size, made at the first paint after a change
+  bool stretch_ = true;
   bool pressed_ = false;
 };
 

@@ -182,11 +182,21 @@ QImage loadJpegResource(const QString& qrcPath, QString* error) {
   return decodeJpeg(file.readAll(), error);
 }
 
-QImage buttonPanelPicture() { return loadJpegResource(QString::fromLatin1(kButtonPanelResource)); }
+// The stored pictures never change: each is decoded once per run and shared (QImage
+// copies share their data).
+QImage buttonPanelPicture() {
+  static const QImage picture = loadJpegResource(QString::fromLatin1(kButtonPanelResource));
+  return picture;
+}
 
 QImage pressedButtonPicture(int button) {
   if (button < 1 || button > 4) return QImage();
-  return loadJpegResource(QStringLiteral(":/pictures/image%1.jpg").arg(10 + button));
+  static const std::array<QImage, 4> pictures = [] {
+    std::array<QImage, 4> p;
+    for (int b = 1; b <= 4; ++b) p[b - 1] = loadJpegResource(QStringLiteral(":/pictures/image%1.jpg").arg(10 + b));
+    return p;
+  }();
+  return pictures[button - 1];
 }
 
 QImage ticketPaperPicture() {

@@ -12,6 +12,8 @@
 #include <QFont>
 #include <QStyle>
 
+#include <map>
+
 namespace vx {
 namespace {
 
@@ -62,8 +64,12 @@ void TForm1::createControls() {
     l->setGeometry(x, y, w, h);
     return l;
   };
-  auto button = [this](const QString& caption, QStyle::StandardPixmap icon, int x, int y, int w, int h) {
-    auto* b = new QPushButton(style()->standardIcon(icon), caption, this);
+  // Each picture of the buttons is made once and shared.
+  std::map<QStyle::StandardPixmap, QIcon> icons;
+  auto button = [this, &icons](const QString& caption, QStyle::StandardPixmap icon, int x, int y, int w, int h) {
+    auto found = icons.find(icon);
+    if (found == icons.end()) found = icons.emplace(icon, style()->standardIcon(icon)).first;
+    auto* b = new QPushButton(found->second, caption, this);
     b->setGeometry(x, y, w, h);
     b->setFocusPolicy(Qt::StrongFocus);
     return b;
@@ -194,9 +200,10 @@ void TForm1::createControls() {
   named(Image3, "Image3");
   Image3->setGeometry(52, 347, 400, 10);
   {
-    QImage white(618, 445, QImage::Format_RGB888);
+    QImage white(618, 445, QImage::Format_RGB32);
     white.fill(Qt::white);
     Image3->setPicture(white);
+    Image3->setStretch(false);
   }
   Image1 = new Image(this);
   named(Image1, "Image1");

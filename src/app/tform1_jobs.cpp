@@ -54,6 +54,10 @@ void TForm1::showProgress() {
   jobRunning_ = true;
   if (Form2) Form2->show();
   setEnabled(false);
+  // Paint the dialog and the disabled window now, inside the job's first pause, rather than
+  // at its first message pump, which falls between two hand-overs.
+  if (Form2) Form2->repaint();
+  repaint();
 }
 
 void TForm1::hideProgress() {

@@ -157,6 +157,10 @@ QImage defaultLogoPicture() {
   return picture;
 }
 
-SourcePicture defaultSourcePicture() { return SourcePicture{defaultLogoPicture(), {}}; }
+SourcePicture defaultSourcePicture() {
+  // Drawn once per run; copies share the picture.
+  static const QImage picture = defaultLogoPicture();
+  return SourcePicture{picture, {}};
+}
 
 }  // namespace vx
