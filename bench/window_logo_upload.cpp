@@ -30,8 +30,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/tform1.h"
+#include "window_bench_support.h"
 #include "app/tform2.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
@@ -39,21 +39,10 @@
 
 namespace {
 
-// Every box answered with OK or Yes, every file dialog cancelled: nothing waits for an
-// operator. Boxes are counted; none is expected here.
-class AnsweringDialogs : public vx::Dialogs {
- public:
-  vx::MessageAnswer messageBox(const QString& title, const QString& text, vx::MessageIcon,
-                               vx::MessageButtons buttons) override {
-    ++shown;
-    std::printf("  box shown: %s: %s\n", qPrintable(title), qPrintable(text));
-    return buttons == vx::MessageButtons::Ok ? vx::MessageAnswer::Ok : vx::MessageAnswer::Yes;
-  }
-  QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  int shown = 0;
-};
+using vx::bench::AnsweringDialogs;
+using vx::bench::Clock;
+using vx::bench::median;
+using vx::bench::msSince;
 
 std::int64_t monotonicUs() {
   timespec t{};

@@ -11,35 +11,18 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/tform1.h"
+#include "window_bench_support.h"
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "protocol/steady_pacer.h"
 
 namespace {
 
-// Every box answered with OK or Yes, every file dialog cancelled: nothing waits for an
-// operator. Boxes are counted; none is expected here.
-class AnsweringDialogs : public vx::Dialogs {
- public:
-  vx::MessageAnswer messageBox(const QString& title, const QString& text, vx::MessageIcon,
-                               vx::MessageButtons buttons) override {
-    ++shown;
-    std::printf("  box shown: %s: %s\n", qPrintable(title), qPrintable(text));
-    return buttons == vx::MessageButtons::Ok ? vx::MessageAnswer::Ok : vx::MessageAnswer::Yes;
-  }
-  QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  int shown = 0;
-};
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using vx::bench::AnsweringDialogs;
+using vx::bench::Clock;
+using vx::bench::median;
+using vx::bench::msSince;
 
 }  // namespace
 

@@ -26,41 +26,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/tform1.h"
+#include "window_bench_support.h"
 #include "protocol/steady_pacer.h"
 
 namespace {
 
-// Every box answered with OK or Yes, every file dialog cancelled: nothing waits for an
-// operator. Boxes are counted; none is expected here.
-class AnsweringDialogs : public vx::Dialogs {
- public:
-  explicit AnsweringDialogs(int* shown) : shown_(shown) {}
-  vx::MessageAnswer messageBox(const QString& title, const QString& text, vx::MessageIcon,
-                               vx::MessageButtons buttons) override {
-    ++*shown_;
-    std::printf("  box shown: %s: %s\n", qPrintable(title), qPrintable(text));
-    return buttons == vx::MessageButtons::Ok ? vx::MessageAnswer::Ok : vx::MessageAnswer::Yes;
-  }
-  QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-
- private:
-  int* shown_;
-};
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using vx::bench::AnsweringDialogs;
+using vx::bench::Clock;
+using vx::bench::median;
+using vx::bench::msSince;
 
 struct Summary {
   double total;

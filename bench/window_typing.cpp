@@ -13,34 +13,17 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
 #include "app/tform1.h"
+#include "window_bench_support.h"
 #include "app/tform2.h"
 #include "protocol/steady_pacer.h"
 
 namespace {
 
-// Every box answered with OK or Yes, every file dialog cancelled: nothing waits for an
-// operator. Boxes are counted; none is expected here.
-class AnsweringDialogs : public vx::Dialogs {
- public:
-  vx::MessageAnswer messageBox(const QString& title, const QString& text, vx::MessageIcon,
-                               vx::MessageButtons buttons) override {
-    ++shown;
-    std::printf("  box shown: %s: %s\n", qPrintable(title), qPrintable(text));
-    return buttons == vx::MessageButtons::Ok ? vx::MessageAnswer::Ok : vx::MessageAnswer::Yes;
-  }
-  QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
-    return {};
-  }
-  int shown = 0;
-};
-
-using Clock = std::chrono::steady_clock;
-
-double msSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using vx::bench::AnsweringDialogs;
+using vx::bench::Clock;
+using vx::bench::median;
+using vx::bench::msSince;
 
 // A key press and its release, as the keyboard delivers them.
 void keystroke(QWidget* w, int key, const QString& text) {

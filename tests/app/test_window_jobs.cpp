@@ -233,12 +233,7 @@ class Jobs : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    // The first raster is computed 50 ms after start; a second after start the start-up's
-    // changes are forgotten. Let both have happened before the operator acts.
-    for (int i = 0; i < 100 && form->Timer2->isActive(); ++i) pump(5);
-    ASSERT_FALSE(form->Timer2->isActive());
-    if (form->Timer3->isActive()) form->Timer3Timer();
-    ASSERT_EQ(form->model.alterado, 0);
+    settleStartUp();
     watch = std::make_unique<ShowWatch>(form2);
   }
 

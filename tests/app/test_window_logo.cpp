@@ -19,12 +19,7 @@ class Logo : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    // The first raster is computed 50 ms after start and a second after start the
-    // start-up's changes are forgotten; both have happened before the operator acts.
-    for (int i = 0; i < 100 && form->Timer2->isActive(); ++i) pump(5);
-    ASSERT_FALSE(form->Timer2->isActive());
-    if (form->Timer3->isActive()) form->Timer3Timer();
-    ASSERT_EQ(form->model.alterado, 0);
+    settleStartUp();
     ASSERT_TRUE(dir.isValid());
   }
 

@@ -87,6 +87,13 @@ void WindowTest::clickTab(int index) {
   QTest::mouseClick(form->PageControl1, Qt::LeftButton, {}, form->PageControl1->tabRect(index).center());
 }
 
+void WindowTest::settleStartUp() {
+  for (int i = 0; i < 100 && form->Timer2->isActive(); ++i) pump(5);
+  ASSERT_FALSE(form->Timer2->isActive());
+  if (form->Timer3->isActive()) form->Timer3Timer();
+  ASSERT_EQ(form->model.alterado, 0);
+}
+
 void WindowTest::pump(int ms) {
   QElapsedTimer t;
   t.start();

@@ -61,6 +61,9 @@ class WindowTest : public ::testing::Test {
   void clickTab(int index);
   // Lets the event loop run for `ms` milliseconds of real time.
   static void pump(int ms = 0);
+  // Lets the first raster be computed (50 ms after start) and forgets the start-up's
+  // changes (as a second after start), so a test begins where an operator would.
+  void settleStartUp();
 
   TForm1* form = nullptr;
   TForm2* form2 = nullptr;
