@@ -34,12 +34,12 @@ PrinterState numbered() {
 
 TEST(Ticket, LabelFollowsTheLetterRules) {
   PrinterState s = numbered();
-  EXPECT_EQ(ticketLabel(s, 1), QStringLiteral("A010"));
+  EXPECT_EQ(ticketLabel(s, 1), QStringLiteral("A10"));
   s.buttons[2].letter = 0x00;  // not printed
   EXPECT_EQ(ticketLabel(s, 2), QStringLiteral("020"));
   s.buttons[3].letter = 0xFF;  // follows button 1
   s.buttons[3].link = 0;
-  EXPECT_EQ(ticketLabel(s, 3), QStringLiteral("A030"));
+  EXPECT_EQ(ticketLabel(s, 3), QStringLiteral("A30"));
   s.buttons[4].letter = 0xFF;  // inactive
   s.buttons[4].link = 6;
   EXPECT_EQ(ticketLabel(s, 4), QString());

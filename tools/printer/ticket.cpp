@@ -64,7 +64,9 @@ QString ticketLabel(const PrinterState& state, int button) {
   }
   const std::uint8_t letter = state.buttons[from].letter.value_or(0);
   if (letter == 0x00 || letter == 0xFF) return number;
-  return QChar(cp1252::decodeByte(letter)) + number;
+  // A printed letter takes the place of the first of the three digits, as the
+  // configurator's range text shows it (7 with 'A' reads A07).
+  return QChar(cp1252::decodeByte(letter)) + number.mid(1);
 }
 
 QImage renderTicket(const PrinterState& state, int button, const std::optional<QDateTime>& clock) {
