@@ -16,8 +16,8 @@ namespace vx::printer {
 inline constexpr QRgb kPaperColour = qRgb(255, 255, 160);
 
 // The ticket's letter and number: "A00" (the letter in place of the first of three digits);
-// "000" when the letter is not printed; the letter
-// of the button followed when the button has none of its own; empty when inactive.
+// "000" when the letter is not printed; the letter of the button followed when the button
+// has none of its own; empty when inactive.
 QString ticketLabel(const PrinterState& state, int button);
 
 // `clock` is the date and time to print; without one the ticket shows dashes.
