@@ -18,7 +18,6 @@ int main() {
   vx::LogoRaster raster;
   std::vector<double> ms;
   ms.reserve(kRuns);
-  int black = 0;
   for (int i = 0; i < kRuns + 5; ++i) {
     const auto start = std::chrono::steady_clock::now();
     const QImage box = vx::renderLogoBox(source, 300, 200);
@@ -26,7 +25,6 @@ int main() {
     const auto end = std::chrono::steady_clock::now();
     if (i >= 5)
       ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());  // after warm-up
-    black += raster.isBlack(200, 100) ? 1 : 0;
   }
   std::sort(ms.begin(), ms.end());
   const double median = ms[ms.size() / 2];
@@ -35,6 +33,5 @@ int main() {
       median, ms.front(), ms.back(), kRuns);
   std::printf("gate %.1f ms: ratio %.3f (%s)\n", kGateMs, median / kGateMs,
               median <= kGateMs ? "ok" : "MISSED");
-  (void)black;
   return median <= kGateMs ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // The configurator: the main window, then the progress dialog, then the event loop.
 
 #include "app/error_report.h"
+#include "app/pictures.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
 
@@ -10,7 +11,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+  QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
 
   vx::TForm1 form1;
   vx::TForm2 form2(&form1);

@@ -6,7 +6,6 @@
 #include "app/fonts.h"
 #include "app/pictures.h"
 #include "logo/default_picture.h"
-#include "app/tform2.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -398,20 +397,11 @@ void TForm1::FormCreate() {
   model.impressora_alterada = 0;
   model.botao_atual = 1;
   model.carregando = 1;
-  for (int b = 1; b <= kButtons; ++b) model.igual_botao[b] = static_cast<std::uint8_t>(b);
-  for (int b = 1; b <= kButtons; ++b) {
-    model.botao_atual = b;
-    copyLinesToModel(b);
-  }
-  model.botao_atual = 1;
+  // The line tables of all six slots come from the controls' initial state.
+  for (int b = 1; b <= kButtons; ++b) copyLinesToModel(b);
   for (int i = 0; i < 4; ++i) PageControl1->setTabText(i, QStringLiteral("    Botão %1    ").arg(i + 1));
-  const char letters[] = {'A', 'b', 'C', 'd'};
-  for (int b = 1; b <= kPrinterButtons; ++b) model.letra[b] = static_cast<std::uint8_t>(letters[b - 1]);
-  for (int b = 1; b <= kButtons; ++b) {
-    model.imprime_letra[b] = 0;
-    model.inicio[b] = 0;
-    model.termino[b] = 99;
-  }
+  // Links to themselves, the letters A b C d, letters printed, numbers 0..99.
+  applyNumberingDefaults(model);
   model.carregando = 0;
   CheckBox26Click();
   SpinEdit12Change();

@@ -2,6 +2,7 @@
 // live ticket preview.
 
 #include "app/fonts.h"
+#include "app/pictures.h"
 #include "app/tform1.h"
 #include "model/cp1252.h"
 
@@ -90,8 +91,9 @@ void TForm1::PageControl1Change() {
 }
 
 void TForm1::Image10MouseDown(int x, int y) {
-  const bool left = x <= 138;
-  const bool top = y <= 48;
+  // The same split that places the highlights: x <= 138 is the left column, y <= 48 the top row.
+  const bool left = x < kButtonPanelSplitX;
+  const bool top = y < kButtonPanelSplitY;
   const int tab = left ? (top ? 0 : 1) : (top ? 2 : 3);
   PageControl1->setTabIndex(tab);
   PageControl1Change();

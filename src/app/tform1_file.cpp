@@ -10,6 +10,7 @@ namespace vx {
 namespace {
 
 const QString kConfigFilter = QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg");
+const QString kOpenFailureTitle = QStringLiteral("Carregue suas configurações");
 
 // Reads the file's text; a malformed or short file ends the open command through the
 // general error report. Both of its texts are shown as full sentences ("'x' is not a valid
@@ -74,7 +75,7 @@ void TForm1::Salvardados() {
 
 void TForm1::showOpenFailure() {
   dialogs().messageBox(
-      QStringLiteral("Carregue suas configurações"),
+      kOpenFailureTitle,
       QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
                      "\"Abrir Configurações\" e carregue suas configurações novamente."),
       MessageIcon::Warning, MessageButtons::Ok);
@@ -85,8 +86,7 @@ void TForm1::CARREGARDADOS() {
   const FileReadResult cfg = readFileBytes(cfgName);
   bool failed = false;
   if (cfg.status == FileReadResult::Status::kTooLarge) {
-    dialogs().messageBox(QStringLiteral("Carregue suas configurações"), cfg.error, MessageIcon::Warning,
-                         MessageButtons::Ok);
+    dialogs().messageBox(kOpenFailureTitle, cfg.error, MessageIcon::Warning, MessageButtons::Ok);
     failed = true;
   } else if (!cfg.ok()) {
     showOpenFailure();

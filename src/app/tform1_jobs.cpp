@@ -38,11 +38,7 @@ void TForm1::destroyPort() {
 
 // --- What the jobs use of the window ---
 
-void TForm1::OpenPort() {
-  QRTComm321->OpenPort();
-  // The job's first pause is measured from the opening of the port.
-  pacer().handedOver();
-}
+void TForm1::OpenPort() { QRTComm321->OpenPort(); }
 
 bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {
   return QRTComm321->SendData(data, length);
@@ -118,6 +114,7 @@ void TForm1::BitBtn14Click() {
 }
 
 void TForm1::BitBtn12Click() {
+  // Marked before the logo data is built: the mark is the first step of every job.
   model.impressora_alterada = 1;
   logoJob(*this, pacer(), model, logoData());
 }

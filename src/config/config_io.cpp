@@ -13,6 +13,10 @@
 namespace vx {
 namespace {
 
+QString readFailure(const QString& path, const QString& reason) {
+  return QStringLiteral("Não foi possível ler o arquivo \"%1\": %2").arg(path, reason);
+}
+
 QString writeFailure(const QString& path, const QString& reason) {
   return QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
       .arg(QDir::toNativeSeparators(path), reason);
@@ -52,18 +56,18 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
   FileReadResult result;
   QFile file(path);
   if (QFileInfo(path).isDir()) {
-    result.error = QStringLiteral("Não foi possível ler o arquivo \"%1\": é uma pasta").arg(path);
+    result.error = readFailure(path, QStringLiteral("é uma pasta"));
     return result;
   }
   // Opening a named pipe waits for a writer and would freeze the caller: a pipe or a
   // socket holds no file to read.
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
-    result.error = QStringLiteral("Não foi possível ler o arquivo \"%1\": não é um arquivo").arg(path);
+    result.error = readFailure(path, QStringLiteral("não é um arquivo"));
     return result;
   }
   if (!file.open(QIODevice::ReadOnly)) {
-    result.error = QStringLiteral("Não foi possível ler o arquivo \"%1\": %2").arg(path, file.errorString());
+    result.error = readFailure(path, file.errorString());
     return result;
   }
   // The size is only a hint (devices and pipes report 0); the read below is bounded too.
@@ -79,8 +83,7 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
     const QByteArray chunk = file.read(std::min<qint64>(room, 1 << 20));
     if (chunk.isEmpty()) {
       if (file.error() != QFileDevice::NoError) {
-        result.error =
-            QStringLiteral("Não foi possível ler o arquivo \"%1\": %2").arg(path, file.errorString());
+        result.error = readFailure(path, file.errorString());
         return result;
       }
       break;

@@ -14,6 +14,15 @@ namespace {
 
 constexpr uchar kPaperRgb[3] = {255, 255, 160};
 
+// Writes one RGB888 dot of the raster.
+inline void paintDot(uchar* dot, bool black) {
+  if (black) {
+    dot[0] = dot[1] = dot[2] = 0;
+  } else {
+    std::copy(kPaperRgb, kPaperRgb + 3, dot);
+  }
+}
+
 }  // namespace
 
 LogoRaster::LogoRaster() : image_(kLogoRasterWidth, kLogoRasterHeight, QImage::Format_RGB888) {
@@ -25,14 +34,7 @@ bool LogoRaster::isBlack(int x, int y) const {
   return p[0] == 0 && p[1] == 0 && p[2] == 0;
 }
 
-void LogoRaster::setDot(int x, int y, bool black) {
-  uchar* p = image_.scanLine(y) + 3 * x;
-  if (black) {
-    p[0] = p[1] = p[2] = 0;
-  } else {
-    std::copy(kPaperRgb, kPaperRgb + 3, p);
-  }
-}
+void LogoRaster::setDot(int x, int y, bool black) { paintDot(image_.scanLine(y) + 3 * x, black); }
 
 long double logoLuminance(int red, int green, int blue) {
   return (0.3L * red + 0.59L * green) + 0.11L * blue;
@@ -69,12 +71,7 @@ void updateRaster(LogoRaster& raster, const QImage& box, int height, int thresho
         lastB = b;
         lastBlack = turnsBlack(r, g, b, threshold);
       }
-      uchar* dot = out + 3 * x;
-      if (lastBlack) {
-        dot[0] = dot[1] = dot[2] = 0;
-      } else {
-        std::copy(kPaperRgb, kPaperRgb + 3, dot);
-      }
+      paintDot(out + 3 * x, lastBlack);
     }
   }
 }

@@ -18,7 +18,6 @@ namespace vx {
 class BitmapError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
-  QString text() const { return QString::fromUtf8(what()); }
 };
 
 inline constexpr char kBitmapNotValid[] = "Bitmap image is not valid";

@@ -28,8 +28,11 @@ void checkBlockSize(std::size_t size) {
 // an exception, so the main window is never left disabled.
 class JobFrame {
  public:
-  explicit JobFrame(JobHost& host) : host_(host) {
+  JobFrame(JobHost& host, Pacer& pacer) : host_(host) {
     host_.OpenPort();
+    // The job's first pause is measured from the opening of the port, however long ago
+    // the previous job handed over its last byte.
+    pacer.handedOver();
     try {
       host_.showProgress();
     } catch (...) {
@@ -64,9 +67,9 @@ void envia_registro(JobHost& host, Pacer& pacer, std::uint8_t code, std::int32_t
 
 void envia_bloco(JobHost& host, Pacer& pacer, ConfigModel& model, std::uint8_t code,
                  std::span<const std::uint8_t> bytes, bool pauseAfterWord) {
-  checkBlockSize(bytes.size());
-  const int n = static_cast<int>(bytes.size());
+  // blockHeader refuses a count over kMaxBlockSize before anything is sent.
   const Word header = blockHeader(code, bytes.size());
+  const int n = static_cast<int>(bytes.size());
 
   host.setProgressMax(n);
   pacer.wait(kBlockLeadMs);
@@ -101,7 +104,7 @@ void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model) {
   model.impressora_alterada = 1;
   const ClockFields f = clockFields(pacer.now());  // one reading: never a mix of two days
 
-  JobFrame frame(host);
+  JobFrame frame(host, pacer);
   host.setProgressMax(100);
   progressStep(host, 30);
   pacer.wait(kRegisterPauseMs);
@@ -121,7 +124,7 @@ void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
   std::uint8_t letters[kPrinterButtons + 1] = {};
   for (int b = 1; b <= kPrinterButtons; ++b) letters[b] = letterValue(model, b);
 
-  JobFrame frame(host);
+  JobFrame frame(host, pacer);
   host.setProgressMax(100);
   progressStep(host, 1);
   pacer.wait(kRegisterPauseMs);
@@ -152,7 +155,7 @@ void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::functio
   checkBlockSize(header.size());
   checkBlockSize(footerTextBlock(model, b, CutMode::Partial).size());
 
-  JobFrame frame(host);
+  JobFrame frame(host, pacer);
   envia_bloco(host, pacer, model, headerBlockCode(b), header, false);
   const ByteList footer = footerTextBlock(model, b, readCutMode());
   envia_bloco(host, pacer, model, footerBlockCode(b), footer, true);
@@ -162,7 +165,7 @@ void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const st
   model.impressora_alterada = 1;
   checkBlockSize(logoData.size());
 
-  JobFrame frame(host);
+  JobFrame frame(host, pacer);
   envia_bloco(host, pacer, model, kLogoBlock, logoData, true);
 }
 

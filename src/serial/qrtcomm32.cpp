@@ -22,6 +22,18 @@ constexpr int kWriterPriority = 1;
 // How often ClosePort looks at the device's output queue while the line drains.
 constexpr auto kDrainPoll = std::chrono::milliseconds(2);
 
+// Tells a thread to stop and purges its side of the port. A thread that has not ended within
+// kThreadExitWaitMs is noted and marked; releasing it afterwards still waits for its end.
+void stopThread(PortThread& thread, CloseEvent& close_event, SerialPort& port, std::uint32_t purge_flags,
+                const char* not_exiting) {
+  close_event.set();
+  port.purge(purge_flags);
+  if (!thread.waitFor(TQRTComm32::kThreadExitWaitMs)) {
+    TraceLine(not_exiting);
+    thread.terminate();
+  }
+}
+
 }  // namespace
 
 TQRTComm32::TQRTComm32(QObject* owner, std::unique_ptr<SerialBackend> backend)
@@ -124,22 +136,14 @@ void TQRTComm32::ClosePort() {
 
   if (reader_) {
     TraceLine("Closing Read Thread ");
-    close_event_->set();
-    port_handle_->purge(PURGE_RXABORT | PURGE_RXCLEAR);
-    if (!reader_->waitFor(kThreadExitWaitMs)) {
-      TraceLine("Read thread not exiting.  Terminating it.");
-      reader_->terminate();
-    }
+    stopThread(*reader_, *close_event_, *port_handle_, PURGE_RXABORT | PURGE_RXCLEAR,
+               "Read thread not exiting.  Terminating it.");
     reader_.reset();
   }
   if (writer_) {
     TraceLine("Closing Write Thread");
-    close_event_->set();
-    port_handle_->purge(PURGE_TXABORT | PURGE_TXCLEAR);
-    if (!writer_->waitFor(kThreadExitWaitMs)) {
-      TraceLine("Write thread not exiting.  Terminating it.");
-      writer_->terminate();
-    }
+    stopThread(*writer_, *close_event_, *port_handle_, PURGE_TXABORT | PURGE_TXCLEAR,
+               "Write thread not exiting.  Terminating it.");
     writer_.reset();
   }
   close_event_.reset();

@@ -10,12 +10,6 @@ constexpr std::uint8_t kWord[4] = {0x44, 0x49, 0x4D, 0x50};
 constexpr std::uint8_t kFrameStart = 0x40;
 constexpr std::uint8_t kTerminator = 0x46;
 
-std::string hex2(unsigned v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
-  return buf;
-}
-
 std::string millis(std::int64_t us) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.1f ms", static_cast<double>(us) / 1000.0);
@@ -45,6 +39,12 @@ bool valueInRange(std::uint8_t code, int v) {
 }
 
 }  // namespace
+
+std::string hexByte(unsigned v) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
+  return buf;
+}
 
 std::string hexBytes(const std::vector<std::uint8_t>& bytes, std::size_t limit) {
   std::string out;
@@ -100,11 +100,11 @@ std::string Decoder::unfinished() const {
       return "short block header: " + hexBytes(piece_) + " (" + std::to_string(piece_.size()) +
              " of 4 bytes)";
     case State::Data:
-      return "block " + hex2(current_.code) + " cut short: " + std::to_string(current_.data.size()) + " of " +
-             std::to_string(count_) + " data bytes and no \"F\"";
+      return "block " + hexByte(current_.code) + " cut short: " + std::to_string(current_.data.size()) +
+             " of " + std::to_string(count_) + " data bytes and no \"F\"";
     case State::Terminator:
-      return "block " + hex2(current_.code) + ": missing terminator \"F\" after " + std::to_string(count_) +
-             " data bytes";
+      return "block " + hexByte(current_.code) + ": missing terminator \"F\" after " +
+             std::to_string(count_) + " data bytes";
     case State::Idle:
       break;
   }
@@ -229,13 +229,7 @@ void Decoder::step(std::uint8_t byte, std::int64_t us) {
       return;
 
     case State::Data: {
-      if (!current_.data.empty()) {
-        const std::int64_t gap = us - lastUs_;
-        if (gap < kByteSpacingUs - slackUs_) {
-          if (fastBytes_ == 0 || gap < smallestGapUs_) smallestGapUs_ = gap;
-          ++fastBytes_;
-        }
-      }
+      if (!current_.data.empty()) checkByteSpacing(us);
       current_.data.push_back(byte);
       if (current_.data.size() == count_) state_ = State::Terminator;
       return;
@@ -243,22 +237,25 @@ void Decoder::step(std::uint8_t byte, std::int64_t us) {
 
     case State::Terminator:
       if (byte == kTerminator) {
-        if (count_ > 0) {
-          const std::int64_t gap = us - lastUs_;
-          if (gap < kByteSpacingUs - slackUs_) {
-            if (fastBytes_ == 0 || gap < smallestGapUs_) smallestGapUs_ = gap;
-            ++fastBytes_;
-          }
-        }
+        if (count_ > 0) checkByteSpacing(us);
         blockComplete(us);
         return;
       }
-      problem(us, "block " + hex2(current_.code) + ": expected \"F\" after " + std::to_string(count_) +
-                      " data bytes, got " + hex2(byte) + " (the count does not match the bytes sent)");
+      problem(us, "block " + hexByte(current_.code) + ": expected \"F\" after " + std::to_string(count_) +
+                      " data bytes, got " + hexByte(byte) + " (the count does not match the bytes sent)");
       state_ = State::Idle;
       step(byte, us);
       return;
   }
+}
+
+// Every data byte but the first, and the "F" after them, must come 12 ms after the byte
+// before; the fast ones are counted and reported once, when the block ends.
+void Decoder::checkByteSpacing(std::int64_t us) {
+  const std::int64_t gap = us - lastUs_;
+  if (gap >= kByteSpacingUs - slackUs_) return;
+  if (fastBytes_ == 0 || gap < smallestGapUs_) smallestGapUs_ = gap;
+  ++fastBytes_;
 }
 
 void Decoder::wordComplete() {
@@ -281,7 +278,7 @@ void Decoder::frameComplete() {
   lastRegisterUs_ = current_.startUs;
   if (!knownRegister(current_.code)) {
     problem(current_.endUs,
-            "unknown register " + hex2(current_.code) + " (frame 40 " + hexBytes({current_.code}) + " " +
+            "unknown register " + hexByte(current_.code) + " (frame 40 " + hexBytes({current_.code}) + " " +
                 hexBytes({current_.value1, current_.value2}) + ", ignored)",
             Problem::Kind::Content);
     return;
@@ -289,14 +286,14 @@ void Decoder::frameComplete() {
   if (!isWideRegister(current_.code)) {
     if (current_.value2 != 0)
       problem(current_.endUs,
-              "register " + hex2(current_.code) + ": 8-bit value with second byte " + hex2(current_.value2) +
-                  " (should be 0x00)",
+              "register " + hexByte(current_.code) + ": 8-bit value with second byte " +
+                  hexByte(current_.value2) + " (should be 0x00)",
               Problem::Kind::Content);
     if (!valueInRange(current_.code, current_.value1))
-      problem(
-          current_.endUs,
-          "register " + hex2(current_.code) + ": value " + std::to_string(current_.value1) + " out of range",
-          Problem::Kind::Content);
+      problem(current_.endUs,
+              "register " + hexByte(current_.code) + ": value " + std::to_string(current_.value1) +
+                  " out of range",
+              Problem::Kind::Content);
   }
   if (onTransfer_) onTransfer_(current_);
 }
@@ -311,10 +308,10 @@ void Decoder::headerComplete() {
     return;
   }
   if (!knownBlock(current_.code))
-    problem(
-        current_.endUs,
-        "unknown block code " + hex2(current_.code) + " (" + std::to_string(count_) + " data bytes, ignored)",
-        Problem::Kind::Content);
+    problem(current_.endUs,
+            "unknown block code " + hexByte(current_.code) + " (" + std::to_string(count_) +
+                " data bytes, ignored)",
+            Problem::Kind::Content);
   piece_.clear();
   current_.data.clear();
   current_.data.reserve(count_);
@@ -328,7 +325,7 @@ void Decoder::blockComplete(std::int64_t us) {
   current_.endUs = us;
   if (fastBytes_ > 0)
     problem(us,
-            "block " + hex2(current_.code) + ": " + std::to_string(fastBytes_) +
+            "block " + hexByte(current_.code) + ": " + std::to_string(fastBytes_) +
                 (fastBytes_ == 1 ? " byte" : " bytes") +
                 " closer than 12 ms to the byte before (smallest gap " + millis(smallestGapUs_) + ")",
             Problem::Kind::Pacing);

@@ -89,6 +89,7 @@ class Decoder {
   void frameComplete();
   void headerComplete();
   void blockComplete(std::int64_t us);
+  void checkByteSpacing(std::int64_t us);
   void giveUp(const std::string& why);
   void flushStray();
   void problem(std::int64_t us, std::string text, Problem::Kind kind = Problem::Kind::Framing);
@@ -112,6 +113,8 @@ class Decoder {
   std::int64_t strayUs_ = 0;
 };
 
+// "0x4D": the low eight bits of `v`.
+std::string hexByte(unsigned v);
 // "44 49 4D 50"
 std::string hexBytes(const std::vector<std::uint8_t>& bytes, std::size_t limit = 16);
 

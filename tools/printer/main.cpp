@@ -94,12 +94,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString ticketDir = parser.value(ticketOption);
-  const bool renderEachTransfer = !ticketDir.isEmpty() && !parser.isSet(onExitOption);
-  const bool renderAtExit = !ticketDir.isEmpty() || parser.isSet(onExitOption);
   if (parser.isSet(onExitOption) && ticketDir.isEmpty()) {
     std::fprintf(stderr, "vorlandex-printer: --render-on-exit needs --ticket-dir\n");
     return 2;
   }
+  const bool renderAtExit = !ticketDir.isEmpty();
+  const bool renderEachTransfer = renderAtExit && !parser.isSet(onExitOption);
 
   int fd = -1;
   int slave = -1;  // our own hold on the pty's far side

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <algorithm>
-#include <cstdio>
 
 #include "model/cp1252.h"
 
@@ -25,12 +24,6 @@ bool startsWith(std::span<const std::uint8_t> data, std::size_t at, const std::u
 
 bool zeros(std::span<const std::uint8_t> data) {
   return std::all_of(data.begin(), data.end(), [](std::uint8_t b) { return b == 0; });
-}
-
-std::string hex2(unsigned v) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "0x%02X", v & 0xFF);
-  return buf;
 }
 
 // Splits data[0, end) into lines, each ended by 0D 1B 47.
@@ -157,11 +150,11 @@ std::vector<std::string> apply(PrinterState& state, const Transfer& t) {
     state.logo = t.data;
   } else if (t.code >= 0x34 && t.code <= 0x37) {
     const TextBlock block = parseHeaderBlock(data);
-    if (!block.problem.empty()) problems.push_back("block " + hex2(t.code) + ": " + block.problem);
+    if (!block.problem.empty()) problems.push_back("block " + hexByte(t.code) + ": " + block.problem);
     state.buttons[t.code - 0x33].header = t.data;
   } else if (t.code >= 0x3A && t.code <= 0x3D) {
     const TextBlock block = parseFooterBlock(data);
-    if (!block.problem.empty()) problems.push_back("block " + hex2(t.code) + ": " + block.problem);
+    if (!block.problem.empty()) problems.push_back("block " + hexByte(t.code) + ": " + block.problem);
     state.buttons[t.code - 0x39].footer = t.data;
   }
   return problems;
@@ -170,10 +163,10 @@ std::vector<std::string> apply(PrinterState& state, const Transfer& t) {
 std::string describe(const Transfer& t) {
   const std::uint8_t c = t.code;
   if (t.kind == Transfer::Kind::Register) {
-    const std::string head = "register " + hex2(c) + " ";
+    const std::string head = "register " + hexByte(c) + " ";
     const int v = registerValue(t);
     if (c <= 0x03) {
-      std::string text = head + "letter of button " + std::to_string(c + 1) + " = " + hex2(v);
+      std::string text = head + "letter of button " + std::to_string(c + 1) + " = " + hexByte(v);
       if (v == 0x00) return text + " (letter not printed)";
       if (v == 0xFF) return text + " (no letter of its own)";
       if (v >= 0x20)
@@ -205,13 +198,13 @@ std::string describe(const Transfer& t) {
       const char* const names[] = {"reset at end of day", "beep", "two copies"};
       for (int i = 0; i < 3; ++i)
         if (v & (1 << i)) bits += std::string(bits.empty() ? "" : ", ") + names[i];
-      return head + "options = " + hex2(v) + " (" + (bits.empty() ? "none" : bits) + ")";
+      return head + "options = " + hexByte(v) + " (" + (bits.empty() ? "none" : bits) + ")";
     }
-    return head + "unknown = " + hex2(t.value1) + " " + hex2(t.value2);
+    return head + "unknown = " + hexByte(t.value1) + " " + hexByte(t.value2);
   }
 
   const std::span<const std::uint8_t> data(t.data);
-  const std::string head = "block " + hex2(c) + " ";
+  const std::string head = "block " + hexByte(c) + " ";
   const std::string size = ", " + std::to_string(t.data.size()) + " bytes: ";
   if (c == 0x00) {
     const Logo logo = parseLogoBlock(data);

@@ -59,8 +59,8 @@ struct ButtonState {
 struct ClockState {
   std::optional<int> seconds, minutes, hours, day, month, weekday, year;
   std::int64_t setUs = 0;  // arrival of the last clock register
-  // The clock's reading `nowUs` (same clock as the arrival times) if every field was set
-  // and they make a valid date and time.
+  // The clock's reading `nowUs` (same clock as the arrival times) if every field but the day
+  // of the week was set and they make a valid date and time.
   std::optional<QDateTime> at(std::int64_t nowUs) const;
 };
 
