@@ -2,6 +2,7 @@
 
 #include "model/cp1252.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QValidator>
@@ -63,6 +64,13 @@ void runHandler(const Handler& handler) {
     return;
   }
   g_handlerDepth = 0;
+}
+
+void processEventsInHandler() {
+  const int depth = g_handlerDepth;
+  g_handlerDepth = 0;
+  QCoreApplication::processEvents();
+  g_handlerDepth = depth;
 }
 
 LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) {

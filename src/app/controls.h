@@ -39,6 +39,10 @@ void runHandler(const Handler& handler);
 void setErrorReporter(std::function<void(const std::exception&)> reporter);
 // Reports `e` through the error reporter (the general error report of the program).
 void reportError(const std::exception& e);
+// Processes pending events from inside a running handler (a job's message pump). The
+// handlers those events run (timers, repaints) are outermost ones: what they throw is
+// reported there and never travels through the event loop into the running handler.
+void processEventsInHandler();
 
 class LineEdit : public QLineEdit {
   Q_OBJECT

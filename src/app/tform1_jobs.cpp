@@ -8,7 +8,6 @@
 #include "protocol/transmission.h"
 #include "serial/qrtcomm32.h"
 
-#include <QCoreApplication>
 
 namespace vx {
 namespace {
@@ -70,7 +69,7 @@ void TForm1::setProgressPosition(int position) {
   if (Form2) Form2->ProgressBar1->setValue(position);
 }
 
-void TForm1::processMessages() { QCoreApplication::processEvents(); }
+void TForm1::processMessages() { processEventsInHandler(); }
 
 // --- Port choice and the change notice ---
 

@@ -210,6 +210,23 @@ TEST(HandlerErrors, TheOutermostHandlerReportsAFailureOnceAndEndsTheAction) {
   setErrorReporter(nullptr);
 }
 
+TEST(HandlerErrors, AFailureInAnEventPumpedByARunningHandlerIsReportedThereAndTheHandlerGoesOn) {
+  std::vector<std::string> reports;
+  setErrorReporter([&](const std::exception& e) { reports.push_back(e.what()); });
+  ScrollBar bar(Qt::Horizontal);
+  bar.onChange = [] { throw std::runtime_error("timer failed"); };
+  bool finished = false;
+  runHandler([&] {
+    QMetaObject::invokeMethod(&bar, [&] { bar.setValue(bar.value() + 1); }, Qt::QueuedConnection);
+    processEventsInHandler();
+    finished = true;
+  });
+  EXPECT_TRUE(finished);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], "timer failed");
+  setErrorReporter(nullptr);
+}
+
 TEST(ErrorReport, TitleAndFullStopFollowTheProgramsRules) {
   EXPECT_EQ(programTitle(QStringLiteral("/usr/bin/vorlandex")), QStringLiteral("vorlandex"));
   EXPECT_EQ(programTitle(QStringLiteral("C/VORLANDEX.EXE")), QStringLiteral("Vorlandex"));
