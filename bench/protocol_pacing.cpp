@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_timing.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
 #include "protocol/transmission.h"
@@ -28,17 +29,8 @@
 
 namespace {
 
-std::int64_t monotonicUs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
-}
-
-double cpuMs(int who) {
-  rusage u{};
-  getrusage(who, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
+using vx::bench::cpuMs;
+using vx::bench::monotonicUs;
 
 void makeRaw(int fd) {
   termios tio{};

@@ -30,6 +30,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench_timing.h"
 #include "app/tform1.h"
 #include "window_bench_support.h"
 #include "app/tform2.h"
@@ -44,17 +45,8 @@ using vx::bench::Clock;
 using vx::bench::median;
 using vx::bench::msSince;
 
-std::int64_t monotonicUs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
-}
-
-double cpuMs(int who) {
-  rusage u{};
-  getrusage(who, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
+using vx::bench::cpuMs;
+using vx::bench::monotonicUs;
 
 // The printer's end of the line. The near side stays open for the whole run, so the
 // window's port closing between jobs is never a hang-up.
