@@ -29,8 +29,10 @@ QFont boldFont(const QFont& base, int pointSize = 0) {
 }  // namespace
 
 TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+    // A fixed single border with the system menu, the minimise box and the close button:
+    // no maximise box, no resizing.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       dialogs_(dialogs ? std::move(dialogs) : makeQtDialogs(this)),
       pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()) {

@@ -38,6 +38,8 @@ TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven)
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Configurações da impressora VORLANDEX"));
   EXPECT_EQ(form->size(), QSize(1078, 601));
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("    Botão 1    "));
   EXPECT_EQ(form->PageControl1->tabText(3), QStringLiteral("    Botão 4    "));
   EXPECT_EQ(form->Label30->text(), QStringLiteral("De: A00 a A99"));
