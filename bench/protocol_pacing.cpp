@@ -107,7 +107,7 @@ class PtyHost : public vx::JobHost {
   explicit PtyHost(const std::string& path) {
     setenv("VORLANDEX_COM1", path.c_str(), 1);
     comm_.setCommPort(vx::TCommPort::Com1);
-    comm_.setBaudRate(vx::TBaudRate::__19200);
+    comm_.setBaudRate(vx::TBaudRate::Baud19200);
     comm_.setDataBits(vx::TDataBits::_8);
     comm_.setParity(vx::TParity::None);
     comm_.setStopBits(vx::TStopBits::_1);
@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
     const double cpu0 = cpuMs(RUSAGE_SELF);
     const std::int64_t t0 = monotonicUs();
     host.handOvers.clear();
-    vx::envia_bloco(host, pacer, model, 0x34, data, true);
+    vx::envia_bloco(host, pacer, 0x34, data, true);
     const double wallMs = (monotonicUs() - t0) / 1e3;
     const double jobCpuMs = cpuMs(RUSAGE_SELF) - cpu0 - (far.cpuMs() - farCpu0);
     host.ClosePort();

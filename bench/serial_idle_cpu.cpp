@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   }
   ::setenv("VORLANDEX_COM1", name, 1);
   vx::TQRTComm32 comm;
-  comm.setBaudRate(vx::TBaudRate::__19200);
+  comm.setBaudRate(vx::TBaudRate::Baud19200);
   comm.setParity(vx::TParity::None);
   comm.setDataBits(vx::TDataBits::_8);
   comm.setStopBits(vx::TStopBits::_1);

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   const QString second = dir.filePath(QStringLiteral("segunda"));
   try {
     dialogs->fileAnswers.push_back(first);
-    form.BitBtn4Click();
+    form.BitBtn4->click();
     // The second pair differs in every kind of value: texts, flags, numbers, logo, options.
     for (int b = 1; b <= vx::kButtons; ++b) {
       for (int l = 1; l <= vx::kLines; ++l) {
@@ -95,16 +95,16 @@ int main(int argc, char** argv) {
     form.CheckBox2->setChecked(false);
     form.RadioButton2->setChecked(true);
     dialogs->fileAnswers.push_back(second);
-    form.BitBtn4Click();
+    form.BitBtn4->click();
 
     std::vector<double> openMs;
     std::vector<double> saveMs;
     const QString names[] = {first + QStringLiteral(".cfg"), second + QStringLiteral(".cfg")};
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
       dialogs->fileAnswers.push_back(names[i % 2]);
-      const double open = timeMs([&] { form.BitBtn5Click(); });
+      const double open = timeMs([&] { form.BitBtn5->click(); });
       dialogs->fileAnswers.push_back(dir.filePath(QStringLiteral("salva")));
-      const double save = timeMs([&] { form.BitBtn4Click(); });
+      const double save = timeMs([&] { form.BitBtn4->click(); });
       if (i >= kWarmUp) {
         openMs.push_back(open);
         saveMs.push_back(save);

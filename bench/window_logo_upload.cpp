@@ -33,7 +33,6 @@
 #include "bench_timing.h"
 #include "app/tform1.h"
 #include "window_bench_support.h"
-#include "app/tform2.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
@@ -146,7 +145,7 @@ JobFigures logoUpload(vx::TForm1& form, FarEnd& far, int h) {
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();
   try {
-    form.BitBtn12Click();
+    form.BitBtn12->click();
   } catch (const std::exception& e) {
     std::printf("  the job failed: %s\n", e.what());
   }
@@ -219,8 +218,6 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  vx::TForm2 form2(&form);
-  form.Form2 = &form2;
   form.show();
   // Let the start-up's delayed preview update run before the first job.
   for (const std::int64_t until = monotonicUs() + 200'000; monotonicUs() < until;)

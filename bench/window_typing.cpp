@@ -15,7 +15,6 @@
 
 #include "app/tform1.h"
 #include "window_bench_support.h"
-#include "app/tform2.h"
 #include "protocol/steady_pacer.h"
 
 namespace {
@@ -56,8 +55,6 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  vx::TForm2 form2(&form);
-  form.Form2 = &form2;
   form.show();
   // Let the start-up's delayed preview update run before typing starts.
   for (const auto until = Clock::now() + std::chrono::milliseconds(200); Clock::now() < until;)

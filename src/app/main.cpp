@@ -1,9 +1,8 @@
-// The configurator: the main window, then the progress dialog, then the event loop.
+// The configurator: the main window (which makes the progress dialog), then the event loop.
 
 #include "app/error_report.h"
 #include "app/pictures.h"
 #include "app/tform1.h"
-#include "app/tform2.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -14,8 +13,6 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
 
   vx::TForm1 form1;
-  vx::TForm2 form2(&form1);
-  form1.Form2 = &form2;
   form1.installErrorReport(QString::fromLocal8Bit(argv[0]));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     form1.move(screen->availableGeometry().center() - form1.rect().center());

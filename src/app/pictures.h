@@ -11,14 +11,14 @@
 #include <QSize>
 #include <QString>
 
+#include "editor/button_page.h"
+
 namespace vx {
 
-// Image10: the printer's four buttons, two columns by two rows. A point with x <= 138
-// lies in the left column, y <= 48 in the top row; each button is drawn entirely inside
-// its quadrant, and the quadrant borders run through panel background.
+// Image10: the printer's four buttons, two columns by two rows split at kButtonPanelSplitX
+// and kButtonPanelSplitY (where a press selects a button); each button is drawn entirely
+// inside its quadrant, and the quadrant borders run through panel background.
 inline constexpr QSize kButtonPanelSize{279, 97};
-inline constexpr int kButtonPanelSplitX = 139;  // first x of the right column
-inline constexpr int kButtonPanelSplitY = 49;   // first y of the bottom row
 
 // Where the pressed picture of button 1..4 (Image11..Image14) lies on Image10, relative
 // to Image10's top-left corner: exactly the button's quadrant. Empty for other numbers.

@@ -1,13 +1,20 @@
 #pragma once
 // The main window "Configurações da impressora VORLANDEX". It owns the configuration model,
-// every control, the serial port, the timers and the logo pictures. Its handlers are thin:
-// they read controls, call the core (model, protocol, logo, config) and write controls.
-// The handlers live in files by region: tform1.cpp (layout and start-up), tform1_editor.cpp
-// (button page, ticket lines, preview), tform1_jobs.cpp (transmissions), tform1_logo.cpp
-// (logo box and raster), tform1_file.cpp (configuration files and the close prompt).
+// every control, the progress dialog Form2, the serial port, the timers and the logo pictures.
+// Its handlers are thin: they read controls, call the core (editor, protocol, logo, config)
+// and write controls. The controls are built region by region (command_row, button_frame,
+// logo_frame, text_frame, preview_frame) and keep the system's names, through which the
+// window tests drive them. The handlers live in files by region: tform1.cpp (start-up and
+// close), tform1_editor.cpp (button page, ticket lines, preview), tform1_jobs.cpp
+// (transmissions), tform1_logo.cpp (logo box and raster), tform1_file.cpp (configuration
+// files and the close prompt).
 
-#include "app/controls.h"
+#include "app/button_frame.h"
+#include "app/command_row.h"
 #include "app/dialogs.h"
+#include "app/logo_frame.h"
+#include "app/preview_frame.h"
+#include "app/text_frame.h"
 #include "config/config_text.h"
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
@@ -16,174 +23,86 @@
 #include "protocol/job_host.h"
 #include "protocol/pacer.h"
 
-#include <QGroupBox>
-#include <QImage>
-#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 namespace vx {
 
 class TForm2;
 class TQRTComm32;
+struct NumberingView;
 
-class TForm1 : public QWidget, public JobHost {
+class TForm1 : public QWidget,
+               public JobHost,
+               public CommandRow,
+               public ButtonFrame,
+               public LogoFrame,
+               public TextFrame,
+               public PreviewFrame {
   Q_OBJECT
  public:
-  // `dialogs` and `pacer` default to the real message boxes and the steady clock.
+  // `dialogs` and `pacer` default to the real message boxes and the steady clock. Creates the
+  // controls, runs the start-up (FormCreate), then creates the progress dialog Form2, hidden.
   explicit TForm1(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
                   QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // The progress dialog, created right after the main window.
-  TForm2* Form2 = nullptr;
+  // The progress dialog "Comunicação", a child window of this one for the whole run.
+  TForm2& Form2() const { return *Form2_; }
 
   ConfigModel model;
 
-  // --- Command row ---
-  QPushButton* BitBtn5;  // "Abrir"
-  QPushButton* BitBtn4;  // "Salvar"
-  QPushButton* BitBtn2;  // "Enviar Todas as Configurações Para Impressora"
-  QPushButton* BitBtn6;  // "Enviar sem logo"
-  QPushButton* BitBtn3;  // "Configurar Hora e Data"
-  QLabel* Label27;  // "Porta Serial:"
-  ComboBox* ComboBox1;
-  CheckBox* CheckBox4;  // "Emitir bip ao imprimir"
-  CheckBox* CheckBox2;  // "Zerar todas senhas automaticamente ao fim do dia"
-  CheckBox* CheckBox7;  // "Imprime 2 vias"
-
-  TabBar* PageControl1;
-
-  // --- Button frame ---
-  QGroupBox* GroupBox1;  // "Configurações do Botão"
-  Image* Image10;
-  Image* Image11;
-  Image* Image12;
-  Image* Image13;
-  Image* Image14;
-  QLabel* Label35;
-  QLabel* Label30;
-  QLabel* Label31;  // "Atendimento"
-  ComboBox* ComboBox5;
-  QLabel* Label32;  // "Imprimir letra:"
-  ComboBox* ComboBox6;
-  QLabel* Label33;  // "Inicia em :"
-  SpinEdit* SpinEdit12;
-  QLabel* Label34;  // "Termina em :"
-  SpinEdit* SpinEdit13;
-  QPushButton* BitBtn1;
-
-  // --- Logo frame ---
-  QGroupBox* Label28;  // "Configuração de Logotipo (Todos Botões)"
-  QPushButton* BitBtn15;  // "Abrir imagem"
-  QPushButton* BitBtn11;  // "Atualizar imagem"
-  QLabel* Label24;  // "Contraste:"
-  ScrollBar* ScrollBar3;
-  QLabel* Label25;  // "Zoom"
-  ScrollBar* ScrollBar1;
-  ScrollBar* ScrollBar2;
-  Image* Image3;
-  Image* Image1;
-  QPushButton* BitBtn12;
-  CheckBox* CheckBox1;  // "Imprimir Logotipo"
-
-  // --- Text frame ---
-  QGroupBox* GroupBox3;  // "Configurações de Texto"
-  QLabel* Label2;
-  QLabel* Label3;  // "Informações do Cabeçalho"
-  QLabel* Label4;  // "Informações do Rodapé"
-  LineEdit* Edit6;
-  LineEdit* Edit7;
-  LineEdit* Edit8;
-  LineEdit* Edit9;
-  LineEdit* Edit10;
-  LineEdit* Edit11;
-  LineEdit* Edit12;
-  LineEdit* Edit13;
-  CheckBox* CheckBox5;
-  CheckBox* CheckBox8;
-  CheckBox* CheckBox11;
-  CheckBox* CheckBox14;
-  CheckBox* CheckBox17;
-  CheckBox* CheckBox20;
-  CheckBox* CheckBox23;
-  CheckBox* CheckBox26;
-  CheckBox* CheckBox3;
-  CheckBox* CheckBox6;
-  CheckBox* CheckBox9;
-  CheckBox* CheckBox12;
-  CheckBox* CheckBox15;
-  CheckBox* CheckBox18;
-  CheckBox* CheckBox21;
-  CheckBox* CheckBox24;
-  QGroupBox* GroupBox2;  // "Corte do papel"
-  RadioButton* RadioButton1;  // "Corte Parcial"
-  RadioButton* RadioButton2;  // "Corte Total"
-  QPushButton* BitBtn14;
-
-  // --- Preview frame ---
-  QGroupBox* GroupBox4;  // "Pré-visualização da Senha"
-  QLabel* Label1;
-  Image* Image5;
-  Image* Image2;
-  Image* Image4;
-  QLabel* Label5;
-  QLabel* Label6;
-  QLabel* Label7;
-  QLabel* Label8;
-  QLabel* Label9;
-  QLabel* Label10;
-  QLabel* Label11;
-  QLabel* Label12;
-  QLabel* Label13;  // "SENHA"
-  Image* Image6;
-  QLabel* Label15;
-
   // --- Not visible ---
-  QListWidget* ListBox2;
-  QPushButton* BitBtn17;
-  QTimer* Timer1;
-  QTimer* Timer2;
-  QTimer* Timer3;
+  QListWidget* ListBox2;  // scratch list
+  QPushButton* BitBtn17;  // no action
+  QTimer* Timer1;  // the preview clock, 1000 ms
+  QTimer* Timer2;  // the first raster, 50 ms after start-up
+  QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
   TQRTComm32* QRTComm321;
-
-  // The eight ticket lines' controls, indexed 1..8 (element 0 unused).
-  std::array<LineEdit*, 9> lineEdit{};
-  std::array<CheckBox*, 9> lineEnabled{};
-  std::array<CheckBox*, 9> lineExpanded{};
-  std::array<QLabel*, 9> lineLabel{};
 
   // Logo: the source picture held by Image1 (with the bytes of the file it came from,
   // if any) and the logo raster held by Image2.
   SourcePicture sourcePicture;
   LogoRaster logoRaster;
-  // Replaces the source picture and shows it in the logo box.
-  void setSourcePicture(SourcePicture picture);
 
-  Dialogs& dialogs() { return *dialogs_; }
   // Shows what no handler catches in an error box titled after the executable's name.
   void installErrorReport(const QString& executablePath);
-  Pacer& pacer() { return *pacer_; }
 
+  // Handlers the tests run without a control of their own: a press at a point of the
+  // button picture, the timers' ticks, the close query and the picture update.
+  void Image10MouseDown(int x, int y);
+  void Timer1Timer();
+  void Timer3Timer();
+  bool FormCloseQuery();  // may refuse
+  void BitBtn11Click();
+
+  bool jobRunning() const { return jobRunning_; }
+  QString openDialogName;  // OpenDialog1's last name
+  QString saveDialogName;  // SaveDialog1's last name
+  QString pictureDialogName;  // OpenPictureDialog1's last name
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
   // --- Start-up and close ---
+  void createControls();
+  void wireHandlers();
   void FormCreate();
-  // Close query (may refuse) then the close handler.
-  bool FormCloseQuery();
   void FormClose();
 
   // --- Button page ---
   void PageControl1Change();
-  void Image10MouseDown(int x, int y);
   void Image11Click();
   void Image12Click();
   void Image13Click();
   void Image14Click();
   void SpinEdit12Change();
+  void showNumbering(const NumberingView& view);
   void Ativa();
   void Desativa();
   void RadioButton1Click();
@@ -196,19 +115,23 @@ class TForm1 : public QWidget, public JobHost {
   void lineExpandedClick(int line);  // CheckBox3Click, CheckBox6Click, … CheckBox24Click
   void CheckBox26Click() { lineEnabledClick(8); }
   void grava_texto();
+  void copyLinesToModel(int button);
   void atualiza_senha();
-  void Timer1Timer();
 
   // --- Logo ---
+  void setSourcePicture(SourcePicture picture);
+  void showLogoBox();
   void ScrollBar1Change();
   void ScrollBar2Change();
   void ScrollBar3Change();
   void CheckBox1Click();
-  void BitBtn11Click();
   void BitBtn15Click();
   void Timer2Timer();
 
   // --- Transmissions ---
+  void createPort();
+  void destroyPort();
+  static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
   void ComboBox1Change();
   void BitBtn1Click();
   void BitBtn3Click();
@@ -216,17 +139,11 @@ class TForm1 : public QWidget, public JobHost {
   void BitBtn12Click();
   void BitBtn2Click();
   void BitBtn6Click();
-  bool jobRunning() const { return jobRunning_; }
-
-  // --- Configuration files ---
-  void BitBtn4Click();
-  void BitBtn5Click();
-  void Salvardados();
-  void CARREGARDADOS();
-  void Timer3Timer();
-  QString openDialogName;  // OpenDialog1's last name
-  QString saveDialogName;  // SaveDialog1's last name
-  QString pictureDialogName;  // OpenPictureDialog1's last name
+  void sendAll(bool withLogo);
+  // What the jobs read from the controls when they send it.
+  std::uint8_t readOptionByte() const;
+  CutMode readCutMode() const;
+  ByteList logoData() const;
 
   // JobHost: what the transmission jobs use of the window.
   void OpenPort() override;
@@ -238,27 +155,21 @@ class TForm1 : public QWidget, public JobHost {
   void setProgressPosition(int position) override;
   void processMessages() override;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
-  void createControls();
-  void createPort();
-  void destroyPort();
-  static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
-  void wireHandlers();
-  void copyLinesToModel(int button);
-  void sendAll(bool withLogo);
-  // What the jobs read from the controls when they send it.
-  std::uint8_t readOptionByte() const;
-  CutMode readCutMode() const;
-  ByteList logoData() const;
+  // --- Configuration files ---
+  void BitBtn4Click();
+  void BitBtn5Click();
+  void Salvardados();
+  void CARREGARDADOS();
   GlobalSettings globalSettingsFromControls() const;
+  void applyGlobalSettings(const GlobalSettings& g);
   void showOpenFailure();
-  void showLogoBox();
+
+  Dialogs& dialogs() { return *dialogs_; }
+  Pacer& pacer() { return *pacer_; }
 
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
+  TForm2* Form2_ = nullptr;
   bool jobRunning_ = false;
 };
 

@@ -1,35 +1,18 @@
 // The button page (selection, numbering, links between buttons), the ticket lines and the
-// live ticket preview.
+// live ticket preview. The rules are the editor's (src/editor); these handlers read the
+// controls, call them and write the controls.
 
 #include "app/fonts.h"
-#include "app/pictures.h"
 #include "app/tform1.h"
-#include "model/cp1252.h"
+#include "editor/button_numbering.h"
+#include "editor/button_page.h"
+#include "editor/preview_layout.h"
 
 #include <QDateTime>
 #include <QLocale>
 
 namespace vx {
 namespace {
-
-constexpr int kInativoItem = 18;  // ComboBox5's last item, "Inativo"
-
-// The ticket number as the printer shows it: three digits, zero-padded.
-QString numberText(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
-
-// The nearest integer to v × 0.7225 (289/400: the preview shows the 400-dot logo 289
-// pixels wide), ties to the even integer, in exact integer arithmetic.
-int previewLogoHeight(int v) {
-  const long long n = static_cast<long long>(v) * 7225;
-  long long q = n / 10000;
-  long long r = n % 10000;
-  if (r < 0) {
-    r += 10000;
-    --q;
-  }
-  if (r > 5000 || (r == 5000 && (q & 1))) ++q;
-  return static_cast<int>(q);
-}
 
 // The system's long time format without a time-zone field: the clock shows local time.
 QString longTimeFormat() {
@@ -44,58 +27,37 @@ QString longTimeFormat() {
 // Button page
 
 void TForm1::PageControl1Change() {
-  Image11->setVisible(false);
-  Image12->setVisible(false);
-  Image13->setVisible(false);
-  Image14->setVisible(false);
+  for (int b = 1; b <= kPrinterButtons; ++b) highlight(b)->setVisible(false);
   const int n = PageControl1->currentIndex() + 1;
-  std::array<Image*, 5> highlight = {nullptr, Image11, Image12, Image13, Image14};
-  highlight[n]->setVisible(true);
+  highlight(n)->setVisible(true);
   model.botao_atual = n;
 
-  Label35->setText(QStringLiteral("Funcionamento do botão %1:").arg(n));
-  Label1->setText(QStringLiteral("Senha Emitida Pelo Botão %1").arg(n));
-  Label2->setText(QStringLiteral("Senha Emitida Pelo Botão %1").arg(n));
+  const ButtonPageLoad page = buttonPage(model, n);
+  Label35->setText(page.pageTitle);
+  Label1->setText(page.ticketTitle);
+  Label2->setText(page.ticketTitle);
 
   // No stored number may be clipped while it is loaded.
-  SpinEdit12->setMaxValue(999);
-  SpinEdit13->setMaxValue(999);
-
-  model.carregando = 1;
-  for (int l = 1; l <= kLines; ++l) lineEdit[l]->setText(model.texto[l][n]);
-  for (int l = 1; l <= kLines; ++l) lineEnabled[l]->setChecked(model.habilita_linha[l][n] != 0);
-  for (int l = 1; l <= kLines; ++l) lineExpanded[l]->setChecked(model.expandido[l][n] != 0);
-  SpinEdit12->setValue(model.inicio[n]);
-  SpinEdit13->setValue(model.termino[n]);
-
-  bool found = false;
-  for (int i = 0; i < ComboBox5->count(); ++i) {
-    const QString item = ComboBox5->itemText(i);
-    if (!item.isEmpty() && cp1252::encode(item.left(1)).at(0) == static_cast<char>(model.letra[n])) {
-      ComboBox5->setItemIndex(i);
-      found = true;
-    }
+  SpinEdit12->setMaxValue(NumberingView::kMaxUnprintedNumber);
+  SpinEdit13->setMaxValue(NumberingView::kMaxUnprintedNumber);
+  {
+    // The controls' handlers run for every change (keeping enabled states, fonts and the
+    // preview in step) but store nothing back into the tables being loaded.
+    LoadingScope loading(model);
+    for (int l = 1; l <= kLines; ++l) lineEdit[l]->setText(model.texto[l][n]);
+    for (int l = 1; l <= kLines; ++l) lineEnabled[l]->setChecked(model.habilita_linha[l][n] != 0);
+    for (int l = 1; l <= kLines; ++l) lineExpanded[l]->setChecked(model.expandido[l][n] != 0);
+    SpinEdit12->setValue(page.start);
+    SpinEdit13->setValue(page.end);
+    ComboBox5->setItemIndex(page.letterItem);
+    if (page.letterItem < 0 && !page.letterText.isEmpty()) ComboBox5->setEditText(page.letterText);
+    ComboBox6->setItemIndex(page.printLetter ? 0 : 1);
   }
-  // A letter typed by the operator that is not an item is shown as it is stored, so the
-  // numbering handler stores it back instead of the previous button's letter.
-  if (!found) {
-    ComboBox5->setItemIndex(-1);
-    if (model.letra[n] != 0) ComboBox5->setEditText(QString(QChar(cp1252::decodeByte(model.letra[n]))));
-  }
-  // Only "Imprimir" (0) and "Não imprimir" (1) exist; anything else a file held reads as
-  // "Imprimir".
-  ComboBox6->setItemIndex(model.imprime_letra[n] == 1 ? 1 : 0);
-  model.carregando = 0;
-
   SpinEdit12Change();
 }
 
 void TForm1::Image10MouseDown(int x, int y) {
-  // The same split that places the highlights: x <= 138 is the left column, y <= 48 the top row.
-  const bool left = x < kButtonPanelSplitX;
-  const bool top = y < kButtonPanelSplitY;
-  const int tab = left ? (top ? 0 : 1) : (top ? 2 : 3);
-  PageControl1->setTabIndex(tab);
+  PageControl1->setTabIndex(buttonAtPanelPoint(x, y) - 1);
   PageControl1Change();
 }
 
@@ -105,77 +67,52 @@ void TForm1::Image13Click() { PageControl1->setTabIndex(2); }
 void TForm1::Image14Click() { PageControl1->setTabIndex(3); }
 
 void TForm1::SpinEdit12Change() {
-  const int b = model.botao_atual;
   model.alterado = 1;
   if (model.carregando == 1) return;
 
-  if (ComboBox5->itemIndex() == kInativoItem) {
-    Label30->setText(QStringLiteral("Botão Inativo"));
-    model.letra[b] = kInactiveLetter;
-    model.igual_botao[b] = kInactiveLink;
+  NumberingInput input;
+  input.inactive = ComboBox5->itemIndex() == kInativoItem;
+  input.letterText = ComboBox5->text();
+  input.printLetter = ComboBox6->itemIndex() != 1;
+  input.start = SpinEdit12->value();
+  input.end = SpinEdit13->value();
+  const int b = model.botao_atual;
+  const NumberingResult result = applyNumbering(model, b, input);
+  setNumbering(model, b, result.numbering);
+  showNumbering(result.view);
+}
+
+// Writes the numbering rule's view into the page. Each value change re-runs SpinEdit12Change,
+// which finds the values it is given already in order: the nesting ends in the same state.
+void TForm1::showNumbering(const NumberingView& view) {
+  if (view.state == ButtonState::Inactive) {
+    Label30->setText(view.rangeText);
     return;
   }
-
-  if (SpinEdit12->value() > SpinEdit13->value()) {
+  if (view.warnStartAboveEnd) {
+    // The start is lowered to the end as it stands; the re-run completes before the box.
     SpinEdit12->setValue(SpinEdit13->value());
     dialogs().messageBox(QStringLiteral("Valor inválido"),
                          QStringLiteral("   O número de início deve ser menor que o de término."),
                          MessageIcon::Warning, MessageButtons::Ok);
   }
-
-  model.inicio[b] = SpinEdit12->value();
-  model.termino[b] = SpinEdit13->value();
-  model.imprime_letra[b] = static_cast<std::uint8_t>(ComboBox6->itemIndex());
-  // With the letter field empty there is no letter to store: the button keeps its own.
-  const QString letterText = ComboBox5->text();
-  if (!letterText.isEmpty()) model.letra[b] = static_cast<std::uint8_t>(cp1252::encode(letterText.left(1)).at(0));
-
-  const bool printLetter = ComboBox6->itemIndex() != 1;
-  if (!printLetter) {
-    SpinEdit12->setMaxValue(999);
-    SpinEdit13->setMaxValue(999);
+  if (view.state == ButtonState::Following) {
+    ComboBox6->setItemIndex(view.printLetter ? 0 : 1);
+    // The earlier button's numbers are not the operator's input: they are shown without
+    // being checked against each other again (which would warn about a start the operator
+    // never entered).
+    LoadingScope loading(model);
+    SpinEdit13->setValue(view.end);
+    SpinEdit12->setValue(view.start);
   } else {
-    SpinEdit12->setMaxValue(99);
-    SpinEdit13->setMaxValue(99);
-    if (SpinEdit12->value() > 99) SpinEdit12->setValue(99);
-    if (SpinEdit13->value() > 99) SpinEdit13->setValue(99);
+    // The start first: it never lies above the new end, so the re-runs find no fault.
+    SpinEdit12->setValue(view.start);
+    SpinEdit13->setValue(view.end);
   }
-
-  QString startText = numberText(SpinEdit12->value());
-  QString endText = numberText(SpinEdit13->value());
-  if (printLetter) {
-    const QChar letter(cp1252::decodeByte(model.letra[b]));
-    startText[0] = letter;
-    endText[0] = letter;
-  }
-  Label30->setText(QStringLiteral("De: ") + startText + QStringLiteral(" a ") + endText);
-
-  model.igual_botao[b] = static_cast<std::uint8_t>(b);
-  int follows = 0;
-  for (int m = 1; m < b; ++m) {
-    if (model.letra[m] != model.letra[b]) continue;
-    follows = m;
-    Label30->setText(QStringLiteral("Igual Botão %1").arg(m));
-    model.igual_botao[b] = static_cast<std::uint8_t>(m);
-    ComboBox6->setItemIndex(model.imprime_letra[m] == 1 ? 1 : 0);
-    // The button takes the earlier button's numbering as it stands; the values are not
-    // the operator's input, so they are not checked against each other on the way in
-    // (which would warn about a start the operator never entered).
-    model.carregando = 1;
-    SpinEdit13->setMaxValue(999);
-    SpinEdit12->setMaxValue(999);
-    SpinEdit13->setValue(model.termino[m]);
-    SpinEdit12->setValue(model.inicio[m]);
-    const int limit = model.imprime_letra[m] == 1 ? 999 : 99;
-    SpinEdit12->setMaxValue(limit);
-    SpinEdit13->setMaxValue(limit);
-    model.carregando = 0;
-    model.imprime_letra[b] = model.imprime_letra[m];
-    model.termino[b] = model.termino[m];
-    model.inicio[b] = model.inicio[m];
-    break;
-  }
-  if (follows != 0)
+  SpinEdit12->setMaxValue(view.maxValue);
+  SpinEdit13->setMaxValue(view.maxValue);
+  Label30->setText(view.rangeText);
+  if (view.state == ButtonState::Following)
     Desativa();
   else
     Ativa();
@@ -225,15 +162,14 @@ void TForm1::lineEnabledClick(int line) {
 
 void TForm1::lineExpandedClick(int line) {
   grava_texto();
-  if (lineExpanded[line]->isChecked()) {
-    lineLabel[line]->setFont(ticketFont(16, true));
-    const QString text = lineEdit[line]->text();
-    if (text.size() > 20) lineEdit[line]->setText(text.left(20));
-    lineEdit[line]->setLimit(20);
-  } else {
-    lineLabel[line]->setFont(ticketFont(8, false));
-    lineEdit[line]->setLimit(40);
-  }
+  const bool expanded = lineExpanded[line]->isChecked();
+  const int limit = lineLimit(expanded);
+  lineLabel[line]->setFont(expanded ? ticketFont(16, true) : ticketFont(8, false));
+  // Expanding cuts a longer text (its change handler stores it and lays the preview out);
+  // a text cut earlier stays cut.
+  const QString text = lineEdit[line]->text();
+  if (expanded && text.size() > limit) lineEdit[line]->setText(text.left(limit));
+  lineEdit[line]->setLimit(limit);
 }
 
 void TForm1::grava_texto() {
@@ -241,27 +177,22 @@ void TForm1::grava_texto() {
   copyLinesToModel(model.botao_atual);
 }
 
+void TForm1::copyLinesToModel(int button) {
+  for (int l = 1; l <= kLines; ++l) {
+    model.texto[l][button] = lineEdit[l]->text();
+    model.habilita_linha[l][button] = lineEnabled[l]->isChecked() ? 1 : 0;
+    model.expandido[l][button] = lineExpanded[l]->isChecked() ? 1 : 0;
+  }
+}
+
 void TForm1::atualiza_senha() {
   model.alterado = 1;
-  for (int l = 1; l <= kLines; ++l) lineLabel[l]->setText(lineEdit[l]->text());
-
-  const int y0 = Image2->y() + previewLogoHeight(ScrollBar1->value());
-  Image4->move(Image4->x(), y0);
-  int y = y0 + 5;
-  auto placeLines = [&](int first, int last) {
-    for (int l = first; l <= last; ++l) {
-      if (!lineEnabled[l]->isChecked()) continue;
-      lineLabel[l]->move(lineLabel[l]->x(), y);
-      y += 18;
-    }
-  };
-  placeLines(1, 4);
-  Label13->move(Label13->x(), y + 7);
-  Image6->move(Image6->x(), y + 32);
-  Label15->move(Label15->x(), y + 92);
-  y += 112;
-  placeLines(5, 8);
-  Image4->resize(Image4->width(), y + 10 - y0);
+  std::array<bool, kLines + 1> lineOn{};
+  for (int l = 1; l <= kLines; ++l) {
+    lineLabel[l]->setText(lineEdit[l]->text());
+    lineOn[l] = lineEnabled[l]->isChecked();
+  }
+  placePreview(previewLayout(lineOn, ScrollBar1->value()));
 }
 
 void TForm1::Timer1Timer() {

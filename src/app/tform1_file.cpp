@@ -114,32 +114,30 @@ void TForm1::CARREGARDADOS() {
   const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
 
   setSourcePicture(std::move(picture));
-  struct Loading {
-    ConfigModel& m;
-    explicit Loading(ConfigModel& model) : m(model) { m.carregando = 1; }
-    ~Loading() { m.carregando = 0; }
-  };
   {
-    Loading loading(model);
+    LoadingScope loading(model);
     applyConfigButtons(model, contents);
-    const GlobalSettings& g = contents.globals;
-    // The port list shows the stored port without running its handler: the port in use
-    // stays the one the operator last picked.
-    ComboBox1->setItemIndex(g.port_index >= 0 && g.port_index < ComboBox1->count() ? g.port_index : -1);
-    ScrollBar1->setValue(g.logo_height);  // each clamped to the bar's current range
-    ScrollBar2->setValue(g.logo_width);
-    ScrollBar3->setValue(g.threshold);
-    CheckBox1->setChecked(g.print_logo);
-    CheckBox2->setChecked(g.reset_at_day_end);
-    CheckBox4->setChecked(g.beep);
-    RadioButton1->setChecked(g.partial_cut);
-    RadioButton2->setChecked(g.total_cut);
-    // Switching the logo on restores the height kept while it was off; the file's own
-    // height prevails, so a file opens with the logo it was saved with.
-    if (g.print_logo) ScrollBar1->setValue(g.logo_height);
+    applyGlobalSettings(contents.globals);
   }
   BitBtn11Click();
   PageControl1Change();
+}
+
+void TForm1::applyGlobalSettings(const GlobalSettings& g) {
+  // The port list shows the stored port without running its handler: the port in use
+  // stays the one the operator last picked.
+  ComboBox1->setItemIndex(g.port_index >= 0 && g.port_index < ComboBox1->count() ? g.port_index : -1);
+  ScrollBar1->setValue(g.logo_height);  // each clamped to the bar's current range
+  ScrollBar2->setValue(g.logo_width);
+  ScrollBar3->setValue(g.threshold);
+  CheckBox1->setChecked(g.print_logo);
+  CheckBox2->setChecked(g.reset_at_day_end);
+  CheckBox4->setChecked(g.beep);
+  RadioButton1->setChecked(g.partial_cut);
+  RadioButton2->setChecked(g.total_cut);
+  // Switching the logo on restores the height kept while it was off; the file's own
+  // height prevails, so a file opens with the logo it was saved with.
+  if (g.print_logo) ScrollBar1->setValue(g.logo_height);
 }
 
 bool TForm1::FormCloseQuery() {

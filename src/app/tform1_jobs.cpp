@@ -25,7 +25,7 @@ void TForm1::createPort() {
   QRTComm321->setObjectName(QStringLiteral("QRTComm321"));
   // The port's line settings: 19200 bits per second, 8 data bits, no parity, 1 stop bit.
   QRTComm321->setCommPort(TCommPort::Com1);
-  QRTComm321->setBaudRate(TBaudRate::__19200);
+  QRTComm321->setBaudRate(TBaudRate::Baud19200);
   QRTComm321->setParity(TParity::None);
   QRTComm321->setDataBits(TDataBits::_8);
   QRTComm321->setStopBits(TStopBits::_1);
@@ -37,7 +37,11 @@ void TForm1::destroyPort() {
 
 // --- What the jobs use of the window ---
 
-void TForm1::OpenPort() { QRTComm321->OpenPort(); }
+void TForm1::OpenPort() {
+  // False means no close event could be made and the port is closed again: the job then runs
+  // without a port, its frames are refused and lost, as every refused frame is.
+  (void)QRTComm321->OpenPort();
+}
 
 bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {
   return QRTComm321->SendData(data, length);
@@ -47,27 +51,23 @@ void TForm1::ClosePort() { QRTComm321->ClosePort(); }
 
 void TForm1::showProgress() {
   jobRunning_ = true;
-  if (Form2) Form2->show();
+  Form2().show();
   setEnabled(false);
   // Paint the dialog and the disabled window now, inside the job's first pause, rather than
   // at its first message pump, which falls between two hand-overs.
-  if (Form2) Form2->repaint();
+  Form2().repaint();
   repaint();
 }
 
 void TForm1::hideProgress() {
-  if (Form2) Form2->hide();
+  Form2().hide();
   setEnabled(true);
   jobRunning_ = false;
 }
 
-void TForm1::setProgressMax(int maximum) {
-  if (Form2) Form2->ProgressBar1->setMaximum(maximum);
-}
+void TForm1::setProgressMax(int maximum) { Form2().ProgressBar1->setMaximum(maximum); }
 
-void TForm1::setProgressPosition(int position) {
-  if (Form2) Form2->ProgressBar1->setValue(position);
-}
+void TForm1::setProgressPosition(int position) { Form2().ProgressBar1->setValue(position); }
 
 void TForm1::processMessages() { processEventsInHandler(); }
 

@@ -19,7 +19,7 @@ void TForm1::showLogoBox() {
   const int w = ScrollBar2->value();
   Image3->setGeometry(Image3->x(), Image3->y(), kLogoBoxWidth, h);
   Image3->setVisible(h > 0);
-  Image1->setGeometry(model.esquerda_logo + logoPictureLeft(w), Image1->y(), w, h);
+  Image1->setGeometry(esquerda_logo + logoPictureLeft(w), Image1->y(), w, h);
   Image1->setVisible(h > 0);
   if (h > 0) Image1->setPicture(scaledPicture(sourcePicture.image, w, h));
 }
@@ -37,7 +37,7 @@ void TForm1::ScrollBar3Change() {
 
 void TForm1::CheckBox1Click() {
   if (!CheckBox1->isChecked()) {
-    model.zoom_salvo = ScrollBar1->value();
+    zoom_salvo = ScrollBar1->value();
     ScrollBar1->setMinimum(0);
     ScrollBar1->setValue(0);
     ScrollBar1->setEnabled(false);
@@ -45,7 +45,7 @@ void TForm1::CheckBox1Click() {
   } else {
     ScrollBar1->setEnabled(true);
     ScrollBar1->setMinimum(10);
-    ScrollBar1->setValue(model.zoom_salvo);
+    ScrollBar1->setValue(zoom_salvo);
   }
 }
 

@@ -41,12 +41,22 @@ struct ConfigModel {
   std::int32_t alterado = 0;  // unsaved changes exist
   std::int32_t impressora_alterada = 0;  // something was sent to the printer in this run
 
-  // Beside the model.
-  std::int32_t esquerda_logo = 0;  // Image1's left edge captured at start-up
-  std::int32_t zoom_salvo = 0;  // logo height kept while the logo is off
-  QString ultimo_segundo;  // time text of the last message pump of a block transfer
-
   bool operator==(const ConfigModel&) const = default;
+};
+
+// Raises `carregando` for its lifetime and gives the previous value back however the scope
+// is left, so a failure while the system fills the model or the controls never leaves the
+// store operations switched off.
+class LoadingScope {
+ public:
+  explicit LoadingScope(ConfigModel& model) : model_(model), previous_(model.carregando) { model_.carregando = 1; }
+  ~LoadingScope() { model_.carregando = previous_; }
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+
+ private:
+  ConfigModel& model_;
+  const std::int32_t previous_;
 };
 
 // The per-button part of the model for one button, used to compare and copy slots.

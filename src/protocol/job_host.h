@@ -4,6 +4,8 @@
 // are written against it; the main window implements it, tests fake it.
 // Every call is made on the window's thread.
 
+#include <QString>
+
 #include <cstdint>
 
 namespace vx {
@@ -25,6 +27,11 @@ class JobHost {
   virtual void setProgressPosition(int position) = 0;
   // Lets the window process its pending messages (repaints, timers).
   virtual void processMessages() = 0;
+
+  // The time of day, as the system's long time text, at which a block transfer last let the
+  // window process its messages. It outlives each job: a block that starts within the second
+  // recorded here does not pump at once.
+  QString ultimo_segundo;
 };
 
 }  // namespace vx

@@ -65,8 +65,8 @@ void envia_registro(JobHost& host, Pacer& pacer, std::uint8_t code, std::int32_t
   pacer.wait(kRegisterPauseMs);
 }
 
-void envia_bloco(JobHost& host, Pacer& pacer, ConfigModel& model, std::uint8_t code,
-                 std::span<const std::uint8_t> bytes, bool pauseAfterWord) {
+void envia_bloco(JobHost& host, Pacer& pacer, std::uint8_t code, std::span<const std::uint8_t> bytes,
+                 bool pauseAfterWord) {
   // blockHeader refuses a count over kMaxBlockSize before anything is sent.
   const Word header = blockHeader(code, bytes.size());
   const int n = static_cast<int>(bytes.size());
@@ -89,8 +89,8 @@ void envia_bloco(JobHost& host, Pacer& pacer, ConfigModel& model, std::uint8_t c
       shownSecond = second;
       shownText = QLocale::system().toString(second, QLocale::LongFormat);
     }
-    if (shownText != model.ultimo_segundo) {
-      model.ultimo_segundo = shownText;
+    if (shownText != host.ultimo_segundo) {
+      host.ultimo_segundo = shownText;
       host.processMessages();
     }
     host.setProgressPosition(i);
@@ -156,9 +156,9 @@ void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::functio
   checkBlockSize(footerTextBlock(model, b, CutMode::Partial).size());
 
   JobFrame frame(host, pacer);
-  envia_bloco(host, pacer, model, headerBlockCode(b), header, false);
+  envia_bloco(host, pacer, headerBlockCode(b), header, false);
   const ByteList footer = footerTextBlock(model, b, readCutMode());
-  envia_bloco(host, pacer, model, footerBlockCode(b), footer, true);
+  envia_bloco(host, pacer, footerBlockCode(b), footer, true);
 }
 
 void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const std::uint8_t> logoData) {
@@ -166,7 +166,7 @@ void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const st
   checkBlockSize(logoData.size());
 
   JobFrame frame(host, pacer);
-  envia_bloco(host, pacer, model, kLogoBlock, logoData, true);
+  envia_bloco(host, pacer, kLogoBlock, logoData, true);
 }
 
 void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,

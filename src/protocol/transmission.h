@@ -24,10 +24,10 @@ void envia_registro(JobHost& host, Pacer& pacer, std::uint8_t code, std::int32_t
 // Block transfer: progress maximum n; 100 ms; "DIMP"; 100 ms when `pauseAfterWord`; the
 // block header; each byte as a 1-byte write followed by 12 ms, with the progress position
 // following it and the message pump run whenever the time of day (to the second, as the
-// system's long time text kept in model.ultimo_segundo) has changed; then "F" at once.
+// system's long time text kept in host.ultimo_segundo) has changed; then "F" at once.
 // Throws std::length_error, before sending anything, for a block over kMaxBlockSize bytes.
-void envia_bloco(JobHost& host, Pacer& pacer, ConfigModel& model, std::uint8_t code,
-                 std::span<const std::uint8_t> bytes, bool pauseAfterWord);
+void envia_bloco(JobHost& host, Pacer& pacer, std::uint8_t code, std::span<const std::uint8_t> bytes,
+                 bool pauseAfterWord);
 
 // BitBtn3Click "Configurar Hora e Data": the seven clock registers from one reading of
 // pacer.now() taken before the port is opened. About 0.8 s.

@@ -9,21 +9,24 @@ namespace vx {
 
 enum class TCommPort : std::uint8_t { Com1, Com2, Com3, Com4 };
 
-// Speed names are seven characters, padded on the left with underscores.
+// Speeds in bits per second. The published value names, which the main window's description
+// refers to, are seven characters padded on the left with underscores ("____110" ...
+// "__19200" ... "_256000"); most of them hold a double underscore, which C++ reserves, so the
+// enumerators are named BaudN and baudRateName() gives the published name.
 enum class TBaudRate : std::uint8_t {
-  ____110,
-  ____300,
-  ____600,
-  ___1200,
-  ___2400,
-  ___4800,
-  ___9600,
-  __14400,
-  __19200,
-  __38400,
-  __56000,
-  _128000,
-  _256000,
+  Baud110,     // ____110
+  Baud300,     // ____300
+  Baud600,     // ____600
+  Baud1200,    // ___1200
+  Baud2400,    // ___2400
+  Baud4800,    // ___4800
+  Baud9600,    // ___9600
+  Baud14400,   // __14400
+  Baud19200,   // __19200
+  Baud38400,   // __38400
+  Baud56000,   // __56000
+  Baud128000,  // _128000
+  Baud256000,  // _256000
 };
 
 enum class TParity : std::uint8_t { None, Odd, Even, Mark, Space };
@@ -37,6 +40,9 @@ std::string commPortName(TCommPort port);
 
 // Bits per second of a speed setting (110 to 256000).
 std::uint32_t bitsPerSecond(TBaudRate rate);
+
+// The published name of a speed setting: "____110" to "_256000".
+const char* baudRateName(TBaudRate rate);
 
 // Number of data bits of a setting (4 to 8).
 std::uint8_t dataBitCount(TDataBits bits);

@@ -48,6 +48,7 @@ struct FakeLineState {
 
   int open_error = 0;
   bool char_device = true;
+  bool refuse_line_settings = false;
   int close_event_error = 0;
   int thread_fail_countdown = 0;
   int thread_error = 0;
@@ -111,7 +112,7 @@ class FakePort final : public SerialPort {
   bool setCommState(const CommState& state) override {
     std::lock_guard lock(s_->mutex);
     s_->state = state;
-    return true;
+    return !s_->refuse_line_settings;
   }
   bool getCommTimeouts(CommTimeouts* timeouts) override {
     std::lock_guard lock(s_->mutex);
@@ -160,11 +161,11 @@ class FakePort final : public SerialPort {
   }
   WaitResult waitReader(const CloseEvent& close) override {
     for (;;) {
-      if (close.isSet()) return {0, 0};
+      if (close.isSet()) return {WaitEvent::Close, 0};
       {
         std::lock_guard lock(s_->mutex);
-        if (s_->event_pending && !s_->events.empty()) return {1, 0};
-        if (s_->read_pending && (!s_->reads.empty() || s_->gone)) return {2, 0};
+        if (s_->event_pending && !s_->events.empty()) return {WaitEvent::LineEvent, 0};
+        if (s_->read_pending && (!s_->reads.empty() || s_->gone)) return {WaitEvent::ReadDone, 0};
       }
       if (pollAny(close, {s_->reader_wake}) == 1) drain(s_->reader_wake);
     }
@@ -180,10 +181,11 @@ class FakePort final : public SerialPort {
     for (;;) {
       {
         std::lock_guard lock(s_->mutex);
-        if (s_->gone) return {kWaitFailed, EIO};
+        if (s_->gone) return {WaitEvent::Failed, EIO};
       }
       const int ready = pollAny(close, {queue_fd, s_->writer_wake});
-      if (ready == 0 || ready == 1) return {ready, 0};
+      if (ready == 0) return {WaitEvent::Close, 0};
+      if (ready == 1) return {WaitEvent::WriteRequest, 0};
       drain(s_->writer_wake);
     }
   }
@@ -200,13 +202,13 @@ class FakePort final : public SerialPort {
   }
   WaitResult waitWrite(const CloseEvent& close) override {
     for (;;) {
-      if (close.isSet()) return {0, 0};
+      if (close.isSet()) return {WaitEvent::Close, 0};
       {
         std::lock_guard lock(s_->mutex);
         if (s_->gone || s_->write_error || !s_->stalled) {
           result_ = writeLocked();
           s_->write_pending = false;
-          return {1, 0};
+          return {WaitEvent::WriteDone, 0};
         }
       }
       if (pollAny(close, {s_->writer_wake}) == 1) drain(s_->writer_wake);
@@ -330,6 +332,10 @@ void FakeBackend::failOpen(int error) {
 }
 void FakeBackend::setCharacterDevice(bool is_char) {
   update(*state_, [&](FakeLineState& s) { s.char_device = is_char; });
+}
+
+void FakeBackend::refuseLineSettings(bool refuse) {
+  update(*state_, [&](FakeLineState& s) { s.refuse_line_settings = refuse; });
 }
 void FakeBackend::failNextCloseEvent(int error) {
   update(*state_, [&](FakeLineState& s) { s.close_event_error = error; });

@@ -33,6 +33,7 @@ class FakeBackend : public SerialBackend {
   // ---- scripting
   void failOpen(int error);                  // every openPort fails with `error` (0: opens again)
   void setCharacterDevice(bool is_char);     // what the character-device check answers
+  void refuseLineSettings(bool refuse);      // setCommState reports that not all settings took
   void failNextCloseEvent(int error);        // the next createCloseEvent fails
   void failThreadStart(int nth, int error);  // the nth thread started from now on (1 = next) fails
   // One read completing with `bytes` (empty: a read of 0 bytes). Reads pushed before the reader

@@ -6,6 +6,7 @@
 #include "serial/comm_messages.h"
 #include "serial/message_sink.h"
 #include "serial/serial_backend.h"
+#include "serial/trace.h"
 
 namespace vx {
 
@@ -44,6 +45,14 @@ void PortThread::join() {
   if (thread_.joinable()) thread_.join();
 }
 
-void PortThread::PostHangupRequest() { (void)sink_.post(UM_REQUESTHANGUP, 0, nullptr); }
+void PortThread::reportFailure(std::initializer_list<std::string_view> trace_lines) {
+  for (std::string_view line : trace_lines) TraceLine(line);
+  PostHangupRequest();
+}
+
+void PortThread::PostHangupRequest() {
+  // A sink that refuses the request is being torn down: nobody is left to hang up.
+  (void)sink_.post(UM_REQUESTHANGUP, 0, nullptr);
+}
 
 }  // namespace vx

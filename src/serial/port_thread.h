@@ -2,12 +2,14 @@
 // What the reader and the writer share: the three things they are given before they start (the
 // open port, the close event, the message sink; they use them but own none), starting on a thread
 // of the back end with a raised priority, a timed wait for the end of the body, and the hang-up
-// request. Releasing a thread object waits for its body to end; a derived class must call join()
-// first thing in its destructor so that its body never outlives its members.
+// request. A thread reports every failure one way, through reportFailure(). Releasing a thread
+// object waits for its body to end; a derived class must call join() first thing in its
+// destructor so that its body never outlives its members.
 
-#include <atomic>
 #include <condition_variable>
+#include <initializer_list>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 namespace vx {
@@ -25,18 +27,15 @@ class PortThread {
   PortThread& operator=(const PortThread&) = delete;
 
   // Owner's thread, once. False (errno in *error) when no thread could be made.
-  bool start(SerialBackend& backend, int priority_steps, int* error);
+  [[nodiscard]] bool start(SerialBackend& backend, int priority_steps, int* error);
   // True when the body has ended, waiting at most timeout_ms for it.
-  bool waitFor(int timeout_ms);
-  // Marks the thread as asked to terminate. The body never looks at the mark: the close event is
-  // what ends it.
-  void terminate() { terminate_ = true; }
-  bool terminated() const { return terminate_; }
+  [[nodiscard]] bool waitFor(int timeout_ms);
 
  protected:
   virtual void Execute() = 0;
-  // Posts UM_REQUESTHANGUP to the message sink; the answer is not looked at.
-  void PostHangupRequest();
+  // How a thread gives up on the port, always in this order: `trace_lines` go to the trace
+  // (none when the failing call has traced already), then one hang-up request is posted.
+  void reportFailure(std::initializer_list<std::string_view> trace_lines);
   // Waits for the body to end (no-op when it never started or has been joined).
   void join();
 
@@ -46,12 +45,13 @@ class PortThread {
 
  private:
   void run();
+  // Posts UM_REQUESTHANGUP to the message sink.
+  void PostHangupRequest();
 
   std::thread thread_;
   std::mutex mutex_;
   std::condition_variable ended_cv_;
   bool ended_ = false;
-  std::atomic<bool> terminate_{false};
 };
 
 }  // namespace vx

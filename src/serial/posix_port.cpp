@@ -254,8 +254,8 @@ WaitResult PosixPort::waitReader(const CloseEvent& close) {
   const auto interval = std::chrono::milliseconds(timeouts_.readIntervalTimeout);
   for (;;) {
     if (comm_done_ || read_done_) {
-      if (close.isSet()) return {0, 0};
-      return {comm_done_ ? 1 : 2, 0};
+      if (close.isSet()) return {WaitEvent::Close, 0};
+      return {comm_done_ ? WaitEvent::LineEvent : WaitEvent::ReadDone, 0};
     }
     const bool timed = read_pending_ && read_count_ > 0 && interval.count() > 0;
     int timeout_ms = -1;
@@ -264,8 +264,8 @@ WaitResult PosixPort::waitReader(const CloseEvent& close) {
       timeout_ms = static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
     }
     pollfd fds[2] = {{close.fd(), POLLIN, 0}, {read_pending_ ? fd_ : -1, POLLIN, 0}};
-    if (pollRetrying(fds, 2, timeout_ms) < 0) return {kWaitFailed, errno};
-    if (fds[0].revents) return {0, 0};
+    if (pollRetrying(fds, 2, timeout_ms) < 0) return {WaitEvent::Failed, errno};
+    if (fds[0].revents) return {WaitEvent::Close, 0};
     const short port = fds[1].revents;
     if (port & POLLNVAL) {
       completeRead(failure(EBADF));
@@ -286,11 +286,11 @@ WaitResult PosixPort::waitWriterIdle(const CloseEvent& close, int queue_fd) {
   for (;;) {
     // The port is watched for hang-ups only, so a device that goes away ends an idle writer too.
     pollfd fds[3] = {{close.fd(), POLLIN, 0}, {queue_fd, POLLIN, 0}, {fd_, 0, 0}};
-    if (pollRetrying(fds, 3, -1) < 0) return {kWaitFailed, errno};
-    if (fds[0].revents) return {0, 0};
-    if (fds[1].revents) return {1, 0};
-    if (fds[2].revents & POLLNVAL) return {kWaitFailed, EBADF};
-    if (fds[2].revents & (POLLHUP | POLLERR)) return {kWaitFailed, EIO};
+    if (pollRetrying(fds, 3, -1) < 0) return {WaitEvent::Failed, errno};
+    if (fds[0].revents) return {WaitEvent::Close, 0};
+    if (fds[1].revents) return {WaitEvent::WriteRequest, 0};
+    if (fds[2].revents & POLLNVAL) return {WaitEvent::Failed, EBADF};
+    if (fds[2].revents & (POLLHUP | POLLERR)) return {WaitEvent::Failed, EIO};
   }
 }
 
@@ -328,12 +328,12 @@ void PosixPort::attemptWrite(bool hung_up) {
 WaitResult PosixPort::waitWrite(const CloseEvent& close) {
   for (;;) {
     if (write_done_) {
-      if (close.isSet()) return {0, 0};
-      return {1, 0};
+      if (close.isSet()) return {WaitEvent::Close, 0};
+      return {WaitEvent::WriteDone, 0};
     }
     pollfd fds[2] = {{close.fd(), POLLIN, 0}, {write_pending_ ? fd_ : -1, POLLOUT, 0}};
-    if (pollRetrying(fds, 2, -1) < 0) return {kWaitFailed, errno};
-    if (fds[0].revents) return {0, 0};
+    if (pollRetrying(fds, 2, -1) < 0) return {WaitEvent::Failed, errno};
+    if (fds[0].revents) return {WaitEvent::Close, 0};
     const short port = fds[1].revents;
     if (port & POLLNVAL) {
       write_result_ = failure(EBADF);

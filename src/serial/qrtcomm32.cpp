@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 #include <new>
 #include <thread>
 
@@ -23,15 +24,13 @@ constexpr int kWriterPriority = 1;
 constexpr auto kDrainPoll = std::chrono::milliseconds(2);
 
 // Tells a thread to stop and purges its side of the port. A thread that has not ended within
-// kThreadExitWaitMs is noted and marked; releasing it afterwards still waits for its end.
+// kThreadExitWaitMs is noted; releasing it afterwards still waits for its end (its body looks
+// only at the close event, so there is no way to end it sooner).
 void stopThread(PortThread& thread, CloseEvent& close_event, SerialPort& port, std::uint32_t purge_flags,
                 const char* not_exiting) {
   close_event.set();
   port.purge(purge_flags);
-  if (!thread.waitFor(TQRTComm32::kThreadExitWaitMs)) {
-    TraceLine(not_exiting);
-    thread.terminate();
-  }
+  if (!thread.waitFor(TQRTComm32::kThreadExitWaitMs)) TraceLine(not_exiting);
 }
 
 }  // namespace
@@ -55,22 +54,7 @@ bool TQRTComm32::OpenPort() {
   if (!opened.port->isCharacterDevice()) throw ECommsError("File handle is not a comm handle. ");
   port_handle_ = std::move(opened.port);
 
-  CommState state;
-  CommTimeouts timeouts;
-  (void)port_handle_->getCommState(&state);
-  (void)port_handle_->getCommTimeouts(&timeouts);
-  timeouts.readIntervalTimeout = 250;
-  timeouts.readTotalTimeoutMultiplier = 0;
-  timeouts.readTotalTimeoutConstant = 0;
-  timeouts.writeTotalTimeoutMultiplier = 0;
-  timeouts.writeTotalTimeoutConstant = 0;
-  (void)port_handle_->setCommTimeouts(timeouts);
-  state.baudRate = bitsPerSecond(speed_);
-  state.byteSize = dataBitCount(data_bits_);
-  state.parity = static_cast<std::uint8_t>(parity_);
-  state.stopBits = static_cast<std::uint8_t>(stop_bits_);
-  (void)port_handle_->setCommState(state);
-  open_speed_ = state.baudRate;
+  applyLineSettings(*port_handle_);
 
   int error = 0;
   close_event_ = backend_->createCloseEvent(&error);
@@ -100,6 +84,32 @@ bool TQRTComm32::OpenPort() {
   }
   writer_ = std::move(writer);
   return true;
+}
+
+// The port is used with whatever settings it took: a device that refuses one of them (a
+// speed its driver lacks) may still carry the printer's bytes, and the printer answers nothing
+// that could tell. So a refusal does not fail OpenPort; it is traced.
+void TQRTComm32::applyLineSettings(SerialPort& port) {
+  CommState state;
+  CommTimeouts timeouts;
+  if (!port.getCommState(&state)) TraceLine("GetCommState failed: the settings start from defaults");
+  if (!port.getCommTimeouts(&timeouts)) TraceLine("GetCommTimeouts failed: the time-outs start from defaults");
+  timeouts.readIntervalTimeout = 250;
+  timeouts.readTotalTimeoutMultiplier = 0;
+  timeouts.readTotalTimeoutConstant = 0;
+  timeouts.writeTotalTimeoutMultiplier = 0;
+  timeouts.writeTotalTimeoutConstant = 0;
+  if (!port.setCommTimeouts(timeouts)) TraceLine("SetCommTimeouts failed");
+  state.baudRate = bitsPerSecond(speed_);
+  state.byteSize = dataBitCount(data_bits_);
+  state.parity = static_cast<std::uint8_t>(parity_);
+  state.stopBits = static_cast<std::uint8_t>(stop_bits_);
+  if (!port.setCommState(state)) {
+    TraceLine("SetCommState: the device did not take " + std::to_string(state.baudRate) + " bits per second, " +
+              std::to_string(state.byteSize) + " data bits, parity " + std::to_string(state.parity) +
+              ", stop bits " + std::to_string(state.stopBits));
+  }
+  open_speed_ = state.baudRate;
 }
 
 bool TQRTComm32::SendData(const void* data, std::uint16_t length) {

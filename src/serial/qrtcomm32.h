@@ -75,6 +75,7 @@ class TQRTComm32 : public QObject {
   static constexpr int kThreadExitWaitMs = 10000;
 
  private:
+  void applyLineSettings(SerialPort& port);
   void messageHandler(SinkMessage& message);
   void drainOutput();
 
@@ -85,7 +86,7 @@ class TQRTComm32 : public QObject {
   std::unique_ptr<SerialPort> port_handle_;
   std::unique_ptr<CloseEvent> close_event_;
   std::unique_ptr<MessageSink> sink_;
-  TBaudRate speed_ = TBaudRate::____110;
+  TBaudRate speed_ = TBaudRate::Baud110;
   TParity parity_ = TParity::None;
   TStopBits stop_bits_ = TStopBits::_1;
   TDataBits data_bits_ = TDataBits::_4;

@@ -29,60 +29,54 @@ constexpr std::size_t kReportBlockSize = 256;
 TReadThread::~TReadThread() { join(); }
 
 void TReadThread::Execute() {
-  IoResult mask = port_.setCommMask(EV_ERR);
+  const IoResult mask = port_.setCommMask(EV_ERR);
   if (mask.status != IoStatus::Completed) {
-    TraceError(mask.error, "Unable to SetCommMask: ");
-    PostHangupRequest();
+    reportFailure({traceErrorText(mask.error, "Unable to SetCommMask: ")});
   } else if (!SetupCommEvent()) {
-    TraceError(last_error_, "Unable to SetupCommEvent1: ");
-    PostHangupRequest();
+    reportFailure({traceErrorText(last_error_, "Unable to SetupCommEvent1: ")});
   } else if (!SetupReadEvent()) {
-    TraceError(last_error_, "Unable to SetupReadEvent: ");
-    PostHangupRequest();
+    reportFailure({traceErrorText(last_error_, "Unable to SetupReadEvent: ")});
   } else {
-    for (bool waiting = true; waiting;) {
-      const WaitResult wait = port_.waitReader(close_event_);
-      switch (wait.index) {
-        case kWaitFailed:
-          TraceError(wait.error, "Read WAIT_FAILED: ");
-          PostHangupRequest();
-          waiting = false;
-          break;
-        case 0:
-          qCDebug(lcSerial) << "Time to Exit";
-          waiting = false;
-          break;
-        case 1:
-          if (!HandleCommEvent(true)) {
-            PostHangupRequest();
-            TraceError(last_error_, "Unable HandleCommEvent: ");
-            waiting = false;
-          } else if (!SetupCommEvent()) {
-            PostHangupRequest();
-            TraceError(last_error_, "Unable to SetupCommEvent2: ");
-            waiting = false;
-          }
-          break;
-        case 2:
-          if (!HandleReadEvent()) {
-            PostHangupRequest();
-            TraceError(last_error_, "Unable to HandleReadEvent: ");
-            waiting = false;
-          } else if (!SetupReadEvent()) {
-            PostHangupRequest();
-            waiting = false;
-          }
-          break;
-        default:
-          TraceLine("Unexpected Wait return value " + std::to_string(wait.index));
-          PostHangupRequest();
-          waiting = false;
-          break;
-      }
+    while (waitAndHandle()) {
     }
   }
   TraceLine("Read thread shutting down");
   port_.purge(PURGE_RXABORT | PURGE_RXCLEAR);
+}
+
+bool TReadThread::waitAndHandle() {
+  const WaitResult wait = port_.waitReader(close_event_);
+  switch (wait.event) {
+    case WaitEvent::Failed:
+      reportFailure({traceErrorText(wait.error, "Read WAIT_FAILED: ")});
+      return false;
+    case WaitEvent::Close:
+      qCDebug(lcSerial) << "Time to Exit";
+      return false;
+    case WaitEvent::LineEvent:
+      if (!HandleCommEvent(true)) {
+        reportFailure({traceErrorText(last_error_, "Unable HandleCommEvent: ")});
+        return false;
+      }
+      if (!SetupCommEvent()) {
+        reportFailure({traceErrorText(last_error_, "Unable to SetupCommEvent2: ")});
+        return false;
+      }
+      return true;
+    case WaitEvent::ReadDone:
+      if (!HandleReadEvent()) {
+        reportFailure({traceErrorText(last_error_, "Unable to HandleReadEvent: ")});
+        return false;
+      }
+      if (!SetupReadEvent()) {
+        reportFailure({});  // SetupReadEvent traced why
+        return false;
+      }
+      return true;
+    default:
+      reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
+      return false;
+  }
 }
 
 bool TReadThread::SetupReadEvent() {
@@ -104,8 +98,7 @@ bool TReadThread::SetupReadEvent() {
         return false;
       case IoStatus::Failed:
         last_error_ = read.error;
-        TraceError(read.error, "Unexpected ReadFile error: ");
-        PostHangupRequest();
+        reportFailure({traceErrorText(read.error, "Unexpected ReadFile error: ")});
         return false;
     }
   }
@@ -123,8 +116,7 @@ bool TReadThread::HandleReadEvent() {
     case IoStatus::Pending:
     case IoStatus::Failed:
       last_error_ = read.error;
-      TraceError(read.error, "Unexpected GetOverlappedResult Read Error: ");
-      PostHangupRequest();
+      reportFailure({traceErrorText(read.error, "Unexpected GetOverlappedResult Read Error: ")});
       return false;
   }
   return false;
@@ -205,6 +197,8 @@ bool TReadThread::HandleCommEvent(bool retrieve) {
     const std::string report = lineErrorReport(errors);
     const std::size_t length = std::min(report.size(), kReportBlockSize - 1);
     std::memcpy(block.get(), report.data(), length);
+    // A report the sink refuses is lost like any received block nobody handles; the line
+    // itself is fine, so the reader goes on.
     (void)sink_.post(UM_RECEIVEDDATA, length, std::move(block));
     return true;
   }

@@ -23,6 +23,8 @@ class TReadThread final : public PortThread {
   void Execute() override;
 
  private:
+  // One wait and what it ended with; false when the reader ends.
+  bool waitAndHandle();
   bool SetupReadEvent();
   bool HandleReadEvent();
   bool PostReceivedData(const std::uint8_t* buffer, std::size_t count);

@@ -55,20 +55,32 @@ enum class IoStatus {
   Failed,         // error holds the errno
 };
 
-struct IoResult {
+struct [[nodiscard]] IoResult {
   IoStatus status = IoStatus::Failed;
   std::size_t count = 0;
   std::uint32_t eventMask = 0;
   int error = 0;
 };
 
-// Which event of a wait list ended the wait, counted from 0; kWaitFailed when the wait itself
-// failed (error holds the errno).
-inline constexpr int kWaitFailed = -1;
-struct WaitResult {
-  int index = kWaitFailed;
+// Which event of a wait list ended a wait. Every wait list starts with the close event; the
+// values are the positions in the list, which the trace shows in decimal when a wait gives an
+// answer its caller does not expect.
+enum class WaitEvent : int {
+  Failed = -1,  // the wait itself failed; WaitResult::error holds the errno
+  Close = 0,  // the close event was set
+  LineEvent = 1,  // waitReader: the line-event wait completed
+  ReadDone = 2,  // waitReader: the read completed
+  WriteRequest = 1,  // waitWriterIdle: the writer's queue holds a request
+  WriteDone = 1,  // waitWrite: the write completed
+};
+
+struct [[nodiscard]] WaitResult {
+  WaitEvent event = WaitEvent::Failed;
   int error = 0;
 };
+
+// The number the trace shows for a wait's answer.
+inline int waitNumber(WaitEvent event) { return static_cast<int>(event); }
 
 // One open port. Each call belongs to one thread: settings and close to the owner's thread; the
 // reads, line-event waits and error queries to the reader; the writes and the idle wait to the
@@ -79,13 +91,13 @@ class SerialPort {
   // Closes the port if close() was not called.
   virtual ~SerialPort() = default;
 
-  virtual bool isCharacterDevice() = 0;
-  virtual bool getCommState(CommState* state) = 0;
+  [[nodiscard]] virtual bool isCharacterDevice() = 0;
+  [[nodiscard]] virtual bool getCommState(CommState* state) = 0;
   // Applies the settings (and a raw 8-bit line without flow control); false when the device did
   // not take all of them.
-  virtual bool setCommState(const CommState& state) = 0;
-  virtual bool getCommTimeouts(CommTimeouts* timeouts) = 0;
-  virtual bool setCommTimeouts(const CommTimeouts& timeouts) = 0;
+  [[nodiscard]] virtual bool setCommState(const CommState& state) = 0;
+  [[nodiscard]] virtual bool getCommTimeouts(CommTimeouts* timeouts) = 0;
+  [[nodiscard]] virtual bool setCommTimeouts(const CommTimeouts& timeouts) = 0;
 
   // Which line events a line-event wait reports (EV_ERR only, here). Completed or Failed.
   virtual IoResult setCommMask(std::uint32_t mask) = 0;

@@ -26,15 +26,13 @@ void TWriteThread::Execute() {
     std::optional<WriteMessage> message = queue_->take();
     if (!message) {
       const WaitResult wait = port_.waitWriterIdle(close_event_, queue_->wakeFd());
-      if (wait.index == kWaitFailed) {
-        TraceError(wait.error, "Write WAIT_FAILED: ");
-        PostHangupRequest();
+      if (wait.event == WaitEvent::Failed) {
+        reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
         break;
       }
-      if (wait.index == 0) break;
-      if (wait.index == 1) continue;
-      TraceLine("Unexpected Wait return value " + std::to_string(wait.index));
-      PostHangupRequest();
+      if (wait.event == WaitEvent::Close) break;
+      if (wait.event == WaitEvent::WriteRequest) continue;
+      reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
       break;
     }
     if (close_event_.isSet()) break;  // the request is dropped unwritten
@@ -61,15 +59,13 @@ bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t cou
     IoResult write = port_.startWrite(rest, left);
     if (write.status == IoStatus::Pending) {
       const WaitResult wait = port_.waitWrite(close_event_);
-      if (wait.index == kWaitFailed) {
-        TraceError(wait.error, "Write WAIT_FAILED: ");
-        PostHangupRequest();
+      if (wait.event == WaitEvent::Failed) {
+        reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
         return false;
       }
-      if (wait.index == 0) return false;  // closing: the write is left to the purge
-      if (wait.index != 1) {
-        TraceLine("Unexpected Wait return value " + std::to_string(wait.index));
-        PostHangupRequest();
+      if (wait.event == WaitEvent::Close) return false;  // closing: the write is left to the purge
+      if (wait.event != WaitEvent::WriteDone) {
+        reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
         return false;
       }
       write = port_.writeResult();
@@ -78,18 +74,14 @@ bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t cou
         return false;
       }
       if (write.status != IoStatus::Completed) {
-        TraceError(write.error, "Error writing to CommFile while waiting");
-        TraceLine("Closing TAPI");
-        PostHangupRequest();
+        reportFailure({traceErrorText(write.error, "Error writing to CommFile while waiting"), "Closing TAPI"});
         return false;
       }
     } else if (write.status == IoStatus::InvalidHandle) {
       TraceLine(kInvalidHandleText);
       return false;
     } else if (write.status == IoStatus::Failed) {
-      TraceError(write.error, "Error to writing to CommFile");
-      TraceLine("Closing TAPI");
-      PostHangupRequest();
+      reportFailure({traceErrorText(write.error, "Error to writing to CommFile"), "Closing TAPI"});
       return false;
     }
     left -= write.count;

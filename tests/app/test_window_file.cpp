@@ -528,7 +528,7 @@ TEST_F(FileCommands, AFileSavedWithTheLogoOffOpensWithTheLogoOffWhileTheLogoIsOn
   // The height is first raised to the bar's lower bound 10, then the logo is switched off.
   EXPECT_FALSE(form->CheckBox1->isChecked());
   EXPECT_EQ(form->ScrollBar1->value(), 0);
-  EXPECT_EQ(form->model.zoom_salvo, 10);
+  EXPECT_EQ(form->zoom_salvo, 10);
   EXPECT_FALSE(form->Image1->isVisible());
   EXPECT_EQ(boxCount(), 0);
 }
@@ -538,7 +538,7 @@ TEST_F(FileCommands, AFileWithTheLogoOnKeepsItsOwnHeightWhenOpenedWhileTheLogoIs
   save(QStringLiteral("com_logo"));
   form->ScrollBar1->setValue(60);
   click(form->CheckBox1);  // logo off, 60 kept aside
-  ASSERT_EQ(form->model.zoom_salvo, 60);
+  ASSERT_EQ(form->zoom_salvo, 60);
 
   open(QStringLiteral("com_logo.cfg"));
   EXPECT_TRUE(form->CheckBox1->isChecked());

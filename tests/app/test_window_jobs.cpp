@@ -93,8 +93,8 @@ class PumpWatch : public QObject {
   bool event(QEvent* e) override {
     if (e->type() != QEvent::User) return QObject::event(e);
     if (form_->jobRunning())
-      seen.push_back({form_->Form2->ProgressBar1->maximum(), form_->Form2->ProgressBar1->value(),
-                      form_->isEnabled(), form_->Form2->isVisible()});
+      seen.push_back({form_->Form2().ProgressBar1->maximum(), form_->Form2().ProgressBar1->value(),
+                      form_->isEnabled(), form_->Form2().isVisible()});
     post();
     return true;
   }

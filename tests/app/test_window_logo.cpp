@@ -154,7 +154,7 @@ TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHe
 
   click(form->CheckBox1);
   ASSERT_FALSE(form->CheckBox1->isChecked());
-  EXPECT_EQ(form->model.zoom_salvo, 130);
+  EXPECT_EQ(form->zoom_salvo, 130);
   EXPECT_EQ(form->ScrollBar1->minimum(), 0);
   EXPECT_EQ(form->ScrollBar1->maximum(), 200);
   EXPECT_EQ(form->ScrollBar1->value(), 0);

@@ -40,8 +40,7 @@ void WindowTest::SetUp() {
   dialogs = d.get();
   pacer = dynamic_cast<VirtualPacer*>(p.get());
   form = new TForm1(std::move(d), std::move(p));
-  form2 = new TForm2(form);
-  form->Form2 = form2;
+  form2 = &form->Form2();
   form->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
   form->show();
   QApplication::processEvents();

@@ -66,7 +66,7 @@ class WindowTest : public ::testing::Test {
   void settleStartUp();
 
   TForm1* form = nullptr;
-  TForm2* form2 = nullptr;
+  TForm2* form2 = nullptr;  // owned by the window
   ScriptedDialogs* dialogs = nullptr;  // owned by the window
   VirtualPacer* pacer = nullptr;  // owned by the window; null with a real clock
   int boxCount() const { return static_cast<int>(dialogs->boxes.size()); }

@@ -323,7 +323,7 @@ TEST_F(JobTest, FailureWhileSendingStillHidesTheDialogAndClosesThePort) {
 TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
   pacer.setStart(QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0, 500)));
   const Bytes data(250, 0x55);  // 3 s of bytes
-  envia_bloco(host, pacer, model, 0x00, data, false);
+  envia_bloco(host, pacer, 0x00, data, false);
 
   std::set<QString> seconds;
   int pumps = 0;
@@ -340,14 +340,14 @@ TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
   // 100 ms lead, then 250 bytes 12 ms apart from 10:00:00.600 to 10:00:03.588.
   EXPECT_EQ(seconds.size(), 4u);
   EXPECT_EQ(pumps, 4);
-  EXPECT_EQ(model.ultimo_segundo, QLocale::system().toString(QTime(10, 0, 3), QLocale::LongFormat));
+  EXPECT_EQ(host.ultimo_segundo, QLocale::system().toString(QTime(10, 0, 3), QLocale::LongFormat));
 
-  // The pump compares with ultimo_segundo, not with anything of its own: a block that
+  // The pump compares with the host's ultimo_segundo, not with anything of its own: a block that
   // starts in the second already recorded there does not pump.
   VirtualPacer later(QDateTime(QDate(2026, 5, 4), QTime(11, 0, 0, 100)));
   RecordingHost again(later);
-  model.ultimo_segundo = QLocale::system().toString(QTime(11, 0, 0), QLocale::LongFormat);
-  envia_bloco(again, later, model, 0x00, Bytes(3, 0), false);
+  again.ultimo_segundo = QLocale::system().toString(QTime(11, 0, 0), QLocale::LongFormat);
+  envia_bloco(again, later, 0x00, Bytes(3, 0), false);
   EXPECT_TRUE(again.only(HostCall::Pump).empty());
 }
 

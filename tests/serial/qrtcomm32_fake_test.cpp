@@ -55,11 +55,22 @@ class QRTComm32FakeTest : public ::testing::Test {
 TEST(QRTComm32Defaults, ConstructorSetsOnlyCommPort) {
   TQRTComm32 comm(nullptr, std::make_unique<FakeBackend>());
   EXPECT_EQ(comm.commPort(), TCommPort::Com1);
-  EXPECT_EQ(comm.baudRate(), TBaudRate::____110);
+  EXPECT_EQ(comm.baudRate(), TBaudRate::Baud110);
   EXPECT_EQ(comm.parity(), TParity::None);
   EXPECT_EQ(comm.dataBits(), TDataBits::_4);
   EXPECT_EQ(comm.stopBits(), TStopBits::_1);
   EXPECT_FALSE(comm.SendData("x", 1));
+}
+
+// The published speed names are seven characters, underscores then the speed's digits.
+TEST(QRTComm32Defaults, EverySpeedKeepsItsPublishedName) {
+  for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
+    const auto rate = static_cast<TBaudRate>(i);
+    std::string expected = std::to_string(bitsPerSecond(rate));
+    expected.insert(0, 7 - expected.size(), '_');
+    EXPECT_EQ(baudRateName(rate), expected);
+  }
+  EXPECT_STREQ(baudRateName(TBaudRate::Baud19200), "__19200");
 }
 
 TEST_F(QRTComm32FakeTest, OpenPortAppliesTheLineSettingsTimeoutsAndPriorities) {
@@ -74,7 +85,7 @@ TEST_F(QRTComm32FakeTest, OpenPortAppliesTheLineSettingsTimeoutsAndPriorities) {
 TEST_F(QRTComm32FakeTest, SettingsChangedWhileOpenWaitForTheNextOpen) {
   comm_->OpenPort();
   comm_->setCommPort(TCommPort::Com2);
-  comm_->setBaudRate(TBaudRate::_256000);
+  comm_->setBaudRate(TBaudRate::Baud256000);
   comm_->setParity(TParity::Space);
   comm_->setDataBits(TDataBits::_7);
   comm_->setStopBits(TStopBits::_1_5);

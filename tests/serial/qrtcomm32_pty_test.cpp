@@ -319,7 +319,7 @@ TEST_F(QRTComm32PtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
 }
 
 TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
-  for (int i = 0; i <= static_cast<int>(TBaudRate::_256000); ++i) {
+  for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
     const auto rate = static_cast<TBaudRate>(i);
     SCOPED_TRACE(bitsPerSecond(rate));
     comm_->setBaudRate(rate);

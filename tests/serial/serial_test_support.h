@@ -63,7 +63,7 @@ inline void listen(TQRTComm32& comm, Reports& reports) {
 
 // The line settings the main window gives the component.
 inline void setPrinterLine(TQRTComm32& comm) {
-  comm.setBaudRate(TBaudRate::__19200);
+  comm.setBaudRate(TBaudRate::Baud19200);
   comm.setParity(TParity::None);
   comm.setDataBits(TDataBits::_8);
   comm.setStopBits(TStopBits::_1);

@@ -112,6 +112,21 @@ TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
   EXPECT_EQ(seen["Closing Write Thread"], 1);
 }
 
+TEST_F(TraceTest, LineSettingsTheDeviceRefusesAreTracedAndThePortStillOpens) {
+  auto owned = std::make_unique<FakeBackend>();
+  FakeBackend fake = *owned;
+  TQRTComm32 comm(nullptr, std::move(owned));
+  setPrinterLine(comm);
+  setTraceFileName(path_);
+  fake.refuseLineSettings(true);
+  EXPECT_TRUE(comm.OpenPort());
+  EXPECT_TRUE(comm.SendData("x", 1));
+  comm.ClosePort();
+  const std::vector<std::string> lines = readLines(path_);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "SetCommState: the device did not take 19200 bits per second, 8 data bits, parity 0, stop bits 0");
+}
+
 TEST_F(TraceTest, NothingIsWrittenWithoutAName) {
   TraceLine("not written");
   TraceError(EIO, "nor this: ");

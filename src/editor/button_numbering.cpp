@@ -1,0 +1,103 @@
+#include "editor/button_numbering.h"
+
+#include "model/cp1252.h"
+
+#include <algorithm>
+
+namespace vx {
+namespace {
+
+// The ticket number as the printer shows it: three digits, zero-padded.
+QString numberText(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
+
+// The lowest-numbered button before `button` with the letter `letra` (same character code:
+// 'C' and 'c' differ), or 0 when there is none.
+int earlierButtonWithLetter(const ConfigModel& model, int button, std::uint8_t letra) {
+  for (int m = 1; m < button; ++m)
+    if (model.letra[m] == letra) return m;
+  return 0;
+}
+
+}  // namespace
+
+ButtonNumbering numberingOf(const ConfigModel& model, int button) {
+  return {model.letra[button], model.imprime_letra[button], model.inicio[button], model.termino[button],
+          model.igual_botao[button]};
+}
+
+void setNumbering(ConfigModel& model, int button, const ButtonNumbering& numbering) {
+  model.letra[button] = numbering.letra;
+  model.imprime_letra[button] = numbering.imprime_letra;
+  model.inicio[button] = numbering.inicio;
+  model.termino[button] = numbering.termino;
+  model.igual_botao[button] = numbering.igual_botao;
+}
+
+QString rangeText(int start, int end, bool printLetter, std::uint8_t letra) {
+  QString startText = numberText(start);
+  QString endText = numberText(end);
+  if (printLetter) {
+    const QChar letter(cp1252::decodeByte(letra));
+    startText[0] = letter;
+    endText[0] = letter;
+  }
+  return QStringLiteral("De: ") + startText + QStringLiteral(" a ") + endText;
+}
+
+NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input) {
+  ButtonNumbering n = numberingOf(model, button);
+  NumberingView v;
+  v.start = input.start;
+  v.end = input.end;
+  v.printLetter = input.printLetter;
+
+  if (input.inactive) {
+    // Only the letter and the link change: the numbers and the controls stay as they are.
+    n.letra = kInactiveLetter;
+    n.igual_botao = kInactiveLink;
+    v.state = ButtonState::Inactive;
+    v.rangeText = QStringLiteral("Botão Inativo");
+    return {n, v};
+  }
+
+  // The only refused input: the start is lowered to the end, never the end raised.
+  if (v.start > v.end) {
+    v.start = v.end;
+    v.warnStartAboveEnd = true;
+  }
+  // With the letter field empty there is no letter to store: the button keeps its own.
+  if (!input.letterText.isEmpty())
+    n.letra = static_cast<std::uint8_t>(cp1252::encode(input.letterText.left(1)).at(0));
+  n.imprime_letra = input.printLetter ? 0 : 1;
+  if (input.printLetter) {
+    v.maxValue = NumberingView::kMaxPrintedNumber;
+    v.start = std::min(v.start, v.maxValue);
+    v.end = std::min(v.end, v.maxValue);
+  } else {
+    v.maxValue = NumberingView::kMaxUnprintedNumber;
+  }
+  n.inicio = v.start;
+  n.termino = v.end;
+  n.igual_botao = static_cast<std::uint8_t>(button);
+  v.rangeText = rangeText(v.start, v.end, input.printLetter, n.letra);
+
+  const int m = earlierButtonWithLetter(model, button, n.letra);
+  if (m == 0) return {n, v};
+
+  // The button takes the earlier button's numbering as it stands.
+  n.igual_botao = static_cast<std::uint8_t>(m);
+  n.imprime_letra = model.imprime_letra[m];
+  n.inicio = model.inicio[m];
+  n.termino = model.termino[m];
+  v.state = ButtonState::Following;
+  v.follows = m;
+  v.rangeText = QStringLiteral("Igual Botão %1").arg(m);
+  // Only "Não imprimir" (1) lifts the limit; anything else a file held reads as "Imprimir".
+  v.printLetter = n.imprime_letra != 1;
+  v.maxValue = v.printLetter ? NumberingView::kMaxPrintedNumber : NumberingView::kMaxUnprintedNumber;
+  v.start = n.inicio;
+  v.end = n.termino;
+  return {n, v};
+}
+
+}  // namespace vx

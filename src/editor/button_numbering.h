@@ -1,0 +1,75 @@
+#pragma once
+// The numbering rules of the button page, without a window: what the page's letter, print
+// choice and first and last number make of one button's numbering (independent, following
+// an earlier button with the same letter, or inactive), and what the page must then show.
+// Pure functions of the model and the operator's input; the numbering handler reads its
+// controls into a NumberingInput, stores the result and writes the view back.
+
+#include "model/config_model.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vx {
+
+// What the page's controls hold when the numbering handler runs.
+struct NumberingInput {
+  bool inactive = false;  // ComboBox5's "Inativo" item is selected
+  QString letterText;  // ComboBox5's text; its first character is the letter
+  bool printLetter = true;  // ComboBox6: "Imprimir" (true) or "Não imprimir"
+  int start = 0;  // SpinEdit12, as typed (a spin edit clamps only when it loses the focus)
+  int end = 0;  // SpinEdit13, as typed
+};
+
+// The numbering tables of one button.
+struct ButtonNumbering {
+  std::uint8_t letra = 0;
+  std::uint8_t imprime_letra = 0;
+  std::int32_t inicio = 0;
+  std::int32_t termino = 0;
+  std::uint8_t igual_botao = 0;
+  bool operator==(const ButtonNumbering&) const = default;
+};
+
+ButtonNumbering numberingOf(const ConfigModel& model, int button);
+void setNumbering(ConfigModel& model, int button, const ButtonNumbering& numbering);
+
+enum class ButtonState {
+  Independent,  // its own range; the page's editing controls are enabled (Ativa)
+  Following,  // shares an earlier button's sequence; the editing controls are disabled (Desativa)
+  Inactive,  // "Botão Inativo"; the controls and the other tables stay as they were
+};
+
+// What the page shows after the rule has run. For an inactive button only rangeText counts:
+// nothing else on the page changes.
+struct NumberingView {
+  ButtonState state = ButtonState::Independent;
+  int follows = 0;  // the followed button, when Following
+  QString rangeText;  // Label30
+  bool warnStartAboveEnd = false;  // the "Valor inválido" warning is due (once)
+  int start = 0;  // the spin edits' values after lowering, clamping or following
+  int end = 0;
+  int maxValue = kMaxPrintedNumber;  // both spin edits' maximum
+  bool printLetter = true;  // ComboBox6's item: changes only when following
+  bool operator==(const NumberingView&) const = default;
+
+  static constexpr int kMaxPrintedNumber = 99;  // with the letter printed: letter and two digits
+  static constexpr int kMaxUnprintedNumber = 999;  // without it: three digits
+};
+
+struct NumberingResult {
+  ButtonNumbering numbering;  // the button's tables as they must be stored
+  NumberingView view;
+};
+
+// SpinEdit12Change's rule for `button` (1..4) and the controls' values. Only buttons before
+// `button` are compared: button 1 is always independent, and a letter shared with several
+// earlier buttons follows the lowest of them. An empty letter text keeps the stored letter.
+NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input);
+
+// The range text "De: A00 a A99": both numbers zero-padded to three digits; with the letter
+// printed its character replaces the first digit.
+QString rangeText(int start, int end, bool printLetter, std::uint8_t letra);
+
+}  // namespace vx
