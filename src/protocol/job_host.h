@@ -16,7 +16,7 @@ class JobHost {
   // Opens the chosen port; throws (ECommsError) when it cannot be opened.
   virtual void OpenPort() = 0;
   // Queues `length` bytes for the line; false when they could not be queued.
-  virtual bool SendData(const std::uint8_t* data, std::uint16_t length) = 0;
+  [[nodiscard]] virtual bool SendData(const std::uint8_t* data, std::uint16_t length) = 0;
   // Lets every queued byte reach the line, then closes the port.
   virtual void ClosePort() = 0;
   // Shows the progress dialog (not modal) and disables the main window.

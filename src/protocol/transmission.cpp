@@ -14,7 +14,8 @@ constexpr int kBlockLeadMs = 100;
 constexpr int kByteSpacingMs = 12;
 
 void send(JobHost& host, Pacer& pacer, const std::uint8_t* data, std::uint16_t length) {
-  host.SendData(data, length);  // a refused write is lost; the protocol has no recovery
+  // A refused write is lost: the protocol is one-way and has no recovery.
+  (void)host.SendData(data, length);
   pacer.handedOver();
 }
 

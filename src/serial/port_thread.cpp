@@ -51,7 +51,7 @@ void PortThread::reportFailure(std::initializer_list<std::string_view> trace_lin
 }
 
 void PortThread::PostHangupRequest() {
-  // A sink that refuses the request is being torn down: nobody is left to hang up.
+  // The sink accepts every message.
   (void)sink_.post(UM_REQUESTHANGUP, 0, nullptr);
 }
 

@@ -197,8 +197,7 @@ bool TReadThread::HandleCommEvent(bool retrieve) {
     const std::string report = lineErrorReport(errors);
     const std::size_t length = std::min(report.size(), kReportBlockSize - 1);
     std::memcpy(block.get(), report.data(), length);
-    // A report the sink refuses is lost like any received block nobody handles; the line
-    // itself is fine, so the reader goes on.
+    // The sink accepts every message; the reader goes on either way, the line itself is fine.
     (void)sink_.post(UM_RECEIVEDDATA, length, std::move(block));
     return true;
   }

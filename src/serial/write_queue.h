@@ -30,7 +30,7 @@ class WriteQueue {
   WriteQueue& operator=(const WriteQueue&) = delete;
 
   // Appends a message; false (and the message is dropped) once the queue has been refused.
-  bool post(WriteMessage message);
+  [[nodiscard]] bool post(WriteMessage message);
   // The oldest message, or none. A taken message counts as in progress until done().
   std::optional<WriteMessage> take();
   void done();

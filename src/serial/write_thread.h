@@ -22,7 +22,7 @@ class TWriteThread final : public PortThread {
   ~TWriteThread() override;
 
   // Any thread. Hands `block` (count bytes and a zero byte) to the writer; false when refused.
-  bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block);
+  [[nodiscard]] bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block);
   WriteQueue& queue() { return *queue_; }
 
  protected:

@@ -1,0 +1,29 @@
+// carregando is raised for a scope and given back however the scope is left.
+
+#include "model/config_model.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace vx {
+namespace {
+
+TEST(LoadingScope, GivesTheFlagBackOnEveryWayOutAndNests) {
+  ConfigModel m;
+  try {
+    LoadingScope loading(m);
+    EXPECT_EQ(m.carregando, 1);
+    {
+      LoadingScope inner(m);
+      EXPECT_EQ(m.carregando, 1);
+    }
+    EXPECT_EQ(m.carregando, 1);  // the inner scope does not end the outer one's loading
+    throw std::runtime_error("a file that cannot be applied");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(m.carregando, 0);
+}
+
+}  // namespace
+}  // namespace vx
