@@ -4,6 +4,7 @@
 #include "app/fonts.h"
 #include "app/pictures.h"
 #include "app/tform1.h"
+#include "editor/button_links.h"
 #include "model/cp1252.h"
 
 #include <QDateTime>
@@ -150,35 +151,28 @@ void TForm1::SpinEdit12Change() {
   }
   Label30->setText(QStringLiteral("De: ") + startText + QStringLiteral(" a ") + endText);
 
-  model.igual_botao[b] = static_cast<std::uint8_t>(b);
-  int follows = 0;
-  for (int m = 1; m < b; ++m) {
-    if (model.letra[m] != model.letra[b]) continue;
-    follows = m;
-    Label30->setText(QStringLiteral("Igual Botão %1").arg(m));
-    model.igual_botao[b] = static_cast<std::uint8_t>(m);
-    ComboBox6->setItemIndex(model.imprime_letra[m] == 1 ? 1 : 0);
-    // The button takes the earlier button's numbering as it stands; the values are not
-    // the operator's input, so they are not checked against each other on the way in
-    // (which would warn about a start the operator never entered).
+  // The button follows the lowest earlier button with its letter and takes over that
+  // button's numbering as it stands; the rule is the one the settings job and the save
+  // apply to every button.
+  const int follows = linkButton(model, b);
+  if (follows != b) {
+    Label30->setText(QStringLiteral("Igual Botão %1").arg(follows));
+    ComboBox6->setItemIndex(model.imprime_letra[b] == 1 ? 1 : 0);
+    // The taken-over values are not the operator's input, so they are not checked against
+    // each other on the way in (which would warn about a start the operator never entered).
     model.carregando = 1;
     SpinEdit13->setMaxValue(999);
     SpinEdit12->setMaxValue(999);
-    SpinEdit13->setValue(model.termino[m]);
-    SpinEdit12->setValue(model.inicio[m]);
-    const int limit = model.imprime_letra[m] == 1 ? 999 : 99;
+    SpinEdit13->setValue(model.termino[b]);
+    SpinEdit12->setValue(model.inicio[b]);
+    const int limit = model.imprime_letra[b] == 1 ? 999 : 99;
     SpinEdit12->setMaxValue(limit);
     SpinEdit13->setMaxValue(limit);
     model.carregando = 0;
-    model.imprime_letra[b] = model.imprime_letra[m];
-    model.termino[b] = model.termino[m];
-    model.inicio[b] = model.inicio[m];
-    break;
-  }
-  if (follows != 0)
     Desativa();
-  else
+  } else {
     Ativa();
+  }
 }
 
 void TForm1::Ativa() {
