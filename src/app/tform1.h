@@ -222,7 +222,9 @@ class TForm1 : public QWidget, public JobHost {
   void BitBtn4Click();
   void BitBtn5Click();
   void Salvardados();
-  void CARREGARDADOS();
+  // True when the pair was read and applied; false when it could not be read, which has
+  // been shown to the operator and changed nothing. A malformed file throws.
+  bool CARREGARDADOS();
   void Timer3Timer();
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
