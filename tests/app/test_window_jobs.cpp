@@ -513,6 +513,23 @@ TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
   expectNoticeAsLastBox();
 }
 
+TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
+  bool duringJob = false;
+  bool stillShown = false;
+  QTimer::singleShot(0, form, [&] {
+    duringJob = form->jobRunning();
+    QTest::keyClick(form2, Qt::Key_Escape);
+    form2->close();
+    stillShown = form2->isVisible();
+  });
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+
+  ASSERT_TRUE(duringJob);
+  EXPECT_TRUE(stillShown);
+  EXPECT_EQ(watch->hides, 1);  // only the job's own
+  EXPECT_EQ(decode(sentOnTheLine({7})).transfers.size(), 7u);
+}
+
 TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
   retype(form->Edit6, QStringLiteral("Bem-vindo"));
   choose(form->ComboBox1, 3);
