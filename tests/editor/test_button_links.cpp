@@ -60,12 +60,6 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
          m.letra[4] = 'A';
        },
        {{}, {1, 0, 5, 60}, {1, 0, 5, 60}, {3, 1, 100, 900}, {1, 0, 5, 60}}},
-      {"letters differing only in case are different letters",
-       [&](ConfigModel& m) {
-         numbered(m);
-         m.letra[4] = 'c';
-       },
-       {{}, {1, 0, 5, 60}, {2, 0, 0, 99}, {3, 1, 100, 900}, {4, 0, 0, 99}}},
       {"an inactive button stays inactive with its numbering, and two inactive buttons share nothing",
        [&](ConfigModel& m) {
          numbered(m);
@@ -75,13 +69,6 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
          m.letra[4] = 'b';
        },
        {{}, {7, 0, 5, 60}, {2, 0, 0, 99}, {7, 1, 100, 900}, {2, 0, 0, 99}}},
-      {"a button that was inactive and has a letter again is linked by it",
-       [&](ConfigModel& m) {
-         numbered(m);
-         m.letra[4] = 'C';
-         m.igual_botao[4] = kInactiveLink;
-       },
-       {{}, {1, 0, 5, 60}, {2, 0, 0, 99}, {3, 1, 100, 900}, {3, 1, 100, 900}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
