@@ -129,6 +129,9 @@ def seeds():
     s["bad_colours_used_300"] = bmp(2, 2, 8, rows_padded([[0, 1], [1, 0]]), palette=GREYS256, colors_used=300)
     s["bad_offset_past_end"] = bmp(5, 3, 24, px24, offset=100000)
     s["bad_offset_in_header"] = bmp(5, 3, 24, px24, offset=20)
+    # A whole picture, 3,654 bytes, whose header puts its dots a million bytes in.
+    s["bad_offset_1000000"] = bmp(20, 60, 24, rows_padded(
+        [[(x * 13 + y * 7) % 256 for x in range(60)] for y in range(60)]), offset=1000000)
     s["bad_palette_cut"] = bmp(2, 2, 8, rows_padded([[0, 1], [1, 0]]), palette=GREYS256)[:300]
     s["bad_rle8_literal_past_end"] = bmp(8, 4, 8, bytes([0, 40, 1, 2, 3]), compression=1, palette=GREYS256)
     s["bad_rle8_jump_past_bottom"] = bmp(8, 4, 8, bytes([0, 2, 200, 200, 4, 9, 0, 1]), compression=1,

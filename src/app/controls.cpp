@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QValidator>
 
 namespace vx {
@@ -13,29 +14,54 @@ namespace {
 int g_handlerDepth = 0;
 std::function<void(const std::exception&)> g_reporter;
 
+constexpr int kRefusalHintMs = 4000;
+
+// The characters of `text` the printer cannot print (outside its code page, or control
+// characters), each once, in order of appearance.
+QString unprintableCharacters(const QString& text) {
+  QString found;
+  for (char32_t c : QStringView(text).toUcs4()) {
+    const bool printable = c >= 0x20 && c <= 0xFFFF && cp1252::canEncode(QChar(static_cast<char16_t>(c)));
+    if (printable) continue;
+    const QString one = QString::fromUcs4(&c, 1);
+    if (!found.contains(one)) found += one;
+  }
+  return found;
+}
+
 // Refuses typed or pasted text that is longer than the limit or holds a character the
-// printer's code page cannot print. Text is compared in composed form, so an accent typed
-// as a separate mark counts as one character.
+// printer's code page cannot print; the characters of a refusal for that reason are left
+// in `refused` (empty after any other outcome). Text is compared in composed form, so an
+// accent typed as a separate mark counts as one character.
 class TicketTextValidator : public QValidator {
  public:
-  TicketTextValidator(const int& limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+  TicketTextValidator(const int& limit, QString& refused, QObject* parent)
+      : QValidator(parent), limit_(limit), refused_(refused) {}
   State validate(QString& input, int& pos) const override {
+    refused_.clear();
     const QString composed = input.normalized(QString::NormalizationForm_C);
     if (composed != input) {
       pos -= input.size() - composed.size();
       if (pos < 0) pos = 0;
       input = composed;
     }
-    if (!cp1252::canEncode(input)) return Invalid;
-    for (QChar c : input)
-      if (c.unicode() < 0x20) return Invalid;
+    refused_ = unprintableCharacters(input);
+    if (!refused_.isEmpty()) return Invalid;
     if (limit_ > 0 && input.size() > limit_) return Invalid;
     return Acceptable;
   }
 
  private:
   const int& limit_;
+  QString& refused_;
 };
+
+// A control character has no glyph: the hint names it by its code.
+QString shownCharacter(const QString& c) {
+  if (c.size() == 1 && c.at(0).unicode() < 0x20)
+    return QStringLiteral("U+%1").arg(c.at(0).unicode(), 4, 16, QLatin1Char('0')).toUpper();
+  return c;
+}
 
 }  // namespace
 
@@ -74,11 +100,51 @@ void processEventsInHandler() {
 }
 
 LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) {
-  setValidator(new TicketTextValidator(limit_, this));
+  setValidator(new TicketTextValidator(limit_, refused_, this));
   connect(this, &QLineEdit::textChanged, this, [this] { runHandler(onChange); });
+  // Refused input leaves the text as it was; without a word the operator could only guess
+  // why a key did nothing.
+  connect(this, &QLineEdit::inputRejected, this, [this] {
+    if (!refused_.isEmpty()) showRefusal();
+  });
 }
 
 void LineEdit::setLimit(int characters) { limit_ = characters; }
+
+void LineEdit::showRefusal() {
+  if (!hint_) {
+    // Not a QToolTip: a tool tip hides at the release of the very key that was refused.
+    hint_ = new QLabel(this, Qt::ToolTip);
+    hint_->setObjectName(QStringLiteral("refusalHint"));
+    hint_->setAttribute(Qt::WA_ShowWithoutActivating);
+    hint_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    hint_->setForegroundRole(QPalette::ToolTipText);
+    hint_->setBackgroundRole(QPalette::ToolTipBase);
+    hint_->setPalette(QToolTip::palette());
+    hint_->setFont(QToolTip::font());
+    hint_->setAutoFillBackground(true);
+    hint_->setFrameShape(QFrame::Box);
+    hint_->setMargin(3);
+    hintTimer_ = new QTimer(this);
+    hintTimer_->setSingleShot(true);
+    hintTimer_->setInterval(kRefusalHintMs);
+    connect(hintTimer_, &QTimer::timeout, hint_, &QWidget::hide);
+  }
+  QStringList shown;
+  for (char32_t c : QStringView(refused_).toUcs4()) shown << shownCharacter(QString::fromUcs4(&c, 1));
+  hint_->setText(shown.size() == 1
+                     ? QStringLiteral("Caractere não suportado pela impressora: ") + shown.constFirst()
+                     : QStringLiteral("Caracteres não suportados pela impressora: ") + shown.join(QLatin1Char(' ')));
+  hint_->adjustSize();
+  hint_->move(mapToGlobal(QPoint(0, height() + 2)));
+  hint_->show();
+  hintTimer_->start();
+}
+
+void LineEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  if (hint_) hint_->hide();
+}
 
 SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
   // The field itself accepts any number; the limits are applied as the original platform

@@ -10,7 +10,8 @@
 // - a spin edit's limits never change its value: a typed value is brought into range only
 //   when the field loses the keyboard focus, and the program may set any value;
 // - an edit's length limit counts the characters the operator types or pastes and refuses
-//   characters the printer's code page cannot print; the program may set any text.
+//   characters the printer's code page cannot print, naming them in a short hint beside the
+//   field; the program may set any text.
 // Every handler runs through runHandler, which reports what the outermost handler throws.
 
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QTimer>
 #include <QImage>
 #include <QPixmap>
 
@@ -52,9 +54,21 @@ class LineEdit : public QLineEdit {
   // Characters the operator may type; 0 means no limit. Never cuts the current text.
   void setLimit(int characters);
   int limit() const { return limit_; }
+  // The hint shown below the field for a few seconds when typed or pasted text was refused
+  // for characters the printer cannot print ("Caractere não suportado pela impressora: 漢");
+  // null until the first such refusal. It takes no focus and blocks nothing.
+  const QLabel* refusalHint() const { return hint_; }
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  void showRefusal();
+
   int limit_ = 0;
+  QString refused_;  // the characters the last refused input could not have, in order
+  QLabel* hint_ = nullptr;
+  QTimer* hintTimer_ = nullptr;
 };
 
 class SpinEdit : public QSpinBox {

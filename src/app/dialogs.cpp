@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -71,7 +72,14 @@ class QtDialogs : public Dialogs {
   QString fileDialog(FileDialogKind kind, const QString& title, const QString& filter,
                      const QString& lastName) override {
     QFileDialog dialog(parent_, title, QString(), qtFilter(filter));
-    if (!lastName.isEmpty()) dialog.selectFile(lastName);
+    if (!lastName.isEmpty()) {
+      // The last name is offered in its own folder. Should that folder have gone, the
+      // dialog would offer the whole path, less its leading "/", relative to whatever
+      // folder it shows; the bare file name in the start folder at least resolves.
+      const QFileInfo last(lastName);
+      if (last.isAbsolute() && last.absoluteDir().exists()) dialog.setDirectory(last.absolutePath());
+      dialog.selectFile(last.fileName());
+    }
     if (kind == FileDialogKind::SaveConfig) {
       dialog.setAcceptMode(QFileDialog::AcceptSave);
       dialog.setFileMode(QFileDialog::AnyFile);

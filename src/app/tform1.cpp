@@ -82,7 +82,9 @@ void TForm1::wireHandlers() {
   ComboBox1->onChange = [this] { ComboBox1Change(); };
   CheckBox2->onClick = [this] { CheckBox2Click(); };
   CheckBox7->onClick = [this] { CheckBox2Click(); };
-  // "Emitir bip ao imprimir" has no handler of its own.
+  // "Emitir bip ao imprimir" is saved in the file like the other options, so a change to
+  // it alone is an unsaved change too.
+  CheckBox4->onClick = [this] { CheckBox2Click(); };
   PageControl1->onChange = [this] { PageControl1Change(); };
 
   Image10->onMouseDown = [this](int x, int y) { Image10MouseDown(x, y); };

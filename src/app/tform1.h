@@ -159,7 +159,9 @@ class TForm1 : public QWidget,
   void BitBtn4Click();
   void BitBtn5Click();
   void Salvardados();
-  void CARREGARDADOS();
+  // True when the pair was read and applied; false when it could not be read, which has
+  // been shown to the operator and changed nothing. A malformed file throws.
+  bool CARREGARDADOS();
   GlobalSettings globalSettingsFromControls() const;
   void applyGlobalSettings(const GlobalSettings& g);
   void showOpenFailure();

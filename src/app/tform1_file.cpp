@@ -4,6 +4,7 @@
 #include "config/config_file_names.h"
 #include "config/config_io.h"
 #include "config/config_text.h"
+#include "editor/button_links.h"
 #include "logo/source_picture.h"
 
 namespace vx {
@@ -44,8 +45,9 @@ void TForm1::BitBtn5Click() {
                                             kConfigFilter, openDialogName);
   if (name.isEmpty()) return;
   openDialogName = name;
-  CARREGARDADOS();
-  Timer3->start();
+  // Timer3 forgets the marks the loading made through the controls' handlers; after a
+  // failed open it must not forget the operator's own unsaved changes.
+  if (CARREGARDADOS()) Timer3->start();
 }
 
 void TForm1::Timer3Timer() {
@@ -68,6 +70,9 @@ GlobalSettings TForm1::globalSettingsFromControls() const {
 }
 
 void TForm1::Salvardados() {
+  // A later button keeps the link it had when it was last shown: the file gets the links
+  // the page would show for each button.
+  updateButtonLinks(model);
   const ConfigFileNames names = configFileNamesForSave(saveDialogName);
   savePair(names.cfg, names.bmp, writeConfigText(model, globalSettingsFromControls()),
            sourcePicture.bitmapFileBytes());
@@ -81,7 +86,7 @@ void TForm1::showOpenFailure() {
       MessageIcon::Warning, MessageButtons::Ok);
 }
 
-void TForm1::CARREGARDADOS() {
+bool TForm1::CARREGARDADOS() {
   const QString cfgName = openDialogName;
   const FileReadResult cfg = readFileBytes(cfgName);
   bool failed = false;
@@ -94,20 +99,15 @@ void TForm1::CARREGARDADOS() {
   }
 
   SourcePicture picture;
-  bool pictureLoaded = false;
   try {
     picture = loadBitmapFile(logoFileNameForOpen(cfgName));
-    pictureLoaded = true;
   } catch (const BitmapError&) {
     showOpenFailure();
     failed = true;
   }
-  if (failed) {
-    // A logo file that loads replaces the source picture even when its configuration file
-    // could not be read; nothing else changes.
-    if (pictureLoaded) setSourcePicture(std::move(picture));
-    return;
-  }
+  // A pair that cannot be read applies nothing, not even a logo file that loaded: the
+  // next save would write that picture under settings it does not belong to.
+  if (failed) return false;
 
   // The whole file is checked before anything is applied: a malformed or short file is
   // reported and changes nothing, not even the picture.
@@ -121,6 +121,7 @@ void TForm1::CARREGARDADOS() {
   }
   BitBtn11Click();
   PageControl1Change();
+  return true;
 }
 
 void TForm1::applyGlobalSettings(const GlobalSettings& g) {

@@ -53,6 +53,10 @@ void TForm1::showProgress() {
   jobRunning_ = true;
   Form2().show();
   setEnabled(false);
+  // Disabling a window disables the windows it owns too; the dialog stays enabled so that
+  // it is drawn, and reported to accessibility tools, as readable. It still offers no way
+  // to close it.
+  Form2().setEnabled(true);
   // Paint the dialog and the disabled window now, inside the job's first pause, rather than
   // at its first message pump, which falls between two hand-overs.
   Form2().repaint();
@@ -113,8 +117,6 @@ void TForm1::BitBtn14Click() {
 }
 
 void TForm1::BitBtn12Click() {
-  // Marked before the logo data is built: the mark is the first step of every job.
-  model.impressora_alterada = 1;
   logoJob(*this, pacer(), model, logoData());
 }
 
@@ -123,7 +125,6 @@ void TForm1::BitBtn2Click() { sendAll(true); }
 void TForm1::BitBtn6Click() { sendAll(false); }
 
 void TForm1::sendAll(bool withLogo) {
-  model.impressora_alterada = 1;
   const QString title = withLogo ? QStringLiteral("Enviar todas configurações")
                                  : QStringLiteral("Enviar configurações sem logotipo");
   const QString scope = withLogo ? QStringLiteral("e atendimentos à impressora, incluindo logotipo, e poderá demorar ")
@@ -132,9 +133,11 @@ void TForm1::sendAll(bool withLogo) {
                        QLatin1Char('\n') + QStringLiteral("alguns minutos.");
   if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
   // Settings, clock, the texts of buttons 1..4 (only botao_atual moves: the page keeps
-  // showing its button, also when a job fails) and, with the logo, the logo job.
+  // showing its button, also when a job fails) and, with the logo, the logo job. Without
+  // the logo while "Imprimir Logotipo" is off, the short logo of no rows still goes last:
+  // otherwise the printer would go on printing the logo it was last sent.
   std::function<ByteList()> logo;
-  if (withLogo) logo = [this] { return logoData(); };
+  if (withLogo || !CheckBox1->isChecked()) logo = [this] { return logoData(); };
   sendAllJobs(*this, pacer(), model, [this] { return readOptionByte(); }, [this] { return readCutMode(); }, logo);
 }
 

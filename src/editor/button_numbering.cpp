@@ -1,5 +1,6 @@
 #include "editor/button_numbering.h"
 
+#include "editor/button_links.h"
 #include "model/cp1252.h"
 
 #include <algorithm>
@@ -9,14 +10,6 @@ namespace {
 
 // The ticket number as the printer shows it: three digits, zero-padded.
 QString numberText(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
-
-// The lowest-numbered button before `button` with the letter `letra` (same character code:
-// 'C' and 'c' differ), or 0 when there is none.
-int earlierButtonWithLetter(const ConfigModel& model, int button, std::uint8_t letra) {
-  for (int m = 1; m < button; ++m)
-    if (model.letra[m] == letra) return m;
-  return 0;
-}
 
 }  // namespace
 
@@ -81,14 +74,14 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   n.igual_botao = static_cast<std::uint8_t>(button);
   v.rangeText = rangeText(v.start, v.end, input.printLetter, n.letra);
 
-  const int m = earlierButtonWithLetter(model, button, n.letra);
-  if (m == 0) return {n, v};
+  // The links' rule, on a copy: the button may follow an earlier one and take over its
+  // numbering as it stands.
+  ConfigModel linked = model;
+  setNumbering(linked, button, n);
+  const int m = linkButton(linked, button);
+  if (m == button) return {n, v};
 
-  // The button takes the earlier button's numbering as it stands.
-  n.igual_botao = static_cast<std::uint8_t>(m);
-  n.imprime_letra = model.imprime_letra[m];
-  n.inicio = model.inicio[m];
-  n.termino = model.termino[m];
+  n = numberingOf(linked, button);
   v.state = ButtonState::Following;
   v.follows = m;
   v.rangeText = QStringLiteral("Igual Botão %1").arg(m);

@@ -114,10 +114,13 @@ std::optional<Layout> inspect(const QByteArray& bytes, bool complete) {
   pos += paletteEntries * (headerSize == kCoreHeaderSize ? 3 : 4);
   if (!complete) return l;
 
-  // The declared data offset counts only when it lies beyond the colour table and inside
-  // the file; otherwise the data follows the colour table.
+  // A declared data offset inside the headers or the colour table (0 from some writers) is
+  // taken to mean that the data follows the colour table. One past the end of the file
+  // says the data is not there: reading whatever follows the header instead would show a
+  // picture the file does not hold.
   const std::int64_t declared = u32(bytes, 10);
-  l.dataStart = declared > pos && declared <= size ? declared : pos;
+  if (declared > size) return std::nullopt;
+  l.dataStart = declared > pos ? declared : pos;
   if (rle) {
     if (l.dataStart >= size) return std::nullopt;
   } else {

@@ -1,5 +1,7 @@
 #include "protocol/transmission.h"
 
+#include "editor/button_links.h"
+
 #include <QLocale>
 #include <QTime>
 #include <stdexcept>
@@ -24,13 +26,17 @@ void checkBlockSize(std::size_t size) {
     throw std::length_error("Bloco de " + std::to_string(size) + " bytes grande demais para a impressora");
 }
 
-// Steps 3 to 9 of the job frame around the sending. The constructor opens the port and
-// shows the dialog; the destructor hides it and closes the port, also on the way out of
-// an exception, so the main window is never left disabled.
+// Steps 3 to 9 of the job frame around the sending. The constructor opens the port,
+// marks that the printer is being written to and shows the dialog; the destructor hides
+// it and closes the port, also on the way out of an exception, so the main window is never
+// left disabled. Only a job that opened its port marks impressora_alterada: the change
+// notice at exit asks the operator to restart the printer, which is pointless when
+// nothing can have reached it.
 class JobFrame {
  public:
-  JobFrame(JobHost& host, Pacer& pacer) : host_(host) {
+  JobFrame(JobHost& host, Pacer& pacer, ConfigModel& model) : host_(host) {
     host_.OpenPort();
+    model.impressora_alterada = 1;
     // The job's first pause is measured from the opening of the port, however long ago
     // the previous job handed over its last byte.
     pacer.handedOver();
@@ -102,10 +108,9 @@ void envia_bloco(JobHost& host, Pacer& pacer, std::uint8_t code, std::span<const
 }
 
 void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model) {
-  model.impressora_alterada = 1;
   const ClockFields f = clockFields(pacer.now());  // one reading: never a mix of two days
 
-  JobFrame frame(host, pacer);
+  JobFrame frame(host, pacer, model);
   host.setProgressMax(100);
   progressStep(host, 30);
   pacer.wait(kRegisterPauseMs);
@@ -121,11 +126,13 @@ void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model) {
 
 void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
                  const std::function<std::uint8_t()>& readOptionByte) {
-  model.impressora_alterada = 1;
+  // A later button keeps the link it had when it was last shown; bring every link up to
+  // date so that the printer numbers each button as its page would show it.
+  updateButtonLinks(model);
   std::uint8_t letters[kPrinterButtons + 1] = {};
   for (int b = 1; b <= kPrinterButtons; ++b) letters[b] = letterValue(model, b);
 
-  JobFrame frame(host, pacer);
+  JobFrame frame(host, pacer, model);
   host.setProgressMax(100);
   progressStep(host, 1);
   pacer.wait(kRegisterPauseMs);
@@ -148,7 +155,6 @@ void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
 }
 
 void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::function<CutMode()>& readCutMode) {
-  model.impressora_alterada = 1;
   const int b = model.botao_atual;
   const ByteList header = headerTextBlock(model, b);
   // A text longer than the editor allows (from a hand-made file) must not get half-way
@@ -156,17 +162,16 @@ void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::functio
   checkBlockSize(header.size());
   checkBlockSize(footerTextBlock(model, b, CutMode::Partial).size());
 
-  JobFrame frame(host, pacer);
+  JobFrame frame(host, pacer, model);
   envia_bloco(host, pacer, headerBlockCode(b), header, false);
   const ByteList footer = footerTextBlock(model, b, readCutMode());
   envia_bloco(host, pacer, footerBlockCode(b), footer, true);
 }
 
 void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const std::uint8_t> logoData) {
-  model.impressora_alterada = 1;
   checkBlockSize(logoData.size());
 
-  JobFrame frame(host, pacer);
+  JobFrame frame(host, pacer, model);
   envia_bloco(host, pacer, kLogoBlock, logoData, true);
 }
 

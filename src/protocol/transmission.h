@@ -1,10 +1,10 @@
 #pragma once
 // The two transfers of the printer protocol and the four transmission jobs built on them.
 // Every function runs on the window's thread, sends through `host` and paces with `pacer`;
-// the jobs follow the job frame: impressora_alterada := 1, their own preparation,
-// OpenPort, progress dialog shown, sending, dialog hidden, ClosePort.
-// OpenPort's exception leaves a job before anything is shown or sent; the caller reports
-// it. Should anything else throw while the dialog is shown, the dialog is hidden and the
+// the jobs follow the job frame: their own preparation, OpenPort, impressora_alterada := 1,
+// progress dialog shown, sending, dialog hidden, ClosePort.
+// OpenPort's exception leaves a job before anything is shown, sent or marked; the caller
+// reports it. Should anything else throw while the dialog is shown, the dialog is hidden and the
 // port closed on the way out.
 
 #include <cstdint>
@@ -33,8 +33,9 @@ void envia_bloco(JobHost& host, Pacer& pacer, std::uint8_t code, std::span<const
 // pacer.now() taken before the port is opened. About 0.8 s.
 void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model);
 
-// BitBtn1Click "Enviar Todas Configurações de Botões e Atendimento": letters, links, first
-// and last numbers of buttons 1..4, then the option byte, which `readOptionByte` gives at
+// BitBtn1Click "Enviar Todas Configurações de Botões e Atendimento": brings the links of
+// buttons 1..4 up to date in the model (updateButtonLinks), then sends their letters,
+// links, first and last numbers, then the option byte, which `readOptionByte` gives at
 // the moment it is sent (see optionByte()). About 1.8 s.
 void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
                  const std::function<std::uint8_t()>& readOptionByte);
@@ -54,7 +55,8 @@ void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const st
 // The jobs of the send-all commands after their confirmation (BitBtn2Click with the logo,
 // BitBtn6Click without): the settings job, the clock job, the text job of buttons 1..4
 // (botao_atual moves and is given back its value, also when a job fails), then the logo
-// job when `buildLogoData` is set (it is called when the logo job starts). Each job has its
+// job when `buildLogoData` is set (it is called when the logo job starts; "Enviar sem logo"
+// sets it too while the logo is switched off, so that the printer drops its old logo). Each job has its
 // own frame; a port that cannot be opened ends the run there with its exception.
 void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
                  const std::function<std::uint8_t()>& readOptionByte,

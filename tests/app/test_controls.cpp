@@ -1,14 +1,25 @@
 // The change notifications every handler of the window relies on.
 
 #include "app/controls.h"
+#include "app/dialogs.h"
 #include "app/error_report.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
+#include <utility>
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace vx {
 namespace {
@@ -55,18 +66,36 @@ TEST(LineEditNotifications, TheLimitStopsTypingButNeverCutsWhatTheProgramSets) {
   EXPECT_EQ(e.text(), QStringLiteral("123456789"));
 }
 
-TEST(LineEditNotifications, CharactersThePrinterCannotPrintAreRefused) {
+TEST(LineEditNotifications, CharactersThePrinterCannotPrintAreRefusedWithAHintNamingThem) {
   LineEdit e;
   e.setLimit(40);
+  e.show();
+  Counter c;
   typeText(&e, QStringLiteral("Atenção"));
   EXPECT_EQ(e.text(), QStringLiteral("Atenção"));
-  typeText(&e, QStringLiteral("日"));
+  EXPECT_EQ(e.refusalHint(), nullptr);
+  e.onChange = c.handler();
+  typeText(&e, QStringLiteral("漢"));
   EXPECT_EQ(e.text(), QStringLiteral("Atenção"));
+  EXPECT_EQ(c.n, 0);
+  ASSERT_NE(e.refusalHint(), nullptr);
+  EXPECT_TRUE(e.refusalHint()->isVisible());  // still there after the key's release
+  EXPECT_EQ(e.refusalHint()->text(), QStringLiteral("Caractere não suportado pela impressora: 漢"));
   e.clear();
-  e.insert(QStringLiteral("caf\u00e9 \u65e5"));  // a paste holding one character outside the code page
+  // A paste holding characters outside the code page, one of them twice and one beyond 16 bits.
+  e.insert(QStringLiteral("caf\u00e9 \u65e5\u672c\u65e5 \U0001F600"));
   EXPECT_EQ(e.text(), QString());
+  EXPECT_EQ(e.refusalHint()->text(),
+            QStringLiteral("Caracteres não suportados pela impressora: \u65e5 \u672c \U0001F600"));
   e.insert(QStringLiteral("cafe\u0301"));  // an accent typed as a separate mark is one character
   EXPECT_EQ(e.text(), QStringLiteral("caf\u00e9"));
+
+  // Only such characters are named: a refusal for the length shows no new hint.
+  const_cast<QLabel*>(e.refusalHint())->hide();
+  e.setLimit(4);
+  typeText(&e, QStringLiteral("x"));
+  EXPECT_EQ(e.text(), QStringLiteral("caf\u00e9"));
+  EXPECT_FALSE(e.refusalHint()->isVisible());
 }
 
 TEST(SpinEditNotifications, LimitsNeverChangeTheValueButTheArrowsAndFocusRespectThem) {
@@ -238,6 +267,43 @@ TEST(ErrorReport, TitleAndFullStopFollowTheProgramsRules) {
             QStringLiteral("List index out of bounds (0)"));  // ')' sorts before '.'
   EXPECT_EQ(reportText(QStringLiteral("'x' is not a valid integer value")),
             QStringLiteral("'x' is not a valid integer value."));
+}
+
+// The file dialogs open on the folder of the name last chosen and offer that name; when
+// the folder has gone they offer the bare name in the folder they start in, never a path
+// cut down to a relative one.
+TEST(FileDialogs, TheLastNameIsOfferedWhereItResolves) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString kept = dir.filePath(QStringLiteral("sala.cfg"));
+  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sumiu")));
+  const QString vanished = dir.filePath(QStringLiteral("sumiu/sala.cfg"));
+  ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("sumiu"))).removeRecursively());
+
+  const std::unique_ptr<Dialogs> dialogs = makeQtDialogs(nullptr);
+  // What the dialog would return if the operator confirmed it at once, and its folder.
+  auto offered = [&](FileDialogKind kind, const QString& lastName) {
+    QString name;
+    QString folder;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      name = dialog->selectedFiles().value(0);
+      folder = dialog->directory().absolutePath();
+      dialog->reject();
+    });
+    EXPECT_EQ(dialogs->fileDialog(kind, QStringLiteral("Salvar"), QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg"),
+                                  lastName),
+              QString());
+    return std::pair{name, folder};
+  };
+  for (FileDialogKind kind : {FileDialogKind::SaveConfig, FileDialogKind::OpenConfig}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    EXPECT_EQ(offered(kind, kept).first, kept);
+    const auto [name, folder] = offered(kind, vanished);
+    EXPECT_EQ(name, QDir(folder).filePath(QStringLiteral("sala.cfg")));
+    EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
+  }
 }
 
 }  // namespace

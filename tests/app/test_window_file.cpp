@@ -626,23 +626,43 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(state(), before);
   EXPECT_EQ(form->model.alterado, 0);
   EXPECT_TRUE(form->sourcePicture.fileBytes.isEmpty());  // still the default picture
-  // The open command still starts Timer3.
-  EXPECT_TRUE(form->Timer3->isActive());
+  EXPECT_FALSE(form->Timer3->isActive());
 }
 
-TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesOnlyThePicture) {
+TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEvenThePicture) {
   QImage small(20, 10, QImage::Format_RGB32);
   small.fill(Qt::black);
   ASSERT_TRUE(small.save(path(QStringLiteral("so_logo.bmp")), "BMP"));
   makeKnownChanges();
+  click(form->BitBtn11);
+  save(QStringLiteral("antes"));
   const WindowState before = state();
+  const SourcePicture picture = form->sourcePicture;
+  const LogoRaster raster = form->logoRaster;
   open(QStringLiteral("so_logo.cfg"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, kOpenFailureTitle);
   EXPECT_EQ(dialogs->boxes[0].text, kOpenFailureText);
   EXPECT_EQ(state(), before);
-  EXPECT_EQ(form->sourcePicture.image.size(), QSize(20, 10));
-  EXPECT_EQ(form->sourcePicture.fileBytes, readAll(path(QStringLiteral("so_logo.bmp"))));
+  EXPECT_TRUE(form->sourcePicture == picture);
+  EXPECT_TRUE(form->logoRaster == raster);
+  // The next save writes the pair as it would have before the open.
+  save(QStringLiteral("depois"));
+  EXPECT_EQ(readAll(path(QStringLiteral("depois.bmp"))), readAll(path(QStringLiteral("antes.bmp"))));
+  EXPECT_EQ(readAll(path(QStringLiteral("depois.cfg"))), readAll(path(QStringLiteral("antes.cfg"))));
+}
+
+TEST_F(FileCommands, ASaveWritesEachButtonsLinkAsItsPageWouldShowIt) {
+  choose(form->ComboBox5, 8);  // button 1: "i"
+  clickTab(1);
+  choose(form->ComboBox5, 8);  // button 2: "i" too, so it follows button 1
+  clickTab(0);
+  choose(form->ComboBox5, 6);  // button 1: "G"; button 2 is not shown again
+  save(QStringLiteral("sala"));
+  const QList<QByteArray> lines = crlfLines(readAll(path(QStringLiteral("sala.cfg"))));
+  ASSERT_EQ(lines.size(), 183);
+  EXPECT_EQ(lines[29], "2");    // button 2 follows nobody
+  EXPECT_EQ(lines[33], "105");  // with its own letter "i"
 }
 
 TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
@@ -884,6 +904,20 @@ TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTimer3ForgetsEvenTheOperatorsC
   EXPECT_EQ(boxCount(), 1);
 }
 
+TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
+  settle();
+  retype(form->Edit6, QStringLiteral("trabalho"));
+  open(QStringLiteral("nada.cfg"));  // neither file of the pair exists
+  ASSERT_EQ(boxCount(), 2);
+  // No Timer3 to forget the change a second later: the close still asks.
+  EXPECT_FALSE(form->Timer3->isActive());
+  EXPECT_EQ(form->model.alterado, 1);
+  dialogs->answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(form->close());
+  ASSERT_EQ(boxCount(), 3);
+  EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("Salvar alterações"));
+}
+
 TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithoutSaving) {
   settle();
   click(form->RadioButton2);
@@ -924,7 +958,7 @@ TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   ASSERT_EQ(form->model.alterado, 1);
   save(QStringLiteral("sala"));
   EXPECT_EQ(form->model.alterado, 0);
-  click(form->CheckBox4);                 // "Emitir bip ao imprimir" marks nothing
+  form->ScrollBar3->setValue(40);  // the contrast alone marks nothing
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 0);
 

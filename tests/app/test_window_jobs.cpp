@@ -74,15 +74,24 @@ class ShowWatch : public QObject {
 };
 
 // What the operator could see each time a running job lets the window process its pending
-// messages: the bar's maximum and position, whether the main window is enabled and the
-// dialog shown. A posted event that posts itself again is delivered once per pump.
+// messages: the bar's maximum and position, whether the main window is enabled, the dialog
+// shown, and the dialog and everything in it enabled (drawn readable, not greyed out). A
+// posted event that posts itself again is delivered once per pump.
 struct Glimpse {
   int maximum;
   int position;
   bool windowEnabled;
   bool dialogShown;
+  bool dialogEnabled;
   bool operator==(const Glimpse&) const = default;
 };
+
+bool wholeDialogEnabled(const TForm2* dialog) {
+  if (!dialog->isEnabled()) return false;
+  for (const QWidget* w : dialog->findChildren<QWidget*>())
+    if (!w->isEnabled()) return false;
+  return true;
+}
 
 class PumpWatch : public QObject {
  public:
@@ -94,7 +103,7 @@ class PumpWatch : public QObject {
     if (e->type() != QEvent::User) return QObject::event(e);
     if (form_->jobRunning())
       seen.push_back({form_->Form2().ProgressBar1->maximum(), form_->Form2().ProgressBar1->value(),
-                      form_->isEnabled(), form_->Form2().isVisible()});
+                      form_->isEnabled(), form_->Form2().isVisible(), wholeDialogEnabled(&form_->Form2())});
     post();
     return true;
   }
@@ -106,7 +115,7 @@ class PumpWatch : public QObject {
 
 std::vector<Glimpse> registerJobGlimpses(std::initializer_list<int> positions) {
   std::vector<Glimpse> g;
-  for (int p : positions) g.push_back({100, p, false, true});
+  for (int p : positions) g.push_back({100, p, false, true, true});
   return g;
 }
 
@@ -283,7 +292,7 @@ void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
 
 class UnopenablePort : public Jobs, public ::testing::WithParamInterface<JobButton> {};
 
-TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableAndTheNoticeForTheExit) {
+TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJobGoesThrough) {
   QPushButton* button = form->*GetParam().button;
   {
     ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
@@ -294,7 +303,7 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableAndTheNoticeForTheE
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_FALSE(form->jobRunning());
-  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_EQ(form->model.impressora_alterada, 0);  // nothing reached the printer
   EXPECT_TRUE(line.received(50).empty());
 
   // The failed opening left nothing half open: with the line back the same job goes through.
@@ -304,6 +313,7 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableAndTheNoticeForTheE
   const printer::DecodeResult r = printer::decodeStream(line.received(), 1'000'000);
   EXPECT_FALSE(r.transfers.empty());
   EXPECT_TRUE(r.problems.empty());
+  EXPECT_EQ(form->model.impressora_alterada, 1);
 
   EXPECT_EQ(form->model.alterado, 0);  // no save prompt at close
   EXPECT_TRUE(form->close());
@@ -403,6 +413,7 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
     EXPECT_TRUE(g.maximum == static_cast<int>(header.size()) || g.maximum == static_cast<int>(footer.size()));
     EXPECT_FALSE(g.windowEnabled);
     EXPECT_TRUE(g.dialogShown);
+    EXPECT_TRUE(g.dialogEnabled);
   }
   EXPECT_EQ(form2->ProgressBar1->maximum(), static_cast<int>(footer.size()));
   EXPECT_EQ(form2->ProgressBar1->value(), static_cast<int>(footer.size()));
@@ -422,6 +433,25 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
   EXPECT_EQ(h.lines[0].text(), QStringLiteral("Guichê dois"));
   EXPECT_TRUE(h.lines[1].expanded);
   EXPECT_EQ(printer::parseFooterBlock(r.transfers[1].data).cut, printer::Cut::Total);
+}
+
+TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastShown) {
+  choose(form->ComboBox5, 8);  // button 1: "i"
+  clickTab(1);
+  choose(form->ComboBox5, 8);  // button 2: "i" too, so it follows button 1
+  ASSERT_EQ(form->Label30->text(), QStringLiteral("Igual Botão 1"));
+  clickTab(0);
+  choose(form->ComboBox5, 6);  // button 1: "G"; button 2 is not shown again
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+
+  const printer::DecodeResult r = decode(sentOnTheLine({17}));
+  EXPECT_EQ(*r.state.buttons[1].letter, 'G');
+  EXPECT_EQ(*r.state.buttons[2].letter, 'i');  // a letter of its own, not 0xFF
+  EXPECT_EQ(*r.state.buttons[2].link, 1);      // its own sequence, not button 1's
+  // Its page then shows what was sent.
+  clickTab(1);
+  EXPECT_EQ(form->Label30->text(), QStringLiteral("De: i00 a i99"));
+  EXPECT_TRUE(form->SpinEdit12->isEnabled());
 }
 
 // --- The port choice ---
@@ -483,6 +513,23 @@ TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
   expectNoticeAsLastBox();
 }
 
+TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
+  bool duringJob = false;
+  bool stillShown = false;
+  QTimer::singleShot(0, form, [&] {
+    duringJob = form->jobRunning();
+    QTest::keyClick(form2, Qt::Key_Escape);
+    form2->close();
+    stillShown = form2->isVisible();
+  });
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+
+  ASSERT_TRUE(duringJob);
+  EXPECT_TRUE(stillShown);
+  EXPECT_EQ(watch->hides, 1);  // only the job's own
+  EXPECT_EQ(decode(sentOnTheLine({7})).transfers.size(), 7u);
+}
+
 TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
   retype(form->Edit6, QStringLiteral("Bem-vindo"));
   choose(form->ComboBox1, 3);
@@ -525,7 +572,7 @@ class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
   }
 };
 
-TEST_P(SendAll, DecliningSendsNothingButTheNoticeStillFollowsAtExit) {
+TEST_P(SendAll, DecliningSendsNothingAndLeavesNoNoticeForTheExit) {
   QTest::mouseClick(command(), Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
   const ShownBox& b = dialogs->boxes[0];
@@ -539,14 +586,13 @@ TEST_P(SendAll, DecliningSendsNothingButTheNoticeStillFollowsAtExit) {
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(pacer->handOvers().empty()) << "a port was opened";
   EXPECT_TRUE(line.received(50).empty());
-  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_EQ(form->model.impressora_alterada, 0);
 
   retype(form->Edit6, QStringLiteral("x"));  // an unsaved change: the save prompt comes first
   dialogs->answers.push_back(MessageAnswer::No);
   EXPECT_TRUE(form->close());
-  ASSERT_EQ(boxCount(), 3);
+  ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
-  expectNoticeAsLastBox();
 }
 
 TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
@@ -592,21 +638,18 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
   }
 }
 
-TEST_P(SendAll, TheLogoBlockDependsOnTheCommandNotOnTheLogoChoice) {
+TEST_P(SendAll, WithTheLogoOffBothCommandsEndWithTheShortLogoSoThePrinterDropsItsOldOne) {
   click(form->CheckBox1);  // "Imprimir Logotipo" off
   ASSERT_EQ(form->ScrollBar1->value(), 0);
   dialogs->answers.push_back(MessageAnswer::Yes);
   QTest::mouseClick(command(), Qt::LeftButton);
 
-  const Sent sent = sentOnTheLine(jobs());
+  EXPECT_EQ(watch->shows, 7);
+  const Sent sent = sentOnTheLine({17, 7, 2, 2, 2, 2, 1});
+  expectPaced(sent);
   const printer::DecodeResult r = decode(sent);
+  // A logo of no rows: the 54-byte trailer alone, as the logo job sends it in this state.
   const Write* logoHeader = sent.headerOf(0x00);
-  if (!GetParam().withLogo) {
-    EXPECT_EQ(logoHeader, nullptr);
-    EXPECT_FALSE(r.state.logo);
-    return;
-  }
-  // A logo of no rows: the 54-byte trailer alone.
   ASSERT_NE(logoHeader, nullptr);
   EXPECT_EQ(logoHeader->bytes, (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x36}));
   ASSERT_TRUE(r.state.logo);

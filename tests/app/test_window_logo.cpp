@@ -52,7 +52,7 @@ class Logo : public WindowTest {
 
 struct OpenCase {
   const char* name;
-  enum { Cancel, NotABitmap, Truncated, Missing } file;
+  enum { Cancel, NotABitmap, Truncated, DataPastTheEnd, Missing } file;
 };
 
 void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
@@ -75,6 +75,17 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
       path = writeFile(QStringLiteral("cut.bmp"), encodeBitmap(small).left(60));
       text = QStringLiteral("Bitmap image is not valid.");
       break;
+    case OpenCase::DataPastTheEnd: {
+      // 3,654 bytes whose header puts the dots a million bytes in.
+      QImage picture(20, 60, QImage::Format_RGB888);
+      picture.fill(Qt::black);
+      QByteArray bytes = encodeBitmap(picture);
+      EXPECT_EQ(bytes.size(), 3654);
+      for (int i = 0; i < 4; ++i) bytes[10 + i] = static_cast<char>((1'000'000 >> (8 * i)) & 0xFF);
+      path = writeFile(QStringLiteral("far.bmp"), bytes);
+      text = QStringLiteral("Bitmap image is not valid.");
+      break;
+    }
     case OpenCase::Missing:
       path = dir.filePath(QStringLiteral("gone.bmp"));
       text = QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(path);
@@ -109,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Files, OpenPicture,
                          ::testing::Values(OpenCase{"Cancelled", OpenCase::Cancel},
                                            OpenCase{"NotABitmap", OpenCase::NotABitmap},
                                            OpenCase{"TruncatedBitmap", OpenCase::Truncated},
+                                           OpenCase{"DataPastTheEnd", OpenCase::DataPastTheEnd},
                                            OpenCase{"MissingFile", OpenCase::Missing}),
                          [](const auto& info) { return std::string(info.param.name); });
 

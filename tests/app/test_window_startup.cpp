@@ -107,11 +107,16 @@ TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
   EXPECT_EQ(form->model.alterado, 1);
 }
 
-TEST_F(StartUp, OnlyTheBeepOptionLeavesTheUnsavedMarkAlone) {
+TEST_F(StartUp, EveryOptionBoxAndCutIsAnUnsavedChange) {
   form->model.alterado = 0;
-  click(form->CheckBox4);
+  click(form->CheckBox4);  // "Emitir bip ao imprimir" alone: the close asks to save it
   EXPECT_FALSE(form->CheckBox4->isChecked());
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(form->model.alterado, 1);
+  dialogs->answers.push_back(MessageAnswer::Cancel);
+  EXPECT_FALSE(form->close());
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
+  form->model.alterado = 0;
   click(form->CheckBox7);
   EXPECT_TRUE(form->CheckBox7->isChecked());
   EXPECT_EQ(form->model.alterado, 1);

@@ -236,6 +236,16 @@ std::vector<BadCase> badCases() {
       {"signature only", QByteArray("BM")},
       {"header cut short", good.left(30)},
       {"pixel data one byte short", good.left(good.size() - 1)},
+      {"data offset past the end", with(ok, [](BmpFields& s) { s.dataOffset = 1'000'000; })},
+      {"RLE data offset past the end", with(ok,
+                                            [](BmpFields& s) {
+                                              s.bits = 8;
+                                              s.compression = 1;
+                                              s.palette = {kWhite};
+                                              s.colorsUsed = 1;
+                                              s.pixels = bytesOf({2, 0, 0, 0, 2, 0, 0, 1});
+                                              s.dataOffset = 1'000'000;
+                                            })},
       {"unknown header size", badSize},
       {"zero width", with(ok, [](BmpFields& s) { s.width = 0; })},
       {"negative width", with(ok, [](BmpFields& s) { s.width = -2; })},

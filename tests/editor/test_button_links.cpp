@@ -1,0 +1,90 @@
+// The links between buttons brought up to date for all four buttons at once, as the
+// settings job and the save do before they read the model.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "editor/button_links.h"
+#include "tests/protocol/fresh_model.h"
+
+namespace vx {
+namespace {
+
+struct Numbering {
+  int igual;
+  int imprime;
+  int inicio;
+  int termino;
+  bool operator==(const Numbering&) const = default;
+};
+
+void PrintTo(const Numbering& n, std::ostream* os) {
+  *os << "{igual " << n.igual << ", imprime " << n.imprime << ", " << n.inicio << ".." << n.termino << "}";
+}
+
+Numbering numbering(const ConfigModel& m, int b) {
+  return {m.igual_botao[b], m.imprime_letra[b], m.inicio[b], m.termino[b]};
+}
+
+TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
+  struct Row {
+    const char* what;
+    std::function<void(ConfigModel&)> edit;
+    std::vector<Numbering> expected;  // buttons 1..4 (element 0 unused)
+  };
+  // Button 1 numbers 5..60 printed; button 3 "Não imprimir" 100..900.
+  auto numbered = [](ConfigModel& m) {
+    m.inicio[1] = 5;
+    m.termino[1] = 60;
+    m.imprime_letra[3] = 1;
+    m.inicio[3] = 100;
+    m.termino[3] = 900;
+  };
+  const Row rows[] = {
+      {"a follower whose leader changed its letter becomes independent, keeping the numbering it had",
+       [&](ConfigModel& m) {
+         numbered(m);
+         m.letra[1] = 'G';
+         m.letra[2] = 'i';
+         m.igual_botao[2] = 1;
+         m.inicio[2] = 7;
+         m.termino[2] = 70;
+       },
+       {{}, {1, 0, 5, 60}, {2, 0, 7, 70}, {3, 1, 100, 900}, {4, 0, 0, 99}}},
+      {"a button given an earlier letter follows the lowest such button and takes its numbering",
+       [&](ConfigModel& m) {
+         numbered(m);
+         m.letra[2] = 'A';
+         m.letra[4] = 'A';
+       },
+       {{}, {1, 0, 5, 60}, {1, 0, 5, 60}, {3, 1, 100, 900}, {1, 0, 5, 60}}},
+      {"an inactive button stays inactive with its numbering, and two inactive buttons share nothing",
+       [&](ConfigModel& m) {
+         numbered(m);
+         m.letra[1] = kInactiveLetter;
+         m.igual_botao[1] = 1;
+         m.letra[3] = kInactiveLetter;
+         m.letra[4] = 'b';
+       },
+       {{}, {7, 0, 5, 60}, {2, 0, 0, 99}, {7, 1, 100, 900}, {2, 0, 0, 99}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    ConfigModel m = test::freshModel();
+    row.edit(m);
+    m.letra[5] = 'A';  // slots 5 and 6 are never linked
+    m.igual_botao[5] = 5;
+    m.igual_botao[6] = 2;
+    const ConfigModel before = m;
+    updateButtonLinks(m);
+    for (int b = 1; b <= kPrinterButtons; ++b) EXPECT_EQ(numbering(m, b), row.expected[b]) << "button " << b;
+    EXPECT_EQ(numbering(m, 5), numbering(before, 5));
+    EXPECT_EQ(numbering(m, 6), numbering(before, 6));
+    EXPECT_EQ(m.letra, before.letra);
+  }
+}
+
+}  // namespace
+}  // namespace vx
