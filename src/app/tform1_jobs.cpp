@@ -2,6 +2,7 @@
 // click handlers, the send-all commands and the change notice at exit.
 
 #include "app/tform1.h"
+#include "app/serial_ports_dialog.h"
 #include "app/tform2.h"
 #include "logo/logo_upload.h"
 #include "protocol/steady_pacer.h"
@@ -77,6 +78,13 @@ void TForm1::ComboBox1Change() {
   model.alterado = 1;
   const int index = ComboBox1->itemIndex();
   if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
+}
+
+void TForm1::serialPortsButtonClick() {
+  PortChoices choices;
+  SerialPortsDialog dialog(choices, dialogs(), this);
+  dialog.exec();
+  refreshPortToolTip(ComboBox1);
 }
 
 void TForm1::FormClose() {
