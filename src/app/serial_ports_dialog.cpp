@@ -138,11 +138,15 @@ void SerialPortsDialog::fillRow(int n, const QString& keep) {
   showCurrent(n);
 }
 
-QString SerialPortsDialog::chosenPath(int n) const {
+bool SerialPortsDialog::typedIn(int n) const {
   const QComboBox* box = rows_[n - 1].box;
   const int index = box->currentIndex();
-  if (index >= 0 && box->currentText() == box->itemText(index)) return box->itemData(index).toString();
-  return box->currentText().trimmed();
+  return index < 0 || box->currentText() != box->itemText(index);
+}
+
+QString SerialPortsDialog::chosenPath(int n) const {
+  const QComboBox* box = rows_[n - 1].box;
+  return typedIn(n) ? box->currentText().trimmed() : box->itemData(box->currentIndex()).toString();
 }
 
 void SerialPortsDialog::showCurrent(int n) {
@@ -164,8 +168,10 @@ void SerialPortsDialog::refresh() {
 bool SerialPortsDialog::apply() {
   for (int n = 1; n <= kComPorts; ++n) {
     if (!rows_[n - 1].box->isEnabled()) continue;
+    // What the list offers was found as a device; what is typed in is checked here (and, as
+    // every device, again when a job opens it).
     const QString path = chosenPath(n);
-    if (path.isEmpty()) continue;
+    if (path.isEmpty() || !typedIn(n)) continue;
     if (!isAcceptableDevicePath(path) || existsButIsNoDevice(path)) {
       dialogs_.messageBox(kTitle,
                           QStringLiteral("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "

@@ -37,7 +37,8 @@ class SerialPortsDialog : public QDialog {
   // Lists the devices again, keeping each row's choice.
   void refresh();
   // Stores every row's choice. A typed path that is not absolute, or that exists and is not a
-  // character device, is refused with a message and nothing is stored.
+  // character device, is refused with a message and nothing is stored; an absent one is kept
+  // (an adapter to be plugged in later).
   bool apply();
   void accept() override;
 
@@ -46,6 +47,7 @@ class SerialPortsDialog : public QDialog {
     QComboBox* box = nullptr;
     QLabel* current = nullptr;
   };
+  bool typedIn(int n) const;
   void fillRow(int n, const QString& keep);
   void showCurrent(int n);
 

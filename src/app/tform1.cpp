@@ -5,7 +5,6 @@
 #include "app/error_report.h"
 #include "app/fonts.h"
 #include "app/pictures.h"
-#include "app/serial_ports_dialog.h"
 #include "logo/default_picture.h"
 #include "serial/comms_error.h"
 
@@ -362,11 +361,6 @@ void TForm1::wireHandlers() {
   connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
-  // The shown port; while the text names none, the port the jobs open.
-  installPortToolTip(ComboBox1, [this] {
-    const int index = ComboBox1->itemIndex();
-    return index >= 0 ? index + 1 : static_cast<int>(QRTComm321->commPort()) + 1;
-  });
   CheckBox2->onClick = [this] { CheckBox2Click(); };
   CheckBox7->onClick = [this] { CheckBox2Click(); };
   // "Emitir bip ao imprimir" has no handler of its own.

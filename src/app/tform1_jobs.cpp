@@ -30,6 +30,12 @@ void TForm1::createPort() {
   QRTComm321->setParity(TParity::None);
   QRTComm321->setDataBits(TDataBits::_8);
   QRTComm321->setStopBits(TStopBits::_1);
+  // The port list's tip names the device of the shown port; while its text names none, of the
+  // port the jobs open.
+  installPortToolTip(ComboBox1, [this] {
+    const int index = ComboBox1->itemIndex();
+    return index >= 0 ? index + 1 : static_cast<int>(QRTComm321->commPort()) + 1;
+  });
 }
 
 void TForm1::destroyPort() {

@@ -82,6 +82,11 @@ bool PortChoices::store(int n, const QString& path) {
   return settings.status() == QSettings::NoError;
 }
 
+void PrintTo(const ComDevice& device, std::ostream* os) {
+  static const char* const sources[] = {"environment", "stored", "default"};
+  *os << "{" << device.path.toStdString() << ", " << sources[static_cast<int>(device.source)] << "}";
+}
+
 ComDevice resolveComPort(int n, const PortChoices& choices) {
   if (!validPort(n)) return {};
   const QByteArray variable = "VORLANDEX_COM" + QByteArray::number(n);

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <ostream>
+
 namespace vx {
 
 inline constexpr int kComPorts = 4;
@@ -21,6 +23,8 @@ struct ComDevice {
   ComSource source = ComSource::Default;
   bool operator==(const ComDevice&) const = default;
 };
+
+void PrintTo(const ComDevice& device, std::ostream* os);
 
 class PortChoices {
  public:
