@@ -7,15 +7,16 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configurator for VORLANDEX queue-ticket printers")
+# CPack puts the summary first and indents these lines itself; an empty line parts paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configurator for VORLANDEX queue-ticket printers
- Prepares in one window everything a VORLANDEX queue-ticket printer prints (the
- buttons' letters and numbering, eight ticket lines per button, a monochrome
- logo, the printer's options and clock), shows a preview of the ticket, saves it
- as a .cfg/.bmp file pair and sends it to the printer over a serial line.
- .
- Includes vorlandex-printer, a virtual printer on a pseudo-terminal that decodes
- what the configurator sends and draws the tickets.")
+    "Prepares in one window everything a VORLANDEX queue-ticket printer prints
+(the buttons' letters and numbering, eight ticket lines per button, a
+monochrome logo, the printer's options and clock), shows a preview of the
+ticket, saves it as a .cfg/.bmp file pair and sends it to the printer over a
+serial line.
+
+Includes vorlandex-printer, a virtual printer on a pseudo-terminal that
+decodes what the configurator sends and draws the tickets.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER
     "VORLANDEX Configurator maintainers <maintainers@users.noreply.c-seed-b65cc3e1.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -26,7 +26,7 @@ desktop-file-validate "$stage"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml
 
 # Warnings are accepted (see the package notes); an error fails the check.
-lintian --fail-on error --no-tag-display-limit "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb"
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$deb"
