@@ -13,6 +13,8 @@ namespace {
 
 std::string heading(const std::string& device) { return "Dispositivo: " + device + "\n"; }
 
+const char kNotSerial[] = "O caminho não é um dispositivo serial.";
+
 // The name of the group that owns `device`, or its number when the system has no name for it;
 // empty when the device cannot be looked at.
 std::string owningGroup(const std::string& device) {
@@ -45,6 +47,9 @@ std::string openFailureDetail(const std::string& device, int error) {
       reason += " e entrar novamente na sessão.";
       break;
     }
+    case EISDIR:
+      reason = kNotSerial;
+      break;
     case EBUSY:
     case EWOULDBLOCK:
       reason = "O dispositivo está em uso por outro programa.";
@@ -59,7 +64,7 @@ std::string openFailureDetail(const std::string& device, int error) {
 }
 
 std::string notSerialDetail(const std::string& device) {
-  return heading(device) + "O caminho não é um dispositivo serial.";
+  return heading(device) + kNotSerial;
 }
 
 }  // namespace vx
