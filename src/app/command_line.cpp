@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QUrl>
-
 #include <cstdio>
 #include <cstring>
 
@@ -39,7 +38,8 @@ CommandLine processCommandLine(const QCoreApplication& app) {
   parser.process(app);
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
-    std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Apenas um arquivo de configuração pode ser aberto.")));
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QStringLiteral("Apenas um arquivo de configuração pode ser aberto.")));
     parser.showHelp(1);
   }
   return {files.isEmpty() ? QString() : configFileArgument(files.constFirst())};

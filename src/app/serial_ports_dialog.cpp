@@ -45,7 +45,8 @@ namespace {
 
 class PortToolTip : public QObject {
  public:
-  PortToolTip(QComboBox* combo, std::function<int()> port) : QObject(combo), combo_(combo), port_(std::move(port)) {
+  PortToolTip(QComboBox* combo, std::function<int()> port)
+      : QObject(combo), combo_(combo), port_(std::move(port)) {
     setObjectName(kToolTipName);
     update();
   }
@@ -74,13 +75,18 @@ void installPortToolTip(QComboBox* combo, std::function<int()> port) {
 }
 
 void refreshPortToolTip(QComboBox* combo) {
-  if (auto* tip = static_cast<PortToolTip*>(combo->findChild<QObject*>(kToolTipName, Qt::FindDirectChildrenOnly)))
+  if (auto* tip =
+          static_cast<PortToolTip*>(combo->findChild<QObject*>(kToolTipName, Qt::FindDirectChildrenOnly)))
     tip->update();
 }
 
 SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent, QString devRoot,
                                      QString sysRoot)
-    : QDialog(parent), choices_(choices), dialogs_(dialogs), devRoot_(std::move(devRoot)), sysRoot_(std::move(sysRoot)) {
+    : QDialog(parent),
+      choices_(choices),
+      dialogs_(dialogs),
+      devRoot_(std::move(devRoot)),
+      sysRoot_(std::move(sysRoot)) {
   setObjectName(QStringLiteral("SerialPortsDialog"));
   setWindowTitle(kTitle);
   auto* layout = new QVBoxLayout(this);
@@ -155,8 +161,9 @@ void SerialPortsDialog::showCurrent(int n) {
   QString text = QStringLiteral("Em uso: %1%2").arg(device.path, absentMark(device.path));
   const bool fromEnvironment = device.source == ComSource::Environment;
   if (fromEnvironment)
-    text += QStringLiteral(" — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha")
-                .arg(n);
+    text +=
+        QStringLiteral(" — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha")
+            .arg(n);
   row.current->setText(text);
   row.box->setEnabled(!fromEnvironment);
 }
@@ -173,12 +180,13 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (path.isEmpty() || !typedIn(n)) continue;
     if (!isAcceptableDevicePath(path) || existsButIsNoDevice(path)) {
-      dialogs_.messageBox(kTitle,
-                          QStringLiteral("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
-                                         "lista ou digite o caminho completo de um dispositivo.")
-                              .arg(n)
-                              .arg(path),
-                          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(
+          kTitle,
+          QStringLiteral("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
+                         "lista ou digite o caminho completo de um dispositivo.")
+              .arg(n)
+              .arg(path),
+          MessageIcon::Warning, MessageButtons::Ok);
       rows_[n - 1].box->setFocus();
       return false;
     }
@@ -188,9 +196,9 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (choices_.stored(n) == path) continue;
     if (!choices_.store(n, path)) {
-      dialogs_.messageBox(kTitle,
-                          QStringLiteral("Não foi possível gravar as escolhas em %1.").arg(choices_.settingsFile()),
-                          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(
+          kTitle, QStringLiteral("Não foi possível gravar as escolhas em %1.").arg(choices_.settingsFile()),
+          MessageIcon::Warning, MessageButtons::Ok);
       return false;
     }
   }

@@ -43,7 +43,8 @@ std::string openFailureDetail(const std::string& device, int error) {
     case EPERM: {
       const std::string group = owningGroup(device);
       reason = "Permissão negada. O usuário precisa pertencer ao grupo ";
-      reason += group.empty() ? std::string("dono do dispositivo") : "\"" + group + "\", dono do dispositivo,";
+      reason +=
+          group.empty() ? std::string("dono do dispositivo") : "\"" + group + "\", dono do dispositivo,";
       reason += " e entrar novamente na sessão.";
       break;
     }
@@ -63,8 +64,6 @@ std::string openFailureDetail(const std::string& device, int error) {
   return heading(device) + reason;
 }
 
-std::string notSerialDetail(const std::string& device) {
-  return heading(device) + kNotSerial;
-}
+std::string notSerialDetail(const std::string& device) { return heading(device) + kNotSerial; }
 
 }  // namespace vx

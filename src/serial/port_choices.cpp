@@ -6,7 +6,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
-
 #include <climits>
 
 namespace vx {

@@ -8,7 +8,6 @@
 // QtCore only; any thread, but one PortChoices object belongs to one thread.
 
 #include <QString>
-
 #include <ostream>
 
 namespace vx {

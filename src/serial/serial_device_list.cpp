@@ -1,11 +1,10 @@
 #include "serial/serial_device_list.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <unistd.h>
-
 #include <algorithm>
 #include <climits>
 #include <set>
@@ -44,8 +43,9 @@ QString nodeOf(const QString& entry, const QString& devRoot) {
 // Maker and model of the USB device above a tty: the first folder up the device's sysfs path
 // that carries idVendor.
 QString usbDescription(const QString& sysRoot, const QString& kernelName) {
-  const QString device = QFileInfo(sysRoot + QStringLiteral("/class/tty/") + kernelName + QStringLiteral("/device"))
-                             .canonicalFilePath();
+  const QString device =
+      QFileInfo(sysRoot + QStringLiteral("/class/tty/") + kernelName + QStringLiteral("/device"))
+          .canonicalFilePath();
   const QString root = QFileInfo(sysRoot).canonicalFilePath();
   if (device.isEmpty() || root.isEmpty()) return {};
   for (QDir dir(device); dir.absolutePath().startsWith(root) && dir.absolutePath() != root;) {
@@ -54,8 +54,9 @@ QString usbDescription(const QString& sysRoot, const QString& kernelName) {
       const QString model = readAttribute(dir.filePath(QStringLiteral("product")));
       QString text = (maker + QLatin1Char(' ') + model).simplified();
       if (text.isEmpty())
-        text = QStringLiteral("USB %1:%2").arg(readAttribute(dir.filePath(QStringLiteral("idVendor"))),
-                                               readAttribute(dir.filePath(QStringLiteral("idProduct"))));
+        text = QStringLiteral("USB %1:%2")
+                   .arg(readAttribute(dir.filePath(QStringLiteral("idVendor"))),
+                        readAttribute(dir.filePath(QStringLiteral("idProduct"))));
       return text;
     }
     if (!dir.cdUp()) break;

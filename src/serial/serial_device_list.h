@@ -6,7 +6,6 @@
 // any thread.
 
 #include <QString>
-
 #include <ostream>
 #include <vector>
 

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHelpEvent>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -70,11 +70,11 @@ class SerialPorts : public WindowTest {
 TEST_F(SerialPorts, ListsTheDevicesAndKeepsAChoiceForTheNextOpen) {
   auto d = dialog();
   EXPECT_EQ(items(d->deviceBox(3)),
-            (QStringList{QStringLiteral("Padrão: /dev/ttyS2") + (QFile::exists(QStringLiteral("/dev/ttyS2"))
-                                                                      ? QString()
-                                                                      : QStringLiteral(" (ausente)")),
-                         QStringLiteral("FTDI FT232R USB UART — ") + byId,
-                         QStringLiteral("Porta serial integrada — ") + dev + QStringLiteral("/ttyS0")}));
+            (QStringList{
+                QStringLiteral("Padrão: /dev/ttyS2") +
+                    (QFile::exists(QStringLiteral("/dev/ttyS2")) ? QString() : QStringLiteral(" (ausente)")),
+                QStringLiteral("FTDI FT232R USB UART — ") + byId,
+                QStringLiteral("Porta serial integrada — ") + dev + QStringLiteral("/ttyS0")}));
   d->deviceBox(3)->setCurrentIndex(1);
   d->accept();
   EXPECT_EQ(d->result(), QDialog::Accepted);
@@ -100,9 +100,10 @@ TEST_F(SerialPorts, TheEnvironmentWinsAndIsShownAsTheReason) {
   qputenv("VORLANDEX_COM4", "/dev/null");
   auto d = dialog();
   EXPECT_FALSE(d->deviceBox(4)->isEnabled());
-  EXPECT_EQ(d->currentLabel(4)->text(),
-            QStringLiteral("Em uso: /dev/null — definido pela variável de ambiente VORLANDEX_COM4, que prevalece "
-                           "sobre a escolha"));
+  EXPECT_EQ(
+      d->currentLabel(4)->text(),
+      QStringLiteral("Em uso: /dev/null — definido pela variável de ambiente VORLANDEX_COM4, que prevalece "
+                     "sobre a escolha"));
   EXPECT_EQ(d->chosenPath(4), byId);  // the stored choice is kept for when the variable goes
 }
 
@@ -113,7 +114,8 @@ TEST_F(SerialPorts, ATypedPathMustBeAnAbsoluteCharacterDevice) {
   ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
   auto d = dialog();
   QLineEdit* field = d->deviceBox(1)->lineEdit();
-  for (const QString& bad : {root.filePath(QStringLiteral("vorlandex.conf")), QStringLiteral("ttyUSB0"), root.path()}) {
+  for (const QString& bad :
+       {root.filePath(QStringLiteral("vorlandex.conf")), QStringLiteral("ttyUSB0"), root.path()}) {
     SCOPED_TRACE(bad.toStdString());
     touch(root.filePath(QStringLiteral("vorlandex.conf")));
     dialogs->boxes.clear();
