@@ -6,6 +6,7 @@
 #include "app/fonts.h"
 #include "app/pictures.h"
 #include "logo/default_picture.h"
+#include "serial/comms_error.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -102,10 +103,15 @@ void TForm1::createControls() {
   Label27 = label(QStringLiteral("Porta Serial:"), 706, 6, 76, 15);
   ComboBox1 = new ComboBox(true, this);
   named(ComboBox1, "ComboBox1");
-  ComboBox1->setGeometry(706, 22, 76, 22);
+  ComboBox1->setGeometry(706, 22, 58, 22);
   ComboBox1->addItems({QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
                        QStringLiteral("COM4")});
   ComboBox1->setItemIndex(0);
+  serialPortsButton = new QPushButton(QStringLiteral("…"), this);
+  named(serialPortsButton, "serialPortsButton");
+  serialPortsButton->setGeometry(765, 22, 22, 22);
+  serialPortsButton->setToolTip(QStringLiteral("Portas seriais"));
+
   CheckBox4 = new CheckBox(QStringLiteral("Emitir bip ao imprimir"), this);
   CheckBox2 = new CheckBox(QStringLiteral("Zerar todas senhas automaticamente ao fim do dia"), this);
   CheckBox7 = new CheckBox(QStringLiteral("Imprime 2 vias"), this);
@@ -352,6 +358,7 @@ void TForm1::wireHandlers() {
   connect(BitBtn12, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn12Click(); }); });
   connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
   connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
+  connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
   CheckBox2->onClick = [this] { CheckBox2Click(); };
@@ -426,7 +433,11 @@ void TForm1::FormCreate() {
 void TForm1::installErrorReport(const QString& executablePath) {
   const QString title = programTitle(executablePath);
   setErrorReporter([this, title](const std::exception& e) {
-    dialogs().messageBox(title, reportText(QString::fromUtf8(e.what())), MessageIcon::Error, MessageButtons::Ok);
+    // A refused port also says which device and why.
+    const auto* comms = dynamic_cast<const ECommsError*>(&e);
+    dialogs().messageBoxWithDetail(title, reportText(QString::fromUtf8(e.what())),
+                                   comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
+                                   MessageButtons::Ok);
   });
 }
 

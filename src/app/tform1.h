@@ -53,6 +53,7 @@ class TForm1 : public QWidget, public JobHost {
   QPushButton* BitBtn3;  // "Configurar Hora e Data"
   QLabel* Label27;  // "Porta Serial:"
   ComboBox* ComboBox1;
+  QPushButton* serialPortsButton;  // opens "Portas seriais"
   CheckBox* CheckBox4;  // "Emitir bip ao imprimir"
   CheckBox* CheckBox2;  // "Zerar todas senhas automaticamente ao fim do dia"
   CheckBox* CheckBox7;  // "Imprime 2 vias"
@@ -210,6 +211,7 @@ class TForm1 : public QWidget, public JobHost {
 
   // --- Transmissions ---
   void ComboBox1Change();
+  void serialPortsButtonClick();
   void BitBtn1Click();
   void BitBtn3Click();
   void BitBtn14Click();
@@ -226,6 +228,9 @@ class TForm1 : public QWidget, public JobHost {
   // been shown to the operator and changed nothing. A malformed file throws.
   bool CARREGARDADOS();
   void Timer3Timer();
+  // Opens the pair at `path` as "Abrir" does once the operator has chosen it (the program's
+  // command line: what the file manager passes).
+  void openFromCommandLine(const QString& path);
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
   QString pictureDialogName;  // OpenPictureDialog1's last name
