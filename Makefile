@@ -1,24 +1,34 @@
-# The two set-up commands of the README: `make run` and `make test`.
+# The two set-up commands of the README: `make run` and `make test`; `make package` builds the
+# Debian package. A new build folder is configured for Ninja when it is installed; a folder keeps
+# the generator it was first configured with.
+SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test package bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
 
-$(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) $$(command -v ninja >/dev/null && echo -G Ninja) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Builds only the two programs it starts, and says nothing when they are up to date (a folder
+# made by the Makefile generator would list every target it checked).
+run: deps $(BUILD)/CMakeCache.txt
+	@set -o pipefail; cmake --build $(BUILD) -j$(JOBS) --target vorlandex vorlandex-printer \
+	  | { grep -v -E '^\[ *[0-9]+%\] Built target |^ninja: no work to do\.$$' || true; }
 	@scripts/run.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	@scripts/bench.sh $(BUILD)

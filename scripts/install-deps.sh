@@ -4,12 +4,14 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
+  # The package and its checks; rsvg-convert renders the icon (scripts/render-icons.sh).
+  dpkg-dev lintian desktop-file-utils appstream librsvg2-bin
 )
 
 missing=()

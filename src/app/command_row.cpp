@@ -14,10 +14,12 @@ void CommandRow::createCommandRow(ControlFactory& make) {
                         {548, 8, 150, 34});
 
   Label27 = make.label("Label27", QStringLiteral("Porta Serial:"), {706, 6, 76, 15});
-  ComboBox1 = make.make<ComboBox>(QStringLiteral("ComboBox1"), {706, 22, 76, 22}, true);
+  ComboBox1 = make.make<ComboBox>(QStringLiteral("ComboBox1"), {706, 22, 58, 22}, true);
   ComboBox1->addItems({QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"),
                        QStringLiteral("COM4")});
   ComboBox1->setItemIndex(0);
+  serialPortsButton = make.make<QPushButton>(QStringLiteral("serialPortsButton"), {765, 22, 22, 22}, QStringLiteral("…"));
+  serialPortsButton->setToolTip(QStringLiteral("Portas seriais"));
 
   CheckBox4 = make.make<CheckBox>(QStringLiteral("CheckBox4"), {792, 1, 284, 16},
                                   QStringLiteral("Emitir bip ao imprimir"));

@@ -44,9 +44,17 @@ class QtDialogs : public Dialogs {
 
   MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
                            MessageButtons buttons) override {
+    return messageBoxWithDetail(title, text, QString(), icon, buttons);
+  }
+
+  MessageAnswer messageBoxWithDetail(const QString& title, const QString& text, const QString& detail,
+                                     MessageIcon icon, MessageButtons buttons) override {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
     box.setText(text);
+    // Shown at once under the first line: an operator with a refused port needs the reason
+    // without looking for it behind a button.
+    if (!detail.isEmpty()) box.setInformativeText(detail);
     switch (icon) {
       case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
       case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;

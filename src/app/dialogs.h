@@ -22,6 +22,12 @@ class Dialogs {
   virtual ~Dialogs() = default;
   virtual MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
                                    MessageButtons buttons) = 0;
+  // A box whose `detail` (a second, smaller text: which device and why) follows `text`. Without
+  // a detail it is messageBox.
+  virtual MessageAnswer messageBoxWithDetail(const QString& title, const QString& text, const QString& detail,
+                                             MessageIcon icon, MessageButtons buttons) {
+    return messageBox(title, detail.isEmpty() ? text : text + QStringLiteral("\n\n") + detail, icon, buttons);
+  }
   // Returns the chosen file name, or an empty string when the operator cancelled.
   // `filter` is in the form "Description (*.ext)|*.ext".
   virtual QString fileDialog(FileDialogKind kind, const QString& title, const QString& filter,

@@ -1,5 +1,8 @@
-// The configurator: the main window (which makes the progress dialog), then the event loop.
+// The configurator: the main window (which makes the progress dialog), then the event loop. A
+// configuration file given on the command line is opened once the window is up, before the
+// operator can act.
 
+#include "app/command_line.h"
 #include "app/error_report.h"
 #include "app/pictures.h"
 #include "app/tform1.h"
@@ -9,13 +12,22 @@
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+  if (vx::asksForHelpOrVersion(argc, argv)) {
+    // Answered without a window system: these work from a terminal with no display.
+    QCoreApplication core(argc, argv);
+    vx::processCommandLine(core);
+    return 0;
+  }
   QApplication app(argc, argv);
+  const vx::CommandLine commandLine = vx::processCommandLine(app);
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.vorlandex.Configurator"));
 
   vx::TForm1 form1;
   form1.installErrorReport(QString::fromLocal8Bit(argv[0]));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     form1.move(screen->availableGeometry().center() - form1.rect().center());
   form1.show();
+  if (!commandLine.configFile.isEmpty()) form1.openFromCommandLine(commandLine.configFile);
   return QApplication::exec();
 }

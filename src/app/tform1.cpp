@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "app/tform2.h"
 #include "logo/default_picture.h"
+#include "serial/comms_error.h"
 
 #include <QCloseEvent>
 #include <QFont>
@@ -78,6 +79,7 @@ void TForm1::wireHandlers() {
   connect(BitBtn12, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn12Click(); }); });
   connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
   connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
+  connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
   CheckBox2->onClick = [this] { CheckBox2Click(); };
@@ -144,7 +146,11 @@ void TForm1::FormCreate() {
 void TForm1::installErrorReport(const QString& executablePath) {
   const QString title = programTitle(executablePath);
   setErrorReporter([this, title](const std::exception& e) {
-    dialogs().messageBox(title, reportText(QString::fromUtf8(e.what())), MessageIcon::Error, MessageButtons::Ok);
+    // A refused port also says which device and why.
+    const auto* comms = dynamic_cast<const ECommsError*>(&e);
+    dialogs().messageBoxWithDetail(title, reportText(QString::fromUtf8(e.what())),
+                                   comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
+                                   MessageButtons::Ok);
   });
 }
 

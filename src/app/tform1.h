@@ -80,6 +80,10 @@ class TForm1 : public QWidget,
   bool FormCloseQuery();  // may refuse
   void BitBtn11Click();
 
+  // Opens the pair at `path` as "Abrir" does once the operator has chosen it (the program's
+  // command line: what the file manager passes).
+  void openFromCommandLine(const QString& path);
+
   bool jobRunning() const { return jobRunning_; }
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
@@ -133,6 +137,7 @@ class TForm1 : public QWidget,
   void destroyPort();
   static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
   void ComboBox1Change();
+  void serialPortsButtonClick();
   void BitBtn1Click();
   void BitBtn3Click();
   void BitBtn14Click();

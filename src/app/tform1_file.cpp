@@ -50,6 +50,15 @@ void TForm1::BitBtn5Click() {
   if (CARREGARDADOS()) Timer3->start();
 }
 
+void TForm1::openFromCommandLine(const QString& path) {
+  // A failure is reported as any handler's: the window stays up with its defaults.
+  runHandler([this, path] {
+    openDialogName = path;
+    CARREGARDADOS();
+    Timer3->start();
+  });
+}
+
 void TForm1::Timer3Timer() {
   Timer3->stop();
   model.alterado = 0;

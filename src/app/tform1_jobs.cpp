@@ -2,6 +2,7 @@
 // click handlers, the send-all commands and the change notice at exit.
 
 #include "app/tform1.h"
+#include "app/serial_ports_dialog.h"
 #include "app/tform2.h"
 #include "logo/logo_upload.h"
 #include "protocol/steady_pacer.h"
@@ -29,6 +30,12 @@ void TForm1::createPort() {
   QRTComm321->setParity(TParity::None);
   QRTComm321->setDataBits(TDataBits::_8);
   QRTComm321->setStopBits(TStopBits::_1);
+  // The port list's tip names the device of the shown port; while its text names none, of the
+  // port the jobs open.
+  installPortToolTip(ComboBox1, [this] {
+    const int index = ComboBox1->itemIndex();
+    return index >= 0 ? index + 1 : static_cast<int>(QRTComm321->commPort()) + 1;
+  });
 }
 
 void TForm1::destroyPort() {
@@ -81,6 +88,13 @@ void TForm1::ComboBox1Change() {
   model.alterado = 1;
   const int index = ComboBox1->itemIndex();
   if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
+}
+
+void TForm1::serialPortsButtonClick() {
+  PortChoices choices;
+  SerialPortsDialog dialog(choices, dialogs(), this);
+  dialog.exec();
+  refreshPortToolTip(ComboBox1);
 }
 
 void TForm1::FormClose() {

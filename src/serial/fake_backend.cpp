@@ -286,10 +286,10 @@ FakeBackend::~FakeBackend() = default;
 SerialBackend::OpenResult FakeBackend::openPort(const std::string& name) {
   std::lock_guard lock(state_->mutex);
   state_->opened.push_back(name);
-  if (state_->open_error) return {nullptr, state_->open_error};
+  if (state_->open_error) return {nullptr, state_->open_error, {}};
   ++state_->open_ports;
   state_->gone = false;
-  return {std::make_unique<FakePort>(state_), 0};
+  return {std::make_unique<FakePort>(state_), 0, {}};
 }
 
 std::unique_ptr<CloseEvent> FakeBackend::createCloseEvent(int* error) {

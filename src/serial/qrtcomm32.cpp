@@ -8,6 +8,7 @@
 
 #include "serial/comm_messages.h"
 #include "serial/message_sink.h"
+#include "serial/open_failure.h"
 #include "serial/posix_backend.h"
 #include "serial/read_thread.h"
 #include "serial/trace.h"
@@ -49,9 +50,12 @@ TQRTComm32::~TQRTComm32() {
 bool TQRTComm32::OpenPort() {
   if (port_handle_) throw ECommsError("Already have a comm file open");
 
-  SerialBackend::OpenResult opened = backend_->openPort(commPortName(port_));
-  if (!opened.port) throw ECommsError("Error opening com port");
-  if (!opened.port->isCharacterDevice()) throw ECommsError("File handle is not a comm handle. ");
+  const std::string name = commPortName(port_);
+  SerialBackend::OpenResult opened = backend_->openPort(name);
+  const std::string& device = opened.device.empty() ? name : opened.device;
+  if (!opened.port) throw ECommsError("Error opening com port", openFailureDetail(device, opened.error));
+  if (!opened.port->isCharacterDevice())
+    throw ECommsError("File handle is not a comm handle. ", notSerialDetail(device));
   port_handle_ = std::move(opened.port);
 
   applyLineSettings(*port_handle_);

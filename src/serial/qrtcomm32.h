@@ -8,7 +8,8 @@
 //
 // Everything here is called on the owner's thread (the thread that constructed it). OpenPort
 // raises ECommsError; SendData and ClosePort never raise. A property change takes effect at the
-// next OpenPort. On Linux COMn is the device in $VORLANDEX_COMn, else /dev/ttyS(n-1).
+// next OpenPort. On Linux COMn is the device resolveComPort gives ($VORLANDEX_COMn, the operator's
+// stored choice, /dev/ttyS(n-1)); a refused open says in ECommsError::detail() which device and why.
 
 #include <QObject>
 #include <cstdint>

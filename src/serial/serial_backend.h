@@ -138,6 +138,7 @@ class SerialBackend {
   struct OpenResult {
     std::unique_ptr<SerialPort> port;  // null when the port could not be opened
     int error = 0;
+    std::string device;  // the device the name led to, when the back end knows it
   };
 
   virtual ~SerialBackend() = default;

@@ -17,6 +17,9 @@
 #include <ostream>
 #include <thread>
 
+#include <QUrl>
+
+#include "app/command_line.h"
 #include "config/config_text.h"
 #include "logo/default_picture.h"
 #include "logo/source_picture.h"
@@ -275,6 +278,37 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com1);
   // The logo box follows the file's height and width.
   EXPECT_EQ(form->Image1->size(), QSize(222, 150));
+}
+
+// What a file manager does through the desktop entry: the program started with a pair's name (a
+// path or a file: URL) opens it as "Abrir" would; a bad pair is reported and applies nothing.
+TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChangesNothing) {
+  makeKnownChanges();
+  const WindowState saved = state();
+  save(QStringLiteral("sala"));
+  scramble();
+  settle();
+  form->openFromCommandLine(configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
+  EXPECT_EQ(boxCount(), 0);
+  EXPECT_EQ(state(), saved);
+  expectPageShows(1);
+  EXPECT_EQ(form->openDialogName, path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
+  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_TRUE(form->Timer3->isActive());  // which forgets the loading's marks, as after "Abrir"
+
+  settle();
+  QImage other(30, 12, QImage::Format_RGB32);
+  other.fill(Qt::red);
+  ASSERT_TRUE(other.save(path(QStringLiteral("ruim.bmp")), "BMP"));
+  writeAll(path(QStringLiteral("ruim.cfg")), joinLines({"1", "0"}));
+  const QString relative = QDir::current().relativeFilePath(path(QStringLiteral("ruim.cfg")));
+  form->openFromCommandLine(configFileArgument(relative));
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
+  EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("List index out of bounds (0)."));
+  EXPECT_EQ(state(), saved);
+  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_NE(form->sourcePicture.image.size(), other.size());  // not even the picture
 }
 
 // One button block as the file spells it.

@@ -269,6 +269,9 @@ class Jobs : public WindowTest {
   void expectErrorBox(const ShownBox& b) {
     EXPECT_EQ(b.title, QStringLiteral("vorlandex"));
     EXPECT_EQ(b.text, QStringLiteral("Error opening com port."));
+    // Which device, and why, under the unchanged first line.
+    EXPECT_EQ(b.detail, QStringLiteral("Dispositivo: ") + QString::fromLatin1(kMissingPort) +
+                            QStringLiteral("\nO dispositivo não existe. Verifique o cabo e o adaptador."));
     EXPECT_EQ(b.icon, MessageIcon::Error);
     EXPECT_EQ(b.buttons, MessageButtons::Ok);
   }

@@ -25,6 +25,14 @@ MessageAnswer ScriptedDialogs::messageBox(const QString& title, const QString& t
   return MessageAnswer::Cancel;
 }
 
+MessageAnswer ScriptedDialogs::messageBoxWithDetail(const QString& title, const QString& text,
+                                                    const QString& detail, MessageIcon icon,
+                                                    MessageButtons buttons) {
+  const MessageAnswer answer = messageBox(title, text, icon, buttons);
+  boxes.back().detail = detail;
+  return answer;
+}
+
 QString ScriptedDialogs::fileDialog(FileDialogKind kind, const QString&, const QString& filter,
                                     const QString& lastName) {
   fileDialogs.push_back({kind, filter, lastName});

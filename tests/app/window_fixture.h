@@ -21,6 +21,7 @@ struct ShownBox {
   QString text;
   MessageIcon icon;
   MessageButtons buttons;
+  QString detail = {};
 };
 
 struct AskedFile {
@@ -34,6 +35,8 @@ class ScriptedDialogs : public Dialogs {
  public:
   MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
                            MessageButtons buttons) override;
+  MessageAnswer messageBoxWithDetail(const QString& title, const QString& text, const QString& detail,
+                                     MessageIcon icon, MessageButtons buttons) override;
   QString fileDialog(FileDialogKind kind, const QString& title, const QString& filter,
                      const QString& lastName) override;
 

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <grp.h>
 #include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -18,6 +21,10 @@
 #include <thread>
 #include <vector>
 
+#include <QTemporaryDir>
+
+#include "serial/open_failure.h"
+#include "serial/port_choices.h"
 #include "serial/posix_backend.h"
 #include "serial/posix_speed.h"
 #include "serial/qrtcomm32.h"
@@ -122,10 +129,11 @@ class QRTComm32PtyTest : public ::testing::Test {
       text.append(buffer, static_cast<std::size_t>(n));
     }
   }
-  std::string openError(TQRTComm32& comm) {
+  std::string openError(TQRTComm32& comm, std::string* detail = nullptr) {
     try {
       comm.OpenPort();
     } catch (const ECommsError& e) {
+      if (detail) *detail = e.detail();
       return e.what();
     }
     return "";
@@ -253,11 +261,14 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
     std::string device;
     bool lock;
     const char* text;
+    const char* reason;  // the detail's second line
   };
   const Row rows[] = {
-      {"/dev/vorlandex-no-such-port", false, "Error opening com port"},
-      {file, false, "File handle is not a comm handle. "},
-      {slave_name_, true, "Error opening com port"},  // another program holds it
+      {"/dev/vorlandex-no-such-port", false, "Error opening com port",
+       "O dispositivo não existe. Verifique o cabo e o adaptador."},
+      {file, false, "File handle is not a comm handle. ", "O caminho não é um dispositivo serial."},
+      {slave_name_, true, "Error opening com port",  // another program holds it
+       "O dispositivo está em uso por outro programa."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.device);
@@ -265,7 +276,9 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
     if (row.lock) {
       ASSERT_EQ(::flock(locker, LOCK_EX | LOCK_NB), 0);
     }
-    EXPECT_EQ(openError(*comm_), row.text);
+    std::string detail;
+    EXPECT_EQ(openError(*comm_, &detail), row.text);
+    EXPECT_EQ(detail, "Dispositivo: " + row.device + "\n" + row.reason);
     EXPECT_FALSE(comm_->SendData("x", 1));
     EXPECT_EQ(openDescriptors(), before);
     if (row.lock) ::flock(locker, LOCK_UN);
@@ -274,6 +287,43 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
   EXPECT_EQ(openError(*comm_), "");  // free again
   ::close(locker);
   std::remove(file.c_str());
+}
+
+// A device the user may not open names the group that owns it. Root opens anything, so the open
+// runs in a child that has become an unprivileged user.
+TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
+  const std::string device = slave_name_;
+  ASSERT_EQ(::chmod(device.c_str(), 0), 0);
+  struct stat st {};
+  ASSERT_EQ(::stat(device.c_str(), &st), 0);
+  const group* owner = ::getgrgid(st.st_gid);
+  ASSERT_TRUE(owner);
+  const std::string expected = "Dispositivo: " + device +
+                               "\nPermissão negada. O usuário precisa pertencer ao grupo \"" + owner->gr_name +
+                               "\", dono do dispositivo, e entrar novamente na sessão.";
+  int pipe_fds[2];
+  ASSERT_EQ(::pipe(pipe_fds), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(pipe_fds[0]);
+    const bool dropped = ::getuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+    std::string detail = dropped ? "" : "could not become an unprivileged user";
+    if (dropped) {
+      PosixBackend backend;
+      SerialBackend::OpenResult opened = backend.openPort(device);
+      detail = opened.port ? "opened" : openFailureDetail(opened.device, opened.error);
+    }
+    (void)!::write(pipe_fds[1], detail.data(), detail.size());
+    ::_exit(0);
+  }
+  ::close(pipe_fds[1]);
+  std::string detail;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) detail.append(buffer, static_cast<std::size_t>(n));
+  ::close(pipe_fds[0]);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_EQ(detail, expected);
 }
 
 TEST_F(QRTComm32PtyTest, PortOpenInOneComponentIsRefusedToAnotherUntilClosed) {
@@ -353,13 +403,20 @@ struct PortName {
 
 class DevicePathTest : public ::testing::TestWithParam<PortName> {};
 
-TEST_P(DevicePathTest, EnvironmentVariableWinsOverTheStandardDevice) {
+// Environment first, then the operator's stored choice, then the on-board port.
+TEST_P(DevicePathTest, EnvironmentThenStoredChoiceThenTheStandardDevice) {
   const PortName& row = GetParam();
   const std::string name = commPortName(row.port);
+  QTemporaryDir dir;
+  const QString settings = dir.filePath(QStringLiteral("vorlandex.conf"));
+  const PosixBackend backend(settings);
   ::unsetenv(row.variable);
-  EXPECT_EQ(PosixBackend::devicePath(name), row.fallback);
+  EXPECT_EQ(backend.devicePath(name), row.fallback);
+  ASSERT_TRUE(PortChoices(settings).store(comPortNumber(QString::fromStdString(name)),
+                                          QStringLiteral("/dev/serial/by-id/usb-x")));
+  EXPECT_EQ(backend.devicePath(name), "/dev/serial/by-id/usb-x");
   ::setenv(row.variable, "/dev/ttyUSB7", 1);
-  EXPECT_EQ(PosixBackend::devicePath(name), "/dev/ttyUSB7");
+  EXPECT_EQ(backend.devicePath(name), "/dev/ttyUSB7");
   ::unsetenv(row.variable);
 }
 

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a user's machine would see it: the installed desktop
+# entry and AppStream metadata validate, lintian finds no error, nothing lands under /usr/local,
+# the package installs with apt-get, its programs answer --version / --help from /usr/bin with no
+# display, and a plain `apt-get remove` leaves no file of it behind. Needs root (apt-get).
+set -euo pipefail
+build=${1:-build}
+cd "$(dirname "$0")/.."
+
+rm -f "$build"/vorlandex_*.deb
+cmake --build "$build" --target package
+debs=("$build"/vorlandex_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "check-package: expected one vorlandex_*.deb in $build" >&2; exit 1; }
+deb=$(realpath "${debs[0]}")
+echo "check-package: $deb"
+
+if dpkg-deb -c "$deb" | grep -q ' \./usr/local'; then
+  echo "check-package: the package installs under /usr/local" >&2
+  exit 1
+fi
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+desktop-file-validate "$stage"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml
+
+# Warnings are accepted (see the package notes); an error fails the check.
+lintian --fail-on error --tag-display-limit 0 "$deb"
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -qq "$deb"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --version
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
+
+files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done)
+apt-get remove -y -qq vorlandex
+status=$(dpkg-query -W -f='${db:Status-Status}' vorlandex 2>/dev/null || echo not-installed)
+if [ "$status" != "not-installed" ]; then
+  echo "check-package: after apt-get remove the package is '$status', not gone" >&2
+  exit 1
+fi
+left=$(for f in $files; do [ -e "$f" ] || [ -L "$f" ] && echo "$f"; done || true)
+if [ -n "$left" ]; then
+  echo "check-package: left behind after removal:" >&2
+  echo "$left" >&2
+  exit 1
+fi
+echo "check-package: the package builds, validates, installs, runs and removes cleanly"

@@ -1,0 +1,26 @@
+#pragma once
+// The configurator's command line: `vorlandex [FILE.cfg]`, as a file manager starts it for a
+// configuration file, plus --help and --version as Qt's QCommandLineParser prints them.
+
+#include <QString>
+
+class QCoreApplication;
+
+namespace vx {
+
+struct CommandLine {
+  QString configFile;  // absolute path of the pair to open at start-up; empty for none
+};
+
+// True when the arguments ask for help or the version, which are answered without a display
+// (before any window system is needed).
+bool asksForHelpOrVersion(int argc, char** argv);
+
+// Names the application and its version, reads `app`'s arguments, and (as QCommandLineParser
+// does) prints help, the version or an error and ends the program with 0, 0 or 1.
+CommandLine processCommandLine(const QCoreApplication& app);
+
+// The file a FILE argument names: a path (made absolute) or a file: URL.
+QString configFileArgument(const QString& argument);
+
+}  // namespace vx

@@ -1,0 +1,70 @@
+#pragma once
+// "Portas seriais": for each of COM1..COM4 the device it opens now, and a choice among the serial
+// devices found on this computer (or any path typed in), stored per user for the next OpenPort.
+// A port set by $VORLANDEX_COMn shows that the variable wins and cannot be changed here. A stored
+// device that is unplugged stays chosen and is shown as absent.
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+
+#include "serial/port_choices.h"
+
+class QComboBox;
+class QLabel;
+
+namespace vx {
+
+class Dialogs;
+
+class SerialPortsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // `devRoot` and `sysRoot` are where the devices are looked for (/dev and /sys on a real
+  // computer). Refusals are shown through `dialogs`.
+  SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent = nullptr,
+                    QString devRoot = QStringLiteral("/dev"), QString sysRoot = QStringLiteral("/sys"));
+
+  // The choice of COMn (1..4): its list with an editable path, and what it opens now.
+  QComboBox* deviceBox(int n) const { return rows_[n - 1].box; }
+  QLabel* currentLabel(int n) const { return rows_[n - 1].current; }
+  // The path chosen for COMn: the device of the chosen item, or the typed text; empty for the
+  // standard device.
+  QString chosenPath(int n) const;
+
+  // Lists the devices again, keeping each row's choice.
+  void refresh();
+  // Stores every row's choice. A typed path that is not absolute, or that exists and is not a
+  // character device, is refused with a message and nothing is stored; an absent one is kept
+  // (an adapter to be plugged in later).
+  bool apply();
+  void accept() override;
+
+ private:
+  struct Row {
+    QComboBox* box = nullptr;
+    QLabel* current = nullptr;
+  };
+  bool typedIn(int n) const;
+  void fillRow(int n, const QString& keep);
+  void showCurrent(int n);
+
+  PortChoices& choices_;
+  Dialogs& dialogs_;
+  QString devRoot_;
+  QString sysRoot_;
+  std::array<Row, kComPorts> rows_{};
+};
+
+// What ComboBox1's tool tip says of COMn: "COM1: /dev/ttyS0", with the variable that set it or
+// "(ausente)" when the device is not there.
+QString comPortToolTip(int n, const PortChoices& choices);
+
+// Keeps `combo`'s tool tip naming the device of the port `port()` gives (1..4), looked up again
+// whenever the tip is about to show, so that an unplugged adapter is seen at once.
+void installPortToolTip(QComboBox* combo, std::function<int()> port);
+// Looks the device up again now (after the choices changed).
+void refreshPortToolTip(QComboBox* combo);
+
+}  // namespace vx

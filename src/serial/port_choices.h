@@ -1,0 +1,62 @@
+#pragma once
+// Which device each of COM1..COM4 opens on this computer. The operator's choice is kept per user
+// in a settings file (by default vorlandex/vorlandex.conf under the user's configuration folder,
+// ~/.config), written atomically. The environment variable VORLANDEX_COMn, when set, wins over
+// the stored choice; without either, COMn is /dev/ttyS(n-1). Nothing here opens a device: the
+// port component checks at every open that the path is a character device it can lock.
+//
+// QtCore only; any thread, but one PortChoices object belongs to one thread.
+
+#include <QString>
+#include <ostream>
+
+namespace vx {
+
+inline constexpr int kComPorts = 4;
+
+// Where a port's device came from.
+enum class ComSource { Environment, Stored, Default };
+
+struct ComDevice {
+  QString path;
+  ComSource source = ComSource::Default;
+  bool operator==(const ComDevice&) const = default;
+};
+
+void PrintTo(const ComDevice& device, std::ostream* os);
+
+class PortChoices {
+ public:
+  // `settingsFile` empty means the user's standard settings file.
+  explicit PortChoices(QString settingsFile = {});
+
+  // The user's standard settings file.
+  static QString defaultSettingsFile();
+  const QString& settingsFile() const { return file_; }
+
+  // The stored device of COMn (n = 1..4), or empty when none is stored, the stored value is not
+  // an absolute path, or the file cannot be read as settings.
+  QString stored(int n) const;
+  // Stores `path` for COMn; an empty path forgets the choice. A damaged settings file is set
+  // aside (renamed with ".damaged") and replaced. False when `path` is not an absolute path or
+  // the file could not be written.
+  bool store(int n, const QString& path);
+
+ private:
+  QString file_;
+};
+
+// The device of COMn (n = 1..4) as the window and every other program of the system open it:
+// $VORLANDEX_COMn when set and not empty, then the stored choice, then /dev/ttyS(n-1).
+ComDevice resolveComPort(int n, const PortChoices& choices);
+// The same with the user's standard settings file.
+ComDevice resolveComPort(int n);
+
+// Port number 1..4 of "COM1".."COM4"; 0 for any other name.
+int comPortNumber(const QString& name);
+
+// A path is taken as a device choice only when it is absolute, has no control characters and
+// fits in a path.
+bool isAcceptableDevicePath(const QString& path);
+
+}  // namespace vx
