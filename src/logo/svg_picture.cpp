@@ -32,7 +32,8 @@ QString externalUrl(QStringView text) {
     while (i < text.size() && (text[i].isSpace() || text[i] == QLatin1Char('"') || text[i] == QLatin1Char('\'')))
       ++i;
     const qsizetype close = text.indexOf(QLatin1Char(')'), i);
-    const QStringView target = text.mid(i, close < 0 ? -1 : close - i);
+    QStringView target = text.mid(i, close < 0 ? -1 : close - i).trimmed();
+    while (target.endsWith(QLatin1Char('"')) || target.endsWith(QLatin1Char('\''))) target.chop(1);
     if (!isInternalReference(target)) return target.toString();
     from = i;
   }
