@@ -50,16 +50,9 @@ class LogoPictures : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     settleStartUp();
-    ASSERT_TRUE(dir.isValid());
   }
 
-  QString writeFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
-  }
+  QString writeFile(const QString& name, const QByteArray& bytes) { return writeFileIn(dir.path(), name, bytes); }
 
   void openPicture(const QString& path) {
     dialogs->fileAnswers.push_back(path);
