@@ -38,6 +38,17 @@ QImage twoGreysOnTransparent() {
   return image;
 }
 
+// 1 bit, larger than the box: shrunk, a 1-bit picture lets black win, so it must not stay
+// 1-bit in memory when the bitmap it is saved as reads back with 8.
+QImage fineLines() {
+  QImage image(900, 400, QImage::Format_Mono);
+  image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+  image.fill(0);
+  for (int y = 0; y < 400; y += 5)
+    for (int x = 0; x < 900; ++x) image.setPixel(x, y, 1);
+  return image;
+}
+
 QImage photo() {
   QImage image(320, 160, QImage::Format_ARGB32);
   for (int y = 0; y < 160; ++y)
@@ -72,23 +83,6 @@ class LogoPictures : public WindowTest {
 
   QTemporaryDir dir;
 };
-
-TEST_F(LogoPictures, APngBecomesTheLogoWithItsTransparentPartOnPaper) {
-  form->ScrollBar2->setValue(400);
-  form->ScrollBar3->setValue(200);  // the transparent black would print at any threshold
-  openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
-
-  ASSERT_EQ(boxCount(), 0);
-  EXPECT_TRUE(form->sourcePicture.compactOnSave);
-  // W = 400: picture columns 0..49 (transparent) fill box columns 0..199.
-  for (int y : {0, 89}) {
-    EXPECT_FALSE(form->logoRaster.isBlack(0, y));
-    EXPECT_FALSE(form->logoRaster.isBlack(199, y));
-    EXPECT_TRUE(form->logoRaster.isBlack(200, y));  // dark grey
-    EXPECT_TRUE(form->logoRaster.isBlack(399, y));  // light grey under 200
-  }
-  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 50 %"));
-}
 
 struct SavedCase {
   const char* name;
@@ -131,14 +125,14 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SavedPair,
                          ::testing::Values(SavedCase{"FewColours", twoGreysOnTransparent(), 8},
-                                           SavedCase{"Photo", photo(), 24}),
+                                           SavedCase{"OneBit", fineLines(), 8}, SavedCase{"Photo", photo(), 24}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Pictures and drops that cannot be used ---
 
 struct RefusedCase {
   const char* name;
-  enum { NotAPicture, TruncatedPng, SvgScript, Folder, DropTwo, DropText, DropRemote } what;
+  enum { TruncatedPng, Folder, DropTwo, DropText, DropRemote } what;
 };
 void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 class Refused : public LogoPictures, public ::testing::WithParamInterface<RefusedCase> {};
@@ -153,19 +147,9 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   QString expected;
   MessageIcon icon = MessageIcon::Error;
   switch (GetParam().what) {
-    case RefusedCase::NotAPicture:
-      openPicture(writeFile(QStringLiteral("notes.png"), "shopping list\n"));
-      expected = QStringLiteral("não é uma imagem que o programa saiba abrir");
-      break;
     case RefusedCase::TruncatedPng:
       openPicture(writeFile(QStringLiteral("cut.png"), png(photo()).chopped(40)));
       expected = QStringLiteral("está danificada ou incompleta");
-      break;
-    case RefusedCase::SvgScript:
-      openPicture(writeFile(QStringLiteral("s.svg"),
-                            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"9\" height=\"9\">"
-                            "<script>alert(1)</script><text x=\"1\" y=\"8\">A</text></svg>"));
-      expected = QStringLiteral("contém scripts (<script>)");
       break;
     case RefusedCase::Folder:  // dropped, as the dialog offers no folders
       mime->setUrls({QUrl::fromLocalFile(dir.path())});
@@ -203,9 +187,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Refused,
-    ::testing::Values(RefusedCase{"NotAPicture", RefusedCase::NotAPicture},
-                      RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
-                      RefusedCase{"SvgWithScript", RefusedCase::SvgScript},
+    ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
                       RefusedCase{"DroppedFolder", RefusedCase::Folder},
                       RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
                       RefusedCase{"DroppedText", RefusedCase::DropText},

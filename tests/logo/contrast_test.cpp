@@ -39,13 +39,6 @@ TEST(Suggestion, UsesTheThresholdsOwnLuminanceAndLevels) {
   ASSERT_TRUE(t.has_value());
   EXPECT_GE(*t, 77);
   EXPECT_LT(*t, 255);
-  // Three levels, the middle one nearer the light: it goes with the light.
-  QImage three = twoColours(qRgb(0, 0, 0), qRgb(250, 250, 250), 0.4);
-  for (int y = 0; y < 90; ++y)
-    for (int x = 150; x < 200; ++x) three.setPixel(x, y, qRgb(220, 220, 220));
-  const std::optional<int> t3 = suggestThreshold(three);
-  ASSERT_TRUE(t3.has_value());
-  EXPECT_LT(*t3, 220);
   // One level, or nothing at all: nothing to separate.
   EXPECT_FALSE(suggestThreshold(twoColours(qRgb(9, 9, 9), qRgb(9, 9, 9))).has_value());
   EXPECT_FALSE(suggestThreshold(QImage()).has_value());

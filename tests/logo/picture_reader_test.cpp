@@ -1,5 +1,5 @@
-// Logo pictures from other formats: transparency, the compact bitmap they are saved as,
-// SVG drawings, and the messages for pictures that cannot be used.
+// Logo pictures from other formats: transparency, SVG drawings, which reader a file goes
+// to, and the messages for pictures that cannot be used.
 
 #include "logo/picture_reader.h"
 
@@ -7,10 +7,8 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QPainter>
 #include <QTemporaryDir>
 
-#include "logo/compact_bitmap.h"
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "logo/svg_picture.h"
@@ -41,85 +39,7 @@ std::string errorOf(const QByteArray& bytes, const QString& name = QStringLitera
   return "no error";
 }
 
-// A GIF file of an Indexed8 picture (Qt reads GIF but does not write it). The data is
-// written as plain 9-bit codes with a clear code often enough that the code size never
-// grows, which every decoder reads.
-QByteArray gifBytes(const QImage& indexed, int transparentIndex = -1) {
-  QByteArray out("GIF89a");
-  auto u16 = [&out](int v) {
-    out.append(static_cast<char>(v & 0xFF));
-    out.append(static_cast<char>(v >> 8));
-  };
-  u16(indexed.width());
-  u16(indexed.height());
-  out.append("\xF7\x00\x00", 3);  // global table of 256 entries
-  QList<QRgb> table = indexed.colorTable();
-  table.resize(256, qRgb(0, 0, 0));
-  for (QRgb c : table) {
-    out.append(static_cast<char>(qRed(c)));
-    out.append(static_cast<char>(qGreen(c)));
-    out.append(static_cast<char>(qBlue(c)));
-  }
-  if (transparentIndex >= 0) {
-    out.append("\x21\xF9\x04\x01\x00\x00", 6);
-    out.append(static_cast<char>(transparentIndex));
-    out.append('\0');
-  }
-  out.append(',');
-  u16(0);
-  u16(0);
-  u16(indexed.width());
-  u16(indexed.height());
-  out.append('\0');
-  out.append('\x08');  // minimum code size
-  QByteArray data;
-  quint32 bits = 0;
-  int count = 0;
-  auto code = [&](int c) {
-    bits |= static_cast<quint32>(c) << count;
-    for (count += 9; count >= 8; count -= 8, bits >>= 8) data.append(static_cast<char>(bits & 0xFF));
-  };
-  int sinceClear = 0;
-  for (int y = 0; y < indexed.height(); ++y) {
-    for (int x = 0; x < indexed.width(); ++x) {
-      if (sinceClear++ % 250 == 0) code(256);
-      code(indexed.pixelIndex(x, y));
-    }
-  }
-  code(257);
-  if (count > 0) data.append(static_cast<char>(bits & 0xFF));
-  for (qsizetype i = 0; i < data.size(); i += 255) {
-    const QByteArray block = data.mid(i, 255);
-    out.append(static_cast<char>(block.size()));
-    out.append(block);
-  }
-  out.append('\0');
-  out.append(';');
-  return out;
-}
-
-QByteArray pictureBytes(const QImage& image, const char* format) {
-  if (QByteArray(format) != "GIF") return encoded(image, format);
-  // Transparent dots take index 0.
-  QImage indexed(image.size(), QImage::Format_Indexed8);
-  QList<QRgb> table{qRgba(0, 0, 0, 0)};
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb c = image.pixel(x, y);
-      const QRgb key = qAlpha(c) == 0 ? qRgba(0, 0, 0, 0) : c | 0xFF000000u;
-      qsizetype i = table.indexOf(key);
-      if (i < 0 && table.size() < 256) {
-        table.append(key);
-        i = table.size() - 1;
-      }
-      indexed.scanLine(y)[x] = static_cast<uchar>(std::max<qsizetype>(i, 0));
-    }
-  }
-  indexed.setColorTable(table);
-  return gifBytes(indexed, qAlpha(image.pixel(0, 0)) == 0 ? 0 : -1);
-}
-
-// A PNG file of `image` whose header declares other sides, with a valid checksum.
+// A small PNG file whose header declares other sides, with a valid checksum.
 QByteArray pngDeclaring(quint32 width, quint32 height) {
   QByteArray png = encoded(QImage(2, 2, QImage::Format_RGB32), "PNG");
   for (int i = 0; i < 4; ++i) {
@@ -136,8 +56,6 @@ QByteArray pngDeclaring(quint32 width, quint32 height) {
   return png;
 }
 
-int bitsOf(const QByteArray& bmp) { return static_cast<uchar>(bmp[28]) | static_cast<uchar>(bmp[29]) << 8; }
-
 // 40 × 20: a transparent left half (stored as transparent black, as editors write it), a
 // half-transparent black column band, the rest opaque dark grey.
 QImage transparentLogo() {
@@ -151,66 +69,26 @@ QImage transparentLogo() {
 }
 
 TEST(OtherFormats, TransparentDotsArePaperAndPartlyTransparentOnesBlendWithWhite) {
-  for (const char* format : {"PNG", "GIF"}) {
-    SCOPED_TRACE(format);
-    const SourcePicture picture = decodeLogoPicture(pictureBytes(transparentLogo(), format), QStringLiteral("t"));
-    EXPECT_TRUE(picture.fileBytes.isEmpty());
-    EXPECT_TRUE(picture.compactOnSave);
-    // W = 400, H = 20: one box dot per ten picture dots across, one per row.
+  // The same picture with a palette (PLTE and tRNS): transparent, half black, dark grey.
+  QImage indexed(40, 20, QImage::Format_Indexed8);
+  indexed.setColorTable({qRgba(0, 0, 0, 0), qRgba(0, 0, 0, 128), qRgba(60, 60, 60, 255)});
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) indexed.setPixel(x, y, x < 20 ? 0 : x < 24 ? 1 : 2);
+  for (const QImage& image : {transparentLogo(), indexed}) {
+    SCOPED_TRACE(image.format());
+    const SourcePicture picture = decodeLogoPicture(encoded(image, "PNG"), QStringLiteral("t"));
+    EXPECT_TRUE(picture.fileBytes.isEmpty() && picture.compactOnSave);
+    // W = 400, H = 20: ten box dots across per picture dot, one per row.
     const LogoRaster raster = rasterOf(picture.image, 400, 20, 254);
     for (int y : {0, 19}) {
       EXPECT_FALSE(raster.isBlack(0, y));
       EXPECT_FALSE(raster.isBlack(199, y));
       EXPECT_TRUE(raster.isBlack(240, y));
     }
-    if (QByteArray(format) == "PNG") {  // GIF has no partial transparency
-      EXPECT_EQ(picture.image.pixel(21, 5) | 0xFF000000u, qRgb(127, 127, 127));
-    }
+    // Black at alpha 128 on white is grey 127.
+    EXPECT_FALSE(rasterOf(picture.image, 400, 20, 126).isBlack(210, 0));
+    EXPECT_TRUE(rasterOf(picture.image, 400, 20, 127).isBlack(210, 0));
   }
-}
-
-// The compact bitmap must read back to the colours the box drew, so that a saved pair
-// opens with the same raster: few colours give 8 bits, many give 24.
-TEST(OtherFormats, CompactBitmapReadsBackToTheSameRaster) {
-  QImage few = transparentLogo();
-  QImage photo(300, 150, QImage::Format_RGB32);
-  for (int y = 0; y < photo.height(); ++y)
-    for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x % 256, (y * 7) % 256, (x * y) % 256));
-  QImage mono(33, 9, QImage::Format_Mono);  // 1 bit: black wins when shrunk, unless flattened
-  mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-  mono.fill(0);
-  for (int y = 0; y < 9; y += 2) mono.setPixel(y % 33, y, 1);
-
-  struct Row {
-    const char* name;
-    QImage image;
-    int bits;
-  };
-  for (const Row& row : {Row{"few", few, 8}, Row{"photo", photo, 24}, Row{"mono", mono, 8}}) {
-    SCOPED_TRACE(row.name);
-    const SourcePicture picture = decodeLogoPicture(encoded(row.image, "PNG"), QStringLiteral("p"));
-    const QByteArray bmp = picture.bitmapFileBytes();
-    ASSERT_TRUE(bmp.startsWith("BM"));
-    EXPECT_EQ(bitsOf(bmp), row.bits);
-    const SourcePicture back = decodeBitmap(bmp);
-    for (QSize box : {QSize(400, 200), QSize(300, 90), QSize(20, 10), QSize(137, 3)}) {
-      for (int t : {1, 100, 127, 200}) {
-        EXPECT_TRUE(rasterOf(back.image, box.width(), box.height(), t) ==
-                    rasterOf(picture.image, box.width(), box.height(), t))
-            << box.width() << "x" << box.height() << " T " << t;
-      }
-    }
-  }
-}
-
-TEST(OtherFormats, WindowsBitmapBytesStayTheFilesOwn) {
-  QImage image(5, 3, QImage::Format_RGB32);
-  image.fill(qRgb(1, 2, 3));
-  const QByteArray bytes = encodeBitmap(image);
-  const SourcePicture picture = decodeLogoPicture(bytes, QStringLiteral("b"));
-  EXPECT_EQ(picture.fileBytes, bytes);
-  EXPECT_FALSE(picture.compactOnSave);
-  EXPECT_EQ(picture.bitmapFileBytes(), bytes);
 }
 
 // --- SVG ---
@@ -260,7 +138,6 @@ std::vector<BadCase> badCases() {
     for (int x = 0; x < 64; ++x) photo.setPixel(x, y, qRgb(x * 4, y * 5, (x ^ y) * 3));
   const QByteArray png = encoded(photo, "PNG");
   const QByteArray jpeg = encoded(photo, "JPEG");
-  const QByteArray gif = pictureBytes(photo.convertToFormat(QImage::Format_Indexed8), "GIF");
   const std::string damaged = "A imagem \"x\" está danificada ou incompleta e não pode ser aberta.";
   const std::string external = "O desenho SVG \"x\" faz referência a algo fora do arquivo (";
   const std::string script = "O desenho SVG \"x\" contém scripts (";
@@ -270,13 +147,10 @@ std::vector<BadCase> badCases() {
       {"NotAPicture", "just some text\n", "O arquivo \"x\" não é uma imagem que o programa saiba abrir"},
       {"TruncatedPng", png.left(png.size() / 2), damaged},
       {"TruncatedJpeg", jpeg.left(jpeg.size() * 2 / 3), damaged},
-      {"TruncatedGif", gif.left(gif.size() * 2 / 3), damaged},
       {"HugePng", pngDeclaring(100000, 100000), "A imagem \"x\" é grande demais (100000 × 100000 pontos)"},
       {"ZeroSizePng", pngDeclaring(0, 7), damaged},
       {"SvgImageFile", svg("width=\"10\" height=\"10\"", "<image xlink:href=\"/etc/hostname\" width=\"5\" height=\"5\"/>"),
        external + "/etc/hostname)"},
-      {"SvgRemoteImage", svg("width=\"10\" height=\"10\"", "<image href=\"https://example.com/a.png\"/>"),
-       external + "https://example.com/a.png)"},
       {"SvgUseOtherFile", svg("width=\"10\" height=\"10\"", "<use xlink:href=\"other.svg#logo\"/>"),
        external + "other.svg#logo)"},
       {"SvgStyleUrl", svg("width=\"10\" height=\"10\"", "<rect style=\"fill:url('pat.svg#p')\" width=\"5\" height=\"5\"/>"),
@@ -333,13 +207,6 @@ TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
   EXPECT_EQ(error(dir.path()), "\"" + dir.path().toStdString() + "\" é uma pasta, não um arquivo de imagem.");
   const QString gone = dir.filePath(QStringLiteral("gone.png"));
   EXPECT_EQ(error(gone), "Cannot open file \"" + gone.toStdString() + "\". No such file or directory");
-}
-
-TEST(PictureFiles, DialogFilterListsEveryFormatThenTheBitmaps) {
-  const QString filter = pictureDialogFilter();
-  EXPECT_TRUE(filter.startsWith(QStringLiteral("Imagens (*.bmp *.png *.jpg *.jpeg *.gif *.svg"))) << filter.toStdString();
-  EXPECT_TRUE(filter.endsWith(QStringLiteral("|Bitmaps (*.bmp)|*.bmp")));
-  EXPECT_EQ(filter.count(QLatin1Char('|')), 3);
 }
 
 }  // namespace
