@@ -21,7 +21,7 @@ QString qtFilter(const QString& filter) {
   return descriptions.join(QStringLiteral(";;"));
 }
 
-// The picture dialog shows the selected bitmap beside the file list.
+// The picture dialog shows the selected picture beside the file list.
 void addPicturePreview(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   auto* layout = qobject_cast<QGridLayout*>(dialog.layout());

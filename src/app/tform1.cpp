@@ -232,7 +232,7 @@ void TForm1::createControls() {
   CheckBox1->setChecked(true);
   suggestButton = button(QStringLiteral("Sugerir"), QStyle::SP_DialogApplyButton, 128, 574, 64, 21);
   named(suggestButton, "suggestButton");
-  suggestButton->setToolTip(QStringLiteral("Ajusta o contraste ao da imagem"));
+  suggestButton->setToolTip(QStringLiteral("Sugere o contraste pelo histograma da imagem"));
   BitBtn12 = button(QStringLiteral("Enviar Todas Configurações de Logotipo"), QStyle::SP_ArrowUp, 196, 574,
                     256, 21);
   named(BitBtn12, "BitBtn12");
