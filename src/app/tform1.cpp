@@ -224,14 +224,21 @@ void TForm1::createControls() {
   named(Label24, "Label24");
   ScrollBar3 = new ScrollBar(Qt::Horizontal, this);
   named(ScrollBar3, "ScrollBar3");
-  ScrollBar3->setGeometry(296, 553, 156, 16);
+  ScrollBar3->setGeometry(296, 553, 90, 16);
   ScrollBar3->setRange(1, 255);
   ScrollBar3->setPageStep(20);
   ScrollBar3->setValue(127);
+  blackShareLabel = label(QStringLiteral("Preto: 0 %"), 392, 553, 60, 16);
+  named(blackShareLabel, "blackShareLabel");
+  blackShareLabel->setToolTip(
+      QStringLiteral("Parte da área do logotipo que a impressora imprime em preto"));
   CheckBox1 = new CheckBox(QStringLiteral("Imprimir Logotipo"), this);
   named(CheckBox1, "CheckBox1");
-  CheckBox1->setGeometry(14, 575, 150, 18);
+  CheckBox1->setGeometry(14, 575, 112, 18);
   CheckBox1->setChecked(true);
+  suggestButton = button(QStringLiteral("Sugerir"), QStyle::SP_DialogApplyButton, 128, 574, 64, 21);
+  named(suggestButton, "suggestButton");
+  suggestButton->setToolTip(QStringLiteral("Sugere o contraste pelo histograma da imagem"));
   BitBtn12 = button(QStringLiteral("Enviar Todas Configurações de Logotipo"), QStyle::SP_ArrowUp, 196, 574,
                     256, 21);
   named(BitBtn12, "BitBtn12");
@@ -359,6 +366,14 @@ void TForm1::wireHandlers() {
   connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
   connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
   connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
+  connect(suggestButton, &QPushButton::clicked, this, [this] { runHandler([this] { suggestButtonClick(); }); });
+  logoDrop = new LogoDropTarget(this);
+  for (QWidget* w : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Image3), static_cast<QWidget*>(Image1)})
+    logoDrop->watch(w);
+  logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
+  logoDrop->onRefused = [this](const QString& reason) {
+    dialogs().messageBox(QStringLiteral("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
+  };
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
   CheckBox2->onClick = [this] { CheckBox2Click(); };

@@ -8,6 +8,7 @@
 
 #include "app/controls.h"
 #include "app/dialogs.h"
+#include "app/logo_drop.h"
 #include "config/config_text.h"
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
@@ -92,6 +93,9 @@ class TForm1 : public QWidget, public JobHost {
   Image* Image1;
   QPushButton* BitBtn12;
   CheckBox* CheckBox1;  // "Imprimir Logotipo"
+  QLabel* blackShareLabel;  // "Preto: 18 %", beside the contrast control
+  QPushButton* suggestButton;  // "Sugerir"
+  LogoDropTarget* logoDrop;  // drops on the logo frame and box
 
   // --- Text frame ---
   QGroupBox* GroupBox3;  // "Configurações de Texto"
@@ -208,6 +212,15 @@ class TForm1 : public QWidget, public JobHost {
   void BitBtn11Click();
   void BitBtn15Click();
   void Timer2Timer();
+  // Reads a picture file into the source picture and updates the raster, as "Abrir imagem"
+  // does once its dialog is confirmed; a file that cannot be used throws before anything
+  // changes. Also run for a file dropped on the logo.
+  void openPictureFile(const QString& name);
+  // "Sugerir": sets the contrast control to the threshold suggested for the picture as the
+  // box shows it; nothing else changes.
+  void suggestButtonClick();
+  // Shows the share of black dots of the raster's rows 0..H − 1.
+  void showBlackShare();
 
   // --- Transmissions ---
   void ComboBox1Change();
