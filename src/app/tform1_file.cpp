@@ -3,6 +3,7 @@
 #include "app/tform1.h"
 #include "config/config_file_names.h"
 #include "config/config_io.h"
+#include "config/config_pair.h"
 #include "config/config_text.h"
 #include "logo/source_picture.h"
 
@@ -82,30 +83,18 @@ void TForm1::showOpenFailure() {
 }
 
 void TForm1::CARREGARDADOS() {
-  const QString cfgName = openDialogName;
-  const FileReadResult cfg = readFileBytes(cfgName);
-  bool failed = false;
+  ConfigPairFiles files = readConfigPairFiles(openDialogName);
+  const FileReadResult& cfg = files.cfg;
   if (cfg.status == FileReadResult::Status::kTooLarge) {
     dialogs().messageBox(kOpenFailureTitle, cfg.error, MessageIcon::Warning, MessageButtons::Ok);
-    failed = true;
   } else if (!cfg.ok()) {
     showOpenFailure();
-    failed = true;
   }
-
-  SourcePicture picture;
-  bool pictureLoaded = false;
-  try {
-    picture = loadBitmapFile(logoFileNameForOpen(cfgName));
-    pictureLoaded = true;
-  } catch (const BitmapError&) {
-    showOpenFailure();
-    failed = true;
-  }
-  if (failed) {
+  if (!files.picture) showOpenFailure();
+  if (!files.ok()) {
     // A logo file that loads replaces the source picture even when its configuration file
     // could not be read; nothing else changes.
-    if (pictureLoaded) setSourcePicture(std::move(picture));
+    if (files.picture) setSourcePicture(std::move(*files.picture));
     return;
   }
 
@@ -113,7 +102,7 @@ void TForm1::CARREGARDADOS() {
   // reported and changes nothing, not even the picture.
   const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
 
-  setSourcePicture(std::move(picture));
+  setSourcePicture(std::move(*files.picture));
   struct Loading {
     ConfigModel& m;
     explicit Loading(ConfigModel& model) : m(model) { m.carregando = 1; }

@@ -1,0 +1,25 @@
+// vorlandex-send: sends a saved .cfg/.bmp pair to one or many ticket printers at once.
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <cstdio>
+
+#include "send/send_options.h"
+#include "send/sender.h"
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("vorlandex-send"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(VORLANDEX_VERSION));
+
+  vx::ParsedArguments parsed = vx::parseSendArguments(QCoreApplication::arguments());
+  if (!parsed.options) {
+    std::FILE* stream = parsed.exitCode == 0 ? stdout : stderr;
+    std::fputs(parsed.text.toLocal8Bit().constData(), stream);
+    if (!parsed.text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
+    return parsed.exitCode;
+  }
+  vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, isatty(STDOUT_FILENO) == 1});
+  return sender.exec();
+}
