@@ -1,5 +1,6 @@
 // vorlandex-send: sends a saved .cfg/.bmp pair to one or many ticket printers at once.
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,6 +21,12 @@ int main(int argc, char* argv[]) {
     if (!parsed.text.endsWith(QLatin1Char('\n'))) std::fputc('\n', stream);
     return parsed.exitCode;
   }
+  // Ctrl-C stops every port cleanly and still gives the summary.
+  struct sigaction sa {};
+  sa.sa_handler = [](int) { vx::Sender::interrupt(); };
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
   vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, isatty(STDOUT_FILENO) == 1});
   return sender.exec();
 }

@@ -1,8 +1,7 @@
 #include "send/port_run.h"
 
-#include <time.h>
-
 #include <QCoreApplication>
+#include <chrono>
 #include <cstring>
 #include <stdexcept>
 
@@ -15,9 +14,8 @@ namespace vx {
 namespace {
 
 std::int64_t monotonicNs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // Ends a port's run; the reason is already recorded.
@@ -35,6 +33,7 @@ class PortRun::Host final : public JobHost {
 
   void OpenPort() override {
     if (stopped_) throw PortStopped{};
+    checkDevice();
     run_.job_ = run_.job_ + 1;
     try {
       comm_.OpenPort();
@@ -97,6 +96,10 @@ class PortRun::Host final : public JobHost {
     return QStringLiteral("the device failed: %1").arg(systemError(device_.failure()));
   }
   void checkDevice() {
+    if (run_.interrupt_.load()) {
+      stop(QStringLiteral("interrupted"));
+      throw PortStopped{};
+    }
     if (device_.failure() != 0) {
       stop(deviceFailure());
       throw PortStopped{};
@@ -115,8 +118,8 @@ class PortRun::Host final : public JobHost {
   bool stopped_ = false;
 };
 
-PortRun::PortRun(PortTarget target, const SendJobInputs& inputs)
-    : target_(std::move(target)), inputs_(inputs) {}
+PortRun::PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt)
+    : target_(std::move(target)), inputs_(inputs), interrupt_(interrupt) {}
 
 PortRun::~PortRun() { wait(); }
 

@@ -50,7 +50,8 @@ struct PortStatus {
 
 class PortRun final : public QThread {
  public:
-  PortRun(PortTarget target, const SendJobInputs& inputs);
+  // `interrupt` set (by the operator's Ctrl-C) stops the run before its next write.
+  PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt);
   ~PortRun() override;
 
   const PortTarget& target() const { return target_; }
@@ -65,6 +66,7 @@ class PortRun final : public QThread {
 
   const PortTarget target_;
   const SendJobInputs& inputs_;
+  const std::atomic<bool>& interrupt_;
   std::atomic<int> state_{static_cast<int>(PortStatus::State::Starting)};
   std::atomic<int> job_{-1};
   std::atomic<std::size_t> writes_{0};

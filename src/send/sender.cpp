@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <atomic>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -17,6 +18,9 @@ namespace {
 
 // How often the progress lines are redrawn.
 constexpr int kRefreshMs = 250;
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
 void printLine(std::FILE* f, const QString& line) {
   const QByteArray bytes = line.toLocal8Bit();
@@ -75,6 +79,8 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
 
 Sender::Sender(SendOptions options, Output output) : options_(std::move(options)), output_(output) {}
 
+void Sender::interrupt() { interrupted = true; }
+
 int Sender::exec() {
   // Everything that can be wrong with the pair is found before any port is opened.
   ConfigPair pair;
@@ -122,7 +128,7 @@ int Sender::exec() {
     if (writeStamps) target.stamp = writeStamps(i);
     labels.push_back(target.label);
     labelWidth = std::max(labelWidth, static_cast<int>(target.label.size()));
-    runs.push_back(std::make_unique<PortRun>(std::move(target), inputs));
+    runs.push_back(std::make_unique<PortRun>(std::move(target), inputs, interrupted));
   }
   for (auto& run : runs) run->start();
 

@@ -29,6 +29,10 @@ class Sender {
 
   int exec();
 
+  // Async-signal-safe: every port stops before its next write, closes its port, and the run
+  // ends with the summary (exit status 1). For SIGINT and SIGTERM.
+  static void interrupt();
+
  private:
   SendOptions options_;
   Output output_;
