@@ -1,6 +1,7 @@
 // vorlandex-send: sends a saved .cfg/.bmp pair to one or many ticket printers at once.
 
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -27,6 +28,9 @@ int main(int argc, char* argv[]) {
   sigemptyset(&sa.sa_mask);
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);
-  vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, isatty(STDOUT_FILENO) == 1});
+  winsize size{};
+  const bool terminal = isatty(STDOUT_FILENO) == 1;
+  const int columns = terminal && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+  vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, terminal, columns});
   return sender.exec();
 }

@@ -74,7 +74,13 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("PAIR.cfg"), QStringLiteral("The configuration file to send."));
 
   if (!parser.parse(arguments)) return refuse(parser.errorText());
-  if (parser.isSet(help)) return ParsedArguments{std::nullopt, 0, parser.helpText()};
+  if (parser.isSet(help)) {
+    // The usage line names the program as it is run, whatever path started it.
+    QString text = parser.helpText();
+    const qsizetype end = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && end > 0) text.replace(7, end - 7, QStringLiteral("vorlandex-send"));
+    return ParsedArguments{std::nullopt, 0, text};
+  }
   if (parser.isSet(version))
     return ParsedArguments{std::nullopt, 0, QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
 

@@ -151,9 +151,12 @@ int Sender::exec() {
     if (bars) {
       QString screen;
       if (drawn) screen += QStringLiteral("\x1b[%1A").arg(runs.size());
-      for (std::size_t i = 0; i < runs.size(); ++i)
-        screen += QStringLiteral("\r\x1b[2K") + progressLine(labels[i], labelWidth, statuses[i], plan) +
-                  QLatin1Char('\n');
+      for (std::size_t i = 0; i < runs.size(); ++i) {
+        QString line = progressLine(labels[i], labelWidth, statuses[i], plan);
+        // A line that wraps would take two rows and throw the redrawing off by one.
+        if (output_.columns > 1 && line.size() >= output_.columns) line.truncate(output_.columns - 1);
+        screen += QStringLiteral("\r\x1b[2K") + line + QLatin1Char('\n');
+      }
       screen.chop(1);
       printLine(output_.out, screen);
       drawn = true;

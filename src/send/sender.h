@@ -20,6 +20,7 @@ class Sender {
     std::FILE* out = stdout;
     std::FILE* err = stderr;
     bool terminal = false;  // out is a terminal: progress bars redrawn in place
+    int columns = 0;        // the terminal's width; 0 when unknown
   };
 
   Sender(SendOptions options, Output output);
