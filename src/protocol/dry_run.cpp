@@ -70,12 +70,6 @@ std::int64_t RunPlan::timeLeftMs(std::size_t writesDone, std::int64_t sinceLastM
   return std::max<std::int64_t>(0, totalMs - now);
 }
 
-int RunPlan::jobAt(std::size_t writesDone) const {
-  if (jobs.empty()) return -1;
-  if (writesDone < writes.size()) return writes[writesDone].job;
-  return static_cast<int>(jobs.size()) - 1;
-}
-
 RunPlan planRun(const ConfigModel& source, const JobSelection& selection, std::uint8_t optionByte, CutMode cut,
                 const ByteList& logoData, const QDateTime& start) {
   RunPlan plan;

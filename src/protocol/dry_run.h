@@ -49,9 +49,6 @@ struct RunPlan {
   // Planned time left once `writesDone` writes have been handed over, `sinceLastMs` after
   // the last of them (after the start of the run when none has).
   std::int64_t timeLeftMs(std::size_t writesDone, std::int64_t sinceLastMs) const;
-  // The job the next write belongs to after `writesDone` writes (the last job at the end);
-  // -1 for a plan without jobs.
-  int jobAt(std::size_t writesDone) const;
 };
 
 // What the run `selection` picks makes of `model`: the settings job with `optionByte`, the

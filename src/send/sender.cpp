@@ -99,27 +99,29 @@ int Sender::exec() {
     return 2;
   }
 
-  if (options_.dryRun) {
-    const ByteList bytes = plan.stream();
-    const bool toStdout = options_.output == QLatin1String("-");
-    QFile file;
-    const bool opened = toStdout ? file.open(output_.out, QIODevice::WriteOnly) : (file.setFileName(options_.output),
-                                                                                   file.open(QIODevice::WriteOnly));
-    if (!opened || file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) !=
-                       static_cast<qint64>(bytes.size()) ||
-        !file.flush()) {
-      printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(options_.output, file.errorString()));
-      return 1;
-    }
-    file.close();
-    if (options_.timing) {
-      std::FILE* lines = toStdout ? output_.err : output_.out;
-      for (const PlannedTransfer& t : plan.transfers) printLine(lines, timingLine(plan, t));
-      printLine(lines, QStringLiteral("%1 ms  end").arg(plan.totalMs, 8));
-    }
-    return 0;
-  }
+  return options_.dryRun ? writeDryRun(plan) : feedPorts(plan, inputs);
+}
 
+int Sender::writeDryRun(const RunPlan& plan) {
+  const ByteList bytes = plan.stream();
+  const bool toStdout = options_.output == QLatin1String("-");
+  QFile file(options_.output);
+  const bool opened = toStdout ? file.open(output_.out, QIODevice::WriteOnly) : file.open(QIODevice::WriteOnly);
+  const auto size = static_cast<qint64>(bytes.size());
+  if (!opened || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
+    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(options_.output, file.errorString()));
+    return 1;
+  }
+  file.close();
+  if (options_.timing) {
+    std::FILE* lines = toStdout ? output_.err : output_.out;
+    for (const PlannedTransfer& t : plan.transfers) printLine(lines, timingLine(plan, t));
+    printLine(lines, QStringLiteral("%1 ms  end").arg(plan.totalMs, 8));
+  }
+  return 0;
+}
+
+int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
   std::vector<std::unique_ptr<PortRun>> runs;
   std::vector<QString> labels;
   int labelWidth = 0;

@@ -14,6 +14,9 @@
 
 namespace vx {
 
+struct RunPlan;
+struct SendJobInputs;
+
 class Sender {
  public:
   struct Output {
@@ -35,6 +38,9 @@ class Sender {
   static void interrupt();
 
  private:
+  int writeDryRun(const RunPlan& plan);
+  int feedPorts(const RunPlan& plan, const SendJobInputs& inputs);
+
   SendOptions options_;
   Output output_;
 };
