@@ -1,6 +1,7 @@
 #include "send/port_run.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <chrono>
 #include <cstring>
 #include <stdexcept>
@@ -121,7 +122,18 @@ class PortRun::Host final : public JobHost {
 PortRun::PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt)
     : target_(std::move(target)), inputs_(inputs), interrupt_(interrupt) {}
 
-PortRun::~PortRun() { wait(); }
+PortRun::~PortRun() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void PortRun::start() {
+  thread_ = std::thread([this] { run(); });
+}
+
+bool PortRun::waitUntil(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock lock(mutex_);
+  return endedCv_.wait_until(lock, deadline, [this] { return ended_; });
+}
 
 void PortRun::fail(const QString& why) {
   std::lock_guard lock(mutex_);
@@ -150,6 +162,9 @@ void PortRun::run() {
   startNs_ = monotonicNs();
   state_ = static_cast<int>(PortStatus::State::Running);
   {
+    // Gives this thread an event dispatcher, so that processMessages() delivers what the
+    // serial component's threads post here.
+    QEventLoop events;
     auto owned = std::make_unique<WatchedDevice>(target_.device, target_.stamp);
     WatchedDevice& device = *owned;
     // Made on this thread: its message sink delivers here, through processMessages().
@@ -175,6 +190,8 @@ void PortRun::run() {
   endNs_ = monotonicNs();
   std::lock_guard lock(mutex_);
   state_ = static_cast<int>(failure_.isEmpty() ? PortStatus::State::Done : PortStatus::State::Failed);
+  ended_ = true;
+  endedCv_.notify_all();
 }
 
 }  // namespace vx

@@ -4,15 +4,17 @@
 // cannot be opened, whose device fails or goes away, or whose line does not take every
 // byte stops its own run and is reported; it never touches another port's run.
 //
-// Construct and start on the main thread; status() from any thread; the destructor waits
-// for the run to end.
+// Construct, start and wait on the main thread; status() from any thread; the destructor
+// waits for the run to end.
 
 #include <QString>
-#include <QThread>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "model/config_model.h"
 #include "protocol/frames.h"
@@ -48,20 +50,24 @@ struct PortStatus {
   QString failure;               // why the run stopped; empty unless Failed
 };
 
-class PortRun final : public QThread {
+class PortRun {
  public:
   // `interrupt` set (by the operator's Ctrl-C) stops the run before its next write.
   PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt);
-  ~PortRun() override;
+  ~PortRun();
+  PortRun(const PortRun&) = delete;
+  PortRun& operator=(const PortRun&) = delete;
+
+  void start();
+  // True once the run has ended, waiting for it until `deadline` at most.
+  bool waitUntil(std::chrono::steady_clock::time_point deadline);
 
   const PortTarget& target() const { return target_; }
   PortStatus status() const;
 
- protected:
-  void run() override;
-
  private:
   class Host;
+  void run();
   void fail(const QString& why);
 
   const PortTarget target_;
@@ -76,7 +82,10 @@ class PortRun final : public QThread {
   std::atomic<std::uint64_t> queued_{0};
   std::atomic<std::uint64_t> written_{0};
   mutable std::mutex mutex_;
-  QString failure_;  // under mutex_
+  std::condition_variable endedCv_;
+  bool ended_ = false;  // under mutex_
+  QString failure_;     // under mutex_
+  std::thread thread_;
 };
 
 }  // namespace vx

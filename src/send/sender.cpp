@@ -1,9 +1,9 @@
 #include "send/sender.h"
 
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -140,10 +140,10 @@ int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
   bool drawn = false;
   for (;;) {
     // Wakes as soon as the last port ends, so the run takes no longer than its slowest port.
-    QDeadlineTimer refresh(kRefreshMs);
+    const auto refresh = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRefreshMs);
     bool ended = true;
     for (auto& run : runs) {
-      if (!run->wait(refresh)) {
+      if (!run->waitUntil(refresh)) {
         ended = false;
         break;
       }
