@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "logo/contrast.h"
 #include "logo/logo_box.h"
+#include "logo/logo_preview.h"
 #include "logo/logo_raster.h"
 #include "logo/logo_upload.h"
 #include "logo/picture_reader.h"
@@ -55,10 +56,7 @@ void TForm1::CheckBox1Click() {
 
 void TForm1::BitBtn11Click() {
   model.alterado = 1;
-  const int t = ScrollBar3->value();
-  const int h = ScrollBar1->value();
-  const QImage box = renderLogoBox(sourcePicture.image, ScrollBar2->value(), h);
-  updateRaster(logoRaster, box, h, t);
+  renderLogoRaster(logoRaster, sourcePicture.image, ScrollBar2->value(), ScrollBar1->value(), ScrollBar3->value());
   Image2->setPicture(logoRaster.image());
   showBlackShare();
 }
