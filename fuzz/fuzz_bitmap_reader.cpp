@@ -1,12 +1,15 @@
-// libFuzzer target for the logo picture path: any bytes given to the bitmap decoder must
-// either throw BitmapError with the "not valid" text or give a picture of the promised
-// formats that the logo box, the preview threshold and the upload data then take at
-// several sizes (in and out of range) without fault:
+// libFuzzer target for the logo picture path: any bytes given to the picture readers (the
+// bitmap decoder for bytes that start with "BM", else the PNG, JPEG, GIF and other Qt
+// readers and the checked SVG renderer) must either throw BitmapError (with the "not valid"
+// text from the bitmap decoder) or give a picture of the promised formats, without
+// transparency for the other readers, that the logo box, the preview threshold and the
+// upload data then take at several sizes (in and out of range) without fault:
 // - the box is 400 × H, white outside the picture, and holds exactly the scaled picture
 //   the screen shows;
 // - the threshold leaves the rows from H on untouched;
 // - the upload data has one 53-byte record per row and the trailer;
-// - a small picture written by encodeBitmap reads back with the same colours.
+// - a small picture written by encodeBitmap (encodeCompactBitmap for the other readers)
+//   reads back with the same colours, in 8 or 24 bits for the compact one.
 
 #include <QByteArray>
 #include <QImage>
@@ -16,9 +19,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <QGuiApplication>
+
+#include "logo/compact_bitmap.h"
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "logo/logo_upload.h"
+#include "logo/picture_reader.h"
 #include "logo/source_picture.h"
 
 namespace {
@@ -87,9 +94,11 @@ QRgb dotColour(const QImage& image, int x, int y) {
   return image.pixel(x, y) & 0xFFFFFFu;
 }
 
-// What encodeBitmap writes must read back as the same picture to the logo box.
-void checkRoundTrip(const QImage& image) {
-  const QByteArray encoded = vx::encodeBitmap(image);
+// What encodeBitmap (or encodeCompactBitmap) writes must read back as the same picture to
+// the logo box.
+void checkRoundTrip(const QImage& image, bool compact = false) {
+  const QByteArray encoded = compact ? vx::encodeCompactBitmap(image) : vx::encodeBitmap(image);
+  if (compact) check(encoded.size() > 30 && (encoded[28] == 8 || encoded[28] == 24), "compact is 8 or 24 bits");
   check(!encoded.isEmpty(), "a decoded picture can be encoded");
   vx::SourcePicture again;
   try {
@@ -103,25 +112,57 @@ void checkRoundTrip(const QImage& image) {
       check(dotColour(image, x, y) == dotColour(again.image, x, y), "round trip keeps the colours");
 }
 
+// A picture from the other readers: no file bytes, saved compact, and nothing transparent
+// left (a palette made opaque and full, other formats among those the box draws directly).
+void checkOtherFormat(const vx::SourcePicture& picture) {
+  const QImage& image = picture.image;
+  const QImage::Format f = image.format();
+  check(picture.fileBytes.isEmpty() && picture.compactOnSave, "another format is saved compact");
+  check(f == QImage::Format_Indexed8 || f == QImage::Format_RGB32 || f == QImage::Format_RGB888 ||
+            f == QImage::Format_Grayscale8 || f == QImage::Format_ARGB32,
+        "another format gives Indexed8, RGB32, RGB888, Grayscale8 or ARGB32");
+  if (f == QImage::Format_Indexed8) {
+    check(image.colorCount() == 256, "a flattened palette has 256 entries");
+    for (QRgb c : image.colorTable()) check(qAlpha(c) == 255, "a flattened palette is opaque");
+  }
+  if (f == QImage::Format_ARGB32) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) check(qAlpha(image.pixel(x, y)) == 255, "no transparency is left");
+  }
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  // SVG text is drawn with the system's fonts, which need a GUI application.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication app(*argc, *argv);
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QByteArray bytes = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+  const bool bitmap = bytes.startsWith("BM");
   vx::SourcePicture picture;
   try {
-    picture = vx::decodeBitmap(bytes);
+    picture = bitmap ? vx::decodeBitmap(bytes) : vx::decodeLogoPicture(bytes, QStringLiteral("fuzz"));
   } catch (const vx::BitmapError& e) {
-    check(std::strcmp(e.what(), vx::kBitmapNotValid) == 0, "a bad bitmap is reported as not valid");
+    if (bitmap) check(std::strcmp(e.what(), vx::kBitmapNotValid) == 0, "a bad bitmap is reported as not valid");
+    check(std::strlen(e.what()) > 0, "a bad picture is reported with a reason");
     return 0;
   }
   const QImage& image = picture.image;
   const QImage::Format f = image.format();
   check(!image.isNull() && image.width() <= vx::kMaxBitmapSide && image.height() <= vx::kMaxBitmapSide,
         "a decoded picture has a size within the limits");
-  check(f == QImage::Format_Mono || f == QImage::Format_Indexed8 || f == QImage::Format_RGB32 ||
-            f == QImage::Format_ARGB32,
-        "a decoded picture is Mono, Indexed8, RGB32 or ARGB32");
-  check(picture.fileBytes == bytes && picture.bitmapFileBytes() == bytes, "the file's own bytes are kept");
+  if (bitmap) {
+    check(f == QImage::Format_Mono || f == QImage::Format_Indexed8 || f == QImage::Format_RGB32 ||
+              f == QImage::Format_ARGB32,
+          "a decoded picture is Mono, Indexed8, RGB32 or ARGB32");
+    check(picture.fileBytes == bytes && picture.bitmapFileBytes() == bytes, "the file's own bytes are kept");
+  } else {
+    checkOtherFormat(picture);
+  }
 
   // Box sizes: one from the input's last bytes (mostly small, so that pictures are both
   // enlarged and shrunk; a little beyond both ranges), and now and then one of a few fixed
@@ -136,6 +177,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static constexpr int kSizes[][2] = {{400, 200}, {300, 90}, {1, 1}, {37, 173}};
   if (size % 16 < 4) checkBoxAndUpload(image, kSizes[size % 16][0], kSizes[size % 16][1], threshold);
 
-  if (static_cast<std::int64_t>(image.width()) * image.height() <= 256 * 256) checkRoundTrip(image);
+  if (static_cast<std::int64_t>(image.width()) * image.height() <= 256 * 256) checkRoundTrip(image, !bitmap);
   return 0;
 }

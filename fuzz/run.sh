@@ -2,8 +2,8 @@
 # Builds the fuzz targets with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer
 # into build-fuzz/ and runs each on its seed corpus for a bounded time:
 #   config  the configuration-file reader (seeds in fuzz/corpus)
-#   bitmap  the logo picture path: bitmap decoder, logo box, threshold, upload data
-#           (seeds in fuzz/corpus_bitmap)
+#   bitmap  the logo picture path: bitmap decoder and the other picture readers (PNG,
+#           JPEG, GIF, SVG), logo box, threshold, upload data (seeds in fuzz/corpus_bitmap)
 # Usage: fuzz/run.sh [seconds, default 120] [config|bitmap|all, default all]; with all,
 # each target runs for the given seconds. Exits non-zero when a fuzzer finds a crash, a
 # leak, a broken invariant or an input that runs too long; the input is kept in
@@ -57,6 +57,9 @@ run_bitmap() {
     "$root/src/logo/logo_box.cpp"
     "$root/src/logo/logo_raster.cpp"
     "$root/src/logo/logo_upload.cpp"
+    "$root/src/logo/picture_reader.cpp"
+    "$root/src/logo/svg_picture.cpp"
+    "$root/src/logo/compact_bitmap.cpp"
   )
   local objects=() src obj extra
   for src in "${sources[@]}"; do
@@ -65,15 +68,15 @@ run_bitmap() {
     # and the harness only loop over dots, where tracing each comparison would cost most
     # of the run.
     extra=(-fno-sanitize-coverage=trace-cmp)
-    [ "$(basename "$src")" = source_picture.cpp ] && extra=()
+    case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
     # The threshold rounds each product and sum on its own, as in the real build.
     # shellcheck disable=SC2046  # pkg-config prints several words on purpose
-    "$cxx" "${flags[@]}" "${extra[@]}" -ffp-contract=off -I"$root/src" $(pkg-config --cflags Qt6Gui) \
+    "$cxx" "${flags[@]}" "${extra[@]}" -ffp-contract=off -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
       -c "$src" -o "$obj" || return 1
     objects+=("$obj")
   done
   # shellcheck disable=SC2046
-  "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/fuzz_bitmap_reader" $(pkg-config --libs Qt6Gui) || return 1
+  "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/fuzz_bitmap_reader" $(pkg-config --libs Qt6Gui Qt6Svg) || return 1
   # A header may announce up to 32 million dots with only a few bytes of RLE data, so one
   # input can take a few hundred milliseconds and some hundred megabytes.
   "$out/fuzz_bitmap_reader" "$out/corpus-bitmap" "$root/fuzz/corpus_bitmap" \

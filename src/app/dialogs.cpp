@@ -1,5 +1,7 @@
 #include "app/dialogs.h"
 
+#include "logo/picture_reader.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,10 +14,15 @@
 namespace vx {
 namespace {
 
-// "Description (*.ext)|*.ext" → "Description (*.ext)".
-QString qtFilter(const QString& filter) { return filter.section(QLatin1Char('|'), 0, 0); }
+// "Description (*.ext)|*.ext|Other (*.x *.y)|*.x;*.y" → "Description (*.ext);;Other (*.x *.y)".
+QString qtFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList descriptions;
+  for (qsizetype i = 0; i < parts.size(); i += 2) descriptions.append(parts[i]);
+  return descriptions.join(QStringLiteral(";;"));
+}
 
-// The picture dialog shows the selected bitmap beside the file list.
+// The picture dialog shows the selected picture beside the file list.
 void addPicturePreview(QFileDialog& dialog) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   auto* layout = qobject_cast<QGridLayout*>(dialog.layout());
@@ -27,9 +34,15 @@ void addPicturePreview(QFileDialog& dialog) {
   layout->addWidget(preview, 0, layout->columnCount(), layout->rowCount(), 1);
   QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
     const QFileInfo info(path);
-    // Only small enough regular files are read for the preview.
+    // Only small enough regular files are read for the preview, by the logo's own reader
+    // (an SVG drawing is checked before it is drawn).
     QImage image;
-    if (info.isFile() && info.size() < 64 * 1024 * 1024) image.load(path, "BMP");
+    if (info.isFile() && info.size() < 64 * 1024 * 1024) {
+      try {
+        image = loadLogoPicture(path).image;
+      } catch (const BitmapError&) {
+      }
+    }
     if (image.isNull()) {
       preview->clear();
       return;

@@ -28,12 +28,17 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   BitBtn11 =
       make.button("BitBtn11", QStringLiteral("Atualizar imagem"), QStyle::SP_BrowserReload, {118, 551, 116, 21});
   Label24 = make.label("Label24", QStringLiteral("Contraste:"), {242, 553, 52, 16});
-  ScrollBar3 = make.make<ScrollBar>(QStringLiteral("ScrollBar3"), {296, 553, 156, 16}, Qt::Horizontal);
+  ScrollBar3 = make.make<ScrollBar>(QStringLiteral("ScrollBar3"), {296, 553, 90, 16}, Qt::Horizontal);
   ScrollBar3->setRange(1, 255);
   ScrollBar3->setPageStep(20);
   ScrollBar3->setValue(127);
-  CheckBox1 = make.make<CheckBox>(QStringLiteral("CheckBox1"), {14, 575, 150, 18}, QStringLiteral("Imprimir Logotipo"));
+  blackShareLabel = make.label("blackShareLabel", QStringLiteral("Preto: 0 %"), {392, 553, 60, 16});
+  blackShareLabel->setToolTip(QStringLiteral("Parte da área do logotipo que a impressora imprime em preto"));
+  CheckBox1 = make.make<CheckBox>(QStringLiteral("CheckBox1"), {14, 575, 112, 18}, QStringLiteral("Imprimir Logotipo"));
   CheckBox1->setChecked(true);
+  suggestButton =
+      make.button("suggestButton", QStringLiteral("Sugerir"), QStyle::SP_DialogApplyButton, {128, 574, 64, 21});
+  suggestButton->setToolTip(QStringLiteral("Sugere o contraste pelo histograma da imagem"));
   BitBtn12 = make.button("BitBtn12", QStringLiteral("Enviar Todas Configurações de Logotipo"), QStyle::SP_ArrowUp,
                          {196, 574, 256, 21});
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The frame "Configuração de Logotipo (Todos Botões)": the logo box (a white backdrop Image3
 // and the source picture Image1 scaled to the chosen width and height), the height, width and
-// contrast bars, the picture and update commands, the logo switch and the upload command; and
+// contrast bars with the share of black dots and the contrast suggestion, the picture and
+// update commands, the logo switch and the upload command; and
 // the two values the logo box keeps beside the model.
 
 #include "app/controls.h"
@@ -27,7 +28,9 @@ struct LogoFrame {
   QPushButton* BitBtn11 = nullptr;  // "Atualizar imagem"
   QLabel* Label24 = nullptr;  // "Contraste:"
   ScrollBar* ScrollBar3 = nullptr;  // threshold, 1..255
+  QLabel* blackShareLabel = nullptr;  // "Preto: 18 %", beside the contrast control
   CheckBox* CheckBox1 = nullptr;  // "Imprimir Logotipo"
+  QPushButton* suggestButton = nullptr;  // "Sugerir"
   QPushButton* BitBtn12 = nullptr;  // "Enviar Todas Configurações de Logotipo"
 
   std::int32_t esquerda_logo = 0;  // Image1's left edge captured at start-up; the box centres from it

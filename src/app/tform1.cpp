@@ -80,6 +80,14 @@ void TForm1::wireHandlers() {
   connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
   connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
   connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
+  connect(suggestButton, &QPushButton::clicked, this, [this] { runHandler([this] { suggestButtonClick(); }); });
+  logoDrop = new LogoDropTarget(this);
+  for (QWidget* w : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Image3), static_cast<QWidget*>(Image1)})
+    logoDrop->watch(w);
+  logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
+  logoDrop->onRefused = [this](const QString& reason) {
+    dialogs().messageBox(QStringLiteral("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
+  };
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
   CheckBox2->onClick = [this] { CheckBox2Click(); };

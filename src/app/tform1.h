@@ -12,6 +12,7 @@
 #include "app/button_frame.h"
 #include "app/command_row.h"
 #include "app/dialogs.h"
+#include "app/logo_drop.h"
 #include "app/logo_frame.h"
 #include "app/preview_frame.h"
 #include "app/text_frame.h"
@@ -63,11 +64,19 @@ class TForm1 : public QWidget,
   QTimer* Timer2;  // the first raster, 50 ms after start-up
   QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
   TQRTComm32* QRTComm321;
+  LogoDropTarget* logoDrop;  // drops on the logo frame and box
 
   // Logo: the source picture held by Image1 (with the bytes of the file it came from,
   // if any) and the logo raster held by Image2.
   SourcePicture sourcePicture;
   LogoRaster logoRaster;
+
+  // Replaces the source picture and shows it in the logo box.
+  void setSourcePicture(SourcePicture picture);
+  // Reads a picture file into the source picture and updates the raster, as "Abrir imagem"
+  // does once its dialog is confirmed; a file that cannot be used throws before anything
+  // changes. Also run for a file dropped on the logo.
+  void openPictureFile(const QString& name);
 
   // Shows what no handler catches in an error box titled after the executable's name.
   void installErrorReport(const QString& executablePath);
@@ -123,7 +132,6 @@ class TForm1 : public QWidget,
   void atualiza_senha();
 
   // --- Logo ---
-  void setSourcePicture(SourcePicture picture);
   void showLogoBox();
   void ScrollBar1Change();
   void ScrollBar2Change();
@@ -131,6 +139,11 @@ class TForm1 : public QWidget,
   void CheckBox1Click();
   void BitBtn15Click();
   void Timer2Timer();
+  // "Sugerir": sets the contrast control to the threshold suggested for the picture as the
+  // box shows it; nothing else changes.
+  void suggestButtonClick();
+  // Shows the share of black dots of the raster's rows 0..H − 1.
+  void showBlackShare();
 
   // --- Transmissions ---
   void createPort();

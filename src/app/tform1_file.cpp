@@ -3,6 +3,7 @@
 #include "app/tform1.h"
 #include "config/config_file_names.h"
 #include "config/config_io.h"
+#include "config/config_pair.h"
 #include "config/config_text.h"
 #include "editor/button_links.h"
 #include "logo/source_picture.h"
@@ -96,33 +97,23 @@ void TForm1::showOpenFailure() {
 }
 
 bool TForm1::CARREGARDADOS() {
-  const QString cfgName = openDialogName;
-  const FileReadResult cfg = readFileBytes(cfgName);
-  bool failed = false;
+  ConfigPairFiles files = readConfigPairFiles(openDialogName);
+  const FileReadResult& cfg = files.cfg;
   if (cfg.status == FileReadResult::Status::kTooLarge) {
     dialogs().messageBox(kOpenFailureTitle, cfg.error, MessageIcon::Warning, MessageButtons::Ok);
-    failed = true;
   } else if (!cfg.ok()) {
     showOpenFailure();
-    failed = true;
   }
-
-  SourcePicture picture;
-  try {
-    picture = loadBitmapFile(logoFileNameForOpen(cfgName));
-  } catch (const BitmapError&) {
-    showOpenFailure();
-    failed = true;
-  }
+  if (!files.picture) showOpenFailure();
   // A pair that cannot be read applies nothing, not even a logo file that loaded: the
   // next save would write that picture under settings it does not belong to.
-  if (failed) return false;
+  if (!files.ok()) return false;
 
   // The whole file is checked before anything is applied: a malformed or short file is
   // reported and changes nothing, not even the picture.
   const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
 
-  setSourcePicture(std::move(picture));
+  setSourcePicture(std::move(*files.picture));
   {
     LoadingScope loading(model);
     applyConfigButtons(model, contents);

@@ -7,6 +7,7 @@
 #include "logo/logo_upload.h"
 #include "protocol/steady_pacer.h"
 #include "protocol/transmission.h"
+#include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
 
@@ -24,12 +25,8 @@ std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() { return std::make_uni
 void TForm1::createPort() {
   QRTComm321 = new TQRTComm32(this);
   QRTComm321->setObjectName(QStringLiteral("QRTComm321"));
-  // The port's line settings: 19200 bits per second, 8 data bits, no parity, 1 stop bit.
   QRTComm321->setCommPort(TCommPort::Com1);
-  QRTComm321->setBaudRate(TBaudRate::Baud19200);
-  QRTComm321->setParity(TParity::None);
-  QRTComm321->setDataBits(TDataBits::_8);
-  QRTComm321->setStopBits(TStopBits::_1);
+  setPrinterLine(*QRTComm321);
   // The port list's tip names the device of the shown port; while its text names none, of the
   // port the jobs open.
   installPortToolTip(ComboBox1, [this] {

@@ -2,9 +2,12 @@
 // the preview update that thresholds the box into the logo raster.
 
 #include "app/tform1.h"
+#include "logo/contrast.h"
 #include "logo/logo_box.h"
+#include "logo/logo_preview.h"
 #include "logo/logo_raster.h"
 #include "logo/logo_upload.h"
+#include "logo/picture_reader.h"
 
 namespace vx {
 void TForm1::setSourcePicture(SourcePicture picture) {
@@ -27,6 +30,8 @@ void TForm1::showLogoBox() {
 void TForm1::ScrollBar1Change() {
   showLogoBox();
   atualiza_senha();
+  // The rows that would print change with the height, even before the next preview update.
+  showBlackShare();
 }
 
 void TForm1::ScrollBar2Change() { showLogoBox(); }
@@ -51,22 +56,37 @@ void TForm1::CheckBox1Click() {
 
 void TForm1::BitBtn11Click() {
   model.alterado = 1;
-  const int t = ScrollBar3->value();
-  const int h = ScrollBar1->value();
-  const QImage box = renderLogoBox(sourcePicture.image, ScrollBar2->value(), h);
-  updateRaster(logoRaster, box, h, t);
+  renderLogoRaster(logoRaster, sourcePicture.image, ScrollBar2->value(), ScrollBar1->value(), ScrollBar3->value());
   Image2->setPicture(logoRaster.image());
+  showBlackShare();
 }
 
 void TForm1::BitBtn15Click() {
   const QString name = dialogs().fileDialog(FileDialogKind::OpenPicture, QStringLiteral("Abrir imagem"),
-                                            QStringLiteral("Bitmaps (*.bmp)|*.bmp"), pictureDialogName);
+                                            pictureDialogFilter(), pictureDialogName);
   if (name.isEmpty()) return;
+  openPictureFile(name);
+}
+
+void TForm1::openPictureFile(const QString& name) {
   pictureDialogName = name;
-  // A file that cannot be read or is not a bitmap throws before anything changes.
-  setSourcePicture(loadBitmapFile(name));
+  // A file that cannot be read or is not a usable picture throws before anything changes.
+  setSourcePicture(loadLogoPicture(name));
   BitBtn11Click();
   atualiza_senha();
+}
+
+void TForm1::suggestButtonClick() {
+  // While the logo is off the picture is judged at the height it will have when switched on.
+  int h = ScrollBar1->value();
+  if (h == 0) h = zoom_salvo > 0 ? zoom_salvo : kLogoBoxMaxHeight;
+  const std::optional<int> t = suggestThreshold(scaledPicture(sourcePicture.image, ScrollBar2->value(), h));
+  // As if the operator moved the control: its own change handler runs, nothing else.
+  if (t) ScrollBar3->setValue(*t);
+}
+
+void TForm1::showBlackShare() {
+  blackShareLabel->setText(QStringLiteral("Preto: %1 %").arg(blackDotPercent(logoRaster, ScrollBar1->value())));
 }
 
 void TForm1::Timer2Timer() {

@@ -42,7 +42,8 @@ class LineReader {
 
   // The next line without its ending; throws the missing-line error past the last line.
   QByteArrayView next() {
-    if (pos_ >= text_.size()) throw ConfigReadError(QStringLiteral("List index out of bounds (0)"));
+    ++line_;
+    if (pos_ >= text_.size()) throw ConfigReadError(QStringLiteral("List index out of bounds (0)"), line_);
     const qsizetype start = pos_;
     qsizetype end = start;
     while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') ++end;
@@ -53,10 +54,13 @@ class LineReader {
     }
     return text_.sliced(start, end - start);
   }
+  // The number (from 1) of the line next() gave last.
+  int line() const { return line_; }
 
  private:
   QByteArrayView text_;
   qsizetype pos_ = 0;
+  int line_ = 0;
 };
 
 std::optional<std::int32_t> toInt32(QByteArrayView s) {
@@ -84,7 +88,7 @@ std::int32_t readNumber(LineReader& lines) {
   if (const auto value = toInt32(line)) return *value;
   QString quoted = cp1252::decode(line.first(std::min(line.size(), kMaxQuotedBytes)).toByteArray());
   if (line.size() > kMaxQuotedBytes) quoted += QChar(0x2026);
-  throw ConfigReadError(QStringLiteral("'%1' is not a valid integer value").arg(quoted));
+  throw ConfigReadError(QStringLiteral("'%1' is not a valid integer value").arg(quoted), lines.line());
 }
 
 std::uint8_t readByte(LineReader& lines) {
@@ -97,8 +101,8 @@ QString readText(LineReader& lines) { return cp1252::decode(lines.next().toByteA
 
 }  // namespace
 
-ConfigReadError::ConfigReadError(const QString& message)
-    : std::runtime_error(message.toStdString()), message_(message) {}
+ConfigReadError::ConfigReadError(const QString& message, int line)
+    : std::runtime_error(message.toStdString()), message_(message), line_(line) {}
 
 QString fileTooLargeMessage(const QString& path) {
   const QString limit = QStringLiteral("o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));

@@ -47,14 +47,18 @@ struct ConfigFileContents {
 
 // Thrown by parseConfigText. message() is the text for the program's general error report,
 // without the full stop the report adds; what() is the same text in UTF-8 (it is cut short
-// at a NUL character the file may hold, message() is not).
+// at a NUL character the file may hold, message() is not). line() is the number (from 1) of
+// the line at fault: the missing line for a short file; 0 when no one line is (a file too
+// large to read).
 class ConfigReadError : public std::runtime_error {
  public:
-  explicit ConfigReadError(const QString& message);
+  explicit ConfigReadError(const QString& message, int line = 0);
   const QString& message() const { return message_; }
+  int line() const { return line_; }
 
  private:
   QString message_;
+  int line_ = 0;
 };
 
 // The file's bytes for the model's buttons 1..6 and `globals`: numbers in plain decimal,

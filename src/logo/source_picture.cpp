@@ -1,5 +1,7 @@
 #include "logo/source_picture.h"
 
+#include "logo/compact_bitmap.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -199,7 +201,8 @@ void putU32(QByteArray& out, std::uint32_t v) {
 }  // namespace
 
 QByteArray SourcePicture::bitmapFileBytes() const {
-  return fileBytes.isEmpty() ? encodeBitmap(image) : fileBytes;
+  if (!fileBytes.isEmpty()) return fileBytes;
+  return compactOnSave ? encodeCompactBitmap(image) : encodeBitmap(image);
 }
 
 SourcePicture decodeBitmap(const QByteArray& bytes) {

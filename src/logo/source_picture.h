@@ -32,9 +32,12 @@ inline constexpr std::int64_t kMaxBitmapFileBytes = std::int64_t{160} * 1024 * 1
 struct SourcePicture {
   QImage image;          // as decoded: Mono, Indexed8, RGB32 or ARGB32 for a loaded file
   QByteArray fileBytes;  // the file's own bytes when it came from a file, else empty
+  // Set for a picture read from another format (PNG, SVG, ...): it has no bitmap bytes of
+  // its own and is saved as a compact bitmap (encodeCompactBitmap) instead of at its depth.
+  bool compactOnSave = false;
 
   // What the save command writes: the file's own bytes when there are any, else the
-  // picture encoded by encodeBitmap().
+  // picture encoded by encodeCompactBitmap() or encodeBitmap().
   QByteArray bitmapFileBytes() const;
 
   bool operator==(const SourcePicture&) const = default;

@@ -175,13 +175,12 @@ void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const st
   envia_bloco(host, pacer, kLogoBlock, logoData, true);
 }
 
-void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
-                 const std::function<std::uint8_t()>& readOptionByte,
-                 const std::function<CutMode()>& readCutMode,
-                 const std::function<ByteList()>& buildLogoData) {
-  settingsJob(host, pacer, model, readOptionByte);
-  clockJob(host, pacer, model);
-  {
+void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
+              const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
+              const std::function<ByteList()>& buildLogoData) {
+  if (selection.settings) settingsJob(host, pacer, model, readOptionByte);
+  if (selection.clock) clockJob(host, pacer, model);
+  if (selection.texts) {
     // The editor keeps showing its page: botao_atual comes back whatever happens.
     struct Restore {
       ConfigModel& model;
@@ -193,7 +192,16 @@ void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
       textJob(host, pacer, model, readCutMode);
     }
   }
-  if (buildLogoData) logoJob(host, pacer, model, buildLogoData());
+  if (selection.logo && buildLogoData) logoJob(host, pacer, model, buildLogoData());
+}
+
+void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
+                 const std::function<std::uint8_t()>& readOptionByte,
+                 const std::function<CutMode()>& readCutMode,
+                 const std::function<ByteList()>& buildLogoData) {
+  JobSelection all;
+  all.logo = static_cast<bool>(buildLogoData);
+  sendJobs(host, pacer, model, all, readOptionByte, readCutMode, buildLogoData);
 }
 
 }  // namespace vx

@@ -52,6 +52,26 @@ void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::functio
 // the data exceeds kMaxBlockSize bytes.
 void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const std::uint8_t> logoData);
 
+// The transmission jobs in the order the send-all commands run them.
+enum class JobKind { Settings, Clock, Texts, Logo };
+
+// Which jobs a run sends; the send-all commands send all of them (BitBtn6Click no logo).
+struct JobSelection {
+  bool settings = true;
+  bool clock = true;
+  bool texts = true;  // the text job of each button 1..4
+  bool logo = true;
+  bool operator==(const JobSelection&) const = default;
+};
+
+// The jobs `selection` picks, in the send-all order: the settings job, the clock job, the
+// text job of buttons 1..4 (botao_atual moves and is given back its value, also when a job
+// fails), the logo job (`buildLogoData` is called when it starts). Each job has its own
+// frame; a job that throws (a port that cannot be opened) ends the run there.
+void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
+              const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
+              const std::function<ByteList()>& buildLogoData);
+
 // The jobs of the send-all commands after their confirmation (BitBtn2Click with the logo,
 // BitBtn6Click without): the settings job, the clock job, the text job of buttons 1..4
 // (botao_atual moves and is given back its value, also when a job fails), then the logo

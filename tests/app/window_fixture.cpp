@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -99,6 +100,13 @@ void WindowTest::settleStartUp() {
   ASSERT_FALSE(form->Timer2->isActive());
   if (form->Timer3->isActive()) form->Timer3Timer();
   ASSERT_EQ(form->model.alterado, 0);
+}
+
+QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {
+  const QString path = dir + QLatin1Char('/') + name;
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << path.toStdString();
+  return path;
 }
 
 void WindowTest::pump(int ms) {

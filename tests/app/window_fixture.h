@@ -67,6 +67,8 @@ class WindowTest : public ::testing::Test {
   // Lets the first raster be computed (50 ms after start) and forgets the start-up's
   // changes (as a second after start), so a test begins where an operator would.
   void settleStartUp();
+  // Writes `bytes` to a new file `name` in `dir`; returns its path.
+  static QString writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes);
 
   TForm1* form = nullptr;
   TForm2* form2 = nullptr;  // owned by the window

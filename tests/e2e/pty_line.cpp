@@ -26,6 +26,9 @@ std::int64_t nowUs() {
 PtyLine::PtyLine() {
   char name[256] = {};
   if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+  // A program the test starts must not inherit the far side: it would keep the line alive.
+  fcntl(master_, F_SETFD, FD_CLOEXEC);
+  fcntl(slave_, F_SETFD, FD_CLOEXEC);
   termios t{};
   tcgetattr(slave_, &t);
   cfmakeraw(&t);
@@ -37,10 +40,22 @@ PtyLine::PtyLine() {
 
 PtyLine::~PtyLine() {
   stop_ = true;
-  reader_.join();
+  if (reader_.joinable()) reader_.join();
   unsetenv("VORLANDEX_COM1");
   close(slave_);
+  if (master_ >= 0) close(master_);
+}
+
+void PtyLine::vanish() {
+  stop_ = true;
+  reader_.join();
   close(master_);
+  master_ = -1;
+}
+
+std::size_t PtyLine::count() {
+  std::lock_guard lock(mutex_);
+  return bytes_.size();
 }
 
 void PtyLine::readLoop() {
@@ -66,7 +81,7 @@ std::vector<printer::TimedByte> PtyLine::received(int quietMs) {
   for (;;) {
     std::this_thread::sleep_for(std::chrono::milliseconds(quietMs));
     std::lock_guard lock(mutex_);
-    if (bytes_.size() == seen) return bytes_;
+    if (bytes_.size() == seen || stop_) return bytes_;
     seen = bytes_.size();
   }
 }

@@ -24,6 +24,10 @@ class PtyLine {
   QString devicePath() const { return path_; }
   // Everything received so far, after `quietMs` without a new byte.
   std::vector<printer::TimedByte> received(int quietMs = 150);
+  // Bytes received so far, at once.
+  std::size_t count();
+  // Closes the far side's master, as a pulled USB adapter: writes to the port fail from then on.
+  void vanish();
 
  private:
   void readLoop();

@@ -1,0 +1,42 @@
+#pragma once
+// SVG drawings as logo pictures. A drawing is checked before Qt SVG sees it: anything that
+// would reach outside the file (a link to another file or address, an external entity or
+// style sheet) or run code (scripts, event attributes) is refused, so nothing outside the
+// file is ever read or fetched. A drawing that passes is rendered, antialiased, at the
+// largest size that fits the logo box's area (400 × 200) with its own proportions, onto
+// white. Needs a QGuiApplication (text is drawn with the system's fonts); call from the
+// thread that owns it.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace vx {
+
+// The area an SVG drawing is rendered into: the largest W × H the logo box shows.
+inline constexpr int kSvgAreaWidth = 400;
+inline constexpr int kSvgAreaHeight = 200;
+
+// Whether `bytes` look like an SVG document (an XML document whose first element is
+// <svg>), judged from its first bytes only.
+bool looksLikeSvg(const QByteArray& bytes);
+
+// What is wrong with an SVG document, in the operator's words; empty when it may be drawn.
+struct SvgProblem {
+  enum class Kind { None, NotSvg, External, Script, NoSize };
+  Kind kind = Kind::None;
+  QString detail;  // the reference or element at fault, for the message
+};
+SvgProblem checkSvg(const QByteArray& bytes);
+
+// The size a drawing of proportions `width` : `height` is rendered at: the largest that
+// fits 400 × 200 keeping them, each side at least 1. Invalid for sides that are not
+// positive finite numbers.
+QSize svgRenderSize(double width, double height);
+
+// Renders a document checkSvg() accepted, flattened onto white (RGB32). A null image when
+// Qt SVG cannot read it or it has no usable size; `problem` then says which.
+QImage renderSvg(const QByteArray& bytes, SvgProblem* problem);
+
+}  // namespace vx

@@ -1,0 +1,198 @@
+#include "send/port_run.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+
+#include "protocol/job_host.h"
+#include "protocol/steady_pacer.h"
+#include "serial/printer_line.h"
+#include "serial/qrtcomm32.h"
+
+namespace vx {
+namespace {
+
+std::int64_t monotonicNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// Ends a port's run; the reason is already recorded.
+struct PortStopped {};
+
+QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+}  // namespace
+
+// The job host of one port: the serial component, no dialog, and the checks that turn a
+// lost byte into a stopped run.
+class PortRun::Host final : public JobHost {
+ public:
+  Host(PortRun& run, TQRTComm32& comm, WatchedDevice& device) : run_(run), comm_(comm), device_(device) {}
+
+  void OpenPort() override {
+    if (stopped_) throw PortStopped{};
+    checkDevice();
+    run_.job_ = run_.job_ + 1;
+    try {
+      comm_.OpenPort();
+    } catch (const ECommsError& e) {
+      QString why = QStringLiteral("cannot open %1: %2").arg(QString::fromStdString(device_.devicePath()),
+                                                              QString::fromStdString(e.what()).trimmed());
+      if (device_.openError() != 0) why += QStringLiteral(" (%1)").arg(systemError(device_.openError()));
+      stop(why);
+      throw PortStopped{};
+    }
+  }
+
+  bool SendData(const std::uint8_t* data, std::uint16_t length) override {
+    checkDevice();
+    if (!comm_.SendData(data, length)) {
+      checkDevice();
+      stop(QStringLiteral("the port stopped taking data"));
+      throw PortStopped{};
+    }
+    queued_ += length;
+    run_.queued_ = queued_;
+    run_.lastWriteNs_ = monotonicNs();
+    run_.writes_ = run_.writes_ + 1;
+    return true;
+  }
+
+  // Lets every queued byte out (bounded by the line's speed), then checks that the device
+  // took each one. Runs inside the job frame's destructor, so it records and never throws;
+  // the next job's OpenPort ends the run.
+  void ClosePort() override {
+    comm_.ClosePort();
+    run_.written_ = device_.bytesWritten();
+    if (stopped_) return;
+    if (device_.failure() != 0) {
+      stop(deviceFailure());
+    } else if (device_.bytesWritten() < queued_ || device_.bytesPurged() > 0) {
+      stop(QStringLiteral("%1 bytes did not reach the line before it was closed (the line did not drain)")
+               .arg(queued_ - device_.bytesWritten() + device_.bytesPurged()));
+    }
+  }
+
+  void showProgress() override {}
+  void hideProgress() override {}
+  void setProgressMax(int) override {}
+  void setProgressPosition(int) override {}
+  // Delivers what the serial component's threads posted to this thread (hang-up requests,
+  // received bytes, which the printer never sends and nothing keeps).
+  void processMessages() override { QCoreApplication::processEvents(); }
+
+  void hungUp() { hungUp_ = true; }
+  bool stopped() const { return stopped_; }
+  void stop(const QString& why) {
+    if (stopped_) return;
+    stopped_ = true;
+    run_.fail(why);
+  }
+
+ private:
+  QString deviceFailure() const {
+    return QStringLiteral("the device failed: %1").arg(systemError(device_.failure()));
+  }
+  void checkDevice() {
+    if (run_.interrupt_.load()) {
+      stop(QStringLiteral("interrupted"));
+      throw PortStopped{};
+    }
+    if (device_.failure() != 0) {
+      stop(deviceFailure());
+      throw PortStopped{};
+    }
+    if (hungUp_) {
+      stop(QStringLiteral("the device hung up"));
+      throw PortStopped{};
+    }
+  }
+
+  PortRun& run_;
+  TQRTComm32& comm_;
+  WatchedDevice& device_;
+  std::uint64_t queued_ = 0;
+  bool hungUp_ = false;
+  bool stopped_ = false;
+};
+
+PortRun::PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt)
+    : target_(std::move(target)), inputs_(inputs), interrupt_(interrupt) {}
+
+PortRun::~PortRun() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void PortRun::start() {
+  // The pacing thread one step above normal, as the port's writer, where the system allows.
+  thread_ = PosixBackend().startThread([this] { run(); }, 1);
+}
+
+bool PortRun::waitUntil(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock lock(mutex_);
+  return endedCv_.wait_until(lock, deadline, [this] { return ended_; });
+}
+
+void PortRun::fail(const QString& why) {
+  std::lock_guard lock(mutex_);
+  if (failure_.isEmpty()) failure_ = why;
+}
+
+PortStatus PortRun::status() const {
+  PortStatus s;
+  s.state = static_cast<PortStatus::State>(state_.load());
+  s.job = job_.load();
+  s.writesDone = writes_.load();
+  const std::int64_t start = startNs_.load();
+  const std::int64_t end = endNs_.load();
+  const std::int64_t now = end != 0 ? end : monotonicNs();
+  const std::int64_t last = s.writesDone > 0 ? lastWriteNs_.load() : start;
+  s.elapsedMs = start != 0 ? (now - start) / 1'000'000 : 0;
+  s.sinceLastWriteMs = start != 0 ? (now - last) / 1'000'000 : 0;
+  s.bytesQueued = queued_.load();
+  s.bytesWritten = written_.load();
+  std::lock_guard lock(mutex_);
+  s.failure = failure_;
+  return s;
+}
+
+void PortRun::run() {
+  startNs_ = monotonicNs();
+  state_ = static_cast<int>(PortStatus::State::Running);
+  {
+    // Gives this thread an event dispatcher, so that processMessages() delivers what the
+    // serial component's threads post here.
+    QEventLoop events;
+    auto owned = std::make_unique<WatchedDevice>(target_.device, target_.stamp);
+    WatchedDevice& device = *owned;
+    // Made on this thread: its message sink delivers here, through processMessages().
+    TQRTComm32 comm(nullptr, std::move(owned));
+    comm.setCommPort(TCommPort::Com1);  // the device is fixed; the name is not looked at
+    setPrinterLine(comm);
+    Host host(*this, comm, device);
+    comm.OnRequestHangup = [&host](TQRTComm32*) { host.hungUp(); };
+
+    ConfigModel model = inputs_.model;
+    SteadyPacer pacer;
+    try {
+      sendJobs(host, pacer, model, inputs_.selection, [this] { return inputs_.optionByte; },
+               [this] { return inputs_.cut; }, [this] { return inputs_.logoData; });
+    } catch (const PortStopped&) {
+    } catch (const std::exception& e) {
+      host.stop(QString::fromLocal8Bit(e.what()));
+    }
+    comm.ClosePort();
+    written_ = device.bytesWritten();
+    QCoreApplication::processEvents();
+  }
+  endNs_ = monotonicNs();
+  std::lock_guard lock(mutex_);
+  state_ = static_cast<int>(failure_.isEmpty() ? PortStatus::State::Done : PortStatus::State::Failed);
+  ended_ = true;
+  endedCv_.notify_all();
+}
+
+}  // namespace vx

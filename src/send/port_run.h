@@ -1,0 +1,91 @@
+#pragma once
+// One printer of a command-line run: its own thread, its own serial component, writer and
+// pacer, running the picked jobs exactly as the window's send-all runs them. A port that
+// cannot be opened, whose device fails or goes away, or whose line does not take every
+// byte stops its own run and is reported; it never touches another port's run.
+//
+// Construct, start and wait on the main thread; status() from any thread; the destructor
+// waits for the run to end.
+
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "model/config_model.h"
+#include "protocol/frames.h"
+#include "protocol/transmission.h"
+#include "send/watched_device.h"
+
+namespace vx {
+
+// What every port of a run sends; shared read-only by the ports' threads.
+struct SendJobInputs {
+  ConfigModel model;  // as a window has it after opening the pair
+  JobSelection selection;
+  std::uint8_t optionByte = 0;
+  CutMode cut = CutMode::Partial;
+  ByteList logoData;
+};
+
+struct PortTarget {
+  QString label;       // the port as the operator named it
+  std::string device;  // the device path it resolves to
+  WatchedDevice::WriteStamp stamp;  // optional, for measurements
+};
+
+struct PortStatus {
+  enum class State { Starting, Running, Done, Failed };
+  State state = State::Starting;
+  int job = -1;                  // index into the plan's jobs of the job running or last run
+  std::size_t writesDone = 0;    // SendData calls made
+  std::int64_t sinceLastWriteMs = 0;  // since the last of them (since the start before the first)
+  std::int64_t elapsedMs = 0;    // since the run started (its whole length once ended)
+  std::uint64_t bytesQueued = 0;   // handed to the serial component
+  std::uint64_t bytesWritten = 0;  // put on the device by its writer
+  QString failure;               // why the run stopped; empty unless Failed
+};
+
+class PortRun {
+ public:
+  // `interrupt` set (by the operator's Ctrl-C) stops the run before its next write.
+  PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt);
+  ~PortRun();
+  PortRun(const PortRun&) = delete;
+  PortRun& operator=(const PortRun&) = delete;
+
+  void start();
+  // True once the run has ended, waiting for it until `deadline` at most.
+  bool waitUntil(std::chrono::steady_clock::time_point deadline);
+
+  const PortTarget& target() const { return target_; }
+  PortStatus status() const;
+
+ private:
+  class Host;
+  void run();
+  void fail(const QString& why);
+
+  const PortTarget target_;
+  const SendJobInputs& inputs_;
+  const std::atomic<bool>& interrupt_;
+  std::atomic<int> state_{static_cast<int>(PortStatus::State::Starting)};
+  std::atomic<int> job_{-1};
+  std::atomic<std::size_t> writes_{0};
+  std::atomic<std::int64_t> startNs_{0};
+  std::atomic<std::int64_t> lastWriteNs_{0};
+  std::atomic<std::int64_t> endNs_{0};
+  std::atomic<std::uint64_t> queued_{0};
+  std::atomic<std::uint64_t> written_{0};
+  mutable std::mutex mutex_;
+  std::condition_variable endedCv_;
+  bool ended_ = false;  // under mutex_
+  QString failure_;     // under mutex_
+  std::thread thread_;
+};
+
+}  // namespace vx

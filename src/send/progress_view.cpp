@@ -1,0 +1,87 @@
+#include "send/progress_view.h"
+
+#include <algorithm>
+
+namespace vx {
+namespace {
+
+constexpr int kBarWidth = 24;
+
+std::int64_t timeLeft(const PortStatus& s, const RunPlan& plan) {
+  if (s.state == PortStatus::State::Done || s.state == PortStatus::State::Failed) return 0;
+  return plan.timeLeftMs(s.writesDone, s.sinceLastWriteMs);
+}
+
+int percent(const PortStatus& s, const RunPlan& plan) {
+  if (s.state == PortStatus::State::Done) return 100;
+  if (plan.totalMs <= 0) return 0;
+  const std::int64_t left = plan.timeLeftMs(s.writesDone, s.sinceLastWriteMs);
+  return static_cast<int>(100 * (plan.totalMs - left) / plan.totalMs);
+}
+
+QString pluralBytes(std::uint64_t n) { return QStringLiteral("%1 byte%2").arg(n).arg(n == 1 ? "" : "s"); }
+
+}  // namespace
+
+QString formatDuration(std::int64_t ms) {
+  const std::int64_t seconds = (std::max<std::int64_t>(ms, 0) + 999) / 1000;  // never "0:00" while time is left
+  return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString jobLabel(const RunPlan& plan, int job) {
+  if (job < 0 || job >= static_cast<int>(plan.jobs.size())) return QStringLiteral("opening");
+  const PlannedJob& j = plan.jobs[job];
+  if (j.kind == JobKind::Texts) return QStringLiteral("texts %1/%2").arg(j.button).arg(kPrinterButtons);
+  return QString::fromLatin1(jobName(j.kind));
+}
+
+QString progressLine(const QString& label, int labelWidth, const PortStatus& s, const RunPlan& plan) {
+  const QString name = label.leftJustified(labelWidth);
+  if (s.state == PortStatus::State::Failed)
+    return QStringLiteral("%1  FAILED in %2: %3").arg(name, jobLabel(plan, s.job), s.failure);
+  const int pct = std::clamp(percent(s, plan), 0, 100);
+  const int filled = pct * kBarWidth / 100;
+  const QString bar = QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char('-'));
+  const QString job = s.state == PortStatus::State::Done ? QStringLiteral("done") : jobLabel(plan, s.job);
+  return QStringLiteral("%1  %2 [%3] %4%  %5 left")
+      .arg(name, job.leftJustified(9), bar)
+      .arg(pct, 3)
+      .arg(formatDuration(timeLeft(s, plan)));
+}
+
+QString summaryLine(const QString& label, const QString& device, const PortStatus& s, const RunPlan& plan) {
+  QString who = label;
+  if (device != label) who += QStringLiteral(" (%1)").arg(device);
+  if (s.state == PortStatus::State::Done) {
+    return QStringLiteral("%1: everything sent: %2 transfers, %3 in %4")
+        .arg(who)
+        .arg(plan.transfers.size())
+        .arg(pluralBytes(s.bytesWritten), formatDuration(s.elapsedMs));
+  }
+  return QStringLiteral("%1: FAILED in the %2 job: %3; %4 of %5 reached the line")
+      .arg(who, jobLabel(plan, s.job), s.failure)
+      .arg(s.bytesWritten)
+      .arg(pluralBytes(plan.stream().size()));
+}
+
+QStringList PlainProgress::update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,
+                                  const RunPlan& plan) {
+  QStringList lines;
+  for (std::size_t i = 0; i < statuses.size() && i < shown_.size(); ++i) {
+    const PortStatus& s = statuses[i];
+    if (shown_[i] == -3) continue;
+    if (s.state == PortStatus::State::Done || s.state == PortStatus::State::Failed) {
+      lines << (s.state == PortStatus::State::Done ? QStringLiteral("%1: done").arg(labels[i])
+                                                   : QStringLiteral("%1: FAILED in %2: %3")
+                                                         .arg(labels[i], jobLabel(plan, s.job), s.failure));
+      shown_[i] = -3;
+    } else if (s.job >= 0 && s.job != shown_[i]) {
+      lines << QStringLiteral("%1: %2 (%3 left)")
+                   .arg(labels[i], jobLabel(plan, s.job), formatDuration(timeLeft(s, plan)));
+      shown_[i] = s.job;
+    }
+  }
+  return lines;
+}
+
+}  // namespace vx

@@ -1,0 +1,37 @@
+#pragma once
+// The command line of vorlandex-send: what to send, where, and how to report it. Parsing
+// is a pure function of the arguments; it never touches a file or a port.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "protocol/transmission.h"
+
+namespace vx {
+
+struct SendOptions {
+  QString pairPath;   // the .cfg file; the .bmp beside it is read as "Abrir" reads it
+  QStringList ports;  // each a device path or COM1..COM4, as given
+  JobSelection jobs;
+  bool duasVias = false;  // "Imprime 2 vias", which the pair does not store
+  bool dryRun = false;
+  QString output;  // dry run: the byte stream's file, "-" for standard output
+  bool timing = false;  // dry run: a line per transfer with its planned offset
+  bool quiet = false;
+};
+
+struct ParsedArguments {
+  std::optional<SendOptions> options;  // set when there is something to send
+  int exitCode = 0;  // when options is empty: 0 after --help or --version, 2 for bad arguments
+  QString text;      // when options is empty: the help, the version, or what is wrong
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program's name first.
+ParsedArguments parseSendArguments(const QStringList& arguments);
+
+// The device a --port names: COM1..COM4 (any case) resolve as the window resolves them;
+// anything else is a path.
+std::string resolvePort(const QString& port);
+
+}  // namespace vx

@@ -1,0 +1,91 @@
+#include "send/watched_device.h"
+
+#include <time.h>
+
+#include <cerrno>
+
+namespace vx {
+namespace {
+
+std::int64_t monotonicNs() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+}  // namespace
+
+// Passes every operation to the device's own port and looks at the writer's results.
+class WatchedDevice::Port final : public SerialPort {
+ public:
+  Port(WatchedDevice& owner, std::unique_ptr<SerialPort> port) : owner_(owner), port_(std::move(port)) {}
+
+  bool isCharacterDevice() override { return port_->isCharacterDevice(); }
+  bool getCommState(CommState* state) override { return port_->getCommState(state); }
+  bool setCommState(const CommState& state) override { return port_->setCommState(state); }
+  bool getCommTimeouts(CommTimeouts* timeouts) override { return port_->getCommTimeouts(timeouts); }
+  bool setCommTimeouts(const CommTimeouts& timeouts) override { return port_->setCommTimeouts(timeouts); }
+  IoResult setCommMask(std::uint32_t mask) override { return port_->setCommMask(mask); }
+  IoResult startRead(std::uint8_t* buffer, std::size_t size) override { return port_->startRead(buffer, size); }
+  IoResult readResult() override { return port_->readResult(); }
+  IoResult startCommEventWait() override { return port_->startCommEventWait(); }
+  IoResult commEventResult() override { return port_->commEventResult(); }
+  WaitResult waitReader(const CloseEvent& close) override { return port_->waitReader(close); }
+  IoResult clearCommError(std::uint32_t* errors) override { return port_->clearCommError(errors); }
+
+  WaitResult waitWriterIdle(const CloseEvent& close, int queue_fd) override {
+    return noteWait(port_->waitWriterIdle(close, queue_fd));
+  }
+  IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
+    return noteWrite(port_->startWrite(data, count));
+  }
+  WaitResult waitWrite(const CloseEvent& close) override { return noteWait(port_->waitWrite(close)); }
+  IoResult writeResult() override { return noteWrite(port_->writeResult()); }
+
+  std::size_t outputQueued() override { return port_->outputQueued(); }
+  void purge(std::uint32_t flags) override {
+    // A close that clears the transmit side throws away what the device has not sent yet.
+    if (flags & PURGE_TXCLEAR) owner_.purged_ += port_->outputQueued();
+    port_->purge(flags);
+  }
+  void close() override { port_->close(); }
+
+ private:
+  IoResult noteWrite(IoResult r) {
+    if (r.status == IoStatus::Completed) {
+      if (owner_.stamp_ && r.count > 0) owner_.stamp_(monotonicNs(), r.count);
+      owner_.written_ += r.count;
+    } else if (r.status == IoStatus::Failed || r.status == IoStatus::InvalidHandle) {
+      owner_.noteFailure(r.error != 0 ? r.error : EIO);
+    }
+    return r;
+  }
+  WaitResult noteWait(WaitResult r) {
+    if (r.event == WaitEvent::Failed) owner_.noteFailure(r.error != 0 ? r.error : EIO);
+    return r;
+  }
+
+  WatchedDevice& owner_;
+  std::unique_ptr<SerialPort> port_;
+};
+
+WatchedDevice::WatchedDevice(std::string devicePath, WriteStamp stamp)
+    : path_(std::move(devicePath)), stamp_(std::move(stamp)) {}
+
+SerialBackend::OpenResult WatchedDevice::openPort(const std::string&) {
+  OpenResult opened = PosixBackend::openPort(path_);
+  if (!opened.port) {
+    openError_ = opened.error;
+    return opened;
+  }
+  openError_ = 0;
+  opened.port = std::make_unique<Port>(*this, std::move(opened.port));
+  return opened;
+}
+
+void WatchedDevice::noteFailure(int error) {
+  int none = 0;
+  failure_.compare_exchange_strong(none, error);
+}
+
+}  // namespace vx

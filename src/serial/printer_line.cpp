@@ -1,0 +1,14 @@
+#include "serial/printer_line.h"
+
+#include "serial/qrtcomm32.h"
+
+namespace vx {
+
+void setPrinterLine(TQRTComm32& comm) {
+  comm.setBaudRate(TBaudRate::Baud19200);
+  comm.setParity(TParity::None);
+  comm.setDataBits(TDataBits::_8);
+  comm.setStopBits(TStopBits::_1);
+}
+
+}  // namespace vx

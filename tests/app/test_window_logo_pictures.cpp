@@ -1,0 +1,257 @@
+// Logo pictures from other formats in the window: opening, saving beside the configuration
+// and opening the pair again, dropping files on the logo, the contrast suggestion and the
+// share of black dots.
+
+#include <QBuffer>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include "logo/contrast.h"
+#include "logo/picture_reader.h"
+#include "window_fixture.h"
+
+namespace vx::test {
+namespace {
+
+QByteArray png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+// 100 × 50 with a transparent left half (stored as transparent black) and, on the right,
+// a dark grey band (luminance 60) beside light grey (luminance 180).
+QImage twoGreysOnTransparent() {
+  QImage image(100, 50, QImage::Format_ARGB32);
+  image.fill(qRgba(180, 180, 180, 255));
+  for (int y = 0; y < 50; ++y) {
+    for (int x = 0; x < 50; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+    for (int x = 50; x < 75; ++x) image.setPixel(x, y, qRgba(60, 60, 60, 255));
+  }
+  return image;
+}
+
+// 1 bit, larger than the box: shrunk, a 1-bit picture lets black win, so it must not stay
+// 1-bit in memory when the bitmap it is saved as reads back with 8.
+QImage fineLines() {
+  QImage image(900, 400, QImage::Format_Mono);
+  image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+  image.fill(0);
+  for (int y = 0; y < 400; y += 5)
+    for (int x = 0; x < 900; ++x) image.setPixel(x, y, 1);
+  return image;
+}
+
+QImage photo() {
+  QImage image(320, 160, QImage::Format_ARGB32);
+  for (int y = 0; y < 160; ++y)
+    for (int x = 0; x < 320; ++x) image.setPixel(x, y, qRgba(x % 256, (y * 3) % 256, (x + y) % 256, x < 40 ? 0 : 255));
+  return image;
+}
+
+class LogoPictures : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    settleStartUp();
+  }
+
+  QString writeFile(const QString& name, const QByteArray& bytes) { return writeFileIn(dir.path(), name, bytes); }
+
+  void openPicture(const QString& path) {
+    dialogs->fileAnswers.push_back(path);
+    click(form->BitBtn15);
+  }
+
+  // Sends a drop of `mime` on the picture of the logo box and lets it be handled.
+  bool drop(QMimeData* mime) {
+    const QPointF at(10, 10);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->Image1, &enter);
+    QDropEvent event(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->Image1, &event);
+    pump();
+    return enter.isAccepted() && event.isAccepted();
+  }
+
+  QTemporaryDir dir;
+};
+
+struct SavedCase {
+  const char* name;
+  QImage image;
+  int bits;
+};
+void PrintTo(const SavedCase& c, std::ostream* os) { *os << c.name; }
+class SavedPair : public LogoPictures, public ::testing::WithParamInterface<SavedCase> {};
+
+TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
+  openPicture(writeFile(QStringLiteral("logo.png"), png(GetParam().image)));
+  form->ScrollBar3->setValue(150);
+  click(form->BitBtn11);
+  const LogoRaster raster = form->logoRaster;
+  const QString name = dir.filePath(QStringLiteral("sala"));
+  dialogs->fileAnswers.push_back(name);
+  click(form->BitBtn4);
+  ASSERT_EQ(boxCount(), 0);
+
+  QFile bmp(name + QStringLiteral(".bmp"));
+  ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+  const QByteArray bytes = bmp.readAll();
+  ASSERT_TRUE(bytes.startsWith("BM"));
+  EXPECT_EQ(static_cast<uchar>(bytes[28]), GetParam().bits);
+  EXPECT_EQ(static_cast<uchar>(bytes[30]), 0);  // no compression
+  const QImage read = QImage::fromData(bytes, "BMP");  // any bitmap reader takes it
+  EXPECT_EQ(read.size(), GetParam().image.size());
+
+  // Another look in between, then the pair again.
+  form->ScrollBar3->setValue(255);
+  click(form->BitBtn11);
+  ASSERT_FALSE(form->logoRaster == raster);
+  dialogs->fileAnswers.push_back(name + QStringLiteral(".cfg"));
+  click(form->BitBtn5);
+  ASSERT_EQ(boxCount(), 0);
+  EXPECT_EQ(form->ScrollBar3->value(), 150);
+  EXPECT_TRUE(form->logoRaster == raster);
+  EXPECT_EQ(form->sourcePicture.fileBytes, bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, SavedPair,
+                         ::testing::Values(SavedCase{"FewColours", twoGreysOnTransparent(), 8},
+                                           SavedCase{"OneBit", fineLines(), 8}, SavedCase{"Photo", photo(), 24}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Pictures and drops that cannot be used ---
+
+struct RefusedCase {
+  const char* name;
+  enum { TruncatedPng, Folder, DropTwo, DropText, DropRemote } what;
+};
+void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
+class Refused : public LogoPictures, public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
+  const SourcePicture picture = form->sourcePicture;
+  const LogoRaster raster = form->logoRaster;
+  const QImage shown = form->Image1->picture();
+  const QString share = form->blackShareLabel->text();
+  const QString pngPath = writeFile(QStringLiteral("ok.png"), png(photo()));
+  auto mime = std::make_unique<QMimeData>();
+  QString expected;
+  MessageIcon icon = MessageIcon::Error;
+  switch (GetParam().what) {
+    case RefusedCase::TruncatedPng:
+      openPicture(writeFile(QStringLiteral("cut.png"), png(photo()).chopped(40)));
+      expected = QStringLiteral("está danificada ou incompleta");
+      break;
+    case RefusedCase::Folder:  // dropped, as the dialog offers no folders
+      mime->setUrls({QUrl::fromLocalFile(dir.path())});
+      EXPECT_TRUE(drop(mime.get()));
+      expected = QStringLiteral("é uma pasta, não um arquivo de imagem.");
+      break;
+    case RefusedCase::DropTwo:
+      mime->setUrls({QUrl::fromLocalFile(pngPath), QUrl::fromLocalFile(pngPath)});
+      EXPECT_TRUE(drop(mime.get()));
+      expected = QStringLiteral("Foram soltos 2 itens. Solte um único arquivo de imagem sobre o logotipo.");
+      icon = MessageIcon::Warning;
+      break;
+    case RefusedCase::DropText:
+      mime->setText(QStringLiteral("logo"));
+      EXPECT_TRUE(drop(mime.get()));
+      expected = QStringLiteral("O que foi solto não é um arquivo.");
+      icon = MessageIcon::Warning;
+      break;
+    case RefusedCase::DropRemote:
+      mime->setUrls({QUrl(QStringLiteral("https://example.com/logo.png"))});
+      EXPECT_TRUE(drop(mime.get()));
+      expected = QStringLiteral("\"https://example.com/logo.png\" não é um arquivo deste computador.");
+      icon = MessageIcon::Warning;
+      break;
+  }
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(expected)) << dialogs->boxes[0].text.toStdString();
+  EXPECT_EQ(dialogs->boxes[0].icon, icon);
+  EXPECT_TRUE(form->sourcePicture == picture);
+  EXPECT_TRUE(form->logoRaster == raster);
+  EXPECT_EQ(form->Image1->picture(), shown);
+  EXPECT_EQ(form->blackShareLabel->text(), share);
+  EXPECT_EQ(form->model.alterado, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Refused,
+    ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
+                      RefusedCase{"DroppedFolder", RefusedCase::Folder},
+                      RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
+                      RefusedCase{"DroppedText", RefusedCase::DropText},
+                      RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
+  const QString path = writeFile(QStringLiteral("logo.svg"),
+                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 40 10\">"
+                                 "<rect width=\"20\" height=\"10\"/><text x=\"22\" y=\"9\">VX</text></svg>");
+  auto mime = std::make_unique<QMimeData>();
+  mime->setUrls({QUrl::fromLocalFile(path)});
+  EXPECT_TRUE(drop(mime.get()));
+
+  ASSERT_EQ(boxCount(), 0);
+  EXPECT_EQ(form->sourcePicture.image.size(), QSize(400, 100));
+  EXPECT_EQ(form->pictureDialogName, path);
+  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_TRUE(form->logoRaster.isBlack(50, 0));  // W = 300: the black left half from column 50
+  EXPECT_FALSE(form->logoRaster.isBlack(49, 0));
+}
+
+// --- Contrast help ---
+
+TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
+  openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
+  form->ScrollBar3->setValue(1);
+  click(form->BitBtn11);
+  form->model.alterado = 0;
+  const LogoRaster raster = form->logoRaster;
+  const QString share = form->blackShareLabel->text();
+
+  click(form->suggestButton);
+
+  const int t = form->ScrollBar3->value();
+  EXPECT_GE(t, 60);
+  EXPECT_LT(t, 180);
+  EXPECT_TRUE(form->logoRaster == raster);  // as after moving the control by hand
+  EXPECT_EQ(form->blackShareLabel->text(), share);
+  EXPECT_EQ(form->ScrollBar1->value(), 90);
+  EXPECT_EQ(form->ScrollBar2->value(), 300);
+  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(boxCount(), 0);
+
+  click(form->BitBtn11);
+  // W = 300 from column 50: transparent (paper) to 199, dark to 274, light to 349.
+  EXPECT_FALSE(form->logoRaster.isBlack(199, 0));
+  EXPECT_TRUE(form->logoRaster.isBlack(200, 0));
+  EXPECT_TRUE(form->logoRaster.isBlack(274, 0));
+  EXPECT_FALSE(form->logoRaster.isBlack(275, 0));
+  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 19 %"));  // 75 of 400 columns
+}
+
+TEST_F(LogoPictures, BlackShareFollowsTheRasterAndTheHeight) {
+  EXPECT_EQ(form->blackShareLabel->text(),
+            QStringLiteral("Preto: %1 %").arg(blackDotPercent(form->logoRaster, 90)));
+  form->ScrollBar3->setValue(255);
+  click(form->BitBtn11);
+  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 100 %"));
+  form->ScrollBar1->setValue(200);  // rows 90..199 are still paper
+  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 45 %"));
+  click(form->CheckBox1);
+  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 0 %"));
+}
+
+}  // namespace
+}  // namespace vx::test

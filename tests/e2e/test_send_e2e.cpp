@@ -1,0 +1,91 @@
+// One pair, two senders: the window after "Abrir" and "Enviar Todas as Configurações Para
+// Impressora", and vorlandex-send, each on its own pseudo-terminal at the same time. The
+// virtual printer must find the same transfers on both lines, and in the sender's dry run.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "printer/virtual_printer.h"
+#include "protocol/steady_pacer.h"
+#include "pty_line.h"
+#include "send_test_support.h"
+#include "window_fixture.h"
+
+namespace vx::test {
+namespace {
+
+constexpr std::int64_t kLineSlackUs = 8'000;
+
+QImage gradient() {
+  QImage image(97, 31, QImage::Format_RGB888);
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) image.setPixelColor(x, y, QColor(x * 255 / 96, 200 - 6 * y, 90));
+  return image;
+}
+
+std::vector<printer::Transfer> transfersOn(PtyLine& line) {
+  const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
+  for (const printer::Problem& p : r.problems) EXPECT_EQ(p.kind, printer::Problem::Kind::Pacing) << p.text;
+  return r.transfers;
+}
+
+class SendLikeTheWindow : public WindowTest {
+ protected:
+  std::unique_ptr<Pacer> makePacer() override { return std::make_unique<SteadyPacer>(); }
+};
+
+TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
+  settleStartUp();
+  ConfigModel m = form->model;
+  m.imprime_letra[2] = 1;
+  m.inicio[2] = 5;
+  m.termino[2] = 750;
+  m.igual_botao[3] = 1;
+  m.texto[3][1] = QStringLiteral("Atenção: é a sua vez");
+  m.habilita_linha[3][1] = 1;
+  m.expandido[3][1] = 1;
+  m.texto[6][4] = QStringLiteral("Obrigado");
+  m.habilita_linha[6][4] = 1;
+  GlobalSettings g;
+  g.logo_height = 10;
+  g.logo_width = 250;
+  g.threshold = 140;
+  g.reset_at_day_end = false;
+  g.partial_cut = false;
+  g.total_cut = true;
+  QTemporaryDir dir;
+  const QString cfg = writePair(dir.path(), QStringLiteral("clinica"), m, g, gradient());
+
+  PtyLine windowLine, senderLine;
+  qputenv("VORLANDEX_COM1", windowLine.devicePath().toLocal8Bit());
+  dialogs->fileAnswers.push_back(cfg);
+  click(form->BitBtn5);
+  ASSERT_EQ(boxCount(), 0);
+  click(form->CheckBox7);  // "Imprime 2 vias" is not in the pair
+
+  Sender sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--port"), senderLine.devicePath()});
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  const SenderResult r = sender.finish();
+  EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
+
+  const std::vector<printer::Transfer> fromWindow = transfersOn(windowLine);
+  ASSERT_EQ(fromWindow.size(), 17u + 7u + 8u + 1u);
+  expectSameTransfers(transfersOn(senderLine), fromWindow);
+
+  // The dry run writes the same stream; it carries no time, so its bytes are fed 20 ms apart.
+  const QString bin = dir.filePath(QStringLiteral("clinica.bin"));
+  EXPECT_EQ(Sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
+                .finish()
+                .exitCode,
+            0);
+  QFile f(bin);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  std::vector<printer::TimedByte> stream;
+  for (const char c : f.readAll()) stream.push_back({static_cast<std::uint8_t>(c), 20'000 * std::int64_t(stream.size())});
+  expectSameTransfers(printer::decodeStream(stream).transfers, fromWindow, false);
+}
+
+}  // namespace
+}  // namespace vx::test

@@ -1,0 +1,213 @@
+// Logo pictures from other formats: transparency, SVG drawings, which reader a file goes
+// to, and the messages for pictures that cannot be used.
+
+#include "logo/picture_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "logo/logo_box.h"
+#include "logo/logo_raster.h"
+#include "logo/svg_picture.h"
+
+namespace vx {
+namespace {
+
+QByteArray encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(image.save(&buffer, format)) << format;
+  return bytes;
+}
+
+LogoRaster rasterOf(const QImage& source, int w, int h, int t) {
+  LogoRaster raster;
+  updateRaster(raster, renderLogoBox(source, w, h), h, t);
+  return raster;
+}
+
+std::string errorOf(const QByteArray& bytes, const QString& name = QStringLiteral("x")) {
+  try {
+    decodeLogoPicture(bytes, name);
+  } catch (const BitmapError& e) {
+    return e.what();
+  }
+  return "no error";
+}
+
+// A small PNG file whose header declares other sides, with a valid checksum.
+QByteArray pngDeclaring(quint32 width, quint32 height) {
+  QByteArray png = encoded(QImage(2, 2, QImage::Format_RGB32), "PNG");
+  for (int i = 0; i < 4; ++i) {
+    png[16 + i] = static_cast<char>(width >> (24 - 8 * i));
+    png[20 + i] = static_cast<char>(height >> (24 - 8 * i));
+  }
+  quint32 crc = 0xFFFFFFFFu;
+  for (int i = 12; i < 29; ++i) {  // "IHDR" and its 13 bytes
+    crc ^= static_cast<uchar>(png[i]);
+    for (int k = 0; k < 8; ++k) crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+  }
+  crc ^= 0xFFFFFFFFu;
+  for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+  return png;
+}
+
+// 40 × 20: a transparent left half (stored as transparent black, as editors write it), a
+// half-transparent black column band, the rest opaque dark grey.
+QImage transparentLogo() {
+  QImage image(40, 20, QImage::Format_ARGB32);
+  image.fill(qRgba(60, 60, 60, 255));
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 20; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+    for (int x = 20; x < 24; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 128));
+  }
+  return image;
+}
+
+TEST(OtherFormats, TransparentDotsArePaperAndPartlyTransparentOnesBlendWithWhite) {
+  // The same picture with a palette (PLTE and tRNS): transparent, half black, dark grey.
+  QImage indexed(40, 20, QImage::Format_Indexed8);
+  indexed.setColorTable({qRgba(0, 0, 0, 0), qRgba(0, 0, 0, 128), qRgba(60, 60, 60, 255)});
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) indexed.setPixel(x, y, x < 20 ? 0 : x < 24 ? 1 : 2);
+  for (const QImage& image : {transparentLogo(), indexed}) {
+    SCOPED_TRACE(image.format());
+    const SourcePicture picture = decodeLogoPicture(encoded(image, "PNG"), QStringLiteral("t"));
+    EXPECT_TRUE(picture.fileBytes.isEmpty() && picture.compactOnSave);
+    // W = 400, H = 20: ten box dots across per picture dot, one per row.
+    const LogoRaster raster = rasterOf(picture.image, 400, 20, 254);
+    for (int y : {0, 19}) {
+      EXPECT_FALSE(raster.isBlack(0, y));
+      EXPECT_FALSE(raster.isBlack(199, y));
+      EXPECT_TRUE(raster.isBlack(240, y));
+    }
+    // Black at alpha 128 on white is grey 127.
+    EXPECT_FALSE(rasterOf(picture.image, 400, 20, 126).isBlack(210, 0));
+    EXPECT_TRUE(rasterOf(picture.image, 400, 20, 127).isBlack(210, 0));
+  }
+}
+
+// --- SVG ---
+
+QByteArray svg(const QByteArray& size, const QByteArray& body) {
+  return "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" " +
+         size + ">" + body + "</svg>\n";
+}
+
+TEST(SvgDrawing, RenderedToFitTheBoxAreaWithItsProportionsOnWhite) {
+  struct Row {
+    QByteArray size;
+    QByteArray halfWidth, height;
+    QSize rendered;
+  };
+  for (const Row& row : {Row{"viewBox=\"0 0 100 50\"", "50", "50", {400, 200}},
+                         Row{"width=\"30\" height=\"30\"", "15", "30", {200, 200}},
+                         Row{"viewBox=\"0 0 80 10\"", "40", "10", {400, 50}},
+                         Row{"width=\"100000\" height=\"1\"", "50000", "1", {400, 1}}}) {
+    SCOPED_TRACE(row.size.constData());
+    // Left half black, right half left transparent.
+    const QByteArray doc =
+        svg(row.size, "<rect x=\"0\" y=\"0\" width=\"" + row.halfWidth + "\" height=\"" + row.height + "\"/>");
+    const SourcePicture picture = decodeLogoPicture(doc, QStringLiteral("d.svg"));
+    EXPECT_TRUE(picture.compactOnSave);
+    ASSERT_EQ(picture.image.size(), row.rendered);
+    const int w = row.rendered.width();
+    EXPECT_EQ(picture.image.pixel(0, 0) | 0xFF000000u, qRgb(0, 0, 0));
+    EXPECT_EQ(picture.image.pixel(w - 1, row.rendered.height() - 1) | 0xFF000000u, qRgb(255, 255, 255));
+  }
+  EXPECT_EQ(svgRenderSize(0, 5), QSize());
+  EXPECT_EQ(svgRenderSize(std::numeric_limits<double>::infinity(), 5), QSize());
+}
+
+// --- Pictures that cannot be used ---
+
+struct BadCase {
+  const char* name;
+  QByteArray bytes;
+  std::string text;  // with "x" as the file's name
+};
+
+std::vector<BadCase> badCases() {
+  QImage photo(64, 48, QImage::Format_RGB32);
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x) photo.setPixel(x, y, qRgb(x * 4, y * 5, (x ^ y) * 3));
+  const QByteArray png = encoded(photo, "PNG");
+  const QByteArray jpeg = encoded(photo, "JPEG");
+  const std::string damaged = "A imagem \"x\" está danificada ou incompleta e não pode ser aberta.";
+  const std::string external = "O desenho SVG \"x\" faz referência a algo fora do arquivo (";
+  const std::string script = "O desenho SVG \"x\" contém scripts (";
+  const QByteArray rect = "<rect width=\"10\" height=\"10\"/>";
+  return {
+      {"Empty", "", "O arquivo \"x\" está vazio."},
+      {"NotAPicture", "just some text\n", "O arquivo \"x\" não é uma imagem que o programa saiba abrir"},
+      {"TruncatedPng", png.left(png.size() / 2), damaged},
+      {"TruncatedJpeg", jpeg.left(jpeg.size() * 2 / 3), damaged},
+      {"HugePng", pngDeclaring(100000, 100000), "A imagem \"x\" é grande demais (100000 × 100000 pontos)"},
+      {"ZeroSizePng", pngDeclaring(0, 7), damaged},
+      {"SvgImageFile", svg("width=\"10\" height=\"10\"", "<image xlink:href=\"/etc/hostname\" width=\"5\" height=\"5\"/>"),
+       external + "/etc/hostname)"},
+      {"SvgUseOtherFile", svg("width=\"10\" height=\"10\"", "<use xlink:href=\"other.svg#logo\"/>"),
+       external + "other.svg#logo)"},
+      {"SvgStyleUrl", svg("width=\"10\" height=\"10\"", "<rect style=\"fill:url('pat.svg#p')\" width=\"5\" height=\"5\"/>"),
+       external + "pat.svg#p)"},
+      {"SvgImport", svg("width=\"10\" height=\"10\"", "<style>@import url(x.css);</style>" + rect), external + "@import)"},
+      {"SvgStyleSheet", "<?xml-stylesheet href=\"s.css\"?>" + svg("width=\"10\" height=\"10\"", rect),
+       external + "href=\"s.css\")"},
+      {"SvgExternalEntity",
+       "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" +
+           svg("width=\"10\" height=\"10\"", "<text>&e;</text>"),
+       external + "file:///etc/passwd)"},
+      {"SvgScript", svg("width=\"10\" height=\"10\"", "<script>alert(1)</script>" + rect), script + "<script>)"},
+      {"SvgOnload", svg("width=\"10\" height=\"10\" onload=\"alert(1)\"", rect), script + "onload)"},
+      {"SvgZeroViewBox", svg("viewBox=\"0 0 0 10\"", rect), "O desenho SVG \"x\" não tem tamanho"},
+      {"SvgBroken", svg("width=\"10\" height=\"10\"", "<rect"), "O desenho SVG \"x\" está danificado ou não é um SVG válido."},
+  };
+}
+
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+
+class BadPictures : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadPictures, AreRefusedWithTheirReason) {
+  const std::string text = errorOf(GetParam().bytes);
+  EXPECT_EQ(text.substr(0, GetParam().text.size()), GetParam().text) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BadPictures, ::testing::ValuesIn(badCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
+  QTemporaryDir dir;
+  auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return f.fileName();
+  };
+  auto error = [](const QString& path) -> std::string {
+    try {
+      loadLogoPicture(path);
+    } catch (const BitmapError& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  QImage image(4, 4, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  // Content decides: a PNG named .bmp opens as PNG; text named .bmp keeps the bitmap text.
+  EXPECT_TRUE(loadLogoPicture(write(QStringLiteral("png.bmp"), encoded(image, "PNG"))).compactOnSave);
+  EXPECT_EQ(error(write(QStringLiteral("text.bmp"), "no picture")), kBitmapNotValid);
+  const QByteArray bmp = encodeBitmap(image);
+  EXPECT_EQ(loadLogoPicture(write(QStringLiteral("bitmap.png"), bmp)).fileBytes, bmp);
+  EXPECT_EQ(error(dir.path()), "\"" + dir.path().toStdString() + "\" é uma pasta, não um arquivo de imagem.");
+  const QString gone = dir.filePath(QStringLiteral("gone.png"));
+  EXPECT_EQ(error(gone), "Cannot open file \"" + gone.toStdString() + "\". No such file or directory");
+}
+
+}  // namespace
+}  // namespace vx

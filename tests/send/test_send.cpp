@@ -1,0 +1,148 @@
+// vorlandex-send as the operator runs it, over pseudo-terminals into the virtual printer:
+// a port that vanishes stops only itself, a bad pair sends nothing; and its command line.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <chrono>
+#include <thread>
+
+#include "config/config_pair.h"
+#include "printer/virtual_printer.h"
+#include "pty_line.h"
+#include "send/send_options.h"
+#include "send_test_support.h"
+
+namespace vx::test {
+namespace {
+
+// Arrival jitter of a pty's far end on a loaded machine (as the window's end-to-end tests).
+constexpr std::int64_t kLineSlackUs = 8'000;
+
+ConfigModel freshModel() {
+  ConfigModel m;
+  applyNumberingDefaults(m);
+  for (int b = 1; b <= kButtons; ++b) m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+  for (int b = 1; b <= kButtons; ++b) m.habilita_linha[1][b] = 1;
+  return m;
+}
+
+QImage stripes() {
+  QImage image(40, 10, QImage::Format_RGB888);
+  for (int x = 0; x < image.width(); ++x)
+    for (int y = 0; y < image.height(); ++y) image.setPixelColor(x, y, (x / 3 + y) % 2 ? Qt::black : Qt::white);
+  return image;
+}
+
+class SendProgram : public ::testing::Test {
+ protected:
+  QString pair(const GlobalSettings& g = shortLogo()) {
+    return writePair(dir.path(), QStringLiteral("sala"), freshModel(), g, stripes());
+  }
+  static GlobalSettings shortLogo() {
+    GlobalSettings g;
+    g.logo_height = 10;
+    return g;
+  }
+  QTemporaryDir dir;
+};
+
+TEST_F(SendProgram, APortThatVanishesMidLogoStopsOnlyItselfAndIsNamed) {
+  const QString cfg = pair();
+  PtyLine kept, vanishing;
+  Sender sender({cfg, QStringLiteral("--only"), QStringLiteral("clock,logo"), QStringLiteral("--port"),
+                 kept.devicePath(), QStringLiteral("--port"), vanishing.devicePath()});
+  // Seven clock registers, the logo block's word and header, then some logo data.
+  const std::size_t midLogo = 7 * 8 + 8 + 40;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (vanishing.count() < midLogo && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_GE(vanishing.count(), midLogo);
+  vanishing.vanish();
+
+  const SenderResult r = sender.finish();
+  EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains(vanishing.devicePath() + QStringLiteral(": FAILED in the logo job")))
+      << r.out.toStdString();
+  EXPECT_FALSE(r.out.contains(kept.devicePath() + QStringLiteral(": FAILED"))) << r.out.toStdString();
+
+  const printer::DecodeResult got = printer::decodeStream(kept.received(), kLineSlackUs);
+  for (const printer::Problem& p : got.problems) EXPECT_EQ(p.kind, printer::Problem::Kind::Pacing) << p.text;
+  ASSERT_EQ(got.transfers.size(), 8u);
+  const QByteArray logo = logoDataAfterOpen(readConfigPair(cfg));
+  EXPECT_EQ(got.transfers.back().data, std::vector<std::uint8_t>(logo.begin(), logo.end()));
+}
+
+TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
+  PtyLine line;
+  const QString cfg = pair();
+  QFile file(cfg);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  QList<QByteArray> lines = file.readAll().split('\n');
+  file.resize(0);
+  file.write(lines.mid(0, 100).join('\n') + '\n');  // lines 1..100: line 101 is missing
+  file.close();
+  SenderResult r = Sender({cfg, QStringLiteral("--port"), line.devicePath()}).finish();
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains(cfg + QStringLiteral(", line 101"))) << r.err.toStdString();
+
+  pair();
+  QFile::remove(dir.filePath(QStringLiteral("sala.bmp")));
+  r = Sender({cfg, QStringLiteral("--port"), line.devicePath()}).finish();
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains(dir.filePath(QStringLiteral("sala.bmp")))) << r.err.toStdString();
+
+  EXPECT_EQ(line.received(100).size(), 0u);
+}
+
+TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
+  qputenv("VORLANDEX_COM3", "/dev/null");
+  struct Row {
+    QStringList args;
+    int exitCode;  // -1: runs
+    JobSelection jobs;
+  };
+  const JobSelection all;
+  const JobSelection noLogo{true, true, true, false};
+  const Row rows[] = {
+      {{"a.cfg", "-p", "/dev/x"}, -1, all},
+      {{"a.cfg", "-p", "/dev/x", "--no-logo"}, -1, noLogo},
+      {{"a.cfg", "-p", "/dev/x", "--only", "logo, settings"}, -1, {true, false, false, true}},
+      {{"a.cfg", "-p", "/dev/x", "--only", "texts", "--only", "clock"}, -1, {false, true, true, false}},
+      {{"a.cfg", "--dry-run", "-o", "-", "--timing"}, -1, all},
+      {{"a.cfg"}, 2, all},                                                  // no port
+      {{"-p", "/dev/x"}, 2, all},                                           // no pair
+      {{"a.cfg", "b.cfg", "-p", "/dev/x"}, 2, all},                         // two pairs
+      {{"a.cfg", "-p", "/dev/x", "--only", "logos"}, 2, all},               // unknown job
+      {{"a.cfg", "-p", "/dev/x", "--only", "logo", "--no-logo"}, 2, all},   // nothing left
+      {{"a.cfg", "-p", "/dev/x", "-o", "f"}, 2, all},                       // output without dry run
+      {{"a.cfg", "--dry-run", "-p", "/dev/x", "-o", "f"}, 2, all},          // dry run with a port
+      {{"a.cfg", "--dry-run"}, 2, all},                                     // dry run without output
+      {{"a.cfg", "-p", "COM3", "-p", "/dev/null"}, 2, all},                 // one device twice
+      {{"a.cfg", "-p", "/dev/x", "--bogus"}, 2, all},
+      {{"--help"}, 0, all},
+      {{"--version"}, 0, all},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.join(QLatin1Char(' ')).toStdString());
+    const ParsedArguments p = parseSendArguments(QStringList{QStringLiteral("vorlandex-send")} + row.args);
+    if (row.exitCode < 0) {
+      ASSERT_TRUE(p.options.has_value()) << p.text.toStdString();
+      EXPECT_TRUE(p.options->jobs == row.jobs);
+    } else {
+      EXPECT_FALSE(p.options.has_value());
+      EXPECT_EQ(p.exitCode, row.exitCode);
+      EXPECT_FALSE(p.text.isEmpty());
+    }
+  }
+  qunsetenv("VORLANDEX_COM3");
+}
+
+}  // namespace
+}  // namespace vx::test
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
