@@ -4,5 +4,5 @@ vorlandex_add_test(test_pictures LABEL app
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_pictures.cpp
           ${CMAKE_SOURCE_DIR}/src/app/pictures.cpp
           ${CMAKE_SOURCE_DIR}/resources/pictures.qrc
-  LIBS Qt6::Gui JPEG::JPEG GTest::gtest_main)
+  LIBS Qt6::Gui JPEG::JPEG)
 target_include_directories(test_pictures PRIVATE ${CMAKE_SOURCE_DIR}/src)

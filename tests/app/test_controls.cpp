@@ -308,9 +308,3 @@ TEST(FileDialogs, TheLastNameIsOfferedWhereItResolves) {
 
 }  // namespace
 }  // namespace vx
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -1,7 +1,6 @@
 // vorlandex-send as the operator runs it, over pseudo-terminals into the virtual printer:
 // a port that vanishes stops only itself, a bad pair sends nothing; and its command line.
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <chrono>
@@ -140,9 +139,3 @@ TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
 
 }  // namespace
 }  // namespace vx::test
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
