@@ -40,6 +40,14 @@ class TraceTest : public ::testing::Test {
     setTraceFileName("");
     std::filesystem::remove(path_);
   }
+  // A component on the printer's line over `fake`, with the trace switched on after it (a new
+  // component switches it off).
+  std::unique_ptr<TQRTComm32> tracedComponent(const FakeBackend& fake) {
+    auto comm = std::make_unique<TQRTComm32>(nullptr, std::make_unique<FakeBackend>(fake));
+    setPrinterLine(*comm);
+    setTraceFileName(path_);
+    return comm;
+  }
   std::string path_;
 };
 
@@ -62,11 +70,9 @@ TEST_F(TraceTest, EveryNewComponentSwitchesTheTraceOff) {
 }
 
 TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
-  auto owned = std::make_unique<FakeBackend>();
-  FakeBackend fake = *owned;
-  TQRTComm32 comm(nullptr, std::move(owned));
-  setPrinterLine(comm);
-  setTraceFileName(path_);
+  FakeBackend fake;
+  const std::unique_ptr<TQRTComm32> traced = tracedComponent(fake);
+  TQRTComm32& comm = *traced;
 
   comm.OpenPort();
   constexpr int kRequests = 300;
@@ -113,18 +119,17 @@ TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
 }
 
 TEST_F(TraceTest, LineSettingsTheDeviceRefusesAreTracedAndThePortStillOpens) {
-  auto owned = std::make_unique<FakeBackend>();
-  FakeBackend fake = *owned;
-  TQRTComm32 comm(nullptr, std::move(owned));
-  setPrinterLine(comm);
-  setTraceFileName(path_);
+  FakeBackend fake;
+  const std::unique_ptr<TQRTComm32> traced = tracedComponent(fake);
+  TQRTComm32& comm = *traced;
   fake.refuseLineSettings(true);
   EXPECT_TRUE(comm.OpenPort());
   EXPECT_TRUE(comm.SendData("x", 1));
   comm.ClosePort();
   const std::vector<std::string> lines = readLines(path_);
   ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "SetCommState: the device did not take 19200 bits per second, 8 data bits, parity 0, stop bits 0");
+  EXPECT_EQ(lines.front(),
+            "SetCommState: the device did not take 19200 bits per second, 8 data bits, parity 0, stop bits 0");
 }
 
 TEST_F(TraceTest, NothingIsWrittenWithoutAName) {
