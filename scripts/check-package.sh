@@ -32,6 +32,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$deb"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --version
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help >/dev/null
 
 files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done)
 apt-get remove -y -qq vorlandex

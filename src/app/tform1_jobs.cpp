@@ -144,11 +144,9 @@ void TForm1::sendAll(bool withLogo) {
                        QLatin1Char('\n') + QStringLiteral("alguns minutos.");
   if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
   // Settings, clock, the texts of buttons 1..4 (only botao_atual moves: the page keeps
-  // showing its button, also when a job fails) and, with the logo, the logo job. Without
-  // the logo while "Imprimir Logotipo" is off, the short logo of no rows still goes last:
-  // otherwise the printer would go on printing the logo it was last sent.
+  // showing its button, also when a job fails) and the logo job when it is due.
   std::function<ByteList()> logo;
-  if (withLogo || !CheckBox1->isChecked()) logo = [this] { return logoData(); };
+  if (sendAllSendsLogo(withLogo, CheckBox1->isChecked())) logo = [this] { return logoData(); };
   sendAllJobs(*this, pacer(), model, [this] { return readOptionByte(); }, [this] { return readCutMode(); }, logo);
 }
 

@@ -64,6 +64,11 @@ struct JobSelection {
   bool operator==(const JobSelection&) const = default;
 };
 
+// Whether a send-all sends the logo job. "Enviar sem logo" (`withLogo` false) leaves it
+// out, except while "Imprimir Logotipo" is off: the short logo of no rows then still goes
+// last, or the printer would go on printing the logo it was last sent.
+inline bool sendAllSendsLogo(bool withLogo, bool printLogo) { return withLogo || !printLogo; }
+
 // The jobs `selection` picks, in the send-all order: the settings job, the clock job, the
 // text job of buttons 1..4 (botao_atual moves and is given back its value, also when a job
 // fails), the logo job (`buildLogoData` is called when it starts). Each job has its own

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include "serial/posix_backend.h"
+#include "serial/port_choices.h"
 
 namespace vx {
 namespace {
@@ -22,10 +22,7 @@ ParsedArguments refuse(const QString& why) {
   return ParsedArguments{std::nullopt, 2, QStringLiteral("vorlandex-send: %1\nTry 'vorlandex-send --help'.").arg(why)};
 }
 
-bool isComName(const QString& port) {
-  return port.size() == 4 && port.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) && port[3] >= QLatin1Char('1') &&
-         port[3] <= QLatin1Char('4');
-}
+bool isComName(const QString& port) { return comPortNumber(port.toUpper()) != 0; }
 
 // Two names for one device would fight over it: the second open would fail.
 QString deviceKey(const std::string& device) {
@@ -37,7 +34,7 @@ QString deviceKey(const std::string& device) {
 }  // namespace
 
 std::string resolvePort(const QString& port) {
-  if (isComName(port)) return PosixBackend().devicePath(port.toUpper().toStdString());
+  if (isComName(port)) return resolveComPort(comPortNumber(port.toUpper())).path.toStdString();
   return port.toStdString();
 }
 
@@ -115,6 +112,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   if (parser.isSet(noLogo)) {
     if (parser.isSet(only) && o.jobs.logo) return refuse(QStringLiteral("--no-logo contradicts --only logo"));
     o.jobs.logo = false;
+    o.noLogo = !parser.isSet(only);
   }
   if (o.jobs == JobSelection{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
 

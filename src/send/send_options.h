@@ -14,6 +14,7 @@ struct SendOptions {
   QString pairPath;   // the .cfg file; the .bmp beside it is read as "Abrir" reads it
   QStringList ports;  // each a device path or COM1..COM4, as given
   JobSelection jobs;
+  bool noLogo = false;  // --no-logo: "Enviar sem logo" (the pair's logo-off state may still send one)
   bool duasVias = false;  // "Imprime 2 vias", which the pair does not store
   bool dryRun = false;
   QString output;  // dry run: the byte stream's file, "-" for standard output

@@ -38,11 +38,13 @@ SendJobInputs inputsFor(const ConfigPair& pair, const SendOptions& o) {
   in.model.botao_atual = 1;
   const GlobalSettings& g = pair.contents.globals;
   in.selection = o.jobs;
+  // "Enviar sem logo" for a pair whose logo is off still sends the short logo, as the window does.
+  if (o.noLogo && sendAllSendsLogo(false, g.print_logo)) in.selection.logo = true;
   in.optionByte = optionByte(g.reset_at_day_end, g.beep, o.duasVias);
   // RadioButton1 is set from line 182, then RadioButton2 from line 183: "Corte Total" wins
   // when both are set, and the text job reads anything but "Corte Parcial" as total.
   in.cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
-  if (o.jobs.logo) {
+  if (in.selection.logo) {
     const QByteArray logo = logoDataAfterOpen(pair);
     in.logoData.assign(logo.begin(), logo.end());
   }

@@ -94,6 +94,35 @@ TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
   EXPECT_EQ(line.received(100).size(), 0u);
 }
 
+// "Enviar sem logo" sends no logo, except for a pair saved with the logo off: the short
+// logo then goes last, as the window sends it, so the printer stops printing its old logo.
+TEST_F(SendProgram, NoLogoStillSendsTheShortLogoOfAPairWithTheLogoOff) {
+  const auto lastTransfer = [this](const GlobalSettings& g) {
+    const QString cfg = pair(g);
+    const QString bin = dir.filePath(QStringLiteral("stream.bin"));
+    EXPECT_EQ(Sender({cfg, QStringLiteral("--no-logo"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
+                  .finish()
+                  .exitCode,
+              0);
+    QFile f(bin);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<printer::TimedByte> stream;
+    for (const char c : f.readAll())
+      stream.push_back({static_cast<std::uint8_t>(c), 20'000 * std::int64_t(stream.size())});
+    const std::vector<printer::Transfer> transfers = printer::decodeStream(stream).transfers;
+    return transfers.empty() ? printer::Transfer{} : transfers.back();
+  };
+  GlobalSettings off = shortLogo();
+  off.print_logo = false;
+  const printer::Transfer last = lastTransfer(off);
+  EXPECT_EQ(last.kind, printer::Transfer::Kind::Block);
+  EXPECT_EQ(last.code, 0x00);
+  EXPECT_LT(last.data.size(), 100u);
+
+  const printer::Transfer withLogoOn = lastTransfer(shortLogo());
+  EXPECT_FALSE(withLogoOn.kind == printer::Transfer::Kind::Block && withLogoOn.code == 0x00);
+}
+
 TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
   qputenv("VORLANDEX_COM3", "/dev/null");
   struct Row {
