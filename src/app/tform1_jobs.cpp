@@ -32,7 +32,11 @@ class TimeLeftRun {
 
 }  // namespace
 
-std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() { return std::make_unique<SteadyPacer>(); }
+// The window's port keeps every pause after its previous write (sendAfterPause), so the jobs
+// may hand over a little ahead of time.
+std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
+  return std::make_unique<SteadyPacer>(SteadyPacer::kPortKeepsPausesLeadMs);
+}
 
 void TForm1::createPort() {
   QRTComm321 = new TQRTComm32(this);

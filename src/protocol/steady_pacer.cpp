@@ -51,7 +51,7 @@ void SteadyPacer::wait(int ms) {
   else if (handOverNs_ >= 0)
     from = std::max(from, handOverNs_ - std::int64_t{kCatchUpMs} * 1'000'000);
   deadlineNs_ = from + static_cast<std::int64_t>(ms) * 1'000'000;
-  if (monotonicNs() < deadlineNs_) sleepUntil(deadlineNs_);
+  if (monotonicNs() < deadlineNs_ - leadNs_) sleepUntil(deadlineNs_ - leadNs_);
 }
 
 QDateTime SteadyPacer::now() {

@@ -6,6 +6,9 @@
 // from the hand-over, so the window never runs far ahead of the line. The thread sleeps,
 // never spins: the line's spacing is kept by the port's writer, and a hand-over that is a
 // little late costs the line nothing once the writer trails the chain by that much.
+// With a lead, every pause ends that much before its deadline: for a host whose port keeps
+// each hand-over's pause itself (JobHost::sendAfterPause), so that the bytes wait in the
+// port's queue and a late wake-up of this thread, up to the lead, never delays the line.
 // Use one pacer per thread: the thread that calls wait() gets a 1 ns timer slack.
 
 #include <cstdint>
@@ -18,6 +21,11 @@ namespace vx {
 class SteadyPacer final : public Pacer {
  public:
   static constexpr int kCatchUpMs = 50;
+  // The lead for a port that keeps the pauses: more than the window's thread is usually late
+  // on a busy machine, little enough for the progress shown.
+  static constexpr int kPortKeepsPausesLeadMs = 100;
+
+  explicit SteadyPacer(int leadMs = 0) : leadNs_(static_cast<std::int64_t>(leadMs) * 1'000'000) {}
 
   void handedOver() override;
   void wait(int ms) override;
@@ -29,6 +37,7 @@ class SteadyPacer final : public Pacer {
   int pauseOwedMs() const override { return owedMs_; }
 
  private:
+  const std::int64_t leadNs_;
   std::int64_t deadlineNs_ = -1;  // deadline of the previous pause; -1 before the first
   std::int64_t handOverNs_ = -1;  // the last hand-over; -1 before the first
   int owedMs_ = 0;

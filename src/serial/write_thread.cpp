@@ -15,7 +15,7 @@ namespace {
 // Bounds of the spin before a deadline: the upper one keeps the thread's CPU share well under
 // 2 % with 12 ms between writes, the lower one covers the cost of reading the clock.
 constexpr auto kMinMargin = std::chrono::microseconds(20);
-constexpr auto kMaxMargin = std::chrono::microseconds(200);
+constexpr auto kMaxMargin = std::chrono::microseconds(100);
 
 // Tells the core this is a busy-wait loop (saves power, frees the sibling hyper-thread).
 inline void cpuRelax() {
