@@ -266,6 +266,7 @@ class TForm1 : public QWidget, public JobHost {
   std::unique_ptr<Pacer> pacer_;
   // The jobs' clock: pacer_, counting the pauses for the time left.
   std::unique_ptr<TimeLeft> timeLeft_;
+  std::int64_t shownTimeLeft_ = -1;  // the seconds Label4 of the progress dialog shows; -1 none
   bool jobRunning_ = false;
 };
 

@@ -101,10 +101,11 @@ void TForm1::processMessages() {
 }
 
 void TForm1::showTimeLeft() {
-  if (!Form2) return;
-  const QString text = timeLeft_->running() ? timeLeftText(timeLeft_->remainingMs()) : QString();
-  if (text == Form2->Label4->text()) return;
-  Form2->Label4->setText(text);
+  // Asked for before every byte of a block: the text is made only when the second changes.
+  const std::int64_t seconds = timeLeft_->running() ? timeLeftSeconds(timeLeft_->remainingMs()) : -1;
+  if (!Form2 || seconds == shownTimeLeft_) return;
+  shownTimeLeft_ = seconds;
+  Form2->Label4->setText(seconds < 0 ? QString() : timeLeftText(timeLeft_->remainingMs()));
   // Between two pumps a block may run for a second; the line must not wait for them.
   if (Form2->isVisible()) Form2->Label4->repaint();
 }

@@ -56,8 +56,10 @@ void TimeLeft::wait(int ms) {
   clock_.wait(ms);
 }
 
+std::int64_t timeLeftSeconds(std::int64_t ms) { return (std::max<std::int64_t>(0, ms) + 999) / 1000; }
+
 QString timeLeftText(std::int64_t ms) {
-  const std::int64_t seconds = (std::max<std::int64_t>(0, ms) + 999) / 1000;
+  const std::int64_t seconds = timeLeftSeconds(ms);
   if (seconds < 60) return QStringLiteral("Tempo restante: %1 s").arg(seconds);
   return QStringLiteral("Tempo restante: %1 min %2 s").arg(seconds / 60).arg(seconds % 60);
 }

@@ -48,8 +48,9 @@ class TimeLeft final : public Pacer {
   std::int64_t pausedMs_ = 0;
 };
 
-// "Tempo restante: 1 min 12 s" ("Tempo restante: 45 s" under a minute), whole seconds
-// rounded up, so the line reads "0 s" only when nothing is left.
+// Whole seconds rounded up, so that 0 means nothing is left.
+std::int64_t timeLeftSeconds(std::int64_t ms);
+// "Tempo restante: 1 min 12 s" ("Tempo restante: 45 s" under a minute), in timeLeftSeconds.
 QString timeLeftText(std::int64_t ms);
 
 }  // namespace vx

@@ -100,6 +100,7 @@ bool TQRTComm32::OpenPort() {
     throw ECommsError("Unable to create Write thread");
   }
   writer_ = std::move(writer);
+  writer_->portOpened();
   return true;
 }
 

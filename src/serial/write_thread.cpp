@@ -15,7 +15,7 @@ namespace {
 // Bounds of the spin before a deadline: the upper one keeps the thread's CPU share well under
 // 2 % with 12 ms between writes, the lower one covers the cost of reading the clock.
 constexpr auto kMinMargin = std::chrono::microseconds(20);
-constexpr auto kMaxMargin = std::chrono::microseconds(100);
+constexpr auto kMaxMargin = std::chrono::microseconds(60);
 
 // Tells the core this is a busy-wait loop (saves power, frees the sibling hyper-thread).
 inline void cpuRelax() {
@@ -41,7 +41,8 @@ bool TWriteThread::PostMessage(std::uint32_t message, std::uint32_t count,
 
 bool TWriteThread::KeepPause(std::uint32_t pause_ms) {
   if (pause_ms == 0) return true;
-  const Clock::time_point deadline = last_write_ + std::chrono::milliseconds(pause_ms);
+  const Clock::time_point from = std::max(last_write_, Clock::time_point(Clock::duration(opened_at_.load())));
+  const Clock::time_point deadline = from + std::chrono::milliseconds(pause_ms);
   Clock::time_point now = Clock::now();
   const Clock::time_point wake = deadline - margin_;
   if (now < wake) {

@@ -6,12 +6,13 @@
 // request. Purges the transmit side on its way out.
 //
 // A request may carry a pause: its first byte is not written sooner than that many milliseconds
-// after the previous write() to the device returned (or after the thread object was made, for
-// the first write of an opening), on this thread's own clock at the moment it writes. So the
+// after the previous write() to the device returned (or after the port was opened, for the
+// first write of an opening: see portOpened), on this thread's own clock at the moment it writes. So the
 // printer's spacing holds on the line however late the writer, or the thread that handed the
 // bytes over, was woken. The pause is slept (a port that goes away or the close event ends it);
 // only the last fraction of a millisecond before the deadline is spun, to write on time.
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +35,8 @@ class TWriteThread final : public PortThread {
   bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block,
                    std::uint32_t pause_ms = 0);
   WriteQueue& queue() { return *queue_; }
+  // Owner's thread, when OpenPort is done: the first write's pause counts from now.
+  void portOpened() { opened_at_.store(Clock::now().time_since_epoch().count()); }
 
  protected:
   void Execute() override;
@@ -48,6 +51,7 @@ class TWriteThread final : public PortThread {
 
   std::unique_ptr<WriteQueue> queue_;
   Clock::time_point last_write_;  // when the previous write() returned
+  std::atomic<Clock::rep> opened_at_{0};
   // How long before a deadline the sleep ends; follows the wake-up latency this thread sees.
   Clock::duration margin_ = std::chrono::microseconds(100);
 };
