@@ -32,6 +32,7 @@ namespace vx {
 
 class TForm2;
 class TQRTComm32;
+class TimeLeft;
 
 class TForm1 : public QWidget, public JobHost {
   Q_OBJECT
@@ -257,6 +258,8 @@ class TForm1 : public QWidget, public JobHost {
   void setProgressMax(int maximum) override;
   void setProgressPosition(int position) override;
   void processMessages() override;
+  bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override;
+  bool lineLost() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -269,6 +272,8 @@ class TForm1 : public QWidget, public JobHost {
   void wireHandlers();
   void copyLinesToModel(int button);
   void sendAll(bool withLogo);
+  // Brings the progress dialog's time left up to date (repainted at once when it changed).
+  void showTimeLeft();
   // What the jobs read from the controls when they send it.
   std::uint8_t readOptionByte() const;
   CutMode readCutMode() const;
@@ -279,6 +284,9 @@ class TForm1 : public QWidget, public JobHost {
 
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
+  // The jobs' clock: pacer_, counting the pauses for the time left.
+  std::unique_ptr<TimeLeft> timeLeft_;
+  std::int64_t shownTimeLeft_ = -1;  // the seconds Label4 of the progress dialog shows; -1 none
   bool jobRunning_ = false;
 };
 

@@ -345,6 +345,24 @@ WaitResult PosixPort::waitWrite(const CloseEvent& close) {
   }
 }
 
+WaitResult PosixPort::waitUntil(const CloseEvent& close, Clock::time_point deadline) {
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return {1, 0};
+    const timespec timeout{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
+    // The port is watched for hang-ups only: a device that goes away ends the pause at once.
+    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {fd_, 0, 0}};
+    const int ready = ::ppoll(fds, 2, &timeout, nullptr);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return {kWaitFailed, errno};
+    }
+    if (fds[0].revents) return {0, 0};
+    if (fds[1].revents & POLLNVAL) return {kWaitFailed, EBADF};
+    if (fds[1].revents & (POLLHUP | POLLERR)) return {kWaitFailed, EIO};
+  }
+}
+
 IoResult PosixPort::writeResult() {
   if (!write_done_) return pending();
   write_done_ = false;

@@ -5,6 +5,7 @@
 // close event and the threads themselves. PosixBackend drives a real device; FakeBackend scripts
 // everything for tests.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -111,6 +112,9 @@ class SerialPort {
   // Waits without limit for: 0 the close event, 1 the started write completed.
   virtual WaitResult waitWrite(const CloseEvent& close) = 0;
   virtual IoResult writeResult() = 0;
+  // The writer's pause before a write: waits until `deadline` (1), the close event (0), or the
+  // port going away (kWaitFailed with EIO), whichever comes first.
+  virtual WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) = 0;
 
   // Bytes written but not yet sent on the line, as far as the device can tell.
   virtual std::size_t outputQueued() = 0;
@@ -136,9 +140,10 @@ class SerialBackend {
   // A new close event, not set; null and *error when none can be made.
   virtual std::unique_ptr<CloseEvent> createCloseEvent(int* error);
   // Runs `body` on a new thread whose priority is raised `priority_steps` above normal where
-  // the system allows it (not being allowed is not an error). Throws std::system_error when no
-  // thread can be made.
-  virtual std::thread startThread(std::function<void()> body, int priority_steps);
+  // the system allows it (not being allowed is not an error). With `realtime` the thread asks
+  // for real-time scheduling first (see realtime_priority.h) and takes the steps only when
+  // that is refused. Throws std::system_error when no thread can be made.
+  virtual std::thread startThread(std::function<void()> body, int priority_steps, bool realtime);
 };
 
 }  // namespace vx
