@@ -1,5 +1,5 @@
-# Printer protocol: real pacing of a block transfer and of the settings job over a
-# pseudo-terminal, against the protocol's own minimum (gate 1.005) and the CPU share (2 %).
-vorlandex_add_bench(bench_protocol_pacing SOURCES protocol_pacing.cpp LIBS vx_protocol vx_printer vx_serial)
-target_compile_definitions(bench_protocol_pacing PRIVATE VORLANDEX_BENCH_SERIAL=1)
+# Printer protocol: the spacing of the writes to the port (stamped on the writer thread) and the
+# wall time of a block transfer, the logo upload and the settings job against the protocol's own
+# minimum, quiet and with every core busy, and the CPU share.
+vorlandex_add_bench(bench_protocol_pacing SOURCES protocol_pacing.cpp LIBS vx_protocol vx_printer vx_serial vx_logo)
 target_include_directories(bench_protocol_pacing PRIVATE ${CMAKE_SOURCE_DIR}/tools)

@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "app/tform2.h"
 #include "logo/default_picture.h"
+#include "protocol/time_left.h"
 #include "serial/comms_error.h"
 
 #include <QCloseEvent>
@@ -21,7 +22,8 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer, Q
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       dialogs_(dialogs ? std::move(dialogs) : makeQtDialogs(this)),
-      pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()) {
+      pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()),
+      timeLeft_(std::make_unique<TimeLeft>(*pacer_)) {
   setObjectName(QStringLiteral("Form1"));
   createControls();
   wireHandlers();

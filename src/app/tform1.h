@@ -36,6 +36,7 @@ namespace vx {
 class TForm2;
 class TQRTComm32;
 struct NumberingView;
+class TimeLeft;
 
 class TForm1 : public QWidget,
                public JobHost,
@@ -158,6 +159,8 @@ class TForm1 : public QWidget,
   void BitBtn2Click();
   void BitBtn6Click();
   void sendAll(bool withLogo);
+  // Brings the progress dialog's time left up to date (repainted at once when it changed).
+  void showTimeLeft();
   // What the jobs read from the controls when they send it.
   std::uint8_t readOptionByte() const;
   CutMode readCutMode() const;
@@ -172,6 +175,8 @@ class TForm1 : public QWidget,
   void setProgressMax(int maximum) override;
   void setProgressPosition(int position) override;
   void processMessages() override;
+  bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override;
+  bool lineLost() override;
 
   // --- Configuration files ---
   void BitBtn4Click();
@@ -190,6 +195,9 @@ class TForm1 : public QWidget,
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
   TForm2* Form2_ = nullptr;
+  // The jobs' clock: pacer_, counting the pauses for the time left.
+  std::unique_ptr<TimeLeft> timeLeft_;
+  std::int64_t shownTimeLeft_ = -1;  // the seconds Label4 of the progress dialog shows; -1 none
   bool jobRunning_ = false;
 };
 

@@ -6,10 +6,12 @@
 #include "app/tform2.h"
 #include "logo/logo_upload.h"
 #include "protocol/steady_pacer.h"
+#include "protocol/time_left.h"
 #include "protocol/transmission.h"
 #include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
+#include <optional>
 
 namespace vx {
 namespace {
@@ -18,9 +20,25 @@ const QString kSendAllQuestion = QStringLiteral("    Deseja enviar todas as conf
 const QString kSendAllProcess =
     QStringLiteral("    Este processo irá enviar todas as configurações de todos os botões ");
 
+// One run of jobs for the progress dialog's time left, however the jobs end.
+class TimeLeftRun {
+ public:
+  TimeLeftRun(TimeLeft& timeLeft, std::int64_t plannedMs) : timeLeft_(timeLeft) { timeLeft_.begin(plannedMs); }
+  ~TimeLeftRun() { timeLeft_.end(); }
+  TimeLeftRun(const TimeLeftRun&) = delete;
+  TimeLeftRun& operator=(const TimeLeftRun&) = delete;
+
+ private:
+  TimeLeft& timeLeft_;
+};
+
 }  // namespace
 
-std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() { return std::make_unique<SteadyPacer>(); }
+// The window's port keeps every pause after its previous write (sendAfterPause), so the jobs
+// may hand over a little ahead of time.
+std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
+  return std::make_unique<SteadyPacer>(SteadyPacer::kPortKeepsPausesLeadMs);
+}
 
 void TForm1::createPort() {
   QRTComm321 = new TQRTComm32(this);
@@ -51,11 +69,18 @@ bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {
   return QRTComm321->SendData(data, length);
 }
 
+bool TForm1::sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
+  return QRTComm321->SendData(data, length, static_cast<std::uint32_t>(std::max(0, pause_ms)));
+}
+
+bool TForm1::lineLost() { return QRTComm321->lineLost(); }
+
 void TForm1::ClosePort() { QRTComm321->ClosePort(); }
 
 void TForm1::showProgress() {
   jobRunning_ = true;
   Form2().show();
+  showTimeLeft();
   setEnabled(false);
   // Disabling a window disables the windows it owns too; the dialog stays enabled so that
   // it is drawn, and reported to accessibility tools, as readable. It still offers no way
@@ -75,9 +100,25 @@ void TForm1::hideProgress() {
 
 void TForm1::setProgressMax(int maximum) { Form2().ProgressBar1->setMaximum(maximum); }
 
-void TForm1::setProgressPosition(int position) { Form2().ProgressBar1->setValue(position); }
+void TForm1::setProgressPosition(int position) {
+  Form2().ProgressBar1->setValue(position);
+  showTimeLeft();
+}
 
-void TForm1::processMessages() { processEventsInHandler(); }
+void TForm1::processMessages() {
+  showTimeLeft();
+  processEventsInHandler();
+}
+
+void TForm1::showTimeLeft() {
+  // Asked for before every byte of a block: the text is made only when the second changes.
+  const std::int64_t seconds = timeLeft_->running() ? timeLeftSeconds(timeLeft_->remainingMs()) : -1;
+  if (seconds == shownTimeLeft_) return;
+  shownTimeLeft_ = seconds;
+  Form2().Label4->setText(seconds < 0 ? QString() : timeLeftText(timeLeft_->remainingMs()));
+  // Between two pumps a block may run for a second; the line must not wait for them.
+  if (Form2().isVisible()) Form2().Label4->repaint();
+}
 
 // --- Port choice and the change notice ---
 
@@ -118,17 +159,26 @@ ByteList TForm1::logoData() const {
 }
 
 void TForm1::BitBtn1Click() {
-  settingsJob(*this, pacer(), model, [this] { return readOptionByte(); });
+  TimeLeftRun run(*timeLeft_, settingsJobPausesMs());
+  settingsJob(*this, *timeLeft_, model, [this] { return readOptionByte(); });
 }
 
-void TForm1::BitBtn3Click() { clockJob(*this, pacer(), model); }
+void TForm1::BitBtn3Click() {
+  TimeLeftRun run(*timeLeft_, clockJobPausesMs());
+  clockJob(*this, *timeLeft_, model);
+}
 
 void TForm1::BitBtn14Click() {
-  textJob(*this, pacer(), model, [this] { return readCutMode(); });
+  // A button outside 1..4 is the job's own failure to report; it plans nothing.
+  const int b = model.botao_atual;
+  TimeLeftRun run(*timeLeft_, b >= 1 && b <= kPrinterButtons ? textJobPausesMs(model, b) : 0);
+  textJob(*this, *timeLeft_, model, [this] { return readCutMode(); });
 }
 
 void TForm1::BitBtn12Click() {
-  logoJob(*this, pacer(), model, logoData());
+  const ByteList data = logoData();
+  TimeLeftRun run(*timeLeft_, logoJobPausesMs(data.size()));
+  logoJob(*this, *timeLeft_, model, data);
 }
 
 void TForm1::BitBtn2Click() { sendAll(true); }
@@ -146,8 +196,14 @@ void TForm1::sendAll(bool withLogo) {
   // Settings, clock, the texts of buttons 1..4 (only botao_atual moves: the page keeps
   // showing its button, also when a job fails) and the logo job when it is due.
   std::function<ByteList()> logo;
-  if (sendAllSendsLogo(withLogo, CheckBox1->isChecked())) logo = [this] { return logoData(); };
-  sendAllJobs(*this, pacer(), model, [this] { return readOptionByte(); }, [this] { return readCutMode(); }, logo);
+  std::optional<std::size_t> logoBytes;
+  if (sendAllSendsLogo(withLogo, CheckBox1->isChecked())) {
+    logo = [this] { return logoData(); };
+    logoBytes = static_cast<std::size_t>(logoUploadLength(ScrollBar1->value()));
+  }
+  TimeLeftRun run(*timeLeft_, sendAllPausesMs(model, logoBytes));
+  sendAllJobs(*this, *timeLeft_, model, [this] { return readOptionByte(); }, [this] { return readCutMode(); },
+              logo);
 }
 
 }  // namespace vx

@@ -31,6 +31,10 @@ TForm2::TForm2(QWidget* parent)
   ProgressBar1->setMaximum(100);
   ProgressBar1->setValue(0);
 
+  Label4 = new QLabel(this);
+  Label4->setObjectName(QStringLiteral("Label4"));
+  Label4->setGeometry(40, 118, 425, 16);
+
   Label3 = new QLabel(
       QStringLiteral("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "
                      "configurações."),

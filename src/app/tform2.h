@@ -1,6 +1,7 @@
 #pragma once
 // The progress dialog "Comunicação": shown, without being modal, while a transmission job
-// runs; it has no logic of its own — the jobs set ProgressBar1's maximum and position.
+// runs; it has no logic of its own — the jobs set ProgressBar1's maximum and position, and
+// the main window keeps Label4, the time left, up to date.
 
 #include <QDialog>
 #include <QLabel>
@@ -17,6 +18,7 @@ class TForm2 : public QDialog {
   QLabel* Label1;
   QLabel* Label2;
   ProgressBar* ProgressBar1;
+  QLabel* Label4;  // "Tempo restante: 1 min 12 s", under the bar
   QLabel* Label3;
 
  protected:

@@ -28,6 +28,20 @@ class JobHost {
   // Lets the window process its pending messages (repaints, timers).
   virtual void processMessages() = 0;
 
+  // Queues `length` bytes for the line, their first byte to leave no sooner than `pause_ms`
+  // after the previous write to the device (the protocol's pause before them); false when
+  // they could not be queued. A host whose port cannot keep the pause relies on the pacer's
+  // timing of the hand-overs alone: the default passes the bytes to SendData.
+  virtual bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
+    (void)pause_ms;
+    return SendData(data, length);
+  }
+  // True when the port lost its line since OpenPort (the device went away or refused
+  // writes, or queued bytes could not be sent before ClosePort gave up): what was handed
+  // over may not have reached the printer. Asked after every hand-over and right after
+  // ClosePort. A host that cannot tell answers false.
+  virtual bool lineLost() { return false; }
+
   // The time of day, as the system's long time text, at which a block transfer last let the
   // window process its messages. It outlives each job: a block that starts within the second
   // recorded here does not pump at once.

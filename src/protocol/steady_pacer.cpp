@@ -10,24 +10,10 @@ namespace vx {
 
 namespace {
 
-// Bounds of the spin before a deadline. The upper bound keeps the pacer's CPU share
-// under 2 % even for 12 ms pauses; the lower one covers the cost of a clock read.
-constexpr std::int64_t kMinMarginNs = 20'000;
-constexpr std::int64_t kMaxMarginNs = 200'000;
-
 std::int64_t monotonicNs() {
   timespec t{};
   clock_gettime(CLOCK_MONOTONIC, &t);
   return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-// Tells the core this is a busy-wait loop (saves power, frees the sibling hyper-thread).
-inline void cpuRelax() {
-#if defined(__x86_64__) || defined(__i386__)
-  __builtin_ia32_pause();
-#elif defined(__aarch64__)
-  asm volatile("yield");
-#endif
 }
 
 void sleepUntil(std::int64_t ns) {
@@ -36,8 +22,7 @@ void sleepUntil(std::int64_t ns) {
   }
 }
 
-// The kernel may defer a timer wake-up by the thread's timer slack (50 us by default),
-// which over a thousand 12 ms pauses would add up to a visible delay.
+// The kernel may defer a timer wake-up by the thread's timer slack (50 us by default).
 void lowerTimerSlackOnce() {
   thread_local bool lowered = false;
   if (lowered) return;
@@ -47,32 +32,26 @@ void lowerTimerSlackOnce() {
 
 }  // namespace
 
-void SteadyPacer::handedOver() { handOverNs_ = monotonicNs(); }
+void SteadyPacer::handedOver() {
+  handOverNs_ = monotonicNs();
+  owedMs_ = 0;
+}
+
+void SteadyPacer::portOpened() {
+  handedOver();
+  deadlineNs_ = handOverNs_;
+}
 
 void SteadyPacer::wait(int ms) {
   lowerTimerSlackOnce();
-  std::int64_t from = std::max(deadlineNs_, handOverNs_);
-  if (from < 0) from = monotonicNs();
-  const std::int64_t deadline = from + static_cast<std::int64_t>(ms) * 1'000'000;
-  deadlineNs_ = deadline;
-
-  std::int64_t now = monotonicNs();
-  const std::int64_t wake = deadline - marginNs_;
-  if (now < wake) {
-    sleepUntil(wake);
-    now = monotonicNs();
-    // Aim the next wake-up at about twice the latency just seen, within bounds, so most
-    // wake-ups land just before their deadline whatever the machine's load.
-    const std::int64_t latency = now - wake;
-    const std::int64_t wanted = std::clamp(2 * latency, kMinMarginNs, kMaxMarginNs);
-    marginNs_ += (wanted - marginNs_) / 4;
-  }
-  // The last stretch is spun, not yielded: on a busy machine sched_yield() hands the CPU
-  // to another task for a whole time slice, which comes back as milliseconds of lateness.
-  while (now < deadline) {
-    cpuRelax();
-    now = monotonicNs();
-  }
+  owedMs_ += ms;
+  std::int64_t from = deadlineNs_;
+  if (from < 0)
+    from = handOverNs_ >= 0 ? handOverNs_ : monotonicNs();
+  else if (handOverNs_ >= 0)
+    from = std::max(from, handOverNs_ - std::int64_t{kCatchUpMs} * 1'000'000);
+  deadlineNs_ = from + static_cast<std::int64_t>(ms) * 1'000'000;
+  if (monotonicNs() < deadlineNs_ - leadNs_) sleepUntil(deadlineNs_ - leadNs_);
 }
 
 QDateTime SteadyPacer::now() {

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "protocol/connection_lost.h"
+
 namespace vx {
 
 namespace {
@@ -15,10 +17,13 @@ constexpr int kRegisterPauseMs = 100;  // the printer needs 100 ms after every r
 constexpr int kBlockLeadMs = 100;
 constexpr int kByteSpacingMs = 12;
 
+// Hands bytes over with the pause that precedes them, for the port to keep on the line.
+// The protocol has no recovery, so a port that refuses them or has lost its line ends the
+// job: going on would only report a failed transmission as a success.
 void send(JobHost& host, Pacer& pacer, const std::uint8_t* data, std::uint16_t length) {
-  // A refused write is lost: the protocol is one-way and has no recovery.
-  (void)host.SendData(data, length);
+  const bool queued = host.sendAfterPause(data, length, pacer.pauseOwedMs());
   pacer.handedOver();
+  if (!queued || host.lineLost()) throw ConnectionLost();
 }
 
 void checkBlockSize(std::size_t size) {
@@ -27,19 +32,20 @@ void checkBlockSize(std::size_t size) {
 }
 
 // Steps 3 to 9 of the job frame around the sending. The constructor opens the port,
-// marks that the printer is being written to and shows the dialog; the destructor hides
-// it and closes the port, also on the way out of an exception, so the main window is never
-// left disabled. Only a job that opened its port marks impressora_alterada: the change
-// notice at exit asks the operator to restart the printer, which is pointless when
-// nothing can have reached it.
+// marks that the printer is being written to and shows the dialog; finish() hides it and
+// closes the port at the end of the sending and finds out whether everything handed over
+// could reach the line; the destructor does the same on the way out of an exception, so
+// the main window is never left disabled. Only a job that opened its port marks
+// impressora_alterada: the change notice at exit asks the operator to restart the printer,
+// which is pointless when nothing can have reached it.
 class JobFrame {
  public:
   JobFrame(JobHost& host, Pacer& pacer, ConfigModel& model) : host_(host) {
     host_.OpenPort();
     model.impressora_alterada = 1;
-    // The job's first pause is measured from the opening of the port, however long ago
+      // The job's first pause is measured from the opening of the port, however long ago
     // the previous job handed over its last byte.
-    pacer.handedOver();
+    pacer.portOpened();
     try {
       host_.showProgress();
     } catch (...) {
@@ -47,16 +53,37 @@ class JobFrame {
       throw;
     }
   }
-  ~JobFrame() {
-    host_.hideProgress();
-    host_.ClosePort();
+  void finish() {
+    close();
+    if (host_.lineLost()) throw ConnectionLost();
   }
+  ~JobFrame() { close(); }
   JobFrame(const JobFrame&) = delete;
   JobFrame& operator=(const JobFrame&) = delete;
 
  private:
+  void close() {
+    if (closed_) return;
+    closed_ = true;
+    host_.hideProgress();
+    host_.ClosePort();
+  }
   JobHost& host_;
+  bool closed_ = false;
 };
+
+// Runs a job's sending inside its frame; a lost line names the job.
+template <typename Sending>
+void runJob(JobHost& host, Pacer& pacer, ConfigModel& model, const JobItem& item, Sending sending) {
+  try {
+    JobFrame frame(host, pacer, model);
+    sending();
+    frame.finish();
+  } catch (ConnectionLost& lost) {
+    lost.setJob(item);
+    throw;
+  }
+}
 
 void progressStep(JobHost& host, int position) {
   host.processMessages();
@@ -110,18 +137,19 @@ void envia_bloco(JobHost& host, Pacer& pacer, std::uint8_t code, std::span<const
 void clockJob(JobHost& host, Pacer& pacer, ConfigModel& model) {
   const ClockFields f = clockFields(pacer.now());  // one reading: never a mix of two days
 
-  JobFrame frame(host, pacer, model);
-  host.setProgressMax(100);
-  progressStep(host, 30);
-  pacer.wait(kRegisterPauseMs);
-  envia_registro(host, pacer, reg::kSeconds, f.seconds, Width::Bits8);
-  envia_registro(host, pacer, reg::kMinutes, f.minutes, Width::Bits8);
-  envia_registro(host, pacer, reg::kHours, f.hours, Width::Bits8);
-  envia_registro(host, pacer, reg::kDay, f.day, Width::Bits8);
-  envia_registro(host, pacer, reg::kMonth, f.month, Width::Bits8);
-  envia_registro(host, pacer, reg::kWeekday, f.weekday, Width::Bits8);
-  progressStep(host, 100);
-  envia_registro(host, pacer, reg::kYear, f.year, Width::Bits16);
+  runJob(host, pacer, model, clockItem(), [&] {
+    host.setProgressMax(100);
+    progressStep(host, 30);
+    pacer.wait(kRegisterPauseMs);
+    envia_registro(host, pacer, reg::kSeconds, f.seconds, Width::Bits8);
+    envia_registro(host, pacer, reg::kMinutes, f.minutes, Width::Bits8);
+    envia_registro(host, pacer, reg::kHours, f.hours, Width::Bits8);
+    envia_registro(host, pacer, reg::kDay, f.day, Width::Bits8);
+    envia_registro(host, pacer, reg::kMonth, f.month, Width::Bits8);
+    envia_registro(host, pacer, reg::kWeekday, f.weekday, Width::Bits8);
+    progressStep(host, 100);
+    envia_registro(host, pacer, reg::kYear, f.year, Width::Bits16);
+  });
 }
 
 void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
@@ -132,26 +160,27 @@ void settingsJob(JobHost& host, Pacer& pacer, ConfigModel& model,
   std::uint8_t letters[kPrinterButtons + 1] = {};
   for (int b = 1; b <= kPrinterButtons; ++b) letters[b] = letterValue(model, b);
 
-  JobFrame frame(host, pacer, model);
-  host.setProgressMax(100);
-  progressStep(host, 1);
-  pacer.wait(kRegisterPauseMs);
-  for (int b = 1; b <= kPrinterButtons; ++b)
-    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLetter + b - 1), letters[b], Width::Bits8);
-  progressStep(host, 30);
-  for (int b = 1; b <= kPrinterButtons; ++b)
-    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLink + b - 1), linkValue(model, b),
-                   Width::Bits8);
-  progressStep(host, 50);
-  for (int b = 1; b <= kPrinterButtons; ++b)
-    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kFirstNumber + b - 1), model.inicio[b],
-                   Width::Bits16);
-  progressStep(host, 80);
-  for (int b = 1; b <= kPrinterButtons; ++b)
-    envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLastNumber + b - 1), model.termino[b],
-                   Width::Bits16);
-  envia_registro(host, pacer, reg::kOptions, readOptionByte(), Width::Bits8);
-  progressStep(host, 100);
+  runJob(host, pacer, model, settingsItem(), [&] {
+    host.setProgressMax(100);
+    progressStep(host, 1);
+    pacer.wait(kRegisterPauseMs);
+    for (int b = 1; b <= kPrinterButtons; ++b)
+      envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLetter + b - 1), letters[b], Width::Bits8);
+    progressStep(host, 30);
+    for (int b = 1; b <= kPrinterButtons; ++b)
+      envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLink + b - 1), linkValue(model, b),
+                     Width::Bits8);
+    progressStep(host, 50);
+    for (int b = 1; b <= kPrinterButtons; ++b)
+      envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kFirstNumber + b - 1), model.inicio[b],
+                     Width::Bits16);
+    progressStep(host, 80);
+    for (int b = 1; b <= kPrinterButtons; ++b)
+      envia_registro(host, pacer, static_cast<std::uint8_t>(reg::kLastNumber + b - 1), model.termino[b],
+                     Width::Bits16);
+    envia_registro(host, pacer, reg::kOptions, readOptionByte(), Width::Bits8);
+    progressStep(host, 100);
+  });
 }
 
 void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::function<CutMode()>& readCutMode) {
@@ -162,22 +191,24 @@ void textJob(JobHost& host, Pacer& pacer, ConfigModel& model, const std::functio
   checkBlockSize(header.size());
   checkBlockSize(footerTextBlock(model, b, CutMode::Partial).size());
 
-  JobFrame frame(host, pacer, model);
-  envia_bloco(host, pacer, headerBlockCode(b), header, false);
-  const ByteList footer = footerTextBlock(model, b, readCutMode());
-  envia_bloco(host, pacer, footerBlockCode(b), footer, true);
+  runJob(host, pacer, model, textItem(b), [&] {
+    envia_bloco(host, pacer, headerBlockCode(b), header, false);
+    const ByteList footer = footerTextBlock(model, b, readCutMode());
+    envia_bloco(host, pacer, footerBlockCode(b), footer, true);
+  });
 }
 
 void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const std::uint8_t> logoData) {
   checkBlockSize(logoData.size());
 
-  JobFrame frame(host, pacer, model);
-  envia_bloco(host, pacer, kLogoBlock, logoData, true);
+  runJob(host, pacer, model, logoItem(), [&] { envia_bloco(host, pacer, kLogoBlock, logoData, true); });
 }
 
-void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
-              const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
-              const std::function<ByteList()>& buildLogoData) {
+namespace {
+
+void runJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
+             const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
+             const std::function<ByteList()>& buildLogoData) {
   if (selection.settings) settingsJob(host, pacer, model, readOptionByte);
   if (selection.clock) clockJob(host, pacer, model);
   if (selection.texts) {
@@ -193,6 +224,30 @@ void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelectio
     }
   }
   if (selection.logo && buildLogoData) logoJob(host, pacer, model, buildLogoData());
+}
+
+}  // namespace
+
+void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
+              const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
+              const std::function<ByteList()>& buildLogoData) {
+  try {
+    runJobs(host, pacer, model, selection, readOptionByte, readCutMode, buildLogoData);
+  } catch (ConnectionLost& lost) {
+    // The jobs after the one that lost the line will not run.
+    std::vector<JobItem> jobs;
+    if (selection.settings) jobs.push_back(settingsItem());
+    if (selection.clock) jobs.push_back(clockItem());
+    if (selection.texts)
+      for (int b = 1; b <= kPrinterButtons; ++b) jobs.push_back(textItem(b));
+    if (selection.logo && buildLogoData) jobs.push_back(logoItem());
+    bool later = false;
+    for (const JobItem& job : jobs) {
+      if (later) lost.addNotSent(job);
+      later = later || job.item == lost.job().item;
+    }
+    throw;
+  }
 }
 
 void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,

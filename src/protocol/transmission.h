@@ -3,9 +3,13 @@
 // Every function runs on the window's thread, sends through `host` and paces with `pacer`;
 // the jobs follow the job frame: their own preparation, OpenPort, impressora_alterada := 1,
 // progress dialog shown, sending, dialog hidden, ClosePort.
+// Every hand-over carries the pause the printer needs before it (host.sendAfterPause), for
+// the port to keep after its previous write.
 // OpenPort's exception leaves a job before anything is shown, sent or marked; the caller
-// reports it. Should anything else throw while the dialog is shown, the dialog is hidden and the
-// port closed on the way out.
+// reports it. A port that refuses bytes or loses its line (host.lineLost(), asked after every
+// hand-over and after ClosePort) ends the job with ConnectionLost (connection_lost.h) naming
+// it. Should anything throw while the dialog is shown, the dialog is hidden and the port
+// closed on the way out.
 
 #include <cstdint>
 #include <functional>
@@ -72,7 +76,8 @@ inline bool sendAllSendsLogo(bool withLogo, bool printLogo) { return withLogo ||
 // The jobs `selection` picks, in the send-all order: the settings job, the clock job, the
 // text job of buttons 1..4 (botao_atual moves and is given back its value, also when a job
 // fails), the logo job (`buildLogoData` is called when it starts). Each job has its own
-// frame; a job that throws (a port that cannot be opened) ends the run there.
+// frame; a job that throws (a port that cannot be opened, a lost line: ConnectionLost, which
+// then also names the jobs that did not run) ends the run there.
 void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
               const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
               const std::function<ByteList()>& buildLogoData);
@@ -81,8 +86,9 @@ void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelectio
 // BitBtn6Click without): the settings job, the clock job, the text job of buttons 1..4
 // (botao_atual moves and is given back its value, also when a job fails), then the logo
 // job when `buildLogoData` is set (it is called when the logo job starts; "Enviar sem logo"
-// sets it too while the logo is switched off, so that the printer drops its old logo). Each job has its
-// own frame; a port that cannot be opened ends the run there with its exception.
+// sets it too while the logo is switched off, so that the printer drops its old logo). Each
+// job has its own frame; a port that cannot be opened ends the run there with its exception,
+// a lost line with ConnectionLost, which then also names the jobs that did not run.
 void sendAllJobs(JobHost& host, Pacer& pacer, ConfigModel& model,
                  const std::function<std::uint8_t()>& readOptionByte,
                  const std::function<CutMode()>& readCutMode, const std::function<ByteList()>& buildLogoData);

@@ -2,16 +2,31 @@
 
 #include <algorithm>
 
+#include "protocol/steady_pacer.h"
+
 namespace vx {
 
 VirtualPacer::VirtualPacer(const QDateTime& start) : start_(start) {}
 
-void VirtualPacer::handedOver() { handOvers_.push_back(elapsedMs_); }
+void VirtualPacer::handedOver() {
+  handOvers_.push_back(elapsedMs_);
+  owedMs_ = 0;
+}
+
+void VirtualPacer::portOpened() {
+  handedOver();
+  deadlineMs_ = elapsedMs_;
+}
 
 void VirtualPacer::wait(int ms) {
   waits_.push_back(ms);
-  std::int64_t from = std::max(deadlineMs_, handOvers_.empty() ? std::int64_t{-1} : handOvers_.back());
-  if (from < 0) from = elapsedMs_;
+  owedMs_ += ms;
+  const std::int64_t handOver = handOvers_.empty() ? -1 : handOvers_.back();
+  std::int64_t from = deadlineMs_;
+  if (from < 0)
+    from = handOver >= 0 ? handOver : elapsedMs_;
+  else if (handOver >= 0)
+    from = std::max(from, handOver - SteadyPacer::kCatchUpMs);
   deadlineMs_ = from + ms;
   elapsedMs_ = std::max(elapsedMs_, deadlineMs_);
 }

@@ -2,8 +2,8 @@
 // A pacer on virtual time for tests: time moves only in wait() (and advance()), so jobs
 // run instantly, and every hand-over is stamped with the virtual time it happened at.
 // now() is the start date and time plus the virtual time elapsed. Same pause rule as the
-// real pacer: a pause ends `ms` after the later of the last hand-over and the previous
-// pause's end.
+// real pacer: a pause ends `ms` after the previous pause's end, or after the last hand-over
+// less SteadyPacer::kCatchUpMs when that is later; portOpened() starts the chain.
 
 #include <cstdint>
 #include <vector>
@@ -19,6 +19,12 @@ class VirtualPacer final : public Pacer {
   void handedOver() override;
   void wait(int ms) override;
   QDateTime now() override;
+  // Stamped as a hand-over, as the jobs' first stamp.
+  void portOpened() override;
+  // The pause owed before the next hand-over, but only with setPausesToPort(true): by
+  // default a real port behind the jobs writes at once, so jobs run instantly there too.
+  int pauseOwedMs() const override { return pausesToPort_ ? owedMs_ : 0; }
+  void setPausesToPort(bool on) { pausesToPort_ = on; }
 
   void setStart(const QDateTime& start) { start_ = start; }
   // Lets virtual time pass outside a pause, as a slow message pump would.
@@ -33,6 +39,8 @@ class VirtualPacer final : public Pacer {
   QDateTime start_;
   std::int64_t elapsedMs_ = 0;
   std::int64_t deadlineMs_ = -1;
+  int owedMs_ = 0;
+  bool pausesToPort_ = false;
   std::vector<std::int64_t> handOvers_;
   std::vector<int> waits_;
 };

@@ -47,9 +47,12 @@ class PortRun::Host final : public JobHost {
     }
   }
 
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override {
+  bool SendData(const std::uint8_t* data, std::uint16_t length) override { return sendAfterPause(data, length, 0); }
+
+  // The writer keeps the pause after its previous write, whenever this thread hands over.
+  bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
     checkDevice();
-    if (!comm_.SendData(data, length)) {
+    if (!comm_.SendData(data, length, static_cast<std::uint32_t>(pause_ms > 0 ? pause_ms : 0))) {
       checkDevice();
       stop(QStringLiteral("the port stopped taking data"));
       throw PortStopped{};
@@ -75,6 +78,8 @@ class PortRun::Host final : public JobHost {
                .arg(queued_ - device_.bytesWritten() + device_.bytesPurged()));
     }
   }
+
+  bool lineLost() override { return comm_.lineLost(); }
 
   void showProgress() override {}
   void hideProgress() override {}
@@ -128,7 +133,7 @@ PortRun::~PortRun() {
 
 void PortRun::start() {
   // The pacing thread one step above normal, as the port's writer, where the system allows.
-  thread_ = PosixBackend().startThread([this] { run(); }, 1);
+  thread_ = PosixBackend().startThread([this] { run(); }, 1, false);
 }
 
 bool PortRun::waitUntil(std::chrono::steady_clock::time_point deadline) {
@@ -176,7 +181,8 @@ void PortRun::run() {
     comm.OnRequestHangup = [&host](TQRTComm32*) { host.hungUp(); };
 
     ConfigModel model = inputs_.model;
-    SteadyPacer pacer;
+    // The writer keeps every pause on the line, so the hand-overs may run a little ahead.
+    SteadyPacer pacer(SteadyPacer::kPortKeepsPausesLeadMs);
     try {
       sendJobs(host, pacer, model, inputs_.selection, [this] { return inputs_.optionByte; },
                [this] { return inputs_.cut; }, [this] { return inputs_.logoData; });

@@ -40,6 +40,9 @@ class WatchedDevice::Port final : public SerialPort {
     return noteWrite(port_->startWrite(data, count));
   }
   WaitResult waitWrite(const CloseEvent& close) override { return noteWait(port_->waitWrite(close)); }
+  WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) override {
+    return noteWait(port_->waitUntil(close, deadline));
+  }
   IoResult writeResult() override { return noteWrite(port_->writeResult()); }
 
   std::size_t outputQueued() override { return port_->outputQueued(); }

@@ -11,6 +11,7 @@
 #include <deque>
 #include <mutex>
 #include <system_error>
+#include <thread>
 
 namespace vx {
 
@@ -65,6 +66,8 @@ struct FakeLineState {
   bool event_pending = false;
 
   std::vector<std::uint8_t> written;
+  std::vector<std::chrono::steady_clock::time_point> write_times;
+  std::chrono::milliseconds next_write_delay{0};
   bool stalled = false;
   int write_error = 0;
   std::size_t chunk = 0;
@@ -190,6 +193,12 @@ class FakePort final : public SerialPort {
     }
   }
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
+    std::chrono::milliseconds delay{0};
+    {
+      std::lock_guard lock(s_->mutex);
+      std::swap(delay, s_->next_write_delay);
+    }
+    if (delay.count() > 0) std::this_thread::sleep_for(delay);
     std::lock_guard lock(s_->mutex);
     data_ = data;
     count_ = count;
@@ -215,6 +224,19 @@ class FakePort final : public SerialPort {
     }
   }
   IoResult writeResult() override { return result_; }
+  WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) override {
+    for (;;) {
+      if (close.isSet()) return {WaitEvent::Close, 0};
+      {
+        std::lock_guard lock(s_->mutex);
+        if (s_->gone) return {WaitEvent::Failed, EIO};
+      }
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return {WaitEvent::Deadline, 0};
+      pollfd p[2] = {{close.fd(), POLLIN, 0}, {s_->writer_wake, POLLIN, 0}};
+      if (::poll(p, 2, static_cast<int>(left.count())) > 0 && p[1].revents) drain(s_->writer_wake);
+    }
+  }
 
   std::size_t outputQueued() override {
     std::lock_guard lock(s_->mutex);
@@ -265,6 +287,7 @@ class FakePort final : public SerialPort {
     }
     const std::size_t n = s_->chunk ? std::min(s_->chunk, count_) : count_;
     s_->written.insert(s_->written.end(), data_, data_ + n);
+    s_->write_times.push_back(std::chrono::steady_clock::now());
     s_->changedLocked();
     return IoResult{IoStatus::Completed, n};
   }
@@ -304,7 +327,7 @@ std::unique_ptr<CloseEvent> FakeBackend::createCloseEvent(int* error) {
   return SerialBackend::createCloseEvent(error);
 }
 
-std::thread FakeBackend::startThread(std::function<void()> body, int priority_steps) {
+std::thread FakeBackend::startThread(std::function<void()> body, int priority_steps, bool) {
   {
     std::lock_guard lock(state_->mutex);
     if (state_->thread_fail_countdown > 0 && --state_->thread_fail_countdown == 0) {
@@ -312,7 +335,7 @@ std::thread FakeBackend::startThread(std::function<void()> body, int priority_st
     }
     state_->priorities.push_back(priority_steps);
   }
-  return SerialBackend::startThread(std::move(body), priority_steps);
+  return SerialBackend::startThread(std::move(body), priority_steps, false);
 }
 
 namespace {
@@ -367,6 +390,9 @@ void FakeBackend::setWriteChunk(std::size_t n) {
 void FakeBackend::setOutputQueued(std::size_t n) {
   update(*state_, [&](FakeLineState& s) { s.output_queued = n; });
 }
+void FakeBackend::delayNextWrite(std::chrono::milliseconds time) {
+  update(*state_, [&](FakeLineState& s) { s.next_write_delay = time; });
+}
 void FakeBackend::hangUp() {
   update(*state_, [&](FakeLineState& s) { s.gone = true; });
 }
@@ -390,6 +416,10 @@ CommTimeouts FakeBackend::appliedTimeouts() const {
 std::vector<std::uint8_t> FakeBackend::written() const {
   std::lock_guard lock(state_->mutex);
   return state_->written;
+}
+std::vector<std::chrono::steady_clock::time_point> FakeBackend::writeTimes() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->write_times;
 }
 std::vector<std::uint32_t> FakeBackend::purges() const {
   std::lock_guard lock(state_->mutex);

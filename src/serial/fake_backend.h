@@ -28,7 +28,8 @@ class FakeBackend : public SerialBackend {
 
   OpenResult openPort(const std::string& name) override;
   std::unique_ptr<CloseEvent> createCloseEvent(int* error) override;
-  std::thread startThread(std::function<void()> body, int priority_steps) override;
+  // Records the priority steps; never asks for real-time scheduling.
+  std::thread startThread(std::function<void()> body, int priority_steps, bool realtime) override;
 
   // ---- scripting
   void failOpen(int error);                  // every openPort fails with `error` (0: opens again)
@@ -47,6 +48,8 @@ class FakeBackend : public SerialBackend {
   void failWrites(int error);         // writes fail with `error` (0: they work again)
   void setWriteChunk(std::size_t n);  // each write takes at most n bytes (0: all)
   void setOutputQueued(std::size_t n);
+  // The next write takes `time` before it completes, as when the writer is held up.
+  void delayNextWrite(std::chrono::milliseconds time);
   // The device goes away: reads complete with 0 bytes, writes and the idle wait fail with EIO.
   void hangUp();
 
@@ -56,6 +59,8 @@ class FakeBackend : public SerialBackend {
   CommState appliedState() const;
   CommTimeouts appliedTimeouts() const;
   std::vector<std::uint8_t> written() const;
+  // When each write completed, in order (one stamp per write, whatever its size).
+  std::vector<std::chrono::steady_clock::time_point> writeTimes() const;
   std::vector<std::uint32_t> purges() const;
   std::vector<int> threadPriorities() const;
   // Wait (really) up to `timeout` for the condition; true when it holds.

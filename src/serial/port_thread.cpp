@@ -15,9 +15,9 @@ PortThread::PortThread(SerialPort& port, const CloseEvent& close_event, MessageS
 
 PortThread::~PortThread() { join(); }
 
-bool PortThread::start(SerialBackend& backend, int priority_steps, int* error) {
+bool PortThread::start(SerialBackend& backend, int priority_steps, int* error, bool realtime) {
   try {
-    thread_ = backend.startThread([this] { run(); }, priority_steps);
+    thread_ = backend.startThread([this] { run(); }, priority_steps, realtime);
   } catch (const std::system_error& e) {
     if (error) *error = e.code().value();
     return false;
@@ -39,6 +39,11 @@ void PortThread::run() {
 bool PortThread::waitFor(int timeout_ms) {
   std::unique_lock lock(mutex_);
   return ended_cv_.wait_for(lock, std::chrono::milliseconds(timeout_ms), [this] { return ended_; });
+}
+
+bool PortThread::hasEnded() {
+  std::lock_guard lock(mutex_);
+  return ended_;
 }
 
 void PortThread::join() {

@@ -26,8 +26,11 @@ class PortThread {
   PortThread(const PortThread&) = delete;
   PortThread& operator=(const PortThread&) = delete;
 
-  // Owner's thread, once. False (errno in *error) when no thread could be made.
-  [[nodiscard]] bool start(SerialBackend& backend, int priority_steps, int* error);
+  // Owner's thread, once. False (errno in *error) when no thread could be made. `realtime`
+  // asks for real-time scheduling before the priority steps (SerialBackend::startThread).
+  [[nodiscard]] bool start(SerialBackend& backend, int priority_steps, int* error, bool realtime = false);
+  // True once the body has ended, without waiting.
+  bool hasEnded();
   // True when the body has ended, waiting at most timeout_ms for it.
   [[nodiscard]] bool waitFor(int timeout_ms);
 

@@ -345,6 +345,24 @@ WaitResult PosixPort::waitWrite(const CloseEvent& close) {
   }
 }
 
+WaitResult PosixPort::waitUntil(const CloseEvent& close, Clock::time_point deadline) {
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return {WaitEvent::Deadline, 0};
+    const timespec timeout{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
+    // The port is watched for hang-ups only: a device that goes away ends the pause at once.
+    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {fd_, 0, 0}};
+    const int ready = ::ppoll(fds, 2, &timeout, nullptr);
+    if (ready < 0) {
+      if (errno == EINTR) continue;
+      return {WaitEvent::Failed, errno};
+    }
+    if (fds[0].revents) return {WaitEvent::Close, 0};
+    if (fds[1].revents & POLLNVAL) return {WaitEvent::Failed, EBADF};
+    if (fds[1].revents & (POLLHUP | POLLERR)) return {WaitEvent::Failed, EIO};
+  }
+}
+
 IoResult PosixPort::writeResult() {
   if (!write_done_) return pending();
   write_done_ = false;

@@ -20,6 +20,8 @@ namespace vx {
 
 class PosixPort final : public SerialPort {
  public:
+  using Clock = std::chrono::steady_clock;
+
   // Takes over `fd`, already opened and locked by PosixBackend.
   explicit PosixPort(int fd);
   ~PosixPort() override;
@@ -42,13 +44,13 @@ class PosixPort final : public SerialPort {
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override;
   WaitResult waitWrite(const CloseEvent& close) override;
   IoResult writeResult() override;
+  WaitResult waitUntil(const CloseEvent& close, Clock::time_point deadline) override;
 
   std::size_t outputQueued() override;
   void purge(std::uint32_t flags) override;
   void close() override;
 
  private:
-  using Clock = std::chrono::steady_clock;
   struct LineCounters {
     int frame = 0, overrun = 0, parity = 0, brk = 0, buf_overrun = 0;
   };

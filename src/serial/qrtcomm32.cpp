@@ -49,6 +49,7 @@ TQRTComm32::~TQRTComm32() {
 
 bool TQRTComm32::OpenPort() {
   if (port_handle_) throw ECommsError("Already have a comm file open");
+  closed_lost_ = false;
 
   const std::string name = commPortName(port_);
   SerialBackend::OpenResult opened = backend_->openPort(name);
@@ -82,11 +83,12 @@ bool TQRTComm32::OpenPort() {
   if (queue) {
     writer = std::make_unique<TWriteThread>(*port_handle_, *close_event_, *sink_, std::move(queue));
   }
-  if (!writer || !writer->start(*backend_, kWriterPriority, &error)) {
+  if (!writer || !writer->start(*backend_, kWriterPriority, &error, /*realtime=*/true)) {
     TraceError(error, "Unable to create Write thread");
     throw ECommsError("Unable to create Write thread");
   }
   writer_ = std::move(writer);
+  writer_->portOpened();
   return true;
 }
 
@@ -116,18 +118,23 @@ void TQRTComm32::applyLineSettings(SerialPort& port) {
   open_speed_ = state.baudRate;
 }
 
-bool TQRTComm32::SendData(const void* data, std::uint16_t length) {
+bool TQRTComm32::SendData(const void* data, std::uint16_t length, std::uint32_t pause_ms) {
   if (!writer_) {
     TraceLine("Write thread not created");
     return false;
   }
   std::unique_ptr<std::uint8_t[]> copy(new (std::nothrow) std::uint8_t[std::size_t{length} + 1]());
   if (copy && length > 0) std::memcpy(copy.get(), data, length);
-  if (!copy || !writer_->PostMessage(UM_WRITEREQUEST, length, std::move(copy))) {
+  if (!copy || !writer_->PostMessage(UM_WRITEREQUEST, length, std::move(copy), pause_ms)) {
     TraceLine("Failed to Post to Write thread. ");
     return false;
   }
   return true;
+}
+
+bool TQRTComm32::lineLost() const {
+  if (!port_handle_) return closed_lost_;
+  return (reader_ && reader_->hasEnded()) || (writer_ && writer_->hasEnded());
 }
 
 void TQRTComm32::drainOutput() {
@@ -135,17 +142,25 @@ void TQRTComm32::drainOutput() {
   using Clock = std::chrono::steady_clock;
   const std::size_t queued = writer_->queue().pendingBytes() + port_handle_->outputQueued();
   const std::uint64_t speed = open_speed_ ? open_speed_ : 1;
-  const auto line_time = std::chrono::milliseconds(queued * 10 * 1000 / speed);
+  const auto line_time = std::chrono::milliseconds(queued * 10 * 1000 / speed + writer_->queue().pendingPauseMs());
   const Clock::time_point deadline = Clock::now() + line_time + std::chrono::milliseconds(kDrainMarginMs);
-  writer_->queue().waitUntilIdle(deadline);
+  bool drained = writer_->queue().waitUntilIdle(deadline);
   // Bytes the writer has handed to the device may still sit in its output buffer; purging them
   // would cut the job's last frames off. A stalled line is given up on at the deadline.
-  while (port_handle_->outputQueued() > 0 && Clock::now() < deadline) std::this_thread::sleep_for(kDrainPoll);
+  while (drained && port_handle_->outputQueued() > 0) {
+    if (Clock::now() >= deadline) {
+      drained = false;
+      break;
+    }
+    std::this_thread::sleep_for(kDrainPoll);
+  }
+  closed_lost_ = !drained || lineLost();
 }
 
 void TQRTComm32::ClosePort() {
   if (!port_handle_) return;
   TraceLine("Stopping the Comm");
+  closed_lost_ = false;
   drainOutput();
 
   if (reader_) {

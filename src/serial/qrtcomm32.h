@@ -1,9 +1,11 @@
 #pragma once
 // TQRTComm32: the serial-port component that links the main window to the ticket printer.
 // OpenPort opens COM1..COM4 with the published line settings and starts a reader and a writer
-// thread; SendData hands a copy of a block to the writer and returns at once; ClosePort lets every
-// block handed over before it reach the line (bounded by the line's speed), then stops both threads
-// and closes the port. What the reader receives, and hang-up requests from either thread, arrive as
+// thread (the writer, which times the writes, at real-time priority where the system allows it);
+// SendData hands a copy of a block to the writer and returns at once; the writer keeps the pause
+// each block asks for after the previous write; ClosePort lets every block handed over before it
+// reach the line (bounded by the line's speed and the pauses still to keep), then stops both
+// threads and closes the port. lineLost() tells whether the device went away during an opening. What the reader receives, and hang-up requests from either thread, arrive as
 // OnReceiveData / OnRequestHangup on the owner's thread when it processes its events.
 //
 // Everything here is called on the owner's thread (the thread that constructed it). OpenPort
@@ -50,11 +52,19 @@ class TQRTComm32 : public QObject {
   // until ClosePort).
   bool OpenPort();
   // Queues a copy of `length` bytes for the writer. True when queued; false when no port is open
-  // or the writer has ended. Blocks reach the line whole and in call order.
-  bool SendData(const void* data, std::uint16_t length);
-  // Lets the writer finish its queue and the line drain (at most queued bytes x 10 / speed + 2 s),
-  // then stops the reader and the writer and closes the port. Does nothing when no port is open.
+  // or the writer has ended. Blocks reach the line whole and in call order; the first byte of
+  // this one no sooner than `pause_ms` after the previous write to the device (after OpenPort
+  // for the first one).
+  bool SendData(const void* data, std::uint16_t length, std::uint32_t pause_ms = 0);
+  // Lets the writer finish its queue and the line drain (at most the queued pauses + queued
+  // bytes x 10 / speed + 2 s), then stops the reader and the writer and closes the port. Does
+  // nothing when no port is open.
   void ClosePort();
+  // True when the port open now, or the one closed last, lost its line while open: its reader or
+  // writer gave up on it (the device went away, a write failed for good), or bytes handed over
+  // could not be sent before ClosePort's deadline. Whatever was handed over may then not have
+  // reached the printer. False again from the next OpenPort.
+  bool lineLost() const;
 
   TCommPort commPort() const { return port_; }
   void setCommPort(TCommPort value) { port_ = value; }
@@ -92,6 +102,7 @@ class TQRTComm32 : public QObject {
   TStopBits stop_bits_ = TStopBits::_1;
   TDataBits data_bits_ = TDataBits::_4;
   std::uint32_t open_speed_ = 0;  // bits per second the open port was set to
+  bool closed_lost_ = false;      // lineLost() of the port closed last
 };
 
 }  // namespace vx

@@ -1,9 +1,12 @@
 #include "serial/serial_backend.h"
 
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
+
+#include "serial/realtime_priority.h"
 
 namespace vx {
 namespace {
@@ -22,9 +25,14 @@ void raiseOwnPriority(int steps) {
 
 std::unique_ptr<CloseEvent> SerialBackend::createCloseEvent(int* error) { return CloseEvent::create(error); }
 
-std::thread SerialBackend::startThread(std::function<void()> body, int priority_steps) {
-  return std::thread([body = std::move(body), priority_steps] {
-    raiseOwnPriority(priority_steps);
+std::thread SerialBackend::startThread(std::function<void()> body, int priority_steps, bool realtime) {
+  return std::thread([body = std::move(body), priority_steps, realtime] {
+    if (!realtime || !makeThisThreadRealtime()) {
+      raiseOwnPriority(priority_steps);
+      // A timed thread that stays under the normal scheduler should at least not have its
+      // wake-ups deferred by the default 50 us timer slack.
+      if (realtime) (void)::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    }
     body();
   });
 }

@@ -5,6 +5,7 @@
 // close event and the threads themselves. PosixBackend drives a real device; FakeBackend scripts
 // everything for tests.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -72,6 +73,7 @@ enum class WaitEvent : int {
   ReadDone = 2,  // waitReader: the read completed
   WriteRequest = 1,  // waitWriterIdle: the writer's queue holds a request
   WriteDone = 1,  // waitWrite: the write completed
+  Deadline = 1,  // waitUntil: the deadline passed
 };
 
 struct [[nodiscard]] WaitResult {
@@ -123,6 +125,9 @@ class SerialPort {
   // Waits without limit for: 0 the close event, 1 the started write completed.
   virtual WaitResult waitWrite(const CloseEvent& close) = 0;
   virtual IoResult writeResult() = 0;
+  // The writer's pause before a write: waits until `deadline` (Deadline), the close event (Close),
+  // or the port going away (Failed with EIO), whichever comes first.
+  virtual WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) = 0;
 
   // Bytes written but not yet sent on the line, as far as the device can tell.
   virtual std::size_t outputQueued() = 0;
@@ -148,9 +153,10 @@ class SerialBackend {
   // A new close event, not set; null and *error when none can be made.
   virtual std::unique_ptr<CloseEvent> createCloseEvent(int* error);
   // Runs `body` on a new thread whose priority is raised `priority_steps` above normal where
-  // the system allows it (not being allowed is not an error). Throws std::system_error when no
-  // thread can be made.
-  virtual std::thread startThread(std::function<void()> body, int priority_steps);
+  // the system allows it (not being allowed is not an error). With `realtime` the thread asks
+  // for real-time scheduling first (see realtime_priority.h) and takes the steps only when
+  // that is refused. Throws std::system_error when no thread can be made.
+  virtual std::thread startThread(std::function<void()> body, int priority_steps, bool realtime);
 };
 
 }  // namespace vx

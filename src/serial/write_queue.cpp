@@ -22,6 +22,7 @@ bool WriteQueue::post(WriteMessage message) {
   std::lock_guard lock(mutex_);
   if (refused_) return false;
   queued_bytes_ += message.count;
+  queued_pause_ms_ += message.pause_ms;
   queue_.push_back(std::move(message));
   const std::uint64_t one = 1;
   while (::write(wake_fd_, &one, sizeof one) < 0 && errno == EINTR) {
@@ -45,8 +46,10 @@ std::optional<WriteMessage> WriteQueue::take() {
   WriteMessage message = std::move(queue_.front());
   queue_.pop_front();
   queued_bytes_ -= message.count;
+  queued_pause_ms_ -= message.pause_ms;
   busy_ = true;
   busy_bytes_ = message.count;
+  busy_pause_ms_ = message.pause_ms;
   return message;
 }
 
@@ -54,6 +57,7 @@ void WriteQueue::done() {
   std::lock_guard lock(mutex_);
   busy_ = false;
   busy_bytes_ = 0;
+  busy_pause_ms_ = 0;
   if (queue_.empty()) idle_.notify_all();
 }
 
@@ -65,6 +69,8 @@ void WriteQueue::refuse() {
     busy_ = false;
     busy_bytes_ = 0;
     queued_bytes_ = 0;
+    busy_pause_ms_ = 0;
+    queued_pause_ms_ = 0;
     dropped.swap(queue_);
     idle_.notify_all();
   }
@@ -73,6 +79,11 @@ void WriteQueue::refuse() {
 std::size_t WriteQueue::pendingBytes() const {
   std::lock_guard lock(mutex_);
   return queued_bytes_ + busy_bytes_;
+}
+
+std::uint64_t WriteQueue::pendingPauseMs() const {
+  std::lock_guard lock(mutex_);
+  return queued_pause_ms_ + busy_pause_ms_;
 }
 
 bool WriteQueue::waitUntilIdle(std::chrono::steady_clock::time_point deadline) {

@@ -19,6 +19,7 @@ struct WriteMessage {
   std::uint32_t message = 0;
   std::uint32_t count = 0;                // bytes in block, without its closing zero
   std::unique_ptr<std::uint8_t[]> block;  // count bytes and a zero byte
+  std::uint32_t pause_ms = 0;             // least time from the previous write to this block's first byte
 };
 
 class WriteQueue {
@@ -40,6 +41,8 @@ class WriteQueue {
   int wakeFd() const { return wake_fd_; }
   // Bytes queued or in progress.
   std::size_t pendingBytes() const;
+  // The pauses the writer still has to keep before the queued messages and the one in progress.
+  std::uint64_t pendingPauseMs() const;
   // Waits until nothing is queued or in progress, or the queue is refused, or the deadline.
   // True unless the deadline passed first.
   bool waitUntilIdle(std::chrono::steady_clock::time_point deadline);
@@ -54,6 +57,8 @@ class WriteQueue {
   std::deque<WriteMessage> queue_;
   std::size_t queued_bytes_ = 0;
   std::size_t busy_bytes_ = 0;
+  std::uint64_t queued_pause_ms_ = 0;
+  std::uint64_t busy_pause_ms_ = 0;
   bool busy_ = false;
   bool refused_ = false;
 };

@@ -4,7 +4,16 @@
 // requests still queued when it is set are dropped unwritten; a write in progress is abandoned.
 // After a failed write it posts a hang-up request and ends, and its queue refuses every later
 // request. Purges the transmit side on its way out.
+//
+// A request may carry a pause: its first byte is not written sooner than that many milliseconds
+// after the previous write() to the device returned (or after the port was opened, for the
+// first write of an opening: see portOpened), on this thread's own clock at the moment it writes. So the
+// printer's spacing holds on the line however late the writer, or the thread that handed the
+// bytes over, was woken. The pause is slept (a port that goes away or the close event ends it);
+// only the last fraction of a millisecond before the deadline is spun, to write on time.
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -21,17 +30,30 @@ class TWriteThread final : public PortThread {
                std::unique_ptr<WriteQueue> queue);
   ~TWriteThread() override;
 
-  // Any thread. Hands `block` (count bytes and a zero byte) to the writer; false when refused.
-  [[nodiscard]] bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block);
+  // Any thread. Hands `block` (count bytes and a zero byte) to the writer, to be written no
+  // sooner than `pause_ms` after the previous write; false when refused.
+  [[nodiscard]] bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block,
+                                 std::uint32_t pause_ms = 0);
   WriteQueue& queue() { return *queue_; }
+  // Owner's thread, when OpenPort is done: the first write's pause counts from now.
+  void portOpened() { opened_at_.store(Clock::now().time_since_epoch().count()); }
 
  protected:
   void Execute() override;
 
  private:
+  using Clock = std::chrono::steady_clock;
+
+  // Waits until `pause_ms` after the previous write. False when the close event or a failure of
+  // the port ended the wait (a failure also posts a hang-up request).
+  bool KeepPause(std::uint32_t pause_ms);
   bool HandleWriteRequest(const std::uint8_t* block, std::size_t count);
 
   std::unique_ptr<WriteQueue> queue_;
+  Clock::time_point last_write_;  // when the previous write() returned
+  std::atomic<Clock::rep> opened_at_{0};
+  // How long before a deadline the sleep ends; follows the wake-up latency this thread sees.
+  Clock::duration margin_ = std::chrono::microseconds(100);
 };
 
 }  // namespace vx

@@ -4,8 +4,14 @@
 // port component onto a pseudo-terminal and is decoded by the virtual printer, each write
 // stamped with the virtual time it was handed over at.
 
+#include <pty.h>
+#include <unistd.h>
+
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <tuple>
 
@@ -13,7 +19,9 @@
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
+#include "protocol/time_left.h"
 #include "pty_line.h"
+#include "serial/fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "window_fixture.h"
 
@@ -704,6 +712,145 @@ INSTANTIATE_TEST_SUITE_P(
                       SendAllCase{"WithoutLogo", &TForm1::BitBtn6, false, "Enviar configurações sem logotipo",
                                   "e atendimentos à impressora, menos o logotipo, e poderá demorar "}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- The time left ---
+
+// Runs `onPump` each time a running job lets the window process its messages.
+class PumpHook : public QObject {
+ public:
+  PumpHook(TForm1* form, std::function<void()> onPump) : form_(form), onPump_(std::move(onPump)) { post(); }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    if (form_->jobRunning()) onPump_();
+    post();
+    return true;
+  }
+
+ private:
+  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+  TForm1* form_;
+  std::function<void()> onPump_;
+};
+
+TEST(TimeLeftText, WholeSecondsRoundedUpWithMinutesFromOneMinuteOn) {
+  EXPECT_EQ(timeLeftText(72'000), QStringLiteral("Tempo restante: 1 min 12 s"));
+  EXPECT_EQ(timeLeftText(60'000), QStringLiteral("Tempo restante: 1 min 0 s"));
+  EXPECT_EQ(timeLeftText(59'001), QStringLiteral("Tempo restante: 1 min 0 s"));
+  EXPECT_EQ(timeLeftText(45'000), QStringLiteral("Tempo restante: 45 s"));
+  EXPECT_EQ(timeLeftText(1), QStringLiteral("Tempo restante: 1 s"));
+  EXPECT_EQ(timeLeftText(0), QStringLiteral("Tempo restante: 0 s"));
+}
+
+// On the virtual clock time passes only in the protocol's pauses, so what is left of a run
+// at any moment is its whole duration less the time gone by.
+TEST_F(Jobs, TheTimeLeftIsTheRunsRemainingPausesAtEveryPump) {
+  retype(form->Edit6, QStringLiteral("Guichê dois, por favor aguarde"));
+  const std::pair<const char*, std::function<void()>> runs[] = {
+      {"settings", [&] { QTest::mouseClick(form->BitBtn1, Qt::LeftButton); }},
+      {"text", [&] { QTest::mouseClick(form->BitBtn14, Qt::LeftButton); }},
+      {"send-all", [&] {
+         dialogs->answers.push_back(MessageAnswer::Yes);
+         QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+       }}};
+  for (const auto& [name, run] : runs) {
+    SCOPED_TRACE(name);
+    std::vector<std::pair<QString, std::int64_t>> seen;
+    PumpHook hook(form, [&] { seen.emplace_back(form2->Label4->text(), pacer->elapsedMs()); });
+    const std::int64_t start = pacer->elapsedMs();
+    run();
+    const std::int64_t total = pacer->elapsedMs() - start;
+    ASSERT_GE(seen.size(), 2u);
+    for (const auto& [text, ms] : seen) EXPECT_EQ(text, timeLeftText(total - (ms - start))) << "at " << ms - start;
+  }
+  EXPECT_EQ(boxCount(), 1);  // the send-all's confirmation
+}
+
+// --- A line lost during a job ---
+
+int countEntries(const char* dir) {
+  int n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++n;
+  return n;
+}
+
+const QString kLostDuringLogo = QStringLiteral(
+    "A conexão com a impressora foi perdida durante o envio do logotipo.\n"
+    "Faltou enviar: o logotipo.\n"
+    "Verifique o cabo da impressora e envie novamente.");
+
+void expectLostBox(const ShownBox& b, const QString& text) {
+  EXPECT_EQ(b.title, QStringLiteral("vorlandex"));
+  EXPECT_EQ(b.text, text);
+  EXPECT_EQ(b.icon, MessageIcon::Error);
+  EXPECT_EQ(b.buttons, MessageButtons::Ok);
+}
+
+TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind) {
+  QTest::mouseClick(form->BitBtn12, Qt::LeftButton);  // once on the line: whatever Qt starts, it has
+  const std::size_t transfers = printer::decodeStream(line.received(), 1'000'000).transfers.size();
+  int master = -1;
+  int slave = -1;
+  char name[256] = {};
+  ASSERT_EQ(::openpty(&master, &slave, name, nullptr, nullptr), 0);
+  ::close(slave);
+  const int descriptors = countEntries("/proc/self/fd");
+  const int threads = countEntries("/proc/self/task");
+
+  std::chrono::steady_clock::time_point pulled;
+  PumpHook hook(form, [&] {
+    if (master >= 0 && form2->ProgressBar1->value() > 100) {
+      ::close(master);  // the far end goes away with the upload under way
+      master = -1;
+      pulled = std::chrono::steady_clock::now();
+    }
+  });
+  {
+    ScopedEnv com1("VORLANDEX_COM1", QString::fromLocal8Bit(name));
+    QTest::mouseClick(form->BitBtn12, Qt::LeftButton);
+  }
+  ASSERT_EQ(master, -1) << "the job never got under way";
+  using Ms = std::chrono::duration<double, std::milli>;
+  EXPECT_LT(Ms(std::chrono::steady_clock::now() - pulled).count(), 1000.0);
+  ASSERT_EQ(boxCount(), 1);
+  expectLostBox(dialogs->boxes[0], kLostDuringLogo);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_FALSE(form->jobRunning());
+  EXPECT_EQ(countEntries("/proc/self/fd"), descriptors - 1);  // the master, nothing else
+  EXPECT_LE(countEntries("/proc/self/task"), threads);
+
+  // With the line back the next job goes through.
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  EXPECT_EQ(boxCount(), 1);
+  EXPECT_EQ(printer::decodeStream(line.received(), 1'000'000).transfers.size(), transfers + 7);
+}
+
+TEST_F(Jobs, WritesRefusedWithEioStopTheSendAllAtThatJob) {
+  FakeBackend fake;
+  delete form->QRTComm321;
+  form->QRTComm321 = new TQRTComm32(form, std::make_unique<FakeBackend>(fake));
+  watch->onShow = [&](int show) {
+    if (show == 4) fake.failWrites(EIO);  // the text job of button 2
+  };
+  const int threads = countEntries("/proc/self/task");
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+
+  ASSERT_EQ(boxCount(), 2);
+  expectLostBox(dialogs->boxes[1],
+                QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
+                               "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 e o "
+                               "logotipo.\n"
+                               "Verifique o cabo da impressora e envie novamente."));
+  EXPECT_EQ(watch->shows, 4);
+  EXPECT_EQ(fake.openedNames().size(), 4u);
+  EXPECT_EQ(fake.openPorts(), 0);
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_LE(countEntries("/proc/self/task"), threads);
+}
 
 }  // namespace
 }  // namespace vx::test

@@ -18,11 +18,12 @@
 namespace vx::test {
 namespace {
 
-// Arrival times trail the hand-overs by the writer's and the reader's wake-ups; on a busy
-// machine (or under a sanitizer) one byte may arrive several milliseconds late, which makes
-// the gap after it look short. Allow more jitter than the printer program's default; the
-// exact spacing of the hand-overs is checked on the virtual clock's stamps elsewhere.
-constexpr std::int64_t kLineSlackUs = 8'000;
+// Arrival times trail the writes by the pty's own hand-over (a kernel worker, up to +-4 ms
+// on a quiet machine, more on a busy one) and the reader's wake-up, which makes the gap after
+// a late byte look short. The spacing of the writes themselves is kept and measured where
+// they are written (the serial tests, bench/protocol_pacing); here the far end only has to
+// tell paced bytes from unpaced ones, so nearly the whole 12 ms is allowed as jitter.
+constexpr std::int64_t kLineSlackUs = 11'000;
 
 std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.end()}; }
 

@@ -24,6 +24,7 @@ struct HostCall {
   int value = 0;                    // Max / Position
   std::vector<std::uint8_t> bytes;  // Send
   std::int64_t ms = 0;
+  int pause = 0;  // Send: the pause it was handed over with
 };
 
 class RecordingHost : public JobHost {
@@ -39,6 +40,15 @@ class RecordingHost : public JobHost {
     record(HostCall::Send).bytes.assign(data, data + length);
     return true;
   }
+  bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
+    SendData(data, length);
+    calls.back().pause = pause_ms;
+    ++sends;
+    return true;
+  }
+  bool lineLost() override {
+    return (lostAfterSends > 0 && sends >= lostAfterSends) || (lostAtClose && calls.back().kind == HostCall::Close);
+  }
   void ClosePort() override { record(HostCall::Close); }
   void showProgress() override { record(HostCall::Show); }
   void hideProgress() override { record(HostCall::Hide); }
@@ -53,6 +63,9 @@ class RecordingHost : public JobHost {
   bool failOpen = false;
   int failOnOpen = 0;  // the OpenPort call (counted from 1) that fails; 0 = none
   int opens = 0;
+  int sends = 0;
+  int lostAfterSends = 0;    // the line is lost once this many hand-overs were made; 0 = never
+  bool lostAtClose = false;  // the line turns out lost when the port is closed
   std::function<void()> onPump;
 
   std::vector<HostCall> only(HostCall::Kind kind) const {

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "protocol/connection_lost.h"
 #include "protocol/transmission.h"
 #include "tests/protocol/fresh_model.h"
 #include "tests/protocol/recording_host.h"
@@ -389,6 +390,78 @@ TEST_F(JobTest, SendAllStopsAtAPortFailureAndStillGivesTheButtonBack) {
   EXPECT_EQ(model.botao_atual, 2);
   EXPECT_EQ(host.only(HostCall::Show).size(), 3u);  // settings, clock, text of button 1
   EXPECT_EQ(host.opens, 4);
+}
+
+std::vector<int> pausesOf(const RecordingHost& host) {
+  std::vector<int> out;
+  for (const HostCall& c : host.only(HostCall::Send)) out.push_back(c.pause);
+  return out;
+}
+
+// The port keeps each hand-over's pause after its previous write, so each must carry the
+// pause the printer needs before it: 100 ms before every "DIMP" (the job's first counts from
+// the port's opening), none between a word and its frame or header unless the block asks for
+// it, none before the first data byte, 12 ms before every later one and before "F".
+TEST_F(JobTest, EveryHandOverCarriesThePauseThePrinterNeedsBeforeIt) {
+  pacer.setPausesToPort(true);
+  clockJob(host, pacer, model);
+  std::vector<int> registers;
+  for (int i = 0; i < 7; ++i) registers.insert(registers.end(), {100, 0});
+  EXPECT_EQ(pausesOf(host), registers);
+
+  RecordingHost logo(pacer);
+  logoJob(logo, pacer, model, Bytes(3, 0));
+  EXPECT_EQ(pausesOf(logo), (std::vector<int>{100, 100, 0, 12, 12, 12}));
+  RecordingHost header(pacer);
+  envia_bloco(header, pacer, 0x34, Bytes(2, 0), false);
+  EXPECT_EQ(pausesOf(header), (std::vector<int>{100, 0, 0, 12, 12}));
+}
+
+TEST_F(JobTest, ALostLineEndsTheJobAtOnceAndSaysWhatWasLeftUnsent) {
+  host.lostAfterSends = 10;
+  try {
+    logoJob(host, pacer, model, Bytes(100, 0));
+    ADD_FAILURE() << "the job ran through";
+  } catch (const ConnectionLost& e) {
+    EXPECT_EQ(e.text(), QStringLiteral("A conexão com a impressora foi perdida durante o envio do logotipo.\n"
+                                       "Faltou enviar: o logotipo.\n"
+                                       "Verifique o cabo da impressora e envie novamente."));
+  }
+  EXPECT_EQ(host.sends, 10);
+  EXPECT_EQ(frameCalls(host), kOneFrame);
+
+  // Lost after the last hand-over, found when the port is closed: still no success.
+  RecordingHost atClose(pacer);
+  atClose.lostAtClose = true;
+  EXPECT_THROW(clockJob(atClose, pacer, model), ConnectionLost);
+  EXPECT_EQ(frameCalls(atClose), kOneFrame);
+}
+
+TEST_F(JobTest, SendAllStopsAtTheJobThatLostTheLineAndNamesTheJobsAfterIt) {
+  model.botao_atual = 2;
+  // Lost a few hand-overs into the text job of button 2, the fourth job.
+  RecordingHost whole(pacer);
+  sendAllJobs(
+      whole, pacer, model, [] { return 3; }, [] { return CutMode::Partial; }, [] { return Bytes(54); });
+  int opens = 0;
+  for (const HostCall& c : whole.calls) {
+    if (c.kind == HostCall::Open && ++opens == 4) break;
+    if (c.kind == HostCall::Send) ++host.lostAfterSends;
+  }
+  host.lostAfterSends += 5;
+  try {
+    sendAllJobs(
+        host, pacer, model, [] { return 3; }, [] { return CutMode::Partial; }, [] { return Bytes(54); });
+    ADD_FAILURE() << "the send-all ran through";
+  } catch (const ConnectionLost& e) {
+    EXPECT_EQ(e.text(), QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
+                                       "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 "
+                                       "e o logotipo.\n"
+                                       "Verifique o cabo da impressora e envie novamente."));
+  }
+  EXPECT_EQ(host.opens, 4);  // settings, clock, texts of buttons 1 and 2
+  EXPECT_EQ(host.only(HostCall::Close).size(), 4u);
+  EXPECT_EQ(model.botao_atual, 2);
 }
 
 }  // namespace

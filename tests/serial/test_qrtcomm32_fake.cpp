@@ -248,6 +248,7 @@ TEST_F(QRTComm32FakeTest, ClosePortGivesUpOnAStalledLineAtItsDeadline) {
   fake_->stallWrites(false);
   EXPECT_TRUE(fake_->written().empty());
   EXPECT_EQ(fake_->openPorts(), 0);
+  EXPECT_TRUE(comm_->lineLost());  // what was handed over never reached the line
 }
 
 TEST_F(QRTComm32FakeTest, ClosePortWaitsForTheDevicesOutputQueue) {
@@ -273,6 +274,47 @@ TEST_F(QRTComm32FakeTest, DestroyingAnOpenComponentDeliversWhatWasSentAndClosesT
   const auto written = line.written();
   EXPECT_EQ(std::string(written.begin(), written.end()), "bye");
   EXPECT_EQ(line.openPorts(), 0);
+}
+
+double msBetween(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The printer's spacing is kept where the bytes are written: after a write that was held up,
+// the next block still waits its whole pause, however early it was handed over.
+TEST_F(QRTComm32FakeTest, EachBlockLeavesNoSoonerThanItsPauseAfterThePreviousWrite) {
+  const auto opened = Clock::now();
+  comm_->OpenPort();
+  ASSERT_TRUE(comm_->SendData("D", 1, 30));  // the first pause counts from the opening
+  ASSERT_TRUE(fake_->waitForWritten(1, 2s));
+  fake_->delayNextWrite(20ms);
+  ASSERT_TRUE(comm_->SendData("a", 1, 12));
+  std::this_thread::sleep_for(12ms);  // handed over 12 ms after the one before
+  ASSERT_TRUE(comm_->SendData("b", 1, 12));
+  ASSERT_TRUE(fake_->waitForWritten(3, 2s));
+  const auto t = fake_->writeTimes();
+  ASSERT_EQ(t.size(), 3u);
+  EXPECT_GE(msBetween(opened, t[0]), 30.0);
+  EXPECT_GE(msBetween(t[1], t[2]), 12.0);
+  EXPECT_EQ(writtenText(), "Dab");
+}
+
+TEST_F(QRTComm32FakeTest, AWriteThatFailsForGoodLosesTheLineUntilTheNextOpening) {
+  comm_->OpenPort();
+  fake_->failWrites(EIO);
+  EXPECT_FALSE(comm_->lineLost());
+  ASSERT_TRUE(comm_->SendData("lost", 4));
+  ASSERT_TRUE(pumpUntil([&] { return comm_->lineLost(); }, 1s));
+  comm_->ClosePort();
+  EXPECT_TRUE(comm_->lineLost());
+
+  fake_->failWrites(0);
+  comm_->OpenPort();
+  EXPECT_FALSE(comm_->lineLost());
+  ASSERT_TRUE(comm_->SendData("ok", 2));
+  comm_->ClosePort();
+  EXPECT_FALSE(comm_->lineLost());
+  EXPECT_EQ(writtenText(), "ok");
 }
 
 }  // namespace
