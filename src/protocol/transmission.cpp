@@ -42,7 +42,8 @@ class JobFrame {
  public:
   JobFrame(JobHost& host, Pacer& pacer, ConfigModel& model) : host_(host) {
     host_.OpenPort();
-      // The job's first pause is measured from the opening of the port, however long ago
+    model.impressora_alterada = 1;
+    // The job's first pause is measured from the opening of the port, however long ago
     // the previous job handed over its last byte.
     pacer.portOpened();
     try {
