@@ -43,7 +43,7 @@ class JobFrame {
   JobFrame(JobHost& host, Pacer& pacer, ConfigModel& model) : host_(host) {
     host_.OpenPort();
     model.impressora_alterada = 1;
-      // The job's first pause is measured from the opening of the port, however long ago
+    // The job's first pause is measured from the opening of the port, however long ago
     // the previous job handed over its last byte.
     pacer.portOpened();
     try {
