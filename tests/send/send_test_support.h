@@ -52,6 +52,16 @@ class Sender {
   QProcess process_;
 };
 
+// The transfers of a dry run's byte stream in `path`. The stream carries no time, so its
+// bytes are fed to the decoder 20 ms apart.
+inline std::vector<printer::Transfer> dryRunTransfers(const QString& path) {
+  QFile f(path);
+  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+  std::vector<printer::TimedByte> stream;
+  for (const char c : f.readAll()) stream.push_back({static_cast<std::uint8_t>(c), 20'000 * std::int64_t(stream.size())});
+  return printer::decodeStream(stream).transfers;
+}
+
 inline bool isClockRegister(const printer::Transfer& t) {
   return t.kind == printer::Transfer::Kind::Register && t.code >= 0x18 && t.code <= 0x1E;
 }

@@ -104,12 +104,7 @@ TEST_F(SendProgram, NoLogoStillSendsTheShortLogoOfAPairWithTheLogoOff) {
                   .finish()
                   .exitCode,
               0);
-    QFile f(bin);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    std::vector<printer::TimedByte> stream;
-    for (const char c : f.readAll())
-      stream.push_back({static_cast<std::uint8_t>(c), 20'000 * std::int64_t(stream.size())});
-    const std::vector<printer::Transfer> transfers = printer::decodeStream(stream).transfers;
+    const std::vector<printer::Transfer> transfers = dryRunTransfers(bin);
     return transfers.empty() ? printer::Transfer{} : transfers.back();
   };
   GlobalSettings off = shortLogo();
