@@ -2,41 +2,85 @@
 
 #include <algorithm>
 
-#include "protocol/frames.h"
+#include "protocol/transmission.h"
 
 namespace vx {
 namespace {
 
-// The protocol's pauses, as the jobs keep them.
-constexpr std::int64_t kRegisterPauseMs = 100;
-constexpr std::int64_t kBlockLeadMs = 100;
-constexpr std::int64_t kByteSpacingMs = 12;
-constexpr int kSettingsRegisters = 17;
-constexpr int kClockRegisters = 7;
+// The jobs themselves say what their pauses are: a job run against a host that sends
+// nothing, on a clock that only adds up its pauses, so that the time left never disagrees
+// with what the jobs wait.
+class PauseCounter final : public Pacer {
+ public:
+  void handedOver() override {}
+  void wait(int ms) override { totalMs += ms; }
+  // One fixed reading: a block asks for the time before every byte.
+  QDateTime now() override { return reading_; }
+  std::int64_t totalMs = 0;
 
-std::int64_t blockPausesMs(std::size_t bytes, bool pauseAfterWord) {
-  return kBlockLeadMs + (pauseAfterWord ? kBlockLeadMs : 0) + kByteSpacingMs * static_cast<std::int64_t>(bytes);
+ private:
+  const QDateTime reading_ = QDateTime::currentDateTime();
+};
+
+class SilentHost final : public JobHost {
+ public:
+  void OpenPort() override {}
+  bool SendData(const std::uint8_t*, std::uint16_t) override { return true; }
+  void ClosePort() override {}
+  void showProgress() override {}
+  void hideProgress() override {}
+  void setProgressMax(int) override {}
+  void setProgressPosition(int) override {}
+  void processMessages() override {}
+};
+
+template <typename Job>
+std::int64_t pausesOf(Job job) {
+  SilentHost host;
+  PauseCounter pacer;
+  job(host, pacer);
+  return pacer.totalMs;
 }
 
 }  // namespace
 
-std::int64_t settingsJobPausesMs() { return kRegisterPauseMs * (1 + kSettingsRegisters); }
-
-std::int64_t clockJobPausesMs() { return kRegisterPauseMs * (1 + kClockRegisters); }
-
-std::int64_t textJobPausesMs(const ConfigModel& model, int button) {
-  // The cut mode takes one byte either way.
-  return blockPausesMs(headerTextBlock(model, button).size(), false) +
-         blockPausesMs(footerTextBlock(model, button, CutMode::Partial).size(), true);
+std::int64_t settingsJobPausesMs() {
+  return pausesOf([](JobHost& host, Pacer& pacer) {
+    ConfigModel model;
+    settingsJob(host, pacer, model, [] { return std::uint8_t{0}; });
+  });
 }
 
-std::int64_t logoJobPausesMs(std::size_t logoBytes) { return blockPausesMs(logoBytes, true); }
+std::int64_t clockJobPausesMs() {
+  return pausesOf([](JobHost& host, Pacer& pacer) {
+    ConfigModel model;
+    clockJob(host, pacer, model);
+  });
+}
+
+std::int64_t textJobPausesMs(const ConfigModel& model, int button) {
+  return pausesOf([&](JobHost& host, Pacer& pacer) {
+    ConfigModel copy = model;
+    copy.botao_atual = button;
+    // The cut mode takes one byte either way.
+    textJob(host, pacer, copy, [] { return CutMode::Partial; });
+  });
+}
+
+std::int64_t logoJobPausesMs(std::size_t logoBytes) {
+  return pausesOf([&](JobHost& host, Pacer& pacer) {
+    ConfigModel model;
+    logoJob(host, pacer, model, ByteList(logoBytes));
+  });
+}
 
 std::int64_t sendAllPausesMs(const ConfigModel& model, std::optional<std::size_t> logoBytes) {
-  std::int64_t ms = settingsJobPausesMs() + clockJobPausesMs();
-  for (int b = 1; b <= kPrinterButtons; ++b) ms += textJobPausesMs(model, b);
-  if (logoBytes) ms += logoJobPausesMs(*logoBytes);
-  return ms;
+  return pausesOf([&](JobHost& host, Pacer& pacer) {
+    ConfigModel copy = model;
+    std::function<ByteList()> logo;
+    if (logoBytes) logo = [n = *logoBytes] { return ByteList(n); };
+    sendAllJobs(host, pacer, copy, [] { return std::uint8_t{0}; }, [] { return CutMode::Partial; }, logo);
+  });
 }
 
 void TimeLeft::begin(std::int64_t plannedMs) {

@@ -1,7 +1,8 @@
 #pragma once
 // The time left of a run of transmission jobs (one job, or the jobs of a send-all), as the
-// progress dialog shows it: the protocol's pauses still to come. A run is planned from what
-// its jobs will send (their pauses follow from the byte counts alone), and TimeLeft counts
+// progress dialog shows it: the protocol's pauses still to come. A run is planned by running
+// its jobs against a host that sends nothing on a clock that only adds up their pauses (the
+// jobs alone say what they wait), and TimeLeft counts
 // the pauses the jobs go through: it is the Pacer the jobs are given, passing every call on
 // to the real clock. Window's thread only.
 
