@@ -1,6 +1,7 @@
 #include "app/logo_frame.h"
 
 #include "app/control_factory.h"
+#include "logo/logo_preview.h"
 
 #include <QImage>
 
@@ -10,11 +11,11 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   Label28 = make.frame("Label28", QStringLiteral("Configuração de Logotipo (Todos Botões)"), {6, 311, 452, 287});
   Label25 = make.label("Label25", QStringLiteral("Zoom"), {14, 329, 36, 16});
   ScrollBar2 = make.make<ScrollBar>(QStringLiteral("ScrollBar2"), {52, 329, 400, 16}, Qt::Horizontal);
-  ScrollBar2->setRange(20, 400);
+  ScrollBar2->setRange(kMinLogoWidth, kMaxLogoWidth);
   ScrollBar2->setPageStep(30);
   ScrollBar2->setValue(20);
   ScrollBar1 = make.make<ScrollBar>(QStringLiteral("ScrollBar1"), {28, 347, 17, 200}, Qt::Vertical);
-  ScrollBar1->setRange(10, 200);
+  ScrollBar1->setRange(kMinLogoHeight, kMaxLogoHeight);
   ScrollBar1->setPageStep(20);
   ScrollBar1->setValue(10);
   Image3 = make.make<Image>(QStringLiteral("Image3"), {52, 347, 400, 10});
@@ -29,7 +30,7 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
       make.button("BitBtn11", QStringLiteral("Atualizar imagem"), QStyle::SP_BrowserReload, {118, 551, 116, 21});
   Label24 = make.label("Label24", QStringLiteral("Contraste:"), {242, 553, 52, 16});
   ScrollBar3 = make.make<ScrollBar>(QStringLiteral("ScrollBar3"), {296, 553, 90, 16}, Qt::Horizontal);
-  ScrollBar3->setRange(1, 255);
+  ScrollBar3->setRange(kMinThreshold, kMaxThreshold);
   ScrollBar3->setPageStep(20);
   ScrollBar3->setValue(127);
   blackShareLabel = make.label("blackShareLabel", QStringLiteral("Preto: 0 %"), {392, 553, 60, 16});

@@ -49,7 +49,7 @@ void TForm1::CheckBox1Click() {
     model.alterado = 1;
   } else {
     ScrollBar1->setEnabled(true);
-    ScrollBar1->setMinimum(10);
+    ScrollBar1->setMinimum(kMinLogoHeight);
     ScrollBar1->setValue(zoom_salvo);
   }
 }

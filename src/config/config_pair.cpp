@@ -7,17 +7,6 @@
 #include "logo/logo_upload.h"
 
 namespace vx {
-namespace {
-
-// The controls' ranges in a window as it starts.
-constexpr int kMinLogoHeight = 10;
-constexpr int kMaxLogoHeight = 200;
-constexpr int kMinLogoWidth = 20;
-constexpr int kMaxLogoWidth = 400;
-constexpr int kMinThreshold = 1;
-constexpr int kMaxThreshold = 255;
-
-}  // namespace
 
 ConfigPairFiles readConfigPairFiles(const QString& cfgPath) {
   ConfigPairFiles files;

@@ -9,6 +9,15 @@
 
 namespace vx {
 
+// The ranges of the logo's controls: height H (0 while "Imprimir Logotipo" is off), width W
+// and threshold T. The window's scroll bars and the pair reader's clamping share them.
+inline constexpr int kMinLogoHeight = 10;
+inline constexpr int kMaxLogoHeight = 200;
+inline constexpr int kMinLogoWidth = 20;
+inline constexpr int kMaxLogoWidth = 400;
+inline constexpr int kMinThreshold = 1;
+inline constexpr int kMaxThreshold = 255;
+
 // renderLogoBox(source, width, height) thresholded into `raster` by updateRaster(); rows
 // from H on keep what they held. H = 0 touches nothing.
 void renderLogoRaster(LogoRaster& raster, const QImage& source, int width, int height, int threshold);
