@@ -5,8 +5,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
+#include <optional>
 
 #include "logo/compact_bitmap.h"
+#include "logo/png_decoder.h"
 #include "logo/svg_picture.h"
 
 namespace vx {
@@ -150,6 +152,11 @@ SourcePicture decodeRaster(const QByteArray& bytes, const QString& path) {
   // SVG goes only through the checked path above; compressed drawings are not taken.
   if (format.isEmpty() || format == "svg" || format == "svgz") failUnknown(path);
   if (reader.size().isValid()) checkSize(reader.size(), path);
+  // Most PNG files, camera photos above all, take the fast reader; it answers only when its
+  // picture is the one Qt's reader would give.
+  if (format == "png") {
+    if (std::optional<QImage> image = decodeCommonPng(bytes)) return SourcePicture{flattenOntoWhite(*image), {}, true};
+  }
   // A photo taken sideways shows upright, as every picture viewer shows it.
   reader.setAutoTransform(true);
   QImage image;
