@@ -22,15 +22,39 @@ def chunk(kind, data):
     return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
 
-def png(width, height, colour_type, depth, rows, palette=None, trns=None, interlace=0):
-    """`rows`: the raw bytes of each row without the filter byte (filter 0 is written)."""
+def filtered(rows, bpp):
+    """Each row with a filter byte, the filters 0 to 4 in turn, as encoders choose them."""
+    out, prior = b"", bytes(len(rows[0]))
+    for y, row in enumerate(rows):
+        f = y % 5
+        line = bytearray()
+        for i, x in enumerate(row):
+            a = row[i - bpp] if i >= bpp else 0
+            b = prior[i]
+            c = prior[i - bpp] if i >= bpp else 0
+            pa, pb, pc = abs(b - c), abs(a - c), abs(a + b - 2 * c)
+            paeth = a if pa <= pb and pa <= pc else b if pb <= pc else c
+            line.append((x - [0, a, b, (a + b) // 2, paeth][f]) & 0xFF)
+        out += bytes([f]) + bytes(line)
+        prior = row
+    return out
+
+
+def png(width, height, colour_type, depth, rows, palette=None, trns=None, interlace=0, filters_bpp=0):
+    """`rows`: the raw bytes of each row without the filter byte (filter 0 is written, or
+    the five filters in turn with `filters_bpp` bytes per dot, the pixel data then split
+    into IDAT chunks of 40 bytes)."""
     out = b"\x89PNG\r\n\x1a\n"
     out += chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, interlace))
     if palette:
         out += chunk(b"PLTE", b"".join(bytes(c) for c in palette))
     if trns is not None:
         out += chunk(b"tRNS", trns)
-    out += chunk(b"IDAT", zlib.compress(b"".join(b"\0" + r for r in rows)))
+    if filters_bpp:
+        data = zlib.compress(filtered(rows, filters_bpp))
+        out += b"".join(chunk(b"IDAT", data[i:i + 40]) for i in range(0, len(data), 40))
+    else:
+        out += chunk(b"IDAT", zlib.compress(b"".join(b"\0" + r for r in rows)))
     return out + chunk(b"IEND", b"")
 
 
@@ -81,6 +105,8 @@ def seeds():
     s = {
         "pic_png_rgb_12x6.png": png(12, 6, 2, 8, rgb),
         "pic_png_rgba_12x6.png": png(12, 6, 6, 8, rgba),
+        "pic_png_rgb_filters_12x6.png": png(12, 6, 2, 8, rgb, filters_bpp=3),
+        "pic_png_rgba_filters_12x6.png": png(12, 6, 6, 8, rgba, filters_bpp=4),
         "pic_png_palette_trns.png": png(10, 7, 3, 8, pal_rows, palette=pal, trns=b"\x00\x80"),
         "pic_png_grey16.png": png(9, 5, 0, 16, grey16),
         "pic_png_interlaced_1x1.png": png(1, 1, 0, 8, [b"\x80"], interlace=1),

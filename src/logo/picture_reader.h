@@ -1,7 +1,8 @@
 #pragma once
 // Reading a logo picture from any file the operator has: a Windows bitmap (read exactly as
 // loadBitmapFile reads it, file bytes kept), or a PNG, JPEG, GIF or other picture Qt reads
-// here, or an SVG drawing (see svg_picture.h). A picture from another format becomes a
+// here (the common PNG files through the program's own fast reader, png_decoder.h), or an
+// SVG drawing (see svg_picture.h). A picture from another format becomes a
 // source picture without file bytes, its transparency flattened onto white, saved as a
 // compact bitmap (compact_bitmap.h). Every failure throws BitmapError with the operator's
 // text; nothing is returned half-read. Needs a QGuiApplication for SVG; one thread at a

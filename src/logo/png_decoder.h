@@ -21,4 +21,8 @@ namespace vx {
 
 std::optional<QImage> decodeCommonPng(const QByteArray& bytes);
 
+// The row filters are undone with the fastest instructions the processor has; with
+// `baseline` true, only with those every x86-64 processor has (for tests of that path).
+void usePngBaselineKernels(bool baseline);
+
 }  // namespace vx
