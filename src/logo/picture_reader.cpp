@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "logo/compact_bitmap.h"
+#include "logo/picture_memory.h"
 #include "logo/png_decoder.h"
 #include "logo/svg_picture.h"
 
@@ -155,11 +156,14 @@ SourcePicture decodeRaster(const QByteArray& bytes, const QString& path) {
   // Most PNG files, camera photos above all, take the fast reader; it answers only when its
   // picture is the one Qt's reader would give.
   if (format == "png") {
-    if (std::optional<QImage> image = decodeCommonPng(bytes)) return SourcePicture{flattenOntoWhite(*image), {}, true};
+    if (std::optional<QImage> image = decodeCommonPng(bytes))
+      return SourcePicture{flattenOntoWhite(*image), {}, true};
   }
   // A photo taken sideways shows upright, as every picture viewer shows it.
   reader.setAutoTransform(true);
-  QImage image;
+  // Qt's JPEG reader fills a picture of the right size and format that it is given; one in
+  // large pages saves a photo most of its page faults.
+  QImage image = format == "jpeg" ? newLargePicture(reader.size(), reader.imageFormat()) : QImage();
   if (!reader.read(&image) || image.isNull()) failDamaged(path);
   checkSize(image.size(), path);
   if ((isPng(bytes) && !pngComplete(bytes)) || (isJpeg(bytes) && !jpegComplete(bytes)) ||
@@ -176,12 +180,13 @@ QString cannotOpenText(const QString& path, const QString& reason) {
 }  // namespace
 
 QStringList pictureFileSuffixes() {
-  QStringList out = {QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("jpg"),
+  QStringList out = {QStringLiteral("bmp"),  QStringLiteral("png"), QStringLiteral("jpg"),
                      QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("svg")};
   QStringList others;
   for (const QByteArray& f : QImageReader::supportedImageFormats()) {
     const QString name = QString::fromLatin1(f).toLower();
-    if (name != QLatin1StringView("svgz") && !out.contains(name) && !others.contains(name)) others.append(name);
+    if (name != QLatin1StringView("svgz") && !out.contains(name) && !others.contains(name))
+      others.append(name);
   }
   others.sort();
   return out + others;

@@ -1,9 +1,9 @@
 #include "logo/png_decoder.h"
 
-#include <libdeflate.h>
-#include <sys/mman.h>
+#include "logo/picture_memory.h"
 
-#include <algorithm>
+#include <libdeflate.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -287,64 +287,6 @@ bool undoFilters(const uchar* filtered, uchar* rows, std::size_t stride, const H
 
 struct DecompressorDeleter {
   void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
-};
-
-// Memory for a picture's rows, mapped in 2 MiB pages where the kernel allows it once the
-// picture is that large: each first touch of a 4 KiB page costs a fault, and on a virtual
-// machine the 9,000 faults of a photo's rows take longer than decoding them.
-class PictureMemory {
- public:
-  explicit PictureMemory(std::size_t bytes) {
-    constexpr std::size_t kHugePage = std::size_t{2} << 20;
-    const bool huge = bytes >= kHugePage;
-    const std::size_t unit = huge ? kHugePage : 4096;
-    const std::size_t size = (std::max<std::size_t>(bytes, 1) + unit - 1) / unit * unit;
-    const std::size_t slack = huge ? kHugePage : 0;  // room to start on a huge page
-    void* mapped = mmap(nullptr, size + slack, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) return;
-    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::uintptr_t aligned = (start + unit - 1) & ~(unit - 1);
-    if (aligned > start) munmap(mapped, aligned - start);
-    if (start + slack > aligned) munmap(reinterpret_cast<void*>(aligned + size), start + slack - aligned);
-#ifdef MADV_HUGEPAGE
-    if (huge) madvise(reinterpret_cast<void*>(aligned), size, MADV_HUGEPAGE);
-#endif
-    base_ = reinterpret_cast<uchar*>(aligned);
-    size_ = size;
-  }
-  ~PictureMemory() {
-    if (base_) munmap(base_, size_);
-  }
-  PictureMemory(const PictureMemory&) = delete;
-  PictureMemory& operator=(const PictureMemory&) = delete;
-
-  uchar* data() const { return base_; }
-
-  // Hands the memory over to a picture, which unmaps it when its last copy goes.
-  QImage intoImage(int width, int height, qsizetype bytesPerLine, QImage::Format format) {
-    auto* owned = new Mapping{base_, size_};
-    QImage image(base_, width, height, bytesPerLine, format, &unmap, owned);
-    if (image.isNull()) {
-      delete owned;
-      return {};
-    }
-    base_ = nullptr;
-    return image;
-  }
-
- private:
-  struct Mapping {
-    void* base;
-    std::size_t size;
-  };
-  static void unmap(void* info) {
-    auto* m = static_cast<Mapping*>(info);
-    munmap(m->base, m->size);
-    delete m;
-  }
-
-  uchar* base_ = nullptr;
-  std::size_t size_ = 0;
 };
 
 }  // namespace
