@@ -180,13 +180,12 @@ QString cannotOpenText(const QString& path, const QString& reason) {
 }  // namespace
 
 QStringList pictureFileSuffixes() {
-  QStringList out = {QStringLiteral("bmp"),  QStringLiteral("png"), QStringLiteral("jpg"),
+  QStringList out = {QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("jpg"),
                      QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("svg")};
   QStringList others;
   for (const QByteArray& f : QImageReader::supportedImageFormats()) {
     const QString name = QString::fromLatin1(f).toLower();
-    if (name != QLatin1StringView("svgz") && !out.contains(name) && !others.contains(name))
-      others.append(name);
+    if (name != QLatin1StringView("svgz") && !out.contains(name) && !others.contains(name)) others.append(name);
   }
   others.sort();
   return out + others;

@@ -1,6 +1,8 @@
 // Logo pictures from other formats: transparency, SVG drawings, which reader a file goes
 // to, and the messages for pictures that cannot be used.
 
+#include "logo/picture_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -9,7 +11,6 @@
 
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
-#include "logo/picture_reader.h"
 #include "logo/svg_picture.h"
 
 namespace vx {
@@ -124,8 +125,8 @@ TEST(SvgDrawing, RenderedToFitTheBoxAreaWithItsProportionsOnWhite) {
                          Row{"width=\"100000\" height=\"1\"", "50000", "1", {400, 1}}}) {
     SCOPED_TRACE(row.size.constData());
     // Left half black, right half left transparent.
-    const QByteArray doc = svg(
-        row.size, "<rect x=\"0\" y=\"0\" width=\"" + row.halfWidth + "\" height=\"" + row.height + "\"/>");
+    const QByteArray doc =
+        svg(row.size, "<rect x=\"0\" y=\"0\" width=\"" + row.halfWidth + "\" height=\"" + row.height + "\"/>");
     const SourcePicture picture = decodeLogoPicture(doc, QStringLiteral("d.svg"));
     EXPECT_TRUE(picture.compactOnSave);
     ASSERT_EQ(picture.image.size(), row.rendered);
@@ -162,28 +163,23 @@ std::vector<BadCase> badCases() {
       {"TruncatedJpeg", jpeg.left(jpeg.size() * 2 / 3), damaged},
       {"HugePng", pngDeclaring(100000, 100000), "A imagem \"x\" é grande demais (100000 × 100000 pontos)"},
       {"ZeroSizePng", pngDeclaring(0, 7), damaged},
-      {"SvgImageFile",
-       svg("width=\"10\" height=\"10\"", "<image xlink:href=\"/etc/hostname\" width=\"5\" height=\"5\"/>"),
+      {"SvgImageFile", svg("width=\"10\" height=\"10\"", "<image xlink:href=\"/etc/hostname\" width=\"5\" height=\"5\"/>"),
        external + "/etc/hostname)"},
       {"SvgUseOtherFile", svg("width=\"10\" height=\"10\"", "<use xlink:href=\"other.svg#logo\"/>"),
        external + "other.svg#logo)"},
-      {"SvgStyleUrl",
-       svg("width=\"10\" height=\"10\"", "<rect style=\"fill:url('pat.svg#p')\" width=\"5\" height=\"5\"/>"),
+      {"SvgStyleUrl", svg("width=\"10\" height=\"10\"", "<rect style=\"fill:url('pat.svg#p')\" width=\"5\" height=\"5\"/>"),
        external + "pat.svg#p)"},
-      {"SvgImport", svg("width=\"10\" height=\"10\"", "<style>@import url(x.css);</style>" + rect),
-       external + "@import)"},
+      {"SvgImport", svg("width=\"10\" height=\"10\"", "<style>@import url(x.css);</style>" + rect), external + "@import)"},
       {"SvgStyleSheet", "<?xml-stylesheet href=\"s.css\"?>" + svg("width=\"10\" height=\"10\"", rect),
        external + "href=\"s.css\")"},
       {"SvgExternalEntity",
        "<?xml version=\"1.0\"?><!DOCTYPE svg [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>" +
            svg("width=\"10\" height=\"10\"", "<text>&e;</text>"),
        external + "file:///etc/passwd)"},
-      {"SvgScript", svg("width=\"10\" height=\"10\"", "<script>alert(1)</script>" + rect),
-       script + "<script>)"},
+      {"SvgScript", svg("width=\"10\" height=\"10\"", "<script>alert(1)</script>" + rect), script + "<script>)"},
       {"SvgOnload", svg("width=\"10\" height=\"10\" onload=\"alert(1)\"", rect), script + "onload)"},
       {"SvgZeroViewBox", svg("viewBox=\"0 0 0 10\"", rect), "O desenho SVG \"x\" não tem tamanho"},
-      {"SvgBroken", svg("width=\"10\" height=\"10\"", "<rect"),
-       "O desenho SVG \"x\" está danificado ou não é um SVG válido."},
+      {"SvgBroken", svg("width=\"10\" height=\"10\"", "<rect"), "O desenho SVG \"x\" está danificado ou não é um SVG válido."},
   };
 }
 
