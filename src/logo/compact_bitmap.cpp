@@ -71,18 +71,20 @@ QByteArray encodeCompactBitmap(const QImage& image) {
     return encodeBitmap(flat);
 
   // Up to 257 distinct colours are gathered; the 257th means 24 bits. Runs of one colour
-  // (the common case in drawn logos) cost one comparison per dot.
-  const QImage rgb = flat.format() == QImage::Format_RGB888 ? flat.convertToFormat(QImage::Format_RGB32) : flat;
+  // (the common case in drawn logos) cost one comparison per dot. A photo read as RGB888
+  // is read as it is, not converted twice on its way to 24 bits.
+  const bool packed = flat.format() == QImage::Format_RGB888;
   QHash<QRgb, int> index;
-  QImage indexed(rgb.size(), QImage::Format_Indexed8);
+  QImage indexed(flat.size(), QImage::Format_Indexed8);
   bool fits = true;
   QRgb last = 0;
   int lastIndex = -1;
-  for (int y = 0; y < rgb.height() && fits; ++y) {
-    const auto* px = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+  for (int y = 0; y < flat.height() && fits; ++y) {
+    const uchar* line = flat.constScanLine(y);
     uchar* out = indexed.scanLine(y);
-    for (int x = 0; x < rgb.width(); ++x) {
-      const QRgb c = px[x] | 0xFF000000u;
+    for (int x = 0; x < flat.width(); ++x) {
+      const QRgb c = packed ? qRgb(line[3 * x], line[3 * x + 1], line[3 * x + 2])
+                            : reinterpret_cast<const QRgb*>(line)[x] | 0xFF000000u;
       if (lastIndex < 0 || c != last) {
         auto found = index.constFind(c);
         if (found == index.constEnd()) {
@@ -98,7 +100,7 @@ QByteArray encodeCompactBitmap(const QImage& image) {
       out[x] = static_cast<uchar>(lastIndex);
     }
   }
-  if (!fits) return encodeBitmap(rgb.convertToFormat(QImage::Format_RGB888));
+  if (!fits) return encodeBitmap(packed ? flat : flat.convertToFormat(QImage::Format_RGB888));
   QList<QRgb> table(index.size());
   for (auto it = index.constBegin(); it != index.constEnd(); ++it) table[it.value()] = it.key();
   indexed.setColorTable(table);

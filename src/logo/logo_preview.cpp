@@ -1,7 +1,5 @@
 #include "logo/logo_preview.h"
 
-#include "logo/logo_box.h"
-
 namespace vx {
 
 void renderLogoRaster(LogoRaster& raster, const QImage& source, int width, int height, int threshold) {

@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 
 namespace vx {
@@ -12,9 +13,9 @@ namespace vx {
 // The ranges of the logo's controls: height H (0 while "Imprimir Logotipo" is off), width W
 // and threshold T. The window's scroll bars and the pair reader's clamping share them.
 inline constexpr int kMinLogoHeight = 10;
-inline constexpr int kMaxLogoHeight = 200;
+inline constexpr int kMaxLogoHeight = kLogoBoxMaxHeight;
 inline constexpr int kMinLogoWidth = 20;
-inline constexpr int kMaxLogoWidth = 400;
+inline constexpr int kMaxLogoWidth = kLogoBoxWidth;
 inline constexpr int kMinThreshold = 1;
 inline constexpr int kMaxThreshold = 255;
 

@@ -12,11 +12,13 @@
 #include <QSize>
 #include <QString>
 
+#include "logo/logo_box.h"
+
 namespace vx {
 
 // The area an SVG drawing is rendered into: the largest W × H the logo box shows.
-inline constexpr int kSvgAreaWidth = 400;
-inline constexpr int kSvgAreaHeight = 200;
+inline constexpr int kSvgAreaWidth = kLogoBoxWidth;
+inline constexpr int kSvgAreaHeight = kLogoBoxMaxHeight;
 
 // Whether `bytes` look like an SVG document (an XML document whose first element is
 // <svg>), judged from its first bytes only.

@@ -51,6 +51,7 @@ void PortThread::join() {
 }
 
 void PortThread::reportFailure(std::initializer_list<std::string_view> trace_lines) {
+  markGaveUp();
   for (std::string_view line : trace_lines) TraceLine(line);
   PostHangupRequest();
 }

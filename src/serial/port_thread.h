@@ -6,6 +6,7 @@
 // object waits for its body to end; a derived class must call join() first thing in its
 // destructor so that its body never outlives its members.
 
+#include <atomic>
 #include <condition_variable>
 #include <initializer_list>
 #include <mutex>
@@ -31,6 +32,10 @@ class PortThread {
   [[nodiscard]] bool start(SerialBackend& backend, int priority_steps, int* error, bool realtime = false);
   // True once the body has ended, without waiting.
   bool hasEnded();
+  // True once the body has given up on the port (a failure, or a handle gone bad), set
+  // before it tells anyone waiting on its work that it is done: a close that sees its work
+  // done also sees the loss.
+  bool gaveUp() const { return gave_up_.load(std::memory_order_acquire); }
   // True when the body has ended, waiting at most timeout_ms for it.
   [[nodiscard]] bool waitFor(int timeout_ms);
 
@@ -39,6 +44,8 @@ class PortThread {
   // How a thread gives up on the port, always in this order: `trace_lines` go to the trace
   // (none when the failing call has traced already), then one hang-up request is posted.
   void reportFailure(std::initializer_list<std::string_view> trace_lines);
+  // Marks the port given up on without a hang-up request (reportFailure does it too).
+  void markGaveUp() { gave_up_.store(true, std::memory_order_release); }
   // Waits for the body to end (no-op when it never started or has been joined).
   void join();
 
@@ -55,6 +62,7 @@ class PortThread {
   std::mutex mutex_;
   std::condition_variable ended_cv_;
   bool ended_ = false;
+  std::atomic<bool> gave_up_{false};
 };
 
 }  // namespace vx

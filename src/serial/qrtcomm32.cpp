@@ -134,7 +134,8 @@ bool TQRTComm32::SendData(const void* data, std::uint16_t length, std::uint32_t 
 
 bool TQRTComm32::lineLost() const {
   if (!port_handle_) return closed_lost_;
-  return (reader_ && reader_->hasEnded()) || (writer_ && writer_->hasEnded());
+  const auto lost = [](PortThread& t) { return t.gaveUp() || t.hasEnded(); };
+  return (reader_ && lost(*reader_)) || (writer_ && lost(*writer_));
 }
 
 void TQRTComm32::drainOutput() {

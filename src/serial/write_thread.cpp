@@ -126,6 +126,7 @@ bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t cou
       }
       write = port_.writeResult();
       if (write.status == IoStatus::InvalidHandle) {
+        markGaveUp();
         TraceLine(kInvalidHandleText);
         return false;
       }
@@ -134,6 +135,7 @@ bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t cou
         return false;
       }
     } else if (write.status == IoStatus::InvalidHandle) {
+      markGaveUp();
       TraceLine(kInvalidHandleText);
       return false;
     } else if (write.status == IoStatus::Failed) {

@@ -317,5 +317,17 @@ TEST_F(QRTComm32FakeTest, AWriteThatFailsForGoodLosesTheLineUntilTheNextOpening)
   EXPECT_EQ(writtenText(), "ok");
 }
 
+TEST_F(QRTComm32FakeTest, AFailedLastWriteCountsAsLostWhenThePortClosesRightAfter) {
+  // The writer wakes the closing drain as it gives up; the loss must be known by then.
+  for (int run = 0; run < 40; ++run) {
+    comm_->OpenPort();
+    fake_->failWrites(EIO);
+    ASSERT_TRUE(comm_->SendData("last", 4));
+    comm_->ClosePort();
+    ASSERT_TRUE(comm_->lineLost()) << "run " << run;
+    fake_->failWrites(0);
+  }
+}
+
 }  // namespace
 }  // namespace vx
