@@ -60,9 +60,17 @@ void TForm1::destroyPort() {
 // --- What the jobs use of the window ---
 
 void TForm1::OpenPort() {
-  // False means no close event could be made and the port is closed again: the job then runs
-  // without a port, its frames are refused and lost, as every refused frame is.
-  (void)QRTComm321->OpenPort();
+  const bool alreadyOpen = QRTComm321->isOpen();
+  try {
+    // False means no close event could be made and the port is closed again: the job then runs
+    // without a port, its frames are refused and lost, as every refused frame is.
+    (void)QRTComm321->OpenPort();
+  } catch (const ECommsError&) {
+    // A reader or writer that could not be made leaves the device open; the job ends here, so
+    // it is closed now, or every later job would find it taken until the program restarts.
+    if (!alreadyOpen) QRTComm321->ClosePort();
+    throw;
+  }
 }
 
 bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {

@@ -65,6 +65,8 @@ class TQRTComm32 : public QObject {
   // could not be sent before ClosePort's deadline. Whatever was handed over may then not have
   // reached the printer. False again from the next OpenPort.
   bool lineLost() const;
+  // True while a port is open (from OpenPort, even partly, until ClosePort).
+  bool isOpen() const { return port_handle_ != nullptr; }
 
   TCommPort commPort() const { return port_; }
   void setCommPort(TCommPort value) { port_ = value; }

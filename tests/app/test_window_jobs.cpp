@@ -827,6 +827,19 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   EXPECT_EQ(printer::decodeStream(line.received(), 1'000'000).transfers.size(), transfers + 7);
 }
 
+TEST_F(Jobs, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
+  FakeBackend fake;
+  delete form->QRTComm321;
+  form->QRTComm321 = new TQRTComm32(form, std::make_unique<FakeBackend>(fake));
+  fake.failThreadStart(2, EAGAIN);  // the writer of the first opening
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(fake.openPorts(), 0);
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  EXPECT_EQ(boxCount(), 1);  // no "Already have a comm file open"
+  EXPECT_EQ(fake.openedNames().size(), 2u);
+}
+
 TEST_F(Jobs, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   FakeBackend fake;
   delete form->QRTComm321;
