@@ -169,7 +169,13 @@ void SerialPortsDialog::showCurrent(int n) {
 }
 
 void SerialPortsDialog::refresh() {
-  for (int n = 1; n <= kComPorts; ++n) fillRow(n, chosenPath(n));
+  for (int n = 1; n <= kComPorts; ++n) {
+    // A path typed in stays typed in, so that OK still checks it.
+    const bool typed = typedIn(n);
+    const QString path = chosenPath(n);
+    fillRow(n, typed ? QString() : path);
+    if (typed) rows_[n - 1].box->setEditText(path);
+  }
 }
 
 bool SerialPortsDialog::apply() {

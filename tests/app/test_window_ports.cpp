@@ -116,16 +116,19 @@ TEST_F(SerialPorts, ATypedPathMustBeAnAbsoluteCharacterDevice) {
   QLineEdit* field = d->deviceBox(1)->lineEdit();
   for (const QString& bad :
        {root.filePath(QStringLiteral("vorlandex.conf")), QStringLiteral("ttyUSB0"), root.path()}) {
-    SCOPED_TRACE(bad.toStdString());
-    touch(root.filePath(QStringLiteral("vorlandex.conf")));
-    dialogs->boxes.clear();
-    field->setText(bad);
-    d->accept();
-    EXPECT_NE(d->result(), QDialog::Accepted);
-    ASSERT_EQ(boxCount(), 1);
-    EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Portas seriais"));
-    EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(choices.stored(1).isEmpty());
+    for (bool listed : {false, true}) {  // typed, or made an entry of the list by "Atualizar lista"
+      SCOPED_TRACE(bad.toStdString() + (listed ? ", listed" : ""));
+      touch(root.filePath(QStringLiteral("vorlandex.conf")));
+      dialogs->boxes.clear();
+      field->setText(bad);
+      if (listed) d->refresh();
+      d->accept();
+      EXPECT_NE(d->result(), QDialog::Accepted);
+      ASSERT_EQ(boxCount(), 1);
+      EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Portas seriais"));
+      EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Warning);
+      EXPECT_TRUE(choices.stored(1).isEmpty());
+    }
   }
   field->setText(QString::fromLatin1(name));  // a pseudo-terminal
   d->accept();
