@@ -5,9 +5,11 @@
 #include <chrono>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 #include "protocol/job_host.h"
 #include "protocol/steady_pacer.h"
+#include "serial/open_failure.h"
 #include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
@@ -24,6 +26,31 @@ struct PortStopped {};
 
 QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+// Why `device` could not be opened, told as the window tells it, in the program's language.
+QString openFailureReason(const ECommsError& e, const std::string& device, int error) {
+  if (std::string_view(e.what()).starts_with("File handle is not a comm handle"))
+    return QStringLiteral("not a serial device");
+  if (error == 0) return QString::fromStdString(e.what()).trimmed();  // the port itself opened
+  switch (openFailureKind(error)) {
+    case OpenFailureKind::Absent:
+      return QStringLiteral("the device is not there; check the cable and the adapter");
+    case OpenFailureKind::Permission: {
+      const std::string group = owningGroup(device);
+      return QStringLiteral("permission denied; the user must belong to %1 and log in again")
+          .arg(group.empty() ? QStringLiteral("the group that owns the device")
+                             : QStringLiteral("the group \"%1\" that owns the device")
+                                   .arg(QString::fromStdString(group)));
+    }
+    case OpenFailureKind::NotSerial:
+      return QStringLiteral("not a serial device");
+    case OpenFailureKind::Busy:
+      return QStringLiteral("the device is in use by another program");
+    case OpenFailureKind::Other:
+      break;
+  }
+  return systemError(error);
+}
+
 }  // namespace
 
 // The job host of one port: the serial component, no dialog, and the checks that turn a
@@ -39,10 +66,9 @@ class PortRun::Host final : public JobHost {
     try {
       comm_.OpenPort();
     } catch (const ECommsError& e) {
-      QString why = QStringLiteral("cannot open %1: %2").arg(QString::fromStdString(device_.devicePath()),
-                                                              QString::fromStdString(e.what()).trimmed());
-      if (device_.openError() != 0) why += QStringLiteral(" (%1)").arg(systemError(device_.openError()));
-      stop(why);
+      stop(QStringLiteral("cannot open %1: %2")
+               .arg(QString::fromStdString(device_.devicePath()),
+                    openFailureReason(e, device_.devicePath(), device_.openError())));
       throw PortStopped{};
     }
   }

@@ -15,8 +15,28 @@ std::string heading(const std::string& device) { return "Dispositivo: " + device
 
 const char kNotSerial[] = "O caminho não é um dispositivo serial.";
 
-// The name of the group that owns `device`, or its number when the system has no name for it;
-// empty when the device cannot be looked at.
+}  // namespace
+
+OpenFailureKind openFailureKind(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+      return OpenFailureKind::Absent;
+    case EACCES:
+    case EPERM:
+      return OpenFailureKind::Permission;
+    case EISDIR:
+      return OpenFailureKind::NotSerial;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return OpenFailureKind::Busy;
+    default:
+      return OpenFailureKind::Other;
+  }
+}
+
 std::string owningGroup(const std::string& device) {
   struct stat st {};
   if (::stat(device.c_str(), &st) != 0) return {};
@@ -28,19 +48,13 @@ std::string owningGroup(const std::string& device) {
   return std::to_string(st.st_gid);
 }
 
-}  // namespace
-
 std::string openFailureDetail(const std::string& device, int error) {
   std::string reason;
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENODEV:
-    case ENXIO:
+  switch (openFailureKind(error)) {
+    case OpenFailureKind::Absent:
       reason = "O dispositivo não existe. Verifique o cabo e o adaptador.";
       break;
-    case EACCES:
-    case EPERM: {
+    case OpenFailureKind::Permission: {
       const std::string group = owningGroup(device);
       reason = "Permissão negada. O usuário precisa pertencer ao grupo ";
       reason +=
@@ -48,14 +62,13 @@ std::string openFailureDetail(const std::string& device, int error) {
       reason += " e entrar novamente na sessão.";
       break;
     }
-    case EISDIR:
+    case OpenFailureKind::NotSerial:
       reason = kNotSerial;
       break;
-    case EBUSY:
-    case EWOULDBLOCK:
+    case OpenFailureKind::Busy:
       reason = "O dispositivo está em uso por outro programa.";
       break;
-    default:
+    case OpenFailureKind::Other:
       reason = "Falha ao abrir o dispositivo: ";
       reason += std::strerror(error);
       reason += ".";

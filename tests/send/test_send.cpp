@@ -72,6 +72,24 @@ TEST_F(SendProgram, APortThatVanishesMidLogoStopsOnlyItselfAndIsNamed) {
   EXPECT_EQ(got.transfers.back().data, std::vector<std::uint8_t>(logo.begin(), logo.end()));
 }
 
+TEST_F(SendProgram, APortThatCannotBeOpenedSaysWhy) {
+  const QString cfg = pair();
+  const QString missing = dir.filePath(QStringLiteral("ttyUSB9"));
+  const QString plain = dir.filePath(QStringLiteral("plain"));
+  QFile f(plain);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.close();
+  const SenderResult r =
+      Sender({cfg, QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--port"), missing,
+              QStringLiteral("--port"), plain})
+          .finish();
+  EXPECT_EQ(r.exitCode, 1);
+  const QString all = r.out + r.err;
+  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: the device is not there").arg(missing)))
+      << all.toStdString();
+  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: not a serial device").arg(plain))) << all.toStdString();
+}
+
 TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
   PtyLine line;
   const QString cfg = pair();
