@@ -34,7 +34,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --versio
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help >/dev/null
 
-files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done)
+files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done || true)
 apt-get remove -y -qq vorlandex
 status=$(dpkg-query -W -f='${db:Status-Status}' vorlandex 2>/dev/null || echo not-installed)
 if [ "$status" != "not-installed" ]; then

@@ -28,6 +28,9 @@ int main(int argc, char* argv[]) {
   sigemptyset(&sa.sa_mask);
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);
+  // Output piped into a program that quits (| head) must not kill the run mid-block; a
+  // failed write to the pipe is simply lost.
+  signal(SIGPIPE, SIG_IGN);
   winsize size{};
   const bool terminal = isatty(STDOUT_FILENO) == 1;
   const int columns = terminal && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of vorlandex-send: what to send, where, and how to report it. Parsing
-// is a pure function of the arguments; it never touches a file or a port.
+// opens no file and no port; it looks up how COM1..COM4 resolve (environment, the window's
+// stored choices) and where device paths lead, so that one device is not named twice.
 
 #include <QString>
 #include <QStringList>

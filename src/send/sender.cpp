@@ -2,12 +2,15 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <atomic>
 #include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
+#include "config/config_file_names.h"
 #include "config/config_pair.h"
 #include "protocol/dry_run.h"
 #include "send/port_run.h"
@@ -107,14 +110,28 @@ int Sender::exec() {
 int Sender::writeDryRun(const RunPlan& plan) {
   const ByteList bytes = plan.stream();
   const bool toStdout = options_.output == QLatin1String("-");
-  QFile file(options_.output);
-  const bool opened = toStdout ? file.open(output_.out, QIODevice::WriteOnly) : file.open(QIODevice::WriteOnly);
   const auto size = static_cast<qint64>(bytes.size());
-  if (!opened || file.write(reinterpret_cast<const char*>(bytes.data()), size) != size || !file.flush()) {
-    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(options_.output, file.errorString()));
+  const char* data = reinterpret_cast<const char*>(bytes.data());
+  const auto cannotWrite = [&](const QString& why) {
+    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(options_.output, why));
     return 1;
+  };
+  if (toStdout) {
+    QFile out;
+    if (!out.open(output_.out, QIODevice::WriteOnly) || out.write(data, size) != size || !out.flush())
+      return cannotWrite(out.errorString());
+  } else {
+    // The stream never takes the place of the pair it was made from, and a file it replaces
+    // is kept whole until the new one is complete.
+    const QString target = QFileInfo(options_.output).canonicalFilePath();
+    for (const QString& own : {options_.pairPath, logoFileNameForOpen(options_.pairPath)}) {
+      if (!target.isEmpty() && target == QFileInfo(own).canonicalFilePath())
+        return cannotWrite(QStringLiteral("it is a file of the pair being sent"));
+    }
+    QSaveFile file(options_.output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data, size) != size || !file.commit())
+      return cannotWrite(file.errorString());
   }
-  file.close();
   if (options_.timing) {
     std::FILE* lines = toStdout ? output_.err : output_.out;
     for (const PlannedTransfer& t : plan.transfers) printLine(lines, timingLine(plan, t));

@@ -134,6 +134,20 @@ TEST_F(SendProgram, NoLogoStillSendsTheShortLogoOfAPairWithTheLogoOff) {
 
   const printer::Transfer withLogoOn = lastTransfer(shortLogo());
   EXPECT_FALSE(withLogoOn.kind == printer::Transfer::Kind::Block && withLogoOn.code == 0x00);
+
+  // The stream is never written over the pair it comes from.
+  const QString cfg = pair();
+  for (const QString& own : {cfg, dir.filePath(QStringLiteral("sala.bmp"))}) {
+    QFile f(own);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray before = f.readAll();
+    f.close();
+    const SenderResult r = Sender({cfg, QStringLiteral("--dry-run"), QStringLiteral("-o"), own}).finish();
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("it is a file of the pair being sent"))) << r.err.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+  }
 }
 
 TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
