@@ -104,9 +104,6 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   const QString cfg = writePair(dir.path());
 
-  // The protocol minimum of one printer: the planned length of the run.
-  const vx::ConfigPair pair = vx::readConfigPair(cfg);
-  const QByteArray logo = vx::logoDataAfterOpen(pair);
   std::vector<std::unique_ptr<vx::test::PtyLine>> ends;
   for (int i = 0; i < kPorts; ++i) ends.push_back(std::make_unique<vx::test::PtyLine>());
   std::vector<std::vector<Stamp>> stamps(kPorts);
@@ -119,14 +116,9 @@ int main(int argc, char** argv) {
   sender.writeStamps = [&stamps](int index) {
     return [&list = stamps[index]](std::int64_t ns, std::size_t count) { list.push_back({ns, count}); };
   };
-  // The plan the sender makes for the same pair, to judge the spacing and the wall time by.
-  const vx::GlobalSettings& g = pair.contents.globals;
-  vx::ConfigModel model;
-  vx::applyNumberingDefaults(model);
-  vx::applyConfigButtons(model, pair.contents);
-  const vx::RunPlan plan = vx::planRun(model, vx::JobSelection{}, vx::optionByte(g.reset_at_day_end, g.beep, false),
-                                       vx::CutMode::Partial, vx::ByteList(logo.begin(), logo.end()),
-                                       QDateTime::currentDateTime());
+  // The sender's own plan, to judge the spacing and the wall time by.
+  vx::RunPlan plan;
+  sender.planned = [&plan](const vx::RunPlan& p) { plan = p; };
 
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();

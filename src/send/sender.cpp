@@ -104,6 +104,7 @@ int Sender::exec() {
     return 2;
   }
 
+  if (planned) planned(plan);
   return options_.dryRun ? writeDryRun(plan) : feedPorts(plan, inputs);
 }
 

@@ -28,8 +28,10 @@ class Sender {
 
   Sender(SendOptions options, Output output);
 
-  // For measurements: a stamp for each write to port `index` (in --port order).
+  // For measurements: a stamp for each write to port `index` (in --port order), and the run's
+  // plan on virtual time, given before any port is opened.
   std::function<WatchedDevice::WriteStamp(int index)> writeStamps;
+  std::function<void(const RunPlan&)> planned;
 
   int exec();
 

@@ -10,6 +10,8 @@
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "send/send_options.h"
+#include "protocol/dry_run.h"
+#include "send/sender.h"
 #include "send_test_support.h"
 
 namespace vx::test {
@@ -70,6 +72,36 @@ TEST_F(SendProgram, APortThatVanishesMidLogoStopsOnlyItselfAndIsNamed) {
   ASSERT_EQ(got.transfers.size(), 8u);
   const QByteArray logo = logoDataAfterOpen(readConfigPair(cfg));
   EXPECT_EQ(got.transfers.back().data, std::vector<std::uint8_t>(logo.begin(), logo.end()));
+}
+
+// The pauses stamped where the sender's writer writes, against the run's plan: 12 ms after a
+// data byte, 100 ms after a register frame or around a block's word (less 0.1 ms). Between two
+// jobs the plan adds up both jobs' pauses, the line needs only the longer.
+TEST_F(SendProgram, KeepsThePrintersPausesWhereTheBytesAreWritten) {
+  PtyLine line;
+  SendOptions options;
+  options.pairPath = pair();
+  options.ports << line.devicePath();
+  options.jobs = JobSelection{false, true, true, false};  // clock, then the texts
+  options.quiet = true;
+  std::vector<std::int64_t> stampsNs;
+  RunPlan plan;
+  vx::Sender sender(options, vx::Sender::Output{stdout, stderr, false, 0});
+  sender.writeStamps = [&](int) { return [&](std::int64_t ns, std::size_t) { stampsNs.push_back(ns); }; };
+  sender.planned = [&](const RunPlan& p) { plan = p; };
+  ASSERT_EQ(sender.exec(), 0);
+
+  ASSERT_EQ(stampsNs.size(), plan.writes.size());
+  int paused = 0;
+  for (std::size_t i = 1; i < stampsNs.size(); ++i) {
+    const std::int64_t plannedMs = plan.writes[i].offsetMs - plan.writes[i - 1].offsetMs;
+    if (plannedMs < 12) continue;  // a frame right after its word
+    ++paused;
+    EXPECT_GE((stampsNs[i] - stampsNs[i - 1]) / 1e6, std::min<std::int64_t>(plannedMs, 100) - 0.1)
+        << "write " << i;
+  }
+  EXPECT_GT(paused, 100);
+  EXPECT_EQ(printer::decodeStream(line.received(), kLineSlackUs).transfers.size(), plan.transfers.size());
 }
 
 TEST_F(SendProgram, APortThatCannotBeOpenedSaysWhy) {
