@@ -3,25 +3,14 @@
 #include <algorithm>
 
 #include "protocol/transmission.h"
+#include "protocol/virtual_pacer.h"
 
 namespace vx {
 namespace {
 
 // The jobs themselves say what their pauses are: a job run against a host that sends
-// nothing, on a clock that only adds up its pauses, so that the time left never disagrees
-// with what the jobs wait.
-class PauseCounter final : public Pacer {
- public:
-  void handedOver() override {}
-  void wait(int ms) override { totalMs += ms; }
-  // One fixed reading: a block asks for the time before every byte.
-  QDateTime now() override { return reading_; }
-  std::int64_t totalMs = 0;
-
- private:
-  const QDateTime reading_ = QDateTime::currentDateTime();
-};
-
+// nothing, on virtual time (which moves only by the pauses), so that the time left never
+// disagrees with what the jobs wait.
 class SilentHost final : public JobHost {
  public:
   void OpenPort() override {}
@@ -37,9 +26,9 @@ class SilentHost final : public JobHost {
 template <typename Job>
 std::int64_t pausesOf(Job job) {
   SilentHost host;
-  PauseCounter pacer;
+  VirtualPacer pacer;
   job(host, pacer);
-  return pacer.totalMs;
+  return pacer.elapsedMs();
 }
 
 }  // namespace

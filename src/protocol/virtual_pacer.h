@@ -1,6 +1,6 @@
 #pragma once
-// A pacer on virtual time for tests: time moves only in wait() (and advance()), so jobs
-// run instantly, and every hand-over is stamped with the virtual time it happened at.
+// A pacer on virtual time, for plans, the time left and tests: time moves only in wait() (and
+// advance()), so jobs run instantly, and every hand-over is stamped with the virtual time it happened at.
 // now() is the start date and time plus the virtual time elapsed. Same pause rule as the
 // real pacer: a pause ends `ms` after the previous pause's end, or after the last hand-over
 // less SteadyPacer::kCatchUpMs when that is later; portOpened() starts the chain.
