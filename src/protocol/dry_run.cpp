@@ -73,11 +73,7 @@ std::int64_t RunPlan::timeLeftMs(std::size_t writesDone, std::int64_t sinceLastM
 RunPlan planRun(const ConfigModel& source, const JobSelection& selection, std::uint8_t optionByte, CutMode cut,
                 const ByteList& logoData, const QDateTime& start) {
   RunPlan plan;
-  if (selection.settings) plan.jobs.push_back({JobKind::Settings, 0});
-  if (selection.clock) plan.jobs.push_back({JobKind::Clock, 0});
-  if (selection.texts)
-    for (int b = 1; b <= kPrinterButtons; ++b) plan.jobs.push_back({JobKind::Texts, b});
-  if (selection.logo) plan.jobs.push_back({JobKind::Logo, 0});
+  for (const RunJob& job : selectedJobs(selection)) plan.jobs.push_back({job.kind, job.button});
 
   ConfigModel model = source;
   VirtualPacer pacer(start);

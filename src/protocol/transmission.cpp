@@ -204,26 +204,30 @@ void logoJob(JobHost& host, Pacer& pacer, ConfigModel& model, std::span<const st
   runJob(host, pacer, model, logoItem(), [&] { envia_bloco(host, pacer, kLogoBlock, logoData, true); });
 }
 
+std::vector<RunJob> selectedJobs(const JobSelection& selection) {
+  std::vector<RunJob> jobs;
+  if (selection.settings) jobs.push_back({JobKind::Settings, 0});
+  if (selection.clock) jobs.push_back({JobKind::Clock, 0});
+  if (selection.texts)
+    for (int b = 1; b <= kPrinterButtons; ++b) jobs.push_back({JobKind::Texts, b});
+  if (selection.logo) jobs.push_back({JobKind::Logo, 0});
+  return jobs;
+}
+
 namespace {
 
-void runJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
-             const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
-             const std::function<ByteList()>& buildLogoData) {
-  if (selection.settings) settingsJob(host, pacer, model, readOptionByte);
-  if (selection.clock) clockJob(host, pacer, model);
-  if (selection.texts) {
-    // The editor keeps showing its page: botao_atual comes back whatever happens.
-    struct Restore {
-      ConfigModel& model;
-      const std::int32_t shown;
-      ~Restore() { model.botao_atual = shown; }
-    } restore{model, model.botao_atual};
-    for (int b = 1; b <= kPrinterButtons; ++b) {
-      model.botao_atual = b;
-      textJob(host, pacer, model, readCutMode);
-    }
+JobItem itemOf(const RunJob& job) {
+  switch (job.kind) {
+    case JobKind::Settings:
+      return settingsItem();
+    case JobKind::Clock:
+      return clockItem();
+    case JobKind::Texts:
+      return textItem(job.button);
+    case JobKind::Logo:
+      break;
   }
-  if (selection.logo && buildLogoData) logoJob(host, pacer, model, buildLogoData());
+  return logoItem();
 }
 
 }  // namespace
@@ -231,21 +235,38 @@ void runJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection
 void sendJobs(JobHost& host, Pacer& pacer, ConfigModel& model, const JobSelection& selection,
               const std::function<std::uint8_t()>& readOptionByte, const std::function<CutMode()>& readCutMode,
               const std::function<ByteList()>& buildLogoData) {
+  JobSelection run = selection;
+  run.logo = selection.logo && buildLogoData;
+  const std::vector<RunJob> jobs = selectedJobs(run);
+  // The editor keeps showing its page: botao_atual comes back whatever happens.
+  struct Restore {
+    ConfigModel& model;
+    const std::int32_t shown;
+    ~Restore() { model.botao_atual = shown; }
+  } restore{model, model.botao_atual};
+  std::size_t next = 0;
   try {
-    runJobs(host, pacer, model, selection, readOptionByte, readCutMode, buildLogoData);
+    for (; next < jobs.size(); ++next) {
+      const RunJob& job = jobs[next];
+      switch (job.kind) {
+        case JobKind::Settings:
+          settingsJob(host, pacer, model, readOptionByte);
+          break;
+        case JobKind::Clock:
+          clockJob(host, pacer, model);
+          break;
+        case JobKind::Texts:
+          model.botao_atual = job.button;
+          textJob(host, pacer, model, readCutMode);
+          break;
+        case JobKind::Logo:
+          logoJob(host, pacer, model, buildLogoData());
+          break;
+      }
+    }
   } catch (ConnectionLost& lost) {
     // The jobs after the one that lost the line will not run.
-    std::vector<JobItem> jobs;
-    if (selection.settings) jobs.push_back(settingsItem());
-    if (selection.clock) jobs.push_back(clockItem());
-    if (selection.texts)
-      for (int b = 1; b <= kPrinterButtons; ++b) jobs.push_back(textItem(b));
-    if (selection.logo && buildLogoData) jobs.push_back(logoItem());
-    bool later = false;
-    for (const JobItem& job : jobs) {
-      if (later) lost.addNotSent(job);
-      later = later || job.item == lost.job().item;
-    }
+    for (std::size_t later = next + 1; later < jobs.size(); ++later) lost.addNotSent(itemOf(jobs[later]));
     throw;
   }
 }

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 #include <span>
 
 #include "model/config_model.h"
@@ -72,6 +73,15 @@ struct JobSelection {
 // out, except while "Imprimir Logotipo" is off: the short logo of no rows then still goes
 // last, or the printer would go on printing the logo it was last sent.
 inline bool sendAllSendsLogo(bool withLogo, bool printLogo) { return withLogo || !printLogo; }
+
+// One job of a run: its kind and, for a text job, its button (1..4; else 0).
+struct RunJob {
+  JobKind kind = JobKind::Settings;
+  int button = 0;
+};
+// The jobs `selection` picks, in the order a run sends them: settings, clock, the texts of
+// buttons 1..4, logo. The run, its plan and the report of a lost line all list them from here.
+std::vector<RunJob> selectedJobs(const JobSelection& selection);
 
 // The jobs `selection` picks, in the send-all order: the settings job, the clock job, the
 // text job of buttons 1..4 (botao_atual moves and is given back its value, also when a job
