@@ -69,7 +69,7 @@ bool TReadThread::waitAndHandle() {
         return false;
       }
       if (!SetupReadEvent()) {
-        reportFailure({});  // SetupReadEvent traced why
+        reportFailure({});  // SetupReadEvent traced why, or the port is closing
         return false;
       }
       return true;
@@ -124,7 +124,10 @@ bool TReadThread::HandleReadEvent() {
 
 bool TReadThread::PostReceivedData(const std::uint8_t* buffer, std::size_t count) {
   // The time-outs never let a read complete without data: 0 bytes means the device is gone.
-  if (count == 0) return false;
+  if (count == 0) {
+    TraceLine("The device went away (a read gave no data)");
+    return false;
+  }
   TraceLine("Got something from Comm port!!!");
   std::unique_ptr<char[]> block(new (std::nothrow) char[count + 1]());
   if (!block) {
