@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "protocol/connection_lost.h"
 #include "protocol/job_host.h"
 #include "protocol/steady_pacer.h"
 #include "serial/open_failure.h"
@@ -116,6 +117,10 @@ class PortRun::Host final : public JobHost {
   void processMessages() override { QCoreApplication::processEvents(); }
 
   void hungUp() { hungUp_ = true; }
+  // The serial component found the line lost (the writer or the reader gave up on it).
+  void lineWasLost() {
+    stop(device_.failure() != 0 ? deviceFailure() : QStringLiteral("the connection to the printer was lost"));
+  }
   bool stopped() const { return stopped_; }
   void stop(const QString& why) {
     if (stopped_) return;
@@ -213,6 +218,8 @@ void PortRun::run() {
       sendJobs(host, pacer, model, inputs_.selection, [this] { return inputs_.optionByte; },
                [this] { return inputs_.cut; }, [this] { return inputs_.logoData; });
     } catch (const PortStopped&) {
+    } catch (const ConnectionLost&) {
+      host.lineWasLost();  // its own text is the window's, several lines long
     } catch (const std::exception& e) {
       host.stop(QString::fromLocal8Bit(e.what()));
     }
