@@ -181,6 +181,8 @@ class TForm1 : public QWidget,
   // --- Configuration files ---
   void BitBtn4Click();
   void BitBtn5Click();
+  // "Abrir" once the name is known: the dialog's answer or the name on the command line.
+  void openPair(const QString& path);
   void Salvardados();
   // True when the pair was read and applied; false when it could not be read, which has
   // been shown to the operator and changed nothing. A malformed file throws.

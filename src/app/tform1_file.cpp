@@ -45,7 +45,11 @@ void TForm1::BitBtn5Click() {
   const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, QStringLiteral("Abrir"),
                                             kConfigFilter, openDialogName);
   if (name.isEmpty()) return;
-  openDialogName = name;
+  openPair(name);
+}
+
+void TForm1::openPair(const QString& path) {
+  openDialogName = path;
   // Timer3 forgets the marks the loading made through the controls' handlers; after a
   // failed open it must not forget the operator's own unsaved changes.
   if (CARREGARDADOS()) Timer3->start();
@@ -53,11 +57,7 @@ void TForm1::BitBtn5Click() {
 
 void TForm1::openFromCommandLine(const QString& path) {
   // A failure is reported as any handler's: the window stays up with its defaults.
-  runHandler([this, path] {
-    openDialogName = path;
-    CARREGARDADOS();
-    Timer3->start();
-  });
+  runHandler([this, path] { openPair(path); });
 }
 
 void TForm1::Timer3Timer() {
