@@ -46,6 +46,9 @@ class PortThread {
   void reportFailure(std::initializer_list<std::string_view> trace_lines);
   // Marks the port given up on without a hang-up request (reportFailure does it too).
   void markGaveUp() { gave_up_.store(true, std::memory_order_release); }
+  // What a thread stops taking once it gives up, before anyone hears of it (reportFailure
+  // calls it first): whoever is told of the failure finds the thread's door already shut.
+  virtual void stopTakingWork() {}
   // Waits for the body to end (no-op when it never started or has been joined).
   void join();
 

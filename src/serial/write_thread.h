@@ -40,6 +40,8 @@ class TWriteThread final : public PortThread {
 
  protected:
   void Execute() override;
+  // A writer that gives up refuses further requests before its hang-up request is posted.
+  void stopTakingWork() override { queue_->refuse(); }
 
  private:
   using Clock = std::chrono::steady_clock;
