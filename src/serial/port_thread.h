@@ -41,8 +41,9 @@ class PortThread {
 
  protected:
   virtual void Execute() = 0;
-  // How a thread gives up on the port, always in this order: `trace_lines` go to the trace
-  // (none when the failing call has traced already), then one hang-up request is posted.
+  // How a thread gives up on the port, always in this order: it is marked as given up and
+  // stops taking work, `trace_lines` go to the trace (none when the failing call has traced
+  // already), then one hang-up request is posted.
   void reportFailure(std::initializer_list<std::string_view> trace_lines);
   // Marks the port given up on without a hang-up request (reportFailure does it too).
   void markGaveUp() { gave_up_.store(true, std::memory_order_release); }
