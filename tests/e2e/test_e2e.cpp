@@ -3,6 +3,7 @@
 // the printer needs it.
 
 #include "logo/logo_upload.h"
+#include "far_end_check.h"
 #include "printer/printer_state.h"
 #include "printer/ticket.h"
 #include "printer/virtual_printer.h"
@@ -17,13 +18,6 @@
 
 namespace vx::test {
 namespace {
-
-// Arrival times trail the writes by the pty's own hand-over (a kernel worker, up to +-4 ms
-// on a quiet machine, more on a busy one) and the reader's wake-up, which makes the gap after
-// a late byte look short. The spacing of the writes themselves is kept and measured where
-// they are written (the serial tests, bench/protocol_pacing); here the far end only has to
-// tell paced bytes from unpaced ones, so nearly the whole 12 ms is allowed as jitter.
-constexpr std::int64_t kLineSlackUs = 11'000;
 
 std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.end()}; }
 
@@ -71,7 +65,7 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterWellPaced) {
   QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
-  EXPECT_TRUE(r.problems.empty());
+  expectWellPacedAtTheFarEnd(r);
   ASSERT_EQ(r.transfers.size(), 7u + 17u);
   for (const printer::Transfer& t : r.transfers) EXPECT_EQ(t.kind, printer::Transfer::Kind::Register);
   const printer::ClockState& clock = r.state.clock;
@@ -106,7 +100,7 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
 
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Enviar todas configurações"));
-  EXPECT_TRUE(r.problems.empty());
+  expectWellPacedAtTheFarEnd(r);
   ASSERT_EQ(r.transfers.size(), 17u + 7u + 8u + 1u);
   expectSettingsAsTheModelHoldsThem(r.state);
   for (int b = 1; b <= 4; ++b) {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
@@ -15,7 +16,6 @@
 namespace vx::test {
 namespace {
 
-constexpr std::int64_t kLineSlackUs = 8'000;
 
 QImage gradient() {
   QImage image(97, 31, QImage::Format_RGB888);
@@ -26,7 +26,7 @@ QImage gradient() {
 
 std::vector<printer::Transfer> transfersOn(PtyLine& line) {
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
-  for (const printer::Problem& p : r.problems) EXPECT_EQ(p.kind, printer::Problem::Kind::Pacing) << p.text;
+  expectWellPacedAtTheFarEnd(r);
   return r.transfers;
 }
 

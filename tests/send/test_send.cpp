@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "config/config_pair.h"
+#include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "send/send_options.h"
@@ -17,8 +18,6 @@
 namespace vx::test {
 namespace {
 
-// Arrival jitter of a pty's far end on a loaded machine (as the window's end-to-end tests).
-constexpr std::int64_t kLineSlackUs = 8'000;
 
 ConfigModel freshModel() {
   ConfigModel m;
@@ -68,7 +67,7 @@ TEST_F(SendProgram, APortThatVanishesMidLogoStopsOnlyItselfAndIsNamed) {
   EXPECT_FALSE(r.out.contains(kept.devicePath() + QStringLiteral(": FAILED"))) << r.out.toStdString();
 
   const printer::DecodeResult got = printer::decodeStream(kept.received(), kLineSlackUs);
-  for (const printer::Problem& p : got.problems) EXPECT_EQ(p.kind, printer::Problem::Kind::Pacing) << p.text;
+  expectWellPacedAtTheFarEnd(got);
   ASSERT_EQ(got.transfers.size(), 8u);
   const QByteArray logo = logoDataAfterOpen(readConfigPair(cfg));
   EXPECT_EQ(got.transfers.back().data, std::vector<std::uint8_t>(logo.begin(), logo.end()));

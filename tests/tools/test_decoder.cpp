@@ -214,6 +214,9 @@ TEST(Decoder, ReportsWhatThePrinterCannotTake) {
     EXPECT_TRUE(reported) << row.what << ":\n" << allLines(r);
     EXPECT_EQ(r.transfers.size(), row.transfers) << row.what << ":\n" << allLines(r);
   }
+  // A pacing problem counts what came too soon: 7 bytes of one block, 1 frame's word.
+  EXPECT_EQ(decodeStream(StreamBuilder().block(0x3A, text, 5).stream()).problems.at(0).count, 7);
+  EXPECT_EQ(decodeStream(StreamBuilder().reg(0x00, 'A').after(-50).reg(0x01, 'b').stream()).problems.at(0).count, 1);
 }
 
 TEST(Decoder, AllowsTwoMillisecondsOfArrivalJitter) {

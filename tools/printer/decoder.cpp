@@ -76,8 +76,8 @@ int registerValue(const Transfer& t) { return isWideRegister(t.code) ? t.value1 
 Decoder::Decoder(TransferSink onTransfer, ProblemSink onProblem, std::int64_t slackUs)
     : onTransfer_(std::move(onTransfer)), onProblem_(std::move(onProblem)), slackUs_(slackUs) {}
 
-void Decoder::problem(std::int64_t us, std::string text, Problem::Kind kind) {
-  if (onProblem_) onProblem_(Problem{kind, us, std::move(text)});
+void Decoder::problem(std::int64_t us, std::string text, Problem::Kind kind, int count) {
+  if (onProblem_) onProblem_(Problem{kind, us, std::move(text), count});
 }
 
 bool Decoder::inPiece() const {
@@ -265,7 +265,7 @@ void Decoder::wordComplete() {
     if (since < kRegisterPauseUs - slackUs_)
       problem(current_.startUs,
               "\"DIMP\" " + millis(since) + " after the previous register frame (the printer needs 100 ms)",
-              Problem::Kind::Pacing);
+              Problem::Kind::Pacing, 1);
   }
 }
 
@@ -328,7 +328,7 @@ void Decoder::blockComplete(std::int64_t us) {
             "block " + hexByte(current_.code) + ": " + std::to_string(fastBytes_) +
                 (fastBytes_ == 1 ? " byte" : " bytes") +
                 " closer than 12 ms to the byte before (smallest gap " + millis(smallestGapUs_) + ")",
-            Problem::Kind::Pacing);
+            Problem::Kind::Pacing, static_cast<int>(fastBytes_));
   if (knownBlock(current_.code) && onTransfer_) onTransfer_(current_);
 }
 

@@ -47,6 +47,7 @@ struct Problem {
   Kind kind = Kind::Framing;
   std::int64_t us = 0;
   std::string text;
+  int count = 0;  // Pacing: how many bytes or frames came too soon
 };
 
 // Default allowance for arrival jitter; a loaded machine between the sender and the
@@ -92,7 +93,7 @@ class Decoder {
   void checkByteSpacing(std::int64_t us);
   void giveUp(const std::string& why);
   void flushStray();
-  void problem(std::int64_t us, std::string text, Problem::Kind kind = Problem::Kind::Framing);
+  void problem(std::int64_t us, std::string text, Problem::Kind kind = Problem::Kind::Framing, int count = 0);
   bool inPiece() const;
   std::string unfinished() const;
 
