@@ -58,8 +58,6 @@ run_bitmap() {
     "$root/src/logo/logo_raster.cpp"
     "$root/src/logo/logo_upload.cpp"
     "$root/src/logo/picture_reader.cpp"
-    "$root/src/logo/png_decoder.cpp"
-    "$root/src/logo/picture_memory.cpp"
     "$root/src/logo/svg_picture.cpp"
     "$root/src/logo/compact_bitmap.cpp"
   )
@@ -70,7 +68,7 @@ run_bitmap() {
     # and the harness only loop over dots, where tracing each comparison would cost most
     # of the run.
     extra=(-fno-sanitize-coverage=trace-cmp)
-    case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | png_decoder.cpp | svg_picture.cpp) extra=() ;; esac
+    case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
     # The threshold rounds each product and sum on its own, as in the real build.
     # shellcheck disable=SC2046  # pkg-config prints several words on purpose
     "$cxx" "${flags[@]}" "${extra[@]}" -ffp-contract=off -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
@@ -78,7 +76,7 @@ run_bitmap() {
     objects+=("$obj")
   done
   # shellcheck disable=SC2046
-  "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/fuzz_bitmap_reader" $(pkg-config --libs Qt6Gui Qt6Svg libdeflate) || return 1
+  "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/fuzz_bitmap_reader" $(pkg-config --libs Qt6Gui Qt6Svg) || return 1
   # A header may announce up to 32 million dots with only a few bytes of RLE data, so one
   # input can take a few hundred milliseconds and some hundred megabytes.
   "$out/fuzz_bitmap_reader" "$out/corpus-bitmap" "$root/fuzz/corpus_bitmap" \

@@ -1,11 +1,9 @@
 #pragma once
-// The fixed pictures of the main window and the JPEG decoder that reads them.
-// The button pictures are JPEG resources (:/pictures/, from resources/pictures.qrc, which
-// must be linked wherever this file is); the paper and the sample ticket number are drawn
-// here. Every function returns a null QImage on failure and never ends the program.
+// The fixed pictures of the main window. The button pictures are JPEG resources
+// (:/pictures/, from resources/pictures.qrc, which must be linked wherever this file is),
+// read with Qt's image readers; the paper and the sample ticket number are drawn here. Every function returns a null QImage on failure and never ends the program.
 // Reentrant: any thread may call any function.
 
-#include <QByteArray>
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -48,16 +46,9 @@ inline constexpr QSize kSampleTicketNumberSize{28, 11};
 inline constexpr char kButtonPanelResource[] = ":/pictures/image10.jpg";
 inline constexpr char kWindowIconResource[] = ":/pictures/icon.png";  // 64 x 64 PNG
 
-// Decodes a complete JPEG file held in memory into an RGB888 image (greyscale files are
-// expanded to RGB). Returns a null image for anything that is not a clean JPEG file:
-// bad or truncated data, data libjpeg had to repair (its warnings count as failures),
-// CMYK files, or more than kMaxJpegPixels pixels. When `error` is given it receives
-// libjpeg's message (or ours) on failure and is cleared on success.
-inline constexpr qint64 kMaxJpegPixels = qint64{1} << 25;
-QImage decodeJpeg(const QByteArray& data, QString* error = nullptr);
-
-// Reads a JPEG file from the resources (or any path QFile opens) and decodes it.
-QImage loadJpegResource(const QString& qrcPath, QString* error = nullptr);
+// Reads a picture from the resources (or any path Qt's readers open) as RGB888; null when
+// it is missing or cannot be decoded.
+QImage loadPictureResource(const QString& path);
 
 // Image10, kButtonPanelSize.
 QImage buttonPanelPicture();

@@ -19,6 +19,12 @@ namespace vx {
 inline constexpr int kLogoBoxWidth = 400;
 inline constexpr int kLogoBoxMaxHeight = 200;
 
+// Pictures of formats other than the Windows bitmap are brought, once, to at most twice the
+// box's largest W × H each way: the box still has a source dot or more for each of its own,
+// and none of a photo's millions of dots is kept that it would never sample.
+inline constexpr int kWorkingPictureWidth = 2 * kLogoBoxWidth;
+inline constexpr int kWorkingPictureHeight = 2 * kLogoBoxMaxHeight;
+
 // The source index box index `i` (0 <= i < dst) takes from a source of `src` dots.
 int nearestSourceIndex(int i, int dst, int src);
 

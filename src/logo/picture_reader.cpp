@@ -5,11 +5,9 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <algorithm>
-#include <optional>
+#include <cmath>
 
 #include "logo/compact_bitmap.h"
-#include "logo/picture_memory.h"
-#include "logo/png_decoder.h"
 #include "logo/svg_picture.h"
 
 namespace vx {
@@ -67,55 +65,100 @@ bool isPng(const QByteArray& b) { return b.startsWith("\x89PNG\r\n\x1A\n"); }
 bool isJpeg(const QByteArray& b) { return b.startsWith("\xFF\xD8\xFF"); }
 bool isGif(const QByteArray& b) { return b.startsWith("GIF87a") || b.startsWith("GIF89a"); }
 
-quint32 bigEndian32(const QByteArray& b, qsizetype at) {
-  const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-  return quint32{p[0]} << 24 | quint32{p[1]} << 16 | quint32{p[2]} << 8 | p[3];
-}
+// The completeness checks below read the file (or the bytes) again through `d`, which must
+// be open and seekable; they leave its position anywhere.
 
 // Whether a PNG file runs through its chunks to IEND. Decoders fill a cut-off picture's
 // missing rows instead of failing, so the end is checked here.
-bool pngComplete(const QByteArray& b) {
-  qsizetype at = 8;
-  while (at + 8 <= b.size()) {
-    const qint64 length = bigEndian32(b, at);
-    if (b.mid(at + 4, 4) == "IEND") return true;
+bool pngComplete(QIODevice& d) {
+  qint64 at = 8;
+  while (at + 8 <= d.size()) {
+    if (!d.seek(at)) return false;
+    const QByteArray head = d.read(8);
+    if (head.size() != 8) return false;
+    const auto* p = reinterpret_cast<const uchar*>(head.constData());
+    const qint64 length = quint32{p[0]} << 24 | quint32{p[1]} << 16 | quint32{p[2]} << 8 | p[3];
+    if (head.mid(4, 4) == "IEND") return true;
     at += 12 + length;
   }
   return false;
 }
 
 // Whether a JPEG file's segments and scans run to the end-of-image marker (see pngComplete).
-bool jpegComplete(const QByteArray& b) {
-  const auto* p = reinterpret_cast<const uchar*>(b.constData());
-  const qsizetype n = b.size();
-  qsizetype at = 2;
-  while (at + 1 < n) {
-    if (p[at] != 0xFF) return false;
-    const uchar marker = p[at + 1];
+// Read in blocks: the entropy-coded data is walked byte by byte.
+bool jpegComplete(QIODevice& d) {
+  if (!d.seek(0)) return false;
+  QByteArray block;
+  qsizetype i = 0;
+  // The next byte of the file, or -1 at its end.
+  auto next = [&]() -> int {
+    if (i == block.size()) {
+      block = d.read(1 << 16);
+      i = 0;
+      if (block.isEmpty()) return -1;
+    }
+    return static_cast<uchar>(block[i++]);
+  };
+  auto skip = [&](qint64 n) {
+    for (; n > 0; --n)
+      if (next() < 0) return false;
+    return true;
+  };
+  if (!skip(2)) return false;  // start of image
+  int c = next();
+  for (;;) {
+    if (c != 0xFF) return false;
+    const int marker = next();
+    if (marker < 0) return false;
     if (marker == 0xFF) {  // fill byte
-      ++at;
+      c = marker;
       continue;
     }
     if (marker == 0xD9) return true;
     if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // no length
-      at += 2;
+      c = next();
       continue;
     }
-    if (at + 3 >= n) return false;
-    at += 2 + (p[at + 2] << 8 | p[at + 3]);
+    const int high = next();
+    const int low = next();
+    if (low < 0 || !skip((high << 8 | low) - 2)) return false;
+    c = next();
     if (marker != 0xDA) continue;
     // Entropy-coded data runs to the next marker other than a stuffed zero or a restart.
-    while (at + 1 < n && !(p[at] == 0xFF && p[at + 1] != 0x00 && !(p[at + 1] >= 0xD0 && p[at + 1] <= 0xD7)))
-      ++at;
+    for (;;) {
+      while (c >= 0 && c != 0xFF) c = next();
+      if (c < 0) return false;
+      const int after = next();
+      if (after < 0) return false;
+      if (after != 0x00 && !(after >= 0xD0 && after <= 0xD7)) {
+        // Step back onto the marker: the outer loop reads it again.
+        if (i > 0) {
+          --i;
+        } else {
+          block.prepend(static_cast<char>(after));
+        }
+        break;
+      }
+      c = next();
+    }
   }
-  return false;
 }
 
 // Whether a GIF file ends with its trailer (see pngComplete).
-bool gifComplete(const QByteArray& b) {
-  qsizetype end = b.size();
-  while (end > 0 && b[end - 1] == '\0') --end;  // some writers pad the file
-  return end > 0 && b[end - 1] == '\x3B';
+bool gifComplete(QIODevice& d) {
+  qint64 end = d.size();
+  // Some writers pad the file with zeros.
+  while (end > 0) {
+    const qint64 from = std::max<qint64>(0, end - 4096);
+    if (!d.seek(from)) return false;
+    const QByteArray tail = d.read(end - from);
+    if (tail.size() != end - from) return false;
+    qsizetype k = tail.size();
+    while (k > 0 && tail[k - 1] == '\0') --k;
+    if (k > 0) return tail[k - 1] == '\x3B';
+    end = from;
+  }
+  return false;
 }
 
 SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
@@ -143,34 +186,52 @@ SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
   return SourcePicture{image, {}, true};
 }
 
-SourcePicture decodeRaster(const QByteArray& bytes, const QString& path) {
-  QBuffer buffer;
-  buffer.setData(bytes);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  reader.setDecideFormatFromContent(true);
-  const QByteArray format = reader.format().toLower();
-  // SVG goes only through the checked path above; compressed drawings are not taken.
-  if (format.isEmpty() || format == "svg" || format == "svgz") failUnknown(path);
-  if (reader.size().isValid()) checkSize(reader.size(), path);
-  // Most PNG files, camera photos above all, take the fast reader; it answers only when its
-  // picture is the one Qt's reader would give.
-  if (format == "png") {
-    if (std::optional<QImage> image = decodeCommonPng(bytes))
-      return SourcePicture{flattenOntoWhite(*image), {}, true};
+// The picture brought to its working size and flattened onto white. Qt's smooth scaling
+// averages every source dot under each new one; it reads RGB32 and premultiplied ARGB32 as
+// they are, so a picture in another format is converted first, in place where Qt can (the
+// same depth), so that no second picture of the full size is made. Transparency is
+// flattened on the reduced picture, which is small.
+QImage workingPicture(QImage image) {
+  const QSize size = workingPictureSize(image.size());
+  if (size != image.size()) {
+    image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   }
-  // A photo taken sideways shows upright, as every picture viewer shows it.
-  reader.setAutoTransform(true);
-  // Qt's JPEG reader fills a picture of the right size and format that it is given; one in
-  // large pages saves a photo most of its page faults.
-  QImage image = format == "jpeg" ? newLargePicture(reader.size(), reader.imageFormat()) : QImage();
-  if (!reader.read(&image) || image.isNull()) failDamaged(path);
+  return flattenOntoWhite(image);
+}
+
+// Decodes a picture in another format from `device` (open, seekable, at its start).
+SourcePicture decodeRaster(QIODevice& device, const QString& path) {
+  QByteArray format;
+  QImage image;
+  {
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    format = reader.format().toLower();
+    // SVG goes only through the checked path; compressed drawings are not taken.
+    if (format.isEmpty() || format == "svg" || format == "svgz") failUnknown(path);
+    const QSize stored = reader.size();
+    if (stored.isValid()) checkSize(stored, path);
+    // A photo taken sideways shows upright, as every picture viewer shows it.
+    reader.setAutoTransform(true);
+    // The JPEG reader decodes straight to a smaller size (the JPEG library's scaled
+    // decoding, then smooth scaling for the rest), never holding the photo whole. The size
+    // asked for is the one before the photo is turned upright.
+    if (format == "jpeg" && stored.isValid()) {
+      const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+      const QSize upright = turned ? stored.transposed() : stored;
+      const QSize size = workingPictureSize(upright);
+      if (size != upright) reader.setScaledSize(turned ? size.transposed() : size);
+    }
+    if (!reader.read(&image) || image.isNull()) failDamaged(path);
+  }
   checkSize(image.size(), path);
-  if ((isPng(bytes) && !pngComplete(bytes)) || (isJpeg(bytes) && !jpegComplete(bytes)) ||
-      (isGif(bytes) && !gifComplete(bytes))) {
-    failDamaged(path);
-  }
-  return SourcePicture{flattenOntoWhite(image), {}, true};
+  const bool complete = format == "png"    ? pngComplete(device)
+                        : format == "jpeg" ? jpegComplete(device)
+                        : format == "gif"  ? gifComplete(device)
+                                           : true;
+  if (!complete) failDamaged(path);
+  return SourcePicture{workingPicture(std::move(image)), {}, true};
 }
 
 QString cannotOpenText(const QString& path, const QString& reason) {
@@ -198,11 +259,24 @@ QString pictureDialogFilter() {
       .arg(patterns.join(QLatin1Char(' ')), patterns.join(QLatin1Char(';')));
 }
 
+QSize workingPictureSize(QSize size) {
+  if (size.width() <= kWorkingPictureWidth && size.height() <= kWorkingPictureHeight) return size;
+  const double scale = std::min(double(kWorkingPictureWidth) / size.width(),
+                                double(kWorkingPictureHeight) / size.height());
+  const auto side = [scale](int v, int most) {
+    return static_cast<int>(std::clamp(std::lround(v * scale), 1L, static_cast<long>(most)));
+  };
+  return {side(size.width(), kWorkingPictureWidth), side(size.height(), kWorkingPictureHeight)};
+}
+
 SourcePicture decodeLogoPicture(const QByteArray& bytes, const QString& path) {
   if (bytes.isEmpty()) fail(QStringLiteral("O arquivo %1 está vazio.").arg(quoted(path)));
   if (bytes.startsWith("BM")) return decodeBitmap(bytes);
   if (looksLikeSvg(bytes)) return decodeSvg(bytes, path);
-  return decodeRaster(bytes, path);
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  return decodeRaster(buffer, path);
 }
 
 SourcePicture loadLogoPicture(const QString& path) {
@@ -222,26 +296,23 @@ SourcePicture loadLogoPicture(const QString& path) {
     if (bitmapName) return loadBitmapFile(path);
     fail(cannotOpenText(path, file.errorString()));
   }
-  QByteArray bytes = file.read(64);
+  const QByteArray head = file.peek(64);
   if (file.error() != QFileDevice::NoError) fail(cannotOpenText(path, file.errorString()));
-  const bool otherFormat = isPng(bytes) || isJpeg(bytes) || isGif(bytes) || looksLikeSvg(bytes);
+  const bool svg = looksLikeSvg(head);
+  const bool otherFormat = isPng(head) || isJpeg(head) || isGif(head) || svg;
   // A Windows bitmap is read exactly as the bitmap loader reads it, and so is anything
   // named .bmp that no other reader recognises (with the bitmap loader's own messages).
-  if (bytes.startsWith("BM") || (bitmapName && !otherFormat)) {
+  if (head.startsWith("BM") || (bitmapName && !otherFormat)) {
     file.close();
     return loadBitmapFile(path);
   }
-  const qint64 limit = looksLikeSvg(bytes) ? kMaxSvgFileBytes : kMaxBitmapFileBytes;
+  if (head.isEmpty()) fail(QStringLiteral("O arquivo %1 está vazio.").arg(quoted(path)));
+  const qint64 limit = svg ? kMaxSvgFileBytes : kMaxBitmapFileBytes;
   if (file.size() > limit) failFileTooLarge(path, limit);
-  bytes.reserve(file.size());
-  while (bytes.size() <= limit) {
-    const QByteArray chunk = file.read(std::min<qint64>(1 << 20, limit + 1 - bytes.size()));
-    if (file.error() != QFileDevice::NoError) fail(cannotOpenText(path, file.errorString()));
-    if (chunk.isEmpty()) break;
-    bytes.append(chunk);
-  }
-  if (bytes.size() > limit) failFileTooLarge(path, limit);
-  return decodeLogoPicture(bytes, path);
+  if (!svg) return decodeRaster(file, path);
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) fail(cannotOpenText(path, file.errorString()));
+  return decodeSvg(bytes, path);
 }
 
 }  // namespace vx

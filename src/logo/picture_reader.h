@@ -1,14 +1,17 @@
 #pragma once
 // Reading a logo picture from any file the operator has: a Windows bitmap (read exactly as
-// loadBitmapFile reads it, file bytes kept), or a PNG, JPEG, GIF or other picture Qt reads
-// here (the common PNG files through the program's own fast reader, png_decoder.h), or an
-// SVG drawing (see svg_picture.h). A picture from another format becomes a
-// source picture without file bytes, its transparency flattened onto white, saved as a
+// loadBitmapFile reads it, untouched: its own bytes, size and depth), or a PNG, JPEG, GIF or
+// other picture Qt's readers read here, or an SVG drawing (see svg_picture.h). A picture from
+// another format becomes, once, its working picture: at most kWorkingPictureWidth ×
+// kWorkingPictureHeight dots, proportions kept, reduced by area averaging (a JPEG through
+// its reader's scaled decoding) so that every source dot counts; one that fits stays dot
+// for dot. Its transparency is flattened onto white; it has no file bytes and is saved as a
 // compact bitmap (compact_bitmap.h). Every failure throws BitmapError with the operator's
 // text; nothing is returned half-read. Needs a QGuiApplication for SVG; one thread at a
 // time.
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -25,9 +28,14 @@ QStringList pictureFileSuffixes();
 // bitmap filter "Bitmaps (*.bmp)|*.bmp".
 QString pictureDialogFilter();
 
+// The size a picture of `size` is brought to: `size` itself when it fits the working area,
+// else the largest size inside it with the same proportions (sides rounded, at least 1).
+QSize workingPictureSize(QSize size);
+
 // Reads the picture file at `path`. A file whose content is a Windows bitmap, or whose
 // content no reader recognises while its name ends in ".bmp", goes to loadBitmapFile and
-// fails with its texts. Otherwise the failures are
+// fails with its texts. Other formats are decoded straight from the file, which is never
+// held whole in memory beside its picture. Otherwise the failures are
 //   Cannot open file "<path>". <reason>   the file cannot be opened or read,
 //   and the texts of decodeLogoPicture, or one saying that `path` is a folder.
 SourcePicture loadLogoPicture(const QString& path);

@@ -31,7 +31,7 @@ inline constexpr std::int64_t kMaxBitmapFileBytes = std::int64_t{160} * 1024 * 1
 
 struct SourcePicture {
   QImage image;          // as decoded: Mono, Indexed8, RGB32 or ARGB32 for a bitmap file;
-                         // as flattenOntoWhite gives it for another format
+                         // the working picture (picture_reader.h) for another format
   QByteArray fileBytes;  // the file's own bytes when it came from a file, else empty
   // Set for a picture read from another format (PNG, SVG, ...): it has no bitmap bytes of
   // its own and is saved as a compact bitmap (encodeCompactBitmap) instead of at its depth.

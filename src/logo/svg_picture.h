@@ -3,8 +3,8 @@
 // would reach outside the file (a link to another file or address, an external entity or
 // style sheet) or run code (scripts, event attributes) is refused, so nothing outside the
 // file is ever read or fetched. A drawing that passes is rendered, antialiased, at the
-// largest size that fits the logo box's area (400 × 200) with its own proportions, onto
-// white. Needs a QGuiApplication (text is drawn with the system's fonts); call from the
+// largest size that fits the working picture's area (800 × 400) with its own proportions,
+// onto white. Needs a QGuiApplication (text is drawn with the system's fonts); call from the
 // thread that owns it.
 
 #include <QByteArray>
@@ -16,9 +16,9 @@
 
 namespace vx {
 
-// The area an SVG drawing is rendered into: the largest W × H the logo box shows.
-inline constexpr int kSvgAreaWidth = kLogoBoxWidth;
-inline constexpr int kSvgAreaHeight = kLogoBoxMaxHeight;
+// The area an SVG drawing is rendered into: that of a working picture.
+inline constexpr int kSvgAreaWidth = kWorkingPictureWidth;
+inline constexpr int kSvgAreaHeight = kWorkingPictureHeight;
 
 // Whether `bytes` look like an SVG document (an XML document whose first element is
 // <svg>), judged from its first bytes only.
@@ -33,7 +33,7 @@ struct SvgProblem {
 SvgProblem checkSvg(const QByteArray& bytes);
 
 // The size a drawing of proportions `width` : `height` is rendered at: the largest that
-// fits 400 × 200 keeping them, each side at least 1. Invalid for sides that are not
+// fits 800 × 400 keeping them, each side at least 1. Invalid for sides that are not
 // positive finite numbers.
 QSize svgRenderSize(double width, double height);
 

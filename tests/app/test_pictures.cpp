@@ -1,64 +1,15 @@
 // The window's fixed pictures: sizes, what each quadrant of the button panel shows, how
-// the pressed pictures lie over it, and a decoder that refuses bad data without dying.
+// the pressed pictures lie over it.
 
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 
-#include <QFile>
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
-#include <random>
-#include <vector>
 
 #include "app/pictures.h"
 
 namespace vx {
 namespace {
-
-QByteArray readResource(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-QByteArray panelJpeg() { return readResource(QString::fromLatin1(kButtonPanelResource)); }
-
-// Encodes with libjpeg (its default error handling is fine for known-good test input).
-QByteArray encodeJpeg(const QImage& picture, bool grey, int quality = 95) {
-  const QImage src = picture.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
-  jpeg_compress_struct cinfo{};
-  jpeg_error_mgr err{};
-  cinfo.err = jpeg_std_error(&err);
-  jpeg_create_compress(&cinfo);
-  unsigned char* out = nullptr;
-  unsigned long outSize = 0;
-  jpeg_mem_dest(&cinfo, &out, &outSize);
-  cinfo.image_width = static_cast<JDIMENSION>(src.width());
-  cinfo.image_height = static_cast<JDIMENSION>(src.height());
-  cinfo.input_components = grey ? 1 : 3;
-  cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, quality, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(src.constScanLine(static_cast<int>(cinfo.next_scanline)));
-    jpeg_write_scanlines(&cinfo, &row, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(outSize));
-  std::free(out);
-  return bytes;
-}
-
-// Offset of the first marker `code` (0xFF code) in a JPEG file, or -1.
-qsizetype markerOffset(const QByteArray& jpeg, unsigned char code) {
-  for (qsizetype i = 2; i + 1 < jpeg.size(); ++i) {
-    if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == code)
-      return i;
-  }
-  return -1;
-}
 
 int channelDiff(QRgb a, QRgb b) {
   return std::max(
@@ -149,13 +100,12 @@ TEST(PicturesTest, EveryStoredPictureDecodesAtItsSize) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);
-    QString error = QStringLiteral("stale");
-    const QImage img = loadJpegResource(QString::fromLatin1(row.path), &error);
-    ASSERT_FALSE(img.isNull()) << error.toStdString();
+    const QImage img = loadPictureResource(QString::fromLatin1(row.path));
+    ASSERT_FALSE(img.isNull());
     EXPECT_EQ(img.size(), row.size);
     EXPECT_EQ(img.format(), QImage::Format_RGB888);
-    EXPECT_TRUE(error.isEmpty());
   }
+  EXPECT_TRUE(loadPictureResource(QStringLiteral(":/pictures/missing.jpg")).isNull());
   EXPECT_EQ(buttonPanelPicture().size(), QSize(279, 97));
   for (int button = 1; button <= 4; ++button) {
     EXPECT_EQ(pressedButtonPicture(button).size(), pressedButtonRect(button).size()) << button;
@@ -316,149 +266,6 @@ TEST(PicturesTest, SampleTicketNumberIsCrispA00) {
   };
   EXPECT_EQ(rowInk(cell(0), 5), 8);
   EXPECT_EQ(rowInk(cell(1), 5), 4);
-}
-
-// ---- The decoder ----
-
-TEST(DecodeJpegTest, DecodesPixelsInPlaceAtAnOddWidth) {
-  // 37 px wide: RGB888 rows are padded, so a wrong stride would shear the picture.
-  QImage src(37, 13, QImage::Format_RGB888);
-  for (int y = 0; y < src.height(); ++y) {
-    for (int x = 0; x < src.width(); ++x) {
-      src.setPixel(x, y, x < 12 ? qRgb(220, 30, 30) : x < 25 ? qRgb(30, 200, 40) : qRgb(20, 40, 210));
-    }
-  }
-  for (int x : {0, 17, 36}) src.setPixel(x, 12, qRgb(255, 255, 255));
-  QString error = QStringLiteral("stale");
-  const QImage out = decodeJpeg(encodeJpeg(src, false, 100), &error);
-  ASSERT_EQ(out.size(), src.size());
-  EXPECT_EQ(out.format(), QImage::Format_RGB888);
-  EXPECT_TRUE(error.isEmpty());
-  for (const QPoint p : {QPoint(4, 3), QPoint(18, 6), QPoint(31, 9), QPoint(5, 10), QPoint(30, 1)}) {
-    EXPECT_LE(channelDiff(out.pixel(p), src.pixel(p)), 24) << p.x() << "," << p.y();
-  }
-}
-
-TEST(DecodeJpegTest, GreyscaleFilesComeOutAsRgb) {
-  QImage src(20, 10, QImage::Format_RGB888);
-  for (int y = 0; y < 10; ++y) {
-    for (int x = 0; x < 20; ++x) src.setPixel(x, y, x < 10 ? qRgb(40, 40, 40) : qRgb(200, 200, 200));
-  }
-  const QImage out = decodeJpeg(encodeJpeg(src, true));
-  ASSERT_EQ(out.size(), QSize(20, 10));
-  EXPECT_EQ(out.format(), QImage::Format_RGB888);
-  const QRgb dark = out.pixel(3, 5);
-  const QRgb light = out.pixel(16, 5);
-  EXPECT_EQ(qRed(dark), qBlue(dark));
-  EXPECT_NEAR(qGray(dark), 40, 8);
-  EXPECT_NEAR(qGray(light), 200, 8);
-}
-
-TEST(DecodeJpegTest, BadDataGivesANullPictureAndAReason) {
-  const QByteArray good = panelJpeg();
-  ASSERT_GT(good.size(), 1000);
-  ASSERT_FALSE(decodeJpeg(good).isNull());
-  const qsizetype sof = markerOffset(good, 0xC0);
-  const qsizetype dht = markerOffset(good, 0xC4);
-  const qsizetype sos = markerOffset(good, 0xDA);
-  ASSERT_GT(sof, 0);
-  ASSERT_GT(dht, 0);
-  ASSERT_GT(sos, 0);
-
-  struct Row {
-    const char* name;
-    QByteArray bytes;
-  };
-  std::vector<Row> rows;
-  rows.push_back({"empty", QByteArray()});
-  rows.push_back({"text", QByteArrayLiteral("this is not a picture at all")});
-  rows.push_back({"PNG file", readResource(QString::fromLatin1(kWindowIconResource))});
-  rows.push_back({"start marker only", QByteArrayLiteral("\xFF\xD8")});
-  {
-    QByteArray b = good;
-    b[1] = '\x00';  // no start-of-image marker
-    rows.push_back({"bad start marker", b});
-  }
-  {
-    QByteArray b = good;  // SOF: FF C0, length(2), precision(1), height(2), width(2)
-    b[sof + 7] = 0;
-    b[sof + 8] = 0;
-    rows.push_back({"zero width", b});
-  }
-  {
-    QByteArray b = good;
-    b[dht + 5] = '\xFF';  // code counts far beyond what a Huffman table can hold
-    b[dht + 6] = '\xFF';
-    rows.push_back({"bogus Huffman table", b});
-  }
-  {
-    QByteArray b = good;
-    b.insert((sos + good.size()) / 2, QByteArrayLiteral("\xFF\xD9"));  // end marker mid-scan
-    rows.push_back({"marker inside the scan", b});
-  }
-  {
-    QByteArray b = good;
-    b.replace(sos + 20, b.size() - sos - 22, QByteArray(b.size() - sos - 22, '\xFF'));  // fill bytes only
-    rows.push_back({"scan data wiped", b});
-  }
-
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    QString error;
-    EXPECT_TRUE(decodeJpeg(row.bytes, &error).isNull());
-    EXPECT_FALSE(error.isEmpty());
-  }
-}
-
-TEST(DecodeJpegTest, TruncatedFilesGiveANullPicture) {
-  const QByteArray good = panelJpeg();
-  ASSERT_GT(good.size(), 1000);
-  const qsizetype cuts[] = {
-      1, 2, 20, 200, good.size() / 2, good.size() - 100, good.size() - 2, good.size() - 1};
-  for (qsizetype keep : cuts) {
-    QString error;
-    EXPECT_TRUE(decodeJpeg(good.left(keep), &error).isNull()) << "kept " << keep << " of " << good.size();
-    EXPECT_FALSE(error.isEmpty()) << keep;
-  }
-}
-
-TEST(DecodeJpegTest, HugeDeclaredSizeIsRefusedBeforeAllocating) {
-  QByteArray b = panelJpeg();
-  const qsizetype sof = markerOffset(b, 0xC0);
-  ASSERT_GT(sof, 0);
-  for (int i : {5, 6, 7, 8}) b[sof + i] = '\xEA';  // 60138 x 60138
-  QString error;
-  EXPECT_TRUE(decodeJpeg(b, &error).isNull());
-  EXPECT_TRUE(error.contains(QStringLiteral("too large"))) << error.toStdString();
-}
-
-TEST(DecodeJpegTest, RandomDamageNeverCrashes) {
-  const QByteArray good = panelJpeg();
-  ASSERT_GT(good.size(), 1000);
-  std::mt19937 rng(20130607);
-  std::uniform_int_distribution<qsizetype> where(0, good.size() - 1);
-  std::uniform_int_distribution<int> value(0, 255);
-  int refused = 0;
-  for (int round = 0; round < 400; ++round) {
-    QByteArray b = good;
-    for (int k = 0; k < 1 + round % 4; ++k) b[where(rng)] = static_cast<char>(value(rng));
-    if (round % 5 == 0) b.truncate(where(rng));
-    const QImage out = decodeJpeg(b);
-    if (out.isNull()) {
-      ++refused;
-    } else {
-      EXPECT_LE(qint64{out.width()} * out.height(), kMaxJpegPixels);
-      EXPECT_EQ(out.format(), QImage::Format_RGB888);
-    }
-  }
-  EXPECT_GE(refused, 80);  // every truncated copy at least
-}
-
-TEST(DecodeJpegTest, MissingResourceGivesANullPicture) {
-  QString error;
-  EXPECT_TRUE(loadJpegResource(QStringLiteral(":/pictures/missing.jpg"), &error).isNull());
-  EXPECT_FALSE(error.isEmpty());
-  EXPECT_TRUE(loadJpegResource(QString::fromLatin1(kWindowIconResource)).isNull());  // a PNG
 }
 
 }  // namespace

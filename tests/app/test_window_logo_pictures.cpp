@@ -41,11 +41,11 @@ QImage twoGreysOnTransparent() {
 // 1 bit, larger than the box: shrunk, a 1-bit picture lets black win, so it must not stay
 // 1-bit in memory when the bitmap it is saved as reads back with 8.
 QImage fineLines() {
-  QImage image(900, 400, QImage::Format_Mono);
+  QImage image(800, 400, QImage::Format_Mono);
   image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
   image.fill(0);
   for (int y = 0; y < 400; y += 5)
-    for (int x = 0; x < 900; ++x) image.setPixel(x, y, 1);
+    for (int x = 0; x < 800; ++x) image.setPixel(x, y, 1);
   return image;
 }
 
@@ -203,7 +203,7 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
   EXPECT_TRUE(drop(mime.get()));
 
   ASSERT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->sourcePicture.image.size(), QSize(400, 100));
+  EXPECT_EQ(form->sourcePicture.image.size(), QSize(800, 200));
   EXPECT_EQ(form->pictureDialogName, path);
   EXPECT_EQ(form->model.alterado, 1);
   EXPECT_TRUE(form->logoRaster.isBlack(50, 0));  // W = 300: the black left half from column 50

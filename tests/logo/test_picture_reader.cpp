@@ -1,5 +1,5 @@
-// Logo pictures from other formats: transparency, SVG drawings, which reader a file goes
-// to, and the messages for pictures that cannot be used.
+// Logo pictures from other formats: their working size, transparency, SVG drawings, which
+// reader a file goes to, and the messages for pictures that cannot be used.
 
 #include "logo/picture_reader.h"
 
@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
@@ -91,11 +92,22 @@ TEST(OtherFormats, TransparentDotsArePaperAndPartlyTransparentOnesBlendWithWhite
   }
 }
 
-TEST(OtherFormats, PhotosGiveTheDotsQtsReaderGives) {
-  // Large enough (3 MB of dots) to be read into large pages.
-  QImage photo(1024, 768, QImage::Format_RGB32);
-  for (int y = 0; y < photo.height(); ++y)
-    for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 251));
+// A camera photo: smooth light and colour with fine grain.
+QImage cameraPhoto(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y) {
+    auto* px = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const int grain = (x * 7 + y * 13) % 9 - 4;
+      px[x] = qRgb(std::clamp(40 + x / 20 + grain, 0, 255), std::clamp(60 + y / 15 + grain, 0, 255),
+                   std::clamp(200 - (x + y) / 40 + grain, 0, 255));
+    }
+  }
+  return image;
+}
+
+TEST(OtherFormats, PicturesThatFitTheWorkingAreaKeepEveryDot) {
+  const QImage photo = cameraPhoto(800, 400);
   for (const char* format : {"JPG", "PNG"}) {
     SCOPED_TRACE(format);
     const QByteArray bytes = encoded(photo, format);
@@ -103,6 +115,60 @@ TEST(OtherFormats, PhotosGiveTheDotsQtsReaderGives) {
     EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),
               QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32));
   }
+  EXPECT_EQ(workingPictureSize({800, 400}), QSize(800, 400));
+  EXPECT_EQ(workingPictureSize({801, 10}), QSize(800, 10));
+  EXPECT_EQ(workingPictureSize({3000, 4000}), QSize(300, 400));
+  EXPECT_EQ(workingPictureSize({20000, 1}), QSize(800, 1));
+}
+
+TEST(OtherFormats, APhotoBecomesAWorkingPictureItsBitmapAndItsPairSmall) {
+  const QByteArray jpeg = encoded(cameraPhoto(4000, 3000), "JPG");
+  const SourcePicture picture = decodeLogoPicture(jpeg, QStringLiteral("photo.jpg"));
+  ASSERT_EQ(picture.image.size(), QSize(533, 400));
+  const QByteArray bmp = picture.bitmapFileBytes();
+  EXPECT_EQ(bmp.size(), 640054);  // 24 bits: rows of 1,600 bytes
+  // Saved and opened again: the same logo raster.
+  const SourcePicture reopened = decodeBitmap(bmp);
+  for (const QSize wh : {QSize(400, 200), QSize(301, 90), QSize(20, 10)}) {
+    const LogoRaster a = rasterOf(picture.image, wh.width(), wh.height(), 127);
+    EXPECT_TRUE(a == rasterOf(reopened.image, wh.width(), wh.height(), 127)) << wh.width() << " x " << wh.height();
+  }
+  // A Windows bitmap is taken as it is, however large.
+  QImage big(1200, 700, QImage::Format_Indexed8);
+  big.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(10, 200, 30)});
+  for (int y = 0; y < big.height(); ++y)
+    for (int x = 0; x < big.width(); ++x) big.setPixel(x, y, (x + y) % 3);
+  const QByteArray bigBmp = encodeBitmap(big);
+  const SourcePicture kept = decodeLogoPicture(bigBmp, QStringLiteral("big.bmp"));
+  EXPECT_EQ(kept.image.size(), big.size());
+  EXPECT_EQ(kept.bitmapFileBytes(), bigBmp);
+}
+
+TEST(OtherFormats, EveryDotOfALargePictureCountsInItsWorkingPicture) {
+  // Single black and white dots: the box's nearest sampling of the whole picture sees one
+  // colour only; the working picture, averaged, is mid-grey throughout.
+  QImage board(4000, 3000, QImage::Format_Grayscale8);
+  for (int y = 0; y < board.height(); ++y) {
+    uchar* row = board.scanLine(y);
+    for (int x = 0; x < board.width(); ++x) row[x] = (x + y) % 2 ? 255 : 0;
+  }
+  const QImage nearest = scaledPicture(board, 400, 200);
+  EXPECT_EQ(nearest.pixel(0, 0), nearest.pixel(399, 199));
+  EXPECT_EQ(nearest.pixel(0, 0), nearest.pixel(1, 0));
+
+  const QImage working = decodeLogoPicture(encoded(board, "PNG"), QStringLiteral("b.png")).image;
+  ASSERT_EQ(working.size(), QSize(533, 400));
+  int lowest = 255;
+  int highest = 0;
+  for (int y = 0; y < working.height(); ++y) {
+    for (int x = 0; x < working.width(); ++x) {
+      const int grey = qGray(working.pixel(x, y));
+      lowest = std::min(lowest, grey);
+      highest = std::max(highest, grey);
+    }
+  }
+  EXPECT_GE(lowest, 112);
+  EXPECT_LE(highest, 143);
 }
 
 // --- SVG ---
@@ -113,16 +179,16 @@ QByteArray svg(const QByteArray& size, const QByteArray& body) {
          size + ">" + body + "</svg>\n";
 }
 
-TEST(SvgDrawing, RenderedToFitTheBoxAreaWithItsProportionsOnWhite) {
+TEST(SvgDrawing, RenderedToFitTheWorkingAreaWithItsProportionsOnWhite) {
   struct Row {
     QByteArray size;
     QByteArray halfWidth, height;
     QSize rendered;
   };
-  for (const Row& row : {Row{"viewBox=\"0 0 100 50\"", "50", "50", {400, 200}},
-                         Row{"width=\"30\" height=\"30\"", "15", "30", {200, 200}},
-                         Row{"viewBox=\"0 0 80 10\"", "40", "10", {400, 50}},
-                         Row{"width=\"100000\" height=\"1\"", "50000", "1", {400, 1}}}) {
+  for (const Row& row : {Row{"viewBox=\"0 0 100 50\"", "50", "50", {800, 400}},
+                         Row{"width=\"30\" height=\"30\"", "15", "30", {400, 400}},
+                         Row{"viewBox=\"0 0 80 10\"", "40", "10", {800, 100}},
+                         Row{"width=\"100000\" height=\"1\"", "50000", "1", {800, 1}}}) {
     SCOPED_TRACE(row.size.constData());
     // Left half black, right half left transparent.
     const QByteArray doc =

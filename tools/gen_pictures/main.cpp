@@ -5,13 +5,14 @@
 // The output is the same on every run; the files are kept in the repository.
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
+#include <QImageWriter>
 #include <QSaveFile>
 #include <QString>
 #include <cstdio>
 
 #include "app/pictures.h"
-#include "jpeg_writer.h"
 #include "panel_art.h"
 
 namespace {
@@ -28,11 +29,16 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
   return true;
 }
 
+// Qt's JPEG writer: baseline, Huffman tables optimised for the picture.
 bool writeJpeg(const QString& path, const QImage& picture) {
-  QString error;
-  const QByteArray bytes = vx::art::encodeJpeg(picture, kJpegQuality, &error);
-  if (bytes.isEmpty()) {
-    std::fprintf(stderr, "cannot encode %s: %s\n", qPrintable(path), qPrintable(error));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setQuality(kJpegQuality);
+  writer.setOptimizedWrite(true);
+  if (!writer.write(picture)) {
+    std::fprintf(stderr, "cannot encode %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
     return false;
   }
   return writeFile(path, bytes);
@@ -41,6 +47,8 @@ bool writeJpeg(const QString& path, const QImage& picture) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Qt's image writers are plug-ins, found through the application object.
+  QCoreApplication app(argc, argv);
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
     return 2;
