@@ -1,7 +1,7 @@
 #pragma once
-// The fixed pictures of the main window. The button pictures are JPEG resources
+// The fixed pictures of the main window. The button pictures are PNG resources
 // (:/pictures/, from resources/pictures.qrc, which must be linked wherever this file is),
-// read with Qt's image readers; the paper and the sample ticket number are drawn here. Every function returns a null QImage on failure and never ends the program.
+// read with Qt's image reader; the paper and the sample ticket number are drawn here. Every function returns a null QImage on failure and never ends the program.
 // Reentrant: any thread may call any function.
 
 #include <QImage>
@@ -43,7 +43,7 @@ inline constexpr QSize kTicketPaperSize{400, 400};
 inline constexpr QSize kSampleTicketNumberSize{28, 11};
 
 // Resource paths of the stored pictures.
-inline constexpr char kButtonPanelResource[] = ":/pictures/image10.jpg";
+inline constexpr char kButtonPanelResource[] = ":/pictures/image10.png";
 inline constexpr char kWindowIconResource[] = ":/pictures/icon.png";  // 64 x 64 PNG
 
 // Reads a picture from the resources (or any path Qt's readers open) as RGB888; null when

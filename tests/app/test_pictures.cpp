@@ -94,9 +94,9 @@ TEST(PicturesTest, EveryStoredPictureDecodesAtItsSize) {
     QSize size;
   };
   const Row rows[] = {
-      {":/pictures/image10.jpg", {279, 97}}, {":/pictures/image11.jpg", {139, 49}},
-      {":/pictures/image12.jpg", {139, 48}}, {":/pictures/image13.jpg", {140, 49}},
-      {":/pictures/image14.jpg", {140, 48}},
+      {":/pictures/image10.png", {279, 97}}, {":/pictures/image11.png", {139, 49}},
+      {":/pictures/image12.png", {139, 48}}, {":/pictures/image13.png", {140, 49}},
+      {":/pictures/image14.png", {140, 48}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);
@@ -105,7 +105,7 @@ TEST(PicturesTest, EveryStoredPictureDecodesAtItsSize) {
     EXPECT_EQ(img.size(), row.size);
     EXPECT_EQ(img.format(), QImage::Format_RGB888);
   }
-  EXPECT_TRUE(loadPictureResource(QStringLiteral(":/pictures/missing.jpg")).isNull());
+  EXPECT_TRUE(loadPictureResource(QStringLiteral(":/pictures/missing.png")).isNull());
   EXPECT_EQ(buttonPanelPicture().size(), QSize(279, 97));
   for (int button = 1; button <= 4; ++button) {
     EXPECT_EQ(pressedButtonPicture(button).size(), pressedButtonRect(button).size()) << button;
