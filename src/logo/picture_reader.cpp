@@ -131,12 +131,9 @@ bool jpegComplete(QIODevice& d) {
       const int after = next();
       if (after < 0) return false;
       if (after != 0x00 && !(after >= 0xD0 && after <= 0xD7)) {
-        // Step back onto the marker: the outer loop reads it again.
-        if (i > 0) {
-          --i;
-        } else {
-          block.prepend(static_cast<char>(after));
-        }
+        // Step back onto the marker (the byte just read is still in the block): the outer
+        // loop reads it again.
+        --i;
         break;
       }
       c = next();
