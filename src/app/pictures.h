@@ -1,7 +1,8 @@
 #pragma once
 // The fixed pictures of the main window. The button pictures are PNG resources
 // (:/pictures/, from resources/pictures.qrc, which must be linked wherever this file is),
-// read with Qt's image reader; the paper and the sample ticket number are drawn here. Every function returns a null QImage on failure and never ends the program.
+// read with Qt's image reader; the paper and the sample ticket number are drawn here.
+// Every function returns a null QImage on failure and never ends the program.
 // Reentrant: any thread may call any function.
 
 #include <QImage>

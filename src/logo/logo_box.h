@@ -21,7 +21,7 @@ inline constexpr int kLogoBoxMaxHeight = 200;
 
 // Pictures of formats other than the Windows bitmap are brought, once, to at most twice the
 // box's largest W × H each way: the box still has a source dot or more for each of its own,
-// and none of a photo's millions of dots is kept that it would never sample.
+// and a photo's millions of dots are averaged into them once instead of being kept whole.
 inline constexpr int kWorkingPictureWidth = 2 * kLogoBoxWidth;
 inline constexpr int kWorkingPictureHeight = 2 * kLogoBoxMaxHeight;
 
