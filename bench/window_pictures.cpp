@@ -18,10 +18,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
-#include <string>
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "app/tform1.h"
@@ -200,10 +200,11 @@ int main(int argc, char** argv) {
     const double peak = statusBytes("VmHWM") - before;
     const double kept = statusBytes("VmRSS") - before;
     const bool measured = reset && before > 0;
-    std::printf("memory opening the PNG photo: peak +%.1f MB, %.3f times the decoded picture (%.1f MB); "
-                "gate 1.20 (%s); kept afterwards +%.1f MB (%.3f; gate 0.10)\n",
-                peak / 1e6, peak / decoded, decoded / 1e6, measured && peak <= 1.2 * decoded ? "ok" : "MISSED",
-                kept / 1e6, kept / decoded);
+    std::printf(
+        "memory opening the PNG photo: peak +%.1f MB, %.3f times the decoded picture (%.1f MB); "
+        "gate 1.20 (%s); kept afterwards +%.1f MB (%.3f; gate 0.10)\n",
+        peak / 1e6, peak / decoded, decoded / 1e6, measured && peak <= 1.2 * decoded ? "ok" : "MISSED",
+        kept / 1e6, kept / decoded);
     if (!measured) std::printf("  the high-water mark could not be reset\n");
     ok &= measured && peak <= 1.2 * decoded && kept <= 0.1 * decoded;
   }

@@ -65,7 +65,8 @@ QImage pressedButtonPicture(int button) {
   if (button < 1 || button > 4) return QImage();
   static const std::array<QImage, 4> pictures = [] {
     std::array<QImage, 4> p;
-    for (int b = 1; b <= 4; ++b) p[b - 1] = loadPictureResource(QStringLiteral(":/pictures/image%1.png").arg(10 + b));
+    for (int b = 1; b <= 4; ++b)
+      p[b - 1] = loadPictureResource(QStringLiteral(":/pictures/image%1.png").arg(10 + b));
     return p;
   }();
   return pictures[button - 1];

@@ -258,8 +258,8 @@ QString pictureDialogFilter() {
 
 QSize workingPictureSize(QSize size) {
   if (size.width() <= kWorkingPictureWidth && size.height() <= kWorkingPictureHeight) return size;
-  const double scale = std::min(double(kWorkingPictureWidth) / size.width(),
-                                double(kWorkingPictureHeight) / size.height());
+  const double scale =
+      std::min(double(kWorkingPictureWidth) / size.width(), double(kWorkingPictureHeight) / size.height());
   const auto side = [scale](int v, int most) {
     return static_cast<int>(std::clamp(std::lround(v * scale), 1L, static_cast<long>(most)));
   };

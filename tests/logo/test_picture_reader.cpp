@@ -131,7 +131,8 @@ TEST(OtherFormats, APhotoBecomesAWorkingPictureItsBitmapAndItsPairSmall) {
   const SourcePicture reopened = decodeBitmap(bmp);
   for (const QSize wh : {QSize(400, 200), QSize(301, 90), QSize(20, 10)}) {
     const LogoRaster a = rasterOf(picture.image, wh.width(), wh.height(), 127);
-    EXPECT_TRUE(a == rasterOf(reopened.image, wh.width(), wh.height(), 127)) << wh.width() << " x " << wh.height();
+    EXPECT_TRUE(a == rasterOf(reopened.image, wh.width(), wh.height(), 127))
+        << wh.width() << " x " << wh.height();
   }
   // A Windows bitmap is taken as it is, however large.
   QImage big(1200, 700, QImage::Format_Indexed8);
@@ -154,7 +155,8 @@ TEST(OtherFormats, EveryDotOfALargePictureCountsInItsWorkingPicture) {
   }
   const QImage nearest = scaledPicture(board, 400, 200);
   for (int y = 0; y < nearest.height(); ++y)
-    for (int x = 0; x < nearest.width(); ++x) ASSERT_EQ(qGray(nearest.pixel(x, y)) % 255, 0) << x << ", " << y;
+    for (int x = 0; x < nearest.width(); ++x)
+      ASSERT_EQ(qGray(nearest.pixel(x, y)) % 255, 0) << x << ", " << y;
 
   const QImage working = decodeLogoPicture(encoded(board, "PNG"), QStringLiteral("b.png")).image;
   ASSERT_EQ(working.size(), QSize(533, 400));
