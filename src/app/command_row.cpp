@@ -12,6 +12,9 @@ void CommandRow::createCommandRow(ControlFactory& make) {
   BitBtn2 = make.button("BitBtn2", tr("Enviar Todas as Configurações Para Impressora"),
                         QStyle::SP_ArrowUp, {176, 8, 252, 34});
   BitBtn6 = make.button("BitBtn6", tr("Enviar sem logo"), QStyle::SP_ArrowUp, {432, 8, 112, 34});
+  // The send-all pair's captions fill their buttons: a smaller arrow leaves the words room.
+  BitBtn2->setIconSize(QSize(10, 10));
+  BitBtn6->setIconSize(QSize(10, 10));
   // The captions stay as they are; the standard shortcuts are named in the tool tips.
   const auto withShortcut = [](const QString& tip, QKeySequence::StandardKey key) {
     return tip + QStringLiteral(" (") + QKeySequence(key).toString(QKeySequence::NativeText) + QLatin1Char(')');
