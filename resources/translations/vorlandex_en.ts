@@ -168,6 +168,68 @@
     </message>
 </context>
 <context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
+        <translation>The file &quot;%1&quot; could not be read: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
+        <translation>The file &quot;%1&quot; could not be written: %2</translation>
+    </message>
+    <message>
+        <source>é uma pasta</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>não é um arquivo</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>o arquivo de configuração e o arquivo do logotipo teriam o mesmo nome; escolha outro nome</source>
+        <translation>the configuration file and the logo file would have the same name; choose another name</translation>
+    </message>
+    <message>
+        <source>o limite é de %1 MB</source>
+        <translation>the limit is %1 MB</translation>
+    </message>
+    <message>
+        <source>O arquivo é grande demais para ser um arquivo de configuração (%1)</source>
+        <translation>The file is too large to be a configuration file (%1)</translation>
+    </message>
+    <message>
+        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>The file &quot;%1&quot; is too large to be a configuration file (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Error opening com port</source>
+        <translation>Error opening com port</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle. </source>
+        <translation>File handle is not a comm handle. </translation>
+    </message>
+    <message>
+        <source>Already have a comm file open</source>
+        <translation>Already have a comm file open</translation>
+    </message>
+    <message>
+        <source>Unable to create Read thread</source>
+        <translation>Unable to create Read thread</translation>
+    </message>
+    <message>
+        <source>Unable to create Write thread</source>
+        <translation>Unable to create Write thread</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>Bitmap image is not valid</translation>
+    </message>
+</context>
+<context>
     <name>LogoFrame</name>
     <message>
         <source>Preto: %1 %</source>
@@ -224,6 +286,92 @@
     <message>
         <source>Enviar Todas Configurações de Logotipo</source>
         <translation>Send All Logo Settings</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFailure</name>
+    <message>
+        <source>Dispositivo: %1</source>
+        <translation>Device: %1</translation>
+    </message>
+    <message>
+        <source>O caminho não é um dispositivo serial.</source>
+        <translation>The path is not a serial device.</translation>
+    </message>
+    <message>
+        <source>O dispositivo não existe. Verifique o cabo e o adaptador.</source>
+        <translation>The device does not exist. Check the cable and the adapter.</translation>
+    </message>
+    <message>
+        <source>dono do dispositivo</source>
+        <translation>that owns the device</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;, dono do dispositivo,</source>
+        <translation>&quot;%1&quot;, which owns the device,</translation>
+    </message>
+    <message>
+        <source>Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.</source>
+        <translation>Permission denied. The user must belong to the group %1 and log in again.</translation>
+    </message>
+    <message>
+        <source>O dispositivo está em uso por outro programa.</source>
+        <translation>The device is in use by another program.</translation>
+    </message>
+    <message>
+        <source>Falha ao abrir o dispositivo: %1.</source>
+        <translation>The device could not be opened: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureReader</name>
+    <message>
+        <source>O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).</source>
+        <translation>The file %1 is not a picture the program can open (accepted formats: %2).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 está danificada ou incompleta e não pode ser aberta.</source>
+        <translation>The picture %1 is damaged or incomplete and cannot be opened.</translation>
+    </message>
+    <message>
+        <source>A imagem %1 não tem tamanho (largura ou altura zero).</source>
+        <translation>The picture %1 has no size (zero width or height).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 pontos ao todo.</source>
+        <translation>The picture %1 is too large (%2 × %3 dots); the limit is %4 dots a side and %5 dots in all.</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).</source>
+        <translation>The file %1 is too large for a picture (more than %2 MiB).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.</source>
+        <translation>The SVG drawing %1 refers to something outside the file (%2), which the program does not fetch. Embed the pictures and styles in the drawing itself and try again.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do desenho e tente de novo.</source>
+        <translation>The SVG drawing %1 contains scripts (%2), which the program does not run. Remove them from the drawing and try again.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).</source>
+        <translation>The SVG drawing %1 has no size (width, height or viewBox zero or invalid).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 está danificado ou não é um SVG válido.</source>
+        <translation>The SVG drawing %1 is damaged or not a valid SVG.</translation>
+    </message>
+    <message>
+        <source>Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp</source>
+        <translation>Pictures (%1)|%2|Bitmaps (*.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 está vazio.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <source>%1 é uma pasta, não um arquivo de imagem.</source>
+        <translation>%1 is a folder, not a picture file.</translation>
     </message>
 </context>
 <context>

@@ -168,6 +168,68 @@
     </message>
 </context>
 <context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
+        <translation>No se pudo leer el archivo &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
+        <translation>No se pudo guardar el archivo &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>é uma pasta</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>não é um arquivo</source>
+        <translation>no es un archivo</translation>
+    </message>
+    <message>
+        <source>o arquivo de configuração e o arquivo do logotipo teriam o mesmo nome; escolha outro nome</source>
+        <translation>el archivo de configuración y el del logotipo tendrían el mismo nombre; elija otro nombre</translation>
+    </message>
+    <message>
+        <source>o limite é de %1 MB</source>
+        <translation>el límite es de %1 MB</translation>
+    </message>
+    <message>
+        <source>O arquivo é grande demais para ser um arquivo de configuração (%1)</source>
+        <translation>El archivo es demasiado grande para ser un archivo de configuración (%1)</translation>
+    </message>
+    <message>
+        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>El archivo &quot;%1&quot; es demasiado grande para ser un archivo de configuración (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Error opening com port</source>
+        <translation>Error al abrir el puerto serie</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle. </source>
+        <translation>El archivo no es un puerto serie. </translation>
+    </message>
+    <message>
+        <source>Already have a comm file open</source>
+        <translation>Ya hay un puerto abierto</translation>
+    </message>
+    <message>
+        <source>Unable to create Read thread</source>
+        <translation>No se pudo crear el hilo de lectura</translation>
+    </message>
+    <message>
+        <source>Unable to create Write thread</source>
+        <translation>No se pudo crear el hilo de escritura</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>La imagen de mapa de bits no es válida</translation>
+    </message>
+</context>
+<context>
     <name>LogoFrame</name>
     <message>
         <source>Preto: %1 %</source>
@@ -224,6 +286,92 @@
     <message>
         <source>Enviar Todas Configurações de Logotipo</source>
         <translation>Enviar configuración del logotipo</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFailure</name>
+    <message>
+        <source>Dispositivo: %1</source>
+        <translation>Dispositivo: %1</translation>
+    </message>
+    <message>
+        <source>O caminho não é um dispositivo serial.</source>
+        <translation>La ruta no es un dispositivo serie.</translation>
+    </message>
+    <message>
+        <source>O dispositivo não existe. Verifique o cabo e o adaptador.</source>
+        <translation>El dispositivo no existe. Compruebe el cable y el adaptador.</translation>
+    </message>
+    <message>
+        <source>dono do dispositivo</source>
+        <translation>propietario del dispositivo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;, dono do dispositivo,</source>
+        <translation>&quot;%1&quot;, propietario del dispositivo,</translation>
+    </message>
+    <message>
+        <source>Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.</source>
+        <translation>Permiso denegado. El usuario debe pertenecer al grupo %1 y volver a iniciar la sesión.</translation>
+    </message>
+    <message>
+        <source>O dispositivo está em uso por outro programa.</source>
+        <translation>Otro programa está usando el dispositivo.</translation>
+    </message>
+    <message>
+        <source>Falha ao abrir o dispositivo: %1.</source>
+        <translation>No se pudo abrir el dispositivo: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureReader</name>
+    <message>
+        <source>O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).</source>
+        <translation>El archivo %1 no es una imagen que el programa sepa abrir (formatos aceptados: %2).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 está danificada ou incompleta e não pode ser aberta.</source>
+        <translation>La imagen %1 está dañada o incompleta y no se puede abrir.</translation>
+    </message>
+    <message>
+        <source>A imagem %1 não tem tamanho (largura ou altura zero).</source>
+        <translation>La imagen %1 no tiene tamaño (ancho o alto cero).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 pontos ao todo.</source>
+        <translation>La imagen %1 es demasiado grande (%2 × %3 puntos); el límite es de %4 puntos por lado y %5 puntos en total.</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).</source>
+        <translation>El archivo %1 es demasiado grande para una imagen (más de %2 MiB).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.</source>
+        <translation>El dibujo SVG %1 hace referencia a algo fuera del archivo (%2), que el programa no busca. Incorpore las imágenes y los estilos en el propio dibujo e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do desenho e tente de novo.</source>
+        <translation>El dibujo SVG %1 contiene scripts (%2), que el programa no ejecuta. Quítelos del dibujo e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).</source>
+        <translation>El dibujo SVG %1 no tiene tamaño (ancho, alto o viewBox cero o no válidos).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 está danificado ou não é um SVG válido.</source>
+        <translation>El dibujo SVG %1 está dañado o no es un SVG válido.</translation>
+    </message>
+    <message>
+        <source>Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp</source>
+        <translation>Imágenes (%1)|%2|Mapas de bits (*.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 está vazio.</source>
+        <translation>El archivo %1 está vacío.</translation>
+    </message>
+    <message>
+        <source>%1 é uma pasta, não um arquivo de imagem.</source>
+        <translation>%1 es una carpeta, no un archivo de imagen.</translation>
     </message>
 </context>
 <context>

@@ -204,7 +204,7 @@ void TForm1::installErrorReport(const QString& executablePath) {
   setErrorReporter([this, title](const std::exception& e) {
     // A refused port also says which device and why.
     const auto* comms = dynamic_cast<const ECommsError*>(&e);
-    dialogs().messageBoxWithDetail(title, reportText(QString::fromUtf8(e.what())),
+    dialogs().messageBoxWithDetail(title, reportText(translatedReport(e.what())),
                                    comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
                                    MessageButtons::Ok);
   });
