@@ -2,7 +2,9 @@
 # Builds the Debian package and checks it as a user's machine would see it: the installed desktop
 # entry and AppStream metadata validate, lintian finds no error, nothing lands under /usr/local,
 # the package installs with apt-get, its programs answer --version / --help from /usr/bin with no
-# display, and a plain `apt-get remove` leaves no file of it behind. Needs root (apt-get).
+# display and in each of its languages, its recommendations (Qt's Wayland plugin and Qt's
+# translations) install with it, and a plain `apt-get remove` leaves no file of it behind. Needs
+# root (apt-get).
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
@@ -33,6 +35,25 @@ apt-get install -y -qq "$deb"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --version
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help >/dev/null
+
+# The translations ship in the program: its help answers in each language. The package's
+# recommendations (Qt's Wayland plugin and Qt's translations) came with it.
+for lang_word in "pt arquivo.cfg" "en file.cfg" "es archivo.cfg"; do
+  set -- $lang_word
+  if ! env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --lang "$1" --help | grep -qF "$2"; then
+    echo "check-package: vorlandex --lang $1 --help does not speak its language" >&2
+    exit 1
+  fi
+done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for p in qt6-wayland qt6-translations-l10n; do
+  if ! grep -qw "$p" <<<"$recommends" || ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    echo "check-package: $p is not recommended by the package or was not installed with it" >&2
+    exit 1
+  fi
+done
+[ -n "$(dpkg -L qt6-wayland | grep 'platforms/libqwayland')" ] || { echo "check-package: no Wayland platform plugin" >&2; exit 1; }
+[ -n "$(dpkg -L qt6-translations-l10n | grep 'qtbase_es.qm')" ] || { echo "check-package: no Qt translations" >&2; exit 1; }
 
 files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done || true)
 apt-get remove -y -qq vorlandex

@@ -7,6 +7,10 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   qt6-svg-dev
+  # Translations: lupdate/lrelease and their CMake functions; Qt's own translations.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  # The Wayland platform plugin, and a headless compositor for its test.
+  qt6-wayland weston
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick fonts-dejavu-core fonts-liberation

@@ -3,8 +3,10 @@
 // printer's four buttons with the current one's highlight, the page title, the range label and
 // the letter, print, start and end controls, and the settings command.
 
+#include "app/button_panel.h"
 #include "app/controls.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,9 +16,12 @@ namespace vx {
 class ControlFactory;
 
 struct ButtonFrame {
+  Q_DECLARE_TR_FUNCTIONS(ButtonFrame)
+
+ public:
   TabBar* PageControl1 = nullptr;  // TabSheet1..TabSheet4, no pages of their own
   QGroupBox* GroupBox1 = nullptr;  // "Configurações do Botão"
-  Image* Image10 = nullptr;  // the printer's four buttons
+  ButtonPanel* Image10 = nullptr;  // the printer's four buttons
   Image* Image11 = nullptr;  // button 1..4 pressed; only the current one is visible
   Image* Image12 = nullptr;
   Image* Image13 = nullptr;

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/translations.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,18 +30,26 @@ CommandLine processCommandLine(const QCoreApplication& app) {
   QCoreApplication::setApplicationVersion(QStringLiteral(VORLANDEX_VERSION));
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Configurações da impressora VORLANDEX: prepara os botões, os textos, o logotipo e "
-                     "o relógio da impressora de senhas e os envia pela porta serial."));
+      QCoreApplication::translate("CommandLine", "Configurações da impressora VORLANDEX: prepara os botões, os textos, o logotipo e "
+         "o relógio da impressora de senhas e os envia pela porta serial."));
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("arquivo"),
-                               QStringLiteral("Arquivo de configuração (.cfg) a abrir ao iniciar."),
-                               QStringLiteral("[arquivo.cfg]"));
+  const QCommandLineOption lang(QStringLiteral("lang"),
+                                QCoreApplication::translate("CommandLine", "Idioma da janela: pt (português), en (inglês) ou es (espanhol). "
+                                   "Sem esta opção, o idioma do ambiente de trabalho."),
+                                QCoreApplication::translate("CommandLine", "idioma"));
+  parser.addOption(lang);
+  parser.addPositionalArgument(QCoreApplication::translate("CommandLine", "arquivo"), QCoreApplication::translate("CommandLine", "Arquivo de configuração (.cfg) a abrir ao iniciar."),
+                               QCoreApplication::translate("CommandLine", "[arquivo.cfg]"));
   parser.process(app);
+  if (parser.isSet(lang) && !programLanguages().contains(parser.value(lang))) {
+    std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("CommandLine", "Idioma desconhecido: %1 (use pt, en ou es).").arg(parser.value(lang))));
+    parser.showHelp(1);
+  }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
     std::fprintf(stderr, "%s\n",
-                 qPrintable(QStringLiteral("Apenas um arquivo de configuração pode ser aberto.")));
+                 qPrintable(QCoreApplication::translate("CommandLine", "Apenas um arquivo de configuração pode ser aberto.")));
     parser.showHelp(1);
   }
   return {files.isEmpty() ? QString() : configFileArgument(files.constFirst())};

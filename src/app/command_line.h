@@ -1,6 +1,8 @@
 #pragma once
-// The configurator's command line: `vorlandex [FILE.cfg]`, as a file manager starts it for a
-// configuration file, plus --help and --version as Qt's QCommandLineParser prints them.
+// The configurator's command line: `vorlandex [--lang pt|en|es] [FILE.cfg]`, as a file manager
+// starts it for a configuration file, plus --help and --version as Qt's QCommandLineParser
+// prints them. The language itself is read before the parser runs (translations.h), so that the
+// help is in it.
 
 #include <QString>
 

@@ -5,6 +5,7 @@
 
 #include "app/controls.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -13,6 +14,9 @@ namespace vx {
 class ControlFactory;
 
 struct CommandRow {
+  Q_DECLARE_TR_FUNCTIONS(CommandRow)
+
+ public:
   QPushButton* BitBtn5 = nullptr;  // "Abrir"
   QPushButton* BitBtn4 = nullptr;  // "Salvar"
   QPushButton* BitBtn2 = nullptr;  // "Enviar Todas as Configurações Para Impressora"

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QToolTip>
 #include <QValidator>
 
@@ -133,8 +134,8 @@ void LineEdit::showRefusal() {
   QStringList shown;
   for (char32_t c : QStringView(refused_).toUcs4()) shown << shownCharacter(QString::fromUcs4(&c, 1));
   hint_->setText(shown.size() == 1
-                     ? QStringLiteral("Caractere não suportado pela impressora: ") + shown.constFirst()
-                     : QStringLiteral("Caracteres não suportados pela impressora: ") + shown.join(QLatin1Char(' ')));
+                     ? tr("Caractere não suportado pela impressora: %1").arg(shown.constFirst())
+                     : tr("Caracteres não suportados pela impressora: %1").arg(shown.join(QLatin1Char(' '))));
   hint_->adjustSize();
   hint_->move(mapToGlobal(QPoint(0, height() + 2)));
   hint_->show();
@@ -215,7 +216,31 @@ void ComboBox::setItemIndex(int index) {
 }
 
 ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
+  setFocusPolicy(Qt::StrongFocus);
   connect(this, &QScrollBar::valueChanged, this, [this] { runHandler(onChange); });
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event) {
+  // A horizontal scroll bar's controls are inverted for the wheel's sake, which would make
+  // the left arrow key move it right: the arrow keys go the way their arrows point.
+  const int key = event->key();
+  if (orientation() == Qt::Horizontal && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+    const bool towardsEnd = (key == Qt::Key_Right) != isRightToLeft();
+    triggerAction(towardsEnd ? SliderSingleStepAdd : SliderSingleStepSub);
+    event->accept();
+    return;
+  }
+  QScrollBar::keyPressEvent(event);
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus()) return;
+  // Most styles draw no focus on a scroll bar; without a frame an operator on the keyboard
+  // cannot see which control the arrows move.
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+  painter.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
 TabBar::TabBar(QWidget* parent) : QTabBar(parent) {
@@ -238,17 +263,28 @@ void Image::setPicture(const QImage& picture) {
   update();
 }
 
+void Image::setFocusFrame(bool on) {
+  if (on == focusFrame_) return;
+  focusFrame_ = on;
+  update();
+}
+
 void Image::paintEvent(QPaintEvent*) {
-  if (picture_.isNull() || width() <= 0 || height() <= 0) return;
+  if (width() <= 0 || height() <= 0) return;
   QPainter painter(this);
-  if (!stretch_) {
+  if (picture_.isNull()) {
+  } else if (!stretch_) {
     painter.drawImage(0, 0, picture_);
-    return;
+  } else {
+    // Nearest-neighbour stretch, done once per picture and size rather than at every paint.
+    if (scaled_.size() != size())
+      scaled_ = QPixmap::fromImage(picture_.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    painter.drawPixmap(0, 0, scaled_);
   }
-  // Nearest-neighbour stretch, done once per picture and size rather than at every paint.
-  if (scaled_.size() != size())
-    scaled_ = QPixmap::fromImage(picture_.scaled(size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
-  painter.drawPixmap(0, 0, scaled_);
+  if (focusFrame_) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+    painter.drawRect(rect().adjusted(2, 2, -2, -2));
+  }
 }
 
 void Image::mousePressEvent(QMouseEvent* event) {

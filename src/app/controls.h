@@ -128,11 +128,17 @@ class ComboBox : public QComboBox {
   bool edited_ = false;
 };
 
+// Takes the keyboard focus (by Tab and by click) and shows it with a frame: the arrow keys
+// move it as a click on an arrow does, Page Up and Page Down as a click in the track.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
  public:
   explicit ScrollBar(Qt::Orientation orientation, QWidget* parent = nullptr);
   Handler onChange;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 class TabBar : public QTabBar {
@@ -159,6 +165,12 @@ class Image : public QWidget {
   const QImage& picture() const { return picture_; }
   // Stretched (the default) or shown unscaled from its top-left corner and clipped.
   void setStretch(bool stretch) { stretch_ = stretch; }
+  // What a screen reader reads for the picture (its accessible description); when unset,
+  // the widget's accessibleDescription.
+  std::function<QString()> describe;
+  // Draws the keyboard focus frame inside the picture (for a picture that stands for a
+  // control, such as a button of the printer's button picture).
+  void setFocusFrame(bool on);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -170,6 +182,7 @@ class Image : public QWidget {
   QPixmap scaled_;  // the picture at the widget's size, made at the first paint after a change
   bool stretch_ = true;
   bool pressed_ = false;
+  bool focusFrame_ = false;
 };
 
 }  // namespace vx

@@ -16,4 +16,9 @@ QString programTitle(const QString& executablePath);
 // full stop is shown unchanged).
 QString reportText(const QString& message);
 
+// `message` in the operator's language when it is one of the fixed texts of the serial port
+// and the picture reader ("Error opening com port", "Bitmap image is not valid"); any other
+// message as it is. Without a translation installed, every message as it is.
+QString translatedReport(const char* message);
+
 }  // namespace vx

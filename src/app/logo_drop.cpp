@@ -12,18 +12,18 @@ namespace vx {
 DroppedPicture droppedPicture(const QMimeData& mime) {
   const QList<QUrl> urls = mime.urls();
   if (urls.isEmpty()) {
-    return {{}, QStringLiteral("O que foi solto não é um arquivo. Solte um arquivo de imagem sobre o logotipo.")};
+    return {{}, LogoDropTarget::tr("O que foi solto não é um arquivo. Solte um arquivo de imagem sobre o logotipo.")};
   }
   if (urls.size() > 1) {
     return {{},
-            QStringLiteral("Foram soltos %1 itens. Solte um único arquivo de imagem sobre o logotipo.")
+            LogoDropTarget::tr("Foram soltos %1 itens. Solte um único arquivo de imagem sobre o logotipo.")
                 .arg(urls.size())};
   }
   const QUrl& url = urls.constFirst();
   if (!url.isLocalFile() || url.toLocalFile().isEmpty()) {
     return {{},
-            QStringLiteral("\"%1\" não é um arquivo deste computador. Salve a imagem num arquivo e solte o "
-                           "arquivo sobre o logotipo.")
+            LogoDropTarget::tr("\"%1\" não é um arquivo deste computador. Salve a imagem num arquivo e "
+                               "solte o arquivo sobre o logotipo.")
                 .arg(url.toDisplayString().left(200))};
   }
   return {url.toLocalFile(), {}};

@@ -7,6 +7,7 @@
 
 #include "app/controls.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +19,9 @@ namespace vx {
 class ControlFactory;
 
 struct LogoFrame {
+  Q_DECLARE_TR_FUNCTIONS(LogoFrame)
+
+ public:
   QGroupBox* Label28 = nullptr;  // "Configuração de Logotipo (Todos Botões)"
   QLabel* Label25 = nullptr;  // "Zoom"
   ScrollBar* ScrollBar2 = nullptr;  // logo width, 20..400
@@ -37,6 +41,8 @@ struct LogoFrame {
   std::int32_t zoom_salvo = 0;  // the logo height kept while the logo is off
 
   void createLogoFrame(ControlFactory& make);
+  // blackShareLabel's text: "Preto: 18 %".
+  static QString blackShareText(int percent);
 };
 
 }  // namespace vx

@@ -6,19 +6,32 @@
 #include "app/error_report.h"
 #include "app/pictures.h"
 #include "app/tform1.h"
+#include "app/translations.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QScreen>
+
+namespace {
+
+// The desktop's language unless --lang names one; before any text is made.
+void useOperatorsLanguage(int argc, char* argv[]) {
+  vx::installTranslations(vx::chooseLanguage(vx::languageArgument(argc, argv), QLocale::system().uiLanguages()));
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   if (vx::asksForHelpOrVersion(argc, argv)) {
     // Answered without a window system: these work from a terminal with no display.
     QCoreApplication core(argc, argv);
+    useOperatorsLanguage(argc, argv);
     vx::processCommandLine(core);
     return 0;
   }
   QApplication app(argc, argv);
+  useOperatorsLanguage(argc, argv);
   const vx::CommandLine commandLine = vx::processCommandLine(app);
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
   QGuiApplication::setDesktopFileName(QStringLiteral("com.vorlandex.Configurator"));

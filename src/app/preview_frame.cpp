@@ -3,6 +3,7 @@
 #include "app/control_factory.h"
 #include "app/fonts.h"
 #include "app/pictures.h"
+#include "editor/button_page.h"
 #include "editor/preview_layout.h"
 
 namespace vx {
@@ -15,9 +16,9 @@ void moveTo(QWidget* w, int y) { w->move(w->x(), y); }
 }  // namespace
 
 void PreviewFrame::createPreviewFrame(ControlFactory& make, const QImage& logoRaster) {
-  GroupBox4 = make.frame("GroupBox4", QStringLiteral("Pré-visualização da Senha"), {721, 83, 346, 508});
+  GroupBox4 = make.frame("GroupBox4", tr("Pré-visualização da Senha"), {721, 83, 346, 508});
   // Children are created back to front.
-  Label1 = make.label("Label1", QStringLiteral("Senha Emitida Pelo Botão 1"), {809, 98, 240, 16});
+  Label1 = make.label("Label1", ticketTitle(1), {809, 98, 240, 16});
   Label1->setFont(make.bold());
   Image5 = make.make<Image>(QStringLiteral("Image5"), {733, 116, 321, 193});
   Image5->setPicture(ticketPaperPicture());
@@ -25,6 +26,8 @@ void PreviewFrame::createPreviewFrame(ControlFactory& make, const QImage& logoRa
   Image2->setPicture(logoRaster);
   Image4 = make.make<Image>(QStringLiteral("Image4"), {733, 229, 321, 145});
   Image4->setPicture(ticketPaperPicture());
+  // The ticket paper stands for the whole preview; the window describes the ticket on it.
+  Image4->setAccessibleName(tr("Pré-visualização da Senha"));
   const std::array<QLabel**, kLines + 1> labels = {nullptr, &Label5, &Label6,  &Label7, &Label8,
                                                    &Label9, &Label10, &Label11, &Label12};
   for (int l = 1; l <= kLines; ++l) {

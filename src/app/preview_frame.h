@@ -6,6 +6,7 @@
 #include "app/controls.h"
 #include "model/config_model.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -18,6 +19,9 @@ class ControlFactory;
 struct PreviewLayout;
 
 struct PreviewFrame {
+  Q_DECLARE_TR_FUNCTIONS(PreviewFrame)
+
+ public:
   QGroupBox* GroupBox4 = nullptr;  // "Pré-visualização da Senha"
   QLabel* Label1 = nullptr;  // "Senha Emitida Pelo Botão n"
   Image* Image5 = nullptr;  // the top of the ticket paper

@@ -1,5 +1,6 @@
 #include "app/progress_bar.h"
 
+#include <QAccessible>
 #include <QStyleOptionProgressBar>
 #include <QStylePainter>
 
@@ -21,6 +22,12 @@ void ProgressBar::setValue(int v) {
   if (v == value_) return;
   value_ = v;
   update();
+  // Announced to a screen reader as it moves; nothing is made while none listens (a job
+  // moves the bar once per byte).
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, v);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void ProgressBar::paintEvent(QPaintEvent*) {

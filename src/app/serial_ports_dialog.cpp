@@ -18,11 +18,11 @@
 namespace vx {
 namespace {
 
-const QString kTitle = QStringLiteral("Portas seriais");
+QString title() { return SerialPortsDialog::tr("Portas seriais"); }
 const QString kToolTipName = QStringLiteral("portToolTip");
 
 QString absentMark(const QString& path) {
-  return devicePresent(path) ? QString() : QStringLiteral(" (ausente)");
+  return devicePresent(path) ? QString() : SerialPortsDialog::tr(" (ausente)");
 }
 
 // The device exists and is not a character device: a file, a folder, a socket.
@@ -88,10 +88,10 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
       devRoot_(std::move(devRoot)),
       sysRoot_(std::move(sysRoot)) {
   setObjectName(QStringLiteral("SerialPortsDialog"));
-  setWindowTitle(kTitle);
+  setWindowTitle(title());
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
-      QStringLiteral("Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada "
+      tr("Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada "
                      "na próxima comunicação com a impressora."),
       this);
   intro->setWordWrap(true);
@@ -106,7 +106,7 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
     row.box->setEditable(true);
     row.box->setInsertPolicy(QComboBox::NoInsert);
     row.box->setMinimumWidth(460);
-    row.box->lineEdit()->setPlaceholderText(QStringLiteral("Caminho do dispositivo"));
+    row.box->lineEdit()->setPlaceholderText(tr("Caminho do dispositivo"));
     row.current = new QLabel(this);
     row.current->setTextInteractionFlags(Qt::TextSelectableByMouse);
     name->setBuddy(row.box);
@@ -117,7 +117,7 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
   layout->addLayout(grid);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  QPushButton* again = buttons->addButton(QStringLiteral("Atualizar lista"), QDialogButtonBox::ActionRole);
+  QPushButton* again = buttons->addButton(tr("Atualizar lista"), QDialogButtonBox::ActionRole);
   connect(again, &QPushButton::clicked, this, &SerialPortsDialog::refresh);
   connect(buttons, &QDialogButtonBox::accepted, this, &SerialPortsDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &SerialPortsDialog::reject);
@@ -130,7 +130,7 @@ void SerialPortsDialog::fillRow(int n, const QString& keep) {
   QComboBox* box = rows_[n - 1].box;
   const QString standard = QStringLiteral("/dev/ttyS%1").arg(n - 1);
   box->clear();
-  box->addItem(QStringLiteral("Padrão: %1%2").arg(standard, absentMark(standard)), QString());
+  box->addItem(tr("Padrão: %1%2").arg(standard, absentMark(standard)), QString());
   for (const SerialDevice& device : listSerialDevices(devRoot_, sysRoot_))
     box->addItem(QStringLiteral("%1 — %2").arg(device.description, device.path), device.path);
   int index = keep.isEmpty() ? 0 : box->findData(keep);
@@ -158,11 +158,11 @@ QString SerialPortsDialog::chosenPath(int n) const {
 void SerialPortsDialog::showCurrent(int n) {
   const ComDevice device = resolveComPort(n, choices_);
   Row& row = rows_[n - 1];
-  QString text = QStringLiteral("Em uso: %1%2").arg(device.path, absentMark(device.path));
+  QString text = tr("Em uso: %1%2").arg(device.path, absentMark(device.path));
   const bool fromEnvironment = device.source == ComSource::Environment;
   if (fromEnvironment)
     text +=
-        QStringLiteral(" — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha")
+        tr(" — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha")
             .arg(n);
   row.current->setText(text);
   row.box->setEnabled(!fromEnvironment);
@@ -187,8 +187,8 @@ bool SerialPortsDialog::apply() {
     if (path.isEmpty() || !typedIn(n)) continue;
     if (!isAcceptableDevicePath(path) || existsButIsNoDevice(path)) {
       dialogs_.messageBox(
-          kTitle,
-          QStringLiteral("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
+          title(),
+          tr("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
                          "lista ou digite o caminho completo de um dispositivo.")
               .arg(n)
               .arg(path),
@@ -203,7 +203,7 @@ bool SerialPortsDialog::apply() {
     if (choices_.stored(n) == path) continue;
     if (!choices_.store(n, path)) {
       dialogs_.messageBox(
-          kTitle, QStringLiteral("Não foi possível gravar as escolhas em %1.").arg(choices_.settingsFile()),
+          title(), tr("Não foi possível gravar as escolhas em %1.").arg(choices_.settingsFile()),
           MessageIcon::Warning, MessageButtons::Ok);
       return false;
     }

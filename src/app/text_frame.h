@@ -6,6 +6,7 @@
 #include "app/controls.h"
 #include "model/config_model.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,9 @@ namespace vx {
 class ControlFactory;
 
 struct TextFrame {
+  Q_DECLARE_TR_FUNCTIONS(TextFrame)
+
+ public:
   QGroupBox* GroupBox3 = nullptr;  // "Configurações de Texto"
   QLabel* Label2 = nullptr;  // "Senha Emitida Pelo Botão n"
   QLabel* Label3 = nullptr;  // "Informações do Cabeçalho"

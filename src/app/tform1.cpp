@@ -2,15 +2,20 @@
 
 #include "app/tform1.h"
 
+#include "app/accessibility.h"
+#include "app/pictures.h"
 #include "app/control_factory.h"
 #include "app/error_report.h"
 #include "app/fonts.h"
 #include "app/tform2.h"
 #include "logo/default_picture.h"
+#include "editor/button_numbering.h"
 #include "protocol/time_left.h"
 #include "serial/comms_error.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QFont>
 
 namespace vx {
@@ -25,6 +30,7 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer, Q
       pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()),
       timeLeft_(std::make_unique<TimeLeft>(*pacer_)) {
   setObjectName(QStringLiteral("Form1"));
+  installAccessibleInterfaces();
   createControls();
   wireHandlers();
   FormCreate();
@@ -35,7 +41,7 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer, Q
 TForm1::~TForm1() { destroyPort(); }
 
 void TForm1::createControls() {
-  setWindowTitle(QStringLiteral("Configurações da impressora VORLANDEX"));
+  setWindowTitle(tr("Configurações da impressora VORLANDEX"));
   setFixedSize(1078, 601);
   QFont base(QStringLiteral("Liberation Sans"));
   base.setFamilies(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
@@ -88,7 +94,7 @@ void TForm1::wireHandlers() {
     logoDrop->watch(w);
   logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
   logoDrop->onRefused = [this](const QString& reason) {
-    dialogs().messageBox(QStringLiteral("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
+    dialogs().messageBox(tr("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
   };
 
   ComboBox1->onChange = [this] { ComboBox1Change(); };
@@ -104,6 +110,30 @@ void TForm1::wireHandlers() {
   Image12->onClick = [this] { Image12Click(); };
   Image13->onClick = [this] { Image13Click(); };
   Image14->onClick = [this] { Image14Click(); };
+  // The keyboard's choice of a button is a click on it: on the shown button that click
+  // lands on its pressed picture.
+  Image10->currentButton = [this] { return model.botao_atual; };
+  Image10->onChoose = [this](int b) {
+    if (b == model.botao_atual) {
+      runHandler(highlight(b)->onClick);
+      return;
+    }
+    const QPoint p = pressedButtonRect(b).center();
+    Image10MouseDown(p.x(), p.y());
+  };
+  Image4->describe = [this] { return ticketDescription(); };
+
+  // Standard shortcuts for the commands an operator uses most; the captions stay as they are.
+  const auto shortcut = [this](QKeySequence::StandardKey key, auto action) {
+    connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, action);
+  };
+  shortcut(QKeySequence::Open, [this] { BitBtn5->click(); });
+  shortcut(QKeySequence::Save, [this] { BitBtn4->click(); });
+  // Not every platform names a quit key (the offscreen one names none): Ctrl+Q then.
+  if (QKeySequence::keyBindings(QKeySequence::Quit).isEmpty())
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, [this] { close(); });
+  else
+    shortcut(QKeySequence::Quit, [this] { close(); });
   SpinEdit12->onChange = [this] { SpinEdit12Change(); };
   SpinEdit13->onChange = [this] { SpinEdit12Change(); };
   ComboBox5->onChange = [this] { SpinEdit12Change(); };
@@ -134,7 +164,7 @@ void TForm1::FormCreate() {
     LoadingScope loading(model);
     // The line tables of all six slots come from the controls' initial state.
     for (int b = 1; b <= kButtons; ++b) copyLinesToModel(b);
-    for (int i = 0; i < 4; ++i) PageControl1->setTabText(i, QStringLiteral("    Botão %1    ").arg(i + 1));
+    for (int i = 0; i < 4; ++i) PageControl1->setTabText(i, tr("    Botão %1    ").arg(i + 1));
     // Links to themselves, the letters A b C d, letters printed, numbers 0..99.
     applyNumberingDefaults(model);
   }
@@ -153,12 +183,28 @@ void TForm1::FormCreate() {
   Timer1Timer();
 }
 
+QString TForm1::ticketDescription() const {
+  // The ticket as the printer prints it: the enabled lines around the word and the number,
+  // then the date. None of it depends on the operator's language.
+  QStringList lines;
+  for (int l = 1; l <= kLines; ++l) {
+    if (l == 5) {
+      const int b = model.botao_atual;
+      lines << Label13->text() + QLatin1Char(' ') +
+                   ticketNumberText(model.inicio[b], model.imprime_letra[b] != 1, model.letra[b])
+            << Label15->text();
+    }
+    if (lineEnabled[l]->isChecked()) lines << lineLabel[l]->text();
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
 void TForm1::installErrorReport(const QString& executablePath) {
   const QString title = programTitle(executablePath);
   setErrorReporter([this, title](const std::exception& e) {
     // A refused port also says which device and why.
     const auto* comms = dynamic_cast<const ECommsError*>(&e);
-    dialogs().messageBoxWithDetail(title, reportText(QString::fromUtf8(e.what())),
+    dialogs().messageBoxWithDetail(title, reportText(translatedReport(e.what())),
                                    comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
                                    MessageButtons::Ok);
   });

@@ -95,6 +95,9 @@ class TForm1 : public QWidget,
   void openFromCommandLine(const QString& path);
 
   bool jobRunning() const { return jobRunning_; }
+  // What a screen reader reads of the ticket preview: the ticket's lines as printed, one per
+  // line (header lines, "SENHA" with the first number, the date, footer lines).
+  QString ticketDescription() const;
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
   QString pictureDialogName;  // OpenPictureDialog1's last name

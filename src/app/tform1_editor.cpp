@@ -92,8 +92,7 @@ void TForm1::showNumbering(const NumberingView& view) {
   if (view.warnStartAboveEnd) {
     // The start is lowered to the end as it stands; the re-run completes before the box.
     SpinEdit12->setValue(SpinEdit13->value());
-    dialogs().messageBox(QStringLiteral("Valor inválido"),
-                         QStringLiteral("   O número de início deve ser menor que o de término."),
+    dialogs().messageBox(tr("Valor inválido"), tr("   O número de início deve ser menor que o de término."),
                          MessageIcon::Warning, MessageButtons::Ok);
   }
   if (view.state == ButtonState::Following) {

@@ -11,8 +11,8 @@
 namespace vx {
 namespace {
 
-const QString kConfigFilter = QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg");
-const QString kOpenFailureTitle = QStringLiteral("Carregue suas configurações");
+QString configFilter() { return TForm1::tr("Arquivo de configuração") + QStringLiteral(" (*.cfg)|*.cfg"); }
+QString openFailureTitle() { return TForm1::tr("Carregue suas configurações"); }
 
 // Reads the file's text; a malformed or short file ends the open command through the
 // general error report. Both of its texts are shown as full sentences ("'x' is not a valid
@@ -31,8 +31,8 @@ ConfigFileContents parseFileOrThrowReport(const QByteArray& bytes) {
 }  // namespace
 
 void TForm1::BitBtn4Click() {
-  const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, QStringLiteral("Salvar"),
-                                            kConfigFilter, saveDialogName);
+  const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, tr("Salvar"),
+                                            configFilter(), saveDialogName);
   if (name.isEmpty()) return;
   saveDialogName = name;
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
@@ -42,8 +42,8 @@ void TForm1::BitBtn4Click() {
 }
 
 void TForm1::BitBtn5Click() {
-  const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, QStringLiteral("Abrir"),
-                                            kConfigFilter, openDialogName);
+  const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, tr("Abrir"),
+                                            configFilter(), openDialogName);
   if (name.isEmpty()) return;
   openPair(name);
 }
@@ -90,9 +90,9 @@ void TForm1::Salvardados() {
 
 void TForm1::showOpenFailure() {
   dialogs().messageBox(
-      kOpenFailureTitle,
-      QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
-                     "\"Abrir Configurações\" e carregue suas configurações novamente."),
+      openFailureTitle(),
+      tr("Não foi possível encontrar o arquivo especificado , por favor clique em "
+         "\"Abrir Configurações\" e carregue suas configurações novamente."),
       MessageIcon::Warning, MessageButtons::Ok);
 }
 
@@ -100,7 +100,7 @@ bool TForm1::CARREGARDADOS() {
   ConfigPairFiles files = readConfigPairFiles(openDialogName);
   const FileReadResult& cfg = files.cfg;
   if (cfg.status == FileReadResult::Status::kTooLarge) {
-    dialogs().messageBox(kOpenFailureTitle, cfg.error, MessageIcon::Warning, MessageButtons::Ok);
+    dialogs().messageBox(openFailureTitle(), cfg.error, MessageIcon::Warning, MessageButtons::Ok);
   } else if (!cfg.ok()) {
     showOpenFailure();
   }
@@ -143,8 +143,8 @@ void TForm1::applyGlobalSettings(const GlobalSettings& g) {
 
 bool TForm1::FormCloseQuery() {
   if (model.alterado != 1) return true;
-  const MessageAnswer answer = dialogs().messageBox(QStringLiteral("Salvar alterações"),
-                                                    QStringLiteral("Deseja salvar alterações efetuadas ?"),
+  const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
+                                                    tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);
   if (answer == MessageAnswer::Yes) {
     // The window closes also when the operator cancels the save dialog; a save that

@@ -62,7 +62,7 @@ void TForm1::BitBtn11Click() {
 }
 
 void TForm1::BitBtn15Click() {
-  const QString name = dialogs().fileDialog(FileDialogKind::OpenPicture, QStringLiteral("Abrir imagem"),
+  const QString name = dialogs().fileDialog(FileDialogKind::OpenPicture, tr("Abrir imagem"),
                                             pictureDialogFilter(), pictureDialogName);
   if (name.isEmpty()) return;
   openPictureFile(name);
@@ -86,7 +86,7 @@ void TForm1::suggestButtonClick() {
 }
 
 void TForm1::showBlackShare() {
-  blackShareLabel->setText(QStringLiteral("Preto: %1 %").arg(blackDotPercent(logoRaster, ScrollBar1->value())));
+  blackShareLabel->setText(blackShareText(blackDotPercent(logoRaster, ScrollBar1->value())));
 }
 
 void TForm1::Timer2Timer() {

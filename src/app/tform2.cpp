@@ -7,19 +7,19 @@ namespace vx {
 TForm2::TForm2(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Comunicação"));
+  setWindowTitle(tr("Comunicação"));
   setFixedSize(505, 186);
   setModal(false);
 
   QFont large = font();
   large.setPixelSize(19);
 
-  Label1 = new QLabel(QStringLiteral("Comunicando com a  impressora"), this);
+  Label1 = new QLabel(tr("Comunicando com a  impressora"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setFont(large);
   Label1->setGeometry(40, 16, 425, 26);
 
-  Label2 = new QLabel(QStringLiteral("Por favor aguarde ..."), this);
+  Label2 = new QLabel(tr("Por favor aguarde ..."), this);
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setFont(large);
   Label2->setGeometry(40, 46, 425, 26);
@@ -30,14 +30,15 @@ TForm2::TForm2(QWidget* parent)
   ProgressBar1->setMinimum(0);
   ProgressBar1->setMaximum(100);
   ProgressBar1->setValue(0);
+  ProgressBar1->setAccessibleName(tr("Progresso da comunicação"));
 
   Label4 = new QLabel(this);
   Label4->setObjectName(QStringLiteral("Label4"));
   Label4->setGeometry(40, 118, 425, 16);
 
   Label3 = new QLabel(
-      QStringLiteral("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "
-                     "configurações."),
+      tr("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "
+         "configurações."),
       this);
   Label3->setObjectName(QStringLiteral("Label3"));
   Label3->setWordWrap(true);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,11 +15,11 @@ namespace vx {
 namespace {
 
 QString readFailure(const QString& path, const QString& reason) {
-  return QStringLiteral("Não foi possível ler o arquivo \"%1\": %2").arg(path, reason);
+  return QCoreApplication::translate("ConfigFiles", "Não foi possível ler o arquivo \"%1\": %2").arg(path, reason);
 }
 
 QString writeFailure(const QString& path, const QString& reason) {
-  return QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+  return QCoreApplication::translate("ConfigFiles", "Não foi possível gravar o arquivo \"%1\": %2")
       .arg(QDir::toNativeSeparators(path), reason);
 }
 
@@ -56,14 +57,14 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
   FileReadResult result;
   QFile file(path);
   if (QFileInfo(path).isDir()) {
-    result.error = readFailure(path, QStringLiteral("é uma pasta"));
+    result.error = readFailure(path, QCoreApplication::translate("ConfigFiles", "é uma pasta"));
     return result;
   }
   // Opening a named pipe waits for a writer and would freeze the caller: a pipe or a
   // socket holds no file to read.
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
-    result.error = readFailure(path, QStringLiteral("não é um arquivo"));
+    result.error = readFailure(path, QCoreApplication::translate("ConfigFiles", "não é um arquivo"));
     return result;
   }
   if (!file.open(QIODevice::ReadOnly)) {
@@ -110,7 +111,7 @@ void savePair(const QString& cfg_path, const QString& bmp_path, const QByteArray
               const QByteArray& bmp_bytes) {
   if (QFileInfo(cfg_path).absoluteFilePath() == QFileInfo(bmp_path).absoluteFilePath()) {
     throw ConfigWriteError(
-        cfg_path, writeFailure(cfg_path, QStringLiteral("o arquivo de configuração e o arquivo do logotipo "
+        cfg_path, writeFailure(cfg_path, QCoreApplication::translate("ConfigFiles", "o arquivo de configuração e o arquivo do logotipo "
                                                         "teriam o mesmo nome; escolha outro nome")));
   }
   // A QSaveFile that is destroyed without commit() removes its temporary file and leaves

@@ -1,5 +1,6 @@
 #include "config_text.h"
 
+#include <QCoreApplication>
 #include <QByteArrayView>
 #include <limits>
 #include <optional>
@@ -105,10 +106,10 @@ ConfigReadError::ConfigReadError(const QString& message, int line)
     : std::runtime_error(message.toStdString()), message_(message), line_(line) {}
 
 QString fileTooLargeMessage(const QString& path) {
-  const QString limit = QStringLiteral("o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));
+  const QString limit = QCoreApplication::translate("ConfigFiles", "o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));
   if (path.isEmpty())
-    return QStringLiteral("O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
-  return QStringLiteral("O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
+    return QCoreApplication::translate("ConfigFiles", "O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
+  return QCoreApplication::translate("ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
       .arg(path, limit);
 }
 

@@ -3,6 +3,8 @@
 #include "editor/button_links.h"
 #include "model/cp1252.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace vx {
@@ -12,6 +14,12 @@ namespace {
 QString numberText(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
 
 }  // namespace
+
+QString ticketNumberText(int n, bool printLetter, std::uint8_t letra) {
+  QString text = numberText(n);
+  if (printLetter) text[0] = QChar(cp1252::decodeByte(letra));
+  return text;
+}
 
 ButtonNumbering numberingOf(const ConfigModel& model, int button) {
   return {model.letra[button], model.imprime_letra[button], model.inicio[button], model.termino[button],
@@ -27,14 +35,8 @@ void setNumbering(ConfigModel& model, int button, const ButtonNumbering& numberi
 }
 
 QString rangeText(int start, int end, bool printLetter, std::uint8_t letra) {
-  QString startText = numberText(start);
-  QString endText = numberText(end);
-  if (printLetter) {
-    const QChar letter(cp1252::decodeByte(letra));
-    startText[0] = letter;
-    endText[0] = letter;
-  }
-  return QStringLiteral("De: ") + startText + QStringLiteral(" a ") + endText;
+  return QCoreApplication::translate("ButtonNumbering", "De: %1 a %2")
+      .arg(ticketNumberText(start, printLetter, letra), ticketNumberText(end, printLetter, letra));
 }
 
 NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input) {
@@ -49,7 +51,7 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
     n.letra = kInactiveLetter;
     n.igual_botao = kInactiveLink;
     v.state = ButtonState::Inactive;
-    v.rangeText = QStringLiteral("Botão Inativo");
+    v.rangeText = QCoreApplication::translate("ButtonNumbering", "Botão Inativo");
     return {n, v};
   }
 
@@ -84,7 +86,7 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   n = numberingOf(linked, button);
   v.state = ButtonState::Following;
   v.follows = m;
-  v.rangeText = QStringLiteral("Igual Botão %1").arg(m);
+  v.rangeText = QCoreApplication::translate("ButtonNumbering", "Igual Botão %1").arg(m);
   // Only "Não imprimir" (1) lifts the limit; anything else a file held reads as "Imprimir".
   v.printLetter = n.imprime_letra != 1;
   v.maxValue = v.printLetter ? NumberingView::kMaxPrintedNumber : NumberingView::kMaxUnprintedNumber;

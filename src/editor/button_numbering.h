@@ -68,6 +68,10 @@ struct NumberingResult {
 // earlier buttons follows the lowest of them. An empty letter text keeps the stored letter.
 NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input);
 
+// Ticket number n as the printer prints it: three digits, zero-padded, the first replaced by
+// the letter when it is printed (7 with 'A' → "A07"; without the letter "007").
+QString ticketNumberText(int n, bool printLetter, std::uint8_t letra);
+
 // The range text "De: A00 a A99": both numbers zero-padded to three digits; with the letter
 // printed its character replaces the first digit.
 QString rangeText(int start, int end, bool printLetter, std::uint8_t letra);

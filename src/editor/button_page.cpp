@@ -2,6 +2,8 @@
 
 #include "model/cp1252.h"
 
+#include <QCoreApplication>
+
 namespace vx {
 
 const QStringList& letterItems() {
@@ -16,10 +18,18 @@ int buttonAtPanelPoint(int x, int y) {
   return left ? (top ? 1 : 2) : (top ? 3 : 4);
 }
 
+QString pageTitle(int button) {
+  return QCoreApplication::translate("ButtonPage", "Funcionamento do botão %1:").arg(button);
+}
+
+QString ticketTitle(int button) {
+  return QCoreApplication::translate("ButtonPage", "Senha Emitida Pelo Botão %1").arg(button);
+}
+
 ButtonPageLoad buttonPage(const ConfigModel& model, int button) {
   ButtonPageLoad page;
-  page.pageTitle = QStringLiteral("Funcionamento do botão %1:").arg(button);
-  page.ticketTitle = QStringLiteral("Senha Emitida Pelo Botão %1").arg(button);
+  page.pageTitle = pageTitle(button);
+  page.ticketTitle = ticketTitle(button);
   page.start = model.inicio[button];
   page.end = model.termino[button];
   const std::uint8_t letra = model.letra[button];

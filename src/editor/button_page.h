@@ -24,6 +24,11 @@ inline constexpr int kButtonPanelSplitY = 49;
 // The button (1..4) a press at (x, y), relative to the picture, selects.
 int buttonAtPanelPoint(int x, int y);
 
+// The page's titles for `button`, in the operator's language: Label35 "Funcionamento do botão
+// n:", Label1 and Label2 "Senha Emitida Pelo Botão n".
+QString pageTitle(int button);
+QString ticketTitle(int button);
+
 // The page of `button` as it is loaded from the model.
 struct ButtonPageLoad {
   QString pageTitle;  // Label35 "Funcionamento do botão n:"

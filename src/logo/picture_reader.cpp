@@ -1,5 +1,6 @@
 #include "logo/picture_reader.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -28,17 +29,17 @@ QString acceptedList() {
 }
 
 [[noreturn]] void failUnknown(const QString& path) {
-  fail(QStringLiteral("O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).")
+  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).")
            .arg(quoted(path), acceptedList()));
 }
 [[noreturn]] void failDamaged(const QString& path) {
-  fail(QStringLiteral("A imagem %1 está danificada ou incompleta e não pode ser aberta.").arg(quoted(path)));
+  fail(QCoreApplication::translate("PictureReader", "A imagem %1 está danificada ou incompleta e não pode ser aberta.").arg(quoted(path)));
 }
 [[noreturn]] void failNoSize(const QString& path) {
-  fail(QStringLiteral("A imagem %1 não tem tamanho (largura ou altura zero).").arg(quoted(path)));
+  fail(QCoreApplication::translate("PictureReader", "A imagem %1 não tem tamanho (largura ou altura zero).").arg(quoted(path)));
 }
 [[noreturn]] void failTooLarge(const QString& path, QSize size) {
-  fail(QStringLiteral("A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 "
+  fail(QCoreApplication::translate("PictureReader", "A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 "
                       "pontos ao todo.")
            .arg(quoted(path))
            .arg(size.width())
@@ -47,7 +48,7 @@ QString acceptedList() {
            .arg(kMaxBitmapDots));
 }
 [[noreturn]] void failFileTooLarge(const QString& path, qint64 limit) {
-  fail(QStringLiteral("O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).")
+  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).")
            .arg(quoted(path))
            .arg(limit / (1024 * 1024)));
 }
@@ -167,18 +168,18 @@ SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
     case SvgProblem::Kind::None:
       break;
     case SvgProblem::Kind::External:
-      fail(QStringLiteral("O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não "
+      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não "
                           "busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.")
                .arg(quoted(path), problem.detail.left(200)));
     case SvgProblem::Kind::Script:
-      fail(QStringLiteral("O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do "
+      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do "
                           "desenho e tente de novo.")
                .arg(quoted(path), problem.detail.left(200)));
     case SvgProblem::Kind::NoSize:
-      fail(QStringLiteral("O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).")
+      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).")
                .arg(quoted(path)));
     case SvgProblem::Kind::NotSvg:
-      fail(QStringLiteral("O desenho SVG %1 está danificado ou não é um SVG válido.").arg(quoted(path)));
+      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 está danificado ou não é um SVG válido.").arg(quoted(path)));
   }
   return SourcePicture{image, {}, true};
 }
@@ -252,7 +253,7 @@ QStringList pictureFileSuffixes() {
 QString pictureDialogFilter() {
   QStringList patterns;
   for (const QString& s : pictureFileSuffixes()) patterns.append(QStringLiteral("*.") + s);
-  return QStringLiteral("Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp")
+  return QCoreApplication::translate("PictureReader", "Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp")
       .arg(patterns.join(QLatin1Char(' ')), patterns.join(QLatin1Char(';')));
 }
 
@@ -267,7 +268,7 @@ QSize workingPictureSize(QSize size) {
 }
 
 SourcePicture decodeLogoPicture(const QByteArray& bytes, const QString& path) {
-  if (bytes.isEmpty()) fail(QStringLiteral("O arquivo %1 está vazio.").arg(quoted(path)));
+  if (bytes.isEmpty()) fail(QCoreApplication::translate("PictureReader", "O arquivo %1 está vazio.").arg(quoted(path)));
   if (bytes.startsWith("BM")) return decodeBitmap(bytes);
   if (looksLikeSvg(bytes)) return decodeSvg(bytes, path);
   QBuffer buffer;
@@ -281,7 +282,7 @@ SourcePicture loadLogoPicture(const QString& path) {
   const QFileInfo info(path);
   if (info.isDir()) {
     if (bitmapName) return loadBitmapFile(path);
-    fail(QStringLiteral("%1 é uma pasta, não um arquivo de imagem.").arg(quoted(path)));
+    fail(QCoreApplication::translate("PictureReader", "%1 é uma pasta, não um arquivo de imagem.").arg(quoted(path)));
   }
   // A pipe or a device is no picture file, and opening a pipe could block for ever.
   if (info.exists() && !info.isFile()) {

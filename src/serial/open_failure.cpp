@@ -1,5 +1,7 @@
 #include "serial/open_failure.h"
 
+#include <QCoreApplication>
+
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,9 +13,15 @@
 namespace vx {
 namespace {
 
-std::string heading(const std::string& device) { return "Dispositivo: " + device + "\n"; }
+// In the operator's language where the program has installed one (the window does).
+std::string text(const char* portuguese) { return QCoreApplication::translate("OpenFailure", portuguese).toStdString(); }
 
-const char kNotSerial[] = "O caminho não é um dispositivo serial.";
+std::string heading(const std::string& device) {
+  return QCoreApplication::translate("OpenFailure", "Dispositivo: %1").arg(QString::fromStdString(device)).toStdString() +
+         "\n";
+}
+
+const char kNotSerial[] = QT_TRANSLATE_NOOP("OpenFailure", "O caminho não é um dispositivo serial.");
 
 }  // namespace
 
@@ -52,31 +60,35 @@ std::string openFailureDetail(const std::string& device, int error) {
   std::string reason;
   switch (openFailureKind(error)) {
     case OpenFailureKind::Absent:
-      reason = "O dispositivo não existe. Verifique o cabo e o adaptador.";
+      reason = text(QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo não existe. Verifique o cabo e o adaptador."));
       break;
     case OpenFailureKind::Permission: {
       const std::string group = owningGroup(device);
-      reason = "Permissão negada. O usuário precisa pertencer ao grupo ";
-      reason +=
-          group.empty() ? std::string("dono do dispositivo") : "\"" + group + "\", dono do dispositivo,";
-      reason += " e entrar novamente na sessão.";
+      const QString owner = group.empty()
+                                ? QCoreApplication::translate("OpenFailure", "dono do dispositivo")
+                                : QCoreApplication::translate("OpenFailure", "\"%1\", dono do dispositivo,")
+                                      .arg(QString::fromStdString(group));
+      reason = QCoreApplication::translate(
+                   "OpenFailure", "Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.")
+                   .arg(owner)
+                   .toStdString();
       break;
     }
     case OpenFailureKind::NotSerial:
-      reason = kNotSerial;
+      reason = text(kNotSerial);
       break;
     case OpenFailureKind::Busy:
-      reason = "O dispositivo está em uso por outro programa.";
+      reason = text(QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo está em uso por outro programa."));
       break;
     case OpenFailureKind::Other:
-      reason = "Falha ao abrir o dispositivo: ";
-      reason += std::strerror(error);
-      reason += ".";
+      reason = QCoreApplication::translate("OpenFailure", "Falha ao abrir o dispositivo: %1.")
+                   .arg(QString::fromLocal8Bit(std::strerror(error)))
+                   .toStdString();
       break;
   }
   return heading(device) + reason;
 }
 
-std::string notSerialDetail(const std::string& device) { return heading(device) + kNotSerial; }
+std::string notSerialDetail(const std::string& device) { return heading(device) + text(kNotSerial); }
 
 }  // namespace vx

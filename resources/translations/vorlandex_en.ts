@@ -1,0 +1,582 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pt_BR">
+<context>
+    <name>ButtonFrame</name>
+    <message>
+        <source>Configurações do Botão</source>
+        <translation>Button Settings</translation>
+    </message>
+    <message>
+        <source>Botões da impressora</source>
+        <translation>Printer buttons</translation>
+    </message>
+    <message>
+        <source>Atendimento</source>
+        <translation>Service</translation>
+    </message>
+    <message>
+        <source>Inativo</source>
+        <translation>Inactive</translation>
+    </message>
+    <message>
+        <source>Imprimir letra:</source>
+        <translation>Print letter:</translation>
+    </message>
+    <message>
+        <source>Imprimir</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Não imprimir</source>
+        <translation>Don't print</translation>
+    </message>
+    <message>
+        <source>Inicia em :</source>
+        <translation>Starts at:</translation>
+    </message>
+    <message>
+        <source>Termina em :</source>
+        <translation>Ends at:</translation>
+    </message>
+    <message>
+        <source>Enviar Todas Configurações de Botões e Atendimento</source>
+        <translation>Send All Button and Service Settings</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonNumbering</name>
+    <message>
+        <source>De: %1 a %2</source>
+        <translation>From %1 to %2</translation>
+    </message>
+    <message>
+        <source>Botão Inativo</source>
+        <translation>Button Inactive</translation>
+    </message>
+    <message>
+        <source>Igual Botão %1</source>
+        <translation>Same as Button %1</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPage</name>
+    <message>
+        <source>Funcionamento do botão %1:</source>
+        <translation>Button %1 operation:</translation>
+    </message>
+    <message>
+        <source>Senha Emitida Pelo Botão %1</source>
+        <translation>Ticket Issued by Button %1</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPanel</name>
+    <message>
+        <source>Botão %1</source>
+        <translation>Button %1</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Configurações da impressora VORLANDEX: prepara os botões, os textos, o logotipo e o relógio da impressora de senhas e os envia pela porta serial.</source>
+        <translation>VORLANDEX printer settings: prepares the buttons, texts, logo and clock of the queue-ticket printer and sends them over the serial port.</translation>
+    </message>
+    <message>
+        <source>Idioma da janela: pt (português), en (inglês) ou es (espanhol). Sem esta opção, o idioma do ambiente de trabalho.</source>
+        <translation>Window language: pt (Portuguese), en (English) or es (Spanish). Without this option, the desktop's language.</translation>
+    </message>
+    <message>
+        <source>idioma</source>
+        <translation>language</translation>
+    </message>
+    <message>
+        <source>arquivo</source>
+        <translation>file</translation>
+    </message>
+    <message>
+        <source>Arquivo de configuração (.cfg) a abrir ao iniciar.</source>
+        <translation>Configuration file (.cfg) to open at start-up.</translation>
+    </message>
+    <message>
+        <source>[arquivo.cfg]</source>
+        <translation>[file.cfg]</translation>
+    </message>
+    <message>
+        <source>Idioma desconhecido: %1 (use pt, en ou es).</source>
+        <translation>Unknown language: %1 (use pt, en or es).</translation>
+    </message>
+    <message>
+        <source>Apenas um arquivo de configuração pode ser aberto.</source>
+        <translation>Only one configuration file can be opened.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandRow</name>
+    <message>
+        <source>Abrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Enviar Todas as Configurações Para Impressora</source>
+        <translation>Send All Settings to Printer</translation>
+    </message>
+    <message>
+        <source>Enviar sem logo</source>
+        <translation>Send Without Logo</translation>
+    </message>
+    <message>
+        <source>Abrir um arquivo de configuração</source>
+        <translation>Open a configuration file</translation>
+    </message>
+    <message>
+        <source>Salvar as configurações num arquivo</source>
+        <translation>Save the settings to a file</translation>
+    </message>
+    <message>
+        <source>Configurar Hora e Data</source>
+        <translation>Set Date and Time</translation>
+    </message>
+    <message>
+        <source>Porta Serial:</source>
+        <translation>Serial Port:</translation>
+    </message>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Serial ports</translation>
+    </message>
+    <message>
+        <source>Emitir bip ao imprimir</source>
+        <translation>Beep when printing</translation>
+    </message>
+    <message>
+        <source>Zerar todas senhas automaticamente ao fim do dia</source>
+        <translation>Reset all ticket numbers at the end of the day</translation>
+    </message>
+    <message>
+        <source>Imprime 2 vias</source>
+        <translation>Print 2 copies</translation>
+    </message>
+    <message>
+        <source>Porta Serial</source>
+        <translation>Serial port</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
+        <translation>The file &quot;%1&quot; could not be read: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
+        <translation>The file &quot;%1&quot; could not be written: %2</translation>
+    </message>
+    <message>
+        <source>é uma pasta</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>não é um arquivo</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>o arquivo de configuração e o arquivo do logotipo teriam o mesmo nome; escolha outro nome</source>
+        <translation>the configuration file and the logo file would have the same name; choose another name</translation>
+    </message>
+    <message>
+        <source>o limite é de %1 MB</source>
+        <translation>the limit is %1 MB</translation>
+    </message>
+    <message>
+        <source>O arquivo é grande demais para ser um arquivo de configuração (%1)</source>
+        <translation>The file is too large to be a configuration file (%1)</translation>
+    </message>
+    <message>
+        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>The file &quot;%1&quot; is too large to be a configuration file (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Error opening com port</source>
+        <translation>Error opening com port</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle. </source>
+        <translation>File handle is not a comm handle. </translation>
+    </message>
+    <message>
+        <source>Already have a comm file open</source>
+        <translation>Already have a comm file open</translation>
+    </message>
+    <message>
+        <source>Unable to create Read thread</source>
+        <translation>Unable to create Read thread</translation>
+    </message>
+    <message>
+        <source>Unable to create Write thread</source>
+        <translation>Unable to create Write thread</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>Bitmap image is not valid</translation>
+    </message>
+</context>
+<context>
+    <name>LogoFrame</name>
+    <message>
+        <source>Preto: %1 %</source>
+        <translation>Black: %1 %</translation>
+    </message>
+    <message>
+        <source>Configuração de Logotipo (Todos Botões)</source>
+        <translation>Logo Settings (All Buttons)</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Logotipo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Abrir imagem</source>
+        <translation>Open Picture</translation>
+    </message>
+    <message>
+        <source>Atualizar imagem</source>
+        <translation>Update Picture</translation>
+    </message>
+    <message>
+        <source>Contraste:</source>
+        <translation>Contrast:</translation>
+    </message>
+    <message>
+        <source>Altura do logotipo</source>
+        <translation>Logo height</translation>
+    </message>
+    <message>
+        <source>Contraste</source>
+        <translation>Contrast</translation>
+    </message>
+    <message>
+        <source>Parte da área do logotipo que a impressora imprime em preto</source>
+        <translation>Share of the logo area the printer prints in black</translation>
+    </message>
+    <message>
+        <source>Imprimir Logotipo</source>
+        <translation>Print Logo</translation>
+    </message>
+    <message>
+        <source>Sugerir</source>
+        <translation>Suggest</translation>
+    </message>
+    <message>
+        <source>Sugere o contraste pelo histograma da imagem</source>
+        <translation>Suggests the contrast from the picture's histogram</translation>
+    </message>
+    <message>
+        <source>Enviar Todas Configurações de Logotipo</source>
+        <translation>Send All Logo Settings</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFailure</name>
+    <message>
+        <source>Dispositivo: %1</source>
+        <translation>Device: %1</translation>
+    </message>
+    <message>
+        <source>O caminho não é um dispositivo serial.</source>
+        <translation>The path is not a serial device.</translation>
+    </message>
+    <message>
+        <source>O dispositivo não existe. Verifique o cabo e o adaptador.</source>
+        <translation>The device does not exist. Check the cable and the adapter.</translation>
+    </message>
+    <message>
+        <source>dono do dispositivo</source>
+        <translation>that owns the device</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;, dono do dispositivo,</source>
+        <translation>&quot;%1&quot;, which owns the device,</translation>
+    </message>
+    <message>
+        <source>Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.</source>
+        <translation>Permission denied. The user must belong to the group %1 and log in again.</translation>
+    </message>
+    <message>
+        <source>O dispositivo está em uso por outro programa.</source>
+        <translation>The device is in use by another program.</translation>
+    </message>
+    <message>
+        <source>Falha ao abrir o dispositivo: %1.</source>
+        <translation>The device could not be opened: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureReader</name>
+    <message>
+        <source>O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).</source>
+        <translation>The file %1 is not a picture the program can open (accepted formats: %2).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 está danificada ou incompleta e não pode ser aberta.</source>
+        <translation>The picture %1 is damaged or incomplete and cannot be opened.</translation>
+    </message>
+    <message>
+        <source>A imagem %1 não tem tamanho (largura ou altura zero).</source>
+        <translation>The picture %1 has no size (zero width or height).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 pontos ao todo.</source>
+        <translation>The picture %1 is too large (%2 × %3 dots); the limit is %4 dots a side and %5 dots in all.</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).</source>
+        <translation>The file %1 is too large for a picture (more than %2 MiB).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.</source>
+        <translation>The SVG drawing %1 refers to something outside the file (%2), which the program does not fetch. Embed the pictures and styles in the drawing itself and try again.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do desenho e tente de novo.</source>
+        <translation>The SVG drawing %1 contains scripts (%2), which the program does not run. Remove them from the drawing and try again.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).</source>
+        <translation>The SVG drawing %1 has no size (width, height or viewBox zero or invalid).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 está danificado ou não é um SVG válido.</source>
+        <translation>The SVG drawing %1 is damaged or not a valid SVG.</translation>
+    </message>
+    <message>
+        <source>Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp</source>
+        <translation>Pictures (%1)|%2|Bitmaps (*.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 está vazio.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <source>%1 é uma pasta, não um arquivo de imagem.</source>
+        <translation>%1 is a folder, not a picture file.</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewFrame</name>
+    <message>
+        <source>Pré-visualização da Senha</source>
+        <translation>Ticket Preview</translation>
+    </message>
+</context>
+<context>
+    <name>TextFrame</name>
+    <message>
+        <source>Configurações de Texto</source>
+        <translation>Text Settings</translation>
+    </message>
+    <message>
+        <source>Informações do Cabeçalho</source>
+        <translation>Header Lines</translation>
+    </message>
+    <message>
+        <source>Informações do Rodapé</source>
+        <translation>Footer Lines</translation>
+    </message>
+    <message>
+        <source>Corte do papel</source>
+        <translation>Paper Cut</translation>
+    </message>
+    <message>
+        <source>Corte Parcial</source>
+        <translation>Partial Cut</translation>
+    </message>
+    <message>
+        <source>Corte Total</source>
+        <translation>Full Cut</translation>
+    </message>
+    <message>
+        <source>Enviar Configurações de Texto do Botão</source>
+        <translation>Send Button Text Settings</translation>
+    </message>
+    <message>
+        <source>Habilitar linha</source>
+        <translation>Enable line</translation>
+    </message>
+    <message>
+        <source>Linha %1 (Cabeçalho)</source>
+        <translation>Line %1 (header)</translation>
+    </message>
+    <message>
+        <source>Linha %1 (Rodapé)</source>
+        <translation>Line %1 (footer)</translation>
+    </message>
+    <message>
+        <source>Habilitar linha %1</source>
+        <translation>Enable line %1</translation>
+    </message>
+    <message>
+        <source>Expandido (linha %1)</source>
+        <translation>Expanded (line %1)</translation>
+    </message>
+    <message>
+        <source>Expandido</source>
+        <translation>Expanded</translation>
+    </message>
+</context>
+<context>
+    <name>vx::LineEdit</name>
+    <message>
+        <source>Caractere não suportado pela impressora: %1</source>
+        <translation>Character the printer cannot print: %1</translation>
+    </message>
+    <message>
+        <source>Caracteres não suportados pela impressora: %1</source>
+        <translation>Characters the printer cannot print: %1</translation>
+    </message>
+</context>
+<context>
+    <name>vx::LogoDropTarget</name>
+    <message>
+        <source>O que foi solto não é um arquivo. Solte um arquivo de imagem sobre o logotipo.</source>
+        <translation>What was dropped is not a file. Drop a picture file on the logo.</translation>
+    </message>
+    <message>
+        <source>Foram soltos %1 itens. Solte um único arquivo de imagem sobre o logotipo.</source>
+        <translation>%1 items were dropped. Drop a single picture file on the logo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; não é um arquivo deste computador. Salve a imagem num arquivo e solte o arquivo sobre o logotipo.</source>
+        <translation>&quot;%1&quot; is not a file on this computer. Save the picture to a file and drop the file on the logo.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::SerialPortsDialog</name>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Serial ports</translation>
+    </message>
+    <message>
+        <source> (ausente)</source>
+        <translation> (absent)</translation>
+    </message>
+    <message>
+        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
+        <translation>Choose the device of each port. The choice applies to this user and is used at the next communication with the printer.</translation>
+    </message>
+    <message>
+        <source>Caminho do dispositivo</source>
+        <translation>Device path</translation>
+    </message>
+    <message>
+        <source>Atualizar lista</source>
+        <translation>Refresh list</translation>
+    </message>
+    <message>
+        <source>Padrão: %1%2</source>
+        <translation>Default: %1%2</translation>
+    </message>
+    <message>
+        <source>Em uso: %1%2</source>
+        <translation>In use: %1%2</translation>
+    </message>
+    <message>
+        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
+        <translation> — set by the environment variable VORLANDEX_COM%1, which prevails over the choice</translation>
+    </message>
+    <message>
+        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: &quot;%2&quot; is not a serial device. Choose a device from the list or type the full path of a device.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar as escolhas em %1.</source>
+        <translation>The choices could not be written to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::TForm1</name>
+    <message>
+        <source>Configurações da impressora VORLANDEX</source>
+        <translation>VORLANDEX printer settings</translation>
+    </message>
+    <message>
+        <source>Abrir imagem</source>
+        <translation>Open Picture</translation>
+    </message>
+    <message>
+        <source>    Botão %1    </source>
+        <translation>    Button %1    </translation>
+    </message>
+    <message>
+        <source>Valor inválido</source>
+        <translation>Invalid value</translation>
+    </message>
+    <message>
+        <source>   O número de início deve ser menor que o de término.</source>
+        <translation>   The start number must be lower than the end number.</translation>
+    </message>
+    <message>
+        <source>Arquivo de configuração</source>
+        <translation>Configuration file</translation>
+    </message>
+    <message>
+        <source>Carregue suas configurações</source>
+        <translation>Load your settings</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Abrir</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Não foi possível encontrar o arquivo especificado , por favor clique em &quot;Abrir Configurações&quot; e carregue suas configurações novamente.</source>
+        <translation>The specified file could not be found. Please click &quot;Open&quot; and load your settings again.</translation>
+    </message>
+    <message>
+        <source>Salvar alterações</source>
+        <translation>Save changes</translation>
+    </message>
+    <message>
+        <source>Deseja salvar alterações efetuadas ?</source>
+        <translation>Do you want to save your changes?</translation>
+    </message>
+</context>
+<context>
+    <name>vx::TForm2</name>
+    <message>
+        <source>Comunicação</source>
+        <translation>Communication</translation>
+    </message>
+    <message>
+        <source>Comunicando com a  impressora</source>
+        <translation>Communicating with the printer</translation>
+    </message>
+    <message>
+        <source>Por favor aguarde ...</source>
+        <translation>Please wait ...</translation>
+    </message>
+    <message>
+        <source>Progresso da comunicação</source>
+        <translation>Communication progress</translation>
+    </message>
+    <message>
+        <source>*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as configurações.</source>
+        <translation>*If the printer beeps continuously when the communication ends, send the settings again.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,582 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es" sourcelanguage="pt_BR">
+<context>
+    <name>ButtonFrame</name>
+    <message>
+        <source>Configurações do Botão</source>
+        <translation>Configuración del botón</translation>
+    </message>
+    <message>
+        <source>Botões da impressora</source>
+        <translation>Botones de la impresora</translation>
+    </message>
+    <message>
+        <source>Atendimento</source>
+        <translation>Atención</translation>
+    </message>
+    <message>
+        <source>Inativo</source>
+        <translation>Inactivo</translation>
+    </message>
+    <message>
+        <source>Imprimir letra:</source>
+        <translation>Imprimir letra:</translation>
+    </message>
+    <message>
+        <source>Imprimir</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Não imprimir</source>
+        <translation>No imprimir</translation>
+    </message>
+    <message>
+        <source>Inicia em :</source>
+        <translation>Empieza en:</translation>
+    </message>
+    <message>
+        <source>Termina em :</source>
+        <translation>Termina en:</translation>
+    </message>
+    <message>
+        <source>Enviar Todas Configurações de Botões e Atendimento</source>
+        <translation>Enviar configuración de botones y atención</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonNumbering</name>
+    <message>
+        <source>De: %1 a %2</source>
+        <translation>De %1 a %2</translation>
+    </message>
+    <message>
+        <source>Botão Inativo</source>
+        <translation>Botón inactivo</translation>
+    </message>
+    <message>
+        <source>Igual Botão %1</source>
+        <translation>Igual que botón %1</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPage</name>
+    <message>
+        <source>Funcionamento do botão %1:</source>
+        <translation>Funcionamiento del botón %1:</translation>
+    </message>
+    <message>
+        <source>Senha Emitida Pelo Botão %1</source>
+        <translation>Turno emitido por el botón %1</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonPanel</name>
+    <message>
+        <source>Botão %1</source>
+        <translation>Botón %1</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Configurações da impressora VORLANDEX: prepara os botões, os textos, o logotipo e o relógio da impressora de senhas e os envia pela porta serial.</source>
+        <translation>Configuración de la impresora VORLANDEX: prepara los botones, los textos, el logotipo y el reloj de la impresora de turnos y los envía por el puerto serie.</translation>
+    </message>
+    <message>
+        <source>Idioma da janela: pt (português), en (inglês) ou es (espanhol). Sem esta opção, o idioma do ambiente de trabalho.</source>
+        <translation>Idioma de la ventana: pt (portugués), en (inglés) o es (español). Sin esta opción, el idioma del escritorio.</translation>
+    </message>
+    <message>
+        <source>idioma</source>
+        <translation>idioma</translation>
+    </message>
+    <message>
+        <source>arquivo</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>Arquivo de configuração (.cfg) a abrir ao iniciar.</source>
+        <translation>Archivo de configuración (.cfg) que se abre al iniciar.</translation>
+    </message>
+    <message>
+        <source>[arquivo.cfg]</source>
+        <translation>[archivo.cfg]</translation>
+    </message>
+    <message>
+        <source>Idioma desconhecido: %1 (use pt, en ou es).</source>
+        <translation>Idioma desconocido: %1 (use pt, en o es).</translation>
+    </message>
+    <message>
+        <source>Apenas um arquivo de configuração pode ser aberto.</source>
+        <translation>Solo se puede abrir un archivo de configuración.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandRow</name>
+    <message>
+        <source>Abrir</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Enviar Todas as Configurações Para Impressora</source>
+        <translation>Enviar toda la configuración</translation>
+    </message>
+    <message>
+        <source>Enviar sem logo</source>
+        <translation>Enviar sin logo</translation>
+    </message>
+    <message>
+        <source>Abrir um arquivo de configuração</source>
+        <translation>Abrir un archivo de configuración</translation>
+    </message>
+    <message>
+        <source>Salvar as configurações num arquivo</source>
+        <translation>Guardar la configuración en un archivo</translation>
+    </message>
+    <message>
+        <source>Configurar Hora e Data</source>
+        <translation>Ajustar fecha y hora</translation>
+    </message>
+    <message>
+        <source>Porta Serial:</source>
+        <translation>Puerto serie:</translation>
+    </message>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Puertos serie</translation>
+    </message>
+    <message>
+        <source>Emitir bip ao imprimir</source>
+        <translation>Pitido al imprimir</translation>
+    </message>
+    <message>
+        <source>Zerar todas senhas automaticamente ao fim do dia</source>
+        <translation>Reiniciar todos los turnos al final del día</translation>
+    </message>
+    <message>
+        <source>Imprime 2 vias</source>
+        <translation>Imprimir 2 copias</translation>
+    </message>
+    <message>
+        <source>Porta Serial</source>
+        <translation>Puerto serie</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigFiles</name>
+    <message>
+        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
+        <translation>No se pudo leer el archivo &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
+        <translation>No se pudo guardar el archivo &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>é uma pasta</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>não é um arquivo</source>
+        <translation>no es un archivo</translation>
+    </message>
+    <message>
+        <source>o arquivo de configuração e o arquivo do logotipo teriam o mesmo nome; escolha outro nome</source>
+        <translation>el archivo de configuración y el del logotipo tendrían el mismo nombre; elija otro nombre</translation>
+    </message>
+    <message>
+        <source>o limite é de %1 MB</source>
+        <translation>el límite es de %1 MB</translation>
+    </message>
+    <message>
+        <source>O arquivo é grande demais para ser um arquivo de configuração (%1)</source>
+        <translation>El archivo es demasiado grande para ser un archivo de configuración (%1)</translation>
+    </message>
+    <message>
+        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>El archivo &quot;%1&quot; es demasiado grande para ser un archivo de configuración (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorReport</name>
+    <message>
+        <source>Error opening com port</source>
+        <translation>Error al abrir el puerto serie</translation>
+    </message>
+    <message>
+        <source>File handle is not a comm handle. </source>
+        <translation>El archivo no es un puerto serie. </translation>
+    </message>
+    <message>
+        <source>Already have a comm file open</source>
+        <translation>Ya hay un puerto abierto</translation>
+    </message>
+    <message>
+        <source>Unable to create Read thread</source>
+        <translation>No se pudo crear el hilo de lectura</translation>
+    </message>
+    <message>
+        <source>Unable to create Write thread</source>
+        <translation>No se pudo crear el hilo de escritura</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>La imagen de mapa de bits no es válida</translation>
+    </message>
+</context>
+<context>
+    <name>LogoFrame</name>
+    <message>
+        <source>Preto: %1 %</source>
+        <translation>Negro: %1 %</translation>
+    </message>
+    <message>
+        <source>Configuração de Logotipo (Todos Botões)</source>
+        <translation>Logotipo (todos los botones)</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Logotipo</source>
+        <translation>Logotipo</translation>
+    </message>
+    <message>
+        <source>Abrir imagem</source>
+        <translation>Abrir imagen</translation>
+    </message>
+    <message>
+        <source>Atualizar imagem</source>
+        <translation>Actualizar imagen</translation>
+    </message>
+    <message>
+        <source>Contraste:</source>
+        <translation>Contraste:</translation>
+    </message>
+    <message>
+        <source>Altura do logotipo</source>
+        <translation>Altura del logotipo</translation>
+    </message>
+    <message>
+        <source>Contraste</source>
+        <translation>Contraste</translation>
+    </message>
+    <message>
+        <source>Parte da área do logotipo que a impressora imprime em preto</source>
+        <translation>Parte del área del logotipo que la impresora imprime en negro</translation>
+    </message>
+    <message>
+        <source>Imprimir Logotipo</source>
+        <translation>Imprimir logotipo</translation>
+    </message>
+    <message>
+        <source>Sugerir</source>
+        <translation>Sugerir</translation>
+    </message>
+    <message>
+        <source>Sugere o contraste pelo histograma da imagem</source>
+        <translation>Sugiere el contraste según el histograma de la imagen</translation>
+    </message>
+    <message>
+        <source>Enviar Todas Configurações de Logotipo</source>
+        <translation>Enviar configuración del logotipo</translation>
+    </message>
+</context>
+<context>
+    <name>OpenFailure</name>
+    <message>
+        <source>Dispositivo: %1</source>
+        <translation>Dispositivo: %1</translation>
+    </message>
+    <message>
+        <source>O caminho não é um dispositivo serial.</source>
+        <translation>La ruta no es un dispositivo serie.</translation>
+    </message>
+    <message>
+        <source>O dispositivo não existe. Verifique o cabo e o adaptador.</source>
+        <translation>El dispositivo no existe. Compruebe el cable y el adaptador.</translation>
+    </message>
+    <message>
+        <source>dono do dispositivo</source>
+        <translation>propietario del dispositivo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;, dono do dispositivo,</source>
+        <translation>&quot;%1&quot;, propietario del dispositivo,</translation>
+    </message>
+    <message>
+        <source>Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.</source>
+        <translation>Permiso denegado. El usuario debe pertenecer al grupo %1 y volver a iniciar la sesión.</translation>
+    </message>
+    <message>
+        <source>O dispositivo está em uso por outro programa.</source>
+        <translation>Otro programa está usando el dispositivo.</translation>
+    </message>
+    <message>
+        <source>Falha ao abrir o dispositivo: %1.</source>
+        <translation>No se pudo abrir el dispositivo: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureReader</name>
+    <message>
+        <source>O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).</source>
+        <translation>El archivo %1 no es una imagen que el programa sepa abrir (formatos aceptados: %2).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 está danificada ou incompleta e não pode ser aberta.</source>
+        <translation>La imagen %1 está dañada o incompleta y no se puede abrir.</translation>
+    </message>
+    <message>
+        <source>A imagem %1 não tem tamanho (largura ou altura zero).</source>
+        <translation>La imagen %1 no tiene tamaño (ancho o alto cero).</translation>
+    </message>
+    <message>
+        <source>A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 pontos ao todo.</source>
+        <translation>La imagen %1 es demasiado grande (%2 × %3 puntos); el límite es de %4 puntos por lado y %5 puntos en total.</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).</source>
+        <translation>El archivo %1 es demasiado grande para una imagen (más de %2 MiB).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.</source>
+        <translation>El dibujo SVG %1 hace referencia a algo fuera del archivo (%2), que el programa no busca. Incorpore las imágenes y los estilos en el propio dibujo e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do desenho e tente de novo.</source>
+        <translation>El dibujo SVG %1 contiene scripts (%2), que el programa no ejecuta. Quítelos del dibujo e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).</source>
+        <translation>El dibujo SVG %1 no tiene tamaño (ancho, alto o viewBox cero o no válidos).</translation>
+    </message>
+    <message>
+        <source>O desenho SVG %1 está danificado ou não é um SVG válido.</source>
+        <translation>El dibujo SVG %1 está dañado o no es un SVG válido.</translation>
+    </message>
+    <message>
+        <source>Imagens (%1)|%2|Bitmaps (*.bmp)|*.bmp</source>
+        <translation>Imágenes (%1)|%2|Mapas de bits (*.bmp)|*.bmp</translation>
+    </message>
+    <message>
+        <source>O arquivo %1 está vazio.</source>
+        <translation>El archivo %1 está vacío.</translation>
+    </message>
+    <message>
+        <source>%1 é uma pasta, não um arquivo de imagem.</source>
+        <translation>%1 es una carpeta, no un archivo de imagen.</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewFrame</name>
+    <message>
+        <source>Pré-visualização da Senha</source>
+        <translation>Vista previa del turno</translation>
+    </message>
+</context>
+<context>
+    <name>TextFrame</name>
+    <message>
+        <source>Configurações de Texto</source>
+        <translation>Configuración de texto</translation>
+    </message>
+    <message>
+        <source>Informações do Cabeçalho</source>
+        <translation>Líneas de encabezado</translation>
+    </message>
+    <message>
+        <source>Informações do Rodapé</source>
+        <translation>Líneas de pie</translation>
+    </message>
+    <message>
+        <source>Corte do papel</source>
+        <translation>Corte del papel</translation>
+    </message>
+    <message>
+        <source>Corte Parcial</source>
+        <translation>Corte parcial</translation>
+    </message>
+    <message>
+        <source>Corte Total</source>
+        <translation>Corte total</translation>
+    </message>
+    <message>
+        <source>Enviar Configurações de Texto do Botão</source>
+        <translation>Enviar textos del botón</translation>
+    </message>
+    <message>
+        <source>Habilitar linha</source>
+        <translation>Habilitar línea</translation>
+    </message>
+    <message>
+        <source>Linha %1 (Cabeçalho)</source>
+        <translation>Línea %1 (encabezado)</translation>
+    </message>
+    <message>
+        <source>Linha %1 (Rodapé)</source>
+        <translation>Línea %1 (pie)</translation>
+    </message>
+    <message>
+        <source>Habilitar linha %1</source>
+        <translation>Habilitar línea %1</translation>
+    </message>
+    <message>
+        <source>Expandido (linha %1)</source>
+        <translation>Expandido (línea %1)</translation>
+    </message>
+    <message>
+        <source>Expandido</source>
+        <translation>Expandido</translation>
+    </message>
+</context>
+<context>
+    <name>vx::LineEdit</name>
+    <message>
+        <source>Caractere não suportado pela impressora: %1</source>
+        <translation>Carácter que la impresora no admite: %1</translation>
+    </message>
+    <message>
+        <source>Caracteres não suportados pela impressora: %1</source>
+        <translation>Caracteres que la impresora no admite: %1</translation>
+    </message>
+</context>
+<context>
+    <name>vx::LogoDropTarget</name>
+    <message>
+        <source>O que foi solto não é um arquivo. Solte um arquivo de imagem sobre o logotipo.</source>
+        <translation>Lo que se soltó no es un archivo. Suelte un archivo de imagen sobre el logotipo.</translation>
+    </message>
+    <message>
+        <source>Foram soltos %1 itens. Solte um único arquivo de imagem sobre o logotipo.</source>
+        <translation>Se soltaron %1 elementos. Suelte un solo archivo de imagen sobre el logotipo.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; não é um arquivo deste computador. Salve a imagem num arquivo e solte o arquivo sobre o logotipo.</source>
+        <translation>&quot;%1&quot; no es un archivo de este equipo. Guarde la imagen en un archivo y suelte el archivo sobre el logotipo.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::SerialPortsDialog</name>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Puertos serie</translation>
+    </message>
+    <message>
+        <source> (ausente)</source>
+        <translation> (ausente)</translation>
+    </message>
+    <message>
+        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
+        <translation>Elija el dispositivo de cada puerto. La elección vale para este usuario y se usa en la próxima comunicación con la impresora.</translation>
+    </message>
+    <message>
+        <source>Caminho do dispositivo</source>
+        <translation>Ruta del dispositivo</translation>
+    </message>
+    <message>
+        <source>Atualizar lista</source>
+        <translation>Actualizar lista</translation>
+    </message>
+    <message>
+        <source>Padrão: %1%2</source>
+        <translation>Predeterminado: %1%2</translation>
+    </message>
+    <message>
+        <source>Em uso: %1%2</source>
+        <translation>En uso: %1%2</translation>
+    </message>
+    <message>
+        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
+        <translation> — definido por la variable de entorno VORLANDEX_COM%1, que prevalece sobre la elección</translation>
+    </message>
+    <message>
+        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: &quot;%2&quot; no es un dispositivo serie. Elija un dispositivo de la lista o escriba la ruta completa de un dispositivo.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar as escolhas em %1.</source>
+        <translation>No se pudieron guardar las elecciones en %1.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::TForm1</name>
+    <message>
+        <source>Configurações da impressora VORLANDEX</source>
+        <translation>Configuración de la impresora VORLANDEX</translation>
+    </message>
+    <message>
+        <source>Abrir imagem</source>
+        <translation>Abrir imagen</translation>
+    </message>
+    <message>
+        <source>    Botão %1    </source>
+        <translation>    Botón %1    </translation>
+    </message>
+    <message>
+        <source>Valor inválido</source>
+        <translation>Valor no válido</translation>
+    </message>
+    <message>
+        <source>   O número de início deve ser menor que o de término.</source>
+        <translation>   El número inicial debe ser menor que el final.</translation>
+    </message>
+    <message>
+        <source>Arquivo de configuração</source>
+        <translation>Archivo de configuración</translation>
+    </message>
+    <message>
+        <source>Carregue suas configurações</source>
+        <translation>Cargue su configuración</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Abrir</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Não foi possível encontrar o arquivo especificado , por favor clique em &quot;Abrir Configurações&quot; e carregue suas configurações novamente.</source>
+        <translation>No se encontró el archivo indicado. Haga clic en &quot;Abrir&quot; y cargue su configuración de nuevo.</translation>
+    </message>
+    <message>
+        <source>Salvar alterações</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>Deseja salvar alterações efetuadas ?</source>
+        <translation>¿Desea guardar los cambios?</translation>
+    </message>
+</context>
+<context>
+    <name>vx::TForm2</name>
+    <message>
+        <source>Comunicação</source>
+        <translation>Comunicación</translation>
+    </message>
+    <message>
+        <source>Comunicando com a  impressora</source>
+        <translation>Comunicando con la impresora</translation>
+    </message>
+    <message>
+        <source>Por favor aguarde ...</source>
+        <translation>Por favor, espere ...</translation>
+    </message>
+    <message>
+        <source>Progresso da comunicação</source>
+        <translation>Progreso de la comunicación</translation>
+    </message>
+    <message>
+        <source>*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as configurações.</source>
+        <translation>*Si al terminar la comunicación la impresora emite un pitido continuo, envíe de nuevo la configuración.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,46 @@
+// The configurator in a Wayland session (run by wayland_session.sh under a headless compositor):
+// the window shows on Qt's Wayland platform, a click sends the button settings through the
+// progress dialog to the virtual printer, and the window closes through its close steps.
+
+#include "far_end_check.h"
+#include "printer/virtual_printer.h"
+#include "protocol/frames.h"
+#include "protocol/steady_pacer.h"
+#include "pty_line.h"
+#include "window_fixture.h"
+
+#include <QGuiApplication>
+#include <QTest>
+
+namespace vx::test {
+namespace {
+
+class WaylandSession : public WindowTest {
+ protected:
+  std::unique_ptr<Pacer> makePacer() override { return std::make_unique<SteadyPacer>(); }
+  PtyLine line;  // created before the window
+};
+
+TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
+  ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  settleStartUp();
+
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(form->isEnabled());
+  const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
+  expectWellPacedAtTheFarEnd(r);
+  ASSERT_EQ(r.transfers.size(), 17u);
+  EXPECT_EQ(*r.state.buttons[1].letter, letterValue(form->model, 1));
+  EXPECT_EQ(*r.state.buttons[4].last, form->model.termino[4]);
+
+  // Nothing unsaved: the window closes at once, after the notice of the changed printer.
+  EXPECT_TRUE(form->close());
+  EXPECT_FALSE(form->isVisible());
+  ASSERT_EQ(boxCount(), 1);
+  EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Configurações alteradas"));
+}
+
+}  // namespace
+}  // namespace vx::test
