@@ -7,3 +7,14 @@ vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/windo
 vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_app)
 vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_logo_upload.cpp
                     LIBS vx_app vx_printer util)
+# A long session: 300 window jobs against the virtual printer on a pseudo-terminal, with its
+# adapter pulled and plugged back, and 100 runs of vorlandex-send (descriptors, threads and
+# memory flat after the first 20 jobs). The suite runs a short version.
+vorlandex_add_bench(bench_window_soak SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_soak.cpp
+                    ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_app vx_printer util)
+target_include_directories(bench_window_soak PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/e2e)
+target_compile_definitions(bench_window_soak PRIVATE VORLANDEX_SEND_EXE="$<TARGET_FILE:vorlandex-send>")
+add_dependencies(bench_window_soak vorlandex-send)
+add_test(NAME window_soak_short COMMAND bench_window_soak --short)
+set_tests_properties(window_soak_short PROPERTIES LABELS app TIMEOUT 300
+                     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")

@@ -14,6 +14,7 @@
 
 #include "app/dialogs.h"
 #include "serial/serial_device_list.h"
+#include "serial/serial_device_watch.h"
 
 namespace vx {
 namespace {
@@ -52,7 +53,10 @@ class PortToolTip : public QObject {
   }
   void update() {
     const int n = port_();
-    combo_->setToolTip(n >= 1 && n <= kComPorts ? comPortToolTip(n, PortChoices()) : QString());
+    const QString text = n >= 1 && n <= kComPorts ? comPortToolTip(n, PortChoices()) : QString();
+    combo_->setToolTip(text);
+    // What a screen reader says of the list beyond its name: the same as the tip.
+    combo_->setAccessibleDescription(text);
   }
 
  protected:
@@ -131,7 +135,7 @@ void SerialPortsDialog::fillRow(int n, const QString& keep) {
   const QString standard = QStringLiteral("/dev/ttyS%1").arg(n - 1);
   box->clear();
   box->addItem(tr("Padrão: %1%2").arg(standard, absentMark(standard)), QString());
-  for (const SerialDevice& device : listSerialDevices(devRoot_, sysRoot_))
+  for (const SerialDevice& device : listSerialDevices(devRoot_, sysRoot_, byIdFolder_))
     box->addItem(QStringLiteral("%1 — %2").arg(device.description, device.path), device.path);
   int index = keep.isEmpty() ? 0 : box->findData(keep);
   if (index < 0) {
@@ -176,6 +180,14 @@ void SerialPortsDialog::refresh() {
     fillRow(n, typed ? QString() : path);
     if (typed) rows_[n - 1].box->setEditText(path);
   }
+}
+
+void SerialPortsDialog::followDevices(const SerialDeviceWatch& watch) {
+  devRoot_ = watch.devRoot();
+  sysRoot_ = watch.sysRoot();
+  byIdFolder_ = watch.byIdFolder();
+  refresh();
+  connect(&watch, &SerialDeviceWatch::changed, this, &SerialPortsDialog::refresh);
 }
 
 bool SerialPortsDialog::apply() {

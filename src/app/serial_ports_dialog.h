@@ -2,7 +2,8 @@
 // "Portas seriais": for each of COM1..COM4 the device it opens now, and a choice among the serial
 // devices found on this computer (or any path typed in), stored per user for the next OpenPort.
 // A port set by $VORLANDEX_COMn shows that the variable wins and cannot be changed here. A stored
-// device that is unplugged stays chosen and is shown as absent.
+// device that is unplugged stays chosen and is shown as absent. Following a device watch, the
+// list and the devices in use follow adapters plugged in and pulled out while it is open.
 
 #include <QDialog>
 #include <QString>
@@ -17,6 +18,7 @@ class QLabel;
 namespace vx {
 
 class Dialogs;
+class SerialDeviceWatch;
 
 class SerialPortsDialog : public QDialog {
   Q_OBJECT
@@ -35,6 +37,8 @@ class SerialPortsDialog : public QDialog {
 
   // Lists the devices again, keeping each row's choice.
   void refresh();
+  // Lists the devices where `watch` looks for them, and again whenever it sees them change.
+  void followDevices(const SerialDeviceWatch& watch);
   // Stores every row's choice. A typed path that is not absolute, or that exists and is not a
   // character device, is refused with a message and nothing is stored; an absent one is kept
   // (an adapter to be plugged in later).
@@ -54,6 +58,7 @@ class SerialPortsDialog : public QDialog {
   Dialogs& dialogs_;
   QString devRoot_;
   QString sysRoot_;
+  QString byIdFolder_;  // empty: the standard one under devRoot_
   std::array<Row, kComPorts> rows_{};
 };
 
@@ -61,10 +66,10 @@ class SerialPortsDialog : public QDialog {
 // "(ausente)" when the device is not there.
 QString comPortToolTip(int n, const PortChoices& choices);
 
-// Keeps `combo`'s tool tip naming the device of the port `port()` gives (1..4), looked up again
-// whenever the tip is about to show, so that an unplugged adapter is seen at once.
+// Keeps `combo`'s tool tip, and its accessible description, naming the device of the port
+// `port()` gives (1..4), looked up again whenever the tip is about to show.
 void installPortToolTip(QComboBox* combo, std::function<int()> port);
-// Looks the device up again now (after the choices changed).
+// Looks the device up again now (the choices changed, or a device came or went).
 void refreshPortToolTip(QComboBox* combo);
 
 }  // namespace vx

@@ -74,6 +74,7 @@ void TForm1::createControls() {
   Timer3->setInterval(1000);
 
   createPort();
+  watchDevices();
 }
 
 void TForm1::wireHandlers() {

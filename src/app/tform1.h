@@ -6,8 +6,8 @@
 // logo_frame, text_frame, preview_frame) and keep the system's names, through which the
 // window tests drive them. The handlers live in files by region: tform1.cpp (start-up and
 // close), tform1_editor.cpp (button page, ticket lines, preview), tform1_jobs.cpp
-// (transmissions), tform1_logo.cpp (logo box and raster), tform1_file.cpp (configuration
-// files and the close prompt).
+// (transmissions), tform1_devices.cpp (the serial devices and their choice), tform1_logo.cpp
+// (logo box and raster), tform1_file.cpp (configuration files and the close prompt).
 
 #include "app/button_frame.h"
 #include "app/command_row.h"
@@ -35,6 +35,7 @@ namespace vx {
 
 class TForm2;
 class TQRTComm32;
+class SerialDeviceWatch;
 struct NumberingView;
 class TimeLeft;
 
@@ -65,6 +66,9 @@ class TForm1 : public QWidget,
   QTimer* Timer2;  // the first raster, 50 ms after start-up
   QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
   TQRTComm32* QRTComm321;
+  // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
+  // by-id folder elsewhere.
+  SerialDeviceWatch* deviceWatch = nullptr;
   LogoDropTarget* logoDrop;  // drops on the logo frame and box
 
   // Logo: the source picture held by Image1 (with the bytes of the file it came from,
@@ -154,6 +158,8 @@ class TForm1 : public QWidget,
   void destroyPort();
   static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
   void ComboBox1Change();
+  // Keeps the port list's tip and "Portas seriais" up with the devices (tform1_devices.cpp).
+  void watchDevices();
   void serialPortsButtonClick();
   void BitBtn1Click();
   void BitBtn3Click();

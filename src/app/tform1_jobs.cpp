@@ -136,13 +136,6 @@ void TForm1::ComboBox1Change() {
   if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
 }
 
-void TForm1::serialPortsButtonClick() {
-  PortChoices choices;
-  SerialPortsDialog dialog(choices, dialogs(), this);
-  dialog.exec();
-  refreshPortToolTip(ComboBox1);
-}
-
 void TForm1::FormClose() {
   if (model.impressora_alterada != 1) return;
   dialogs().messageBox(

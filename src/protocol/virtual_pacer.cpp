@@ -33,4 +33,11 @@ void VirtualPacer::wait(int ms) {
 
 QDateTime VirtualPacer::now() { return start_.addMSecs(elapsedMs_); }
 
+void VirtualPacer::forgetRecords() {
+  std::vector<std::int64_t> last;
+  if (!handOvers_.empty()) last.push_back(handOvers_.back());
+  handOvers_.swap(last);
+  std::vector<int>().swap(waits_);
+}
+
 }  // namespace vx

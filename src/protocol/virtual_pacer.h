@@ -34,6 +34,9 @@ class VirtualPacer final : public Pacer {
   const std::vector<std::int64_t>& handOvers() const { return handOvers_; }
   // Every wait() call's argument, in order.
   const std::vector<int>& waits() const { return waits_; }
+  // Forgets the records but the last hand-over, which the pause rule needs: a long session
+  // would otherwise keep a stamp for every byte it ever sent.
+  void forgetRecords();
 
  private:
   QDateTime start_;

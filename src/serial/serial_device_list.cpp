@@ -19,16 +19,15 @@ QString readAttribute(const QString& path) {
   return QString::fromUtf8(file.read(256)).simplified();
 }
 
-// The node a /dev entry leads to, as a path under `devRoot`; empty when it leads nowhere. A link
-// that points at an absolute /dev path is read inside `devRoot`, so a fake tree resolves like
-// the real one.
-QString nodeOf(const QString& entry, const QString& devRoot) {
+}  // namespace
+
+QStringList linkChain(const QString& entry, const QString& devRoot) {
+  QStringList chain{entry};
   QString path = entry;
-  for (int hops = 0; QFileInfo(path).isSymLink(); ++hops) {
-    if (hops == 8) return {};
+  for (int hops = 0; QFileInfo(path).isSymLink() && hops < 8; ++hops) {
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink(QFile::encodeName(path).constData(), buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
+    if (n <= 0) break;
     const QString target = QFile::decodeName(QByteArray(buffer, static_cast<int>(n)));
     if (target.startsWith(QLatin1String("/dev/")))
       path = devRoot + target.mid(4);
@@ -36,8 +35,17 @@ QString nodeOf(const QString& entry, const QString& devRoot) {
       path = target;
     else
       path = QDir::cleanPath(QFileInfo(path).dir().filePath(target));
+    chain.append(path);
   }
-  return QFileInfo::exists(path) ? path : QString();
+  return chain;
+}
+
+namespace {
+
+// The node a /dev entry leads to; empty when it leads nowhere.
+QString nodeOf(const QString& entry, const QString& devRoot) {
+  const QString node = linkChain(entry, devRoot).constLast();
+  return !QFileInfo(node).isSymLink() && QFileInfo::exists(node) ? node : QString();
 }
 
 // Maker and model of the USB device above a tty: the first folder up the device's sysfs path
@@ -78,10 +86,13 @@ void PrintTo(const SerialDevice& device, std::ostream* os) {
       << device.description.toStdString() << "\"}";
 }
 
-std::vector<SerialDevice> listSerialDevices(const QString& devRoot, const QString& sysRoot) {
+QString standardByIdFolder(const QString& devRoot) { return devRoot + QStringLiteral("/serial/by-id"); }
+
+std::vector<SerialDevice> listSerialDevices(const QString& devRoot, const QString& sysRoot,
+                                            const QString& byIdFolder) {
   std::vector<SerialDevice> adapters;
   std::set<QString> covered;
-  const QDir byId(devRoot + QStringLiteral("/serial/by-id"));
+  const QDir byId(byIdFolder.isEmpty() ? standardByIdFolder(devRoot) : byIdFolder);
   for (const QString& name : byId.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
     const QString node = nodeOf(byId.filePath(name), devRoot);
     if (node.isEmpty()) continue;  // the adapter has gone; udev has not yet removed its link

@@ -6,6 +6,7 @@
 // any thread.
 
 #include <QString>
+#include <QStringList>
 #include <ostream>
 #include <vector>
 
@@ -22,9 +23,18 @@ void PrintTo(const SerialDevice& device, std::ostream* os);
 
 // Adapters (sorted by name) first, then on-board ports in number order. A /dev/ttyS* whose
 // driver reports no UART (type 0, or no type at all) is left out; so is a by-id link whose
-// device has gone.
+// device has gone. `byIdFolder` empty means <devRoot>/serial/by-id.
 std::vector<SerialDevice> listSerialDevices(const QString& devRoot = QStringLiteral("/dev"),
-                                            const QString& sysRoot = QStringLiteral("/sys"));
+                                            const QString& sysRoot = QStringLiteral("/sys"),
+                                            const QString& byIdFolder = {});
+
+// The standard folder of stable adapter names under `devRoot`.
+QString standardByIdFolder(const QString& devRoot = QStringLiteral("/dev"));
+
+// The paths `entry` leads through, itself first: every link on the way is read (at most eight),
+// and a link to an absolute /dev path is read inside `devRoot`, so that a fake tree resolves like
+// the real one. The last path is where it ends, whether or not that exists.
+QStringList linkChain(const QString& entry, const QString& devRoot = QStringLiteral("/dev"));
 
 // Whether `path` names something that exists now (a link is followed).
 bool devicePresent(const QString& path);

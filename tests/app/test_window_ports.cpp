@@ -7,14 +7,21 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "app/serial_ports_dialog.h"
+#include "printer/virtual_printer.h"
+#include "pty_line.h"
 #include "serial/port_choices.h"
+#include "serial/serial_device_watch.h"
 #include "window_fixture.h"
 
 namespace vx::test {
@@ -147,6 +154,74 @@ TEST_F(SerialPorts, ThePortListsTipNamesTheDeviceOfTheShownPort) {
   QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), form->ComboBox1->mapToGlobal(QPoint(1, 1)));
   QApplication::sendEvent(form->ComboBox1, &hover);
   EXPECT_EQ(form->ComboBox1->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
+}
+
+bool within(int ms, const std::function<bool()>& done) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+std::size_t transfersOn(PtyLine& line) { return printer::decodeStream(line.take(), 1'000'000).transfers.size(); }
+
+// Two pseudo-terminals behind a link in a test folder stand in for an adapter in
+// /dev/serial/by-id that is pulled out and comes back behind another node.
+TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhereverItCameBack) {
+  const QString folder = root.filePath(QStringLiteral("by-id"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  const QString link = folder + QStringLiteral("/usb-VORLANDEX_Impressora_0001-if00-port0");
+  PtyLine first, second;
+  qputenv("VORLANDEX_COM1", QFile::encodeName(link));
+  form->deviceWatch->setByIdFolder(folder);
+  const QString tip = QStringLiteral("COM1: ") + link + QStringLiteral(" (VORLANDEX_COM1)");
+  const auto tipIs = [&](const QString& text) {
+    return form->ComboBox1->toolTip() == text && form->ComboBox1->accessibleDescription() == text;
+  };
+  EXPECT_TRUE(tipIs(tip + QStringLiteral(" (ausente)")));
+
+  ASSERT_TRUE(QFile::link(first.devicePath(), link));
+  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << form->ComboBox1->toolTip().toStdString();
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  EXPECT_EQ(transfersOn(first), 7u);
+
+  QFile::remove(link);  // pulled out
+  EXPECT_TRUE(within(1000, [&] { return tipIs(tip + QStringLiteral(" (ausente)")); }));
+  EXPECT_FALSE(form->jobRunning());
+  EXPECT_EQ(boxCount(), 0);
+
+  // Plugged in again while "Portas seriais" is open.
+  bool followed = false;
+  QTimer opened;  // looks for the dialog once its own event loop runs
+  opened.setInterval(10);
+  QObject::connect(&opened, &QTimer::timeout, form, [&] {
+    auto* d = form->findChild<SerialPortsDialog*>();
+    if (!d || !d->isVisible()) return;
+    opened.stop();
+    const QString inUse = QStringLiteral("Em uso: ") + link;
+    const auto shows = [&](bool present) {
+      return d->currentLabel(1)->text().startsWith(inUse + (present ? QStringLiteral(" — ")
+                                                                    : QStringLiteral(" (ausente)"))) &&
+             (d->deviceBox(2)->findData(link) >= 0) == present;
+    };
+    EXPECT_TRUE(shows(false)) << d->currentLabel(1)->text().toStdString();
+    QFile::link(second.devicePath(), link);
+    followed = within(1000, [&] { return shows(true); });
+    d->reject();
+  });
+  opened.start();
+  click(form->serialPortsButton);
+  EXPECT_TRUE(followed) << "the dialog still shows the adapter absent";
+  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); }));
+  EXPECT_EQ(boxCount(), 0);
+  EXPECT_EQ(first.count() + second.count(), 0u) << "a device that came back started a job";
+
+  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  EXPECT_EQ(transfersOn(second), 7u);
+  EXPECT_EQ(first.count(), 0u);
 }
 
 }  // namespace

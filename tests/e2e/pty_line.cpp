@@ -86,4 +86,13 @@ std::vector<printer::TimedByte> PtyLine::received(int quietMs) {
   }
 }
 
+std::vector<printer::TimedByte> PtyLine::take(int quietMs) {
+  std::vector<printer::TimedByte> out = received(quietMs);
+  std::lock_guard lock(mutex_);
+  // Only what received() saw is handed out; a byte that came since stays for the next take.
+  std::vector<printer::TimedByte> rest(bytes_.begin() + static_cast<std::ptrdiff_t>(out.size()), bytes_.end());
+  bytes_.swap(rest);
+  return out;
+}
+
 }  // namespace vx::test

@@ -24,6 +24,9 @@ class PtyLine {
   QString devicePath() const { return path_; }
   // Everything received so far, after `quietMs` without a new byte.
   std::vector<printer::TimedByte> received(int quietMs = 150);
+  // What arrived since the last take(), after `quietMs` without a new byte; it is then forgotten,
+  // so a long run keeps no more than one job's bytes.
+  std::vector<printer::TimedByte> take(int quietMs = 150);
   // Bytes received so far, at once.
   std::size_t count();
   // Closes the far side's master, as a pulled USB adapter: writes to the port fail from then on.
