@@ -34,6 +34,19 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --versio
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help >/dev/null
 
+# The clock units as an administrator enables them for one printer, checked as installed; the
+# package enables none of them.
+units=$(mktemp -d)
+for kind in service timer; do
+  cp "/usr/lib/systemd/system/vorlandex-clock@.$kind" "$units/vorlandex-clock@ttyUSB0.$kind"
+done
+(cd "$units" && systemd-analyze verify --man=no vorlandex-clock@ttyUSB0.timer vorlandex-clock@ttyUSB0.service)
+rm -rf "$units"
+if systemctl is-enabled 'vorlandex-clock@ttyUSB0.timer' 2>/dev/null | grep -q '^enabled'; then
+  echo "check-package: the package enabled a clock timer" >&2
+  exit 1
+fi
+
 files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done || true)
 apt-get remove -y -qq vorlandex
 status=$(dpkg-query -W -f='${db:Status-Status}' vorlandex 2>/dev/null || echo not-installed)
