@@ -143,9 +143,8 @@ int Sender::writeDryRun(const RunPlan& plan) {
     // The stream never takes the place of the pair it was made from, and a file it replaces
     // is kept whole until the new one is complete.
     const QString target = QFileInfo(options_.output).canonicalFilePath();
-    const QStringList pairFiles = options_.pairPath.isEmpty()
-                                      ? QStringList()
-                                      : QStringList{options_.pairPath, logoFileNameForOpen(options_.pairPath)};
+    QStringList pairFiles;
+    if (!options_.pairPath.isEmpty()) pairFiles << options_.pairPath << logoFileNameForOpen(options_.pairPath);
     for (const QString& own : pairFiles) {
       if (!target.isEmpty() && target == QFileInfo(own).canonicalFilePath())
         return cannotWrite(QStringLiteral("it is a file of the pair being sent"));

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QUrl>
+#include <memory>
 
 namespace vx {
 namespace {
@@ -25,19 +26,19 @@ QString jobKey(const PlannedJob& job) {
 }
 
 std::vector<JobDigest> jobDigests(const RunPlan& plan) {
-  std::vector<QCryptographicHash> hashes;
+  std::vector<std::unique_ptr<QCryptographicHash>> hashes;
   std::vector<JobDigest> digests;
   for (const PlannedJob& job : plan.jobs) {
-    hashes.emplace_back(QCryptographicHash::Sha256);
+    hashes.push_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256));
     digests.push_back({jobKey(job), {}, 0});
   }
   for (const PlannedWrite& w : plan.writes) {
     if (w.job < 0 || w.job >= static_cast<int>(digests.size())) continue;
-    hashes[w.job].addData(QByteArrayView(reinterpret_cast<const char*>(w.bytes.data()),
+    hashes[w.job]->addData(QByteArrayView(reinterpret_cast<const char*>(w.bytes.data()),
                                          static_cast<qsizetype>(w.bytes.size())));
     digests[w.job].bytes += w.bytes.size();
   }
-  for (std::size_t i = 0; i < digests.size(); ++i) digests[i].sha256 = hashes[i].result().toHex();
+  for (std::size_t i = 0; i < digests.size(); ++i) digests[i].sha256 = hashes[i]->result().toHex();
   return digests;
 }
 

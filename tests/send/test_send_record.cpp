@@ -12,7 +12,7 @@
 #include <map>
 #include <thread>
 
-#include "printer/decoder.h"
+#include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "send_test_support.h"
 
