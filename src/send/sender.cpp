@@ -224,6 +224,7 @@ int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
     if (w.fullIndex.empty()) continue;
     PortTarget target{w.label, w.device, {}, {}};
     if (writeStamps) target.stamp = writeStamps(i);
+    if (portPlanned) portPlanned(i, *w.plan);
     if (w.record) {
       // The record takes a job only once it reached the end of its last frame with the line
       // intact; a job that started and broke off leaves the printer's state unknown.

@@ -36,6 +36,9 @@ class Sender {
   // plan on virtual time, given before any port is opened.
   std::function<WatchedDevice::WriteStamp(int index)> writeStamps;
   std::function<void(const RunPlan&)> planned;
+  // For measurements: the plan of what port `index` is sent (with --if-changed it may be
+  // fewer jobs than the run's plan); not called for a port that is sent nothing.
+  std::function<void(int index, const RunPlan&)> portPlanned;
 
   int exec();
 

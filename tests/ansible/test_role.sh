@@ -34,18 +34,9 @@ port_a=$work/by-id/printer-a port_b=$work/by-id/printer-b
 ln -s "$(start_printer a)" "$port_a"
 ln -s "$(start_printer b)" "$port_b"
 
-# The pair: the program's defaults (a saved file), with a one-pixel-row logo picture.
+# The pair: the program's defaults (a saved file), with a small logo picture.
 mkdir -p "$work/pair" "$work/results"
-cp "$src/fuzz/corpus/valid_default.cfg" "$work/pair/clinica.cfg"
-python3 - "$work/pair/clinica.bmp" <<'PY'
-import struct, sys
-w, h = 8, 8
-row = (w * 3 + 3) & ~3
-pixels = b"".join(bytes([255, 255, 255] * w) + bytes(row - w * 3) for _ in range(h))
-header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)
-info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-open(sys.argv[1], "wb").write(header + info + pixels)
-PY
+python3 "$src/tests/ansible/make_pair.py" "$src" "$work/pair" 8 8
 
 cat >"$work/inventory.yml" <<YML
 ---
