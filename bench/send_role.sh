@@ -9,7 +9,7 @@ src=$(realpath "$1") send=$(realpath "$2") printer=$(realpath "$3")
 printers=10 gate=1.05
 work=$(mktemp -d)
 cleanup() {
-  for pidfile in "$work"/*.pid; do [[ -f $pidfile ]] && kill "$(cat "$pidfile")" 2>/dev/null; done
+  for pidfile in "$work"/*.pid; do [[ -f $pidfile ]] && kill "$(cat "$pidfile")" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }

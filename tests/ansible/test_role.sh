@@ -8,7 +8,7 @@ set -euo pipefail
 src=$(realpath "$1") send=$(realpath "$2") printer=$(realpath "$3")
 work=$(mktemp -d)
 cleanup() {
-  for pidfile in "$work"/*.pid; do [[ -f $pidfile ]] && kill "$(cat "$pidfile")" 2>/dev/null; done
+  for pidfile in "$work"/*.pid; do [[ -f $pidfile ]] && kill "$(cat "$pidfile")" 2>/dev/null || true; done
   wait 2>/dev/null || true
   rm -rf "$work"
 }
