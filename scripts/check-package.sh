@@ -55,6 +55,19 @@ done
 [ -n "$(dpkg -L qt6-wayland | grep 'platforms/libqwayland')" ] || { echo "check-package: no Wayland platform plugin" >&2; exit 1; }
 [ -n "$(dpkg -L qt6-translations-l10n | grep 'qtbase_es.qm')" ] || { echo "check-package: no Qt translations" >&2; exit 1; }
 
+# The clock units as an administrator enables them for one printer, checked as installed; the
+# package enables none of them.
+units=$(mktemp -d)
+for kind in service timer; do
+  cp "/usr/lib/systemd/system/vorlandex-clock@.$kind" "$units/vorlandex-clock@ttyUSB0.$kind"
+done
+(cd "$units" && systemd-analyze verify --man=no vorlandex-clock@ttyUSB0.timer vorlandex-clock@ttyUSB0.service)
+rm -rf "$units"
+if systemctl is-enabled 'vorlandex-clock@ttyUSB0.timer' 2>/dev/null | grep -q '^enabled'; then
+  echo "check-package: the package enabled a clock timer" >&2
+  exit 1
+fi
+
 files=$(dpkg -L vorlandex | while read -r f; do [ -f "$f" ] || [ -L "$f" ] && echo "$f"; done || true)
 apt-get remove -y -qq vorlandex
 status=$(dpkg-query -W -f='${db:Status-Status}' vorlandex 2>/dev/null || echo not-installed)

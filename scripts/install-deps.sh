@@ -16,6 +16,8 @@ PACKAGES=(
   xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
   # The package and its checks; rsvg-convert renders the icon (scripts/render-icons.sh).
   dpkg-dev lintian desktop-file-utils appstream librsvg2-bin
+  # vorlandex-send's JSON schema check, the Ansible role's test and lint, the units' check.
+  python3-jsonschema ansible-core ansible-lint systemd
 )
 
 missing=()

@@ -209,7 +209,8 @@ std::vector<RunJob> selectedJobs(const JobSelection& selection) {
   if (selection.settings) jobs.push_back({JobKind::Settings, 0});
   if (selection.clock) jobs.push_back({JobKind::Clock, 0});
   if (selection.texts)
-    for (int b = 1; b <= kPrinterButtons; ++b) jobs.push_back({JobKind::Texts, b});
+    for (int b = 1; b <= kPrinterButtons; ++b)
+      if (selection.textButtons & (1u << (b - 1))) jobs.push_back({JobKind::Texts, b});
   if (selection.logo) jobs.push_back({JobKind::Logo, 0});
   return jobs;
 }

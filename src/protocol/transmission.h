@@ -66,6 +66,7 @@ struct JobSelection {
   bool clock = true;
   bool texts = true;  // the text job of each button 1..4
   bool logo = true;
+  std::uint8_t textButtons = 0x0F;  // with texts: the buttons whose text job runs, bit b-1 for button b
   bool operator==(const JobSelection&) const = default;
 };
 

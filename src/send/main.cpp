@@ -33,7 +33,11 @@ int main(int argc, char* argv[]) {
   signal(SIGPIPE, SIG_IGN);
   winsize size{};
   const bool terminal = isatty(STDOUT_FILENO) == 1;
-  const int columns = terminal && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
-  vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, terminal, columns});
+  const bool errTerminal = isatty(STDERR_FILENO) == 1;
+  // With --json the progress, if any, is drawn on the error stream.
+  const int progressFd = parsed.options->json ? STDERR_FILENO : STDOUT_FILENO;
+  const bool progressTerminal = parsed.options->json ? errTerminal : terminal;
+  const int columns = progressTerminal && ioctl(progressFd, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+  vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, terminal, columns, errTerminal});
   return sender.exec();
 }

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <stdexcept>
 #include <string_view>
 
@@ -64,6 +65,7 @@ class PortRun::Host final : public JobHost {
     if (stopped_) throw PortStopped{};
     checkDevice();
     run_.job_ = run_.job_ + 1;
+    run_.jobStarted(run_.job_);
     try {
       comm_.OpenPort();
     } catch (const ECommsError& e) {
@@ -95,15 +97,19 @@ class PortRun::Host final : public JobHost {
   // took each one. Runs inside the job frame's destructor, so it records and never throws;
   // the next job's OpenPort ends the run.
   void ClosePort() override {
+    // Closing on the way out of an exception ends a job that did not reach its end.
+    const bool unwinding = std::uncaught_exceptions() > 0;
     comm_.ClosePort();
     run_.written_ = device_.bytesWritten();
-    if (stopped_) return;
-    if (device_.failure() != 0) {
-      stop(deviceFailure());
-    } else if (device_.bytesWritten() < queued_ || device_.bytesPurged() > 0) {
-      stop(QStringLiteral("%1 bytes did not reach the line before it was closed (the line did not drain)")
-               .arg(queued_ - device_.bytesWritten() + device_.bytesPurged()));
+    if (!stopped_) {
+      if (device_.failure() != 0) {
+        stop(deviceFailure());
+      } else if (device_.bytesWritten() < queued_ || device_.bytesPurged() > 0) {
+        stop(QStringLiteral("%1 bytes did not reach the line before it was closed (the line did not drain)")
+                 .arg(queued_ - device_.bytesWritten() + device_.bytesPurged()));
+      }
     }
+    run_.jobClosed(run_.job_, !unwinding && !stopped_ && !comm_.lineLost());
   }
 
   bool lineLost() override { return comm_.lineLost(); }
@@ -175,6 +181,28 @@ bool PortRun::waitUntil(std::chrono::steady_clock::time_point deadline) {
 void PortRun::fail(const QString& why) {
   std::lock_guard lock(mutex_);
   if (failure_.isEmpty()) failure_ = why;
+}
+
+void PortRun::jobStarted(int job) {
+  jobStartNs_ = monotonicNs();
+  std::lock_guard lock(mutex_);
+  if (outcomes_.size() <= static_cast<std::size_t>(job)) outcomes_.resize(job + 1);
+  outcomes_[job].started = true;
+}
+
+void PortRun::jobClosed(int job, bool complete) {
+  {
+    std::lock_guard lock(mutex_);
+    if (outcomes_.size() <= static_cast<std::size_t>(job)) outcomes_.resize(job + 1);
+    outcomes_[job].complete = complete;
+    outcomes_[job].ms = (monotonicNs() - jobStartNs_) / 1'000'000;
+  }
+  if (target_.jobEnded) target_.jobEnded(job, complete);
+}
+
+std::vector<JobOutcome> PortRun::outcomes() const {
+  std::lock_guard lock(mutex_);
+  return outcomes_;
 }
 
 PortStatus PortRun::status() const {

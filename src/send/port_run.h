@@ -12,9 +12,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "model/config_model.h"
 #include "protocol/frames.h"
@@ -36,6 +38,16 @@ struct PortTarget {
   QString label;       // the port as the operator named it
   std::string device;  // the device path it resolves to
   WatchedDevice::WriteStamp stamp;  // optional, for measurements
+  // Optional: called on the port's thread as job `job` (index into the run's jobs) closes its
+  // port, `complete` when it reached the end of its last frame with the line intact.
+  std::function<void(int job, bool complete)> jobEnded;
+};
+
+// How one job of a port's run went, once the run has ended.
+struct JobOutcome {
+  bool started = false;   // its port was opened (or tried)
+  bool complete = false;  // it reached the end of its last frame with the line intact
+  std::int64_t ms = 0;    // from opening its port to closing it
 };
 
 struct PortStatus {
@@ -64,11 +76,15 @@ class PortRun {
 
   const PortTarget& target() const { return target_; }
   PortStatus status() const;
+  // One entry per job the run started, in order.
+  std::vector<JobOutcome> outcomes() const;
 
  private:
   class Host;
   void run();
   void fail(const QString& why);
+  void jobStarted(int job);
+  void jobClosed(int job, bool complete);
 
   const PortTarget target_;
   const SendJobInputs& inputs_;
@@ -85,6 +101,8 @@ class PortRun {
   std::condition_variable endedCv_;
   bool ended_ = false;  // under mutex_
   QString failure_;     // under mutex_
+  std::vector<JobOutcome> outcomes_;  // under mutex_
+  std::int64_t jobStartNs_ = 0;       // run's thread only
   std::thread thread_;
 };
 

@@ -66,9 +66,15 @@ QString summaryLine(const QString& label, const QString& device, const PortStatu
 
 QStringList PlainProgress::update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,
                                   const RunPlan& plan) {
+  return update(labels, statuses, std::vector<const RunPlan*>(statuses.size(), &plan));
+}
+
+QStringList PlainProgress::update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,
+                                  const std::vector<const RunPlan*>& plans) {
   QStringList lines;
-  for (std::size_t i = 0; i < statuses.size() && i < shown_.size(); ++i) {
+  for (std::size_t i = 0; i < statuses.size() && i < shown_.size() && i < plans.size(); ++i) {
     const PortStatus& s = statuses[i];
+    const RunPlan& plan = *plans[i];
     if (shown_[i] == -3) continue;
     if (s.state == PortStatus::State::Done || s.state == PortStatus::State::Failed) {
       lines << (s.state == PortStatus::State::Done ? QStringLiteral("%1: done").arg(labels[i])

@@ -32,6 +32,9 @@ class PlainProgress {
   // The lines to print for the ports' current statuses.
   QStringList update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,
                      const RunPlan& plan);
+  // The same, each port with its own plan (--if-changed sends each port its own jobs).
+  QStringList update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,
+                     const std::vector<const RunPlan*>& plans);
 
  private:
   std::vector<int> shown_;  // per port: the job last shown; -3 once its end was shown

@@ -16,7 +16,9 @@ const QString kDescription = QStringLiteral(
     "protocol's own pace; a failing port never stops the others.\n"
     "\n"
     "Exit status: 0 when every port received everything, 1 when any port failed, 2 for bad\n"
-    "arguments or a pair that does not open (nothing is sent then).");
+    "arguments or a pair that does not open (nothing is sent then).\n"
+    "\n"
+    "--only clock needs no PAIR.cfg.");
 
 ParsedArguments refuse(const QString& why) {
   return ParsedArguments{std::nullopt, 2, QStringLiteral("vorlandex-send: %1\nTry 'vorlandex-send --help'.").arg(why)};
@@ -67,7 +69,18 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
                                                  "output)."));
   const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
                                  QStringLiteral("No progress and no summary; only failures are reported."));
-  parser.addOptions({help, version, port, only, noLogo, duasVias, dryRun, output, timing, quiet});
+  const QCommandLineOption json(QStringLiteral("json"),
+                                QStringLiteral("Write one JSON document with every port's and job's result to "
+                                               "standard output, and nothing else there."));
+  const QCommandLineOption ifChanged(QStringLiteral("if-changed"),
+                                     QStringLiteral("Send to each port only the jobs whose bytes differ from what "
+                                                    "it last received completely from this program (its record); "
+                                                    "the clock goes along with any of them."));
+  const QCommandLineOption force(QStringLiteral("force"),
+                                 QStringLiteral("Send every job whatever the record says, and record it (for a "
+                                                "swapped or reset printer)."));
+  parser.addOptions({help, version, port, only, noLogo, duasVias, dryRun, output, timing, quiet, json, ifChanged,
+                     force});
   parser.addPositionalArgument(QStringLiteral("PAIR.cfg"), QStringLiteral("The configuration file to send."));
 
   if (!parser.parse(arguments)) return refuse(parser.errorText());
@@ -82,12 +95,14 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
     return ParsedArguments{std::nullopt, 0, QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
 
   const QStringList positional = parser.positionalArguments();
-  if (positional.isEmpty()) return refuse(QStringLiteral("no configuration file given"));
   if (positional.size() > 1)
     return refuse(QStringLiteral("one configuration file at a time (also got \"%1\")").arg(positional[1]));
 
   SendOptions o;
-  o.pairPath = positional[0];
+  o.pairPath = positional.value(0);
+  o.json = parser.isSet(json);
+  o.ifChanged = parser.isSet(ifChanged);
+  o.force = parser.isSet(force);
   o.ports = parser.values(port);
   o.duasVias = parser.isSet(duasVias);
   o.dryRun = parser.isSet(dryRun);
@@ -115,10 +130,17 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
     o.noLogo = !parser.isSet(only);
   }
   if (o.jobs == JobSelection{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
+  o.clockNamed = parser.isSet(only) && o.jobs.clock;
+  // The clock job sends the computer's time and nothing of the pair.
+  if (o.pairPath.isEmpty() && o.jobs != JobSelection{false, true, false, false})
+    return refuse(QStringLiteral("no configuration file given (only --only clock needs none)"));
+  if (o.json && o.quiet) return refuse(QStringLiteral("--json and --quiet exclude each other"));
 
   if (o.dryRun) {
     if (!o.ports.isEmpty()) return refuse(QStringLiteral("--dry-run opens no port; leave out --port"));
     if (o.output.isEmpty()) return refuse(QStringLiteral("--dry-run needs --output FILE (- for standard output)"));
+    if (o.json || o.keepsRecord())
+      return refuse(QStringLiteral("--json, --if-changed and --force are for sending to ports, not --dry-run"));
   } else {
     if (o.ports.isEmpty()) return refuse(QStringLiteral("no --port given (or --dry-run)"));
     if (parser.isSet(output)) return refuse(QStringLiteral("--output is for --dry-run"));

@@ -12,7 +12,8 @@
 namespace vx {
 
 struct SendOptions {
-  QString pairPath;   // the .cfg file; the .bmp beside it is read as "Abrir" reads it
+  QString pairPath;   // the .cfg file; the .bmp beside it is read as "Abrir" reads it. Empty
+                      // only when the clock is the one job: it needs no pair.
   QStringList ports;  // each a device path or COM1..COM4, as given
   JobSelection jobs;
   bool noLogo = false;  // --no-logo: "Enviar sem logo" (the pair's logo-off state may still send one)
@@ -21,6 +22,12 @@ struct SendOptions {
   QString output;  // dry run: the byte stream's file, "-" for standard output
   bool timing = false;  // dry run: a line per transfer with its planned offset
   bool quiet = false;
+  bool json = false;      // one JSON document on standard output, nothing else there
+  bool ifChanged = false;  // send only the jobs whose bytes differ from the port's record
+  bool force = false;      // send every picked job whatever the record says, and record them
+  bool clockNamed = false;  // --only names the clock: it goes even when nothing else changed
+  // The record of what each port last received is read and written.
+  bool keepsRecord() const { return ifChanged || force; }
 };
 
 struct ParsedArguments {

@@ -13,8 +13,10 @@
 #include "config/config_file_names.h"
 #include "config/config_pair.h"
 #include "protocol/dry_run.h"
+#include "send/json_report.h"
 #include "send/port_run.h"
 #include "send/progress_view.h"
+#include "send/sent_record.h"
 
 namespace vx {
 namespace {
@@ -91,16 +93,32 @@ int Sender::exec() {
   ConfigPair pair;
   SendJobInputs inputs;
   RunPlan plan;
+  QString error;
   try {
-    pair = readConfigPair(options_.pairPath);
-    inputs = inputsFor(pair, options_);
+    if (options_.pairPath.isEmpty()) {
+      // The clock alone: the computer's time, nothing of a pair.
+      applyNumberingDefaults(inputs.model);
+      inputs.model.botao_atual = 1;
+      inputs.selection = options_.jobs;
+    } else {
+      pair = readConfigPair(options_.pairPath);
+      inputs = inputsFor(pair, options_);
+    }
     plan = planRun(inputs.model, inputs.selection, inputs.optionByte, inputs.cut, inputs.logoData,
                    QDateTime::currentDateTime());
   } catch (const ConfigPairError& e) {
-    printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(e.message()));
-    return 2;
+    error = e.message();
   } catch (const std::length_error& e) {
-    printLine(output_.err, QStringLiteral("vorlandex-send: %1: %2").arg(options_.pairPath, QString::fromUtf8(e.what())));
+    error = QStringLiteral("%1: %2").arg(options_.pairPath, QString::fromUtf8(e.what()));
+  }
+  if (!error.isEmpty()) {
+    printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
+    if (options_.json) {
+      RunReport r{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}};
+      const QByteArray doc = jsonReport(r);
+      std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), output_.out);
+      std::fflush(output_.out);
+    }
     return 2;
   }
 
@@ -125,7 +143,9 @@ int Sender::writeDryRun(const RunPlan& plan) {
     // The stream never takes the place of the pair it was made from, and a file it replaces
     // is kept whole until the new one is complete.
     const QString target = QFileInfo(options_.output).canonicalFilePath();
-    for (const QString& own : {options_.pairPath, logoFileNameForOpen(options_.pairPath)}) {
+    QStringList pairFiles;
+    if (!options_.pairPath.isEmpty()) pairFiles << options_.pairPath << logoFileNameForOpen(options_.pairPath);
+    for (const QString& own : pairFiles) {
       if (!target.isEmpty() && target == QFileInfo(own).canonicalFilePath())
         return cannotWrite(QStringLiteral("it is a file of the pair being sent"));
     }
@@ -141,64 +161,192 @@ int Sender::writeDryRun(const RunPlan& plan) {
   return 0;
 }
 
-int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
-  std::vector<std::unique_ptr<PortRun>> runs;
-  std::vector<QString> labels;
-  int labelWidth = 0;
-  for (int i = 0; i < options_.ports.size(); ++i) {
-    PortTarget target{options_.ports[i], resolvePort(options_.ports[i]), {}};
-    if (writeStamps) target.stamp = writeStamps(i);
-    labels.push_back(target.label);
-    labelWidth = std::max(labelWidth, static_cast<int>(target.label.size()));
-    runs.push_back(std::make_unique<PortRun>(std::move(target), inputs, interrupted));
-  }
-  for (auto& run : runs) run->start();
+// One port of the run: the jobs it is sent (all, or with --if-changed those its record does
+// not hold), their plan, its record, its run.
+struct Sender::PortWork {
+  QString label;
+  std::string device;
+  const RunPlan* fullPlan = nullptr;
+  std::vector<JobDigest> digests;  // every job of the full plan
+  std::vector<bool> send;          // per job of the full plan
+  std::vector<int> fullIndex;      // per job of `plan`: its index in the full plan
+  SendJobInputs ownInputs;         // when only some jobs go
+  RunPlan ownPlan;
+  const SendJobInputs* inputs = nullptr;
+  const RunPlan* plan = nullptr;
+  std::unique_ptr<SentRecord> record;
+  QString recordError;  // written on the port's thread, read once its run has ended
+  std::unique_ptr<PortRun> run;
+};
 
-  const bool bars = output_.terminal && !options_.quiet;
-  const bool plain = !output_.terminal && !options_.quiet;
-  PlainProgress plainProgress(runs.size());
+std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& plan, const SendJobInputs& inputs) {
+  auto w = std::make_unique<PortWork>();
+  w->label = options_.ports[index];
+  w->device = resolvePort(w->label);
+  w->fullPlan = &plan;
+  w->digests = jobDigests(plan);
+  if (options_.keepsRecord()) {
+    w->record = std::make_unique<SentRecord>(w->label);
+    QString why;
+    // A record that cannot be read knows nothing: everything is sent and it is written anew.
+    if (!w->record->load(&why))
+      printLine(output_.err, QStringLiteral("vorlandex-send: %1; sending everything").arg(why));
+  }
+  const bool compare = options_.ifChanged && !options_.force;
+  w->send = jobsToSend(w->digests, compare ? w->record.get() : nullptr, options_.clockNamed);
+  for (std::size_t j = 0; j < w->send.size(); ++j)
+    if (w->send[j]) w->fullIndex.push_back(static_cast<int>(j));
+  if (w->fullIndex.size() == w->send.size()) {
+    w->inputs = &inputs;
+    w->plan = &plan;
+  } else {
+    w->ownInputs = inputs;
+    w->ownInputs.selection = selectionOf(plan, w->send);
+    if (!w->fullIndex.empty())
+      w->ownPlan = planRun(w->ownInputs.model, w->ownInputs.selection, w->ownInputs.optionByte, w->ownInputs.cut,
+                           w->ownInputs.logoData, QDateTime::currentDateTime());
+    w->inputs = &w->ownInputs;
+    w->plan = &w->ownPlan;
+  }
+  return w;
+}
+
+int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
+  const auto started = std::chrono::steady_clock::now();
+  std::vector<std::unique_ptr<PortWork>> ports;
+  for (int i = 0; i < options_.ports.size(); ++i) ports.push_back(preparePort(i, plan, inputs));
+
+  // Ports with nothing to send are not opened.
+  std::vector<PortWork*> active;
+  int labelWidth = 0;
+  for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
+    PortWork& w = *ports[i];
+    if (w.fullIndex.empty()) continue;
+    PortTarget target{w.label, w.device, {}, {}};
+    if (writeStamps) target.stamp = writeStamps(i);
+    if (portPlanned) portPlanned(i, *w.plan);
+    if (w.record) {
+      // The record takes a job only once it reached the end of its last frame with the line
+      // intact; a job that started and broke off leaves the printer's state unknown.
+      target.jobEnded = [&w](int job, bool complete) {
+        const JobDigest& digest = w.digests[w.fullIndex[job]];
+        if (complete) w.record->jobSent(digest, QString::fromStdString(w.device));
+        else w.record->jobBroken(digest.key);
+        QString why;
+        if (!w.record->save(&why) && w.recordError.isEmpty()) w.recordError = why;
+      };
+    }
+    labelWidth = std::max(labelWidth, static_cast<int>(w.label.size()));
+    w.run = std::make_unique<PortRun>(std::move(target), *w.inputs, interrupted);
+    active.push_back(&w);
+  }
+  for (PortWork* w : active) w->run->start();
+
+  // With --json standard output carries the document alone: progress goes to a terminal's
+  // error stream, or nowhere.
+  std::FILE* progressOut = options_.json ? output_.err : output_.out;
+  const bool progressTerminal = options_.json ? output_.errTerminal : output_.terminal;
+  const bool bars = progressTerminal && !options_.quiet && !active.empty();
+  const bool plain = !progressTerminal && !options_.quiet && !options_.json;
+  PlainProgress plainProgress(active.size());
+  std::vector<QString> labels;
+  std::vector<const RunPlan*> plans;
+  for (PortWork* w : active) {
+    labels.push_back(w->label);
+    plans.push_back(w->plan);
+  }
   bool drawn = false;
   for (;;) {
     // Wakes as soon as the last port ends, so the run takes no longer than its slowest port.
     const auto refresh = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRefreshMs);
     bool ended = true;
-    for (auto& run : runs) {
-      if (!run->waitUntil(refresh)) {
+    for (PortWork* w : active) {
+      if (!w->run->waitUntil(refresh)) {
         ended = false;
         break;
       }
     }
     std::vector<PortStatus> statuses;
-    for (auto& run : runs) statuses.push_back(run->status());
+    for (PortWork* w : active) statuses.push_back(w->run->status());
     if (bars) {
       QString screen;
-      if (drawn) screen += QStringLiteral("\x1b[%1A").arg(runs.size());
-      for (std::size_t i = 0; i < runs.size(); ++i) {
-        QString line = progressLine(labels[i], labelWidth, statuses[i], plan);
+      if (drawn) screen += QStringLiteral("\x1b[%1A").arg(active.size());
+      for (std::size_t i = 0; i < active.size(); ++i) {
+        QString line = progressLine(labels[i], labelWidth, statuses[i], *plans[i]);
         // A line that wraps would take two rows and throw the redrawing off by one.
         if (output_.columns > 1 && line.size() >= output_.columns) line.truncate(output_.columns - 1);
         screen += QStringLiteral("\r\x1b[2K") + line + QLatin1Char('\n');
       }
       screen.chop(1);
-      printLine(output_.out, screen);
+      printLine(progressOut, screen);
       drawn = true;
     } else if (plain) {
-      for (const QString& line : plainProgress.update(labels, statuses, plan)) printLine(output_.out, line);
+      for (const QString& line : plainProgress.update(labels, statuses, plans)) printLine(output_.out, line);
     }
     if (ended) break;
   }
+  return report(ports, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+}
 
+int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds) {
+  RunReport run{options_.pairPath, options_.ifChanged, options_.force, {}, seconds, {}};
   int failed = 0;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    const PortStatus s = runs[i]->status();
-    const QString line = summaryLine(labels[i], QString::fromStdString(runs[i]->target().device), s, plan);
-    if (s.state != PortStatus::State::Done) ++failed;
-    if (!options_.quiet) printLine(output_.out, line);
-    else if (s.state != PortStatus::State::Done) printLine(output_.err, QStringLiteral("vorlandex-send: ") + line);
+  for (auto& owned : ports) {
+    PortWork& w = *owned;
+    PortReport p{w.label, QString::fromStdString(w.device), false, {}, 0, 0, {}};
+    PortStatus s;
+    s.state = PortStatus::State::Done;
+    std::vector<JobOutcome> outcomes;
+    if (w.run) {
+      s = w.run->status();
+      outcomes = w.run->outcomes();
+      p.seconds = s.elapsedMs / 1000.0;
+      p.bytesWritten = s.bytesWritten;
+    }
+    QStringList unchanged;
+    for (std::size_t j = 0; j < w.digests.size(); ++j) {
+      JobReport job{w.digests[j].key, w.digests[j].bytes, 0, JobReport::Result::Skipped, {}};
+      if (!w.send[j]) unchanged << job.key;
+      p.jobs.push_back(job);
+    }
+    for (std::size_t k = 0; k < w.fullIndex.size(); ++k) {
+      JobReport& job = p.jobs[w.fullIndex[k]];
+      const JobOutcome o = k < outcomes.size() ? outcomes[k] : JobOutcome{};
+      job.seconds = o.ms / 1000.0;
+      if (o.complete) {
+        job.result = JobReport::Result::Sent;
+      } else if (o.started) {
+        job.result = JobReport::Result::Failed;
+        job.error = s.failure;
+      } else {
+        job.result = JobReport::Result::NotRun;
+      }
+    }
+    p.failed = s.state != PortStatus::State::Done || !w.recordError.isEmpty();
+    p.error = !s.failure.isEmpty() ? s.failure
+                                   : (w.recordError.isEmpty() ? QString()
+                                                              : QStringLiteral("everything was sent, but the record "
+                                                                               "could not be kept: %1")
+                                                                    .arg(w.recordError));
+    if (p.failed) ++failed;
+
+    QString line;
+    if (!w.run) line = QStringLiteral("%1: nothing changed, nothing sent").arg(w.label);
+    else line = summaryLine(w.label, p.device, s, *w.plan);
+    if (w.run && !unchanged.isEmpty()) line += QStringLiteral(" (unchanged, not sent: %1)").arg(unchanged.join(QStringLiteral(", ")));
+    if (s.state == PortStatus::State::Done && !w.recordError.isEmpty()) line += QStringLiteral("; ") + p.error;
+    if (!options_.quiet && !options_.json) printLine(output_.out, line);
+    else if (p.failed) printLine(output_.err, QStringLiteral("vorlandex-send: ") + line);
+    run.ports.push_back(std::move(p));
   }
-  if (!options_.quiet && runs.size() > 1)
-    printLine(output_.out, failed == 0 ? QStringLiteral("all %1 printers received everything").arg(runs.size())
-                                       : QStringLiteral("%1 of %2 printers FAILED").arg(failed).arg(runs.size()));
+  if (options_.json) {
+    const QByteArray doc = jsonReport(run);
+    std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), output_.out);
+    std::fflush(output_.out);
+  } else if (!options_.quiet && ports.size() > 1) {
+    printLine(output_.out, failed == 0 ? QStringLiteral("all %1 printers received everything").arg(ports.size())
+                                       : QStringLiteral("%1 of %2 printers FAILED").arg(failed).arg(ports.size()));
+  }
   return failed == 0 ? 0 : 1;
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 // vorlandex-send's run: reads the pair as "Abrir" does, builds what the window would send
 // after opening it, plans the run on virtual time, then either writes the plan (dry run) or
-// feeds every port at once, each on its own thread, showing progress and a summary.
+// feeds every port at once, each on its own thread (with --if-changed only the jobs its
+// record does not hold), showing progress and a summary, or one JSON document (--json).
 // Main thread; exec() returns the exit status: 0 every port received everything, 1 a port
 // failed (or the dry run's output could not be written), 2 a pair that does not open or a
 // block too large to send; nothing is opened or sent then.
 
 #include <cstdio>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "send/send_options.h"
 #include "send/watched_device.h"
@@ -24,6 +27,7 @@ class Sender {
     std::FILE* err = stderr;
     bool terminal = false;  // out is a terminal: progress bars redrawn in place
     int columns = 0;        // the terminal's width; 0 when unknown
+    bool errTerminal = false;  // err is a terminal: with --json, the progress bars go there
   };
 
   Sender(SendOptions options, Output output);
@@ -32,6 +36,9 @@ class Sender {
   // plan on virtual time, given before any port is opened.
   std::function<WatchedDevice::WriteStamp(int index)> writeStamps;
   std::function<void(const RunPlan&)> planned;
+  // For measurements: the plan of what port `index` is sent (with --if-changed it may be
+  // fewer jobs than the run's plan); not called for a port that is sent nothing.
+  std::function<void(int index, const RunPlan&)> portPlanned;
 
   int exec();
 
@@ -40,8 +47,11 @@ class Sender {
   static void interrupt();
 
  private:
+  struct PortWork;
   int writeDryRun(const RunPlan& plan);
   int feedPorts(const RunPlan& plan, const SendJobInputs& inputs);
+  std::unique_ptr<PortWork> preparePort(int index, const RunPlan& plan, const SendJobInputs& inputs);
+  int report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds);
 
   SendOptions options_;
   Output output_;

@@ -196,6 +196,8 @@ TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
       {{"a.cfg", "-p", "/dev/x", "--only", "logo, settings"}, -1, {true, false, false, true}},
       {{"a.cfg", "-p", "/dev/x", "--only", "texts", "--only", "clock"}, -1, {false, true, true, false}},
       {{"a.cfg", "--dry-run", "-o", "-", "--timing"}, -1, all},
+      {{"--only", "clock", "-p", "/dev/x", "--json"}, -1, {false, true, false, false}},  // the clock needs no pair
+      {{"a.cfg", "--dry-run", "-o", "-", "--json"}, 2, all},                  // a dry run has no results
       {{"a.cfg"}, 2, all},                                                  // no port
       {{"-p", "/dev/x"}, 2, all},                                           // no pair
       {{"a.cfg", "b.cfg", "-p", "/dev/x"}, 2, all},                         // two pairs

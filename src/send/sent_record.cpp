@@ -1,0 +1,161 @@
+#include "send/sent_record.h"
+
+#include <unistd.h>
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QUrl>
+#include <memory>
+
+namespace vx {
+namespace {
+
+constexpr int kFormat = 1;
+
+}  // namespace
+
+QString jobKey(const PlannedJob& job) {
+  const QString name = QString::fromLatin1(jobName(job.kind));
+  return job.kind == JobKind::Texts ? QStringLiteral("%1 %2").arg(name).arg(job.button) : name;
+}
+
+std::vector<JobDigest> jobDigests(const RunPlan& plan) {
+  std::vector<std::unique_ptr<QCryptographicHash>> hashes;
+  std::vector<JobDigest> digests;
+  for (const PlannedJob& job : plan.jobs) {
+    hashes.push_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256));
+    digests.push_back({jobKey(job), {}, 0});
+  }
+  for (const PlannedWrite& w : plan.writes) {
+    if (w.job < 0 || w.job >= static_cast<int>(digests.size())) continue;
+    hashes[w.job]->addData(QByteArrayView(reinterpret_cast<const char*>(w.bytes.data()),
+                                         static_cast<qsizetype>(w.bytes.size())));
+    digests[w.job].bytes += w.bytes.size();
+  }
+  for (std::size_t i = 0; i < digests.size(); ++i) digests[i].sha256 = hashes[i]->result().toHex();
+  return digests;
+}
+
+std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record, bool clockNamed) {
+  std::vector<bool> send(digests.size(), true);
+  if (!record) return send;
+  bool other = false;
+  int clock = -1;
+  for (std::size_t i = 0; i < digests.size(); ++i) {
+    if (digests[i].key == QLatin1String("clock")) {
+      clock = static_cast<int>(i);
+      continue;
+    }
+    send[i] = record->sha256(digests[i].key) != digests[i].sha256;
+    other = other || send[i];
+  }
+  if (clock >= 0) send[clock] = other || clockNamed;
+  return send;
+}
+
+JobSelection selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
+  JobSelection s{false, false, false, false};
+  s.textButtons = 0;
+  for (std::size_t i = 0; i < plan.jobs.size() && i < send.size(); ++i) {
+    if (!send[i]) continue;
+    switch (plan.jobs[i].kind) {
+      case JobKind::Settings:
+        s.settings = true;
+        break;
+      case JobKind::Clock:
+        s.clock = true;
+        break;
+      case JobKind::Texts:
+        s.texts = true;
+        s.textButtons |= static_cast<std::uint8_t>(1u << (plan.jobs[i].button - 1));
+        break;
+      case JobKind::Logo:
+        s.logo = true;
+        break;
+    }
+  }
+  if (!s.texts) s.textButtons = 0x0F;
+  return s;
+}
+
+QString sentRecordDir() {
+  const QString state = qEnvironmentVariable("XDG_STATE_HOME");
+  // A relative XDG_STATE_HOME is invalid and must be ignored.
+  if (!state.isEmpty() && QDir::isAbsolutePath(state)) return state + QStringLiteral("/vorlandex");
+  // Root (a system service, sudo) keeps its records with the system's state, not in /root.
+  if (geteuid() == 0) return QStringLiteral("/var/lib/vorlandex");
+  return QDir::homePath() + QStringLiteral("/.local/state/vorlandex");
+}
+
+SentRecord::SentRecord(const QString& port, const QString& dir) : port_(port) {
+  // Percent-encoding keeps every port name apart, a /dev/serial/by-id link's included.
+  path_ = dir + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) +
+          QStringLiteral(".json");
+}
+
+bool SentRecord::load(QString* error) {
+  entries_.clear();
+  sentAt_.clear();
+  QFile file(path_);
+  if (!file.exists()) return true;
+  const auto refuse = [&](const QString& why) {
+    if (error) *error = QStringLiteral("%1: %2").arg(path_, why);
+    entries_.clear();
+    sentAt_.clear();
+    return false;
+  };
+  if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
+  QJsonParseError parseError;
+  const QJsonDocument doc = QJsonDocument::fromJson(file.read(1 << 20), &parseError);
+  if (!doc.isObject()) return refuse(QStringLiteral("not a record (%1)").arg(parseError.errorString()));
+  const QJsonObject root = doc.object();
+  if (root.value(QStringLiteral("format")).toInt() != kFormat) return refuse(QStringLiteral("unknown format"));
+  const QJsonObject jobs = root.value(QStringLiteral("jobs")).toObject();
+  for (auto it = jobs.begin(); it != jobs.end(); ++it) {
+    const QJsonObject job = it.value().toObject();
+    const QByteArray sha = job.value(QStringLiteral("sha256")).toString().toLatin1();
+    if (sha.size() != 64) return refuse(QStringLiteral("a job without its digest"));
+    entries_.insert(it.key(), sha);
+    sentAt_.insert(it.key(), job.value(QStringLiteral("sent")).toString());
+  }
+  device_ = root.value(QStringLiteral("device")).toString();
+  return true;
+}
+
+void SentRecord::jobSent(const JobDigest& digest, const QString& device) {
+  entries_.insert(digest.key, digest.sha256);
+  sentAt_.insert(digest.key, QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+  device_ = device;
+}
+
+void SentRecord::jobBroken(const QString& key) {
+  entries_.remove(key);
+  sentAt_.remove(key);
+}
+
+bool SentRecord::save(QString* error) {
+  QJsonObject jobs;
+  for (auto it = entries_.begin(); it != entries_.end(); ++it)
+    jobs.insert(it.key(), QJsonObject{{QStringLiteral("sha256"), QString::fromLatin1(it.value())},
+                                      {QStringLiteral("sent"), sentAt_.value(it.key())}});
+  const QJsonObject root{{QStringLiteral("format"), kFormat},
+                         {QStringLiteral("port"), port_},
+                         {QStringLiteral("device"), device_},
+                         {QStringLiteral("jobs"), jobs}};
+  const QByteArray bytes = QJsonDocument(root).toJson();
+  QDir().mkpath(QFileInfo(path_).absolutePath());
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (error) *error = QStringLiteral("cannot write %1: %2").arg(path_, file.errorString());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vx
