@@ -36,7 +36,8 @@
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
+#include "protocol/plan_runner.h"
 #include "serial/posix_backend.h"
 #include "serial/qrtcomm32.h"
 
@@ -175,7 +176,7 @@ class FarEnd {
 
 // The jobs' real path: the serial component and its writer thread, the pause of every
 // hand-over passed on.
-class PtyHost : public vx::JobHost {
+class PtyHost : public vx::JobPort {
  public:
   PtyHost(const std::string& path, StampBook& book) : comm_(nullptr, std::make_unique<StampingBackend>(book)) {
     setenv("VORLANDEX_COM1", path.c_str(), 1);
@@ -191,7 +192,6 @@ class PtyHost : public vx::JobHost {
     pauses.clear();
     handOverUs.clear();
   }
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override { return comm_.SendData(data, length); }
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
     pauses.push_back(pause_ms);
     handOverUs.push_back(monotonicUs());
@@ -199,11 +199,6 @@ class PtyHost : public vx::JobHost {
   }
   bool lineLost() override { return comm_.lineLost(); }
   void ClosePort() override { comm_.ClosePort(); }
-  void showProgress() override {}
-  void hideProgress() override {}
-  void setProgressMax(int) override {}
-  void setProgressPosition(int) override {}
-  void processMessages() override { QCoreApplication::processEvents(); }
 
   std::int64_t openedUs = 0;
   std::vector<int> pauses;  // of every hand-over since the port was opened
@@ -242,7 +237,7 @@ struct Job {
   const char* name;
   double minimumMs;  // the sum of the job's pauses
   std::size_t transfers;
-  std::function<void(PtyHost&, vx::Pacer&)> run;
+  vx::RunPlan plan;
 };
 
 // Runs one job and checks its gates; true when every gate holds.
@@ -253,7 +248,8 @@ bool measure(const Job& job, bool loaded, PtyHost& host, StampBook& book, FarEnd
   const double farCpu0 = far.cpuMs();
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();
-  job.run(host, pacer);  // opens and closes the port
+  vx::RunReport report;
+  vx::runPlan(host, pacer, job.plan, nullptr, report);  // opens and closes the port
   const double wallMs = (monotonicUs() - t0) / 1e3;
   const double jobCpuMs = cpuMs(RUSAGE_SELF) - cpu0 - (far.cpuMs() - farCpu0);
   const std::vector<Stamp> writes = book.take();
@@ -336,20 +332,16 @@ int main(int argc, char** argv) {
   const QByteArray logo = vx::logoUploadData(vx::LogoRaster(), 10);
   const std::vector<std::uint8_t> logoBytes(logo.begin(), logo.end());
 
+  vx::RunPlan blockPlan, logoPlan, settingsPlan;
+  vx::planLogoJob(blockPlan, block);  // a block with the pause after the preamble
+  vx::planLogoJob(logoPlan, logoBytes);
+  vx::planSettingsJob(settingsPlan, model, vx::optionByte(true, true, false));
   const Job jobs[] = {
-      {"block transfer of 1000 bytes", 100 + 100 + 12.0 * 1000, 1,
-       [&](PtyHost& h, vx::Pacer& p) {
-         h.OpenPort();
-         p.portOpened();
-         vx::envia_bloco(h, p, 0x34, block, true);
-         h.ClosePort();
-       }},
-      {"logo upload at height 10", 100 + 100 + 12.0 * logoBytes.size(), 1,
-       [&](PtyHost& h, vx::Pacer& p) { vx::logoJob(h, p, model, logoBytes); }},
+      {"block transfer of 1000 bytes", 100 + 100 + 12.0 * 1000, 1, blockPlan},
+      {"logo upload at height 10", 100 + 100 + 12.0 * logoBytes.size(), 1, logoPlan},
       // The pause after the last frame is the printer's, after the job: the job's port closes
       // once that frame is on the line, and the next job's first pause counts from its opening.
-      {"settings job", 1700, 17,
-       [&](PtyHost& h, vx::Pacer& p) { vx::settingsJob(h, p, model, [] { return vx::optionByte(true, true, false); }); }},
+      {"settings job", 1700, 17, settingsPlan},
   };
   bool ok = true;
   for (bool loaded : {false, true})

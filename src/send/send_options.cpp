@@ -96,7 +96,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   o.quiet = parser.isSet(quiet);
 
   if (parser.isSet(only)) {
-    o.jobs = JobSelection{false, false, false, false};
+    o.jobs = JobsToSend{false, false, false, false};
     for (const QString& list : parser.values(only)) {
       for (const QString& raw : list.split(QLatin1Char(','))) {
         const QString name = raw.trimmed().toLower();
@@ -114,7 +114,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
     o.jobs.logo = false;
     o.noLogo = !parser.isSet(only);
   }
-  if (o.jobs == JobSelection{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
+  if (o.jobs == JobsToSend{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
 
   if (o.dryRun) {
     if (!o.ports.isEmpty()) return refuse(QStringLiteral("--dry-run opens no port; leave out --port"));

@@ -12,7 +12,7 @@
 
 #include "config/config_file_names.h"
 #include "config/config_pair.h"
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "send/port_run.h"
 #include "send/progress_view.h"
 
@@ -34,24 +34,24 @@ void printLine(std::FILE* f, const QString& line) {
 
 // What the window sends for the pair after "Abrir", from its start-up state: the file's
 // buttons over the start-up model, its options with "Imprime 2 vias" as asked, its cut.
-SendJobInputs inputsFor(const ConfigPair& pair, const SendOptions& o) {
-  SendJobInputs in;
-  applyNumberingDefaults(in.model);
-  applyConfigButtons(in.model, pair.contents);
-  in.model.botao_atual = 1;
+RunPlan planFor(const ConfigPair& pair, const SendOptions& o, const QDateTime& start) {
+  ConfigModel model;
+  applyNumberingDefaults(model);
+  applyConfigButtons(model, pair.contents);
+  model.botao_atual = 1;
   const GlobalSettings& g = pair.contents.globals;
-  in.selection = o.jobs;
+  JobsToSend jobs = o.jobs;
   // "Enviar sem logo" for a pair whose logo is off still sends the short logo, as the window does.
-  if (o.noLogo && sendAllSendsLogo(false, g.print_logo)) in.selection.logo = true;
-  in.optionByte = optionByte(g.reset_at_day_end, g.beep, o.duasVias);
+  if (o.noLogo && sendAllSendsLogo(false, g.print_logo)) jobs.logo = true;
   // RadioButton1 is set from line 182, then RadioButton2 from line 183: "Corte Total" wins
   // when both are set, and the text job reads anything but "Corte Parcial" as total.
-  in.cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
-  if (in.selection.logo) {
+  const CutMode cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
+  ByteList logoData;
+  if (jobs.logo) {
     const QByteArray logo = logoDataAfterOpen(pair);
-    in.logoData.assign(logo.begin(), logo.end());
+    logoData.assign(logo.begin(), logo.end());
   }
-  return in;
+  return planRun(model, jobs, optionByte(g.reset_at_day_end, g.beep, o.duasVias), cut, logoData, start);
 }
 
 QString hex(const ByteList& bytes, std::size_t from, std::size_t count) {
@@ -89,13 +89,10 @@ void Sender::interrupt() { interrupted = true; }
 int Sender::exec() {
   // Everything that can be wrong with the pair is found before any port is opened.
   ConfigPair pair;
-  SendJobInputs inputs;
   RunPlan plan;
   try {
     pair = readConfigPair(options_.pairPath);
-    inputs = inputsFor(pair, options_);
-    plan = planRun(inputs.model, inputs.selection, inputs.optionByte, inputs.cut, inputs.logoData,
-                   QDateTime::currentDateTime());
+    plan = planFor(pair, options_, QDateTime::currentDateTime());
   } catch (const ConfigPairError& e) {
     printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(e.message()));
     return 2;
@@ -105,7 +102,7 @@ int Sender::exec() {
   }
 
   if (planned) planned(plan);
-  return options_.dryRun ? writeDryRun(plan) : feedPorts(plan, inputs);
+  return options_.dryRun ? writeDryRun(plan) : feedPorts(plan);
 }
 
 int Sender::writeDryRun(const RunPlan& plan) {
@@ -141,7 +138,7 @@ int Sender::writeDryRun(const RunPlan& plan) {
   return 0;
 }
 
-int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
+int Sender::feedPorts(const RunPlan& plan) {
   std::vector<std::unique_ptr<PortRun>> runs;
   std::vector<QString> labels;
   int labelWidth = 0;
@@ -150,7 +147,7 @@ int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
     if (writeStamps) target.stamp = writeStamps(i);
     labels.push_back(target.label);
     labelWidth = std::max(labelWidth, static_cast<int>(target.label.size()));
-    runs.push_back(std::make_unique<PortRun>(std::move(target), inputs, interrupted));
+    runs.push_back(std::make_unique<PortRun>(std::move(target), plan, interrupted));
   }
   for (auto& run : runs) run->start();
 

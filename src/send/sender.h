@@ -15,7 +15,6 @@
 namespace vx {
 
 struct RunPlan;
-struct SendJobInputs;
 
 class Sender {
  public:
@@ -41,7 +40,7 @@ class Sender {
 
  private:
   int writeDryRun(const RunPlan& plan);
-  int feedPorts(const RunPlan& plan, const SendJobInputs& inputs);
+  int feedPorts(const RunPlan& plan);
 
   SendOptions options_;
   Output output_;

@@ -6,6 +6,7 @@
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "protocol/virtual_pacer.h"
+#include "serial/serial_backend.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -51,6 +52,8 @@ class WindowTest : public ::testing::Test {
   void SetUp() override;
   // The window's clock: a virtual one unless a test needs real time on a real line.
   virtual std::unique_ptr<Pacer> makePacer();
+  // The window's serial back end: the real devices unless a test scripts the port.
+  virtual std::unique_ptr<SerialBackend> makeSerialBackend() { return nullptr; }
   void TearDown() override;
 
   // Types into a field as key presses (any character, not only ASCII).

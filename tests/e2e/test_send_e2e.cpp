@@ -26,7 +26,7 @@ QImage gradient() {
 
 std::vector<printer::Transfer> transfersOn(PtyLine& line) {
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
-  expectWellPacedAtTheFarEnd(r);
+  expectContentAndFramingSound(r);
   return r.transfers;
 }
 
@@ -80,7 +80,7 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
                 .finish()
                 .exitCode,
             0);
-  expectSameTransfers(dryRunTransfers(bin), fromWindow, false);
+  expectSameTransfers(dryRunTransfers(bin), fromWindow);
 }
 
 }  // namespace
