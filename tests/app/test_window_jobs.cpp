@@ -715,25 +715,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- The time left ---
 
-// Runs `onPump` each time a running job lets the window process its messages.
-class PumpHook : public QObject {
- public:
-  PumpHook(TForm1* form, std::function<void()> onPump) : form_(form), onPump_(std::move(onPump)) { post(); }
-
- protected:
-  bool event(QEvent* e) override {
-    if (e->type() != QEvent::User) return QObject::event(e);
-    if (form_->jobRunning()) onPump_();
-    post();
-    return true;
-  }
-
- private:
-  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-  TForm1* form_;
-  std::function<void()> onPump_;
-};
-
 TEST(TimeLeftText, WholeSecondsRoundedUpWithMinutesFromOneMinuteOn) {
   EXPECT_EQ(timeLeftText(72'000), QStringLiteral("Tempo restante: 1 min 12 s"));
   EXPECT_EQ(timeLeftText(60'000), QStringLiteral("Tempo restante: 1 min 0 s"));

@@ -11,7 +11,10 @@
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -45,6 +48,25 @@ class ScriptedDialogs : public Dialogs {
   std::vector<AskedFile> fileDialogs;
   std::deque<MessageAnswer> answers;
   std::deque<QString> fileAnswers;  // an empty name is a cancelled dialog
+};
+
+// Runs `onPump` each time a running job lets the window process its messages.
+class PumpHook : public QObject {
+ public:
+  PumpHook(TForm1* form, std::function<void()> onPump) : form_(form), onPump_(std::move(onPump)) { post(); }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    if (form_->jobRunning()) onPump_();
+    post();
+    return true;
+  }
+
+ private:
+  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+  TForm1* form_;
+  std::function<void()> onPump_;
 };
 
 class WindowTest : public ::testing::Test {
