@@ -75,7 +75,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
     what = QStringLiteral("block 0x%1  %2 data bytes%3")
                .arg(hex(t.bytes, 4, 1))
                .arg(data)
-               .arg(pause ? QStringLiteral(", 100 ms after the word") : QString());
+               .arg(pause ? QStringLiteral(", 100 ms after the preamble") : QString());
   }
   return QStringLiteral("%1 ms  %2  %3").arg(t.offsetMs, 8).arg(jobLabel(plan, t.job).leftJustified(9), what);
 }

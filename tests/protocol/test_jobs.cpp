@@ -133,7 +133,7 @@ TEST_F(JobTest, SettingsJobFreshStart) {
 
 TEST_F(JobTest, SettingsJobProgressFallsBetweenTheGroups) {
   settingsJob(host, pacer, model, 0);
-  // Position after the words sent so far: 1 before any, 30 after the letters, 50 after the
+  // Position after the registers sent so far: 1 before any, 30 after the letters, 50 after the
   // links, 80 after the first numbers, 100 after the options.
   std::vector<std::pair<int, int>> seen;
   int sends = 0;
