@@ -2,9 +2,9 @@
 // the serial component onto a pseudo-terminal; the port is the POSIX one, wrapped so that every
 // write() is stamped on the writer thread the moment it returns: that is what a printer on a
 // UART sees (the far end of a pty adds its own jitter and is no clock).
-// Jobs: a 1,000-byte block transfer (with the pause after the word), the logo upload at height
-// 10 (584 bytes) and the settings job (17 register writes), each quiet and then with as many
-// busy processes as cores.
+// Jobs: a block transfer of about 1,000 bytes (the logo upload at height 18, 1,008 bytes, with
+// the pause after the preamble), the logo upload at height 10 (584 bytes) and the settings job
+// (17 register writes), each quiet and then with as many busy processes as cores.
 // Gates per run: no data byte (or "F") written under 11.9 ms after the write before it, no
 // "DIMP" or delayed block header under 99.9 ms; wall time (the job's call to its port closed)
 // at most 1.005 x the protocol's minimum (its pauses up to its last write) quiet and 1.01 x
@@ -321,23 +321,17 @@ int main(int argc, char** argv) {
   vx::applyNumberingDefaults(model);
   std::printf("port: TQRTComm32 over %s, writes stamped on the writer thread\n", far.path().c_str());
 
-  // A header-text block of 1,000 bytes: 22 lines of 40 characters and the trailer.
-  std::vector<std::uint8_t> block;
-  for (int line = 0; line < 22; ++line) {
-    block.insert(block.end(), 40, 'x');
-    block.insert(block.end(), {0x0D, 0x1B, 0x47});
-  }
-  block.insert(block.end(), {0x1B, 0x4C, 0x0E, 0x32});
-  block.insert(block.end(), 50, 0x00);
+  const QByteArray long18 = vx::logoUploadData(vx::LogoRaster(), 18);
+  const std::vector<std::uint8_t> block(long18.begin(), long18.end());
   const QByteArray logo = vx::logoUploadData(vx::LogoRaster(), 10);
   const std::vector<std::uint8_t> logoBytes(logo.begin(), logo.end());
 
   vx::RunPlan blockPlan, logoPlan, settingsPlan;
-  vx::planLogoJob(blockPlan, block);  // a block with the pause after the preamble
+  vx::planLogoJob(blockPlan, block);
   vx::planLogoJob(logoPlan, logoBytes);
   vx::planSettingsJob(settingsPlan, model, vx::optionByte(true, true, false));
   const Job jobs[] = {
-      {"block transfer of 1000 bytes", 100 + 100 + 12.0 * 1000, 1, blockPlan},
+      {"block transfer of 1008 bytes", 100 + 100 + 12.0 * block.size(), 1, blockPlan},
       {"logo upload at height 10", 100 + 100 + 12.0 * logoBytes.size(), 1, logoPlan},
       // The pause after the last frame is the printer's, after the job: the job's port closes
       // once that frame is on the line, and the next job's first pause counts from its opening.
