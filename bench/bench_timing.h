@@ -7,13 +7,11 @@
 
 #include <cstdint>
 
+#include "protocol/monotonic_clock.h"
+
 namespace vx::bench {
 
-inline std::int64_t monotonicUs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
-}
+inline std::int64_t monotonicUs() { return monotonicNs() / 1000; }
 
 // `who` is RUSAGE_SELF or RUSAGE_THREAD.
 inline double cpuMs(int who) {

@@ -2,9 +2,9 @@
 // the serial component onto a pseudo-terminal; the port is the POSIX one, wrapped so that every
 // write() is stamped on the writer thread the moment it returns: that is what a printer on a
 // UART sees (the far end of a pty adds its own jitter and is no clock).
-// Jobs: a 1,000-byte block transfer (with the pause after the word), the logo upload at height
-// 10 (584 bytes) and the settings job (17 register writes), each quiet and then with as many
-// busy processes as cores.
+// Jobs: a block transfer of about 1,000 bytes (the logo upload at height 18, 1,008 bytes, with
+// the pause after the preamble), the logo upload at height 10 (584 bytes) and the settings job
+// (17 register writes), each quiet and then with as many busy processes as cores.
 // Gates per run: no data byte (or "F") written under 11.9 ms after the write before it, no
 // "DIMP" or delayed block header under 99.9 ms; wall time (the job's call to its port closed)
 // at most 1.005 x the protocol's minimum (its pauses up to its last write) quiet and 1.01 x
@@ -36,7 +36,8 @@
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
+#include "protocol/plan_runner.h"
 #include "serial/posix_backend.h"
 #include "serial/qrtcomm32.h"
 
@@ -175,7 +176,7 @@ class FarEnd {
 
 // The jobs' real path: the serial component and its writer thread, the pause of every
 // hand-over passed on.
-class PtyHost : public vx::JobHost {
+class PtyHost : public vx::JobPort {
  public:
   PtyHost(const std::string& path, StampBook& book) : comm_(nullptr, std::make_unique<StampingBackend>(book)) {
     setenv("VORLANDEX_COM1", path.c_str(), 1);
@@ -191,7 +192,6 @@ class PtyHost : public vx::JobHost {
     pauses.clear();
     handOverUs.clear();
   }
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override { return comm_.SendData(data, length); }
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
     pauses.push_back(pause_ms);
     handOverUs.push_back(monotonicUs());
@@ -199,11 +199,6 @@ class PtyHost : public vx::JobHost {
   }
   bool lineLost() override { return comm_.lineLost(); }
   void ClosePort() override { comm_.ClosePort(); }
-  void showProgress() override {}
-  void hideProgress() override {}
-  void setProgressMax(int) override {}
-  void setProgressPosition(int) override {}
-  void processMessages() override { QCoreApplication::processEvents(); }
 
   std::int64_t openedUs = 0;
   std::vector<int> pauses;  // of every hand-over since the port was opened
@@ -242,7 +237,7 @@ struct Job {
   const char* name;
   double minimumMs;  // the sum of the job's pauses
   std::size_t transfers;
-  std::function<void(PtyHost&, vx::Pacer&)> run;
+  vx::RunPlan plan;
 };
 
 // Runs one job and checks its gates; true when every gate holds.
@@ -253,7 +248,8 @@ bool measure(const Job& job, bool loaded, PtyHost& host, StampBook& book, FarEnd
   const double farCpu0 = far.cpuMs();
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();
-  job.run(host, pacer);  // opens and closes the port
+  vx::RunReport report;
+  vx::runPlan(host, pacer, job.plan, nullptr, report);  // opens and closes the port
   const double wallMs = (monotonicUs() - t0) / 1e3;
   const double jobCpuMs = cpuMs(RUSAGE_SELF) - cpu0 - (far.cpuMs() - farCpu0);
   const std::vector<Stamp> writes = book.take();
@@ -325,31 +321,21 @@ int main(int argc, char** argv) {
   vx::applyNumberingDefaults(model);
   std::printf("port: TQRTComm32 over %s, writes stamped on the writer thread\n", far.path().c_str());
 
-  // A header-text block of 1,000 bytes: 22 lines of 40 characters and the trailer.
-  std::vector<std::uint8_t> block;
-  for (int line = 0; line < 22; ++line) {
-    block.insert(block.end(), 40, 'x');
-    block.insert(block.end(), {0x0D, 0x1B, 0x47});
-  }
-  block.insert(block.end(), {0x1B, 0x4C, 0x0E, 0x32});
-  block.insert(block.end(), 50, 0x00);
+  const QByteArray long18 = vx::logoUploadData(vx::LogoRaster(), 18);
+  const std::vector<std::uint8_t> block(long18.begin(), long18.end());
   const QByteArray logo = vx::logoUploadData(vx::LogoRaster(), 10);
   const std::vector<std::uint8_t> logoBytes(logo.begin(), logo.end());
 
+  vx::RunPlan blockPlan, logoPlan, settingsPlan;
+  vx::planLogoJob(blockPlan, block);
+  vx::planLogoJob(logoPlan, logoBytes);
+  vx::planSettingsJob(settingsPlan, model, vx::optionByte(true, true, false));
   const Job jobs[] = {
-      {"block transfer of 1000 bytes", 100 + 100 + 12.0 * 1000, 1,
-       [&](PtyHost& h, vx::Pacer& p) {
-         h.OpenPort();
-         p.portOpened();
-         vx::envia_bloco(h, p, 0x34, block, true);
-         h.ClosePort();
-       }},
-      {"logo upload at height 10", 100 + 100 + 12.0 * logoBytes.size(), 1,
-       [&](PtyHost& h, vx::Pacer& p) { vx::logoJob(h, p, model, logoBytes); }},
+      {"block transfer of 1008 bytes", 100 + 100 + 12.0 * block.size(), 1, blockPlan},
+      {"logo upload at height 10", 100 + 100 + 12.0 * logoBytes.size(), 1, logoPlan},
       // The pause after the last frame is the printer's, after the job: the job's port closes
       // once that frame is on the line, and the next job's first pause counts from its opening.
-      {"settings job", 1700, 17,
-       [&](PtyHost& h, vx::Pacer& p) { vx::settingsJob(h, p, model, [] { return vx::optionByte(true, true, false); }); }},
+      {"settings job", 1700, 17, settingsPlan},
   };
   bool ok = true;
   for (bool loaded : {false, true})

@@ -22,7 +22,7 @@
 
 #include "bench_timing.h"
 #include "config/config_pair.h"
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "pty_line.h"
 #include "send/sender.h"
 

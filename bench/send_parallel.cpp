@@ -23,7 +23,7 @@
 #include "bench_timing.h"
 #include "config/config_pair.h"
 #include "printer/virtual_printer.h"
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "protocol/frames.h"
 #include "pty_line.h"
 #include "send/sender.h"

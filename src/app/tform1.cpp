@@ -10,7 +10,7 @@
 #include "app/tform2.h"
 #include "logo/default_picture.h"
 #include "editor/button_numbering.h"
-#include "protocol/time_left.h"
+#include "serial/serial_backend.h"
 #include "serial/comms_error.h"
 
 #include <QCloseEvent>
@@ -20,18 +20,19 @@
 
 namespace vx {
 
-TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer, QWidget* parent)
+TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer,
+               std::unique_ptr<SerialBackend> serialBackend, QWidget* parent)
     // A fixed single border with the system menu, the minimise box and the close button:
     // no maximise box, no resizing.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       dialogs_(dialogs ? std::move(dialogs) : makeQtDialogs(this)),
-      pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()),
-      timeLeft_(std::make_unique<TimeLeft>(*pacer_)) {
+      pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()) {
   setObjectName(QStringLiteral("Form1"));
   installAccessibleInterfaces();
   createControls();
+  createPort(std::move(serialBackend));
   wireHandlers();
   FormCreate();
   // The progress dialog exists, hidden, from right after the main window until its end.
@@ -73,7 +74,6 @@ void TForm1::createControls() {
   Timer3 = new QTimer(this);
   Timer3->setInterval(1000);
 
-  createPort();
   watchDevices();
 }
 

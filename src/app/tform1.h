@@ -21,8 +21,9 @@
 #include "logo/source_picture.h"
 #include "model/config_model.h"
 #include "protocol/frames.h"
-#include "protocol/job_host.h"
+#include "protocol/job_port.h"
 #include "protocol/pacer.h"
+#include "serial/serial_backend.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -37,10 +38,13 @@ class TForm2;
 class TQRTComm32;
 class SerialDeviceWatch;
 struct NumberingView;
-class TimeLeft;
+struct RunPlan;
+struct RunReport;
+enum class TCommPort : std::uint8_t;
 
 class TForm1 : public QWidget,
-               public JobHost,
+               private JobPort,
+               private JobProgress,
                public CommandRow,
                public ButtonFrame,
                public LogoFrame,
@@ -48,10 +52,11 @@ class TForm1 : public QWidget,
                public PreviewFrame {
   Q_OBJECT
  public:
-  // `dialogs` and `pacer` default to the real message boxes and the steady clock. Creates the
-  // controls, runs the start-up (FormCreate), then creates the progress dialog Form2, hidden.
+  // `dialogs`, `pacer` and `serialBackend` default to the real message boxes, the steady
+  // clock and the POSIX serial devices. Creates the controls, runs the start-up (FormCreate),
+  // then creates the progress dialog Form2, hidden.
   explicit TForm1(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
-                  QWidget* parent = nullptr);
+                  std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // The progress dialog "Comunicação", a child window of this one for the whole run.
@@ -65,7 +70,6 @@ class TForm1 : public QWidget,
   QTimer* Timer1;  // the preview clock, 1000 ms
   QTimer* Timer2;  // the first raster, 50 ms after start-up
   QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
-  TQRTComm32* QRTComm321;
   // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
   // by-id folder elsewhere.
   SerialDeviceWatch* deviceWatch = nullptr;
@@ -102,6 +106,8 @@ class TForm1 : public QWidget,
   // What a screen reader reads of the ticket preview: the ticket's lines as printed, one per
   // line (header lines, "SENHA" with the first number, the date, footer lines).
   QString ticketDescription() const;
+  // The port the jobs open (ComboBox1's choice, or the last one it named).
+  TCommPort jobsPort() const;
   QString openDialogName;  // OpenDialog1's last name
   QString saveDialogName;  // SaveDialog1's last name
   QString pictureDialogName;  // OpenPictureDialog1's last name
@@ -154,7 +160,7 @@ class TForm1 : public QWidget,
   void showBlackShare();
 
   // --- Transmissions ---
-  void createPort();
+  void createPort(std::unique_ptr<SerialBackend> backend);
   void destroyPort();
   static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
   void ComboBox1Change();
@@ -170,21 +176,23 @@ class TForm1 : public QWidget,
   void sendAll(bool withLogo);
   // Brings the progress dialog's time left up to date (repainted at once when it changed).
   void showTimeLeft();
-  // What the jobs read from the controls when they send it.
+  // What the jobs send, read from the controls.
   std::uint8_t readOptionByte() const;
   CutMode readCutMode() const;
   ByteList logoData() const;
+  // Runs `plan` under the progress dialog; a run that opened the port sets impressora_alterada.
+  // A lost line is reported as the operator reads it.
+  void runJobs(const RunPlan& plan);
 
-  // JobHost: what the transmission jobs use of the window.
+  // JobPort and JobProgress: the window's port and progress dialog for the jobs.
   void OpenPort() override;
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override;
   void ClosePort() override;
   void showProgress() override;
   void hideProgress() override;
   void setProgressMax(int maximum) override;
   void setProgressPosition(int position) override;
   void processMessages() override;
-  bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override;
+  [[nodiscard]] bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override;
   bool lineLost() override;
 
   // --- Configuration files ---
@@ -206,8 +214,10 @@ class TForm1 : public QWidget,
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
   TForm2* Form2_ = nullptr;
-  // The jobs' clock: pacer_, counting the pauses for the time left.
-  std::unique_ptr<TimeLeft> timeLeft_;
+  TQRTComm32* QRTComm321 = nullptr;
+  // The run under way, for the progress dialog's time left; null between runs.
+  const RunPlan* runPlan_ = nullptr;
+  const RunReport* runReport_ = nullptr;
   std::int64_t shownTimeLeft_ = -1;  // the seconds Label4 of the progress dialog shows; -1 none
   bool jobRunning_ = false;
 };

@@ -22,7 +22,6 @@ ConfigFileContents parseFileOrThrowReport(const QByteArray& bytes) {
     return parseConfigText(bytes);
   } catch (const ConfigReadError& e) {
     QString text = e.message();
-    text.replace(QChar(0), QLatin1Char(' '));
     if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
     throw std::runtime_error(text.toStdString());
   }

@@ -2,16 +2,17 @@
 // click handlers, the send-all commands and the change notice at exit.
 
 #include "app/tform1.h"
+#include "app/job_texts.h"
 #include "app/serial_ports_dialog.h"
 #include "app/tform2.h"
+#include "editor/button_links.h"
 #include "logo/logo_upload.h"
+#include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
-#include "protocol/time_left.h"
-#include "protocol/transmission.h"
 #include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
-#include <optional>
+#include <stdexcept>
 
 namespace vx {
 namespace {
@@ -19,18 +20,6 @@ namespace {
 const QString kSendAllQuestion = QStringLiteral("    Deseja enviar todas as configurações para impressora ?");
 const QString kSendAllProcess =
     QStringLiteral("    Este processo irá enviar todas as configurações de todos os botões ");
-
-// One run of jobs for the progress dialog's time left, however the jobs end.
-class TimeLeftRun {
- public:
-  TimeLeftRun(TimeLeft& timeLeft, std::int64_t plannedMs) : timeLeft_(timeLeft) { timeLeft_.begin(plannedMs); }
-  ~TimeLeftRun() { timeLeft_.end(); }
-  TimeLeftRun(const TimeLeftRun&) = delete;
-  TimeLeftRun& operator=(const TimeLeftRun&) = delete;
-
- private:
-  TimeLeft& timeLeft_;
-};
 
 }  // namespace
 
@@ -40,11 +29,11 @@ std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
   return std::make_unique<SteadyPacer>(SteadyPacer::kPortKeepsPausesLeadMs);
 }
 
-void TForm1::createPort() {
-  QRTComm321 = new TQRTComm32(this);
+void TForm1::createPort(std::unique_ptr<SerialBackend> backend) {
+  QRTComm321 = new TQRTComm32(this, std::move(backend));
   QRTComm321->setObjectName(QStringLiteral("QRTComm321"));
   QRTComm321->setCommPort(TCommPort::Com1);
-  setPrinterLine(*QRTComm321);
+  set19200Baud8N1(*QRTComm321);
   // The port list's tip names the device of the shown port; while its text names none, of the
   // port the jobs open.
   installPortToolTip(ComboBox1, [this] {
@@ -52,6 +41,8 @@ void TForm1::createPort() {
     return index >= 0 ? index + 1 : static_cast<int>(QRTComm321->commPort()) + 1;
   });
 }
+
+TCommPort TForm1::jobsPort() const { return QRTComm321->commPort(); }
 
 void TForm1::destroyPort() {
   if (QRTComm321) QRTComm321->ClosePort();
@@ -71,10 +62,6 @@ void TForm1::OpenPort() {
     if (!alreadyOpen) QRTComm321->ClosePort();
     throw;
   }
-}
-
-bool TForm1::SendData(const std::uint8_t* data, std::uint16_t length) {
-  return QRTComm321->SendData(data, length);
 }
 
 bool TForm1::sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
@@ -120,10 +107,11 @@ void TForm1::processMessages() {
 
 void TForm1::showTimeLeft() {
   // Asked for before every byte of a block: the text is made only when the second changes.
-  const std::int64_t seconds = timeLeft_->running() ? timeLeftSeconds(timeLeft_->remainingMs()) : -1;
+  const std::int64_t ms = runReport_ ? runReport_->timeLeftMs(*runPlan_) : -1;
+  const std::int64_t seconds = ms < 0 ? -1 : timeLeftSeconds(ms);
   if (seconds == shownTimeLeft_) return;
   shownTimeLeft_ = seconds;
-  Form2().Label4->setText(seconds < 0 ? QString() : timeLeftText(timeLeft_->remainingMs()));
+  Form2().Label4->setText(seconds < 0 ? QString() : timeLeftText(ms));
   // Between two pumps a block may run for a second; the line must not wait for them.
   if (Form2().isVisible()) Form2().Label4->repaint();
 }
@@ -159,27 +147,52 @@ ByteList TForm1::logoData() const {
   return ByteList(data.begin(), data.end());
 }
 
+void TForm1::runJobs(const RunPlan& plan) {
+  RunReport report;
+  // The progress dialog reads the time left from the plan while the run goes on; whatever
+  // happens, a run that opened the port leaves the change notice for the exit.
+  struct Running {
+    TForm1& form;
+    RunReport& report;
+    ~Running() {
+      form.runPlan_ = nullptr;
+      form.runReport_ = nullptr;
+      if (report.portOpened) form.model.impressora_alterada = 1;
+    }
+  } running{*this, report};
+  runPlan_ = &plan;
+  runReport_ = &report;
+  try {
+    runPlan(*this, pacer(), plan, this, report);
+  } catch (const ConnectionLost&) {
+    throw std::runtime_error(connectionLostText(plan, report.job).toStdString());
+  }
+}
+
 void TForm1::BitBtn1Click() {
-  TimeLeftRun run(*timeLeft_, settingsJobPausesMs());
-  settingsJob(*this, *timeLeft_, model, [this] { return readOptionByte(); });
+  // The model keeps the links the printer is sent.
+  updateButtonLinks(model);
+  RunPlan plan;
+  planSettingsJob(plan, model, readOptionByte());
+  runJobs(plan);
 }
 
 void TForm1::BitBtn3Click() {
-  TimeLeftRun run(*timeLeft_, clockJobPausesMs());
-  clockJob(*this, *timeLeft_, model);
+  RunPlan plan;
+  planClockJob(plan, pacer().now());
+  runJobs(plan);
 }
 
 void TForm1::BitBtn14Click() {
-  // A button outside 1..4 is the job's own failure to report; it plans nothing.
-  const int b = model.botao_atual;
-  TimeLeftRun run(*timeLeft_, b >= 1 && b <= kPrinterButtons ? textJobPausesMs(model, b) : 0);
-  textJob(*this, *timeLeft_, model, [this] { return readCutMode(); });
+  RunPlan plan;
+  planTextJob(plan, model, model.botao_atual, readCutMode());
+  runJobs(plan);
 }
 
 void TForm1::BitBtn12Click() {
-  const ByteList data = logoData();
-  TimeLeftRun run(*timeLeft_, logoJobPausesMs(data.size()));
-  logoJob(*this, *timeLeft_, model, data);
+  RunPlan plan;
+  planLogoJob(plan, logoData());
+  runJobs(plan);
 }
 
 void TForm1::BitBtn2Click() { sendAll(true); }
@@ -194,17 +207,13 @@ void TForm1::sendAll(bool withLogo) {
   const QString text = kSendAllQuestion + QLatin1Char('\n') + kSendAllProcess + QLatin1Char('\n') + scope +
                        QLatin1Char('\n') + QStringLiteral("alguns minutos.");
   if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
-  // Settings, clock, the texts of buttons 1..4 (only botao_atual moves: the page keeps
-  // showing its button, also when a job fails) and the logo job when it is due.
-  std::function<ByteList()> logo;
-  std::optional<std::size_t> logoBytes;
-  if (sendAllSendsLogo(withLogo, CheckBox1->isChecked())) {
-    logo = [this] { return logoData(); };
-    logoBytes = static_cast<std::size_t>(logoUploadLength(ScrollBar1->value()));
-  }
-  TimeLeftRun run(*timeLeft_, sendAllPausesMs(model, logoBytes));
-  sendAllJobs(*this, *timeLeft_, model, [this] { return readOptionByte(); }, [this] { return readCutMode(); },
-              logo);
+  // Settings, clock, the texts of buttons 1..4 (the page keeps showing its button) and the
+  // logo job when it is due.
+  JobsToSend all;
+  all.logo = sendAllSendsLogo(withLogo, CheckBox1->isChecked());
+  updateButtonLinks(model);
+  const ByteList logo = all.logo ? logoData() : ByteList();
+  runJobs(planRun(model, all, readOptionByte(), readCutMode(), logo, pacer().now()));
 }
 
 }  // namespace vx

@@ -40,7 +40,6 @@ ConfigPair readConfigPair(const QString& cfgPath) {
   } catch (const ConfigReadError& e) {
     if (e.line() <= 0) throw ConfigPairError(QStringLiteral("%1: %2").arg(cfgPath, e.message()));
     QString text = e.message();
-    text.replace(QChar(0), QLatin1Char(' '));
     if (text.startsWith(QLatin1String("List index out of bounds"))) {
       text = QStringLiteral("%1, line %2: the file ends before this line (%3); a configuration file has %4 lines")
                  .arg(cfgPath)

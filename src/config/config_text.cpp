@@ -102,8 +102,16 @@ QString readText(LineReader& lines) { return cp1252::decode(lines.next().toByteA
 
 }  // namespace
 
+namespace {
+
+// A value quoted from the file may hold NUL characters, which would cut the text short
+// wherever it is shown.
+QString withoutNuls(QString text) { return text.replace(QChar(0), QLatin1Char(' ')); }
+
+}  // namespace
+
 ConfigReadError::ConfigReadError(const QString& message, int line)
-    : std::runtime_error(message.toStdString()), message_(message), line_(line) {}
+    : std::runtime_error(withoutNuls(message).toStdString()), message_(withoutNuls(message)), line_(line) {}
 
 QString fileTooLargeMessage(const QString& path) {
   const QString limit = QCoreApplication::translate("ConfigFiles", "o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));

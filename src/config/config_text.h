@@ -52,6 +52,7 @@ struct ConfigFileContents {
 // large to read).
 class ConfigReadError : public std::runtime_error {
  public:
+  // NUL characters in `message` (quoted from the file) become blanks.
   explicit ConfigReadError(const QString& message, int line = 0);
   const QString& message() const { return message_; }
   int line() const { return line_; }

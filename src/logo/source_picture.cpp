@@ -202,7 +202,7 @@ void putU32(QByteArray& out, std::uint32_t v) {
 
 QByteArray SourcePicture::bitmapFileBytes() const {
   if (!fileBytes.isEmpty()) return fileBytes;
-  return compactOnSave ? encodeCompactBitmap(image) : encodeBitmap(image);
+  return saveAsCompactBitmap ? encodeCompactBitmap(image) : encodeBitmap(image);
 }
 
 SourcePicture decodeBitmap(const QByteArray& bytes) {

@@ -35,7 +35,7 @@ struct SourcePicture {
   QByteArray fileBytes;  // the file's own bytes when it came from a file, else empty
   // Set for a picture read from another format (PNG, SVG, ...): it has no bitmap bytes of
   // its own and is saved as a compact bitmap (encodeCompactBitmap) instead of at its depth.
-  bool compactOnSave = false;
+  bool saveAsCompactBitmap = false;
 
   // What the save command writes: the file's own bytes when there are any, else the
   // picture encoded by encodeCompactBitmap() or encodeBitmap().

@@ -41,14 +41,14 @@ void appendLines(ByteList& out, const ConfigModel& model, int button, int first)
 
 }  // namespace
 
-Word registerFrame(std::uint8_t code, std::int32_t value, Width width) {
+FrameBytes registerFrame(std::uint8_t code, std::int32_t value, Width width) {
   if (width == Width::Bits8) return {kFrameStart, code, static_cast<std::uint8_t>(value), 0x00};
   // C++ division truncates toward zero and the remainder keeps the dividend's sign, which is
   // the rule for values outside 0..65535; inside that range it is simply high byte, low byte.
   return {kFrameStart, code, static_cast<std::uint8_t>(value / 256), static_cast<std::uint8_t>(value % 256)};
 }
 
-Word blockHeader(std::uint8_t code, std::size_t count) {
+FrameBytes blockHeader(std::uint8_t code, std::size_t count) {
   if (count > kMaxBlockSize)
     throw std::length_error("block of " + std::to_string(count) + " bytes cannot be announced");
   return {code, 0x00, static_cast<std::uint8_t>(count >> 8), static_cast<std::uint8_t>(count & 0xFF)};
@@ -65,8 +65,8 @@ std::uint8_t linkValue(const ConfigModel& model, int button) {
   return static_cast<std::uint8_t>(model.igual_botao[button] - 1);
 }
 
-std::uint8_t optionByte(bool checkBox2, bool checkBox4, bool checkBox7) {
-  return static_cast<std::uint8_t>((checkBox2 ? 0x01 : 0) | (checkBox4 ? 0x02 : 0) | (checkBox7 ? 0x04 : 0));
+std::uint8_t optionByte(bool resetAtDayEnd, bool beep, bool twoCopies) {
+  return static_cast<std::uint8_t>((resetAtDayEnd ? 0x01 : 0) | (beep ? 0x02 : 0) | (twoCopies ? 0x04 : 0));
 }
 
 ByteList headerTextBlock(const ConfigModel& model, int button) {

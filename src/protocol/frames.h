@@ -1,5 +1,5 @@
 #pragma once
-// The bytes of the printer's one-way protocol: the word "DIMP", register frames, block
+// The bytes of the printer's one-way protocol: the preamble "DIMP", register frames, block
 // headers, and the values and text blocks the jobs build from the configuration model.
 // Pure functions: no port, no clock, no window.
 
@@ -13,12 +13,12 @@
 namespace vx {
 
 using ByteList = std::vector<std::uint8_t>;
-using Word = std::array<std::uint8_t, 4>;
+using FrameBytes = std::array<std::uint8_t, 4>;
 
 // Introduces every transfer; always handed to the port as one 4-byte write.
-inline constexpr Word kWord = {0x44, 0x49, 0x4D, 0x50};  // "DIMP"
-inline constexpr std::uint8_t kFrameStart = 0x40;        // '@', first byte of a register frame
-inline constexpr std::uint8_t kTerminator = 0x46;        // 'F', ends a block transfer
+inline constexpr FrameBytes kPreamble = {0x44, 0x49, 0x4D, 0x50};  // "DIMP"
+inline constexpr std::uint8_t kFrameStart = 0x40;  // '@', first byte of a register frame
+inline constexpr std::uint8_t kTerminator = 0x46;  // 'F', ends a block transfer
 // A block header announces its count in two bytes.
 inline constexpr std::size_t kMaxBlockSize = 0xFFFF;
 
@@ -48,10 +48,10 @@ inline constexpr std::uint8_t footerBlockCode(int button) { return static_cast<s
 // 0x40, code, two value bytes. 8-bit: low byte of `value`, 0x00. 16-bit: high byte first.
 // A 16-bit value outside 0..65535 (the editor cannot produce one) is sent as the low
 // eight bits of value / 256 rounded toward zero and of the remainder keeping the sign.
-Word registerFrame(std::uint8_t code, std::int32_t value, Width width);
+FrameBytes registerFrame(std::uint8_t code, std::int32_t value, Width width);
 
 // code, 0x00, count high byte, count low byte. `count` must not exceed kMaxBlockSize.
-Word blockHeader(std::uint8_t code, std::size_t count);
+FrameBytes blockHeader(std::uint8_t code, std::size_t count);
 
 // Letter register value of button b: the letter's code, 0x00 when it is not printed,
 // 0xFF when the button has no letter of its own (repeats an earlier one or is inactive).
@@ -60,9 +60,9 @@ std::uint8_t letterValue(const ConfigModel& model, int button);
 // Link register value of button b: igual_botao[b] - 1.
 std::uint8_t linkValue(const ConfigModel& model, int button);
 
-// Option bits: bit 0 CheckBox2 (reset counters at the end of the day), bit 1 CheckBox4
-// (beep), bit 2 CheckBox7 (two copies).
-std::uint8_t optionByte(bool checkBox2, bool checkBox4, bool checkBox7);
+// The option register: bit 0 resets the counters at the end of the day (CheckBox2), bit 1
+// beeps on printing (CheckBox4), bit 2 prints two copies (CheckBox7).
+std::uint8_t optionByte(bool resetAtDayEnd, bool beep, bool twoCopies);
 
 // RadioButton1 "Corte Parcial" / RadioButton2 "Corte Total".
 enum class CutMode { Partial, Total };

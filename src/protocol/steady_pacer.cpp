@@ -6,15 +6,11 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "protocol/monotonic_clock.h"
+
 namespace vx {
 
 namespace {
-
-std::int64_t monotonicNs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
 
 void sleepUntil(std::int64_t ns) {
   const timespec t{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};

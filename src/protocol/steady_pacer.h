@@ -7,7 +7,7 @@
 // never spins: the line's spacing is kept by the port's writer, and a hand-over that is a
 // little late costs the line nothing once the writer trails the chain by that much.
 // With a lead, every pause ends that much before its deadline: for a host whose port keeps
-// each hand-over's pause itself (JobHost::sendAfterPause), so that the bytes wait in the
+// each hand-over's pause itself (JobPort::sendAfterPause), so that the bytes wait in the
 // port's queue and a late wake-up of this thread, up to the lead, never delays the line.
 // Use one pacer per thread: the thread that calls wait() gets a 1 ns timer slack.
 

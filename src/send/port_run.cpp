@@ -8,8 +8,9 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "protocol/connection_lost.h"
-#include "protocol/job_host.h"
+#include "protocol/job_port.h"
+#include "protocol/monotonic_clock.h"
+#include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
 #include "serial/open_failure.h"
 #include "serial/printer_line.h"
@@ -17,11 +18,6 @@
 
 namespace vx {
 namespace {
-
-std::int64_t monotonicNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
-}
 
 // Ends a port's run; the reason is already recorded.
 struct PortStopped {};
@@ -55,9 +51,9 @@ QString openFailureReason(const ECommsError& e, const std::string& device, int e
 
 }  // namespace
 
-// The job host of one port: the serial component, no dialog, and the checks that turn a
-// lost byte into a stopped run.
-class PortRun::Host final : public JobHost {
+// The jobs' port on one printer: the serial component and the checks that turn a lost byte
+// into a stopped run.
+class PortRun::Host final : public JobPort {
  public:
   Host(PortRun& run, TQRTComm32& comm, WatchedDevice& device) : run_(run), comm_(comm), device_(device) {}
 
@@ -76,10 +72,11 @@ class PortRun::Host final : public JobHost {
     }
   }
 
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override { return sendAfterPause(data, length, 0); }
-
   // The writer keeps the pause after its previous write, whenever this thread hands over.
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
+    // Delivers what the serial component's threads posted to this thread (hang-up requests,
+    // received bytes, which the printer never sends and nothing keeps).
+    QCoreApplication::processEvents();
     checkDevice();
     if (!comm_.SendData(data, length, static_cast<std::uint32_t>(pause_ms > 0 ? pause_ms : 0))) {
       checkDevice();
@@ -113,14 +110,6 @@ class PortRun::Host final : public JobHost {
   }
 
   bool lineLost() override { return comm_.lineLost(); }
-
-  void showProgress() override {}
-  void hideProgress() override {}
-  void setProgressMax(int) override {}
-  void setProgressPosition(int) override {}
-  // Delivers what the serial component's threads posted to this thread (hang-up requests,
-  // received bytes, which the printer never sends and nothing keeps).
-  void processMessages() override { QCoreApplication::processEvents(); }
 
   void hungUp() { hungUp_ = true; }
   // The serial component found the line lost (the writer or the reader gave up on it).
@@ -161,8 +150,8 @@ class PortRun::Host final : public JobHost {
   bool stopped_ = false;
 };
 
-PortRun::PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt)
-    : target_(std::move(target)), inputs_(inputs), interrupt_(interrupt) {}
+PortRun::PortRun(PortTarget target, const RunPlan& plan, const std::atomic<bool>& interrupt)
+    : target_(std::move(target)), plan_(plan), interrupt_(interrupt) {}
 
 PortRun::~PortRun() {
   if (thread_.joinable()) thread_.join();
@@ -235,19 +224,18 @@ void PortRun::run() {
     // Made on this thread: its message sink delivers here, through processMessages().
     TQRTComm32 comm(nullptr, std::move(owned));
     comm.setCommPort(TCommPort::Com1);  // the device is fixed; the name is not looked at
-    setPrinterLine(comm);
+    set19200Baud8N1(comm);
     Host host(*this, comm, device);
     comm.OnRequestHangup = [&host](TQRTComm32*) { host.hungUp(); };
 
-    ConfigModel model = inputs_.model;
     // The writer keeps every pause on the line, so the hand-overs may run a little ahead.
     SteadyPacer pacer(SteadyPacer::kPortKeepsPausesLeadMs);
+    RunReport report;
     try {
-      sendJobs(host, pacer, model, inputs_.selection, [this] { return inputs_.optionByte; },
-               [this] { return inputs_.cut; }, [this] { return inputs_.logoData; });
+      runPlan(host, pacer, plan_, nullptr, report);
     } catch (const PortStopped&) {
     } catch (const ConnectionLost&) {
-      host.lineWasLost();  // its own text is the window's, several lines long
+      host.lineWasLost();
     } catch (const std::exception& e) {
       host.stop(QString::fromLocal8Bit(e.what()));
     }

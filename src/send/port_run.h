@@ -1,6 +1,6 @@
 #pragma once
 // One printer of a command-line run: its own thread, its own serial component, writer and
-// pacer, running the picked jobs exactly as the window's send-all runs them. A port that
+// pacer, running the run's plan exactly as the window runs its send-all. A port that
 // cannot be opened, whose device fails or goes away, or whose line does not take every
 // byte stops its own run and is reported; it never touches another port's run.
 //
@@ -18,21 +18,10 @@
 #include <thread>
 #include <vector>
 
-#include "model/config_model.h"
-#include "protocol/frames.h"
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
 #include "send/watched_device.h"
 
 namespace vx {
-
-// What every port of a run sends; shared read-only by the ports' threads.
-struct SendJobInputs {
-  ConfigModel model;  // as a window has it after opening the pair
-  JobSelection selection;
-  std::uint8_t optionByte = 0;
-  CutMode cut = CutMode::Partial;
-  ByteList logoData;
-};
 
 struct PortTarget {
   QString label;       // the port as the operator named it
@@ -65,7 +54,8 @@ struct PortStatus {
 class PortRun {
  public:
   // `interrupt` set (by the operator's Ctrl-C) stops the run before its next write.
-  PortRun(PortTarget target, const SendJobInputs& inputs, const std::atomic<bool>& interrupt);
+  // `plan` outlives the run.
+  PortRun(PortTarget target, const RunPlan& plan, const std::atomic<bool>& interrupt);
   ~PortRun();
   PortRun(const PortRun&) = delete;
   PortRun& operator=(const PortRun&) = delete;
@@ -87,7 +77,7 @@ class PortRun {
   void jobClosed(int job, bool complete);
 
   const PortTarget target_;
-  const SendJobInputs& inputs_;
+  const RunPlan& plan_;
   const std::atomic<bool>& interrupt_;
   std::atomic<int> state_{static_cast<int>(PortStatus::State::Starting)};
   std::atomic<int> job_{-1};

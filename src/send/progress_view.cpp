@@ -30,9 +30,18 @@ QString formatDuration(std::int64_t ms) {
 
 QString jobLabel(const RunPlan& plan, int job) {
   if (job < 0 || job >= static_cast<int>(plan.jobs.size())) return QStringLiteral("opening");
-  const PlannedJob& j = plan.jobs[job];
-  if (j.kind == JobKind::Texts) return QStringLiteral("texts %1/%2").arg(j.button).arg(kPrinterButtons);
-  return QString::fromLatin1(jobName(j.kind));
+  const JobPlan& j = plan.jobs[job];
+  switch (j.kind) {
+    case JobKind::Settings:
+      return QStringLiteral("settings");
+    case JobKind::Clock:
+      return QStringLiteral("clock");
+    case JobKind::Texts:
+      return QStringLiteral("texts %1/%2").arg(j.button).arg(kPrinterButtons);
+    case JobKind::Logo:
+      break;
+  }
+  return QStringLiteral("logo");
 }
 
 QString progressLine(const QString& label, int labelWidth, const PortStatus& s, const RunPlan& plan) {

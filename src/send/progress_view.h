@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "send/port_run.h"
 
 namespace vx {

@@ -111,7 +111,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   o.quiet = parser.isSet(quiet);
 
   if (parser.isSet(only)) {
-    o.jobs = JobSelection{false, false, false, false};
+    o.jobs = JobsToSend{false, false, false, false};
     for (const QString& list : parser.values(only)) {
       for (const QString& raw : list.split(QLatin1Char(','))) {
         const QString name = raw.trimmed().toLower();
@@ -129,10 +129,10 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
     o.jobs.logo = false;
     o.noLogo = !parser.isSet(only);
   }
-  if (o.jobs == JobSelection{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
+  if (o.jobs == JobsToSend{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
   o.clockNamed = parser.isSet(only) && o.jobs.clock;
   // The clock job sends the computer's time and nothing of the pair.
-  if (o.pairPath.isEmpty() && o.jobs != JobSelection{false, true, false, false})
+  if (o.pairPath.isEmpty() && o.jobs != JobsToSend{false, true, false, false})
     return refuse(QStringLiteral("no configuration file given (only --only clock needs none)"));
   if (o.json && o.quiet) return refuse(QStringLiteral("--json and --quiet exclude each other"));
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
 
 namespace vx {
 
@@ -15,7 +15,7 @@ struct SendOptions {
   QString pairPath;   // the .cfg file; the .bmp beside it is read as "Abrir" reads it. Empty
                       // only when the clock is the one job: it needs no pair.
   QStringList ports;  // each a device path or COM1..COM4, as given
-  JobSelection jobs;
+  JobsToSend jobs;
   bool noLogo = false;  // --no-logo: "Enviar sem logo" (the pair's logo-off state may still send one)
   bool duasVias = false;  // "Imprime 2 vias", which the pair does not store
   bool dryRun = false;

@@ -12,7 +12,7 @@
 
 #include "config/config_file_names.h"
 #include "config/config_pair.h"
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "send/json_report.h"
 #include "send/port_run.h"
 #include "send/progress_view.h"
@@ -34,26 +34,33 @@ void printLine(std::FILE* f, const QString& line) {
   std::fflush(f);
 }
 
-// What the window sends for the pair after "Abrir", from its start-up state: the file's
-// buttons over the start-up model, its options with "Imprime 2 vias" as asked, its cut.
-SendJobInputs inputsFor(const ConfigPair& pair, const SendOptions& o) {
-  SendJobInputs in;
-  applyNumberingDefaults(in.model);
-  applyConfigButtons(in.model, pair.contents);
-  in.model.botao_atual = 1;
-  const GlobalSettings& g = pair.contents.globals;
-  in.selection = o.jobs;
-  // "Enviar sem logo" for a pair whose logo is off still sends the short logo, as the window does.
-  if (o.noLogo && sendAllSendsLogo(false, g.print_logo)) in.selection.logo = true;
-  in.optionByte = optionByte(g.reset_at_day_end, g.beep, o.duasVias);
+// The jobs a run picks for the pair: "Enviar sem logo" for a pair whose logo is off still
+// sends the short logo, as the window does.
+JobsToSend jobsFor(const ConfigPair* pair, const SendOptions& o) {
+  JobsToSend jobs = o.jobs;
+  if (pair && o.noLogo && sendAllSendsLogo(false, pair->contents.globals.print_logo)) jobs.logo = true;
+  return jobs;
+}
+
+// What the window sends of `jobs` for the pair after "Abrir", from its start-up state: the
+// file's buttons over the start-up model, its options with "Imprime 2 vias" as asked, its cut.
+// Without a pair (the clock alone, which sends nothing of one) the start-up model.
+RunPlan planFor(const ConfigPair* pair, const SendOptions& o, const JobsToSend& jobs, const QDateTime& start) {
+  ConfigModel model;
+  applyNumberingDefaults(model);
+  model.botao_atual = 1;
+  if (!pair) return planRun(model, jobs, 0, CutMode::Total, {}, start);
+  applyConfigButtons(model, pair->contents);
+  const GlobalSettings& g = pair->contents.globals;
   // RadioButton1 is set from line 182, then RadioButton2 from line 183: "Corte Total" wins
   // when both are set, and the text job reads anything but "Corte Parcial" as total.
-  in.cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
-  if (in.selection.logo) {
-    const QByteArray logo = logoDataAfterOpen(pair);
-    in.logoData.assign(logo.begin(), logo.end());
+  const CutMode cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
+  ByteList logoData;
+  if (jobs.logo) {
+    const QByteArray logo = logoDataAfterOpen(*pair);
+    logoData.assign(logo.begin(), logo.end());
   }
-  return in;
+  return planRun(model, jobs, optionByte(g.reset_at_day_end, g.beep, o.duasVias), cut, logoData, start);
 }
 
 QString hex(const ByteList& bytes, std::size_t from, std::size_t count) {
@@ -77,7 +84,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
     what = QStringLiteral("block 0x%1  %2 data bytes%3")
                .arg(hex(t.bytes, 4, 1))
                .arg(data)
-               .arg(pause ? QStringLiteral(", 100 ms after the word") : QString());
+               .arg(pause ? QStringLiteral(", 100 ms after the preamble") : QString());
   }
   return QStringLiteral("%1 ms  %2  %3").arg(t.offsetMs, 8).arg(jobLabel(plan, t.job).leftJustified(9), what);
 }
@@ -91,21 +98,15 @@ void Sender::interrupt() { interrupted = true; }
 int Sender::exec() {
   // Everything that can be wrong with the pair is found before any port is opened.
   ConfigPair pair;
-  SendJobInputs inputs;
+  const ConfigPair* source = nullptr;
   RunPlan plan;
   QString error;
   try {
-    if (options_.pairPath.isEmpty()) {
-      // The clock alone: the computer's time, nothing of a pair.
-      applyNumberingDefaults(inputs.model);
-      inputs.model.botao_atual = 1;
-      inputs.selection = options_.jobs;
-    } else {
+    if (!options_.pairPath.isEmpty()) {
       pair = readConfigPair(options_.pairPath);
-      inputs = inputsFor(pair, options_);
+      source = &pair;
     }
-    plan = planRun(inputs.model, inputs.selection, inputs.optionByte, inputs.cut, inputs.logoData,
-                   QDateTime::currentDateTime());
+    plan = planFor(source, options_, jobsFor(source, options_), QDateTime::currentDateTime());
   } catch (const ConfigPairError& e) {
     error = e.message();
   } catch (const std::length_error& e) {
@@ -123,7 +124,11 @@ int Sender::exec() {
   }
 
   if (planned) planned(plan);
-  return options_.dryRun ? writeDryRun(plan) : feedPorts(plan, inputs);
+  // A port that is sent only some of the jobs runs a plan of its own, made when it starts.
+  const Planner planJobs = [&](const JobsToSend& jobs) {
+    return planFor(source, options_, jobs, QDateTime::currentDateTime());
+  };
+  return options_.dryRun ? writeDryRun(plan) : feedPorts(plan, planJobs);
 }
 
 int Sender::writeDryRun(const RunPlan& plan) {
@@ -166,24 +171,20 @@ int Sender::writeDryRun(const RunPlan& plan) {
 struct Sender::PortWork {
   QString label;
   std::string device;
-  const RunPlan* fullPlan = nullptr;
   std::vector<JobDigest> digests;  // every job of the full plan
   std::vector<bool> send;          // per job of the full plan
   std::vector<int> fullIndex;      // per job of `plan`: its index in the full plan
-  SendJobInputs ownInputs;         // when only some jobs go
-  RunPlan ownPlan;
-  const SendJobInputs* inputs = nullptr;
+  RunPlan ownPlan;                 // when only some jobs go
   const RunPlan* plan = nullptr;
   std::unique_ptr<SentRecord> record;
   QString recordError;  // written on the port's thread, read once its run has ended
   std::unique_ptr<PortRun> run;
 };
 
-std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& plan, const SendJobInputs& inputs) {
+std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& plan, const Planner& planJobs) {
   auto w = std::make_unique<PortWork>();
   w->label = options_.ports[index];
   w->device = resolvePort(w->label);
-  w->fullPlan = &plan;
   w->digests = jobDigests(plan);
   if (options_.keepsRecord()) {
     w->record = std::make_unique<SentRecord>(w->label);
@@ -197,24 +198,18 @@ std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& 
   for (std::size_t j = 0; j < w->send.size(); ++j)
     if (w->send[j]) w->fullIndex.push_back(static_cast<int>(j));
   if (w->fullIndex.size() == w->send.size()) {
-    w->inputs = &inputs;
     w->plan = &plan;
   } else {
-    w->ownInputs = inputs;
-    w->ownInputs.selection = selectionOf(plan, w->send);
-    if (!w->fullIndex.empty())
-      w->ownPlan = planRun(w->ownInputs.model, w->ownInputs.selection, w->ownInputs.optionByte, w->ownInputs.cut,
-                           w->ownInputs.logoData, QDateTime::currentDateTime());
-    w->inputs = &w->ownInputs;
+    if (!w->fullIndex.empty()) w->ownPlan = planJobs(selectionOf(plan, w->send));
     w->plan = &w->ownPlan;
   }
   return w;
 }
 
-int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
+int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::unique_ptr<PortWork>> ports;
-  for (int i = 0; i < options_.ports.size(); ++i) ports.push_back(preparePort(i, plan, inputs));
+  for (int i = 0; i < options_.ports.size(); ++i) ports.push_back(preparePort(i, plan, planJobs));
 
   // Ports with nothing to send are not opened.
   std::vector<PortWork*> active;
@@ -237,7 +232,7 @@ int Sender::feedPorts(const RunPlan& plan, const SendJobInputs& inputs) {
       };
     }
     labelWidth = std::max(labelWidth, static_cast<int>(w.label.size()));
-    w.run = std::make_unique<PortRun>(std::move(target), *w.inputs, interrupted);
+    w.run = std::make_unique<PortRun>(std::move(target), *w.plan, interrupted);
     active.push_back(&w);
   }
   for (PortWork* w : active) w->run->start();

@@ -18,7 +18,6 @@
 namespace vx {
 
 struct RunPlan;
-struct SendJobInputs;
 
 class Sender {
  public:
@@ -49,8 +48,10 @@ class Sender {
  private:
   struct PortWork;
   int writeDryRun(const RunPlan& plan);
-  int feedPorts(const RunPlan& plan, const SendJobInputs& inputs);
-  std::unique_ptr<PortWork> preparePort(int index, const RunPlan& plan, const SendJobInputs& inputs);
+  // Plans the run of `jobs`: the whole run's, or one port's share of them.
+  using Planner = std::function<RunPlan(const JobsToSend& jobs)>;
+  int feedPorts(const RunPlan& plan, const Planner& planJobs);
+  std::unique_ptr<PortWork> preparePort(int index, const RunPlan& plan, const Planner& planJobs);
   int report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds);
 
   SendOptions options_;

@@ -20,15 +20,24 @@ constexpr int kFormat = 1;
 
 }  // namespace
 
-QString jobKey(const PlannedJob& job) {
-  const QString name = QString::fromLatin1(jobName(job.kind));
-  return job.kind == JobKind::Texts ? QStringLiteral("%1 %2").arg(name).arg(job.button) : name;
+QString jobKey(const JobPlan& job) {
+  switch (job.kind) {
+    case JobKind::Settings:
+      return QStringLiteral("settings");
+    case JobKind::Clock:
+      return QStringLiteral("clock");
+    case JobKind::Texts:
+      return QStringLiteral("texts %1").arg(job.button);
+    case JobKind::Logo:
+      break;
+  }
+  return QStringLiteral("logo");
 }
 
 std::vector<JobDigest> jobDigests(const RunPlan& plan) {
   std::vector<std::unique_ptr<QCryptographicHash>> hashes;
   std::vector<JobDigest> digests;
-  for (const PlannedJob& job : plan.jobs) {
+  for (const JobPlan& job : plan.jobs) {
     hashes.push_back(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256));
     digests.push_back({jobKey(job), {}, 0});
   }
@@ -59,8 +68,8 @@ std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRe
   return send;
 }
 
-JobSelection selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
-  JobSelection s{false, false, false, false};
+JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
+  JobsToSend s{false, false, false, false};
   s.textButtons = 0;
   for (std::size_t i = 0; i < plan.jobs.size() && i < send.size(); ++i) {
     if (!send[i]) continue;

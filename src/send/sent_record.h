@@ -13,7 +13,7 @@
 #include <QString>
 #include <vector>
 
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 
 namespace vx {
 
@@ -25,7 +25,7 @@ struct JobDigest {
 };
 
 // The key of a job as the record and the JSON report name it.
-QString jobKey(const PlannedJob& job);
+QString jobKey(const JobPlan& job);
 
 // Every job of `plan`, in its order, with the digest of its writes' bytes.
 std::vector<JobDigest> jobDigests(const RunPlan& plan);
@@ -41,8 +41,8 @@ class SentRecord;
 // another job or when `clockNamed` (--only names it).
 std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record, bool clockNamed);
 
-// The selection that runs exactly the jobs of `plan` marked in `send`.
-JobSelection selectionOf(const RunPlan& plan, const std::vector<bool>& send);
+// The jobs to send that run exactly the jobs of `plan` marked in `send`.
+JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send);
 
 class SentRecord {
  public:

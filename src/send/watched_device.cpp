@@ -1,19 +1,11 @@
 #include "send/watched_device.h"
 
-#include <time.h>
 
 #include <cerrno>
 
+#include "protocol/monotonic_clock.h"
+
 namespace vx {
-namespace {
-
-std::int64_t monotonicNs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
-}
-
-}  // namespace
 
 // Passes every operation to the device's own port and looks at the writer's results.
 class WatchedDevice::Port final : public SerialPort {

@@ -4,7 +4,7 @@
 
 namespace vx {
 
-void setPrinterLine(TQRTComm32& comm) {
+void set19200Baud8N1(TQRTComm32& comm) {
   comm.setBaudRate(TBaudRate::Baud19200);
   comm.setParity(TParity::None);
   comm.setDataBits(TDataBits::_8);

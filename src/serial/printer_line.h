@@ -7,6 +7,6 @@ namespace vx {
 
 class TQRTComm32;
 
-void setPrinterLine(TQRTComm32& comm);
+void set19200Baud8N1(TQRTComm32& comm);
 
 }  // namespace vx

@@ -93,12 +93,8 @@ bool TReadThread::SetupReadEvent() {
         TraceLine("Waiting for data from comm connection.");
         return true;
       case IoStatus::InvalidHandle:
-        last_error_ = read.error;
-        TraceLine(kInvalidHandleText);
-        return false;
       case IoStatus::Failed:
-        last_error_ = read.error;
-        reportFailure({traceErrorText(read.error, "Unexpected ReadFile error: ")});
+        noteFailure(read, "Unexpected ReadFile error: ", true);
         return false;
     }
   }
@@ -106,20 +102,19 @@ bool TReadThread::SetupReadEvent() {
 
 bool TReadThread::HandleReadEvent() {
   const IoResult read = port_.readResult();
-  switch (read.status) {
-    case IoStatus::Completed:
-      return PostReceivedData(buffer_, read.count);
-    case IoStatus::InvalidHandle:
-      last_error_ = read.error;
-      TraceLine(kInvalidHandleText);
-      return false;
-    case IoStatus::Pending:
-    case IoStatus::Failed:
-      last_error_ = read.error;
-      reportFailure({traceErrorText(read.error, "Unexpected GetOverlappedResult Read Error: ")});
-      return false;
-  }
+  if (read.status == IoStatus::Completed) return PostReceivedData(buffer_, read.count);
+  noteFailure(read, "Unexpected GetOverlappedResult Read Error: ", true);
   return false;
+}
+
+void TReadThread::noteFailure(const IoResult& result, const char* what, bool report) {
+  last_error_ = result.error;
+  if (result.status == IoStatus::InvalidHandle)
+    TraceLine(kInvalidHandleText);
+  else if (report)
+    reportFailure({traceErrorText(result.error, what)});
+  else
+    TraceError(result.error, what);
 }
 
 bool TReadThread::PostReceivedData(const std::uint8_t* buffer, std::size_t count) {
@@ -153,12 +148,8 @@ bool TReadThread::SetupCommEvent() {
         TraceLine("Waiting for a CommEvent (Error) to occur.");
         return true;
       case IoStatus::InvalidHandle:
-        last_error_ = wait.error;
-        TraceLine(kInvalidHandleText);
-        return false;
       case IoStatus::Failed:
-        last_error_ = wait.error;
-        TraceError(wait.error, "Unexpected WaitCommEvent error: ");
+        noteFailure(wait, "Unexpected WaitCommEvent error: ", false);
         return false;
     }
   }
@@ -173,14 +164,8 @@ bool TReadThread::HandleCommEvent(bool retrieve) {
   }
   if (retrieve) {
     const IoResult wait = port_.commEventResult();
-    if (wait.status == IoStatus::InvalidHandle) {
-      last_error_ = wait.error;
-      TraceLine(kInvalidHandleText);
-      return false;
-    }
     if (wait.status != IoStatus::Completed) {
-      last_error_ = wait.error;
-      TraceError(wait.error, "Unexpected GetOverlappedResult for WaitCommEvent: ");
+      noteFailure(wait, "Unexpected GetOverlappedResult for WaitCommEvent: ", false);
       return false;
     }
     event_mask_ = wait.eventMask;
@@ -189,12 +174,7 @@ bool TReadThread::HandleCommEvent(bool retrieve) {
     std::uint32_t errors = 0;
     const IoResult cleared = port_.clearCommError(&errors);
     if (cleared.status != IoStatus::Completed) {
-      last_error_ = cleared.error;
-      if (cleared.status == IoStatus::InvalidHandle) {
-        TraceLine(kInvalidHandleText);
-      } else {
-        TraceError(cleared.error, "ClearCommError: ");
-      }
+      noteFailure(cleared, "ClearCommError: ", false);
       return false;
     }
     const std::string report = lineErrorReport(errors);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "serial/port_thread.h"
+#include "serial/serial_backend.h"
 
 namespace vx {
 
@@ -30,6 +31,9 @@ class TReadThread final : public PortThread {
   bool PostReceivedData(const std::uint8_t* buffer, std::size_t count);
   bool SetupCommEvent();
   bool HandleCommEvent(bool retrieve);
+  // A port call that did not complete: keeps its errno and traces it, an invalid handle by its
+  // own line, anything else after `what`; with `report` through reportFailure.
+  void noteFailure(const IoResult& result, const char* what, bool report);
 
   std::uint8_t buffer_[kBufferSize] = {};
   std::uint32_t event_mask_ = 0;

@@ -260,7 +260,7 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   const WindowState saved = state();
   save(QStringLiteral("sala"));
   scramble();
-  ASSERT_EQ(form->QRTComm321->commPort(), TCommPort::Com1);
+  ASSERT_EQ(form->jobsPort(), TCommPort::Com1);
   WindowState scrambled = state();
   ASSERT_NE(scrambled.globals, saved.globals);
   for (int b : {1, 3, 5, 6}) ASSERT_NE(scrambled.buttons[b], saved.buttons[b]) << b;
@@ -275,7 +275,7 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(form->Edit6->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
   // The list shows the file's port; the port in use stays the one last picked in the list.
   EXPECT_EQ(form->ComboBox1->itemIndex(), 2);
-  EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com1);
+  EXPECT_EQ(form->jobsPort(), TCommPort::Com1);
   // The logo box follows the file's height and width.
   EXPECT_EQ(form->Image1->size(), QSize(222, 150));
 }

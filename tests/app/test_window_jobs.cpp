@@ -19,9 +19,9 @@
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
-#include "protocol/time_left.h"
+#include "app/job_texts.h"
 #include "pty_line.h"
-#include "serial/fake_backend.h"
+#include "fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "window_fixture.h"
 
@@ -473,7 +473,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   choose(form->ComboBox1, 2);
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com3);
+  EXPECT_EQ(form->jobsPort(), TCommPort::Com3);
 
   {
     ScopedEnv com3("VORLANDEX_COM3", line.devicePath());
@@ -486,7 +486,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
     retype(form->ComboBox1->lineEdit(), QStringLiteral("COM7"));
     EXPECT_EQ(form->ComboBox1->itemIndex(), -1);
     EXPECT_EQ(form->model.alterado, 1);
-    EXPECT_EQ(form->QRTComm321->commPort(), TCommPort::Com3);
+    EXPECT_EQ(form->jobsPort(), TCommPort::Com3);
     QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7, 7}).writes.size(), 28u);
@@ -715,25 +715,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- The time left ---
 
-// Runs `onPump` each time a running job lets the window process its messages.
-class PumpHook : public QObject {
- public:
-  PumpHook(TForm1* form, std::function<void()> onPump) : form_(form), onPump_(std::move(onPump)) { post(); }
-
- protected:
-  bool event(QEvent* e) override {
-    if (e->type() != QEvent::User) return QObject::event(e);
-    if (form_->jobRunning()) onPump_();
-    post();
-    return true;
-  }
-
- private:
-  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-  TForm1* form_;
-  std::function<void()> onPump_;
-};
-
 TEST(TimeLeftText, WholeSecondsRoundedUpWithMinutesFromOneMinuteOn) {
   EXPECT_EQ(timeLeftText(72'000), QStringLiteral("Tempo restante: 1 min 12 s"));
   EXPECT_EQ(timeLeftText(60'000), QStringLiteral("Tempo restante: 1 min 0 s"));
@@ -827,10 +808,14 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   EXPECT_EQ(printer::decodeStream(line.received(), 1'000'000).transfers.size(), transfers + 7);
 }
 
-TEST_F(Jobs, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
-  FakeBackend fake;
-  delete form->QRTComm321;
-  form->QRTComm321 = new TQRTComm32(form, std::make_unique<FakeBackend>(fake));
+// The jobs on a scripted port instead of the line.
+class JobsOnAScriptedPort : public Jobs {
+ protected:
+  std::unique_ptr<SerialBackend> makeSerialBackend() override { return std::make_unique<FakeBackend>(fake); }
+  FakeBackend fake;  // scripts and watches the window's port
+};
+
+TEST_F(JobsOnAScriptedPort, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
   fake.failThreadStart(2, EAGAIN);  // the writer of the first opening
   QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
@@ -840,10 +825,7 @@ TEST_F(Jobs, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
   EXPECT_EQ(fake.openedNames().size(), 2u);
 }
 
-TEST_F(Jobs, WritesRefusedWithEioStopTheSendAllAtThatJob) {
-  FakeBackend fake;
-  delete form->QRTComm321;
-  form->QRTComm321 = new TQRTComm32(form, std::make_unique<FakeBackend>(fake));
+TEST_F(JobsOnAScriptedPort, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   watch->onShow = [&](int show) {
     if (show == 4) fake.failWrites(EIO);  // the text job of button 2
   };

@@ -48,7 +48,7 @@ void WindowTest::SetUp() {
   std::unique_ptr<Pacer> p = makePacer();
   dialogs = d.get();
   pacer = dynamic_cast<VirtualPacer*>(p.get());
-  form = new TForm1(std::move(d), std::move(p));
+  form = new TForm1(std::move(d), std::move(p), makeSerialBackend());
   form2 = &form->Form2();
   form->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
   form->show();

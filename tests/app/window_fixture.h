@@ -6,11 +6,15 @@
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "protocol/virtual_pacer.h"
+#include "serial/serial_backend.h"
 
 #include <QString>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,11 +50,32 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> fileAnswers;  // an empty name is a cancelled dialog
 };
 
+// Runs `onPump` each time a running job lets the window process its messages.
+class PumpHook : public QObject {
+ public:
+  PumpHook(TForm1* form, std::function<void()> onPump) : form_(form), onPump_(std::move(onPump)) { post(); }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    if (form_->jobRunning()) onPump_();
+    post();
+    return true;
+  }
+
+ private:
+  void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+  TForm1* form_;
+  std::function<void()> onPump_;
+};
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   // The window's clock: a virtual one unless a test needs real time on a real line.
   virtual std::unique_ptr<Pacer> makePacer();
+  // The window's serial back end: the real devices unless a test scripts the port.
+  virtual std::unique_ptr<SerialBackend> makeSerialBackend() { return nullptr; }
   void TearDown() override;
 
   // Types into a field as key presses (any character, not only ASCII).

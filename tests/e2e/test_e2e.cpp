@@ -1,6 +1,6 @@
 // Real jobs from a click in the real window, over a pseudo-terminal, into the virtual
-// printer's decoder: what the printer receives is exactly what the model holds, paced as
-// the printer needs it.
+// printer's decoder: what the printer receives is exactly what the model holds, in the
+// transfers it expects (their spacing is judged where the bytes are written, not here).
 
 #include "logo/logo_upload.h"
 #include "far_end_check.h"
@@ -49,7 +49,7 @@ class EndToEnd : public WindowTest {
   PtyLine line;  // created before the window's first job
 };
 
-TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterWellPaced) {
+TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   // An edited model: button 2 without its letter and with three-digit numbers, button 3
   // following button 1, two copies.
   clickTab(1);
@@ -65,7 +65,7 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterWellPaced) {
   QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
-  expectWellPacedAtTheFarEnd(r);
+  expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 7u + 17u);
   for (const printer::Transfer& t : r.transfers) EXPECT_EQ(t.kind, printer::Transfer::Kind::Register);
   const printer::ClockState& clock = r.state.clock;
@@ -100,7 +100,7 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
 
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Enviar todas configurações"));
-  expectWellPacedAtTheFarEnd(r);
+  expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 17u + 7u + 8u + 1u);
   expectSettingsAsTheModelHoldsThem(r.state);
   for (int b = 1; b <= 4; ++b) {

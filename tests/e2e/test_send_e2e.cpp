@@ -1,15 +1,20 @@
 // One pair, two senders: the window after "Abrir" and "Enviar Todas as Configurações Para
 // Impressora", and vorlandex-send, each on its own pseudo-terminal at the same time. The
-// virtual printer must find the same transfers on both lines, and in the sender's dry run.
+// virtual printer must find the same transfers on both lines, and in the sender's dry run;
+// both count down the same plan.
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/job_texts.h"
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
+#include "protocol/job_plan.h"
+#include "send/send_options.h"
+#include "send/sender.h"
 #include "send_test_support.h"
 #include "window_fixture.h"
 
@@ -26,7 +31,7 @@ QImage gradient() {
 
 std::vector<printer::Transfer> transfersOn(PtyLine& line) {
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
-  expectWellPacedAtTheFarEnd(r);
+  expectContentAndFramingSound(r);
   return r.transfers;
 }
 
@@ -80,7 +85,43 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
                 .finish()
                 .exitCode,
             0);
-  expectSameTransfers(dryRunTransfers(bin), fromWindow, false);
+  expectSameTransfers(dryRunTransfers(bin), fromWindow);
+}
+
+// The window on its virtual clock runs the send-all of a pair; the sender plans the same pair.
+// At every pump the window shows the time left the sender reads from its own plan at that
+// point of the run.
+TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
+  settleStartUp();
+  QTemporaryDir dir;
+  const QString cfg = writePair(dir.path(), QStringLiteral("sala"), form->model, GlobalSettings{}, gradient());
+  SendOptions options;
+  options.pairPath = cfg;
+  options.dryRun = true;
+  options.output = dir.filePath(QStringLiteral("sala.bin"));
+  RunPlan plan;
+  vx::Sender sender(options, vx::Sender::Output{stdout, stderr, false, 0});
+  sender.planned = [&](const RunPlan& p) { plan = p; };
+  ASSERT_EQ(sender.exec(), 0);
+
+  PtyLine line;
+  qputenv("VORLANDEX_COM1", line.devicePath().toLocal8Bit());
+  dialogs->fileAnswers.push_back(cfg);
+  click(form->BitBtn5);
+  std::vector<std::pair<QString, std::int64_t>> seen;
+  const std::int64_t start = pacer->elapsedMs();
+  PumpHook hook(form, [&] { seen.emplace_back(form2->Label4->text(), pacer->elapsedMs() - start); });
+  dialogs->answers.push_back(MessageAnswer::Yes);
+  click(form->BitBtn2);
+
+  EXPECT_EQ(pacer->elapsedMs() - start, plan.totalMs);
+  ASSERT_GT(seen.size(), 10u);
+  for (const auto& [text, ms] : seen) {
+    const auto next = std::find_if(plan.writes.begin(), plan.writes.end(), [&](const PlannedWrite& w) { return w.offsetMs >= ms; });
+    const std::size_t done = static_cast<std::size_t>(next - plan.writes.begin());
+    const std::int64_t since = ms - (done == 0 ? 0 : plan.writes[done - 1].offsetMs);
+    EXPECT_EQ(text, timeLeftText(plan.timeLeftMs(done, since))) << "at " << ms;
+  }
 }
 
 }  // namespace

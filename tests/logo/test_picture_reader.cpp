@@ -78,7 +78,7 @@ TEST(OtherFormats, TransparentDotsArePaperAndPartlyTransparentOnesBlendWithWhite
   for (const QImage& image : {transparentLogo(), indexed}) {
     SCOPED_TRACE(image.format());
     const SourcePicture picture = decodeLogoPicture(encoded(image, "PNG"), QStringLiteral("t"));
-    EXPECT_TRUE(picture.fileBytes.isEmpty() && picture.compactOnSave);
+    EXPECT_TRUE(picture.fileBytes.isEmpty() && picture.saveAsCompactBitmap);
     // W = 400, H = 20: ten box dots across per picture dot, one per row.
     const LogoRaster raster = rasterOf(picture.image, 400, 20, 254);
     for (int y : {0, 19}) {
@@ -196,7 +196,7 @@ TEST(SvgDrawing, RenderedToFitTheWorkingAreaWithItsProportionsOnWhite) {
     const QByteArray doc =
         svg(row.size, "<rect x=\"0\" y=\"0\" width=\"" + row.halfWidth + "\" height=\"" + row.height + "\"/>");
     const SourcePicture picture = decodeLogoPicture(doc, QStringLiteral("d.svg"));
-    EXPECT_TRUE(picture.compactOnSave);
+    EXPECT_TRUE(picture.saveAsCompactBitmap);
     ASSERT_EQ(picture.image.size(), row.rendered);
     const int w = row.rendered.width();
     EXPECT_EQ(picture.image.pixel(0, 0) | 0xFF000000u, qRgb(0, 0, 0));
@@ -282,7 +282,7 @@ TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
   QImage image(4, 4, QImage::Format_RGB32);
   image.fill(Qt::red);
   // Content decides: a PNG named .bmp opens as PNG; text named .bmp keeps the bitmap text.
-  EXPECT_TRUE(loadLogoPicture(write(QStringLiteral("png.bmp"), encoded(image, "PNG"))).compactOnSave);
+  EXPECT_TRUE(loadLogoPicture(write(QStringLiteral("png.bmp"), encoded(image, "PNG"))).saveAsCompactBitmap);
   EXPECT_EQ(error(write(QStringLiteral("text.bmp"), "no picture")), kBitmapNotValid);
   const QByteArray bmp = encodeBitmap(image);
   EXPECT_EQ(loadLogoPicture(write(QStringLiteral("bitmap.png"), bmp)).fileBytes, bmp);

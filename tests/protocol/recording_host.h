@@ -1,6 +1,6 @@
 #pragma once
-// A JobHost for tests: records every call with the virtual time it happened at, and can
-// refuse to open the port. Sent bytes come back as the wire: each byte with the virtual
+// A job port and progress for tests: records every call with the virtual time it happened
+// at, and can refuse to open the port or lose the line. Sent bytes come back as the wire: each byte with the virtual
 // time it was handed over, in microseconds.
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "protocol/job_host.h"
+#include "protocol/job_port.h"
 #include "protocol/virtual_pacer.h"
 
 namespace vx::test {
@@ -27,7 +27,7 @@ struct HostCall {
   int pause = 0;  // Send: the pause it was handed over with
 };
 
-class RecordingHost : public JobHost {
+class RecordingHost : public JobPort, public JobProgress {
  public:
   explicit RecordingHost(VirtualPacer& pacer) : pacer_(pacer) {}
 
@@ -36,13 +36,10 @@ class RecordingHost : public JobHost {
     if (failOpen || opens == failOnOpen) throw PortError("Error opening com port");
     record(HostCall::Open);
   }
-  bool SendData(const std::uint8_t* data, std::uint16_t length) override {
-    record(HostCall::Send).bytes.assign(data, data + length);
-    return true;
-  }
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
-    SendData(data, length);
-    calls.back().pause = pause_ms;
+    HostCall& call = record(HostCall::Send);
+    call.bytes.assign(data, data + length);
+    call.pause = pause_ms;
     ++sends;
     return true;
   }

@@ -17,7 +17,7 @@ ByteList bytes(std::initializer_list<int> list) {
   return out;
 }
 
-ByteList toList(const Word& w) { return ByteList(w.begin(), w.end()); }
+ByteList toList(const FrameBytes& w) { return ByteList(w.begin(), w.end()); }
 
 ByteList concat(std::initializer_list<ByteList> parts) {
   ByteList out;

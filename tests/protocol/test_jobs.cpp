@@ -5,8 +5,8 @@
 #include <set>
 #include <stdexcept>
 
-#include "protocol/connection_lost.h"
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
+#include "protocol/plan_runner.h"
 #include "tests/protocol/fresh_model.h"
 #include "tests/protocol/recording_host.h"
 
@@ -67,6 +67,39 @@ std::vector<HostCall::Kind> frameCalls(const RecordingHost& host) {
 const std::vector<HostCall::Kind> kOneFrame = {HostCall::Open, HostCall::Show, HostCall::Hide,
                                                HostCall::Close};
 
+// Each job planned on its own, then run on `host` with `host` as its progress.
+RunReport runOn(RecordingHost& host, VirtualPacer& pacer, const RunPlan& plan) {
+  RunReport report;
+  runPlan(host, pacer, plan, &host, report);
+  return report;
+}
+RunReport settingsJob(RecordingHost& host, VirtualPacer& pacer, const ConfigModel& model, std::uint8_t options) {
+  RunPlan plan;
+  planSettingsJob(plan, model, options);
+  return runOn(host, pacer, plan);
+}
+RunReport clockJob(RecordingHost& host, VirtualPacer& pacer) {
+  RunPlan plan;
+  planClockJob(plan, pacer.now());
+  return runOn(host, pacer, plan);
+}
+RunReport textJob(RecordingHost& host, VirtualPacer& pacer, const ConfigModel& model, int button, CutMode cut) {
+  RunPlan plan;
+  planTextJob(plan, model, button, cut);
+  return runOn(host, pacer, plan);
+}
+RunReport logoJob(RecordingHost& host, VirtualPacer& pacer, const Bytes& data) {
+  RunPlan plan;
+  planLogoJob(plan, data);
+  return runOn(host, pacer, plan);
+}
+// The send-all: option byte 3, partial cut, the logo when given.
+RunPlan sendAllPlan(const ConfigModel& model, const QDateTime& start, const Bytes* logo) {
+  JobsToSend all;
+  all.logo = logo != nullptr;
+  return planRun(model, all, 3, CutMode::Partial, logo ? *logo : Bytes(), start);
+}
+
 struct JobTest : ::testing::Test {
   VirtualPacer pacer{QDateTime(QDate(2026, 12, 7), QTime(3, 55, 13))};
   RecordingHost host{pacer};
@@ -77,11 +110,7 @@ TEST_F(JobTest, SettingsJobFreshStart) {
   // Buttons 5 and 6 are never sent, whatever they hold.
   model.letra[5] = 'X';
   model.inicio[6] = 555;
-  int sendsWhenOptionsRead = -1;
-  settingsJob(host, pacer, model, [&] {
-    sendsWhenOptionsRead = static_cast<int>(host.only(HostCall::Send).size());
-    return optionByte(true, true, false);
-  });
+  const RunReport report = settingsJob(host, pacer, model, optionByte(true, true, false));
 
   const std::vector<Bytes> expected = {
       frame(0x00, 0x41, 0),    frame(0x01, 0x62, 0),    frame(0x02, 0x43, 0),    frame(0x03, 0x64, 0),
@@ -91,8 +120,7 @@ TEST_F(JobTest, SettingsJobFreshStart) {
       frame(0x1F, 0x03, 0)};
   EXPECT_EQ(registerFrames(host), expected);
   EXPECT_EQ(host.only(HostCall::Send).size(), 34u);
-  EXPECT_EQ(sendsWhenOptionsRead, 32);
-  EXPECT_EQ(model.impressora_alterada, 1);
+  EXPECT_TRUE(report.portOpened && report.finished);
   EXPECT_EQ(frameCalls(host), kOneFrame);
   EXPECT_EQ(host.values(HostCall::Max), std::vector<int>{100});
   EXPECT_EQ(host.values(HostCall::Position), (std::vector<int>{1, 30, 50, 80, 100}));
@@ -104,8 +132,8 @@ TEST_F(JobTest, SettingsJobFreshStart) {
 }
 
 TEST_F(JobTest, SettingsJobProgressFallsBetweenTheGroups) {
-  settingsJob(host, pacer, model, [] { return 0; });
-  // Position after the words sent so far: 1 before any, 30 after the letters, 50 after the
+  settingsJob(host, pacer, model, 0);
+  // Position after the registers sent so far: 1 before any, 30 after the letters, 50 after the
   // links, 80 after the first numbers, 100 after the options.
   std::vector<std::pair<int, int>> seen;
   int sends = 0;
@@ -148,7 +176,7 @@ TEST_F(JobTest, SettingsJobSendsLinksAndLetterRules) {
     RecordingHost h(p);
     ConfigModel m = freshModel();
     row.edit(m);
-    settingsJob(h, p, m, [] { return optionByte(true, true, true); });
+    settingsJob(h, p, m, optionByte(true, true, true));
     const std::vector<Bytes> frames = registerFrames(h);
     ASSERT_EQ(frames.size(), 17u) << row.what;
     for (const Bytes& f : row.present)
@@ -158,12 +186,12 @@ TEST_F(JobTest, SettingsJobSendsLinksAndLetterRules) {
 }
 
 TEST_F(JobTest, ClockJobMonday7December2026) {
-  clockJob(host, pacer, model);
+  const RunReport report = clockJob(host, pacer);
   const std::vector<Bytes> expected = {frame(0x18, 0x0D, 0),   frame(0x19, 0x37, 0), frame(0x1A, 0x03, 0),
                                        frame(0x1B, 0x07, 0),   frame(0x1C, 0x0C, 0), frame(0x1D, 0x01, 0),
                                        frame(0x1E, 0x07, 0xEA)};
   EXPECT_EQ(registerFrames(host), expected);
-  EXPECT_EQ(model.impressora_alterada, 1);
+  EXPECT_TRUE(report.portOpened);
   EXPECT_EQ(frameCalls(host), kOneFrame);
   EXPECT_EQ(host.values(HostCall::Max), std::vector<int>{100});
   EXPECT_EQ(host.values(HostCall::Position), (std::vector<int>{30, 100}));
@@ -182,7 +210,7 @@ TEST_F(JobTest, ClockJobMonday7December2026) {
 
 TEST_F(JobTest, ClockJobSendsOneReadingAcrossMidnight) {
   pacer.setStart(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 990)));
-  clockJob(host, pacer, model);
+  clockJob(host, pacer);
   // The job lasts 0.8 s: a field read late would belong to 1 January 2027.
   const std::vector<Bytes> expected = {frame(0x18, 59, 0),     frame(0x19, 59, 0), frame(0x1A, 23, 0),
                                        frame(0x1B, 31, 0),     frame(0x1C, 12, 0), frame(0x1D, 4, 0),
@@ -191,11 +219,7 @@ TEST_F(JobTest, ClockJobSendsOneReadingAcrossMidnight) {
 }
 
 TEST_F(JobTest, TextJobFreshStartButtonOne) {
-  int sendsWhenCutRead = -1;
-  textJob(host, pacer, model, [&] {
-    sendsWhenCutRead = static_cast<int>(host.only(HostCall::Send).size());
-    return CutMode::Partial;
-  });
+  const RunReport report = textJob(host, pacer, model, 1, CutMode::Partial);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   ASSERT_EQ(sends.size(), 1 + 1 + 94 + 1 + 1 + 1 + 3 + 1u);
   EXPECT_EQ(sends[0].bytes, kDimp);
@@ -210,8 +234,6 @@ TEST_F(JobTest, TextJobFreshStartButtonOne) {
   EXPECT_EQ(sends[101].bytes, Bytes{0x47});
   EXPECT_EQ(sends[102].bytes, Bytes{'F'});
   for (std::size_t i = 2; i < 96; ++i) EXPECT_EQ(sends[i].bytes.size(), 1u);
-  // The footer block is collected after the header block went out.
-  EXPECT_EQ(sendsWhenCutRead, 97);
 
   // Header block: 100 ms, word and header together, bytes 12 ms apart, "F" 12 ms after the
   // last one. Footer block: 100 ms, word, 100 ms, header.
@@ -233,14 +255,13 @@ TEST_F(JobTest, TextJobFreshStartButtonOne) {
   EXPECT_EQ(host.values(HostCall::Position), positions);
   EXPECT_EQ(host.values(HostCall::Max), (std::vector<int>{94, 3}));
   EXPECT_EQ(frameCalls(host), kOneFrame);
-  EXPECT_EQ(model.impressora_alterada, 1);
+  EXPECT_TRUE(report.portOpened);
 }
 
-TEST_F(JobTest, TextJobSendsTheCurrentButtonAndTheCutReadThen) {
-  model.botao_atual = 4;
+TEST_F(JobTest, TextJobSendsItsButtonWithItsCut) {
   model.texto[5][4] = QStringLiteral("Obrigado");
   model.habilita_linha[5][4] = 1;
-  textJob(host, pacer, model, [] { return CutMode::Total; });
+  textJob(host, pacer, model, 4, CutMode::Total);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   EXPECT_EQ(sends[1].bytes, (Bytes{0x37, 0x00, 0x00, 0x5E}));
   const Bytes all = host.bytes();
@@ -257,25 +278,30 @@ TEST_F(JobTest, TextBlockOf300BytesIsAnnouncedWithBothBytes) {
     model.texto[l][1] = QString(l == 4 ? 60 : 58, QLatin1Char('x'));
     model.habilita_linha[l][1] = 1;
   }
-  textJob(host, pacer, model, [] { return CutMode::Partial; });
+  textJob(host, pacer, model, 1, CutMode::Partial);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   EXPECT_EQ(sends[1].bytes, (Bytes{0x34, 0x00, 0x01, 0x2C}));
   EXPECT_EQ(sends[2 + 300].bytes, Bytes{'F'});
   EXPECT_EQ(host.values(HostCall::Max).front(), 300);
 }
 
-TEST_F(JobTest, TextTooLongForAnyBlockIsRefusedBeforeThePortOpens) {
-  model.texto[6][1] = QString(70000, QLatin1Char('x'));
-  model.habilita_linha[6][1] = 1;
-  EXPECT_THROW(textJob(host, pacer, model, [] { return CutMode::Partial; }), std::length_error);
-  EXPECT_TRUE(host.calls.empty());
-  EXPECT_EQ(model.impressora_alterada, 0);
+// A send-all too long for the printer is refused while it is planned, before any job runs.
+TEST_F(JobTest, TextTooLongForAnyBlockIsRefusedWhilePlanning) {
+  model.texto[6][3] = QString(70000, QLatin1Char('x'));
+  model.habilita_linha[6][3] = 1;
+  EXPECT_THROW(sendAllPlan(model, pacer.now(), nullptr), std::length_error);
+  RunPlan plan;
+  planClockJob(plan, pacer.now());
+  EXPECT_THROW(planTextJob(plan, model, 3, CutMode::Partial), std::length_error);
+  EXPECT_EQ(plan.jobs.size(), 1u);  // the plan is left as it was
+  EXPECT_EQ(plan.writes.size(), 14u);
+  EXPECT_EQ(plan.transfers.size(), 7u);
 }
 
 TEST_F(JobTest, LogoJobSendsTheDataAsBlockZeroWithThePauseAfterTheWord) {
   Bytes logo = {0x1B, 0x4C, 0x0A, 0x32};
   logo.insert(logo.end(), 50, 0x00);
-  logoJob(host, pacer, model, logo);
+  const RunReport report = logoJob(host, pacer, logo);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   ASSERT_EQ(sends.size(), 1 + 1 + 54 + 1u);
   EXPECT_EQ(sends[0].bytes, kDimp);
@@ -286,34 +312,25 @@ TEST_F(JobTest, LogoJobSendsTheDataAsBlockZeroWithThePauseAfterTheWord) {
   EXPECT_EQ(sends.back().ms, 200 + 54 * 12);
   EXPECT_EQ(host.values(HostCall::Max), std::vector<int>{54});
   EXPECT_EQ(frameCalls(host), kOneFrame);
-  EXPECT_EQ(model.impressora_alterada, 1);
+  EXPECT_TRUE(report.portOpened);
 
-  RecordingHost big(pacer);
-  EXPECT_THROW(logoJob(big, pacer, model, Bytes(65536, 0)), std::length_error);
-  EXPECT_TRUE(big.calls.empty());
+  RunPlan big;
+  EXPECT_THROW(planLogoJob(big, Bytes(65536, 0)), std::length_error);
+  EXPECT_TRUE(big.jobs.empty() && big.writes.empty());
 }
 
 TEST_F(JobTest, PortThatCannotBeOpenedLeavesNothingShownOrSent) {
-  const std::function<void(RecordingHost&, ConfigModel&)> jobs[] = {
-      [&](RecordingHost& h, ConfigModel& m) { clockJob(h, pacer, m); },
-      [&](RecordingHost& h, ConfigModel& m) { settingsJob(h, pacer, m, [] { return 3; }); },
-      [&](RecordingHost& h, ConfigModel& m) { textJob(h, pacer, m, [] { return CutMode::Partial; }); },
-      [&](RecordingHost& h, ConfigModel& m) { logoJob(h, pacer, m, Bytes(54, 0)); },
-  };
-  for (const auto& job : jobs) {
-    RecordingHost h(pacer);
-    h.failOpen = true;
-    ConfigModel m = freshModel();
-    EXPECT_THROW(job(h, m), PortError);
-    EXPECT_TRUE(h.calls.empty());
-    EXPECT_EQ(m.impressora_alterada, 0);  // nothing can have reached the printer
-  }
+  host.failOpen = true;
+  RunReport report;
+  EXPECT_THROW(runPlan(host, pacer, sendAllPlan(model, pacer.now(), nullptr), &host, report), PortError);
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_FALSE(report.portOpened);  // nothing can have reached the printer
+  EXPECT_EQ(report.job, 0);
 }
 
 TEST_F(JobTest, FailureWhileSendingStillHidesTheDialogAndClosesThePort) {
-  EXPECT_THROW(
-      settingsJob(host, pacer, model, []() -> std::uint8_t { throw std::runtime_error("control gone"); }),
-      std::runtime_error);
+  host.onPump = [] { throw std::runtime_error("window gone"); };
+  EXPECT_THROW(settingsJob(host, pacer, model, 0), std::runtime_error);
   ASSERT_GE(host.calls.size(), 2u);
   EXPECT_EQ(host.calls[host.calls.size() - 2].kind, HostCall::Hide);
   EXPECT_EQ(host.calls.back().kind, HostCall::Close);
@@ -324,7 +341,7 @@ TEST_F(JobTest, FailureWhileSendingStillHidesTheDialogAndClosesThePort) {
 TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
   pacer.setStart(QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0, 500)));
   const Bytes data(250, 0x55);  // 3 s of bytes
-  envia_bloco(host, pacer, 0x00, data, false);
+  logoJob(host, pacer, data);
 
   std::set<QString> seconds;
   int pumps = 0;
@@ -338,7 +355,7 @@ TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
           QLocale::system().toString(QTime(t.hour(), t.minute(), t.second()), QLocale::LongFormat));
     }
   }
-  // 100 ms lead, then 250 bytes 12 ms apart from 10:00:00.600 to 10:00:03.588.
+  // 200 ms lead, then 250 bytes 12 ms apart from 10:00:00.700 to 10:00:03.688.
   EXPECT_EQ(seconds.size(), 4u);
   EXPECT_EQ(pumps, 4);
   EXPECT_EQ(host.ultimo_segundo, QLocale::system().toString(QTime(10, 0, 3), QLocale::LongFormat));
@@ -348,21 +365,15 @@ TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
   VirtualPacer later(QDateTime(QDate(2026, 5, 4), QTime(11, 0, 0, 100)));
   RecordingHost again(later);
   again.ultimo_segundo = QLocale::system().toString(QTime(11, 0, 0), QLocale::LongFormat);
-  envia_bloco(again, later, 0x00, Bytes(3, 0), false);
+  logoJob(again, later, Bytes(3, 0));
   EXPECT_TRUE(again.only(HostCall::Pump).empty());
 }
 
-TEST_F(JobTest, SendAllRunsEveryJobInItsOwnFrameAndGivesTheButtonBack) {
-  model.botao_atual = 3;
-  int logosBuilt = 0;
-  sendAllJobs(
-      host, pacer, model, [] { return 3; }, [] { return CutMode::Partial; },
-      [&] {
-        ++logosBuilt;
-        return Bytes{0x1B, 0x4C, 0x0A, 0x32};
-      });
-  EXPECT_EQ(model.botao_atual, 3);
-  EXPECT_EQ(logosBuilt, 1);
+TEST_F(JobTest, SendAllRunsEveryJobInItsOwnFrame) {
+  const Bytes logo = {0x1B, 0x4C, 0x0A, 0x32};
+  const RunReport report = runOn(host, pacer, sendAllPlan(model, pacer.now(), &logo));
+  EXPECT_TRUE(report.finished);
+  EXPECT_EQ(report.job, 6);
   EXPECT_EQ(host.only(HostCall::Show).size(), 7u);
   EXPECT_EQ(host.only(HostCall::Close).size(), 7u);
   // The headers of the blocks, in order: texts of buttons 1..4, then the logo.
@@ -375,21 +386,20 @@ TEST_F(JobTest, SendAllRunsEveryJobInItsOwnFrameAndGivesTheButtonBack) {
 
   VirtualPacer p;
   RecordingHost noLogo(p);
-  sendAllJobs(
-      noLogo, p, model, [] { return 3; }, [] { return CutMode::Partial; }, nullptr);
+  runOn(noLogo, p, sendAllPlan(model, p.now(), nullptr));
   EXPECT_EQ(noLogo.only(HostCall::Show).size(), 6u);
 }
 
-TEST_F(JobTest, SendAllStopsAtAPortFailureAndStillGivesTheButtonBack) {
-  model.botao_atual = 2;
+TEST_F(JobTest, SendAllStopsAtAPortFailureAndReportsWhereAndThatThePortWasOpened) {
   host.failOnOpen = 4;  // the text job of button 2
-  EXPECT_THROW(
-      sendAllJobs(
-          host, pacer, model, [] { return 3; }, [] { return CutMode::Partial; }, [] { return Bytes(54); }),
-      PortError);
-  EXPECT_EQ(model.botao_atual, 2);
+  const Bytes logo(54);
+  RunReport report;
+  EXPECT_THROW(runPlan(host, pacer, sendAllPlan(model, pacer.now(), &logo), &host, report), PortError);
   EXPECT_EQ(host.only(HostCall::Show).size(), 3u);  // settings, clock, text of button 1
   EXPECT_EQ(host.opens, 4);
+  EXPECT_EQ(report.job, 3);
+  EXPECT_TRUE(report.portOpened);
+  EXPECT_FALSE(report.finished);
 }
 
 std::vector<int> pausesOf(const RecordingHost& host) {
@@ -404,64 +414,46 @@ std::vector<int> pausesOf(const RecordingHost& host) {
 // it, none before the first data byte, 12 ms before every later one and before "F".
 TEST_F(JobTest, EveryHandOverCarriesThePauseThePrinterNeedsBeforeIt) {
   pacer.setPausesToPort(true);
-  clockJob(host, pacer, model);
+  clockJob(host, pacer);
   std::vector<int> registers;
   for (int i = 0; i < 7; ++i) registers.insert(registers.end(), {100, 0});
   EXPECT_EQ(pausesOf(host), registers);
 
   RecordingHost logo(pacer);
-  logoJob(logo, pacer, model, Bytes(3, 0));
+  logoJob(logo, pacer, Bytes(3, 0));
   EXPECT_EQ(pausesOf(logo), (std::vector<int>{100, 100, 0, 12, 12, 12}));
-  RecordingHost header(pacer);
-  envia_bloco(header, pacer, 0x34, Bytes(2, 0), false);
-  EXPECT_EQ(pausesOf(header), (std::vector<int>{100, 0, 0, 12, 12}));
+  RecordingHost text(pacer);
+  textJob(text, pacer, model, 1, CutMode::Partial);
+  const std::vector<int> pauses = pausesOf(text);
+  ASSERT_EQ(pauses.size(), 103u);
+  EXPECT_EQ(std::vector<int>(pauses.begin(), pauses.begin() + 4), (std::vector<int>{100, 0, 0, 12}));
+  EXPECT_EQ(std::vector<int>(pauses.begin() + 96, pauses.begin() + 100), (std::vector<int>{12, 100, 100, 0}));
 }
 
-TEST_F(JobTest, ALostLineEndsTheJobAtOnceAndSaysWhatWasLeftUnsent) {
+TEST_F(JobTest, ALostLineEndsTheJobAtOnce) {
   host.lostAfterSends = 10;
-  try {
-    logoJob(host, pacer, model, Bytes(100, 0));
-    ADD_FAILURE() << "the job ran through";
-  } catch (const ConnectionLost& e) {
-    EXPECT_EQ(e.text(), QStringLiteral("A conexão com a impressora foi perdida durante o envio do logotipo.\n"
-                                       "Faltou enviar: o logotipo.\n"
-                                       "Verifique o cabo da impressora e envie novamente."));
-  }
+  EXPECT_THROW(logoJob(host, pacer, Bytes(100, 0)), ConnectionLost);
   EXPECT_EQ(host.sends, 10);
   EXPECT_EQ(frameCalls(host), kOneFrame);
 
   // Lost after the last hand-over, found when the port is closed: still no success.
   RecordingHost atClose(pacer);
   atClose.lostAtClose = true;
-  EXPECT_THROW(clockJob(atClose, pacer, model), ConnectionLost);
+  EXPECT_THROW(clockJob(atClose, pacer), ConnectionLost);
   EXPECT_EQ(frameCalls(atClose), kOneFrame);
 }
 
-TEST_F(JobTest, SendAllStopsAtTheJobThatLostTheLineAndNamesTheJobsAfterIt) {
-  model.botao_atual = 2;
+TEST_F(JobTest, SendAllStopsAtTheJobThatLostTheLine) {
+  const Bytes logo(54);
+  const RunPlan plan = sendAllPlan(model, pacer.now(), &logo);
   // Lost a few hand-overs into the text job of button 2, the fourth job.
-  RecordingHost whole(pacer);
-  sendAllJobs(
-      whole, pacer, model, [] { return 3; }, [] { return CutMode::Partial; }, [] { return Bytes(54); });
-  int opens = 0;
-  for (const HostCall& c : whole.calls) {
-    if (c.kind == HostCall::Open && ++opens == 4) break;
-    if (c.kind == HostCall::Send) ++host.lostAfterSends;
-  }
-  host.lostAfterSends += 5;
-  try {
-    sendAllJobs(
-        host, pacer, model, [] { return 3; }, [] { return CutMode::Partial; }, [] { return Bytes(54); });
-    ADD_FAILURE() << "the send-all ran through";
-  } catch (const ConnectionLost& e) {
-    EXPECT_EQ(e.text(), QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
-                                       "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 "
-                                       "e o logotipo.\n"
-                                       "Verifique o cabo da impressora e envie novamente."));
-  }
+  const auto firstOfJob3 = std::find_if(plan.writes.begin(), plan.writes.end(), [](const PlannedWrite& w) { return w.job == 3; });
+  host.lostAfterSends = static_cast<int>(firstOfJob3 - plan.writes.begin()) + 5;
+  RunReport report;
+  EXPECT_THROW(runPlan(host, pacer, plan, &host, report), ConnectionLost);
+  EXPECT_EQ(report.job, 3);
   EXPECT_EQ(host.opens, 4);  // settings, clock, texts of buttons 1 and 2
   EXPECT_EQ(host.only(HostCall::Close).size(), 4u);
-  EXPECT_EQ(model.botao_atual, 2);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "send/send_options.h"
-#include "protocol/dry_run.h"
+#include "protocol/job_plan.h"
 #include "send/sender.h"
 #include "send_test_support.h"
 
@@ -67,7 +67,7 @@ TEST_F(SendProgram, APortThatVanishesMidLogoStopsOnlyItselfAndIsNamed) {
   EXPECT_FALSE(r.out.contains(kept.devicePath() + QStringLiteral(": FAILED"))) << r.out.toStdString();
 
   const printer::DecodeResult got = printer::decodeStream(kept.received(), kLineSlackUs);
-  expectWellPacedAtTheFarEnd(got);
+  expectContentAndFramingSound(got);
   ASSERT_EQ(got.transfers.size(), 8u);
   const QByteArray logo = logoDataAfterOpen(readConfigPair(cfg));
   EXPECT_EQ(got.transfers.back().data, std::vector<std::uint8_t>(logo.begin(), logo.end()));
@@ -81,7 +81,7 @@ TEST_F(SendProgram, KeepsThePrintersPausesWhereTheBytesAreWritten) {
   SendOptions options;
   options.pairPath = pair();
   options.ports << line.devicePath();
-  options.jobs = JobSelection{false, true, true, false};  // clock, then the texts
+  options.jobs = JobsToSend{false, true, true, false};  // clock, then the texts
   options.quiet = true;
   std::vector<std::int64_t> stampsNs;
   RunPlan plan;
@@ -186,10 +186,10 @@ TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
   struct Row {
     QStringList args;
     int exitCode;  // -1: runs
-    JobSelection jobs;
+    JobsToSend jobs;
   };
-  const JobSelection all;
-  const JobSelection noLogo{true, true, true, false};
+  const JobsToSend all;
+  const JobsToSend noLogo{true, true, true, false};
   const Row rows[] = {
       {{"a.cfg", "-p", "/dev/x"}, -1, all},
       {{"a.cfg", "-p", "/dev/x", "--no-logo"}, -1, noLogo},

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
 namespace vx::testing {
@@ -59,14 +60,6 @@ inline void listen(TQRTComm32& comm, Reports& reports) {
     ++reports.hangups;
     reports.last_sender = sender;
   };
-}
-
-// The line settings the main window gives the component.
-inline void setPrinterLine(TQRTComm32& comm) {
-  comm.setBaudRate(TBaudRate::Baud19200);
-  comm.setParity(TParity::None);
-  comm.setDataBits(TDataBits::_8);
-  comm.setStopBits(TStopBits::_1);
 }
 
 inline std::vector<std::uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }

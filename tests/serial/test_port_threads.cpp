@@ -10,7 +10,7 @@
 
 #include "serial/close_event.h"
 #include "serial/comm_messages.h"
-#include "serial/fake_backend.h"
+#include "fake_backend.h"
 #include "serial/line_error_report.h"
 #include "serial/message_sink.h"
 #include "serial/read_thread.h"

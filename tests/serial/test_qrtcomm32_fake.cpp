@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "serial/fake_backend.h"
+#include "fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "serial_test_support.h"
 
@@ -27,7 +27,7 @@ class QRTComm32FakeTest : public ::testing::Test {
     auto fake = std::make_unique<FakeBackend>();
     fake_ = fake.get();
     comm_ = std::make_unique<TQRTComm32>(nullptr, std::move(fake));
-    setPrinterLine(*comm_);
+    set19200Baud8N1(*comm_);
     listen(*comm_, reports_);
   }
   ~QRTComm32FakeTest() override {

@@ -93,7 +93,7 @@ class QRTComm32PtyTest : public ::testing::Test {
     slave_name_ = name;
     ::setenv("VORLANDEX_COM1", name, 1);
     comm_ = std::make_unique<TQRTComm32>();
-    setPrinterLine(*comm_);
+    set19200Baud8N1(*comm_);
     listen(*comm_, reports_);
   }
   void TearDown() override {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "serial/fake_backend.h"
+#include "fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "serial_test_support.h"
 
@@ -44,7 +44,7 @@ class TraceTest : public ::testing::Test {
   // component switches it off).
   std::unique_ptr<TQRTComm32> tracedComponent(const FakeBackend& fake) {
     auto comm = std::make_unique<TQRTComm32>(nullptr, std::make_unique<FakeBackend>(fake));
-    setPrinterLine(*comm);
+    set19200Baud8N1(*comm);
     setTraceFileName(path_);
     return comm;
   }

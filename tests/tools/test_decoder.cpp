@@ -6,7 +6,8 @@
 #include <string>
 
 #include "printer/virtual_printer.h"
-#include "protocol/transmission.h"
+#include "protocol/job_plan.h"
+#include "protocol/plan_runner.h"
 #include "tests/protocol/fresh_model.h"
 #include "tests/protocol/recording_host.h"
 #include "tests/tools/stream_builder.h"
@@ -48,10 +49,15 @@ struct SendAll {
   test::RecordingHost host{pacer};
   ConfigModel model = test::freshModel();
 
+  // Button 4 with the total cut, the others with the partial one.
   void run(const Bytes& logo) {
-    sendAllJobs(
-        host, pacer, model, [] { return optionByte(true, true, false); },
-        [&] { return model.botao_atual == 4 ? CutMode::Total : CutMode::Partial; }, [&] { return logo; });
+    RunPlan plan;
+    planSettingsJob(plan, model, optionByte(true, true, false));
+    planClockJob(plan, pacer.now());
+    for (int b = 1; b <= kPrinterButtons; ++b) planTextJob(plan, model, b, b == 4 ? CutMode::Total : CutMode::Partial);
+    planLogoJob(plan, logo);
+    RunReport report;
+    runPlan(host, pacer, plan, &host, report);
   }
 };
 

@@ -20,6 +20,7 @@
 #include <string>
 
 #include "printer/ticket.h"
+#include "protocol/monotonic_clock.h"
 #include "printer/virtual_printer.h"
 
 namespace {
@@ -28,11 +29,7 @@ volatile sig_atomic_t stopRequested = 0;
 
 void onSignal(int) { stopRequested = 1; }
 
-std::int64_t monotonicUs() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return static_cast<std::int64_t>(t.tv_sec) * 1'000'000 + t.tv_nsec / 1000;
-}
+std::int64_t monotonicUs() { return vx::monotonicNs() / 1000; }
 
 // Raw 8-bit, 19200 8N1, no flow control: every byte reaches the decoder as sent.
 bool setLine(int fd) {

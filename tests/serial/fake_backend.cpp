@@ -1,4 +1,4 @@
-#include "serial/fake_backend.h"
+#include "fake_backend.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
