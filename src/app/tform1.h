@@ -23,6 +23,7 @@
 #include "protocol/frames.h"
 #include "protocol/job_port.h"
 #include "protocol/pacer.h"
+#include "serial/comm_types.h"
 #include "serial/serial_backend.h"
 
 #include <QListWidget>
@@ -40,7 +41,6 @@ class SerialDeviceWatch;
 struct NumberingView;
 struct RunPlan;
 struct RunReport;
-enum class TCommPort : std::uint8_t;
 
 class TForm1 : public QWidget,
                private JobPort,

@@ -30,7 +30,7 @@ TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
   EXPECT_FALSE(form2->isVisible());
   EXPECT_TRUE(form->isEnabled());
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
-  expectWellPacedAtTheFarEnd(r);
+  expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 17u);
   EXPECT_EQ(*r.state.buttons[1].letter, letterValue(form->model, 1));
   EXPECT_EQ(*r.state.buttons[4].last, form->model.termino[4]);
