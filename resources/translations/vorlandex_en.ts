@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>Não imprimir</source>
-        <translation>Don't print</translation>
+        <translation>Don&apos;t print</translation>
     </message>
     <message>
         <source>Inicia em :</source>
@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>Idioma da janela: pt (português), en (inglês) ou es (espanhol). Sem esta opção, o idioma do ambiente de trabalho.</source>
-        <translation>Window language: pt (Portuguese), en (English) or es (Spanish). Without this option, the desktop's language.</translation>
+        <translation>Window language: pt (Portuguese), en (English) or es (Spanish). Without this option, the desktop&apos;s language.</translation>
     </message>
     <message>
         <source>idioma</source>
@@ -230,6 +230,69 @@
     </message>
 </context>
 <context>
+    <name>JobTexts</name>
+    <message>
+        <source>as configurações dos botões e atendimentos</source>
+        <translation>the settings of the buttons and services</translation>
+    </message>
+    <message>
+        <source>das configurações dos botões e atendimentos</source>
+        <translation>of the settings of the buttons and services</translation>
+    </message>
+    <message>
+        <source>a hora e a data</source>
+        <translation>the time and date</translation>
+    </message>
+    <message>
+        <source>da hora e da data</source>
+        <translation>of the time and date</translation>
+    </message>
+    <message>
+        <source>o texto do botão %1</source>
+        <translation>the text of button %1</translation>
+    </message>
+    <message>
+        <source>do texto do botão %1</source>
+        <translation>of the text of button %1</translation>
+    </message>
+    <message>
+        <source>o logotipo</source>
+        <translation>the logo</translation>
+    </message>
+    <message>
+        <source>do logotipo</source>
+        <translation>of the logo</translation>
+    </message>
+    <message>
+        <source>Tempo restante: %1 s</source>
+        <translation>Time left: %1 s</translation>
+    </message>
+    <message>
+        <source>Tempo restante: %1 min %2 s</source>
+        <translation>Time left: %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>A conexão com a impressora foi perdida durante o envio</source>
+        <translation>The connection to the printer was lost while sending</translation>
+    </message>
+    <message>
+        <source> e </source>
+        <translation> and </translation>
+    </message>
+    <message>
+        <source>
+Faltou enviar: </source>
+        <translation>
+Not sent: </translation>
+    </message>
+    <message>
+        <source>
+Verifique o cabo da impressora e envie novamente.</source>
+        <translation>
+Check the printer cable and send again.</translation>
+    </message>
+</context>
+<context>
     <name>LogoFrame</name>
     <message>
         <source>Preto: %1 %</source>
@@ -281,7 +344,7 @@
     </message>
     <message>
         <source>Sugere o contraste pelo histograma da imagem</source>
-        <translation>Suggests the contrast from the picture's histogram</translation>
+        <translation>Suggests the contrast from the picture&apos;s histogram</translation>
     </message>
     <message>
         <source>Enviar Todas Configurações de Logotipo</source>
@@ -554,6 +617,44 @@
     <message>
         <source>Deseja salvar alterações efetuadas ?</source>
         <translation>Do you want to save your changes?</translation>
+    </message>
+    <message>
+        <source>Configurações alteradas</source>
+        <translation>Settings changed</translation>
+    </message>
+    <message>
+        <source>    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros ao sistema do painel.
+    Para isso desligue a impressora e a ligue com 2 botões pressionados.</source>
+        <translation>    The printer settings were changed; the parameters must be passed on to the panel system.
+    To do so, switch the printer off and on again with 2 buttons pressed.</translation>
+    </message>
+    <message>
+        <source>Enviar todas configurações</source>
+        <translation>Send all settings</translation>
+    </message>
+    <message>
+        <source>Enviar configurações sem logotipo</source>
+        <translation>Send settings without logo</translation>
+    </message>
+    <message>
+        <source>e atendimentos à impressora, incluindo logotipo, e poderá demorar </source>
+        <translation>and services to the printer, including the logo, and may take </translation>
+    </message>
+    <message>
+        <source>e atendimentos à impressora, menos o logotipo, e poderá demorar </source>
+        <translation>and services to the printer, except the logo, and may take </translation>
+    </message>
+    <message>
+        <source>    Deseja enviar todas as configurações para impressora ?</source>
+        <translation>    Do you want to send all settings to the printer?</translation>
+    </message>
+    <message>
+        <source>    Este processo irá enviar todas as configurações de todos os botões </source>
+        <translation>    This will send all settings of all buttons </translation>
+    </message>
+    <message>
+        <source>alguns minutos.</source>
+        <translation>a few minutes.</translation>
     </message>
 </context>
 <context>

@@ -230,6 +230,69 @@
     </message>
 </context>
 <context>
+    <name>JobTexts</name>
+    <message>
+        <source>as configurações dos botões e atendimentos</source>
+        <translation>la configuración de los botones y servicios</translation>
+    </message>
+    <message>
+        <source>das configurações dos botões e atendimentos</source>
+        <translation>de la configuración de los botones y servicios</translation>
+    </message>
+    <message>
+        <source>a hora e a data</source>
+        <translation>la hora y la fecha</translation>
+    </message>
+    <message>
+        <source>da hora e da data</source>
+        <translation>de la hora y la fecha</translation>
+    </message>
+    <message>
+        <source>o texto do botão %1</source>
+        <translation>el texto del botón %1</translation>
+    </message>
+    <message>
+        <source>do texto do botão %1</source>
+        <translation>del texto del botón %1</translation>
+    </message>
+    <message>
+        <source>o logotipo</source>
+        <translation>el logotipo</translation>
+    </message>
+    <message>
+        <source>do logotipo</source>
+        <translation>del logotipo</translation>
+    </message>
+    <message>
+        <source>Tempo restante: %1 s</source>
+        <translation>Tiempo restante: %1 s</translation>
+    </message>
+    <message>
+        <source>Tempo restante: %1 min %2 s</source>
+        <translation>Tiempo restante: %1 min %2 s</translation>
+    </message>
+    <message>
+        <source>A conexão com a impressora foi perdida durante o envio</source>
+        <translation>Se perdió la conexión con la impresora durante el envío</translation>
+    </message>
+    <message>
+        <source> e </source>
+        <translation> y </translation>
+    </message>
+    <message>
+        <source>
+Faltou enviar: </source>
+        <translation>
+Quedó sin enviar: </translation>
+    </message>
+    <message>
+        <source>
+Verifique o cabo da impressora e envie novamente.</source>
+        <translation>
+Compruebe el cable de la impresora y envíe de nuevo.</translation>
+    </message>
+</context>
+<context>
     <name>LogoFrame</name>
     <message>
         <source>Preto: %1 %</source>
@@ -554,6 +617,44 @@
     <message>
         <source>Deseja salvar alterações efetuadas ?</source>
         <translation>¿Desea guardar los cambios?</translation>
+    </message>
+    <message>
+        <source>Configurações alteradas</source>
+        <translation>Configuración modificada</translation>
+    </message>
+    <message>
+        <source>    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros ao sistema do painel.
+    Para isso desligue a impressora e a ligue com 2 botões pressionados.</source>
+        <translation>    La configuración de la impresora fue modificada; hay que transmitir los parámetros al sistema del panel.
+    Para ello apague la impresora y enciéndala con 2 botones pulsados.</translation>
+    </message>
+    <message>
+        <source>Enviar todas configurações</source>
+        <translation>Enviar toda la configuración</translation>
+    </message>
+    <message>
+        <source>Enviar configurações sem logotipo</source>
+        <translation>Enviar configuración sin logotipo</translation>
+    </message>
+    <message>
+        <source>e atendimentos à impressora, incluindo logotipo, e poderá demorar </source>
+        <translation>y servicios a la impresora, incluido el logotipo, y puede tardar </translation>
+    </message>
+    <message>
+        <source>e atendimentos à impressora, menos o logotipo, e poderá demorar </source>
+        <translation>y servicios a la impresora, salvo el logotipo, y puede tardar </translation>
+    </message>
+    <message>
+        <source>    Deseja enviar todas as configurações para impressora ?</source>
+        <translation>    ¿Desea enviar toda la configuración a la impresora?</translation>
+    </message>
+    <message>
+        <source>    Este processo irá enviar todas as configurações de todos os botões </source>
+        <translation>    Este proceso enviará toda la configuración de todos los botones </translation>
+    </message>
+    <message>
+        <source>alguns minutos.</source>
+        <translation>algunos minutos.</translation>
     </message>
 </context>
 <context>

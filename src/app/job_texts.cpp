@@ -1,5 +1,6 @@
 #include "app/job_texts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 
@@ -18,17 +19,17 @@ struct JobWording {
 JobWording wordingOf(const JobPlan& job) {
   switch (job.kind) {
     case JobKind::Settings:
-      return {QStringLiteral("as configurações dos botões e atendimentos"),
-              QStringLiteral("das configurações dos botões e atendimentos")};
+      return {QCoreApplication::translate("JobTexts", "as configurações dos botões e atendimentos"),
+              QCoreApplication::translate("JobTexts", "das configurações dos botões e atendimentos")};
     case JobKind::Clock:
-      return {QStringLiteral("a hora e a data"), QStringLiteral("da hora e da data")};
+      return {QCoreApplication::translate("JobTexts", "a hora e a data"), QCoreApplication::translate("JobTexts", "da hora e da data")};
     case JobKind::Texts:
-      return {QStringLiteral("o texto do botão %1").arg(job.button),
-              QStringLiteral("do texto do botão %1").arg(job.button)};
+      return {QCoreApplication::translate("JobTexts", "o texto do botão %1").arg(job.button),
+              QCoreApplication::translate("JobTexts", "do texto do botão %1").arg(job.button)};
     case JobKind::Logo:
       break;
   }
-  return {QStringLiteral("o logotipo"), QStringLiteral("do logotipo")};
+  return {QCoreApplication::translate("JobTexts", "o logotipo"), QCoreApplication::translate("JobTexts", "do logotipo")};
 }
 
 }  // namespace
@@ -37,12 +38,12 @@ std::int64_t timeLeftSeconds(std::int64_t ms) { return (std::max<std::int64_t>(0
 
 QString timeLeftText(std::int64_t ms) {
   const std::int64_t seconds = timeLeftSeconds(ms);
-  if (seconds < 60) return QStringLiteral("Tempo restante: %1 s").arg(seconds);
-  return QStringLiteral("Tempo restante: %1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+  if (seconds < 60) return QCoreApplication::translate("JobTexts", "Tempo restante: %1 s").arg(seconds);
+  return QCoreApplication::translate("JobTexts", "Tempo restante: %1 min %2 s").arg(seconds / 60).arg(seconds % 60);
 }
 
 QString connectionLostText(const RunPlan& plan, int job) {
-  QString text = QStringLiteral("A conexão com a impressora foi perdida durante o envio");
+  QString text = QCoreApplication::translate("JobTexts", "A conexão com a impressora foi perdida durante o envio");
   QStringList notSent;
   if (job >= 0 && job < static_cast<int>(plan.jobs.size())) {
     text += QLatin1Char(' ') + wordingOf(plan.jobs[job]).during;
@@ -52,10 +53,10 @@ QString connectionLostText(const RunPlan& plan, int job) {
   text += QLatin1Char('.');
   if (!notSent.isEmpty()) {
     QString list = notSent.last();
-    if (notSent.size() > 1) list = notSent.mid(0, notSent.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" e ") + list;
-    text += QStringLiteral("\nFaltou enviar: ") + list + QLatin1Char('.');
+    if (notSent.size() > 1) list = notSent.mid(0, notSent.size() - 1).join(QStringLiteral(", ")) + QCoreApplication::translate("JobTexts", " e ") + list;
+    text += QCoreApplication::translate("JobTexts", "\nFaltou enviar: ") + list + QLatin1Char('.');
   }
-  text += QStringLiteral("\nVerifique o cabo da impressora e envie novamente.");
+  text += QCoreApplication::translate("JobTexts", "\nVerifique o cabo da impressora e envie novamente.");
   return text;
 }
 

@@ -15,14 +15,6 @@
 #include <stdexcept>
 
 namespace vx {
-namespace {
-
-const QString kSendAllQuestion = QStringLiteral("    Deseja enviar todas as configurações para impressora ?");
-const QString kSendAllProcess =
-    QStringLiteral("    Este processo irá enviar todas as configurações de todos os botões ");
-
-}  // namespace
-
 // The window's port keeps every pause after its previous write (sendAfterPause), so the jobs
 // may hand over a little ahead of time.
 std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
@@ -127,10 +119,10 @@ void TForm1::ComboBox1Change() {
 void TForm1::FormClose() {
   if (model.impressora_alterada != 1) return;
   dialogs().messageBox(
-      QStringLiteral("Configurações alteradas"),
-      QStringLiteral("    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros "
-                     "ao sistema do painel.\n    Para isso desligue a impressora e a ligue com 2 botões "
-                     "pressionados."),
+      tr("Configurações alteradas"),
+      tr("    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros "
+         "ao sistema do painel.\n    Para isso desligue a impressora e a ligue com 2 botões "
+         "pressionados."),
       MessageIcon::Information, MessageButtons::Ok);
 }
 
@@ -200,12 +192,12 @@ void TForm1::BitBtn2Click() { sendAll(true); }
 void TForm1::BitBtn6Click() { sendAll(false); }
 
 void TForm1::sendAll(bool withLogo) {
-  const QString title = withLogo ? QStringLiteral("Enviar todas configurações")
-                                 : QStringLiteral("Enviar configurações sem logotipo");
-  const QString scope = withLogo ? QStringLiteral("e atendimentos à impressora, incluindo logotipo, e poderá demorar ")
-                                 : QStringLiteral("e atendimentos à impressora, menos o logotipo, e poderá demorar ");
-  const QString text = kSendAllQuestion + QLatin1Char('\n') + kSendAllProcess + QLatin1Char('\n') + scope +
-                       QLatin1Char('\n') + QStringLiteral("alguns minutos.");
+  const QString title = withLogo ? tr("Enviar todas configurações") : tr("Enviar configurações sem logotipo");
+  const QString scope = withLogo ? tr("e atendimentos à impressora, incluindo logotipo, e poderá demorar ")
+                                 : tr("e atendimentos à impressora, menos o logotipo, e poderá demorar ");
+  const QString text = tr("    Deseja enviar todas as configurações para impressora ?") + QLatin1Char('\n') +
+                       tr("    Este processo irá enviar todas as configurações de todos os botões ") +
+                       QLatin1Char('\n') + scope + QLatin1Char('\n') + tr("alguns minutos.");
   if (dialogs().messageBox(title, text, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) return;
   // Settings, clock, the texts of buttons 1..4 (the page keeps showing its button) and the
   // logo job when it is due.
