@@ -20,6 +20,7 @@
 // --short (run by the test suite): 60 jobs and 5 sender runs.
 
 #include <dirent.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -70,7 +71,11 @@ int entries(const char* folder) {
   return n;
 }
 
+// What the process holds: the heap first gives back the free room it keeps for later (one
+// large job, such as the logo at height 200 with its item per byte in the scratch list, leaves
+// such room behind), so that only memory still in use is counted.
 long residentKiB() {
+  malloc_trim(0);
   long pages = 0, resident = 0;
   if (FILE* f = std::fopen("/proc/self/statm", "r")) {
     if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
