@@ -40,7 +40,7 @@ const char* resultName(JobReport::Result result) {
   return "?";
 }
 
-QByteArray jsonReport(const RunReport& report) {
+QByteArray jsonReport(const SendReport& report) {
   int counts[4] = {0, 0, 0, 0};
   int failedPorts = 0, changedPorts = 0;
   qint64 bytesSent = 0;

@@ -29,7 +29,7 @@ struct PortReport {
   std::vector<JobReport> jobs;
 };
 
-struct RunReport {
+struct SendReport {
   QString pair;  // empty when none was read
   bool ifChanged = false;
   bool force = false;
@@ -39,7 +39,7 @@ struct RunReport {
 };
 
 // The document, indented, ending with a newline.
-QByteArray jsonReport(const RunReport& report);
+QByteArray jsonReport(const SendReport& report);
 
 const char* resultName(JobReport::Result result);
 

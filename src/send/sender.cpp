@@ -115,7 +115,7 @@ int Sender::exec() {
   if (!error.isEmpty()) {
     printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
     if (options_.json) {
-      RunReport r{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}};
+      SendReport r{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}};
       const QByteArray doc = jsonReport(r);
       std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), output_.out);
       std::fflush(output_.out);
@@ -284,7 +284,7 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
 }
 
 int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds) {
-  RunReport run{options_.pairPath, options_.ifChanged, options_.force, {}, seconds, {}};
+  SendReport run{options_.pairPath, options_.ifChanged, options_.force, {}, seconds, {}};
   int failed = 0;
   for (auto& owned : ports) {
     PortWork& w = *owned;
