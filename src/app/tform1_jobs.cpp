@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 namespace vx {
+
 // The window's port keeps every pause after its previous write (sendAfterPause), so the jobs
 // may hand over a little ahead of time.
 std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
