@@ -33,7 +33,7 @@ reception:
   hosts:
     site:
       ansible_connection: local
-      ansible_python_interpreter: $(command -v python3)
+      ansible_python_interpreter: "{{ ansible_playbook_python }}"
       vorlandex_pair: $work/pair/clinica.cfg
       vorlandex_install: false
       vorlandex_send: $send

@@ -2,16 +2,16 @@
 # the logo preview update (20 ms) and the logo upload over a pseudo-terminal with the real
 # clock (1.005 × the protocol's minimum, 2 % CPU). All run offscreen. (bench/window_file.cmake
 # registers the configuration-file benchmark.)
-vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_typing.cpp LIBS vx_app)
-vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_app)
-vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_app)
+vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_typing.cpp LIBS vx_window_driver)
+vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_window_driver)
+vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_logo_upload.cpp
-                    LIBS vx_app vx_printer util)
+                    LIBS vx_window_driver vx_printer util)
 # A long session: 300 window jobs against the virtual printer on a pseudo-terminal, with its
 # adapter pulled and plugged back, and 100 runs of vorlandex-send (descriptors, threads and
 # memory flat after the first 20 jobs). The suite runs a short version.
 vorlandex_add_bench(bench_window_soak SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_soak.cpp
-                    ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_app vx_printer util)
+                    ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_window_driver vx_printer util)
 target_include_directories(bench_window_soak PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_compile_definitions(bench_window_soak PRIVATE VORLANDEX_SEND_EXE="$<TARGET_FILE:vorlandex-send>")
 add_dependencies(bench_window_soak vorlandex-send)

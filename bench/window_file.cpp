@@ -17,6 +17,7 @@
 
 #include "app/dialogs.h"
 #include "app/tform1.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -69,42 +70,43 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<ScriptedDialogs>();
   ScriptedDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned));
+  const vx::test::WindowDriver ui(form);
   form.show();
   QApplication::processEvents();
-  form.Timer1->stop();
-  form.Timer2->stop();
-  form.Timer3->stop();
+  ui.timer(1)->stop();
+  ui.timer(2)->stop();
+  ui.timer(3)->stop();
 
   const QString first = dir.filePath(QStringLiteral("primeira"));
   const QString second = dir.filePath(QStringLiteral("segunda"));
   try {
     dialogs->fileAnswers.push_back(first);
-    form.BitBtn4->click();
+    ui.bitBtn(4)->click();
     // The second pair differs in every kind of value: texts, flags, numbers, logo, options.
     for (int b = 1; b <= vx::kButtons; ++b) {
       for (int l = 1; l <= vx::kLines; ++l) {
-        form.model.texto[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
-        form.model.habilita_linha[l][b] = 1;
+        ui.model().texto[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
+        ui.model().habilita_linha[l][b] = 1;
       }
-      form.model.inicio[b] = 10 + b;
-      form.model.termino[b] = 90 + b;
+      ui.model().inicio[b] = 10 + b;
+      ui.model().termino[b] = 90 + b;
     }
-    form.ScrollBar1->setValue(200);
-    form.ScrollBar2->setValue(400);
-    form.ScrollBar3->setValue(80);
-    form.CheckBox2->setChecked(false);
-    form.RadioButton2->setChecked(true);
+    ui.scrollBar(1)->setValue(200);
+    ui.scrollBar(2)->setValue(400);
+    ui.scrollBar(3)->setValue(80);
+    ui.checkBox(2)->setChecked(false);
+    ui.radioButton(2)->setChecked(true);
     dialogs->fileAnswers.push_back(second);
-    form.BitBtn4->click();
+    ui.bitBtn(4)->click();
 
     std::vector<double> openMs;
     std::vector<double> saveMs;
     const QString names[] = {first + QStringLiteral(".cfg"), second + QStringLiteral(".cfg")};
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
       dialogs->fileAnswers.push_back(names[i % 2]);
-      const double open = timeMs([&] { form.BitBtn5->click(); });
+      const double open = timeMs([&] { ui.bitBtn(5)->click(); });
       dialogs->fileAnswers.push_back(dir.filePath(QStringLiteral("salva")));
-      const double save = timeMs([&] { form.BitBtn4->click(); });
+      const double save = timeMs([&] { ui.bitBtn(4)->click(); });
       if (i >= kWarmUp) {
         openMs.push_back(open);
         saveMs.push_back(save);
@@ -112,7 +114,7 @@ int main(int argc, char** argv) {
     }
     // The last open applied its own pair: the logo height tells the two apart.
     const int lastHeight = (kRuns + kWarmUp - 1) % 2 == 0 ? 90 : 200;
-    if (dialogs->boxes != 0 || form.ScrollBar1->value() != lastHeight) {
+    if (dialogs->boxes != 0 || ui.scrollBar(1)->value() != lastHeight) {
       std::fprintf(stderr, "a command failed during the runs\n");
       return 2;
     }

@@ -30,12 +30,13 @@
 #include <utility>
 #include <vector>
 
-#include "bench_timing.h"
 #include "app/tform1.h"
-#include "window_bench_support.h"
+#include "bench_timing.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
+#include "window_bench_support.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -133,11 +134,11 @@ struct JobFigures {
 };
 
 // One logo upload at height `h`: the preview updated at that height, then the job timed.
-JobFigures logoUpload(vx::TForm1& form, FarEnd& far, int h) {
-  form.ScrollBar1->setValue(h);
-  form.BitBtn11Click();
+JobFigures logoUpload(const vx::test::WindowDriver& ui, FarEnd& far, int h) {
+  ui.scrollBar(1)->setValue(h);
+  ui.BitBtn11Click();
   QApplication::processEvents();
-  const QByteArray expected = vx::logoUploadData(form.logoRaster, h);
+  const QByteArray expected = vx::logoUploadData(ui.logoRaster(), h);
   JobFigures f;
   f.minimumMs = 200.0 + 12.0 * expected.size();
 
@@ -145,7 +146,7 @@ JobFigures logoUpload(vx::TForm1& form, FarEnd& far, int h) {
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();
   try {
-    form.BitBtn12->click();
+    ui.bitBtn(12)->click();
   } catch (const std::exception& e) {
     std::printf("  the job failed: %s\n", e.what());
   }
@@ -218,6 +219,7 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(form);
   form.show();
   // Let the start-up's delayed preview update run before the first job.
   for (const std::int64_t until = monotonicUs() + 200'000; monotonicUs() < until;)
@@ -227,7 +229,7 @@ int main(int argc, char** argv) {
   std::vector<JobFigures> runs;
   bool intact = true;
   for (int i = 0; i < kRuns; ++i) {
-    runs.push_back(logoUpload(form, far, kHeight));
+    runs.push_back(logoUpload(ui, far, kHeight));
     print("  job", kHeight, runs.back());
     intact = intact && runs.back().intact;
   }
@@ -247,11 +249,11 @@ int main(int argc, char** argv) {
 
   const char* longRun = std::getenv("VORLANDEX_BENCH_LONG");
   if (longRun && std::strcmp(longRun, "1") == 0) {
-    const JobFigures f = logoUpload(form, far, 90);
+    const JobFigures f = logoUpload(ui, far, 90);
     print("long job (not gated)", 90, f);
     intact = intact && f.intact;
   }
-  form.Timer1->stop();
+  ui.timer(1)->stop();
   if (dialogs->shown != 0) std::printf("%d unexpected boxes\n", dialogs->shown);
   const bool ok = ratio <= kRatioGate && cpuShare <= kCpuGate && intact && dialogs->shown == 0;
   std::printf(ok ? "all gates met\n" : "GATE MISSED\n");

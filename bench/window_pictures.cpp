@@ -28,6 +28,7 @@
 #include "logo/default_picture.h"
 #include "protocol/steady_pacer.h"
 #include "window_bench_support.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -120,8 +121,8 @@ Figure timeRuns(int runs, int warmUp, const std::function<void()>& run) {
 
 bool report(const char* what, Figure f, double gateMs) {
   const bool ok = f.median <= gateMs;
-  std::printf("%s: median %.2f ms, max %.2f ms; gate %.0f ms: ratio %.3f (%s)\n", what, f.median, f.max, gateMs,
-              f.median / gateMs, ok ? "ok" : "MISSED");
+  std::printf("%s: median %.2f ms, max %.2f ms; gate %.0f ms: ratio %.3f (%s)\n", what, f.median, f.max,
+              gateMs, f.median / gateMs, ok ? "ok" : "MISSED");
   return ok;
 }
 
@@ -150,10 +151,11 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(form);
   form.show();
   QApplication::processEvents();
-  form.Timer1->stop();
-  form.Timer2->stop();
+  ui.timer(1)->stop();
+  ui.timer(2)->stop();
 
   bool ok = true;
   const QSize working(533, 400);
@@ -169,7 +171,7 @@ int main(int argc, char** argv) {
       const double d = msSince(start);
       if (full.size() != QSize(4000, 3000)) ok = false;
       start = Clock::now();
-      form.openPictureFile(path);
+      ui.openPictureFile(path);
       QApplication::processEvents();
       const double o = msSince(start);
       if (i == 0) continue;  // warm-up
@@ -177,7 +179,7 @@ int main(int argc, char** argv) {
       openMs.push_back(o);
     }
     const double ratio = median(openMs) / median(decodeMs);
-    const bool right = form.sourcePicture.image.size() == working && form.sourcePicture.fileBytes.isEmpty();
+    const bool right = ui.sourcePicture().image.size() == working && ui.sourcePicture().fileBytes.isEmpty();
     std::printf("4000x3000 %s photo, %lld bytes:\n", format, static_cast<long long>(bytes.size()));
     std::printf("  %s: median %.2f ms, max %.2f ms; Qt's full-size decoding median %.2f ms\n", what,
                 median(openMs), *std::max_element(openMs.begin(), openMs.end()), median(decodeMs));
@@ -191,11 +193,11 @@ int main(int argc, char** argv) {
   // The memory the PNG photo's opening adds at its peak, and what stays.
   {
     const double decoded = 4000.0 * 3000.0 * 4.0;
-    form.setSourcePicture(vx::defaultSourcePicture());
+    ui.setSourcePicture(vx::defaultSourcePicture());
     QApplication::processEvents();
     const double before = statusBytes("VmRSS");
     const bool reset = resetPeakMemory();
-    form.openPictureFile(pngPath);
+    ui.openPictureFile(pngPath);
     QApplication::processEvents();
     const double peak = statusBytes("VmHWM") - before;
     const double kept = statusBytes("VmRSS") - before;
@@ -210,19 +212,19 @@ int main(int argc, char** argv) {
   }
 
   const Figure svg = timeRuns(31, 3, [&] {
-    form.openPictureFile(svgPath);
+    ui.openPictureFile(svgPath);
     QApplication::processEvents();
   });
-  const bool svgRight = form.sourcePicture.image.size() == QSize(800, 267);
+  const bool svgRight = ui.sourcePicture().image.size() == QSize(800, 267);
   ok &= report("typical SVG logo opened as the logo", svg, 50);
 
-  form.setSourcePicture(vx::defaultSourcePicture());
-  form.ScrollBar3->setValue(127);
+  ui.setSourcePicture(vx::defaultSourcePicture());
+  ui.scrollBar(3)->setValue(127);
   int suggested = 0;
   const Figure suggest = timeRuns(101, 5, [&] {
-    form.suggestButton->click();
-    suggested = form.ScrollBar3->value();
-    form.ScrollBar3->setValue(127);
+    ui.control<QPushButton>(QStringLiteral("suggestButton"))->click();
+    suggested = ui.scrollBar(3)->value();
+    ui.scrollBar(3)->setValue(127);
   });
   ok &= report("\"Sugerir\" on the default picture at 300x90", suggest, 5);
   std::printf("  suggested contrast: %d\n", suggested);

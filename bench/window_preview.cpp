@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "window_bench_support.h"
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "protocol/steady_pacer.h"
+#include "window_bench_support.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -36,23 +37,24 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(form);
   form.show();
   QApplication::processEvents();
-  form.Timer1->stop();
-  form.Timer2->stop();  // the start-up's own delayed update would only repeat the first run
-  form.ScrollBar1->setValue(200);
+  ui.timer(1)->stop();
+  ui.timer(2)->stop();  // the start-up's own delayed update would only repeat the first run
+  ui.scrollBar(1)->setValue(200);
   QApplication::processEvents();
-  const QSize picture = form.sourcePicture.image.size();
-  const int w = form.ScrollBar2->value();
-  const int h = form.ScrollBar1->value();
-  const int t = form.ScrollBar3->value();
+  const QSize picture = ui.sourcePicture().image.size();
+  const int w = ui.scrollBar(2)->value();
+  const int h = ui.scrollBar(1)->value();
+  const int t = ui.scrollBar(3)->value();
 
   std::vector<double> update;
   std::vector<double> withRepaint;
   for (int i = 0; i < kWarmUp + 2 * kRuns; ++i) {
     const bool repaint = i % 2 == 1;
     const auto start = Clock::now();
-    form.BitBtn11Click();
+    ui.BitBtn11Click();
     double ms = msSince(start);
     QApplication::processEvents();
     if (repaint) ms = msSince(start);
@@ -61,8 +63,8 @@ int main(int argc, char** argv) {
 
   // The raster must be the picture's: the same box thresholded outside the window.
   vx::LogoRaster expected;
-  vx::updateRaster(expected, vx::renderLogoBox(form.sourcePicture.image, w, h), h, t);
-  const bool correct = form.logoRaster == expected && form.Image2->picture() == expected.image();
+  vx::updateRaster(expected, vx::renderLogoBox(ui.sourcePicture().image, w, h), h, t);
+  const bool correct = ui.logoRaster() == expected && ui.image(2)->picture() == expected.image();
 
   std::sort(update.begin(), update.end());
   std::sort(withRepaint.begin(), withRepaint.end());

@@ -24,11 +24,11 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -48,6 +48,7 @@
 #include "protocol/virtual_pacer.h"
 #include "pty_line.h"
 #include "serial/serial_device_watch.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -133,7 +134,8 @@ std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.en
 Expected registers(int n) { return {std::vector<Transfer::Kind>(n, Transfer::Kind::Register), {}}; }
 
 Expected texts(const vx::ConfigModel& m, int b, vx::CutMode cut) {
-  return {{Transfer::Kind::Block, Transfer::Kind::Block}, {vx::headerTextBlock(m, b), vx::footerTextBlock(m, b, cut)}};
+  return {{Transfer::Kind::Block, Transfer::Kind::Block},
+          {vx::headerTextBlock(m, b), vx::footerTextBlock(m, b, cut)}};
 }
 
 void append(Expected& to, const Expected& more) {
@@ -194,10 +196,12 @@ struct Flatness {
     fdLast = fds;
     taskLast = tasks;
     if (fds != fdBase) {
-      if (fdOff++ < 3) std::printf("  after job %d: %d descriptors, %d after job %d\n", job, fds, fdBase, warmUp);
+      if (fdOff++ < 3)
+        std::printf("  after job %d: %d descriptors, %d after job %d\n", job, fds, fdBase, warmUp);
     }
     if (tasks != taskBase) {
-      if (taskOff++ < 3) std::printf("  after job %d: %d threads, %d after job %d\n", job, tasks, taskBase, warmUp);
+      if (taskOff++ < 3)
+        std::printf("  after job %d: %d threads, %d after job %d\n", job, tasks, taskBase, warmUp);
     }
     rssMax = std::max(rssMax, rss);
     rssLast = rss;
@@ -220,13 +224,14 @@ class Soak {
     form_ = std::make_unique<vx::TForm1>(std::move(d), std::move(p));
     form_->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
     form_->show();
+    ui_ = vx::test::WindowDriver(*form_);
     pumpFor(200);  // the start-up's first raster
     // Each line pointed COM1 at itself; the window's COM1 is the link.
     qputenv("VORLANDEX_COM1", QFile::encodeName(link_));
-    form_->deviceWatch->setByIdFolder(folder);
+    ui_.deviceWatch().setByIdFolder(folder);
     plug(0);
   }
-  ~Soak() { form_->Timer1->stop(); }
+  ~Soak() { ui_.timer(1)->stop(); }
   Soak(const Soak&) = delete;
   Soak& operator=(const Soak&) = delete;
 
@@ -250,7 +255,7 @@ class Soak {
   // Saves the window's pair as `cfg` ("Salvar"), for the sender.
   bool save(const QString& cfg) {
     dialogs_->saveAs = cfg;
-    click(form_->BitBtn4);
+    click(ui_.bitBtn(4));
     return QFile::exists(cfg);
   }
 
@@ -264,13 +269,13 @@ class Soak {
     t.start();
     const QString want = tip(present);
     const bool followed = pumpUntil(kTipWaitMs, [&] {
-      return form_->ComboBox1->toolTip() == want && form_->ComboBox1->accessibleDescription() == want;
+      return ui_.comboBox(1)->toolTip() == want && ui_.comboBox(1)->accessibleDescription() == want;
     });
     ++tipChecks_;
     if (!followed) {
       ++tipMissed_;
       std::printf("  the port list's tip still reads \"%s\" a second after the change\n",
-                  qPrintable(form_->ComboBox1->toolTip()));
+                  qPrintable(ui_.comboBox(1)->toolTip()));
     }
     tipSlowestMs_ = std::max<double>(tipSlowestMs_, t.elapsed());
   }
@@ -285,23 +290,24 @@ class Soak {
     awaitTip(false);
   }
   void setLogoHeight(int h) {
-    form_->ScrollBar1->setValue(h);
-    form_->BitBtn11Click();
+    ui_.scrollBar(1)->setValue(h);
+    ui_.BitBtn11Click();
   }
   Expected logo() const {
-    return {{Transfer::Kind::Block}, {bytesOf(vx::logoUploadData(form_->logoRaster, form_->ScrollBar1->value()))}};
+    return {{Transfer::Kind::Block},
+            {bytesOf(vx::logoUploadData(ui_.logoRaster(), ui_.scrollBar(1)->value()))}};
   }
   Expected sendAllExpected(bool withLogo) const {
     Expected e = registers(17);
     append(e, registers(7));
-    for (int b = 1; b <= 4; ++b) append(e, texts(form_->model, b, vx::CutMode::Partial));
+    for (int b = 1; b <= 4; ++b) append(e, texts(ui_.model(), b, vx::CutMode::Partial));
     if (withLogo) append(e, logo());
     return e;
   }
 
   // Step `step` of round `round`, the `job`th job of the session.
   void one(int step, int round, int job) {
-    vx::TForm1& f = *form_;
+    vx::TForm1& f = *form_;  // what every window has
     const std::size_t boxesBefore = dialogs_->shown.size();
     std::size_t boxesExpected = 0;
     QString wantBox;  // the start of the box, when it matters
@@ -309,63 +315,64 @@ class Soak {
     switch (step) {
       case 0:
         e = registers(17);
-        click(f.BitBtn1);
+        click(ui_.bitBtn(1));
         break;
       case 1:
         e = registers(7);
-        click(f.BitBtn3);
+        click(ui_.bitBtn(3));
         break;
       case 2:
       case 3:
       case 4:
       case 5: {
         const int b = step - 1;
-        f.PageControl1->setCurrentIndex(b - 1);  // as the operator's click on the tab
-        f.Edit6->setText(QStringLiteral("Rodada %1 do botão %2").arg(round).arg(b));
-        e = texts(f.model, b, vx::CutMode::Partial);
-        click(f.BitBtn14);
+        ui_.pageControl()->setCurrentIndex(b - 1);  // as the operator's click on the tab
+        ui_.edit(6)->setText(QStringLiteral("Rodada %1 do botão %2").arg(round).arg(b));
+        e = texts(ui_.model(), b, vx::CutMode::Partial);
+        click(ui_.bitBtn(14));
         break;
       }
       case 6:
         setLogoHeight(round == bigLogoRound_ ? 200 : 10);
         e = logo();
-        click(f.BitBtn12);
+        click(ui_.bitBtn(12));
         setLogoHeight(10);
         break;
       case 7:
       case 8:
         e = sendAllExpected(step == 7);
         boxesExpected = 1;
-        click(step == 7 ? f.BitBtn2 : f.BitBtn6);
+        click(step == 7 ? ui_.bitBtn(2) : ui_.bitBtn(6));
         break;
       case 9:
         dialogs_->answers.push_back(vx::MessageAnswer::No);
         boxesExpected = 1;
-        click(f.BitBtn2);
+        click(ui_.bitBtn(2));
         break;
       case 10:
         unplug();
         boxesExpected = 1;  // "Error opening com port."
         wantBox = QStringLiteral("vorlandex: Error opening com port.");
-        click(f.BitBtn1);
+        click(ui_.bitBtn(1));
         break;
       case 11:
         plug(1 - active_);  // back, behind the other node
         e = registers(7);
-        click(f.BitBtn3);
+        click(ui_.bitBtn(3));
         break;
     }
     const std::string fault = judge(arrived(*lines_[active_], e), e);
     transfers_ += e.kinds.size();
     if (!fault.empty()) failed(job, "on the line: " + fault);
-    if (!lines_[1 - active_]->take(0).empty()) failed(job, "bytes reached the pseudo-terminal that was not COM1");
+    if (!lines_[1 - active_]->take(0).empty())
+      failed(job, "bytes reached the pseudo-terminal that was not COM1");
     const std::size_t boxes = dialogs_->shown.size() - boxesBefore;
     if (boxes != boxesExpected || (!wantBox.isEmpty() && !dialogs_->shown.back().startsWith(wantBox))) {
       failed(job, std::to_string(boxes) + " message boxes, " + std::to_string(boxesExpected) + " expected");
       for (std::size_t i = boxesBefore; i < dialogs_->shown.size(); ++i)
         std::printf("    %s\n", qPrintable(dialogs_->shown[i]));
     }
-    if (f.jobRunning() || !f.isEnabled()) failed(job, "the window was left in a job");
+    if (ui_.jobRunning() || !f.isEnabled()) failed(job, "the window was left in a job");
     // What the bench itself records is kept only as long as a job needs it.
     dialogs_->shown.clear();
     dialogs_->shown.shrink_to_fit();
@@ -377,8 +384,8 @@ class Soak {
   }
 
   bool report() const {
-    std::printf("window session: %d jobs in %.1f s (virtual pacer; real pauses are measured elsewhere)\n", jobs_,
-                seconds_);
+    std::printf("window session: %d jobs in %.1f s (virtual pacer; real pauses are measured elsewhere)\n",
+                jobs_, seconds_);
     const bool fdsFlat = flat_.fdOff == 0;
     const bool tasksFlat = flat_.taskOff == 0;
     std::printf("  descriptors: %d after job %d, different after %d of the %d later jobs (gate: 0) %s\n",
@@ -389,19 +396,23 @@ class Soak {
     std::printf("  resident memory: %.1f MiB after job %d;", flat_.rssBase / 1024.0, kWarmUpJobs);
     for (std::size_t i = 0; i < flat_.rssAt.size(); ++i)
       std::printf(" %+ld KiB after job %zu,", flat_.rssAt[i] - flat_.rssBase, kWarmUpJobs + 100 * (i + 1));
-    std::printf(" %+ld KiB after job %d; largest %+ld KiB (gate: +%ld KiB) %s\n", flat_.rssLast - flat_.rssBase,
-                jobs_, grown, kMemoryGateKiB, grown <= kMemoryGateKiB ? "ok" : "MISSED");
-    std::printf("    (job %d sent the logo at height 200: the heap keeps the room its pictures took)\n", bigLogoJob_);
+    std::printf(" %+ld KiB after job %d; largest %+ld KiB (gate: +%ld KiB) %s\n",
+                flat_.rssLast - flat_.rssBase, jobs_, grown, kMemoryGateKiB,
+                grown <= kMemoryGateKiB ? "ok" : "MISSED");
+    std::printf("    (job %d sent the logo at height 200: the heap keeps the room its pictures took)\n",
+                bigLogoJob_);
     if (jobs_ > bigLogoJob_)
-      std::printf("  per 100 jobs from job %d to job %d: %+.0f KiB of resident memory; from job %d: %+.0f "
-                  "descriptors, %+.0f threads\n",
-                  bigLogoJob_, jobs_, 100.0 * (flat_.rssLast - rssAfterBigLogo_) / (jobs_ - bigLogoJob_),
-                  kWarmUpJobs, 100.0 * (flat_.fdLast - flat_.fdBase) / (jobs_ - kWarmUpJobs),
-                  100.0 * (flat_.taskLast - flat_.taskBase) / (jobs_ - kWarmUpJobs));
+      std::printf(
+          "  per 100 jobs from job %d to job %d: %+.0f KiB of resident memory; from job %d: %+.0f "
+          "descriptors, %+.0f threads\n",
+          bigLogoJob_, jobs_, 100.0 * (flat_.rssLast - rssAfterBigLogo_) / (jobs_ - bigLogoJob_), kWarmUpJobs,
+          100.0 * (flat_.fdLast - flat_.fdBase) / (jobs_ - kWarmUpJobs),
+          100.0 * (flat_.taskLast - flat_.taskBase) / (jobs_ - kWarmUpJobs));
     std::printf("  transfers: %zu expected, %d jobs with a fault on the line or in the window (gate: 0) %s\n",
                 transfers_, faults_, faults_ == 0 ? "ok" : "MISSED");
-    std::printf("  the port list's tip followed the device within %d ms %d of %d times (slowest %.0f ms) %s\n",
-                kTipWaitMs, tipChecks_ - tipMissed_, tipChecks_, tipSlowestMs_, tipMissed_ == 0 ? "ok" : "MISSED");
+    std::printf(
+        "  the port list's tip followed the device within %d ms %d of %d times (slowest %.0f ms) %s\n",
+        kTipWaitMs, tipChecks_ - tipMissed_, tipChecks_, tipSlowestMs_, tipMissed_ == 0 ? "ok" : "MISSED");
     return fdsFlat && tasksFlat && grown <= kMemoryGateKiB && faults_ == 0 && tipMissed_ == 0;
   }
 
@@ -413,6 +424,7 @@ class Soak {
   SoakDialogs* dialogs_ = nullptr;
   vx::VirtualPacer* pacer_ = nullptr;  // owned by the window
   std::unique_ptr<vx::TForm1> form_;
+  vx::test::WindowDriver ui_;
   int active_ = 0;
   int bigLogoRound_ = 0;
   int bigLogoJob_ = 0;
@@ -435,25 +447,29 @@ bool senderRuns(int runs, const QString& pair) {
   for (int run = 1; run <= runs; ++run) {
     QProcess sender;
     sender.start(QStringLiteral(VORLANDEX_SEND_EXE),
-                 {QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--quiet"), QStringLiteral("--port"),
-                  a.devicePath(), QStringLiteral("--port"), b.devicePath(), pair});
+                 {QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--quiet"),
+                  QStringLiteral("--port"), a.devicePath(), QStringLiteral("--port"), b.devicePath(), pair});
     const bool ok = sender.waitForFinished(60'000) && sender.exitStatus() == QProcess::NormalExit &&
                     sender.exitCode() == 0;
     if (!ok && failedRuns++ < 3)
       std::printf("  run %d failed: %s\n", run, sender.readAllStandardError().constData());
     for (vx::test::PtyLine* line : {&a, &b}) {
       const std::string fault = judge(arrived(*line, registers(7)), registers(7));
-      if (!fault.empty() && faults++ < 3) std::printf("  run %d, %s: %s\n", run, qPrintable(line->devicePath()), fault.c_str());
+      if (!fault.empty() && faults++ < 3)
+        std::printf("  run %d, %s: %s\n", run, qPrintable(line->devicePath()), fault.c_str());
     }
     flat.sample(run, 1);
   }
   const bool flatOk = flat.fdOff == 0 && flat.taskOff == 0;
-  std::printf("vorlandex-send: %d runs in a row on two ports in %.1f s: %d failed, %d with a fault on a line "
-              "(gate: 0) %s\n",
-              runs, t.elapsed() / 1000.0, failedRuns, faults, failedRuns == 0 && faults == 0 ? "ok" : "MISSED");
-  std::printf("  this process after every run from the first: %d descriptors, %d threads; different %d and %d "
-              "times (gate: 0) %s; resident memory %+ld KiB\n",
-              flat.fdBase, flat.taskBase, flat.fdOff, flat.taskOff, flatOk ? "ok" : "MISSED", flat.rssMax - flat.rssBase);
+  std::printf(
+      "vorlandex-send: %d runs in a row on two ports in %.1f s: %d failed, %d with a fault on a line "
+      "(gate: 0) %s\n",
+      runs, t.elapsed() / 1000.0, failedRuns, faults, failedRuns == 0 && faults == 0 ? "ok" : "MISSED");
+  std::printf(
+      "  this process after every run from the first: %d descriptors, %d threads; different %d and %d "
+      "times (gate: 0) %s; resident memory %+ld KiB\n",
+      flat.fdBase, flat.taskBase, flat.fdOff, flat.taskOff, flatOk ? "ok" : "MISSED",
+      flat.rssMax - flat.rssBase);
   return failedRuns == 0 && faults == 0 && flatOk;
 }
 

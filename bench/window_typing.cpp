@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "window_bench_support.h"
 #include "protocol/steady_pacer.h"
+#include "window_bench_support.h"
+#include "window_driver.h"
 
 namespace {
 
@@ -55,12 +56,13 @@ int main(int argc, char** argv) {
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
   vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(form);
   form.show();
   // Let the start-up's delayed preview update run before typing starts.
   for (const auto until = Clock::now() + std::chrono::milliseconds(200); Clock::now() < until;)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
 
-  vx::LineEdit* edit = form.Edit6;
+  vx::LineEdit* edit = ui.edit(6);
   edit->setFocus();
   edit->end(false);
   const QString base = edit->text();
@@ -78,7 +80,7 @@ int main(int argc, char** argv) {
       keystroke(edit, 0, ch);
     else
       keystroke(edit, Qt::Key_Backspace, QString());
-    const bool stored = form.model.texto[1][1] == expected && form.Label5->text() == expected;
+    const bool stored = ui.model().texto[1][1] == expected && ui.label(5)->text() == expected;
     double ms = msSince(start);
     if (repaint) {
       QApplication::processEvents();
@@ -89,14 +91,14 @@ int main(int argc, char** argv) {
     if (!stored || edit->text() != expected) {
       if (correct)
         std::printf("keystroke %d: field \"%s\", model \"%s\", preview \"%s\", expected \"%s\"\n", i,
-                    qPrintable(edit->text()), qPrintable(form.model.texto[1][1]),
-                    qPrintable(form.Label5->text()), qPrintable(expected));
+                    qPrintable(edit->text()), qPrintable(ui.model().texto[1][1]),
+                    qPrintable(ui.label(5)->text()), qPrintable(expected));
       correct = false;
     }
     if (i < kWarmUp) continue;
     (repaint ? withRepaintMs : keyMs).push_back(ms);
   }
-  form.Timer1->stop();
+  ui.timer(1)->stop();
 
   const Figures key = figures(keyMs);
   const Figures painted = figures(withRepaintMs);

@@ -3,11 +3,17 @@
 // every control, the progress dialog Form2, the serial port, the timers and the logo pictures.
 // Its handlers are thin: they read controls, call the core (editor, protocol, logo, config)
 // and write controls. The controls are built region by region (command_row, button_frame,
-// logo_frame, text_frame, preview_frame) and keep the system's names, through which the
-// window tests drive them. The handlers live in files by region: tform1.cpp (start-up and
-// close), tform1_editor.cpp (button page, ticket lines, preview), tform1_jobs.cpp
-// (transmissions), tform1_devices.cpp (the serial devices and their choice), tform1_logo.cpp
-// (logo box and raster), tform1_file.cpp (configuration files and the close prompt).
+// logo_frame, text_frame, preview_frame) and carry the system's names as object names, by
+// which the tests find them (tests/app/window_driver.h). The handlers live in files by region:
+// tform1.cpp (start-up and close), tform1_editor.cpp (button page, ticket lines, preview),
+// tform1_jobs.cpp (transmissions), tform1_devices.cpp (the serial devices and their choice),
+// tform1_logo.cpp (logo box and raster), tform1_file.cpp (configuration files, close prompt).
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
 
 #include "app/button_frame.h"
 #include "app/command_row.h"
@@ -26,13 +32,6 @@
 #include "serial/comm_types.h"
 #include "serial/serial_backend.h"
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <QWidget>
-
-#include <memory>
-
 namespace vx {
 
 class TForm2;
@@ -42,14 +41,18 @@ struct NumberingView;
 struct RunPlan;
 struct RunReport;
 
+namespace test {
+class WindowDriver;
+}
+
 class TForm1 : public QWidget,
                private JobPort,
                private JobProgress,
-               public CommandRow,
-               public ButtonFrame,
-               public LogoFrame,
-               public TextFrame,
-               public PreviewFrame {
+               private CommandRow,
+               private ButtonFrame,
+               private LogoFrame,
+               private TextFrame,
+               private PreviewFrame {
   Q_OBJECT
  public:
   // `dialogs`, `pacer` and `serialBackend` default to the real message boxes, the steady
@@ -59,6 +62,20 @@ class TForm1 : public QWidget,
                   std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);
   ~TForm1() override;
 
+  // Shows what no handler catches in an error box titled after the executable's name.
+  void installErrorReport(const QString& executablePath);
+
+  // Opens the pair at `path` as "Abrir" does once the operator has chosen it (the program's
+  // command line: what the file manager passes).
+  void openFromCommandLine(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The tests' and benchmarks' one way in.
+  friend class test::WindowDriver;
+
   // The progress dialog "Comunicação", a child window of this one for the whole run.
   TForm2& Form2() const { return *Form2_; }
 
@@ -67,9 +84,9 @@ class TForm1 : public QWidget,
   // --- Not visible ---
   QListWidget* ListBox2;  // scratch list
   QPushButton* BitBtn17;  // no action
-  QTimer* Timer1;  // the preview clock, 1000 ms
-  QTimer* Timer2;  // the first raster, 50 ms after start-up
-  QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
+  QTimer* Timer1;         // the preview clock, 1000 ms
+  QTimer* Timer2;         // the first raster, 50 ms after start-up
+  QTimer* Timer3;         // forgets start-up's or a file's changes, 1000 ms
   // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
   // by-id folder elsewhere.
   SerialDeviceWatch* deviceWatch = nullptr;
@@ -87,20 +104,13 @@ class TForm1 : public QWidget,
   // changes. Also run for a file dropped on the logo.
   void openPictureFile(const QString& name);
 
-  // Shows what no handler catches in an error box titled after the executable's name.
-  void installErrorReport(const QString& executablePath);
-
-  // Handlers the tests run without a control of their own: a press at a point of the
-  // button picture, the timers' ticks, the close query and the picture update.
+  // Handlers with no control of their own (the tests run them through their driver): a press
+  // at a point of the button picture, the timers' ticks, the close query, the picture update.
   void Image10MouseDown(int x, int y);
   void Timer1Timer();
   void Timer3Timer();
   bool FormCloseQuery();  // may refuse
   void BitBtn11Click();
-
-  // Opens the pair at `path` as "Abrir" does once the operator has chosen it (the program's
-  // command line: what the file manager passes).
-  void openFromCommandLine(const QString& path);
 
   bool jobRunning() const { return jobRunning_; }
   // What a screen reader reads of the ticket preview: the ticket's lines as printed, one per
@@ -108,14 +118,10 @@ class TForm1 : public QWidget,
   QString ticketDescription() const;
   // The port the jobs open (ComboBox1's choice, or the last one it named).
   TCommPort jobsPort() const;
-  QString openDialogName;  // OpenDialog1's last name
-  QString saveDialogName;  // SaveDialog1's last name
+  QString openDialogName;     // OpenDialog1's last name
+  QString saveDialogName;     // SaveDialog1's last name
   QString pictureDialogName;  // OpenPictureDialog1's last name
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
   // --- Start-up and close ---
   void createControls();
   void wireHandlers();
@@ -138,7 +144,7 @@ class TForm1 : public QWidget,
 
   // --- Ticket lines and preview ---
   void Edit6Change();
-  void lineEnabledClick(int line);  // CheckBox5Click, CheckBox8Click, … CheckBox26Click
+  void lineEnabledClick(int line);   // CheckBox5Click, CheckBox8Click, … CheckBox26Click
   void lineExpandedClick(int line);  // CheckBox3Click, CheckBox6Click, … CheckBox24Click
   void CheckBox26Click() { lineEnabledClick(8); }
   void grava_texto();

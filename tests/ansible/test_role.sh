@@ -43,7 +43,7 @@ cat >"$work/inventory.yml" <<YML
 reception:
   vars:
     ansible_connection: local
-    ansible_python_interpreter: $(command -v python3)
+    ansible_python_interpreter: "{{ ansible_playbook_python }}"
     vorlandex_pair: $work/pair/clinica.cfg
     vorlandex_install: false
     vorlandex_send: $send

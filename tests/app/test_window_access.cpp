@@ -2,13 +2,12 @@
 // control that takes the focus, the button picture and the logo bars on the keyboard, the
 // standard shortcuts, and what the preview and the progress dialog tell a screen reader.
 
-#include "window_fixture.h"
-
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
-
 #include <set>
+
+#include "window_fixture.h"
 
 namespace vx::test {
 namespace {
@@ -47,7 +46,9 @@ class AccessTest : public WindowTest {
     QApplication::setActiveWindow(form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
   }
-  static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w, k, m); }
+  static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::keyClick(w, k, m);
+  }
 };
 
 TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
@@ -58,16 +59,17 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
       // button frame
       "PageControl1", "Image10", "ComboBox5", "ComboBox6", "SpinEdit12", "SpinEdit13", "BitBtn1",
       // logo frame
-      "ScrollBar2", "ScrollBar1", "BitBtn15", "BitBtn11", "ScrollBar3", "CheckBox1", "suggestButton", "BitBtn12",
+      "ScrollBar2", "ScrollBar1", "BitBtn15", "BitBtn11", "ScrollBar3", "CheckBox1", "suggestButton",
+      "BitBtn12",
       // text frame: line 1 is on, lines 2..8 offer only their "Habilitar linha" box
       "Edit6", "CheckBox5", "CheckBox3", "CheckBox8", "CheckBox11", "CheckBox14", "CheckBox17", "CheckBox20",
       "CheckBox23", "CheckBox26", "RadioButton1", "RadioButton2", "BitBtn14"};
-  form->BitBtn5->setFocus();
+  ui.bitBtn(5)->setFocus();
   QStringList visited;
   for (int i = 0; i < 2 * expected.size(); ++i) {
     QWidget* control = controlOf(QApplication::focusWidget(), form);
     ASSERT_NE(control, nullptr);
-    if (i > 0 && control == form->BitBtn5) break;
+    if (i > 0 && control == ui.bitBtn(5)) break;
     visited << control->objectName();
     EXPECT_FALSE(accessibleName(control).trimmed().isEmpty()) << control->objectName().toStdString();
     key(QApplication::focusWidget(), Qt::Key_Tab);
@@ -75,32 +77,34 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
   EXPECT_EQ(visited, expected);
   // Nothing on the window that takes the focus is left out of the chain (a line turned on
   // brings its field and "Expandido" box in at their place).
-  for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    if (w->isVisibleTo(form) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+  for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isVisibleTo(form) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
       EXPECT_TRUE(visited.contains(w->objectName())) << w->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(AccessTest, NoControlThatTakesTheFocusIsNamelessAndTheNamesTellAlikeControlsApart) {
   // Every line on, so that all of them are shown enabled.
-  for (int l = 2; l <= kLines; ++l) form->lineEnabled[l]->setChecked(true);
+  for (int l = 2; l <= kLines; ++l) ui.lineEnabled(l)->setChecked(true);
   QStringList nameless;
   collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
   EXPECT_TRUE(nameless.isEmpty()) << nameless.join(", ").toStdString();
 
-  EXPECT_EQ(accessibleName(form->SpinEdit12), "Inicia em :");  // from the label beside it
-  EXPECT_EQ(accessibleName(form->ScrollBar1), "Altura do logotipo");
-  EXPECT_EQ(accessibleName(form->ScrollBar2), "Zoom");
-  EXPECT_EQ(accessibleName(form->ScrollBar3), "Contraste");
-  EXPECT_EQ(accessibleName(form->Edit7), "Linha 2 (Cabeçalho)");
-  EXPECT_EQ(accessibleName(form->Edit10), "Linha 5 (Rodapé)");
+  EXPECT_EQ(accessibleName(ui.spinEdit(12)), "Inicia em :");  // from the label beside it
+  EXPECT_EQ(accessibleName(ui.scrollBar(1)), "Altura do logotipo");
+  EXPECT_EQ(accessibleName(ui.scrollBar(2)), "Zoom");
+  EXPECT_EQ(accessibleName(ui.scrollBar(3)), "Contraste");
+  EXPECT_EQ(accessibleName(ui.edit(7)), "Linha 2 (Cabeçalho)");
+  EXPECT_EQ(accessibleName(ui.edit(10)), "Linha 5 (Rodapé)");
   std::set<QString> names;
   for (int l = 1; l <= kLines; ++l)
-    for (QWidget* w : {static_cast<QWidget*>(form->lineEdit[l]), static_cast<QWidget*>(form->lineEnabled[l]),
-                       static_cast<QWidget*>(form->lineExpanded[l])})
+    for (QWidget* w : {static_cast<QWidget*>(ui.lineEdit(l)), static_cast<QWidget*>(ui.lineEnabled(l)),
+                       static_cast<QWidget*>(ui.lineExpanded(l))})
       names.insert(accessibleName(w));
   EXPECT_EQ(names.size(), 3u * kLines);
 
-  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(form->Image10);
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(ui.buttonPicture());
   ASSERT_EQ(panel->childCount(), 4);
   EXPECT_EQ(panel->child(2)->text(QAccessible::Name), "Botão 3");
   EXPECT_TRUE(panel->child(0)->state().checked);
@@ -109,104 +113,106 @@ TEST_F(AccessTest, NoControlThatTakesTheFocusIsNamelessAndTheNamesTellAlikeContr
 
 TEST_F(AccessTest, ThePreviewDescribesTheTicketAsPrinted) {
   settleStartUp();
-  QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(form->Image4);
+  QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(ui.image(4));
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->role(), QAccessible::Graphic);
   QStringList lines = preview->text(QAccessible::Description).split('\n');
   ASSERT_EQ(lines.size(), 3);
   EXPECT_EQ(lines[0], "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
   EXPECT_EQ(lines[1], "SENHA A00");
-  EXPECT_EQ(lines[2], form->Label15->text());
+  EXPECT_EQ(lines[2], ui.label(15)->text());
 
-  form->lineEnabled[1]->setChecked(false);
-  form->lineEnabled[6]->setChecked(true);
-  retype(form->SpinEdit12, "7");
-  choose(form->ComboBox6, 1);  // "Não imprimir"
+  ui.lineEnabled(1)->setChecked(false);
+  ui.lineEnabled(6)->setChecked(true);
+  retype(ui.spinEdit(12), "7");
+  choose(ui.comboBox(6), 1);  // "Não imprimir"
   lines = preview->text(QAccessible::Description).split('\n');
-  EXPECT_EQ(lines, QStringList({"SENHA 007", form->Label15->text(), "Linha 6"}));
+  EXPECT_EQ(lines, QStringList({"SENHA 007", ui.label(15)->text(), "Linha 6"}));
 }
 
 TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
   settleStartUp();
-  ButtonPanel* panel = form->Image10;
+  ButtonPanel* panel = ui.buttonPicture();
   panel->setFocus();
   key(panel, Qt::Key_Right);  // button 3, top right
   EXPECT_EQ(panel->keyboardButton(), 3);
-  EXPECT_EQ(form->model.botao_atual, 1);  // moving the frame chooses nothing
+  EXPECT_EQ(ui.model().botao_atual, 1);  // moving the frame chooses nothing
   key(panel, Qt::Key_Return);
-  EXPECT_EQ(form->model.botao_atual, 3);
-  EXPECT_EQ(form->PageControl1->currentIndex(), 2);
-  EXPECT_TRUE(form->Image13->isVisible());
-  EXPECT_EQ(form->Label35->text(), "Funcionamento do botão 3:");
+  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
+  EXPECT_TRUE(ui.image(13)->isVisible());
+  EXPECT_EQ(ui.label(35)->text(), "Funcionamento do botão 3:");
   key(panel, Qt::Key_Down);
   key(panel, Qt::Key_Left);
   key(panel, Qt::Key_Space);
-  EXPECT_EQ(form->model.botao_atual, 2);
-  EXPECT_TRUE(form->Image12->isVisible());
+  EXPECT_EQ(ui.model().botao_atual, 2);
+  EXPECT_TRUE(ui.image(12)->isVisible());
 
   // Enter on the button shown is a click on its pressed picture: nothing happens.
-  form->Timer3Timer();
+  ui.Timer3Timer();
   key(panel, Qt::Key_Enter);
-  EXPECT_EQ(form->model.botao_atual, 2);
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(ui.model().botao_atual, 2);
+  EXPECT_EQ(ui.model().alterado, 0);
 }
 
 TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
   settleStartUp();
-  ScrollBar* height = form->ScrollBar1;
+  ScrollBar* height = ui.scrollBar(1);
   height->setFocus();
   ASSERT_TRUE(height->hasFocus());
-  const int paperTop = form->Image4->y();
+  const int paperTop = ui.image(4)->y();
   key(height, Qt::Key_Down);  // as a click on the lower arrow
   EXPECT_EQ(height->value(), 91);
-  EXPECT_EQ(form->Image1->height(), 91);
+  EXPECT_EQ(ui.image(1)->height(), 91);
   key(height, Qt::Key_PageDown);  // as a click in the track
   EXPECT_EQ(height->value(), 111);
-  EXPECT_EQ(form->Image3->height(), 111);
-  EXPECT_GT(form->Image4->y(), paperTop);
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.image(3)->height(), 111);
+  EXPECT_GT(ui.image(4)->y(), paperTop);
+  EXPECT_EQ(ui.model().alterado, 1);
 
-  ScrollBar* width = form->ScrollBar2;
+  ScrollBar* width = ui.scrollBar(2);
   width->setFocus();
   key(width, Qt::Key_PageUp);
   EXPECT_EQ(width->value(), 270);
-  EXPECT_EQ(form->Image1->width(), 270);
-  EXPECT_EQ(form->Image1->x(), form->esquerda_logo + 65);
+  EXPECT_EQ(ui.image(1)->width(), 270);
+  EXPECT_EQ(ui.image(1)->x(), ui.logoLeftEdge() + 65);
 
-  form->ScrollBar3->setFocus();
-  key(form->ScrollBar3, Qt::Key_Left);
-  EXPECT_EQ(form->ScrollBar3->value(), 126);
+  ui.scrollBar(3)->setFocus();
+  key(ui.scrollBar(3), Qt::Key_Left);
+  EXPECT_EQ(ui.scrollBar(3)->value(), 126);
 }
 
 TEST_F(AccessTest, CtrlOOpensCtrlSSavesAndCtrlQClosesThroughTheClosePrompt) {
   settleStartUp();
-  EXPECT_TRUE(form->BitBtn5->toolTip().contains(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
-  EXPECT_TRUE(form->BitBtn4->toolTip().contains(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
-  EXPECT_EQ(form->BitBtn5->text(), "Abrir");
-  form->Edit6->setFocus();
-  key(form->Edit6, Qt::Key_O, Qt::ControlModifier);
-  key(form->Edit6, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(
+      ui.bitBtn(5)->toolTip().contains(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
+  EXPECT_TRUE(
+      ui.bitBtn(4)->toolTip().contains(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
+  EXPECT_EQ(ui.bitBtn(5)->text(), "Abrir");
+  ui.edit(6)->setFocus();
+  key(ui.edit(6), Qt::Key_O, Qt::ControlModifier);
+  key(ui.edit(6), Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(dialogs->fileDialogs.size(), 2u);
   EXPECT_EQ(dialogs->fileDialogs[0].kind, FileDialogKind::OpenConfig);
   EXPECT_EQ(dialogs->fileDialogs[1].kind, FileDialogKind::SaveConfig);
 
-  typeText(form->Edit6, "x");
+  typeText(ui.edit(6), "x");
   dialogs->answers = {MessageAnswer::Cancel};
-  key(form->Edit6, Qt::Key_Q, Qt::ControlModifier);
+  key(ui.edit(6), Qt::Key_Q, Qt::ControlModifier);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, "Salvar alterações");
   EXPECT_TRUE(form->isVisible());
   dialogs->answers = {MessageAnswer::No};
-  key(form->Edit6, Qt::Key_Q, Qt::ControlModifier);
+  key(ui.edit(6), Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(form->isVisible());
 }
 
 TEST_F(AccessTest, TheProgressBarIsReadAsAProgressBarWithItsValue) {
   // (Its changes are announced only while a screen reader listens, which the offscreen
   // platform cannot stand for.)
-  form2->ProgressBar1->setMaximum(200);
-  form2->ProgressBar1->setValue(40);
-  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(form2->ProgressBar1);
+  ui.progressBar()->setMaximum(200);
+  ui.progressBar()->setValue(40);
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(ui.progressBar());
   EXPECT_EQ(bar->role(), QAccessible::ProgressBar);
   ASSERT_NE(bar->valueInterface(), nullptr);
   EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 40);

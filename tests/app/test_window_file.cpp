@@ -11,13 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <ostream>
 #include <thread>
-
-#include <QUrl>
 
 #include "app/command_line.h"
 #include "config/config_text.h"
@@ -127,68 +126,68 @@ class FileCommands : public WindowTest {
   // folder unless it is absolute); an empty name cancels the dialog.
   void save(const QString& name) {
     dialogs->fileAnswers.push_back(name.isEmpty() || QDir::isAbsolutePath(name) ? name : path(name));
-    click(form->BitBtn4);
+    click(ui.bitBtn(4));
   }
   void open(const QString& name) {
     dialogs->fileAnswers.push_back(name.isEmpty() || QDir::isAbsolutePath(name) ? name : path(name));
-    click(form->BitBtn5);
+    click(ui.bitBtn(5));
   }
 
   // Timer3's tick: the marks made so far are forgotten, as a second after start-up.
   void settle() {
-    form->Timer3Timer();
-    ASSERT_EQ(form->model.alterado, 0);
+    ui.Timer3Timer();
+    ASSERT_EQ(ui.model().alterado, 0);
   }
 
   WindowState state() const {
     WindowState s;
-    for (int b = 1; b <= kButtons; ++b) s.buttons[b] = buttonSettings(form->model, b);
+    for (int b = 1; b <= kButtons; ++b) s.buttons[b] = buttonSettings(ui.model(), b);
     GlobalSettings& g = s.globals;
-    g.port_index = form->ComboBox1->itemIndex();
-    g.logo_height = form->ScrollBar1->value();
-    g.logo_width = form->ScrollBar2->value();
-    g.threshold = form->ScrollBar3->value();
-    g.print_logo = form->CheckBox1->isChecked();
-    g.reset_at_day_end = form->CheckBox2->isChecked();
-    g.beep = form->CheckBox4->isChecked();
-    g.partial_cut = form->RadioButton1->isChecked();
-    g.total_cut = form->RadioButton2->isChecked();
-    s.twoCopies = form->CheckBox7->isChecked();
+    g.port_index = ui.comboBox(1)->itemIndex();
+    g.logo_height = ui.scrollBar(1)->value();
+    g.logo_width = ui.scrollBar(2)->value();
+    g.threshold = ui.scrollBar(3)->value();
+    g.print_logo = ui.checkBox(1)->isChecked();
+    g.reset_at_day_end = ui.checkBox(2)->isChecked();
+    g.beep = ui.checkBox(4)->isChecked();
+    g.partial_cut = ui.radioButton(1)->isChecked();
+    g.total_cut = ui.radioButton(2)->isChecked();
+    s.twoCopies = ui.checkBox(7)->isChecked();
     return s;
   }
 
   // The page's controls show the tables of button `b`.
   void expectPageShows(int b) {
     SCOPED_TRACE(testing::Message() << "page of button " << b);
-    const ConfigModel& m = form->model;
+    const ConfigModel& m = ui.model();
     EXPECT_EQ(m.botao_atual, b);
-    EXPECT_EQ(form->PageControl1->currentIndex(), b - 1);
+    EXPECT_EQ(ui.pageControl()->currentIndex(), b - 1);
     for (int l = 1; l <= kLines; ++l) {
-      EXPECT_EQ(form->lineEdit[l]->text(), m.texto[l][b]) << "line " << l;
-      EXPECT_EQ(form->lineEnabled[l]->isChecked(), m.habilita_linha[l][b] != 0) << "line " << l;
-      EXPECT_EQ(form->lineExpanded[l]->isChecked(), m.expandido[l][b] != 0) << "line " << l;
+      EXPECT_EQ(ui.lineEdit(l)->text(), m.texto[l][b]) << "line " << l;
+      EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.habilita_linha[l][b] != 0) << "line " << l;
+      EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.expandido[l][b] != 0) << "line " << l;
     }
-    EXPECT_EQ(form->SpinEdit12->value(), m.inicio[b]);
-    EXPECT_EQ(form->SpinEdit13->value(), m.termino[b]);
-    EXPECT_EQ(form->ComboBox6->itemIndex(), m.imprime_letra[b]);
-    EXPECT_EQ(form->ComboBox5->text().left(1), QString(QChar(m.letra[b])));
-    EXPECT_EQ(form->Label35->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
+    EXPECT_EQ(ui.spinEdit(12)->value(), m.inicio[b]);
+    EXPECT_EQ(ui.spinEdit(13)->value(), m.termino[b]);
+    EXPECT_EQ(ui.comboBox(6)->itemIndex(), m.imprime_letra[b]);
+    EXPECT_EQ(ui.comboBox(5)->text().left(1), QString(QChar(m.letra[b])));
+    EXPECT_EQ(ui.label(35)->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
   }
 
   // A configuration that differs from start-up in every kind of value, with the third
   // button's page open.
   void makeKnownChanges() {
-    click(form->CheckBox8);  // line 2 enabled
-    retype(form->Edit7, QStringLiteral("  Guichê 2  "));
-    click(form->CheckBox6);   // line 2 expanded
-    click(form->CheckBox11);  // line 3 enabled and emptied
-    retype(form->Edit8, QString());
+    click(ui.checkBox(8));  // line 2 enabled
+    retype(ui.edit(7), QStringLiteral("  Guichê 2  "));
+    click(ui.checkBox(6));   // line 2 expanded
+    click(ui.checkBox(11));  // line 3 enabled and emptied
+    retype(ui.edit(8), QString());
     clickTab(2);
-    choose(form->ComboBox6, 1);  // "Não imprimir": three digits
-    retype(form->SpinEdit13, QStringLiteral("750"));
-    retype(form->SpinEdit12, QStringLiteral("120"));
-    form->Edit6->setFocus();
-    ConfigModel& m = form->model;  // slots 5 and 6 only change through a file
+    choose(ui.comboBox(6), 1);  // "Não imprimir": three digits
+    retype(ui.spinEdit(13), QStringLiteral("750"));
+    retype(ui.spinEdit(12), QStringLiteral("120"));
+    ui.edit(6)->setFocus();
+    ConfigModel& m = ui.model();  // slots 5 and 6 only change through a file
     m.letra[5] = 'Z';
     m.inicio[5] = -3;
     m.termino[5] = 1234;
@@ -198,13 +197,13 @@ class FileCommands : public WindowTest {
     m.letra[6] = 0xC7;
     m.igual_botao[6] = 7;
     m.texto[4][6] = QStringLiteral("   três   ");
-    choose(form->ComboBox1, 2);
-    form->ScrollBar1->setValue(150);
-    form->ScrollBar2->setValue(222);
-    form->ScrollBar3->setValue(40);
-    click(form->CheckBox2);
-    click(form->CheckBox4);
-    click(form->RadioButton2);
+    choose(ui.comboBox(1), 2);
+    ui.scrollBar(1)->setValue(150);
+    ui.scrollBar(2)->setValue(222);
+    ui.scrollBar(3)->setValue(40);
+    click(ui.checkBox(2));
+    click(ui.checkBox(4));
+    click(ui.radioButton(2));
     ASSERT_EQ(boxCount(), 0);
     ASSERT_EQ(m.botao_atual, 3);
     ASSERT_EQ(m.termino[3], 750);
@@ -215,20 +214,20 @@ class FileCommands : public WindowTest {
   // Changes every value that makeKnownChanges() set, through the controls and the model.
   void scramble() {
     clickTab(0);
-    retype(form->Edit6, QStringLiteral("outro texto"));
-    ConfigModel& m = form->model;
+    retype(ui.edit(6), QStringLiteral("outro texto"));
+    ConfigModel& m = ui.model();
     m.letra[5] = 1;
     m.inicio[5] = 0;
     m.texto[4][6] = QStringLiteral("lixo");
     m.habilita_linha[8][5] = 0;
     m.termino[3] = 10;
-    choose(form->ComboBox1, 0);
-    form->ScrollBar1->setValue(60);
-    form->ScrollBar2->setValue(100);
-    form->ScrollBar3->setValue(200);
-    click(form->CheckBox2);
-    click(form->CheckBox4);
-    click(form->RadioButton1);
+    choose(ui.comboBox(1), 0);
+    ui.scrollBar(1)->setValue(60);
+    ui.scrollBar(2)->setValue(100);
+    ui.scrollBar(3)->setValue(200);
+    click(ui.checkBox(2));
+    click(ui.checkBox(4));
+    click(ui.radioButton(1));
   }
 
   QTemporaryDir dir;
@@ -238,21 +237,21 @@ class FileCommands : public WindowTest {
 
 TEST_F(FileCommands, SavingThenOpeningWithNothingChangedKeepsEveryValue) {
   makeKnownChanges();
-  click(form->BitBtn11);
-  const LogoRaster raster = form->logoRaster;
+  click(ui.bitBtn(11));
+  const LogoRaster raster = ui.logoRaster();
   const WindowState before = state();
   save(QStringLiteral("sala"));
-  click(form->CheckBox7);  // not in the file: keeps the state it has when the file is opened
+  click(ui.checkBox(7));  // not in the file: keeps the state it has when the file is opened
   open(QStringLiteral("sala.cfg"));
   EXPECT_EQ(boxCount(), 0);
   WindowState expected = before;
   expected.twoCopies = true;
   EXPECT_EQ(state(), expected);
   expectPageShows(3);
-  EXPECT_EQ(form->model.carregando, 0);
-  EXPECT_EQ(form->sourcePicture.image.convertToFormat(QImage::Format_RGB32),
+  EXPECT_EQ(ui.model().carregando, 0);
+  EXPECT_EQ(ui.sourcePicture().image.convertToFormat(QImage::Format_RGB32),
             defaultLogoPicture().convertToFormat(QImage::Format_RGB32));
-  EXPECT_TRUE(form->logoRaster == raster);
+  EXPECT_TRUE(ui.logoRaster() == raster);
 }
 
 TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
@@ -260,7 +259,7 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   const WindowState saved = state();
   save(QStringLiteral("sala"));
   scramble();
-  ASSERT_EQ(form->jobsPort(), TCommPort::Com1);
+  ASSERT_EQ(ui.jobsPort(), TCommPort::Com1);
   WindowState scrambled = state();
   ASSERT_NE(scrambled.globals, saved.globals);
   for (int b : {1, 3, 5, 6}) ASSERT_NE(scrambled.buttons[b], saved.buttons[b]) << b;
@@ -270,14 +269,14 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(state(), saved);
   // The first page is open now: it shows button 1 with its leading blanks and empty line.
   expectPageShows(1);
-  EXPECT_EQ(form->Edit7->text(), QStringLiteral("  Guichê 2  "));
-  EXPECT_EQ(form->Edit8->text(), QString());
-  EXPECT_EQ(form->Edit6->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
+  EXPECT_EQ(ui.edit(7)->text(), QStringLiteral("  Guichê 2  "));
+  EXPECT_EQ(ui.edit(8)->text(), QString());
+  EXPECT_EQ(ui.edit(6)->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
   // The list shows the file's port; the port in use stays the one last picked in the list.
-  EXPECT_EQ(form->ComboBox1->itemIndex(), 2);
-  EXPECT_EQ(form->jobsPort(), TCommPort::Com1);
+  EXPECT_EQ(ui.comboBox(1)->itemIndex(), 2);
+  EXPECT_EQ(ui.jobsPort(), TCommPort::Com1);
   // The logo box follows the file's height and width.
-  EXPECT_EQ(form->Image1->size(), QSize(222, 150));
+  EXPECT_EQ(ui.image(1)->size(), QSize(222, 150));
 }
 
 // What a file manager does through the desktop entry: the program started with a pair's name (a
@@ -288,13 +287,14 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   save(QStringLiteral("sala"));
   scramble();
   settle();
-  form->openFromCommandLine(configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
+  form->openFromCommandLine(
+      configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
-  EXPECT_EQ(form->openDialogName, path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_TRUE(form->Timer3->isActive());  // which forgets the loading's marks, as after "Abrir"
+  EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_TRUE(ui.timer(3)->isActive());  // which forgets the loading's marks, as after "Abrir"
 
   settle();
   QImage other(30, 12, QImage::Format_RGB32);
@@ -307,8 +307,8 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("List index out of bounds (0)."));
   EXPECT_EQ(state(), saved);
-  EXPECT_EQ(form->model.alterado, 0);
-  EXPECT_NE(form->sourcePicture.image.size(), other.size());  // not even the picture
+  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_NE(ui.sourcePicture().image.size(), other.size());  // not even the picture
 }
 
 // One button block as the file spells it.
@@ -328,17 +328,17 @@ QList<QByteArray> block(int igual, int inicio, int termino, int letra, const QBy
 }
 
 TEST_F(FileCommands, TheSavedFileIsExactly183CrLfLinesInWindows1252) {
-  click(form->CheckBox8);
-  retype(form->Edit7, QStringLiteral("Atenção"));
+  click(ui.checkBox(8));
+  retype(ui.edit(7), QStringLiteral("Atenção"));
   clickTab(1);
-  retype(form->SpinEdit13, QStringLiteral("40"));
-  retype(form->SpinEdit12, QStringLiteral("5"));
-  form->Edit6->setFocus();
-  form->model.inicio[5] = -3;
-  choose(form->ComboBox1, 3);
-  form->ScrollBar1->setValue(150);
-  click(form->CheckBox4);
-  click(form->RadioButton2);
+  retype(ui.spinEdit(13), QStringLiteral("40"));
+  retype(ui.spinEdit(12), QStringLiteral("5"));
+  ui.edit(6)->setFocus();
+  ui.model().inicio[5] = -3;
+  choose(ui.comboBox(1), 3);
+  ui.scrollBar(1)->setValue(150);
+  click(ui.checkBox(4));
+  click(ui.radioButton(2));
   save(QStringLiteral("exato"));
   ASSERT_EQ(boxCount(), 0);
 
@@ -388,9 +388,9 @@ TEST_F(FileCommands, TheDefaultPictureIsSavedAsAnEightBitBitmapAndALoadedOneByte
   chosen[7] = 'X';
   writeAll(path(QStringLiteral("escolhida.bmp")), chosen);
   dialogs->fileAnswers.push_back(path(QStringLiteral("escolhida.bmp")));
-  click(form->BitBtn15);
+  click(ui.bitBtn(15));
   ASSERT_EQ(boxCount(), 0);
-  ASSERT_EQ(form->sourcePicture.image.size(), QSize(37, 19));
+  ASSERT_EQ(ui.sourcePicture().image.size(), QSize(37, 19));
   save(QStringLiteral("escolhida_salva"));
   EXPECT_EQ(readAll(path(QStringLiteral("escolhida_salva.bmp"))), chosen);
   // Opened and saved again, still the same bytes.
@@ -434,11 +434,11 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("a.cfg"));
   save(QStringLiteral("b"));
   open(QStringLiteral("b.cfg"));
-  form->Timer3Timer();
+  ui.Timer3Timer();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(ui.model().alterado, 0);
   open(QString());  // cancelled: Timer3 is not started
-  EXPECT_FALSE(form->Timer3->isActive());
+  EXPECT_FALSE(ui.timer(3)->isActive());
   save(QStringLiteral("c"));
 
   struct Expected {
@@ -490,27 +490,31 @@ TEST_F(PatchedFiles, AFlagIsTrueOnlyForUpperCaseTRUE) {
   struct Row {
     int line;
     QByteArray text;
-    std::function<bool(TForm1*)> value;
+    std::function<bool(const WindowDriver&)> value;
   };
   const std::vector<Row> rows = {
-      {14, "true", [](TForm1* f) { return f->model.habilita_linha[1][1] != 0 && f->Edit6->isEnabled(); }},
-      {14, "1", [](TForm1* f) { return f->model.habilita_linha[1][1] != 0; }},
-      {14, "TRUE ", [](TForm1* f) { return f->model.habilita_linha[1][1] != 0; }},
-      {14, "", [](TForm1* f) { return f->model.habilita_linha[1][1] != 0; }},
-      {29 + 14, " TRUE", [](TForm1* f) { return f->model.habilita_linha[1][2] != 0; }},
-      {179, "true", [](TForm1* f) { return f->CheckBox1->isChecked() || f->ScrollBar1->value() != 0; }},
-      {180, "True", [](TForm1* f) { return f->CheckBox2->isChecked(); }},
-      {181, "1", [](TForm1* f) { return f->CheckBox4->isChecked(); }},
-      {182, "-1", [](TForm1* f) { return f->RadioButton1->isChecked(); }},
+      {14, "true",
+       [](const WindowDriver& ui) {
+         return ui.model().habilita_linha[1][1] != 0 && ui.edit(6)->isEnabled();
+       }},
+      {14, "1", [](const WindowDriver& ui) { return ui.model().habilita_linha[1][1] != 0; }},
+      {14, "TRUE ", [](const WindowDriver& ui) { return ui.model().habilita_linha[1][1] != 0; }},
+      {14, "", [](const WindowDriver& ui) { return ui.model().habilita_linha[1][1] != 0; }},
+      {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().habilita_linha[1][2] != 0; }},
+      {179, "true",
+       [](const WindowDriver& ui) { return ui.checkBox(1)->isChecked() || ui.scrollBar(1)->value() != 0; }},
+      {180, "True", [](const WindowDriver& ui) { return ui.checkBox(2)->isChecked(); }},
+      {181, "1", [](const WindowDriver& ui) { return ui.checkBox(4)->isChecked(); }},
+      {182, "-1", [](const WindowDriver& ui) { return ui.radioButton(1)->isChecked(); }},
   };
   int n = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line << " \"" << row.text.toStdString() << "\"");
     const QString variant = withLines(QStringLiteral("flag%1").arg(n++), {{row.line, row.text}});
     open(QStringLiteral("base.cfg"));
-    ASSERT_TRUE(row.value(form));
+    ASSERT_TRUE(row.value(ui));
     open(variant);
-    EXPECT_FALSE(row.value(form));
+    EXPECT_FALSE(row.value(ui));
   }
   EXPECT_EQ(boxCount(), 0);
 }
@@ -533,10 +537,10 @@ TEST_F(PatchedFiles, TheCutFlagsAreAppliedPartialFirstThenTotal) {
     SCOPED_TRACE(testing::Message() << row.partial << " " << row.total);
     const QString variant =
         withLines(QStringLiteral("corte%1").arg(n++), {{182, row.partial}, {183, row.total}});
-    click(form->RadioButton2);  // the state before the open is the other one
+    click(ui.radioButton(2));  // the state before the open is the other one
     open(variant);
-    EXPECT_EQ(form->RadioButton1->isChecked(), row.partialChecked);
-    EXPECT_EQ(form->RadioButton2->isChecked(), row.totalChecked);
+    EXPECT_EQ(ui.radioButton(1)->isChecked(), row.partialChecked);
+    EXPECT_EQ(ui.radioButton(2)->isChecked(), row.totalChecked);
     // What is shown is what a later save writes.
     save(QStringLiteral("resalvo"));
     const QList<QByteArray> again = crlfLines(readAll(path(QStringLiteral("resalvo.cfg"))));
@@ -548,38 +552,38 @@ TEST_F(PatchedFiles, TheCutFlagsAreAppliedPartialFirstThenTotal) {
 }
 
 TEST_F(FileCommands, AFileSavedWithTheLogoOffOpensWithTheLogoOffWhileTheLogoIsOn) {
-  click(form->CheckBox1);  // logo off: the height 90 is kept aside, the bar shows 0
-  ASSERT_EQ(form->ScrollBar1->value(), 0);
+  click(ui.checkBox(1));  // logo off: the height 90 is kept aside, the bar shows 0
+  ASSERT_EQ(ui.scrollBar(1)->value(), 0);
   save(QStringLiteral("sem_logo"));
   const QList<QByteArray> lines = crlfLines(readAll(path(QStringLiteral("sem_logo.cfg"))));
   ASSERT_EQ(lines.size(), 183);
   EXPECT_EQ(lines[175], "0");
   EXPECT_EQ(lines[178], "FALSE");
-  click(form->CheckBox1);  // logo on again at 90
-  ASSERT_EQ(form->ScrollBar1->value(), 90);
+  click(ui.checkBox(1));  // logo on again at 90
+  ASSERT_EQ(ui.scrollBar(1)->value(), 90);
 
   open(QStringLiteral("sem_logo.cfg"));
   // The height is first raised to the bar's lower bound 10, then the logo is switched off.
-  EXPECT_FALSE(form->CheckBox1->isChecked());
-  EXPECT_EQ(form->ScrollBar1->value(), 0);
-  EXPECT_EQ(form->zoom_salvo, 10);
-  EXPECT_FALSE(form->Image1->isVisible());
+  EXPECT_FALSE(ui.checkBox(1)->isChecked());
+  EXPECT_EQ(ui.scrollBar(1)->value(), 0);
+  EXPECT_EQ(ui.savedZoom(), 10);
+  EXPECT_FALSE(ui.image(1)->isVisible());
   EXPECT_EQ(boxCount(), 0);
 }
 
 TEST_F(FileCommands, AFileWithTheLogoOnKeepsItsOwnHeightWhenOpenedWhileTheLogoIsOff) {
-  form->ScrollBar1->setValue(150);
+  ui.scrollBar(1)->setValue(150);
   save(QStringLiteral("com_logo"));
-  form->ScrollBar1->setValue(60);
-  click(form->CheckBox1);  // logo off, 60 kept aside
-  ASSERT_EQ(form->zoom_salvo, 60);
+  ui.scrollBar(1)->setValue(60);
+  click(ui.checkBox(1));  // logo off, 60 kept aside
+  ASSERT_EQ(ui.savedZoom(), 60);
 
   open(QStringLiteral("com_logo.cfg"));
-  EXPECT_TRUE(form->CheckBox1->isChecked());
-  EXPECT_EQ(form->ScrollBar1->value(), 150);
-  EXPECT_EQ(form->ScrollBar1->minimum(), 10);
-  EXPECT_TRUE(form->ScrollBar1->isEnabled());
-  EXPECT_EQ(form->Image1->size(), QSize(300, 150));
+  EXPECT_TRUE(ui.checkBox(1)->isChecked());
+  EXPECT_EQ(ui.scrollBar(1)->value(), 150);
+  EXPECT_EQ(ui.scrollBar(1)->minimum(), 10);
+  EXPECT_TRUE(ui.scrollBar(1)->isEnabled());
+  EXPECT_EQ(ui.image(1)->size(), QSize(300, 150));
   EXPECT_EQ(boxCount(), 0);
 }
 
@@ -636,9 +640,9 @@ TEST_F(FileCommands, BinaryBytesInTextLinesSurviveAnOpenAndASave) {
 
   open(QStringLiteral("binario.cfg"));
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->model.texto[1][2].size(), 128);
-  EXPECT_EQ(form->model.texto[1][2].at(0x80 - 0x80), QChar(0x20AC));  // the euro sign
-  EXPECT_EQ(form->Edit7->text(), form->model.texto[2][1]);
+  EXPECT_EQ(ui.model().texto[1][2].size(), 128);
+  EXPECT_EQ(ui.model().texto[1][2].at(0x80 - 0x80), QChar(0x20AC));  // the euro sign
+  EXPECT_EQ(ui.edit(7)->text(), ui.model().texto[2][1]);
   save(QStringLiteral("binario_salvo"));
   EXPECT_EQ(readAll(path(QStringLiteral("binario_salvo.cfg"))), joinLines(lines));
 }
@@ -658,9 +662,9 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Warning);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(state(), before);
-  EXPECT_EQ(form->model.alterado, 0);
-  EXPECT_TRUE(form->sourcePicture.fileBytes.isEmpty());  // still the default picture
-  EXPECT_FALSE(form->Timer3->isActive());
+  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
+  EXPECT_FALSE(ui.timer(3)->isActive());
 }
 
 TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEvenThePicture) {
@@ -668,18 +672,18 @@ TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEv
   small.fill(Qt::black);
   ASSERT_TRUE(small.save(path(QStringLiteral("so_logo.bmp")), "BMP"));
   makeKnownChanges();
-  click(form->BitBtn11);
+  click(ui.bitBtn(11));
   save(QStringLiteral("antes"));
   const WindowState before = state();
-  const SourcePicture picture = form->sourcePicture;
-  const LogoRaster raster = form->logoRaster;
+  const SourcePicture picture = ui.sourcePicture();
+  const LogoRaster raster = ui.logoRaster();
   open(QStringLiteral("so_logo.cfg"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, kOpenFailureTitle);
   EXPECT_EQ(dialogs->boxes[0].text, kOpenFailureText);
   EXPECT_EQ(state(), before);
-  EXPECT_TRUE(form->sourcePicture == picture);
-  EXPECT_TRUE(form->logoRaster == raster);
+  EXPECT_TRUE(ui.sourcePicture() == picture);
+  EXPECT_TRUE(ui.logoRaster() == raster);
   // The next save writes the pair as it would have before the open.
   save(QStringLiteral("depois"));
   EXPECT_EQ(readAll(path(QStringLiteral("depois.bmp"))), readAll(path(QStringLiteral("antes.bmp"))));
@@ -687,11 +691,11 @@ TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEv
 }
 
 TEST_F(FileCommands, ASaveWritesEachButtonsLinkAsItsPageWouldShowIt) {
-  choose(form->ComboBox5, 8);  // button 1: "i"
+  choose(ui.comboBox(5), 8);  // button 1: "i"
   clickTab(1);
-  choose(form->ComboBox5, 8);  // button 2: "i" too, so it follows button 1
+  choose(ui.comboBox(5), 8);  // button 2: "i" too, so it follows button 1
   clickTab(0);
-  choose(form->ComboBox5, 6);  // button 1: "G"; button 2 is not shown again
+  choose(ui.comboBox(5), 6);  // button 1: "G"; button 2 is not shown again
   save(QStringLiteral("sala"));
   const QList<QByteArray> lines = crlfLines(readAll(path(QStringLiteral("sala.cfg"))));
   ASSERT_EQ(lines.size(), 183);
@@ -741,14 +745,14 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_EQ(dialogs->boxes[0].text, row.text);
     EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(state(), before);
-    EXPECT_TRUE(form->sourcePicture.fileBytes.isEmpty());
-    EXPECT_EQ(form->model.carregando, 0);
-    EXPECT_EQ(form->model.alterado, 0);
-    EXPECT_FALSE(form->Timer3->isActive());
+    EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
+    EXPECT_EQ(ui.model().carregando, 0);
+    EXPECT_EQ(ui.model().alterado, 0);
+    EXPECT_FALSE(ui.timer(3)->isActive());
   }
   // The editor still stores what the operator types.
-  retype(form->Edit6, QStringLiteral("depois"));
-  EXPECT_EQ(form->model.texto[1][form->model.botao_atual], QStringLiteral("depois"));
+  retype(ui.edit(6), QStringLiteral("depois"));
+  EXPECT_EQ(ui.model().texto[1][ui.model().botao_atual], QStringLiteral("depois"));
 }
 
 TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNothing) {
@@ -770,7 +774,7 @@ TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNoth
       << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(dialogs->boxes[1].text, kOpenFailureText);  // the picture is not a bitmap
   EXPECT_EQ(state(), before);
-  EXPECT_TRUE(form->sourcePicture.fileBytes.isEmpty());
+  EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
 }
 
 TEST_F(FileCommands, NamesThatArePipesAreRefusedWithoutWaitingForAWriter) {
@@ -812,7 +816,7 @@ TEST_F(FileCommands, ALogoFileThatLiesAboutItsSizeGivesTheOpenFailure) {
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].text, kOpenFailureText);
   EXPECT_EQ(state(), before);
-  EXPECT_EQ(form->sourcePicture.image.size(), QSize(987, 298));
+  EXPECT_EQ(ui.sourcePicture().image.size(), QSize(987, 298));
 }
 
 // --- Saves that fail ---
@@ -820,14 +824,14 @@ TEST_F(FileCommands, ALogoFileThatLiesAboutItsSizeGivesTheOpenFailure) {
 TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   writeAll(path(QStringLiteral("arquivo")), "not a folder");
   settle();
-  retype(form->Edit6, QStringLiteral("trabalho"));
+  retype(ui.edit(6), QStringLiteral("trabalho"));
   const QString name = path(QStringLiteral("arquivo/sala"));
   save(name);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   EXPECT_TRUE(dialogs->boxes[0].text.contains(name)) << dialogs->boxes[0].text.toStdString();
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
   EXPECT_EQ(entries(), QStringList({"arquivo"}));
 
   // Closing asks; "Yes" tries the same name again, fails again, and the window stays open.
@@ -839,7 +843,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->fileDialogs.back().lastName, name);
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 4);
@@ -853,7 +857,7 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   ASSERT_TRUE(QFile::remove(path(QStringLiteral("sala.bmp"))));
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sala.bmp")));
   settle();
-  retype(form->Edit6, QStringLiteral("novo"));
+  retype(ui.edit(6), QStringLiteral("novo"));
   save(QStringLiteral("sala"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
@@ -862,7 +866,7 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("sala.bmp"))).isDir());
   EXPECT_EQ(entries(), QStringList({"sala.bmp", "sala.cfg"}));  // no temporary file left behind
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
 }
 
 TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
@@ -875,7 +879,7 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   EXPECT_TRUE(dialogs->boxes[0].text.contains(path(QStringLiteral("sala.bmp"))));
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), "old picture");
   EXPECT_EQ(entries(), QStringList({"sala.bmp"}));
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
 }
 
 TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
@@ -885,14 +889,14 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
   const QByteArray oldBmp = readAll(path(QStringLiteral("sala.bmp")));
   ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
   settle();
-  retype(form->Edit6, QStringLiteral("novo"));
+  retype(ui.edit(6), QStringLiteral("novo"));
   save(QStringLiteral("sala"));
   QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), oldBmp);
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
 }
 
 // --- The close prompt ---
@@ -900,7 +904,7 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
 using ClosePrompt = FileCommands;
 
 TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
-  ASSERT_TRUE(form->Timer3->isActive());
+  ASSERT_TRUE(ui.timer(3)->isActive());
   EXPECT_FALSE(form->close());  // unscripted: the box is closed without a choice
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
@@ -908,9 +912,9 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Question);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->model.alterado, 1);
-  form->Timer3Timer();
-  EXPECT_FALSE(form->Timer3->isActive());
+  EXPECT_EQ(ui.model().alterado, 1);
+  ui.Timer3Timer();
+  EXPECT_FALSE(ui.timer(3)->isActive());
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 1);
   EXPECT_FALSE(form->isVisible());
@@ -921,31 +925,31 @@ TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTimer3ForgetsEvenTheOperatorsC
   settle();
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
-  EXPECT_EQ(form->model.alterado, 1);
-  ASSERT_TRUE(form->Timer3->isActive());
+  EXPECT_EQ(ui.model().alterado, 1);
+  ASSERT_TRUE(ui.timer(3)->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_EQ(form->model.alterado, 1);
-  retype(form->Edit6, QStringLiteral("mudou logo depois"));
+  EXPECT_EQ(ui.model().alterado, 1);
+  retype(ui.edit(6), QStringLiteral("mudou logo depois"));
   // The real timer ticks about a second after the open.
   QElapsedTimer t;
   t.start();
-  while (form->Timer3->isActive() && t.elapsed() < 3000) pump(20);
-  EXPECT_FALSE(form->Timer3->isActive());
-  EXPECT_EQ(form->model.alterado, 0);
+  while (ui.timer(3)->isActive() && t.elapsed() < 3000) pump(20);
+  EXPECT_FALSE(ui.timer(3)->isActive());
+  EXPECT_EQ(ui.model().alterado, 0);
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 1);
 }
 
 TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   settle();
-  retype(form->Edit6, QStringLiteral("trabalho"));
+  retype(ui.edit(6), QStringLiteral("trabalho"));
   open(QStringLiteral("nada.cfg"));  // neither file of the pair exists
   ASSERT_EQ(boxCount(), 2);
   // No Timer3 to forget the change a second later: the close still asks.
-  EXPECT_FALSE(form->Timer3->isActive());
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_FALSE(ui.timer(3)->isActive());
+  EXPECT_EQ(ui.model().alterado, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 3);
@@ -954,11 +958,11 @@ TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
 
 TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithoutSaving) {
   settle();
-  click(form->RadioButton2);
+  click(ui.radioButton(2));
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(QString());
   EXPECT_TRUE(form->close());
@@ -971,15 +975,15 @@ TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithou
 
 TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
   settle();
-  choose(form->ComboBox1, 1);
+  choose(ui.comboBox(1), 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(path(QStringLiteral("ao_fechar")));
   EXPECT_TRUE(form->close());
   EXPECT_EQ(entries(), QStringList({"ao_fechar.bmp", "ao_fechar.cfg"}));
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(ui.model().alterado, 0);
 
   form->show();
-  retype(form->Edit6, QStringLiteral("não salvo"));
+  retype(ui.edit(6), QStringLiteral("não salvo"));
   dialogs->answers.push_back(MessageAnswer::No);
   EXPECT_TRUE(form->close());
   EXPECT_EQ(dialogs->fileDialogs.size(), 1u);
@@ -988,16 +992,16 @@ TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
 
 TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   settle();
-  retype(form->Edit6, QStringLiteral("antes"));
-  ASSERT_EQ(form->model.alterado, 1);
+  retype(ui.edit(6), QStringLiteral("antes"));
+  ASSERT_EQ(ui.model().alterado, 1);
   save(QStringLiteral("sala"));
-  EXPECT_EQ(form->model.alterado, 0);
-  form->ScrollBar3->setValue(40);  // the contrast alone marks nothing
+  EXPECT_EQ(ui.model().alterado, 0);
+  ui.scrollBar(3)->setValue(40);  // the contrast alone marks nothing
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 0);
 
   form->show();
-  retype(form->Edit6, QStringLiteral("depois"));
+  retype(ui.edit(6), QStringLiteral("depois"));
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   EXPECT_EQ(boxCount(), 1);

@@ -15,13 +15,13 @@
 #include <functional>
 #include <tuple>
 
+#include "app/job_texts.h"
+#include "fake_backend.h"
 #include "logo/logo_upload.h"
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
-#include "app/job_texts.h"
 #include "pty_line.h"
-#include "fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "window_fixture.h"
 
@@ -103,15 +103,15 @@ bool wholeDialogEnabled(const TForm2* dialog) {
 
 class PumpWatch : public QObject {
  public:
-  explicit PumpWatch(TForm1* form) : form_(form) { post(); }
+  explicit PumpWatch(TForm1* form) : form_(form), ui_(*form) { post(); }
   std::vector<Glimpse> seen;
 
  protected:
   bool event(QEvent* e) override {
     if (e->type() != QEvent::User) return QObject::event(e);
-    if (form_->jobRunning())
-      seen.push_back({form_->Form2().ProgressBar1->maximum(), form_->Form2().ProgressBar1->value(),
-                      form_->isEnabled(), form_->Form2().isVisible(), wholeDialogEnabled(&form_->Form2())});
+    if (ui_.jobRunning())
+      seen.push_back({ui_.progressBar()->maximum(), ui_.progressBar()->value(), form_->isEnabled(),
+                      ui_.progressDialog().isVisible(), wholeDialogEnabled(&ui_.progressDialog())});
     post();
     return true;
   }
@@ -119,6 +119,7 @@ class PumpWatch : public QObject {
  private:
   void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
   TForm1* form_;
+  WindowDriver ui_;
 };
 
 std::vector<Glimpse> registerJobGlimpses(std::initializer_list<int> positions) {
@@ -296,7 +297,7 @@ class Jobs : public WindowTest {
 
 struct JobButton {
   const char* name;
-  QPushButton* TForm1::*button;
+  int button;  // BitBtn n
 };
 
 void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
@@ -304,7 +305,7 @@ void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
 class UnopenablePort : public Jobs, public ::testing::WithParamInterface<JobButton> {};
 
 TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJobGoesThrough) {
-  QPushButton* button = form->*GetParam().button;
+  QPushButton* button = ui.bitBtn(GetParam().button);
   {
     ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -313,8 +314,8 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   expectErrorBox(dialogs->boxes[0]);
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_FALSE(form->jobRunning());
-  EXPECT_EQ(form->model.impressora_alterada, 0);  // nothing reached the printer
+  EXPECT_FALSE(ui.jobRunning());
+  EXPECT_EQ(ui.model().impressora_alterada, 0);  // nothing reached the printer
   EXPECT_TRUE(line.received(50).empty());
 
   // The failed opening left nothing half open: with the line back the same job goes through.
@@ -324,26 +325,24 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   const printer::DecodeResult r = printer::decodeStream(line.received(), 1'000'000);
   EXPECT_FALSE(r.transfers.empty());
   EXPECT_TRUE(r.problems.empty());
-  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_EQ(ui.model().impressora_alterada, 1);
 
-  EXPECT_EQ(form->model.alterado, 0);  // no save prompt at close
+  EXPECT_EQ(ui.model().alterado, 0);  // no save prompt at close
   EXPECT_TRUE(form->close());
   ASSERT_EQ(boxCount(), 2);
   expectNoticeAsLastBox();
 }
 
 INSTANTIATE_TEST_SUITE_P(EachJob, UnopenablePort,
-                         ::testing::Values(JobButton{"Settings", &TForm1::BitBtn1},
-                                           JobButton{"Clock", &TForm1::BitBtn3},
-                                           JobButton{"Text", &TForm1::BitBtn14},
-                                           JobButton{"Logo", &TForm1::BitBtn12}),
+                         ::testing::Values(JobButton{"Settings", 1}, JobButton{"Clock", 3},
+                                           JobButton{"Text", 14}, JobButton{"Logo", 12}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Each job on a working line ---
 
 TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog) {
   PumpWatch pumps(form);
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
@@ -351,8 +350,8 @@ TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog
   EXPECT_TRUE(form->isEnabled());
   // The bar stands at 30 while the six 8-bit fields go out and reaches 100 before the year.
   EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 30}));
-  EXPECT_EQ(form2->ProgressBar1->maximum(), 100);
-  EXPECT_EQ(form2->ProgressBar1->value(), 100);
+  EXPECT_EQ(ui.progressBar()->maximum(), 100);
+  EXPECT_EQ(ui.progressBar()->value(), 100);
 
   const Sent sent = sentOnTheLine({7});
   expectPaced(sent);
@@ -365,32 +364,32 @@ TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog
                                                            {0x1E, 0x07, 0xEA}};
   EXPECT_EQ(framesOf(r.transfers), expected);
   EXPECT_EQ(r.transfers.size(), 7u);
-  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_EQ(ui.model().impressora_alterada, 1);
 }
 
 TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
   clickTab(1);
-  choose(form->ComboBox6, 1);  // button 2: "Não imprimir"
-  retype(form->SpinEdit13, QStringLiteral("750"));
+  choose(ui.comboBox(6), 1);  // button 2: "Não imprimir"
+  retype(ui.spinEdit(13), QStringLiteral("750"));
   clickTab(3);
-  choose(form->ComboBox5, 18);  // button 4: "Inativo"
+  choose(ui.comboBox(5), 18);  // button 4: "Inativo"
   clickTab(0);
-  click(form->CheckBox7);
-  click(form->CheckBox2);
+  click(ui.checkBox(7));
+  click(ui.checkBox(2));
   PumpWatch pumps(form);
-  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
   EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 1, 30, 50, 80}));
-  EXPECT_EQ(form2->ProgressBar1->value(), 100);
+  EXPECT_EQ(ui.progressBar()->value(), 100);
   EXPECT_TRUE(form->isEnabled());
 
   const Sent sent = sentOnTheLine({17});
   expectPaced(sent);
   const printer::DecodeResult r = decode(sent);
   std::vector<std::tuple<int, int, int>> expected;
-  const ConfigModel& m = form->model;
+  const ConfigModel& m = ui.model();
   for (int b = 1; b <= 4; ++b) expected.emplace_back(0x00 + b - 1, letterValue(m, b), 0);
   for (int b = 1; b <= 4; ++b) expected.emplace_back(0x06 + b - 1, m.igual_botao[b] - 1, 0);
   for (int b = 1; b <= 4; ++b) expected.emplace_back(0x0C + b - 1, m.inicio[b] >> 8, m.inicio[b] & 0xFF);
@@ -405,16 +404,16 @@ TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
 
 TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes) {
   clickTab(1);
-  retype(form->Edit6, QStringLiteral("Guichê dois"));
-  click(form->CheckBox8);  // line 2 on
-  retype(form->Edit7, QStringLiteral("AB"));
-  click(form->CheckBox6);   // line 2 expanded
-  click(form->CheckBox17);  // line 5 on
-  click(form->RadioButton2);
-  const ByteList header = headerTextBlock(form->model, 2);
-  const ByteList footer = footerTextBlock(form->model, 2, CutMode::Total);
+  retype(ui.edit(6), QStringLiteral("Guichê dois"));
+  click(ui.checkBox(8));  // line 2 on
+  retype(ui.edit(7), QStringLiteral("AB"));
+  click(ui.checkBox(6));   // line 2 expanded
+  click(ui.checkBox(17));  // line 5 on
+  click(ui.radioButton(2));
+  const ByteList header = headerTextBlock(ui.model(), 2);
+  const ByteList footer = footerTextBlock(ui.model(), 2, CutMode::Total);
   PumpWatch pumps(form);
-  QTest::mouseClick(form->BitBtn14, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(14), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
@@ -426,8 +425,8 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
     EXPECT_TRUE(g.dialogShown);
     EXPECT_TRUE(g.dialogEnabled);
   }
-  EXPECT_EQ(form2->ProgressBar1->maximum(), static_cast<int>(footer.size()));
-  EXPECT_EQ(form2->ProgressBar1->value(), static_cast<int>(footer.size()));
+  EXPECT_EQ(ui.progressBar()->maximum(), static_cast<int>(footer.size()));
+  EXPECT_EQ(ui.progressBar()->value(), static_cast<int>(footer.size()));
 
   const Sent sent = sentOnTheLine({2});
   expectPaced(sent);
@@ -447,13 +446,13 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
 }
 
 TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastShown) {
-  choose(form->ComboBox5, 8);  // button 1: "i"
+  choose(ui.comboBox(5), 8);  // button 1: "i"
   clickTab(1);
-  choose(form->ComboBox5, 8);  // button 2: "i" too, so it follows button 1
-  ASSERT_EQ(form->Label30->text(), QStringLiteral("Igual Botão 1"));
+  choose(ui.comboBox(5), 8);  // button 2: "i" too, so it follows button 1
+  ASSERT_EQ(ui.label(30)->text(), QStringLiteral("Igual Botão 1"));
   clickTab(0);
-  choose(form->ComboBox5, 6);  // button 1: "G"; button 2 is not shown again
-  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  choose(ui.comboBox(5), 6);  // button 1: "G"; button 2 is not shown again
+  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
 
   const printer::DecodeResult r = decode(sentOnTheLine({17}));
   EXPECT_EQ(*r.state.buttons[1].letter, 'G');
@@ -461,8 +460,8 @@ TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastSh
   EXPECT_EQ(*r.state.buttons[2].link, 1);      // its own sequence, not button 1's
   // Its page then shows what was sent.
   clickTab(1);
-  EXPECT_EQ(form->Label30->text(), QStringLiteral("De: i00 a i99"));
-  EXPECT_TRUE(form->SpinEdit12->isEnabled());
+  EXPECT_EQ(ui.label(30)->text(), QStringLiteral("De: i00 a i99"));
+  EXPECT_TRUE(ui.spinEdit(12)->isEnabled());
 }
 
 // --- The port choice ---
@@ -470,30 +469,30 @@ TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastSh
 TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
   // COM3 leads nowhere yet: choosing it must not open it.
-  choose(form->ComboBox1, 2);
+  choose(ui.comboBox(1), 2);
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_EQ(form->jobsPort(), TCommPort::Com3);
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
 
   {
     ScopedEnv com3("VORLANDEX_COM3", line.devicePath());
-    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
 
     // Text that names no item leaves no item chosen, marks the change and keeps COM3.
-    form->model.alterado = 0;
-    retype(form->ComboBox1->lineEdit(), QStringLiteral("COM7"));
-    EXPECT_EQ(form->ComboBox1->itemIndex(), -1);
-    EXPECT_EQ(form->model.alterado, 1);
-    EXPECT_EQ(form->jobsPort(), TCommPort::Com3);
-    QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+    ui.model().alterado = 0;
+    retype(ui.comboBox(1)->lineEdit(), QStringLiteral("COM7"));
+    EXPECT_EQ(ui.comboBox(1)->itemIndex(), -1);
+    EXPECT_EQ(ui.model().alterado, 1);
+    EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
+    QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7, 7}).writes.size(), 28u);
   }
   // Back on COM1, which leads nowhere: the next job fails there.
-  choose(form->ComboBox1, 0);
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  choose(ui.comboBox(1), 0);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
   expectErrorBox(dialogs->boxes[0]);
 }
@@ -506,10 +505,10 @@ TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
   bool closed = true;
   QTimer::singleShot(0, form, [&] {
     delivered = true;
-    duringJob = form->jobRunning();
+    duringJob = ui.jobRunning();
     closed = form->close();
   });
-  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
 
   ASSERT_TRUE(delivered);
   EXPECT_TRUE(duringJob);
@@ -528,12 +527,12 @@ TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
   bool duringJob = false;
   bool stillShown = false;
   QTimer::singleShot(0, form, [&] {
-    duringJob = form->jobRunning();
+    duringJob = ui.jobRunning();
     QTest::keyClick(form2, Qt::Key_Escape);
     form2->close();
     stillShown = form2->isVisible();
   });
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
 
   ASSERT_TRUE(duringJob);
   EXPECT_TRUE(stillShown);
@@ -542,21 +541,21 @@ TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
 }
 
 TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
-  retype(form->Edit6, QStringLiteral("Bem-vindo"));
-  choose(form->ComboBox1, 3);
-  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
+  retype(ui.edit(6), QStringLiteral("Bem-vindo"));
+  choose(ui.comboBox(1), 3);
+  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);
   dialogs->answers.push_back(MessageAnswer::No);  // do not save
   EXPECT_TRUE(form->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  EXPECT_EQ(form->model.impressora_alterada, 0);
+  EXPECT_EQ(ui.model().impressora_alterada, 0);
 }
 
 // --- The send-all commands ---
 
 struct SendAllCase {
   const char* name;
-  QPushButton* TForm1::*button;
+  int button;  // BitBtn n
   bool withLogo;
   const char* title;
   const char* scope;  // the third piece of the confirmation
@@ -566,7 +565,7 @@ void PrintTo(const SendAllCase& c, std::ostream* os) { *os << c.name; }
 
 class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
  protected:
-  QPushButton* command() const { return form->*GetParam().button; }
+  QPushButton* command() const { return ui.bitBtn(GetParam().button); }
   std::vector<int> jobs() const {
     std::vector<int> j = {17, 7, 2, 2, 2, 2};
     if (GetParam().withLogo) j.push_back(1);
@@ -576,10 +575,10 @@ class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
   void giveEachButtonItsOwnText() {
     for (int b = 1; b <= 4; ++b) {
       clickTab(b - 1);
-      retype(form->Edit6, QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
+      retype(ui.edit(6), QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
     }
     clickTab(2);
-    form->ScrollBar1->setValue(10);  // a short logo
+    ui.scrollBar(1)->setValue(10);  // a short logo
   }
 };
 
@@ -597,9 +596,9 @@ TEST_P(SendAll, DecliningSendsNothingAndLeavesNoNoticeForTheExit) {
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(pacer->handOvers().empty()) << "a port was opened";
   EXPECT_TRUE(line.received(50).empty());
-  EXPECT_EQ(form->model.impressora_alterada, 0);
+  EXPECT_EQ(ui.model().impressora_alterada, 0);
 
-  retype(form->Edit6, QStringLiteral("x"));  // an unsaved change: the save prompt comes first
+  retype(ui.edit(6), QStringLiteral("x"));  // an unsaved change: the save prompt comes first
   dialogs->answers.push_back(MessageAnswer::No);
   EXPECT_TRUE(form->close());
   ASSERT_EQ(boxCount(), 2);
@@ -617,13 +616,13 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
   EXPECT_EQ(watch->hides, jobCount);
   EXPECT_TRUE(form->isEnabled());
   // The page still edits button 3, and no button's texts were mixed up on the way.
-  EXPECT_EQ(form->model.botao_atual, 3);
-  EXPECT_EQ(form->PageControl1->currentIndex(), 2);
-  EXPECT_EQ(form->Label2->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
-  EXPECT_EQ(form->Edit6->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
-  retype(form->Edit6, QStringLiteral("still button 3"));
-  EXPECT_EQ(form->model.texto[1][3], QStringLiteral("still button 3"));
-  EXPECT_EQ(form->model.texto[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
+  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
+  EXPECT_EQ(ui.label(2)->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
+  EXPECT_EQ(ui.edit(6)->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
+  retype(ui.edit(6), QStringLiteral("still button 3"));
+  EXPECT_EQ(ui.model().texto[1][3], QStringLiteral("still button 3"));
+  EXPECT_EQ(ui.model().texto[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
 
   const Sent sent = sentOnTheLine(jobs());
   expectPaced(sent);
@@ -638,11 +637,11 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
     const printer::TextBlock h = printer::parseHeaderBlock(*r.state.buttons[b].header);
     ASSERT_EQ(h.lines.size(), 1u);
     EXPECT_EQ(h.lines[0].text(), QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
-    EXPECT_EQ(*r.state.buttons[b].footer, footerTextBlock(form->model, b, CutMode::Partial));
+    EXPECT_EQ(*r.state.buttons[b].footer, footerTextBlock(ui.model(), b, CutMode::Partial));
   }
   if (GetParam().withLogo) {
     ASSERT_TRUE(r.state.logo);
-    const QByteArray expected = logoUploadData(form->logoRaster, 10);
+    const QByteArray expected = logoUploadData(ui.logoRaster(), 10);
     EXPECT_EQ(*r.state.logo, std::vector<std::uint8_t>(expected.begin(), expected.end()));
   } else {
     EXPECT_FALSE(r.state.logo);
@@ -650,8 +649,8 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
 }
 
 TEST_P(SendAll, WithTheLogoOffBothCommandsEndWithTheShortLogoSoThePrinterDropsItsOldOne) {
-  click(form->CheckBox1);  // "Imprimir Logotipo" off
-  ASSERT_EQ(form->ScrollBar1->value(), 0);
+  click(ui.checkBox(1));  // "Imprimir Logotipo" off
+  ASSERT_EQ(ui.scrollBar(1)->value(), 0);
   dialogs->answers.push_back(MessageAnswer::Yes);
   QTest::mouseClick(command(), Qt::LeftButton);
 
@@ -682,7 +681,7 @@ TEST_P(SendAll, AMissingPortStopsTheCommandWithOneError) {
   expectErrorBox(dialogs->boxes[1]);
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(form->model.botao_atual, 3);
+  EXPECT_EQ(ui.model().botao_atual, 3);
   EXPECT_TRUE(line.received(50).empty());
 }
 
@@ -700,16 +699,16 @@ TEST_P(SendAll, APortLostDuringTheTextsStopsThereAndGivesTheShownButtonBack) {
   EXPECT_EQ(watch->shows, 3);
   EXPECT_EQ(watch->hides, 3);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(form->model.botao_atual, 3);
+  EXPECT_EQ(ui.model().botao_atual, 3);
   const printer::DecodeResult r = decode(sentOnTheLine({17, 7, 2}));
   EXPECT_EQ(blockCodesOf(r.transfers), (std::vector<int>{0x34, 0x3A}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     BothCommands, SendAll,
-    ::testing::Values(SendAllCase{"WithLogo", &TForm1::BitBtn2, true, "Enviar todas configurações",
+    ::testing::Values(SendAllCase{"WithLogo", 2, true, "Enviar todas configurações",
                                   "e atendimentos à impressora, incluindo logotipo, e poderá demorar "},
-                      SendAllCase{"WithoutLogo", &TForm1::BitBtn6, false, "Enviar configurações sem logotipo",
+                      SendAllCase{"WithoutLogo", 6, false, "Enviar configurações sem logotipo",
                                   "e atendimentos à impressora, menos o logotipo, e poderá demorar "}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -727,23 +726,26 @@ TEST(TimeLeftText, WholeSecondsRoundedUpWithMinutesFromOneMinuteOn) {
 // On the virtual clock time passes only in the protocol's pauses, so what is left of a run
 // at any moment is its whole duration less the time gone by.
 TEST_F(Jobs, TheTimeLeftIsTheRunsRemainingPausesAtEveryPump) {
-  retype(form->Edit6, QStringLiteral("Guichê dois, por favor aguarde"));
+  retype(ui.edit(6), QStringLiteral("Guichê dois, por favor aguarde"));
   const std::pair<const char*, std::function<void()>> runs[] = {
-      {"settings", [&] { QTest::mouseClick(form->BitBtn1, Qt::LeftButton); }},
-      {"text", [&] { QTest::mouseClick(form->BitBtn14, Qt::LeftButton); }},
+      {"settings", [&] { QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton); }},
+      {"text", [&] { QTest::mouseClick(ui.bitBtn(14), Qt::LeftButton); }},
       {"send-all", [&] {
          dialogs->answers.push_back(MessageAnswer::Yes);
-         QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+         QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
        }}};
   for (const auto& [name, run] : runs) {
     SCOPED_TRACE(name);
     std::vector<std::pair<QString, std::int64_t>> seen;
-    PumpHook hook(form, [&] { seen.emplace_back(form2->Label4->text(), pacer->elapsedMs()); });
+    PumpHook hook(form, [&] {
+      seen.emplace_back(ui.progressControl<QLabel>(QStringLiteral("Label4"))->text(), pacer->elapsedMs());
+    });
     const std::int64_t start = pacer->elapsedMs();
     run();
     const std::int64_t total = pacer->elapsedMs() - start;
     ASSERT_GE(seen.size(), 2u);
-    for (const auto& [text, ms] : seen) EXPECT_EQ(text, timeLeftText(total - (ms - start))) << "at " << ms - start;
+    for (const auto& [text, ms] : seen)
+      EXPECT_EQ(text, timeLeftText(total - (ms - start))) << "at " << ms - start;
   }
   EXPECT_EQ(boxCount(), 1);  // the send-all's confirmation
 }
@@ -769,7 +771,7 @@ void expectLostBox(const ShownBox& b, const QString& text) {
 }
 
 TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind) {
-  QTest::mouseClick(form->BitBtn12, Qt::LeftButton);  // once on the line: whatever Qt starts, it has
+  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);  // once on the line: whatever Qt starts, it has
   const std::size_t transfers = printer::decodeStream(line.received(), 1'000'000).transfers.size();
   int master = -1;
   int slave = -1;
@@ -781,7 +783,7 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
 
   std::chrono::steady_clock::time_point pulled;
   PumpHook hook(form, [&] {
-    if (master >= 0 && form2->ProgressBar1->value() > 100) {
+    if (master >= 0 && ui.progressBar()->value() > 100) {
       ::close(master);  // the far end goes away with the upload under way
       master = -1;
       pulled = std::chrono::steady_clock::now();
@@ -789,7 +791,7 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   });
   {
     ScopedEnv com1("VORLANDEX_COM1", QString::fromLocal8Bit(name));
-    QTest::mouseClick(form->BitBtn12, Qt::LeftButton);
+    QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
   }
   ASSERT_EQ(master, -1) << "the job never got under way";
   using Ms = std::chrono::duration<double, std::milli>;
@@ -798,12 +800,12 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   expectLostBox(dialogs->boxes[0], kLostDuringLogo);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_FALSE(form2->isVisible());
-  EXPECT_FALSE(form->jobRunning());
+  EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(countEntries("/proc/self/fd"), descriptors - 1);  // the master, nothing else
   EXPECT_LE(countEntries("/proc/self/task"), threads);
 
   // With the line back the next job goes through.
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   EXPECT_EQ(boxCount(), 1);
   EXPECT_EQ(printer::decodeStream(line.received(), 1'000'000).transfers.size(), transfers + 7);
 }
@@ -817,10 +819,10 @@ class JobsOnAScriptedPort : public Jobs {
 
 TEST_F(JobsOnAScriptedPort, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
   fake.failThreadStart(2, EAGAIN);  // the writer of the first opening
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(fake.openPorts(), 0);
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   EXPECT_EQ(boxCount(), 1);  // no "Already have a comm file open"
   EXPECT_EQ(fake.openedNames().size(), 2u);
 }
@@ -831,14 +833,15 @@ TEST_F(JobsOnAScriptedPort, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   };
   const int threads = countEntries("/proc/self/task");
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
 
   ASSERT_EQ(boxCount(), 2);
-  expectLostBox(dialogs->boxes[1],
-                QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
-                               "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 e o "
-                               "logotipo.\n"
-                               "Verifique o cabo da impressora e envie novamente."));
+  expectLostBox(
+      dialogs->boxes[1],
+      QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
+                     "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 e o "
+                     "logotipo.\n"
+                     "Verifique o cabo da impressora e envie novamente."));
   EXPECT_EQ(watch->shows, 4);
   EXPECT_EQ(fake.openedNames().size(), 4u);
   EXPECT_EQ(fake.openPorts(), 0);

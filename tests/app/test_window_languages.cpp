@@ -2,15 +2,14 @@
 // window's font, Portuguese keeps the window's own texts, and the language follows --lang or the
 // desktop's languages.
 
-#include "window_fixture.h"
-
-#include "app/translations.h"
-
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+
+#include "app/translations.h"
+#include "window_fixture.h"
 
 namespace vx::test {
 namespace {
@@ -25,26 +24,36 @@ QString captionProblem(QWidget* w) {
     const int contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width();
     const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
     const int need = fm.horizontalAdvance(b->text()) + icon;
-    if (need > contents) return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(need).arg(contents);
+    if (need > contents)
+      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(need).arg(contents);
   } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
     auto* b = static_cast<QAbstractButton*>(w);
     QStyleOptionButton o;
     o.initFrom(b);
-    const auto element = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+    const auto element =
+        qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
     const int contents = b->style()->subElementRect(element, &o, b).width();
     if (fm.horizontalAdvance(b->text()) > contents)
-      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(fm.horizontalAdvance(b->text())).arg(contents);
+      return QStringLiteral("%1 \"%2\": %3 > %4")
+          .arg(name, b->text())
+          .arg(fm.horizontalAdvance(b->text()))
+          .arg(contents);
   } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
     const int need = fm.horizontalAdvance(g->title()) + 16;
-    if (need > g->width()) return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, g->title()).arg(need).arg(g->width());
+    if (need > g->width())
+      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, g->title()).arg(need).arg(g->width());
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
     if (l->text().isEmpty() || !l->isVisibleTo(l->window())) return {};
     const QRect r = l->contentsRect();
     if (l->wordWrap()) {
       const int need = fm.boundingRect(r, Qt::TextWordWrap, l->text()).height();
-      if (need > r.height()) return QStringLiteral("%1 \"%2\": %3 lines high > %4").arg(name, l->text()).arg(need).arg(r.height());
+      if (need > r.height())
+        return QStringLiteral("%1 \"%2\": %3 lines high > %4").arg(name, l->text()).arg(need).arg(r.height());
     } else if (fm.horizontalAdvance(l->text()) > r.width()) {
-      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, l->text()).arg(fm.horizontalAdvance(l->text())).arg(r.width());
+      return QStringLiteral("%1 \"%2\": %3 > %4")
+          .arg(name, l->text())
+          .arg(fm.horizontalAdvance(l->text()))
+          .arg(r.width());
     }
   }
   return {};
@@ -68,10 +77,10 @@ TEST_P(LanguageTest, EveryCaptionFitsItsControl) {
     for (QWidget* w : window->findChildren<QWidget*>())
       if (const QString p = captionProblem(w); !p.isEmpty()) problems << p;
   // The range label and the titles change with the button: their longest forms.
-  form->Image10MouseDown(200, 80);
-  choose(form->ComboBox5, 0);  // button 4 takes button 1's letter and follows it
-  for (QWidget* w : {static_cast<QWidget*>(form->Label30), static_cast<QWidget*>(form->Label35),
-                     static_cast<QWidget*>(form->Label1), static_cast<QWidget*>(form->Label2)})
+  ui.Image10MouseDown(200, 80);
+  choose(ui.comboBox(5), 0);  // button 4 takes button 1's letter and follows it
+  for (QWidget* w : {static_cast<QWidget*>(ui.label(30)), static_cast<QWidget*>(ui.label(35)),
+                     static_cast<QWidget*>(ui.label(1)), static_cast<QWidget*>(ui.label(2))})
     if (const QString p = captionProblem(w); !p.isEmpty()) problems << p;
   EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
 }
@@ -79,12 +88,12 @@ TEST_P(LanguageTest, EveryCaptionFitsItsControl) {
 TEST_P(LanguageTest, OnlyTheOperatorsTextsChangeNeverWhatIsPrinted) {
   const QString language = QString::fromLatin1(GetParam());
   EXPECT_EQ(form->windowTitle() == "Configurações da impressora VORLANDEX", language == "pt");
-  EXPECT_EQ(form->BitBtn5->text() == "Abrir", language == "pt" || language == "es");
+  EXPECT_EQ(ui.bitBtn(5)->text() == "Abrir", language == "pt" || language == "es");
   // The ticket's defaults and the preview's sample texts are the printer's, in any language.
-  EXPECT_EQ(form->Edit6->text(), "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-  EXPECT_EQ(form->Edit7->text(), "Linha 2");
-  EXPECT_EQ(form->Label13->text(), "SENHA");
-  EXPECT_EQ(form->ComboBox5->itemText(0), "A");
+  EXPECT_EQ(ui.edit(6)->text(), "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+  EXPECT_EQ(ui.edit(7)->text(), "Linha 2");
+  EXPECT_EQ(ui.label(13)->text(), "SENHA");
+  EXPECT_EQ(ui.comboBox(5)->itemText(0), "A");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageTest, ::testing::Values("pt", "en", "es"));

@@ -41,8 +41,8 @@ class Logo : public WindowTest {
     bool operator==(const Shown&) const = default;
   };
   Shown shown() const {
-    return {form->Image1->picture(), form->Image1->geometry(), form->Image3->geometry(),
-            form->Image2->picture(), form->Image4->y()};
+    return {ui.image(1)->picture(), ui.image(1)->geometry(), ui.image(3)->geometry(), ui.image(2)->picture(),
+            ui.image(4)->y()};
   }
 
   QTemporaryDir dir;
@@ -91,13 +91,13 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
       text = QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(path);
       break;
   }
-  form->ScrollBar3->setValue(255);  // a raster computed now would be all black
-  const SourcePicture picture = form->sourcePicture;
-  const LogoRaster raster = form->logoRaster;
+  ui.scrollBar(3)->setValue(255);  // a raster computed now would be all black
+  const SourcePicture picture = ui.sourcePicture();
+  const LogoRaster raster = ui.logoRaster();
   const Shown before = shown();
   dialogs->fileAnswers.push_back(path);
 
-  QTest::mouseClick(form->BitBtn15, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(15), Qt::LeftButton);
 
   ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
   EXPECT_EQ(dialogs->fileDialogs[0].kind, FileDialogKind::OpenPicture);
@@ -111,10 +111,10 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
     EXPECT_EQ(dialogs->boxes[0].text, text);
     EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   }
-  EXPECT_TRUE(form->sourcePicture == picture);
-  EXPECT_TRUE(form->logoRaster == raster);
+  EXPECT_TRUE(ui.sourcePicture() == picture);
+  EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_TRUE(shown() == before);
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_EQ(ui.model().alterado, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenPicture,
@@ -135,68 +135,68 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
   const QString path = writeFile(QStringLiteral("half.bmp"), bytes);
   dialogs->fileAnswers.push_back(path);
 
-  QTest::mouseClick(form->BitBtn15, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(15), Qt::LeftButton);
 
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->sourcePicture.fileBytes, bytes);  // saved again exactly as chosen
-  EXPECT_EQ(form->sourcePicture.image.size(), QSize(40, 20));
-  EXPECT_EQ(form->pictureDialogName, path);
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);  // saved again exactly as chosen
+  EXPECT_EQ(ui.sourcePicture().image.size(), QSize(40, 20));
+  EXPECT_EQ(ui.pictureDialogName(), path);
+  EXPECT_EQ(ui.model().alterado, 1);
   // W = 300 puts the picture 50 dots in; its black half covers box columns 50..199.
-  const QImage& box = form->Image1->picture();
+  const QImage& box = ui.image(1)->picture();
   ASSERT_EQ(box.size(), QSize(300, 90));
   EXPECT_EQ(box.pixel(0, 0), qRgb(0, 0, 0));
   EXPECT_EQ(box.pixel(149, 89), qRgb(0, 0, 0));
   EXPECT_EQ(box.pixel(150, 0), qRgb(255, 255, 255));
   for (int y : {0, 45, 89}) {
     SCOPED_TRACE(y);
-    EXPECT_FALSE(form->logoRaster.isBlack(49, y));
-    EXPECT_TRUE(form->logoRaster.isBlack(50, y));
-    EXPECT_TRUE(form->logoRaster.isBlack(199, y));
-    EXPECT_FALSE(form->logoRaster.isBlack(200, y));
-    EXPECT_FALSE(form->logoRaster.isBlack(350, y));
+    EXPECT_FALSE(ui.logoRaster().isBlack(49, y));
+    EXPECT_TRUE(ui.logoRaster().isBlack(50, y));
+    EXPECT_TRUE(ui.logoRaster().isBlack(199, y));
+    EXPECT_FALSE(ui.logoRaster().isBlack(200, y));
+    EXPECT_FALSE(ui.logoRaster().isBlack(350, y));
   }
-  EXPECT_EQ(form->Image2->picture(), form->logoRaster.image());
+  EXPECT_EQ(ui.image(2)->picture(), ui.logoRaster().image());
 }
 
 // --- The logo switch ---
 
 TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHeight) {
-  form->ScrollBar1->setValue(130);
-  form->model.alterado = 0;
+  ui.scrollBar(1)->setValue(130);
+  ui.model().alterado = 0;
 
-  click(form->CheckBox1);
-  ASSERT_FALSE(form->CheckBox1->isChecked());
-  EXPECT_EQ(form->zoom_salvo, 130);
-  EXPECT_EQ(form->ScrollBar1->minimum(), 0);
-  EXPECT_EQ(form->ScrollBar1->maximum(), 200);
-  EXPECT_EQ(form->ScrollBar1->value(), 0);
-  EXPECT_FALSE(form->ScrollBar1->isEnabled());
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_EQ(form->Image4->y(), 164);  // the paper starts where the logo would
-  EXPECT_EQ(form->Label5->y(), 169);
-  EXPECT_FALSE(form->Image1->isVisible() && form->Image1->height() > 0);
-  EXPECT_FALSE(form->Image3->isVisible() && form->Image3->height() > 0);
+  click(ui.checkBox(1));
+  ASSERT_FALSE(ui.checkBox(1)->isChecked());
+  EXPECT_EQ(ui.savedZoom(), 130);
+  EXPECT_EQ(ui.scrollBar(1)->minimum(), 0);
+  EXPECT_EQ(ui.scrollBar(1)->maximum(), 200);
+  EXPECT_EQ(ui.scrollBar(1)->value(), 0);
+  EXPECT_FALSE(ui.scrollBar(1)->isEnabled());
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.image(4)->y(), 164);  // the paper starts where the logo would
+  EXPECT_EQ(ui.label(5)->y(), 169);
+  EXPECT_FALSE(ui.image(1)->isVisible() && ui.image(1)->height() > 0);
+  EXPECT_FALSE(ui.image(3)->isVisible() && ui.image(3)->height() > 0);
 
-  click(form->CheckBox1);
-  ASSERT_TRUE(form->CheckBox1->isChecked());
-  EXPECT_EQ(form->ScrollBar1->value(), 130);
-  EXPECT_TRUE(form->ScrollBar1->isEnabled());
-  EXPECT_EQ(form->ScrollBar1->minimum(), 10);
-  EXPECT_EQ(form->Image4->y(), 164 + 94);
-  EXPECT_EQ(form->Image3->geometry(), QRect(52, 347, 400, 130));
-  EXPECT_EQ(form->Image1->geometry(), QRect(102, 347, 300, 130));
-  EXPECT_TRUE(form->Image1->isVisible());
+  click(ui.checkBox(1));
+  ASSERT_TRUE(ui.checkBox(1)->isChecked());
+  EXPECT_EQ(ui.scrollBar(1)->value(), 130);
+  EXPECT_TRUE(ui.scrollBar(1)->isEnabled());
+  EXPECT_EQ(ui.scrollBar(1)->minimum(), 10);
+  EXPECT_EQ(ui.image(4)->y(), 164 + 94);
+  EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 130));
+  EXPECT_EQ(ui.image(1)->geometry(), QRect(102, 347, 300, 130));
+  EXPECT_TRUE(ui.image(1)->isVisible());
 }
 
 // --- Height, width and contrast ---
 
 TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRaster) {
-  const LogoRaster raster = form->logoRaster;
-  const QImage preview = form->Image2->picture();
+  const LogoRaster raster = ui.logoRaster();
+  const QImage preview = ui.image(2)->picture();
   auto rasterKept = [&] {
-    EXPECT_TRUE(form->logoRaster == raster);
-    EXPECT_EQ(form->Image2->picture(), preview);
+    EXPECT_TRUE(ui.logoRaster() == raster);
+    EXPECT_EQ(ui.image(2)->picture(), preview);
   };
 
   struct WidthCase {
@@ -205,10 +205,10 @@ TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRas
   };
   for (const WidthCase c : {WidthCase{301, 52 + 49}, WidthCase{20, 52 + 190}, WidthCase{400, 52}}) {
     SCOPED_TRACE(c.w);
-    form->ScrollBar2->setValue(c.w);
-    EXPECT_EQ(form->Image1->geometry(), QRect(c.left, 347, c.w, 90));
-    EXPECT_EQ(form->Image1->picture().size(), QSize(c.w, 90));
-    EXPECT_EQ(form->Image3->geometry(), QRect(52, 347, 400, 90));
+    ui.scrollBar(2)->setValue(c.w);
+    EXPECT_EQ(ui.image(1)->geometry(), QRect(c.left, 347, c.w, 90));
+    EXPECT_EQ(ui.image(1)->picture().size(), QSize(c.w, 90));
+    EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 90));
     rasterKept();
   }
 
@@ -220,26 +220,26 @@ TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRas
   for (const HeightCase c :
        {HeightCase{130, 164 + 94}, HeightCase{10, 164 + 7}, HeightCase{200, 164 + 144}}) {
     SCOPED_TRACE(c.h);
-    form->ScrollBar1->setValue(c.h);
-    EXPECT_EQ(form->Image1->geometry(), QRect(52, 347, 400, c.h));
-    EXPECT_EQ(form->Image3->geometry(), QRect(52, 347, 400, c.h));
-    EXPECT_EQ(form->Image4->y(), c.paperTop);
-    EXPECT_EQ(form->Label5->y(), c.paperTop + 5);
+    ui.scrollBar(1)->setValue(c.h);
+    EXPECT_EQ(ui.image(1)->geometry(), QRect(52, 347, 400, c.h));
+    EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, c.h));
+    EXPECT_EQ(ui.image(4)->y(), c.paperTop);
+    EXPECT_EQ(ui.label(5)->y(), c.paperTop + 5);
     rasterKept();
   }
 
-  form->ScrollBar1->setValue(10);
-  form->ScrollBar3->setValue(255);
+  ui.scrollBar(1)->setValue(10);
+  ui.scrollBar(3)->setValue(255);
   rasterKept();
 
   // Threshold 255 blackens every dot of the 10 rows; the rows below keep the old raster.
-  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);
   for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 400; ++x) ASSERT_TRUE(form->logoRaster.isBlack(x, y)) << x << "," << y;
+    for (int x = 0; x < 400; ++x) ASSERT_TRUE(ui.logoRaster().isBlack(x, y)) << x << "," << y;
   for (int y = 10; y < 200; ++y)
     for (int x = 0; x < 400; ++x)
-      ASSERT_EQ(form->logoRaster.isBlack(x, y), raster.isBlack(x, y)) << x << "," << y;
-  EXPECT_EQ(form->Image2->picture(), form->logoRaster.image());
+      ASSERT_EQ(ui.logoRaster().isBlack(x, y), raster.isBlack(x, y)) << x << "," << y;
+  EXPECT_EQ(ui.image(2)->picture(), ui.logoRaster().image());
 }
 
 // --- The upload ---
@@ -286,14 +286,14 @@ class LogoUpload : public Logo {
 
 TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfterTheWord) {
   // The raster of the start-up's 90-row update; the height drops without a new update.
-  const LogoRaster raster = form->logoRaster;
-  form->ScrollBar1->setValue(10);
-  QTest::mouseClick(form->BitBtn12, Qt::LeftButton);
+  const LogoRaster raster = ui.logoRaster();
+  ui.scrollBar(1)->setValue(10);
+  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
 
-  EXPECT_TRUE(form->logoRaster == raster) << "the upload recomputed the raster";
-  EXPECT_EQ(form->model.impressora_alterada, 1);
-  EXPECT_EQ(form2->ProgressBar1->maximum(), 584);
-  EXPECT_EQ(form2->ProgressBar1->value(), 584);
+  EXPECT_TRUE(ui.logoRaster() == raster) << "the upload recomputed the raster";
+  EXPECT_EQ(ui.model().impressora_alterada, 1);
+  EXPECT_EQ(ui.progressBar()->maximum(), 584);
+  EXPECT_EQ(ui.progressBar()->value(), 584);
   EXPECT_FALSE(form2->isVisible());
   EXPECT_TRUE(form->isEnabled());
 
@@ -309,12 +309,12 @@ TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfte
 }
 
 TEST_F(LogoUpload, AfterTheHeightGrowsTheRowsOfTheEarlierTallerUpdateAreSentAsTheyStand) {
-  const LogoRaster tall = form->logoRaster;  // 90 rows of the default picture
-  form->ScrollBar1->setValue(10);
-  form->ScrollBar3->setValue(255);
-  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);  // rows 0..9 black
-  form->ScrollBar1->setValue(30);
-  QTest::mouseClick(form->BitBtn12, Qt::LeftButton);
+  const LogoRaster tall = ui.logoRaster();  // 90 rows of the default picture
+  ui.scrollBar(1)->setValue(10);
+  ui.scrollBar(3)->setValue(255);
+  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);  // rows 0..9 black
+  ui.scrollBar(1)->setValue(30);
+  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
 
   const Upload u = received();
   EXPECT_EQ(u.header, (std::vector<std::uint8_t>{0x00, 0x00, 0x06, 0x6C}));  // 53 × 30 + 54
@@ -333,8 +333,8 @@ TEST_F(LogoUpload, AfterTheHeightGrowsTheRowsOfTheEarlierTallerUpdateAreSentAsTh
 }
 
 TEST_F(LogoUpload, WithTheLogoOffTheUploadSendsTheTrailerAlone) {
-  click(form->CheckBox1);
-  QTest::mouseClick(form->BitBtn12, Qt::LeftButton);
+  click(ui.checkBox(1));
+  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
 
   const Upload u = received();
   EXPECT_EQ(u.header, (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x36}));

@@ -52,7 +52,8 @@ QImage fineLines() {
 QImage photo() {
   QImage image(320, 160, QImage::Format_ARGB32);
   for (int y = 0; y < 160; ++y)
-    for (int x = 0; x < 320; ++x) image.setPixel(x, y, qRgba(x % 256, (y * 3) % 256, (x + y) % 256, x < 40 ? 0 : 255));
+    for (int x = 0; x < 320; ++x)
+      image.setPixel(x, y, qRgba(x % 256, (y * 3) % 256, (x + y) % 256, x < 40 ? 0 : 255));
   return image;
 }
 
@@ -63,20 +64,22 @@ class LogoPictures : public WindowTest {
     settleStartUp();
   }
 
-  QString writeFile(const QString& name, const QByteArray& bytes) { return writeFileIn(dir.path(), name, bytes); }
+  QString writeFile(const QString& name, const QByteArray& bytes) {
+    return writeFileIn(dir.path(), name, bytes);
+  }
 
   void openPicture(const QString& path) {
     dialogs->fileAnswers.push_back(path);
-    click(form->BitBtn15);
+    click(ui.bitBtn(15));
   }
 
   // Sends a drop of `mime` on the picture of the logo box and lets it be handled.
   bool drop(QMimeData* mime) {
     const QPointF at(10, 10);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form->Image1, &enter);
+    QApplication::sendEvent(ui.image(1), &enter);
     QDropEvent event(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(form->Image1, &event);
+    QApplication::sendEvent(ui.image(1), &event);
     pump();
     return enter.isAccepted() && event.isAccepted();
   }
@@ -94,12 +97,12 @@ class SavedPair : public LogoPictures, public ::testing::WithParamInterface<Save
 
 TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(GetParam().image)));
-  form->ScrollBar3->setValue(150);
-  click(form->BitBtn11);
-  const LogoRaster raster = form->logoRaster;
+  ui.scrollBar(3)->setValue(150);
+  click(ui.bitBtn(11));
+  const LogoRaster raster = ui.logoRaster();
   const QString name = dir.filePath(QStringLiteral("sala"));
   dialogs->fileAnswers.push_back(name);
-  click(form->BitBtn4);
+  click(ui.bitBtn(4));
   ASSERT_EQ(boxCount(), 0);
 
   QFile bmp(name + QStringLiteral(".bmp"));
@@ -107,25 +110,26 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   const QByteArray bytes = bmp.readAll();
   ASSERT_TRUE(bytes.startsWith("BM"));
   EXPECT_EQ(static_cast<uchar>(bytes[28]), GetParam().bits);
-  EXPECT_EQ(static_cast<uchar>(bytes[30]), 0);  // no compression
+  EXPECT_EQ(static_cast<uchar>(bytes[30]), 0);         // no compression
   const QImage read = QImage::fromData(bytes, "BMP");  // any bitmap reader takes it
   EXPECT_EQ(read.size(), GetParam().image.size());
 
   // Another look in between, then the pair again.
-  form->ScrollBar3->setValue(255);
-  click(form->BitBtn11);
-  ASSERT_FALSE(form->logoRaster == raster);
+  ui.scrollBar(3)->setValue(255);
+  click(ui.bitBtn(11));
+  ASSERT_FALSE(ui.logoRaster() == raster);
   dialogs->fileAnswers.push_back(name + QStringLiteral(".cfg"));
-  click(form->BitBtn5);
+  click(ui.bitBtn(5));
   ASSERT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->ScrollBar3->value(), 150);
-  EXPECT_TRUE(form->logoRaster == raster);
-  EXPECT_EQ(form->sourcePicture.fileBytes, bytes);
+  EXPECT_EQ(ui.scrollBar(3)->value(), 150);
+  EXPECT_TRUE(ui.logoRaster() == raster);
+  EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SavedPair,
                          ::testing::Values(SavedCase{"FewColours", twoGreysOnTransparent(), 8},
-                                           SavedCase{"OneBit", fineLines(), 8}, SavedCase{"Photo", photo(), 24}),
+                                           SavedCase{"OneBit", fineLines(), 8},
+                                           SavedCase{"Photo", photo(), 24}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Pictures and drops that cannot be used ---
@@ -138,10 +142,10 @@ void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 class Refused : public LogoPictures, public ::testing::WithParamInterface<RefusedCase> {};
 
 TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
-  const SourcePicture picture = form->sourcePicture;
-  const LogoRaster raster = form->logoRaster;
-  const QImage shown = form->Image1->picture();
-  const QString share = form->blackShareLabel->text();
+  const SourcePicture picture = ui.sourcePicture();
+  const LogoRaster raster = ui.logoRaster();
+  const QImage shown = ui.image(1)->picture();
+  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
   const QString pngPath = writeFile(QStringLiteral("ok.png"), png(photo()));
   auto mime = std::make_unique<QMimeData>();
   QString expected;
@@ -178,21 +182,20 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   ASSERT_EQ(boxCount(), 1);
   EXPECT_TRUE(dialogs->boxes[0].text.contains(expected)) << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(dialogs->boxes[0].icon, icon);
-  EXPECT_TRUE(form->sourcePicture == picture);
-  EXPECT_TRUE(form->logoRaster == raster);
-  EXPECT_EQ(form->Image1->picture(), shown);
-  EXPECT_EQ(form->blackShareLabel->text(), share);
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_TRUE(ui.sourcePicture() == picture);
+  EXPECT_TRUE(ui.logoRaster() == raster);
+  EXPECT_EQ(ui.image(1)->picture(), shown);
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
+  EXPECT_EQ(ui.model().alterado, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Refused,
-    ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
-                      RefusedCase{"DroppedFolder", RefusedCase::Folder},
-                      RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
-                      RefusedCase{"DroppedText", RefusedCase::DropText},
-                      RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Refused,
+                         ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
+                                           RefusedCase{"DroppedFolder", RefusedCase::Folder},
+                                           RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
+                                           RefusedCase{"DroppedText", RefusedCase::DropText},
+                                           RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
   const QString path = writeFile(QStringLiteral("logo.svg"),
@@ -203,54 +206,55 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
   EXPECT_TRUE(drop(mime.get()));
 
   ASSERT_EQ(boxCount(), 0);
-  EXPECT_EQ(form->sourcePicture.image.size(), QSize(800, 200));
-  EXPECT_EQ(form->pictureDialogName, path);
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_TRUE(form->logoRaster.isBlack(50, 0));  // W = 300: the black left half from column 50
-  EXPECT_FALSE(form->logoRaster.isBlack(49, 0));
+  EXPECT_EQ(ui.sourcePicture().image.size(), QSize(800, 200));
+  EXPECT_EQ(ui.pictureDialogName(), path);
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_TRUE(ui.logoRaster().isBlack(50, 0));  // W = 300: the black left half from column 50
+  EXPECT_FALSE(ui.logoRaster().isBlack(49, 0));
 }
 
 // --- Contrast help ---
 
 TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
-  form->ScrollBar3->setValue(1);
-  click(form->BitBtn11);
-  form->model.alterado = 0;
-  const LogoRaster raster = form->logoRaster;
-  const QString share = form->blackShareLabel->text();
+  ui.scrollBar(3)->setValue(1);
+  click(ui.bitBtn(11));
+  ui.model().alterado = 0;
+  const LogoRaster raster = ui.logoRaster();
+  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
 
-  click(form->suggestButton);
+  click(ui.control<QPushButton>(QStringLiteral("suggestButton")));
 
-  const int t = form->ScrollBar3->value();
+  const int t = ui.scrollBar(3)->value();
   EXPECT_GE(t, 60);
   EXPECT_LT(t, 180);
-  EXPECT_TRUE(form->logoRaster == raster);  // as after moving the control by hand
-  EXPECT_EQ(form->blackShareLabel->text(), share);
-  EXPECT_EQ(form->ScrollBar1->value(), 90);
-  EXPECT_EQ(form->ScrollBar2->value(), 300);
-  EXPECT_EQ(form->model.alterado, 0);
+  EXPECT_TRUE(ui.logoRaster() == raster);  // as after moving the control by hand
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
+  EXPECT_EQ(ui.scrollBar(1)->value(), 90);
+  EXPECT_EQ(ui.scrollBar(2)->value(), 300);
+  EXPECT_EQ(ui.model().alterado, 0);
   EXPECT_EQ(boxCount(), 0);
 
-  click(form->BitBtn11);
+  click(ui.bitBtn(11));
   // W = 300 from column 50: transparent (paper) to 199, dark to 274, light to 349.
-  EXPECT_FALSE(form->logoRaster.isBlack(199, 0));
-  EXPECT_TRUE(form->logoRaster.isBlack(200, 0));
-  EXPECT_TRUE(form->logoRaster.isBlack(274, 0));
-  EXPECT_FALSE(form->logoRaster.isBlack(275, 0));
-  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 19 %"));  // 75 of 400 columns
+  EXPECT_FALSE(ui.logoRaster().isBlack(199, 0));
+  EXPECT_TRUE(ui.logoRaster().isBlack(200, 0));
+  EXPECT_TRUE(ui.logoRaster().isBlack(274, 0));
+  EXPECT_FALSE(ui.logoRaster().isBlack(275, 0));
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+            QStringLiteral("Preto: 19 %"));  // 75 of 400 columns
 }
 
 TEST_F(LogoPictures, BlackShareFollowsTheRasterAndTheHeight) {
-  EXPECT_EQ(form->blackShareLabel->text(),
-            QStringLiteral("Preto: %1 %").arg(blackDotPercent(form->logoRaster, 90)));
-  form->ScrollBar3->setValue(255);
-  click(form->BitBtn11);
-  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 100 %"));
-  form->ScrollBar1->setValue(200);  // rows 90..199 are still paper
-  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 45 %"));
-  click(form->CheckBox1);
-  EXPECT_EQ(form->blackShareLabel->text(), QStringLiteral("Preto: 0 %"));
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+            QStringLiteral("Preto: %1 %").arg(blackDotPercent(ui.logoRaster(), 90)));
+  ui.scrollBar(3)->setValue(255);
+  click(ui.bitBtn(11));
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 100 %"));
+  ui.scrollBar(1)->setValue(200);  // rows 90..199 are still paper
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 45 %"));
+  click(ui.checkBox(1));
+  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 0 %"));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST_F(WindowTest, AfterAbrirTheWindowAndTheSenderMakeTheSameLogo) {
     const QString cfg = dir.filePath(QStringLiteral("par.cfg"));
     QFile c(cfg), b(dir.filePath(QStringLiteral("par.bmp")));
     ASSERT_TRUE(c.open(QIODevice::WriteOnly) && b.open(QIODevice::WriteOnly));
-    c.write(writeConfigText(form->model, g));
+    c.write(writeConfigText(ui.model(), g));
     b.write(encodeBitmap(testPicture()));
     c.close();
     b.close();
@@ -58,14 +58,15 @@ TEST_F(WindowTest, AfterAbrirTheWindowAndTheSenderMakeTheSameLogo) {
     SetUp();
     settleStartUp();
     dialogs->fileAnswers.push_back(cfg);
-    click(form->BitBtn5);
+    click(ui.bitBtn(5));
     ASSERT_EQ(boxCount(), 0);
 
     const LogoSettings s = logoSettingsAfterOpen(g);
-    EXPECT_EQ(form->ScrollBar1->value(), s.height);
-    EXPECT_EQ(form->ScrollBar2->value(), s.width);
-    EXPECT_EQ(form->ScrollBar3->value(), s.threshold);
-    EXPECT_EQ(logoUploadData(form->logoRaster, form->ScrollBar1->value()), logoDataAfterOpen(readConfigPair(cfg)));
+    EXPECT_EQ(ui.scrollBar(1)->value(), s.height);
+    EXPECT_EQ(ui.scrollBar(2)->value(), s.width);
+    EXPECT_EQ(ui.scrollBar(3)->value(), s.threshold);
+    EXPECT_EQ(logoUploadData(ui.logoRaster(), ui.scrollBar(1)->value()),
+              logoDataAfterOpen(readConfigPair(cfg)));
   }
 }
 

@@ -147,13 +147,13 @@ TEST_F(SerialPorts, ATypedPathMustBeAnAbsoluteCharacterDevice) {
 
 TEST_F(SerialPorts, ThePortListsTipNamesTheDeviceOfTheShownPort) {
   qputenv("VORLANDEX_COM2", "/dev/vorlandex-no-such-port");
-  choose(form->ComboBox1, 1);
-  EXPECT_EQ(form->ComboBox1->toolTip(),
+  choose(ui.comboBox(1), 1);
+  EXPECT_EQ(ui.comboBox(1)->toolTip(),
             QStringLiteral("COM2: /dev/vorlandex-no-such-port (VORLANDEX_COM2) (ausente)"));
   qputenv("VORLANDEX_COM2", "/dev/null");
-  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), form->ComboBox1->mapToGlobal(QPoint(1, 1)));
-  QApplication::sendEvent(form->ComboBox1, &hover);
-  EXPECT_EQ(form->ComboBox1->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
+  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), ui.comboBox(1)->mapToGlobal(QPoint(1, 1)));
+  QApplication::sendEvent(ui.comboBox(1), &hover);
+  EXPECT_EQ(ui.comboBox(1)->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
 }
 
 bool within(int ms, const std::function<bool()>& done) {
@@ -166,7 +166,9 @@ bool within(int ms, const std::function<bool()>& done) {
   return true;
 }
 
-std::size_t transfersOn(PtyLine& line) { return printer::decodeStream(line.take(), 1'000'000).transfers.size(); }
+std::size_t transfersOn(PtyLine& line) {
+  return printer::decodeStream(line.take(), 1'000'000).transfers.size();
+}
 
 // Two pseudo-terminals behind a link in a test folder stand in for an adapter in
 // /dev/serial/by-id that is pulled out and comes back behind another node.
@@ -176,21 +178,21 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   const QString link = folder + QStringLiteral("/usb-VORLANDEX_Impressora_0001-if00-port0");
   PtyLine first, second;
   qputenv("VORLANDEX_COM1", QFile::encodeName(link));
-  form->deviceWatch->setByIdFolder(folder);
+  ui.deviceWatch().setByIdFolder(folder);
   const QString tip = QStringLiteral("COM1: ") + link + QStringLiteral(" (VORLANDEX_COM1)");
   const auto tipIs = [&](const QString& text) {
-    return form->ComboBox1->toolTip() == text && form->ComboBox1->accessibleDescription() == text;
+    return ui.comboBox(1)->toolTip() == text && ui.comboBox(1)->accessibleDescription() == text;
   };
   EXPECT_TRUE(tipIs(tip + QStringLiteral(" (ausente)")));
 
   ASSERT_TRUE(QFile::link(first.devicePath(), link));
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << form->ComboBox1->toolTip().toStdString();
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << ui.comboBox(1)->toolTip().toStdString();
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   EXPECT_EQ(transfersOn(first), 7u);
 
   QFile::remove(link);  // pulled out
   EXPECT_TRUE(within(1000, [&] { return tipIs(tip + QStringLiteral(" (ausente)")); }));
-  EXPECT_FALSE(form->jobRunning());
+  EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(boxCount(), 0);
 
   // Plugged in again while "Portas seriais" is open.
@@ -203,8 +205,8 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
     opened.stop();
     const QString inUse = QStringLiteral("Em uso: ") + link;
     const auto shows = [&](bool present) {
-      return d->currentLabel(1)->text().startsWith(inUse + (present ? QStringLiteral(" — ")
-                                                                    : QStringLiteral(" (ausente)"))) &&
+      return d->currentLabel(1)->text().startsWith(
+                 inUse + (present ? QStringLiteral(" — ") : QStringLiteral(" (ausente)"))) &&
              (d->deviceBox(2)->findData(link) >= 0) == present;
     };
     EXPECT_TRUE(shows(false)) << d->currentLabel(1)->text().toStdString();
@@ -213,13 +215,13 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
     d->reject();
   });
   opened.start();
-  click(form->serialPortsButton);
+  click(ui.control<QPushButton>(QStringLiteral("serialPortsButton")));
   EXPECT_TRUE(followed) << "the dialog still shows the adapter absent";
   EXPECT_TRUE(within(1000, [&] { return tipIs(tip); }));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(first.count() + second.count(), 0u) << "a device that came back started a job";
 
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
   EXPECT_EQ(transfersOn(second), 7u);
   EXPECT_EQ(first.count(), 0u);
 }

@@ -1,9 +1,9 @@
 // The window right after start-up: the model's defaults, the controls' first state and the
 // timers of the first second.
 
-#include "window_fixture.h"
-
 #include <QApplication>
+
+#include "window_fixture.h"
 
 namespace vx::test {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using StartUp = WindowTest;
 
 TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
-  const ConfigModel& m = form->model;
+  const ConfigModel& m = ui.model();
   const char letters[] = {0, 'A', 'b', 'C', 'd', 0, 0};
   for (int b = 1; b <= 6; ++b) {
     SCOPED_TRACE(b);
@@ -31,7 +31,7 @@ TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
   EXPECT_EQ(m.botao_atual, 1);
   EXPECT_EQ(m.carregando, 0);
   EXPECT_EQ(m.impressora_alterada, 0);
-  EXPECT_EQ(form->esquerda_logo, 52);
+  EXPECT_EQ(ui.logoLeftEdge(), 52);
 }
 
 TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven) {
@@ -40,60 +40,61 @@ TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven)
   EXPECT_EQ(form->minimumSize(), form->maximumSize());
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(form->PageControl1->tabText(0), QStringLiteral("    Botão 1    "));
-  EXPECT_EQ(form->PageControl1->tabText(3), QStringLiteral("    Botão 4    "));
-  EXPECT_EQ(form->Label30->text(), QStringLiteral("De: A00 a A99"));
-  EXPECT_EQ(form->Label35->text(), QStringLiteral("Funcionamento do botão 1:"));
-  EXPECT_EQ(form->SpinEdit12->maxValue(), 99);
-  EXPECT_EQ(form->SpinEdit13->maxValue(), 99);
-  EXPECT_TRUE(form->Image11->isVisible());
-  EXPECT_FALSE(form->Image12->isVisible());
+  EXPECT_EQ(ui.pageControl()->tabText(0), QStringLiteral("    Botão 1    "));
+  EXPECT_EQ(ui.pageControl()->tabText(3), QStringLiteral("    Botão 4    "));
+  EXPECT_EQ(ui.label(30)->text(), QStringLiteral("De: A00 a A99"));
+  EXPECT_EQ(ui.label(35)->text(), QStringLiteral("Funcionamento do botão 1:"));
+  EXPECT_EQ(ui.spinEdit(12)->maxValue(), 99);
+  EXPECT_EQ(ui.spinEdit(13)->maxValue(), 99);
+  EXPECT_TRUE(ui.image(11)->isVisible());
+  EXPECT_FALSE(ui.image(12)->isVisible());
   for (int l = 2; l <= 8; ++l) {
     SCOPED_TRACE(l);
-    EXPECT_FALSE(form->lineEdit[l]->isEnabled());
-    EXPECT_FALSE(form->lineExpanded[l]->isEnabled());
-    EXPECT_FALSE(form->lineLabel[l]->isVisible());
-    EXPECT_TRUE(form->lineEnabled[l]->isEnabled());
+    EXPECT_FALSE(ui.lineEdit(l)->isEnabled());
+    EXPECT_FALSE(ui.lineExpanded(l)->isEnabled());
+    EXPECT_FALSE(ui.lineLabel(l)->isVisible());
+    EXPECT_TRUE(ui.lineEnabled(l)->isEnabled());
   }
-  EXPECT_TRUE(form->Edit6->isEnabled());
-  EXPECT_TRUE(form->Label5->isVisible());
-  EXPECT_TRUE(form->Label5->font().fixedPitch());
-  EXPECT_EQ(form->ScrollBar1->value(), 90);
-  EXPECT_EQ(form->ScrollBar2->value(), 300);
-  EXPECT_EQ(form->ScrollBar3->value(), 127);
-  EXPECT_EQ(form->Image1->geometry(), QRect(102, 347, 300, 90));
-  EXPECT_EQ(form->Image3->geometry(), QRect(52, 347, 400, 90));
-  EXPECT_TRUE(form->CheckBox1->isChecked());
-  EXPECT_TRUE(form->CheckBox2->isChecked());
-  EXPECT_TRUE(form->CheckBox4->isChecked());
-  EXPECT_FALSE(form->CheckBox7->isChecked());
-  EXPECT_TRUE(form->RadioButton1->isChecked());
-  EXPECT_FALSE(form->RadioButton2->isChecked());
-  EXPECT_EQ(form->ComboBox1->itemIndex(), 0);
-  EXPECT_EQ(form->ComboBox5->count(), 19);
-  EXPECT_EQ(form->ComboBox5->itemText(18), QStringLiteral("Inativo"));
-  EXPECT_FALSE(form->ListBox2->isVisible());
-  EXPECT_FALSE(form->BitBtn17->isVisible());
+  EXPECT_TRUE(ui.edit(6)->isEnabled());
+  EXPECT_TRUE(ui.label(5)->isVisible());
+  EXPECT_TRUE(ui.label(5)->font().fixedPitch());
+  EXPECT_EQ(ui.scrollBar(1)->value(), 90);
+  EXPECT_EQ(ui.scrollBar(2)->value(), 300);
+  EXPECT_EQ(ui.scrollBar(3)->value(), 127);
+  EXPECT_EQ(ui.image(1)->geometry(), QRect(102, 347, 300, 90));
+  EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 90));
+  EXPECT_TRUE(ui.checkBox(1)->isChecked());
+  EXPECT_TRUE(ui.checkBox(2)->isChecked());
+  EXPECT_TRUE(ui.checkBox(4)->isChecked());
+  EXPECT_FALSE(ui.checkBox(7)->isChecked());
+  EXPECT_TRUE(ui.radioButton(1)->isChecked());
+  EXPECT_FALSE(ui.radioButton(2)->isChecked());
+  EXPECT_EQ(ui.comboBox(1)->itemIndex(), 0);
+  EXPECT_EQ(ui.comboBox(5)->count(), 19);
+  EXPECT_EQ(ui.comboBox(5)->itemText(18), QStringLiteral("Inativo"));
+  EXPECT_FALSE(ui.control<QListWidget>(QStringLiteral("ListBox2"))->isVisible());
+  EXPECT_FALSE(ui.bitBtn(17)->isVisible());
   EXPECT_FALSE(form2->isVisible());
   EXPECT_EQ(form2->windowTitle(), QStringLiteral("Comunicação"));
-  EXPECT_EQ(form2->Label1->text(), QStringLiteral("Comunicando com a  impressora"));
+  EXPECT_EQ(ui.progressControl<QLabel>(QStringLiteral("Label1"))->text(),
+            QStringLiteral("Comunicando com a  impressora"));
 }
 
 TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_TRUE(form->Timer3->isActive());
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_TRUE(ui.timer(3)->isActive());
   pump(1200);
-  EXPECT_EQ(form->model.alterado, 0);
-  EXPECT_FALSE(form->Timer3->isActive());
-  EXPECT_FALSE(form->Timer2->isActive());
+  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_FALSE(ui.timer(3)->isActive());
+  EXPECT_FALSE(ui.timer(2)->isActive());
   // The default picture's dark strokes reached the raster; rows from 90 on were not touched.
   int black = 0;
   for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 400; ++x) black += form->logoRaster.isBlack(x, y);
+    for (int x = 0; x < 400; ++x) black += ui.logoRaster().isBlack(x, y);
   EXPECT_GT(black, 0);
-  for (int x = 0; x < 400; ++x) ASSERT_FALSE(form->logoRaster.isBlack(x, 150));
+  for (int x = 0; x < 400; ++x) ASSERT_FALSE(ui.logoRaster().isBlack(x, 150));
   // Later a closing window asks nothing.
-  EXPECT_TRUE(form->FormCloseQuery());
+  EXPECT_TRUE(ui.FormCloseQuery());
   EXPECT_TRUE(dialogs->boxes.empty());
 }
 
@@ -104,26 +105,26 @@ TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(form->model.alterado, 1);
+  EXPECT_EQ(ui.model().alterado, 1);
 }
 
 TEST_F(StartUp, EveryOptionBoxAndCutIsAnUnsavedChange) {
-  form->model.alterado = 0;
-  click(form->CheckBox4);  // "Emitir bip ao imprimir" alone: the close asks to save it
-  EXPECT_FALSE(form->CheckBox4->isChecked());
-  EXPECT_EQ(form->model.alterado, 1);
+  ui.model().alterado = 0;
+  click(ui.checkBox(4));  // "Emitir bip ao imprimir" alone: the close asks to save it
+  EXPECT_FALSE(ui.checkBox(4)->isChecked());
+  EXPECT_EQ(ui.model().alterado, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  form->model.alterado = 0;
-  click(form->CheckBox7);
-  EXPECT_TRUE(form->CheckBox7->isChecked());
-  EXPECT_EQ(form->model.alterado, 1);
-  form->model.alterado = 0;
-  click(form->RadioButton2);
-  EXPECT_EQ(form->model.alterado, 1);
-  EXPECT_FALSE(form->RadioButton1->isChecked());
+  ui.model().alterado = 0;
+  click(ui.checkBox(7));
+  EXPECT_TRUE(ui.checkBox(7)->isChecked());
+  EXPECT_EQ(ui.model().alterado, 1);
+  ui.model().alterado = 0;
+  click(ui.radioButton(2));
+  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_FALSE(ui.radioButton(1)->isChecked());
 }
 
 }  // namespace

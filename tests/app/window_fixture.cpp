@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
-
 #include <memory>
 
 namespace vx::test {
@@ -19,9 +18,12 @@ MessageAnswer ScriptedDialogs::messageBox(const QString& title, const QString& t
     return a;
   }
   switch (buttons) {
-    case MessageButtons::Ok: return MessageAnswer::Ok;
-    case MessageButtons::YesNo: return MessageAnswer::No;
-    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
+    case MessageButtons::Ok:
+      return MessageAnswer::Ok;
+    case MessageButtons::YesNo:
+      return MessageAnswer::No;
+    case MessageButtons::YesNoCancel:
+      return MessageAnswer::Cancel;
   }
   return MessageAnswer::Cancel;
 }
@@ -49,7 +51,8 @@ void WindowTest::SetUp() {
   dialogs = d.get();
   pacer = dynamic_cast<VirtualPacer*>(p.get());
   form = new TForm1(std::move(d), std::move(p), makeSerialBackend());
-  form2 = &form->Form2();
+  ui = WindowDriver(*form);
+  form2 = &ui.progressDialog();
   form->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
   form->show();
   QApplication::processEvents();
@@ -60,7 +63,7 @@ std::unique_ptr<Pacer> WindowTest::makePacer() {
 }
 
 void WindowTest::TearDown() {
-  form->Timer1->stop();
+  ui.timer(1)->stop();
   delete form;
   form = nullptr;
 }
@@ -92,14 +95,14 @@ void WindowTest::choose(ComboBox* combo, int index) {
 }
 
 void WindowTest::clickTab(int index) {
-  QTest::mouseClick(form->PageControl1, Qt::LeftButton, {}, form->PageControl1->tabRect(index).center());
+  QTest::mouseClick(ui.pageControl(), Qt::LeftButton, {}, ui.pageControl()->tabRect(index).center());
 }
 
 void WindowTest::settleStartUp() {
-  for (int i = 0; i < 100 && form->Timer2->isActive(); ++i) pump(5);
-  ASSERT_FALSE(form->Timer2->isActive());
-  if (form->Timer3->isActive()) form->Timer3Timer();
-  ASSERT_EQ(form->model.alterado, 0);
+  for (int i = 0; i < 100 && ui.timer(2)->isActive(); ++i) pump(5);
+  ASSERT_FALSE(ui.timer(2)->isActive());
+  if (ui.timer(3)->isActive()) ui.Timer3Timer();
+  ASSERT_EQ(ui.model().alterado, 0);
 }
 
 QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {

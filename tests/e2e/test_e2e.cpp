@@ -2,8 +2,12 @@
 // printer's decoder: what the printer receives is exactly what the model holds, in the
 // transfers it expects (their spacing is judged where the bytes are written, not here).
 
-#include "logo/logo_upload.h"
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
 #include "far_end_check.h"
+#include "logo/logo_upload.h"
 #include "printer/printer_state.h"
 #include "printer/ticket.h"
 #include "printer/virtual_printer.h"
@@ -11,10 +15,6 @@
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
 #include "window_fixture.h"
-
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace vx::test {
 namespace {
@@ -36,14 +36,14 @@ class EndToEnd : public WindowTest {
       SCOPED_TRACE(b);
       const printer::ButtonState& s = state.buttons[b];
       ASSERT_TRUE(s.letter && s.link && s.first && s.last);
-      EXPECT_EQ(*s.letter, letterValue(form->model, b));
-      EXPECT_EQ(*s.link, form->model.igual_botao[b] - 1);
-      EXPECT_EQ(*s.first, form->model.inicio[b]);
-      EXPECT_EQ(*s.last, form->model.termino[b]);
+      EXPECT_EQ(*s.letter, letterValue(ui.model(), b));
+      EXPECT_EQ(*s.link, ui.model().igual_botao[b] - 1);
+      EXPECT_EQ(*s.first, ui.model().inicio[b]);
+      EXPECT_EQ(*s.last, ui.model().termino[b]);
     }
     ASSERT_TRUE(state.options);
-    EXPECT_EQ(*state.options, optionByte(form->CheckBox2->isChecked(), form->CheckBox4->isChecked(),
-                                         form->CheckBox7->isChecked()));
+    EXPECT_EQ(*state.options, optionByte(ui.checkBox(2)->isChecked(), ui.checkBox(4)->isChecked(),
+                                         ui.checkBox(7)->isChecked()));
   }
 
   PtyLine line;  // created before the window's first job
@@ -53,16 +53,16 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   // An edited model: button 2 without its letter and with three-digit numbers, button 3
   // following button 1, two copies.
   clickTab(1);
-  choose(form->ComboBox6, 1);
-  retype(form->SpinEdit13, QStringLiteral("750"));
+  choose(ui.comboBox(6), 1);
+  retype(ui.spinEdit(13), QStringLiteral("750"));
   clickTab(2);
-  choose(form->ComboBox5, 0);
+  choose(ui.comboBox(5), 0);
   clickTab(0);
-  click(form->CheckBox7);
+  click(ui.checkBox(7));
 
   const QDateTime before = QDateTime::currentDateTime();
-  QTest::mouseClick(form->BitBtn3, Qt::LeftButton);
-  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
   expectContentAndFramingSound(r);
@@ -80,22 +80,22 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   EXPECT_EQ(*r.state.options, 0x07);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_FALSE(form2->isVisible());
-  EXPECT_EQ(form->model.impressora_alterada, 1);
+  EXPECT_EQ(ui.model().impressora_alterada, 1);
 }
 
 TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   // A short logo keeps the run short: 10 rows.
-  form->ScrollBar1->setValue(10);
-  form->BitBtn11Click();
-  retype(form->Edit6, QStringLiteral("Atenção: é a sua vez"));
-  click(form->CheckBox11);  // line 3 on
-  click(form->CheckBox9);  // expanded
+  ui.scrollBar(1)->setValue(10);
+  ui.BitBtn11Click();
+  retype(ui.edit(6), QStringLiteral("Atenção: é a sua vez"));
+  click(ui.checkBox(11));  // line 3 on
+  click(ui.checkBox(9));   // expanded
   clickTab(2);
-  retype(form->Edit6, QStringLiteral("Caixa três"));
-  click(form->RadioButton2);
+  retype(ui.edit(6), QStringLiteral("Caixa três"));
+  click(ui.radioButton(2));
   dialogs->answers.push_back(MessageAnswer::Yes);
 
-  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
   ASSERT_EQ(boxCount(), 1);
@@ -106,13 +106,13 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   for (int b = 1; b <= 4; ++b) {
     SCOPED_TRACE(b);
     ASSERT_TRUE(r.state.buttons[b].header && r.state.buttons[b].footer);
-    EXPECT_EQ(*r.state.buttons[b].header, headerTextBlock(form->model, b));
-    EXPECT_EQ(*r.state.buttons[b].footer, footerTextBlock(form->model, b, CutMode::Total));
+    EXPECT_EQ(*r.state.buttons[b].header, headerTextBlock(ui.model(), b));
+    EXPECT_EQ(*r.state.buttons[b].footer, footerTextBlock(ui.model(), b, CutMode::Total));
   }
   ASSERT_TRUE(r.state.logo);
-  EXPECT_EQ(*r.state.logo, bytesOf(logoUploadData(form->logoRaster, 10)));
-  EXPECT_EQ(form->model.botao_atual, 3);  // the page still edits button 3
-  EXPECT_EQ(form->PageControl1->currentIndex(), 2);
+  EXPECT_EQ(*r.state.logo, bytesOf(logoUploadData(ui.logoRaster(), 10)));
+  EXPECT_EQ(ui.model().botao_atual, 3);  // the page still edits button 3
+  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
 
   // The printer's ticket for button 1 shows the logo and line 1.
   QTemporaryDir dir;
@@ -131,9 +131,9 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
 
 TEST_F(EndToEnd, AMissingPortGivesOneErrorAndNothingElse) {
   qputenv("VORLANDEX_COM2", "/dev/vorlandex-no-such-port");
-  choose(form->ComboBox1, 1);
+  choose(ui.comboBox(1), 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(form->BitBtn6, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(6), Qt::LeftButton);
   qunsetenv("VORLANDEX_COM2");
   ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("vorlandex"));

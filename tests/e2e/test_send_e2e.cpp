@@ -10,9 +10,9 @@
 #include "app/job_texts.h"
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
+#include "protocol/job_plan.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
-#include "protocol/job_plan.h"
 #include "send/send_options.h"
 #include "send/sender.h"
 #include "send_test_support.h"
@@ -20,7 +20,6 @@
 
 namespace vx::test {
 namespace {
-
 
 QImage gradient() {
   QImage image(97, 31, QImage::Format_RGB888);
@@ -42,7 +41,7 @@ class SendLikeTheWindow : public WindowTest {
 
 TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
   settleStartUp();
-  ConfigModel m = form->model;
+  ConfigModel m = ui.model();
   m.imprime_letra[2] = 1;
   m.inicio[2] = 5;
   m.termino[2] = 750;
@@ -65,13 +64,13 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
   PtyLine windowLine, senderLine;
   qputenv("VORLANDEX_COM1", windowLine.devicePath().toLocal8Bit());
   dialogs->fileAnswers.push_back(cfg);
-  click(form->BitBtn5);
+  click(ui.bitBtn(5));
   ASSERT_EQ(boxCount(), 0);
-  click(form->CheckBox7);  // "Imprime 2 vias" is not in the pair
+  click(ui.checkBox(7));  // "Imprime 2 vias" is not in the pair
 
   Sender sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--port"), senderLine.devicePath()});
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
   const SenderResult r = sender.finish();
   EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
 
@@ -81,10 +80,11 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
 
   // The dry run writes the same stream.
   const QString bin = dir.filePath(QStringLiteral("clinica.bin"));
-  EXPECT_EQ(Sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
-                .finish()
-                .exitCode,
-            0);
+  EXPECT_EQ(
+      Sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
+          .finish()
+          .exitCode,
+      0);
   expectSameTransfers(dryRunTransfers(bin), fromWindow);
 }
 
@@ -94,7 +94,7 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
 TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
   settleStartUp();
   QTemporaryDir dir;
-  const QString cfg = writePair(dir.path(), QStringLiteral("sala"), form->model, GlobalSettings{}, gradient());
+  const QString cfg = writePair(dir.path(), QStringLiteral("sala"), ui.model(), GlobalSettings{}, gradient());
   SendOptions options;
   options.pairPath = cfg;
   options.dryRun = true;
@@ -107,17 +107,21 @@ TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
   PtyLine line;
   qputenv("VORLANDEX_COM1", line.devicePath().toLocal8Bit());
   dialogs->fileAnswers.push_back(cfg);
-  click(form->BitBtn5);
+  click(ui.bitBtn(5));
   std::vector<std::pair<QString, std::int64_t>> seen;
   const std::int64_t start = pacer->elapsedMs();
-  PumpHook hook(form, [&] { seen.emplace_back(form2->Label4->text(), pacer->elapsedMs() - start); });
+  PumpHook hook(form, [&] {
+    seen.emplace_back(ui.progressControl<QLabel>(QStringLiteral("Label4"))->text(),
+                      pacer->elapsedMs() - start);
+  });
   dialogs->answers.push_back(MessageAnswer::Yes);
-  click(form->BitBtn2);
+  click(ui.bitBtn(2));
 
   EXPECT_EQ(pacer->elapsedMs() - start, plan.totalMs);
   ASSERT_GT(seen.size(), 10u);
   for (const auto& [text, ms] : seen) {
-    const auto next = std::find_if(plan.writes.begin(), plan.writes.end(), [&](const PlannedWrite& w) { return w.offsetMs >= ms; });
+    const auto next = std::find_if(plan.writes.begin(), plan.writes.end(),
+                                   [&](const PlannedWrite& w) { return w.offsetMs >= ms; });
     const std::size_t done = static_cast<std::size_t>(next - plan.writes.begin());
     const std::int64_t since = ms - (done == 0 ? 0 : plan.writes[done - 1].offsetMs);
     EXPECT_EQ(text, timeLeftText(plan.timeLeftMs(done, since))) << "at " << ms;

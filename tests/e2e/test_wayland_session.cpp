@@ -2,15 +2,15 @@
 // the window shows on Qt's Wayland platform, a click sends the button settings through the
 // progress dialog to the virtual printer, and the window closes through its close steps.
 
+#include <QGuiApplication>
+#include <QTest>
+
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
 #include "window_fixture.h"
-
-#include <QGuiApplication>
-#include <QTest>
 
 namespace vx::test {
 namespace {
@@ -26,14 +26,14 @@ TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
   settleStartUp();
 
-  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
   EXPECT_FALSE(form2->isVisible());
   EXPECT_TRUE(form->isEnabled());
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
   expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 17u);
-  EXPECT_EQ(*r.state.buttons[1].letter, letterValue(form->model, 1));
-  EXPECT_EQ(*r.state.buttons[4].last, form->model.termino[4]);
+  EXPECT_EQ(*r.state.buttons[1].letter, letterValue(ui.model(), 1));
+  EXPECT_EQ(*r.state.buttons[4].last, ui.model().termino[4]);
 
   // Nothing unsaved: the window closes at once, after the notice of the changed printer.
   EXPECT_TRUE(form->close());
