@@ -30,13 +30,13 @@
 #include <utility>
 #include <vector>
 
-#include "app/tform1.h"
 #include "bench_timing.h"
+#include "app/tform1.h"
+#include "window_driver.h"
+#include "window_bench_support.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
-#include "window_bench_support.h"
-#include "window_driver.h"
 
 namespace {
 

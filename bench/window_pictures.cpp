@@ -25,10 +25,10 @@
 #include <vector>
 
 #include "app/tform1.h"
+#include "window_driver.h"
 #include "logo/default_picture.h"
 #include "protocol/steady_pacer.h"
 #include "window_bench_support.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -121,8 +121,8 @@ Figure timeRuns(int runs, int warmUp, const std::function<void()>& run) {
 
 bool report(const char* what, Figure f, double gateMs) {
   const bool ok = f.median <= gateMs;
-  std::printf("%s: median %.2f ms, max %.2f ms; gate %.0f ms: ratio %.3f (%s)\n", what, f.median, f.max,
-              gateMs, f.median / gateMs, ok ? "ok" : "MISSED");
+  std::printf("%s: median %.2f ms, max %.2f ms; gate %.0f ms: ratio %.3f (%s)\n", what, f.median, f.max, gateMs,
+              f.median / gateMs, ok ? "ok" : "MISSED");
   return ok;
 }
 

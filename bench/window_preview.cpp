@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/tform1.h"
+#include "window_driver.h"
+#include "window_bench_support.h"
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "protocol/steady_pacer.h"
-#include "window_bench_support.h"
-#include "window_driver.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThreadPool>
@@ -42,13 +42,13 @@
 #include <vector>
 
 #include "app/tform1.h"
+#include "window_driver.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
 #include "protocol/virtual_pacer.h"
 #include "pty_line.h"
 #include "serial/serial_device_watch.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -134,8 +134,7 @@ std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.en
 Expected registers(int n) { return {std::vector<Transfer::Kind>(n, Transfer::Kind::Register), {}}; }
 
 Expected texts(const vx::ConfigModel& m, int b, vx::CutMode cut) {
-  return {{Transfer::Kind::Block, Transfer::Kind::Block},
-          {vx::headerTextBlock(m, b), vx::footerTextBlock(m, b, cut)}};
+  return {{Transfer::Kind::Block, Transfer::Kind::Block}, {vx::headerTextBlock(m, b), vx::footerTextBlock(m, b, cut)}};
 }
 
 void append(Expected& to, const Expected& more) {
@@ -196,12 +195,10 @@ struct Flatness {
     fdLast = fds;
     taskLast = tasks;
     if (fds != fdBase) {
-      if (fdOff++ < 3)
-        std::printf("  after job %d: %d descriptors, %d after job %d\n", job, fds, fdBase, warmUp);
+      if (fdOff++ < 3) std::printf("  after job %d: %d descriptors, %d after job %d\n", job, fds, fdBase, warmUp);
     }
     if (tasks != taskBase) {
-      if (taskOff++ < 3)
-        std::printf("  after job %d: %d threads, %d after job %d\n", job, tasks, taskBase, warmUp);
+      if (taskOff++ < 3) std::printf("  after job %d: %d threads, %d after job %d\n", job, tasks, taskBase, warmUp);
     }
     rssMax = std::max(rssMax, rss);
     rssLast = rss;
@@ -364,8 +361,7 @@ class Soak {
     const std::string fault = judge(arrived(*lines_[active_], e), e);
     transfers_ += e.kinds.size();
     if (!fault.empty()) failed(job, "on the line: " + fault);
-    if (!lines_[1 - active_]->take(0).empty())
-      failed(job, "bytes reached the pseudo-terminal that was not COM1");
+    if (!lines_[1 - active_]->take(0).empty()) failed(job, "bytes reached the pseudo-terminal that was not COM1");
     const std::size_t boxes = dialogs_->shown.size() - boxesBefore;
     if (boxes != boxesExpected || (!wantBox.isEmpty() && !dialogs_->shown.back().startsWith(wantBox))) {
       failed(job, std::to_string(boxes) + " message boxes, " + std::to_string(boxesExpected) + " expected");
@@ -384,8 +380,8 @@ class Soak {
   }
 
   bool report() const {
-    std::printf("window session: %d jobs in %.1f s (virtual pacer; real pauses are measured elsewhere)\n",
-                jobs_, seconds_);
+    std::printf("window session: %d jobs in %.1f s (virtual pacer; real pauses are measured elsewhere)\n", jobs_,
+                seconds_);
     const bool fdsFlat = flat_.fdOff == 0;
     const bool tasksFlat = flat_.taskOff == 0;
     std::printf("  descriptors: %d after job %d, different after %d of the %d later jobs (gate: 0) %s\n",
@@ -396,23 +392,19 @@ class Soak {
     std::printf("  resident memory: %.1f MiB after job %d;", flat_.rssBase / 1024.0, kWarmUpJobs);
     for (std::size_t i = 0; i < flat_.rssAt.size(); ++i)
       std::printf(" %+ld KiB after job %zu,", flat_.rssAt[i] - flat_.rssBase, kWarmUpJobs + 100 * (i + 1));
-    std::printf(" %+ld KiB after job %d; largest %+ld KiB (gate: +%ld KiB) %s\n",
-                flat_.rssLast - flat_.rssBase, jobs_, grown, kMemoryGateKiB,
-                grown <= kMemoryGateKiB ? "ok" : "MISSED");
-    std::printf("    (job %d sent the logo at height 200: the heap keeps the room its pictures took)\n",
-                bigLogoJob_);
+    std::printf(" %+ld KiB after job %d; largest %+ld KiB (gate: +%ld KiB) %s\n", flat_.rssLast - flat_.rssBase,
+                jobs_, grown, kMemoryGateKiB, grown <= kMemoryGateKiB ? "ok" : "MISSED");
+    std::printf("    (job %d sent the logo at height 200: the heap keeps the room its pictures took)\n", bigLogoJob_);
     if (jobs_ > bigLogoJob_)
-      std::printf(
-          "  per 100 jobs from job %d to job %d: %+.0f KiB of resident memory; from job %d: %+.0f "
-          "descriptors, %+.0f threads\n",
-          bigLogoJob_, jobs_, 100.0 * (flat_.rssLast - rssAfterBigLogo_) / (jobs_ - bigLogoJob_), kWarmUpJobs,
-          100.0 * (flat_.fdLast - flat_.fdBase) / (jobs_ - kWarmUpJobs),
-          100.0 * (flat_.taskLast - flat_.taskBase) / (jobs_ - kWarmUpJobs));
+      std::printf("  per 100 jobs from job %d to job %d: %+.0f KiB of resident memory; from job %d: %+.0f "
+                  "descriptors, %+.0f threads\n",
+                  bigLogoJob_, jobs_, 100.0 * (flat_.rssLast - rssAfterBigLogo_) / (jobs_ - bigLogoJob_),
+                  kWarmUpJobs, 100.0 * (flat_.fdLast - flat_.fdBase) / (jobs_ - kWarmUpJobs),
+                  100.0 * (flat_.taskLast - flat_.taskBase) / (jobs_ - kWarmUpJobs));
     std::printf("  transfers: %zu expected, %d jobs with a fault on the line or in the window (gate: 0) %s\n",
                 transfers_, faults_, faults_ == 0 ? "ok" : "MISSED");
-    std::printf(
-        "  the port list's tip followed the device within %d ms %d of %d times (slowest %.0f ms) %s\n",
-        kTipWaitMs, tipChecks_ - tipMissed_, tipChecks_, tipSlowestMs_, tipMissed_ == 0 ? "ok" : "MISSED");
+    std::printf("  the port list's tip followed the device within %d ms %d of %d times (slowest %.0f ms) %s\n",
+                kTipWaitMs, tipChecks_ - tipMissed_, tipChecks_, tipSlowestMs_, tipMissed_ == 0 ? "ok" : "MISSED");
     return fdsFlat && tasksFlat && grown <= kMemoryGateKiB && faults_ == 0 && tipMissed_ == 0;
   }
 
@@ -447,29 +439,25 @@ bool senderRuns(int runs, const QString& pair) {
   for (int run = 1; run <= runs; ++run) {
     QProcess sender;
     sender.start(QStringLiteral(VORLANDEX_SEND_EXE),
-                 {QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--quiet"),
-                  QStringLiteral("--port"), a.devicePath(), QStringLiteral("--port"), b.devicePath(), pair});
+                 {QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--quiet"), QStringLiteral("--port"),
+                  a.devicePath(), QStringLiteral("--port"), b.devicePath(), pair});
     const bool ok = sender.waitForFinished(60'000) && sender.exitStatus() == QProcess::NormalExit &&
                     sender.exitCode() == 0;
     if (!ok && failedRuns++ < 3)
       std::printf("  run %d failed: %s\n", run, sender.readAllStandardError().constData());
     for (vx::test::PtyLine* line : {&a, &b}) {
       const std::string fault = judge(arrived(*line, registers(7)), registers(7));
-      if (!fault.empty() && faults++ < 3)
-        std::printf("  run %d, %s: %s\n", run, qPrintable(line->devicePath()), fault.c_str());
+      if (!fault.empty() && faults++ < 3) std::printf("  run %d, %s: %s\n", run, qPrintable(line->devicePath()), fault.c_str());
     }
     flat.sample(run, 1);
   }
   const bool flatOk = flat.fdOff == 0 && flat.taskOff == 0;
-  std::printf(
-      "vorlandex-send: %d runs in a row on two ports in %.1f s: %d failed, %d with a fault on a line "
-      "(gate: 0) %s\n",
-      runs, t.elapsed() / 1000.0, failedRuns, faults, failedRuns == 0 && faults == 0 ? "ok" : "MISSED");
-  std::printf(
-      "  this process after every run from the first: %d descriptors, %d threads; different %d and %d "
-      "times (gate: 0) %s; resident memory %+ld KiB\n",
-      flat.fdBase, flat.taskBase, flat.fdOff, flat.taskOff, flatOk ? "ok" : "MISSED",
-      flat.rssMax - flat.rssBase);
+  std::printf("vorlandex-send: %d runs in a row on two ports in %.1f s: %d failed, %d with a fault on a line "
+              "(gate: 0) %s\n",
+              runs, t.elapsed() / 1000.0, failedRuns, faults, failedRuns == 0 && faults == 0 ? "ok" : "MISSED");
+  std::printf("  this process after every run from the first: %d descriptors, %d threads; different %d and %d "
+              "times (gate: 0) %s; resident memory %+ld KiB\n",
+              flat.fdBase, flat.taskBase, flat.fdOff, flat.taskOff, flatOk ? "ok" : "MISSED", flat.rssMax - flat.rssBase);
   return failedRuns == 0 && faults == 0 && flatOk;
 }
 

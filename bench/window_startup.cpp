@@ -14,12 +14,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
+#include <QMainWindow>
+#include <QPushButton>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -27,9 +27,9 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "protocol/steady_pacer.h"
-#include "window_bench_support.h"
 #include "window_driver.h"
+#include "window_bench_support.h"
+#include "protocol/steady_pacer.h"
 
 namespace {
 
@@ -69,22 +69,7 @@ Run mainWindowRun(int* widgets) {
 
 // One control of the main window, as the plain Qt widget it is built on.
 struct Blueprint {
-  enum Kind {
-    Plain,
-    Label,
-    Button,
-    Check,
-    Radio,
-    Combo,
-    EditableCombo,
-    Spin,
-    ScrollH,
-    ScrollV,
-    Edit,
-    Group,
-    Tabs,
-    List
-  };
+  enum Kind { Plain, Label, Button, Check, Radio, Combo, EditableCombo, Spin, ScrollH, ScrollV, Edit, Group, Tabs, List };
   Kind kind = Plain;
   QRect geometry;
   QString text;
@@ -146,21 +131,11 @@ Run bareWindowRun(const std::vector<Blueprint>& blueprint, QSize size, int* crea
   for (const Blueprint& b : blueprint) {
     QWidget* w = nullptr;
     switch (b.kind) {
-      case Blueprint::Plain:
-        w = new QWidget(central);
-        break;
-      case Blueprint::Label:
-        w = new QLabel(b.text, central);
-        break;
-      case Blueprint::Button:
-        w = new QPushButton(b.text, central);
-        break;
-      case Blueprint::Check:
-        w = new QCheckBox(b.text, central);
-        break;
-      case Blueprint::Radio:
-        w = new QRadioButton(b.text, central);
-        break;
+      case Blueprint::Plain: w = new QWidget(central); break;
+      case Blueprint::Label: w = new QLabel(b.text, central); break;
+      case Blueprint::Button: w = new QPushButton(b.text, central); break;
+      case Blueprint::Check: w = new QCheckBox(b.text, central); break;
+      case Blueprint::Radio: w = new QRadioButton(b.text, central); break;
       case Blueprint::Combo:
       case Blueprint::EditableCombo: {
         auto* c = new QComboBox(central);
@@ -169,30 +144,18 @@ Run bareWindowRun(const std::vector<Blueprint>& blueprint, QSize size, int* crea
         w = c;
         break;
       }
-      case Blueprint::Spin:
-        w = new QSpinBox(central);
-        break;
-      case Blueprint::ScrollH:
-        w = new QScrollBar(Qt::Horizontal, central);
-        break;
-      case Blueprint::ScrollV:
-        w = new QScrollBar(Qt::Vertical, central);
-        break;
-      case Blueprint::Edit:
-        w = new QLineEdit(b.text, central);
-        break;
-      case Blueprint::Group:
-        w = new QGroupBox(b.text, central);
-        break;
+      case Blueprint::Spin: w = new QSpinBox(central); break;
+      case Blueprint::ScrollH: w = new QScrollBar(Qt::Horizontal, central); break;
+      case Blueprint::ScrollV: w = new QScrollBar(Qt::Vertical, central); break;
+      case Blueprint::Edit: w = new QLineEdit(b.text, central); break;
+      case Blueprint::Group: w = new QGroupBox(b.text, central); break;
       case Blueprint::Tabs: {
         auto* t = new QTabBar(central);
         for (const QString& item : b.items) t->addTab(item);
         w = t;
         break;
       }
-      case Blueprint::List:
-        w = new QListWidget(central);
-        break;
+      case Blueprint::List: w = new QListWidget(central); break;
     }
     w->setGeometry(b.geometry);
     w->setVisible(b.visible);

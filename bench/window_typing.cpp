@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/tform1.h"
-#include "protocol/steady_pacer.h"
-#include "window_bench_support.h"
 #include "window_driver.h"
+#include "window_bench_support.h"
+#include "protocol/steady_pacer.h"
 
 namespace {
 

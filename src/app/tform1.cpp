@@ -2,21 +2,21 @@
 
 #include "app/tform1.h"
 
-#include <QCloseEvent>
-#include <QFont>
-#include <QKeySequence>
-#include <QShortcut>
-
 #include "app/accessibility.h"
+#include "app/pictures.h"
 #include "app/control_factory.h"
 #include "app/error_report.h"
 #include "app/fonts.h"
-#include "app/pictures.h"
 #include "app/tform2.h"
-#include "editor/button_numbering.h"
 #include "logo/default_picture.h"
-#include "serial/comms_error.h"
+#include "editor/button_numbering.h"
 #include "serial/serial_backend.h"
+#include "serial/comms_error.h"
+
+#include <QCloseEvent>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QFont>
 
 namespace vx {
 
@@ -45,8 +45,7 @@ void TForm1::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));
   setFixedSize(1078, 601);
   QFont base(QStringLiteral("Liberation Sans"));
-  base.setFamilies(
-      QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+  base.setFamilies(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   base.setStyleHint(QFont::SansSerif);
   base.setPointSize(8);
   setFont(base);
@@ -92,13 +91,10 @@ void TForm1::wireHandlers() {
   connect(BitBtn12, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn12Click(); }); });
   connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
   connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
-  connect(serialPortsButton, &QPushButton::clicked, this,
-          [this] { runHandler([this] { serialPortsButtonClick(); }); });
-  connect(suggestButton, &QPushButton::clicked, this,
-          [this] { runHandler([this] { suggestButtonClick(); }); });
+  connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
+  connect(suggestButton, &QPushButton::clicked, this, [this] { runHandler([this] { suggestButtonClick(); }); });
   logoDrop = new LogoDropTarget(this);
-  for (QWidget* w :
-       {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Image3), static_cast<QWidget*>(Image1)})
+  for (QWidget* w : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Image3), static_cast<QWidget*>(Image1)})
     logoDrop->watch(w);
   logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
   logoDrop->onRefused = [this](const QString& reason) {
@@ -139,8 +135,7 @@ void TForm1::wireHandlers() {
   shortcut(QKeySequence::Save, [this] { BitBtn4->click(); });
   // Not every platform names a quit key (the offscreen one names none): Ctrl+Q then.
   if (QKeySequence::keyBindings(QKeySequence::Quit).isEmpty())
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this,
-            [this] { close(); });
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, [this] { close(); });
   else
     shortcut(QKeySequence::Quit, [this] { close(); });
   SpinEdit12->onChange = [this] { SpinEdit12Change(); };
@@ -214,8 +209,8 @@ void TForm1::installErrorReport(const QString& executablePath) {
     // A refused port also says which device and why.
     const auto* comms = dynamic_cast<const ECommsError*>(&e);
     dialogs().messageBoxWithDetail(title, reportText(translatedReport(e.what())),
-                                   comms ? QString::fromStdString(comms->detail()) : QString(),
-                                   MessageIcon::Error, MessageButtons::Ok);
+                                   comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
+                                   MessageButtons::Ok);
   });
 }
 

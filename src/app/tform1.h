@@ -9,12 +9,6 @@
 // tform1_jobs.cpp (transmissions), tform1_devices.cpp (the serial devices and their choice),
 // tform1_logo.cpp (logo box and raster), tform1_file.cpp (configuration files, close prompt).
 
-#include <QListWidget>
-#include <QPushButton>
-#include <QTimer>
-#include <QWidget>
-#include <memory>
-
 #include "app/button_frame.h"
 #include "app/command_row.h"
 #include "app/dialogs.h"
@@ -31,6 +25,13 @@
 #include "protocol/pacer.h"
 #include "serial/comm_types.h"
 #include "serial/serial_backend.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
 
 namespace vx {
 
@@ -84,9 +85,9 @@ class TForm1 : public QWidget,
   // --- Not visible ---
   QListWidget* ListBox2;  // scratch list
   QPushButton* BitBtn17;  // no action
-  QTimer* Timer1;         // the preview clock, 1000 ms
-  QTimer* Timer2;         // the first raster, 50 ms after start-up
-  QTimer* Timer3;         // forgets start-up's or a file's changes, 1000 ms
+  QTimer* Timer1;  // the preview clock, 1000 ms
+  QTimer* Timer2;  // the first raster, 50 ms after start-up
+  QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
   // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
   // by-id folder elsewhere.
   SerialDeviceWatch* deviceWatch = nullptr;
@@ -118,8 +119,8 @@ class TForm1 : public QWidget,
   QString ticketDescription() const;
   // The port the jobs open (ComboBox1's choice, or the last one it named).
   TCommPort jobsPort() const;
-  QString openDialogName;     // OpenDialog1's last name
-  QString saveDialogName;     // SaveDialog1's last name
+  QString openDialogName;  // OpenDialog1's last name
+  QString saveDialogName;  // SaveDialog1's last name
   QString pictureDialogName;  // OpenPictureDialog1's last name
 
   // --- Start-up and close ---
@@ -144,7 +145,7 @@ class TForm1 : public QWidget,
 
   // --- Ticket lines and preview ---
   void Edit6Change();
-  void lineEnabledClick(int line);   // CheckBox5Click, CheckBox8Click, … CheckBox26Click
+  void lineEnabledClick(int line);  // CheckBox5Click, CheckBox8Click, … CheckBox26Click
   void lineExpandedClick(int line);  // CheckBox3Click, CheckBox6Click, … CheckBox24Click
   void CheckBox26Click() { lineEnabledClick(8); }
   void grava_texto();

@@ -2,12 +2,13 @@
 // control that takes the focus, the button picture and the logo bars on the keyboard, the
 // standard shortcuts, and what the preview and the progress dialog tell a screen reader.
 
+#include "window_fixture.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
-#include <set>
 
-#include "window_fixture.h"
+#include <set>
 
 namespace vx::test {
 namespace {
@@ -46,9 +47,7 @@ class AccessTest : public WindowTest {
     QApplication::setActiveWindow(form);
     ASSERT_TRUE(QTest::qWaitForWindowActive(form));
   }
-  static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QTest::keyClick(w, k, m);
-  }
+  static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w, k, m); }
 };
 
 TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
@@ -59,8 +58,7 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
       // button frame
       "PageControl1", "Image10", "ComboBox5", "ComboBox6", "SpinEdit12", "SpinEdit13", "BitBtn1",
       // logo frame
-      "ScrollBar2", "ScrollBar1", "BitBtn15", "BitBtn11", "ScrollBar3", "CheckBox1", "suggestButton",
-      "BitBtn12",
+      "ScrollBar2", "ScrollBar1", "BitBtn15", "BitBtn11", "ScrollBar3", "CheckBox1", "suggestButton", "BitBtn12",
       // text frame: line 1 is on, lines 2..8 offer only their "Habilitar linha" box
       "Edit6", "CheckBox5", "CheckBox3", "CheckBox8", "CheckBox11", "CheckBox14", "CheckBox17", "CheckBox20",
       "CheckBox23", "CheckBox26", "RadioButton1", "RadioButton2", "BitBtn14"};

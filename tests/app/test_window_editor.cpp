@@ -1,8 +1,8 @@
 // The button page editor and the ticket preview, driven as an operator would.
 
-#include <QTest>
-
 #include "window_fixture.h"
+
+#include <QTest>
 
 namespace vx::test {
 namespace {
@@ -246,8 +246,7 @@ TEST_F(Editor, TheClockLabelShowsTheDateThreeBlanksAndTheTime) {
   ui.Timer1Timer();
   const QString text = ui.label(15)->text();
   EXPECT_TRUE(text.contains(QStringLiteral("   "))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\d{1,2}:\\d{2}:\\d{2}"))))
-      << text.toStdString();
+  EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\d{1,2}:\\d{2}:\\d{2}")))) << text.toStdString();
   EXPECT_TRUE(ui.timer(1)->isActive());
   EXPECT_EQ(ui.timer(1)->interval(), 1000);
 }

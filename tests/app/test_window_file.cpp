@@ -11,12 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <ostream>
 #include <thread>
+
+#include <QUrl>
 
 #include "app/command_line.h"
 #include "config/config_text.h"
@@ -287,8 +288,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   save(QStringLiteral("sala"));
   scramble();
   settle();
-  form->openFromCommandLine(
-      configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
+  form->openFromCommandLine(configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(state(), saved);
   expectPageShows(1);

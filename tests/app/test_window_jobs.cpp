@@ -15,13 +15,13 @@
 #include <functional>
 #include <tuple>
 
-#include "app/job_texts.h"
-#include "fake_backend.h"
 #include "logo/logo_upload.h"
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
+#include "app/job_texts.h"
 #include "pty_line.h"
+#include "fake_backend.h"
 #include "serial/qrtcomm32.h"
 #include "window_fixture.h"
 
@@ -744,8 +744,7 @@ TEST_F(Jobs, TheTimeLeftIsTheRunsRemainingPausesAtEveryPump) {
     run();
     const std::int64_t total = pacer->elapsedMs() - start;
     ASSERT_GE(seen.size(), 2u);
-    for (const auto& [text, ms] : seen)
-      EXPECT_EQ(text, timeLeftText(total - (ms - start))) << "at " << ms - start;
+    for (const auto& [text, ms] : seen) EXPECT_EQ(text, timeLeftText(total - (ms - start))) << "at " << ms - start;
   }
   EXPECT_EQ(boxCount(), 1);  // the send-all's confirmation
 }
@@ -836,12 +835,11 @@ TEST_F(JobsOnAScriptedPort, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
 
   ASSERT_EQ(boxCount(), 2);
-  expectLostBox(
-      dialogs->boxes[1],
-      QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
-                     "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 e o "
-                     "logotipo.\n"
-                     "Verifique o cabo da impressora e envie novamente."));
+  expectLostBox(dialogs->boxes[1],
+                QStringLiteral("A conexão com a impressora foi perdida durante o envio do texto do botão 2.\n"
+                               "Faltou enviar: o texto do botão 2, o texto do botão 3, o texto do botão 4 e o "
+                               "logotipo.\n"
+                               "Verifique o cabo da impressora e envie novamente."));
   EXPECT_EQ(watch->shows, 4);
   EXPECT_EQ(fake.openedNames().size(), 4u);
   EXPECT_EQ(fake.openPorts(), 0);

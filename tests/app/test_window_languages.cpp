@@ -2,14 +2,15 @@
 // window's font, Portuguese keeps the window's own texts, and the language follows --lang or the
 // desktop's languages.
 
+#include "window_fixture.h"
+
+#include "app/translations.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
-
-#include "app/translations.h"
-#include "window_fixture.h"
 
 namespace vx::test {
 namespace {
@@ -24,36 +25,26 @@ QString captionProblem(QWidget* w) {
     const int contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b).width();
     const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
     const int need = fm.horizontalAdvance(b->text()) + icon;
-    if (need > contents)
-      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(need).arg(contents);
+    if (need > contents) return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(need).arg(contents);
   } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
     auto* b = static_cast<QAbstractButton*>(w);
     QStyleOptionButton o;
     o.initFrom(b);
-    const auto element =
-        qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
+    const auto element = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents;
     const int contents = b->style()->subElementRect(element, &o, b).width();
     if (fm.horizontalAdvance(b->text()) > contents)
-      return QStringLiteral("%1 \"%2\": %3 > %4")
-          .arg(name, b->text())
-          .arg(fm.horizontalAdvance(b->text()))
-          .arg(contents);
+      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, b->text()).arg(fm.horizontalAdvance(b->text())).arg(contents);
   } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
     const int need = fm.horizontalAdvance(g->title()) + 16;
-    if (need > g->width())
-      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, g->title()).arg(need).arg(g->width());
+    if (need > g->width()) return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, g->title()).arg(need).arg(g->width());
   } else if (auto* l = qobject_cast<QLabel*>(w)) {
     if (l->text().isEmpty() || !l->isVisibleTo(l->window())) return {};
     const QRect r = l->contentsRect();
     if (l->wordWrap()) {
       const int need = fm.boundingRect(r, Qt::TextWordWrap, l->text()).height();
-      if (need > r.height())
-        return QStringLiteral("%1 \"%2\": %3 lines high > %4").arg(name, l->text()).arg(need).arg(r.height());
+      if (need > r.height()) return QStringLiteral("%1 \"%2\": %3 lines high > %4").arg(name, l->text()).arg(need).arg(r.height());
     } else if (fm.horizontalAdvance(l->text()) > r.width()) {
-      return QStringLiteral("%1 \"%2\": %3 > %4")
-          .arg(name, l->text())
-          .arg(fm.horizontalAdvance(l->text()))
-          .arg(r.width());
+      return QStringLiteral("%1 \"%2\": %3 > %4").arg(name, l->text()).arg(fm.horizontalAdvance(l->text())).arg(r.width());
     }
   }
   return {};

@@ -52,8 +52,7 @@ QImage fineLines() {
 QImage photo() {
   QImage image(320, 160, QImage::Format_ARGB32);
   for (int y = 0; y < 160; ++y)
-    for (int x = 0; x < 320; ++x)
-      image.setPixel(x, y, qRgba(x % 256, (y * 3) % 256, (x + y) % 256, x < 40 ? 0 : 255));
+    for (int x = 0; x < 320; ++x) image.setPixel(x, y, qRgba(x % 256, (y * 3) % 256, (x + y) % 256, x < 40 ? 0 : 255));
   return image;
 }
 
@@ -64,9 +63,7 @@ class LogoPictures : public WindowTest {
     settleStartUp();
   }
 
-  QString writeFile(const QString& name, const QByteArray& bytes) {
-    return writeFileIn(dir.path(), name, bytes);
-  }
+  QString writeFile(const QString& name, const QByteArray& bytes) { return writeFileIn(dir.path(), name, bytes); }
 
   void openPicture(const QString& path) {
     dialogs->fileAnswers.push_back(path);
@@ -110,7 +107,7 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   const QByteArray bytes = bmp.readAll();
   ASSERT_TRUE(bytes.startsWith("BM"));
   EXPECT_EQ(static_cast<uchar>(bytes[28]), GetParam().bits);
-  EXPECT_EQ(static_cast<uchar>(bytes[30]), 0);         // no compression
+  EXPECT_EQ(static_cast<uchar>(bytes[30]), 0);  // no compression
   const QImage read = QImage::fromData(bytes, "BMP");  // any bitmap reader takes it
   EXPECT_EQ(read.size(), GetParam().image.size());
 
@@ -128,8 +125,7 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
 
 INSTANTIATE_TEST_SUITE_P(Pictures, SavedPair,
                          ::testing::Values(SavedCase{"FewColours", twoGreysOnTransparent(), 8},
-                                           SavedCase{"OneBit", fineLines(), 8},
-                                           SavedCase{"Photo", photo(), 24}),
+                                           SavedCase{"OneBit", fineLines(), 8}, SavedCase{"Photo", photo(), 24}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Pictures and drops that cannot be used ---
@@ -189,13 +185,14 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_EQ(ui.model().alterado, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Refused,
-                         ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
-                                           RefusedCase{"DroppedFolder", RefusedCase::Folder},
-                                           RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
-                                           RefusedCase{"DroppedText", RefusedCase::DropText},
-                                           RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Refused,
+    ::testing::Values(RefusedCase{"TruncatedPng", RefusedCase::TruncatedPng},
+                      RefusedCase{"DroppedFolder", RefusedCase::Folder},
+                      RefusedCase{"DroppedTwoFiles", RefusedCase::DropTwo},
+                      RefusedCase{"DroppedText", RefusedCase::DropText},
+                      RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
   const QString path = writeFile(QStringLiteral("logo.svg"),

@@ -166,9 +166,7 @@ bool within(int ms, const std::function<bool()>& done) {
   return true;
 }
 
-std::size_t transfersOn(PtyLine& line) {
-  return printer::decodeStream(line.take(), 1'000'000).transfers.size();
-}
+std::size_t transfersOn(PtyLine& line) { return printer::decodeStream(line.take(), 1'000'000).transfers.size(); }
 
 // Two pseudo-terminals behind a link in a test folder stand in for an adapter in
 // /dev/serial/by-id that is pulled out and comes back behind another node.
@@ -205,8 +203,8 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
     opened.stop();
     const QString inUse = QStringLiteral("Em uso: ") + link;
     const auto shows = [&](bool present) {
-      return d->currentLabel(1)->text().startsWith(
-                 inUse + (present ? QStringLiteral(" — ") : QStringLiteral(" (ausente)"))) &&
+      return d->currentLabel(1)->text().startsWith(inUse + (present ? QStringLiteral(" — ")
+                                                                    : QStringLiteral(" (ausente)"))) &&
              (d->deviceBox(2)->findData(link) >= 0) == present;
     };
     EXPECT_TRUE(shows(false)) << d->currentLabel(1)->text().toStdString();

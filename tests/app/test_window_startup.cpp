@@ -1,9 +1,9 @@
 // The window right after start-up: the model's defaults, the controls' first state and the
 // timers of the first second.
 
-#include <QApplication>
-
 #include "window_fixture.h"
+
+#include <QApplication>
 
 namespace vx::test {
 namespace {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTest>
+
 #include <memory>
 
 namespace vx::test {
@@ -18,12 +19,9 @@ MessageAnswer ScriptedDialogs::messageBox(const QString& title, const QString& t
     return a;
   }
   switch (buttons) {
-    case MessageButtons::Ok:
-      return MessageAnswer::Ok;
-    case MessageButtons::YesNo:
-      return MessageAnswer::No;
-    case MessageButtons::YesNoCancel:
-      return MessageAnswer::Cancel;
+    case MessageButtons::Ok: return MessageAnswer::Ok;
+    case MessageButtons::YesNo: return MessageAnswer::No;
+    case MessageButtons::YesNoCancel: return MessageAnswer::Cancel;
   }
   return MessageAnswer::Cancel;
 }

@@ -2,22 +2,22 @@
 // A real main window and progress dialog, offscreen, with scripted message boxes and file
 // dialogs and a virtual clock, driven through its controls as an operator would.
 
+#include "app/dialogs.h"
+#include "app/tform1.h"
+#include "app/tform2.h"
+#include "window_driver.h"
+#include "protocol/virtual_pacer.h"
+#include "serial/serial_backend.h"
+
+#include <QString>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QString>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
-
-#include "app/dialogs.h"
-#include "app/tform1.h"
-#include "app/tform2.h"
-#include "protocol/virtual_pacer.h"
-#include "serial/serial_backend.h"
-#include "window_driver.h"
 
 namespace vx::test {
 
@@ -96,11 +96,11 @@ class WindowTest : public ::testing::Test {
   // Writes `bytes` to a new file `name` in `dir`; returns its path.
   static QString writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes);
 
-  TForm1* form = nullptr;              // what every window has: title, show, close
-  WindowDriver ui;                     // the rest of the window, through its controls' names
-  TForm2* form2 = nullptr;             // owned by the window
+  TForm1* form = nullptr;   // what every window has: title, show, close
+  WindowDriver ui;          // the rest of the window, through its controls' names
+  TForm2* form2 = nullptr;  // owned by the window
   ScriptedDialogs* dialogs = nullptr;  // owned by the window
-  VirtualPacer* pacer = nullptr;       // owned by the window; null with a real clock
+  VirtualPacer* pacer = nullptr;  // owned by the window; null with a real clock
   int boxCount() const { return static_cast<int>(dialogs->boxes.size()); }
 };
 

@@ -2,12 +2,8 @@
 // printer's decoder: what the printer receives is exactly what the model holds, in the
 // transfers it expects (their spacing is judged where the bytes are written, not here).
 
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include "far_end_check.h"
 #include "logo/logo_upload.h"
+#include "far_end_check.h"
 #include "printer/printer_state.h"
 #include "printer/ticket.h"
 #include "printer/virtual_printer.h"
@@ -15,6 +11,10 @@
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
 #include "window_fixture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace vx::test {
 namespace {

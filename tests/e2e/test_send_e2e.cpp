@@ -10,9 +10,9 @@
 #include "app/job_texts.h"
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
-#include "protocol/job_plan.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
+#include "protocol/job_plan.h"
 #include "send/send_options.h"
 #include "send/sender.h"
 #include "send_test_support.h"
@@ -20,6 +20,7 @@
 
 namespace vx::test {
 namespace {
+
 
 QImage gradient() {
   QImage image(97, 31, QImage::Format_RGB888);
@@ -80,11 +81,10 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
 
   // The dry run writes the same stream.
   const QString bin = dir.filePath(QStringLiteral("clinica.bin"));
-  EXPECT_EQ(
-      Sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
-          .finish()
-          .exitCode,
-      0);
+  EXPECT_EQ(Sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--dry-run"), QStringLiteral("-o"), bin})
+                .finish()
+                .exitCode,
+            0);
   expectSameTransfers(dryRunTransfers(bin), fromWindow);
 }
 
@@ -120,8 +120,7 @@ TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
   EXPECT_EQ(pacer->elapsedMs() - start, plan.totalMs);
   ASSERT_GT(seen.size(), 10u);
   for (const auto& [text, ms] : seen) {
-    const auto next = std::find_if(plan.writes.begin(), plan.writes.end(),
-                                   [&](const PlannedWrite& w) { return w.offsetMs >= ms; });
+    const auto next = std::find_if(plan.writes.begin(), plan.writes.end(), [&](const PlannedWrite& w) { return w.offsetMs >= ms; });
     const std::size_t done = static_cast<std::size_t>(next - plan.writes.begin());
     const std::int64_t since = ms - (done == 0 ? 0 : plan.writes[done - 1].offsetMs);
     EXPECT_EQ(text, timeLeftText(plan.timeLeftMs(done, since))) << "at " << ms;

@@ -2,15 +2,15 @@
 // the window shows on Qt's Wayland platform, a click sends the button settings through the
 // progress dialog to the virtual printer, and the window closes through its close steps.
 
-#include <QGuiApplication>
-#include <QTest>
-
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
 #include "protocol/steady_pacer.h"
 #include "pty_line.h"
 #include "window_fixture.h"
+
+#include <QGuiApplication>
+#include <QTest>
 
 namespace vx::test {
 namespace {
