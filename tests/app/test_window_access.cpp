@@ -173,7 +173,7 @@ TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
   key(width, Qt::Key_PageUp);
   EXPECT_EQ(width->value(), 270);
   EXPECT_EQ(ui.image(1)->width(), 270);
-  EXPECT_EQ(ui.image(1)->x(), ui.logoLeftEdge() + 65);
+  EXPECT_EQ(ui.image(1)->x(), ui.esquerda_logo() + 65);
 
   ui.scrollBar(3)->setFocus();
   key(ui.scrollBar(3), Qt::Key_Left);

@@ -565,7 +565,7 @@ TEST_F(FileCommands, AFileSavedWithTheLogoOffOpensWithTheLogoOffWhileTheLogoIsOn
   // The height is first raised to the bar's lower bound 10, then the logo is switched off.
   EXPECT_FALSE(ui.checkBox(1)->isChecked());
   EXPECT_EQ(ui.scrollBar(1)->value(), 0);
-  EXPECT_EQ(ui.savedZoom(), 10);
+  EXPECT_EQ(ui.zoom_salvo(), 10);
   EXPECT_FALSE(ui.image(1)->isVisible());
   EXPECT_EQ(boxCount(), 0);
 }
@@ -575,7 +575,7 @@ TEST_F(FileCommands, AFileWithTheLogoOnKeepsItsOwnHeightWhenOpenedWhileTheLogoIs
   save(QStringLiteral("com_logo"));
   ui.scrollBar(1)->setValue(60);
   click(ui.checkBox(1));  // logo off, 60 kept aside
-  ASSERT_EQ(ui.savedZoom(), 60);
+  ASSERT_EQ(ui.zoom_salvo(), 60);
 
   open(QStringLiteral("com_logo.cfg"));
   EXPECT_TRUE(ui.checkBox(1)->isChecked());

@@ -167,7 +167,7 @@ TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHe
 
   click(ui.checkBox(1));
   ASSERT_FALSE(ui.checkBox(1)->isChecked());
-  EXPECT_EQ(ui.savedZoom(), 130);
+  EXPECT_EQ(ui.zoom_salvo(), 130);
   EXPECT_EQ(ui.scrollBar(1)->minimum(), 0);
   EXPECT_EQ(ui.scrollBar(1)->maximum(), 200);
   EXPECT_EQ(ui.scrollBar(1)->value(), 0);

@@ -31,7 +31,7 @@ TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
   EXPECT_EQ(m.botao_atual, 1);
   EXPECT_EQ(m.carregando, 0);
   EXPECT_EQ(m.impressora_alterada, 0);
-  EXPECT_EQ(ui.logoLeftEdge(), 52);
+  EXPECT_EQ(ui.esquerda_logo(), 52);
 }
 
 TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven) {
