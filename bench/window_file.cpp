@@ -99,14 +99,16 @@ int main(int argc, char** argv) {
     dialogs->fileAnswers.push_back(second);
     ui.bitBtn(4)->click();
 
+    QPushButton* openButton = ui.bitBtn(5);
+    QPushButton* saveButton = ui.bitBtn(4);
     std::vector<double> openMs;
     std::vector<double> saveMs;
     const QString names[] = {first + QStringLiteral(".cfg"), second + QStringLiteral(".cfg")};
     for (int i = 0; i < kRuns + kWarmUp; ++i) {
       dialogs->fileAnswers.push_back(names[i % 2]);
-      const double open = timeMs([&] { ui.bitBtn(5)->click(); });
+      const double open = timeMs([&] { openButton->click(); });
       dialogs->fileAnswers.push_back(dir.filePath(QStringLiteral("salva")));
-      const double save = timeMs([&] { ui.bitBtn(4)->click(); });
+      const double save = timeMs([&] { saveButton->click(); });
       if (i >= kWarmUp) {
         openMs.push_back(open);
         saveMs.push_back(save);
