@@ -34,6 +34,13 @@ void printLine(std::FILE* f, const QString& line) {
   std::fflush(f);
 }
 
+// The JSON document, alone on standard output.
+void writeJson(std::FILE* f, const SendReport& report) {
+  const QByteArray doc = jsonReport(report);
+  std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), f);
+  std::fflush(f);
+}
+
 // The jobs a run picks for the pair: "Enviar sem logo" for a pair whose logo is off still
 // sends the short logo, as the window does.
 JobsToSend jobsFor(const ConfigPair* pair, const SendOptions& o) {
@@ -115,10 +122,7 @@ int Sender::exec() {
   if (!error.isEmpty()) {
     printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
     if (options_.json) {
-      SendReport r{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}};
-      const QByteArray doc = jsonReport(r);
-      std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), output_.out);
-      std::fflush(output_.out);
+      writeJson(output_.out, SendReport{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}});
     }
     return 2;
   }
@@ -335,9 +339,7 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
     run.ports.push_back(std::move(p));
   }
   if (options_.json) {
-    const QByteArray doc = jsonReport(run);
-    std::fwrite(doc.constData(), 1, static_cast<std::size_t>(doc.size()), output_.out);
-    std::fflush(output_.out);
+    writeJson(output_.out, run);
   } else if (!options_.quiet && ports.size() > 1) {
     printLine(output_.out, failed == 0 ? QStringLiteral("all %1 printers received everything").arg(ports.size())
                                        : QStringLiteral("%1 of %2 printers FAILED").arg(failed).arg(ports.size()));
