@@ -19,9 +19,9 @@ constexpr int kRuns = 2000;
 vx::ConfigModel startupModel() {
   vx::ConfigModel m;
   for (int b = 1; b <= vx::kButtons; ++b) {
-    m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.habilita_linha[1][b] = 1;
-    for (int l = 2; l <= vx::kLines; ++l) m.texto[l][b] = QStringLiteral("Linha %1").arg(l);
+    m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+    m.lineEnabled[1][b] = 1;
+    for (int l = 2; l <= vx::kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   vx::applyNumberingDefaults(m);
   return m;
@@ -46,7 +46,7 @@ int main() {
     const auto t1 = Clock::now();
     const vx::ConfigFileContents contents = vx::parseConfigText(text);
     const auto t2 = Clock::now();
-    sink += static_cast<std::size_t>(text.size()) + contents.buttons[1].texto[1].size();
+    sink += static_cast<std::size_t>(text.size()) + contents.buttons[1].lineText[1].size();
     write_us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
     parse_us.push_back(std::chrono::duration<double, std::micro>(t2 - t1).count());
     both_us.push_back(std::chrono::duration<double, std::micro>(t2 - t0).count());

@@ -36,11 +36,11 @@ vx::ConfigModel model(const QString& line6) {
   vx::ConfigModel m;
   vx::applyNumberingDefaults(m);
   for (int b = 1; b <= vx::kButtons; ++b) {
-    m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.habilita_linha[1][b] = 1;
+    m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+    m.lineEnabled[1][b] = 1;
   }
-  m.texto[6][2] = line6;
-  m.habilita_linha[6][2] = 1;
+  m.lineText[6][2] = line6;
+  m.lineEnabled[6][2] = 1;
   return m;
 }
 

@@ -51,8 +51,8 @@ QString writePair(const QString& dir) {
   vx::ConfigModel m;
   vx::applyNumberingDefaults(m);
   for (int b = 1; b <= vx::kButtons; ++b) {
-    m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.habilita_linha[1][b] = 1;
+    m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+    m.lineEnabled[1][b] = 1;
   }
   vx::GlobalSettings g;
   g.logo_height = kLogoHeight;

@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     // The second pair differs in every kind of value: texts, flags, numbers, logo, options.
     for (int b = 1; b <= vx::kButtons; ++b) {
       for (int l = 1; l <= vx::kLines; ++l) {
-        ui.model().texto[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
-        ui.model().habilita_linha[l][b] = 1;
+        ui.model().lineText[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
+        ui.model().lineEnabled[l][b] = 1;
       }
-      ui.model().inicio[b] = 10 + b;
-      ui.model().termino[b] = 90 + b;
+      ui.model().firstNumber[b] = 10 + b;
+      ui.model().lastNumber[b] = 90 + b;
     }
     ui.scrollBar(1)->setValue(200);
     ui.scrollBar(2)->setValue(400);

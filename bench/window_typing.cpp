@@ -1,5 +1,5 @@
 // Typing in a ticket line: one character typed into Edit6 (line 1 of the ticket header),
-// from the key event to the text stored in the model (texto[1][1]) and the preview laid
+// from the key event to the text stored in the model (lineText[1][1]) and the preview laid
 // out (Label5's text and the lines placed). Keystrokes alternate a character and
 // Backspace, so the line stays inside its 40-character limit.
 // Gate: median of the keystrokes <= 1 ms; the p99 is reported, and so is the keystroke
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
       keystroke(edit, 0, ch);
     else
       keystroke(edit, Qt::Key_Backspace, QString());
-    const bool stored = ui.model().texto[1][1] == expected && preview->text() == expected;
+    const bool stored = ui.model().lineText[1][1] == expected && preview->text() == expected;
     double ms = msSince(start);
     if (repaint) {
       QApplication::processEvents();
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     if (!stored || edit->text() != expected) {
       if (correct)
         std::printf("keystroke %d: field \"%s\", model \"%s\", preview \"%s\", expected \"%s\"\n", i,
-                    qPrintable(edit->text()), qPrintable(ui.model().texto[1][1]),
+                    qPrintable(edit->text()), qPrintable(ui.model().lineText[1][1]),
                     qPrintable(preview->text()), qPrintable(expected));
       correct = false;
     }

@@ -37,8 +37,8 @@ struct LogoFrame {
   QPushButton* suggestButton = nullptr;  // "Sugerir"
   QPushButton* BitBtn12 = nullptr;  // "Enviar Todas Configurações de Logotipo"
 
-  std::int32_t esquerda_logo = 0;  // Image1's left edge captured at start-up; the box centres from it
-  std::int32_t zoom_salvo = 0;  // the logo height kept while the logo is off
+  std::int32_t logoBoxLeft = 0;  // Image1's left edge captured at start-up; the box centres from it
+  std::int32_t savedLogoHeight = 0;  // the logo height kept while the logo is off
 
   void createLogoFrame(ControlFactory& make);
   // blackShareLabel's text: "Preto: 18 %".

@@ -53,7 +53,7 @@ void PreviewFrame::placePreview(const PreviewLayout& layout) {
   moveTo(Image4, layout.paperTop);
   for (int l = 1; l <= kLines; ++l)
     if (layout.lineTop[l]) moveTo(lineLabel[l], *layout.lineTop[l]);
-  moveTo(Label13, layout.senhaTop);
+  moveTo(Label13, layout.ticketWordTop);
   moveTo(Image6, layout.numberTop);
   moveTo(Label15, layout.dateTop);
   Image4->resize(Image4->width(), layout.paperHeight);

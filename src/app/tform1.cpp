@@ -116,9 +116,9 @@ void TForm1::wireHandlers() {
   Image14->onClick = [this] { Image14Click(); };
   // The keyboard's choice of a button is a click on it: on the shown button that click
   // lands on its pressed picture.
-  Image10->currentButton = [this] { return model.botao_atual; };
+  Image10->currentButton = [this] { return model.currentButton; };
   Image10->onChoose = [this](int b) {
-    if (b == model.botao_atual) {
+    if (b == model.currentButton) {
       runHandler(highlight(b)->onClick);
       return;
     }
@@ -162,8 +162,8 @@ void TForm1::wireHandlers() {
 }
 
 void TForm1::FormCreate() {
-  model.impressora_alterada = 0;
-  model.botao_atual = 1;
+  model.printerChanged = 0;
+  model.currentButton = 1;
   {
     LoadingScope loading(model);
     // The line tables of all six slots come from the controls' initial state.
@@ -174,7 +174,7 @@ void TForm1::FormCreate() {
   }
   CheckBox26Click();
   SpinEdit12Change();
-  esquerda_logo = Image1->x();
+  logoBoxLeft = Image1->x();
   Label5->setFont(ticketFont(8, false));
   ScrollBar1->setValue(90);
   ScrollBar2->setValue(300);
@@ -193,9 +193,9 @@ QString TForm1::ticketDescription() const {
   QStringList lines;
   for (int l = 1; l <= kLines; ++l) {
     if (l == 5) {
-      const int b = model.botao_atual;
+      const int b = model.currentButton;
       lines << Label13->text() + QLatin1Char(' ') +
-                   ticketNumberText(model.inicio[b], model.imprime_letra[b] != 1, model.letra[b])
+                   ticketNumberText(model.firstNumber[b], model.printLetter[b] != 1, model.letter[b])
             << Label15->text();
     }
     if (lineEnabled[l]->isChecked()) lines << lineLabel[l]->text();

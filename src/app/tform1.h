@@ -187,7 +187,7 @@ class TForm1 : public QWidget,
   std::uint8_t readOptionByte() const;
   CutMode readCutMode() const;
   ByteList logoData() const;
-  // Runs `plan` under the progress dialog; a run that opened the port sets impressora_alterada.
+  // Runs `plan` under the progress dialog; a run that opened the port sets printerChanged.
   // A lost line is reported as the operator reads it.
   void runJobs(const RunPlan& plan);
 

@@ -30,7 +30,7 @@ void TForm1::PageControl1Change() {
   for (int b = 1; b <= kPrinterButtons; ++b) highlight(b)->setVisible(false);
   const int n = PageControl1->currentIndex() + 1;
   highlight(n)->setVisible(true);
-  model.botao_atual = n;
+  model.currentButton = n;
 
   const ButtonPageLoad page = buttonPage(model, n);
   Label35->setText(page.pageTitle);
@@ -44,9 +44,9 @@ void TForm1::PageControl1Change() {
     // The controls' handlers run for every change (keeping enabled states, fonts and the
     // preview in step) but store nothing back into the tables being loaded.
     LoadingScope loading(model);
-    for (int l = 1; l <= kLines; ++l) lineEdit[l]->setText(model.texto[l][n]);
-    for (int l = 1; l <= kLines; ++l) lineEnabled[l]->setChecked(model.habilita_linha[l][n] != 0);
-    for (int l = 1; l <= kLines; ++l) lineExpanded[l]->setChecked(model.expandido[l][n] != 0);
+    for (int l = 1; l <= kLines; ++l) lineEdit[l]->setText(model.lineText[l][n]);
+    for (int l = 1; l <= kLines; ++l) lineEnabled[l]->setChecked(model.lineEnabled[l][n] != 0);
+    for (int l = 1; l <= kLines; ++l) lineExpanded[l]->setChecked(model.lineExpanded[l][n] != 0);
     SpinEdit12->setValue(page.start);
     SpinEdit13->setValue(page.end);
     ComboBox5->setItemIndex(page.letterItem);
@@ -67,8 +67,8 @@ void TForm1::Image13Click() { PageControl1->setTabIndex(2); }
 void TForm1::Image14Click() { PageControl1->setTabIndex(3); }
 
 void TForm1::SpinEdit12Change() {
-  model.alterado = 1;
-  if (model.carregando == 1) return;
+  model.unsavedChanges = 1;
+  if (model.loading == 1) return;
 
   NumberingInput input;
   input.inactive = ComboBox5->itemIndex() == kInativoItem;
@@ -76,7 +76,7 @@ void TForm1::SpinEdit12Change() {
   input.printLetter = ComboBox6->itemIndex() != 1;
   input.start = SpinEdit12->value();
   input.end = SpinEdit13->value();
-  const int b = model.botao_atual;
+  const int b = model.currentButton;
   const NumberingResult result = applyNumbering(model, b, input);
   setNumbering(model, b, result.numbering);
   showNumbering(result.view);
@@ -138,9 +138,9 @@ void TForm1::Desativa() {
   ComboBox6->setEnabled(false);
 }
 
-void TForm1::RadioButton1Click() { model.alterado = 1; }
-void TForm1::RadioButton2Click() { model.alterado = 1; }
-void TForm1::CheckBox2Click() { model.alterado = 1; }
+void TForm1::RadioButton1Click() { model.unsavedChanges = 1; }
+void TForm1::RadioButton2Click() { model.unsavedChanges = 1; }
+void TForm1::CheckBox2Click() { model.unsavedChanges = 1; }
 
 // ---------------------------------------------------------------------------------------
 // Ticket lines
@@ -172,20 +172,20 @@ void TForm1::lineExpandedClick(int line) {
 }
 
 void TForm1::grava_texto() {
-  if (model.carregando != 0) return;
-  copyLinesToModel(model.botao_atual);
+  if (model.loading != 0) return;
+  copyLinesToModel(model.currentButton);
 }
 
 void TForm1::copyLinesToModel(int button) {
   for (int l = 1; l <= kLines; ++l) {
-    model.texto[l][button] = lineEdit[l]->text();
-    model.habilita_linha[l][button] = lineEnabled[l]->isChecked() ? 1 : 0;
-    model.expandido[l][button] = lineExpanded[l]->isChecked() ? 1 : 0;
+    model.lineText[l][button] = lineEdit[l]->text();
+    model.lineEnabled[l][button] = lineEnabled[l]->isChecked() ? 1 : 0;
+    model.lineExpanded[l][button] = lineExpanded[l]->isChecked() ? 1 : 0;
   }
 }
 
 void TForm1::atualiza_senha() {
-  model.alterado = 1;
+  model.unsavedChanges = 1;
   std::array<bool, kLines + 1> lineOn{};
   for (int l = 1; l <= kLines; ++l) {
     lineLabel[l]->setText(lineEdit[l]->text());

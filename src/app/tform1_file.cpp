@@ -37,7 +37,7 @@ void TForm1::BitBtn4Click() {
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
   // the close prompt protecting the operator's work.
   Salvardados();
-  model.alterado = 0;
+  model.unsavedChanges = 0;
 }
 
 void TForm1::BitBtn5Click() {
@@ -61,7 +61,7 @@ void TForm1::openFromCommandLine(const QString& path) {
 
 void TForm1::Timer3Timer() {
   Timer3->stop();
-  model.alterado = 0;
+  model.unsavedChanges = 0;
 }
 
 GlobalSettings TForm1::globalSettingsFromControls() const {
@@ -141,7 +141,7 @@ void TForm1::applyGlobalSettings(const GlobalSettings& g) {
 }
 
 bool TForm1::FormCloseQuery() {
-  if (model.alterado != 1) return true;
+  if (model.unsavedChanges != 1) return true;
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);

@@ -112,13 +112,13 @@ void TForm1::showTimeLeft() {
 // --- Port choice and the change notice ---
 
 void TForm1::ComboBox1Change() {
-  model.alterado = 1;
+  model.unsavedChanges = 1;
   const int index = ComboBox1->itemIndex();
   if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
 }
 
 void TForm1::FormClose() {
-  if (model.impressora_alterada != 1) return;
+  if (model.printerChanged != 1) return;
   dialogs().messageBox(
       tr("Configurações alteradas"),
       tr("    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros "
@@ -150,7 +150,7 @@ void TForm1::runJobs(const RunPlan& plan) {
     ~Running() {
       form.runPlan_ = nullptr;
       form.runReport_ = nullptr;
-      if (report.portOpened) form.model.impressora_alterada = 1;
+      if (report.portOpened) form.model.printerChanged = 1;
     }
   } running{*this, report};
   runPlan_ = &plan;
@@ -178,7 +178,7 @@ void TForm1::BitBtn3Click() {
 
 void TForm1::BitBtn14Click() {
   RunPlan plan;
-  planTextJob(plan, model, model.botao_atual, readCutMode());
+  planTextJob(plan, model, model.currentButton, readCutMode());
   runJobs(plan);
 }
 

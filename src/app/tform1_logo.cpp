@@ -16,13 +16,13 @@ void TForm1::setSourcePicture(SourcePicture picture) {
 }
 
 // Image3 is the white backdrop, 400 × H at the box's left edge; Image1 the source picture
-// scaled to exactly W × H, centred from esquerda_logo.
+// scaled to exactly W × H, centred from logoBoxLeft.
 void TForm1::showLogoBox() {
   const int h = ScrollBar1->value();
   const int w = ScrollBar2->value();
   Image3->setGeometry(Image3->x(), Image3->y(), kLogoBoxWidth, h);
   Image3->setVisible(h > 0);
-  Image1->setGeometry(esquerda_logo + logoPictureLeft(w), Image1->y(), w, h);
+  Image1->setGeometry(logoBoxLeft + logoPictureLeft(w), Image1->y(), w, h);
   Image1->setVisible(h > 0);
   if (h > 0) Image1->setPicture(scaledPicture(sourcePicture.image, w, h));
 }
@@ -42,20 +42,20 @@ void TForm1::ScrollBar3Change() {
 
 void TForm1::CheckBox1Click() {
   if (!CheckBox1->isChecked()) {
-    zoom_salvo = ScrollBar1->value();
+    savedLogoHeight = ScrollBar1->value();
     ScrollBar1->setMinimum(0);
     ScrollBar1->setValue(0);
     ScrollBar1->setEnabled(false);
-    model.alterado = 1;
+    model.unsavedChanges = 1;
   } else {
     ScrollBar1->setEnabled(true);
     ScrollBar1->setMinimum(kMinLogoHeight);
-    ScrollBar1->setValue(zoom_salvo);
+    ScrollBar1->setValue(savedLogoHeight);
   }
 }
 
 void TForm1::BitBtn11Click() {
-  model.alterado = 1;
+  model.unsavedChanges = 1;
   renderLogoRaster(logoRaster, sourcePicture.image, ScrollBar2->value(), ScrollBar1->value(), ScrollBar3->value());
   Image2->setPicture(logoRaster.image());
   showBlackShare();
@@ -79,7 +79,7 @@ void TForm1::openPictureFile(const QString& name) {
 void TForm1::suggestButtonClick() {
   // While the logo is off the picture is judged at the height it will have when switched on.
   int h = ScrollBar1->value();
-  if (h == 0) h = zoom_salvo > 0 ? zoom_salvo : kLogoBoxMaxHeight;
+  if (h == 0) h = savedLogoHeight > 0 ? savedLogoHeight : kLogoBoxMaxHeight;
   const std::optional<int> t = suggestThreshold(scaledPicture(sourcePicture.image, ScrollBar2->value(), h));
   // As if the operator moved the control: its own change handler runs, nothing else.
   if (t) ScrollBar3->setValue(*t);

@@ -125,14 +125,14 @@ QByteArray writeConfigText(const ConfigModel& m, const GlobalSettings& g) {
   QByteArray out;
   out.reserve(4096);
   for (int b = 1; b <= kButtons; ++b) {
-    appendNumber(out, m.igual_botao[b]);
-    appendNumber(out, m.imprime_letra[b]);
-    appendNumber(out, m.inicio[b]);
-    appendNumber(out, m.termino[b]);
-    appendNumber(out, m.letra[b]);
-    for (int l = 1; l <= kLines; ++l) appendText(out, m.texto[l][b]);
-    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.habilita_linha[l][b] != 0);
-    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.expandido[l][b] != 0);
+    appendNumber(out, m.sameAsButton[b]);
+    appendNumber(out, m.printLetter[b]);
+    appendNumber(out, m.firstNumber[b]);
+    appendNumber(out, m.lastNumber[b]);
+    appendNumber(out, m.letter[b]);
+    for (int l = 1; l <= kLines; ++l) appendText(out, m.lineText[l][b]);
+    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineEnabled[l][b] != 0);
+    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineExpanded[l][b] != 0);
   }
   appendNumber(out, g.port_index);
   appendNumber(out, g.logo_height);
@@ -152,14 +152,14 @@ ConfigFileContents parseConfigText(const QByteArray& bytes) {
   ConfigFileContents c;
   for (int b = 1; b <= kButtons; ++b) {
     ButtonSettings& s = c.buttons[b];
-    s.igual_botao = readByte(lines);
-    s.imprime_letra = readByte(lines);
-    s.inicio = readNumber(lines);
-    s.termino = readNumber(lines);
-    s.letra = readByte(lines);
-    for (int l = 1; l <= kLines; ++l) s.texto[l] = readText(lines);
-    for (int l = 1; l <= kLines; ++l) s.habilita_linha[l] = readFlag(lines) ? 1 : 0;
-    for (int l = 1; l <= kLines; ++l) s.expandido[l] = readFlag(lines) ? 1 : 0;
+    s.sameAsButton = readByte(lines);
+    s.printLetter = readByte(lines);
+    s.firstNumber = readNumber(lines);
+    s.lastNumber = readNumber(lines);
+    s.letter = readByte(lines);
+    for (int l = 1; l <= kLines; ++l) s.lineText[l] = readText(lines);
+    for (int l = 1; l <= kLines; ++l) s.lineEnabled[l] = readFlag(lines) ? 1 : 0;
+    for (int l = 1; l <= kLines; ++l) s.lineExpanded[l] = readFlag(lines) ? 1 : 0;
   }
   GlobalSettings& g = c.globals;
   g.port_index = readNumber(lines);

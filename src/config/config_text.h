@@ -79,7 +79,7 @@ QByteArray writeConfigText(const ConfigModel& model, const GlobalSettings& globa
 //    "$" hexadecimal are refused: the program never writes them, and a number that reads
 //    differently from how it looks is worse than an error.
 // A text over kMaxConfigFileBytes is refused with fileTooLargeMessage(QString()).
-// Byte fields (igual_botao, imprime_letra, letra) keep the number's low 8 bits; a flag is
+// Byte fields (sameAsButton, printLetter, letter) keep the number's low 8 bits; a flag is
 // true only for exactly "TRUE"; a text is taken whole.
 ConfigFileContents parseConfigText(const QByteArray& bytes);
 

@@ -10,15 +10,15 @@
 
 namespace vx {
 
-// Links button b (1..kButtons) by its letter: igual_botao[b] := the lowest button m < b
-// with letra[m] == letra[b] (same character code), else b. A follower takes over
-// imprime_letra, inicio and termino of m. Returns igual_botao[b]. Whether b is inactive
+// Links button b (1..kButtons) by its letter: sameAsButton[b] := the lowest button m < b
+// with letter[m] == letter[b] (same character code), else b. A follower takes over
+// printLetter, firstNumber and lastNumber of m. Returns sameAsButton[b]. Whether b is inactive
 // is the caller's business: the editor knows it from the letter list, not from the model.
 int linkButton(ConfigModel& model, int b);
 
 // Brings the links of buttons 1..kPrinterButtons up to date, in button order, as the page
 // would show each of them: a button whose letter is the inactive mark stays inactive
-// (igual_botao = kInactiveLink, its numbering untouched); every other is linked by
+// (sameAsButton = kInactiveLink, its numbering untouched); every other is linked by
 // linkButton(). Slots 5 and 6 are left as they are.
 void updateButtonLinks(ConfigModel& model);
 

@@ -15,28 +15,28 @@ QString numberText(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Cha
 
 }  // namespace
 
-QString ticketNumberText(int n, bool printLetter, std::uint8_t letra) {
+QString ticketNumberText(int n, bool printLetter, std::uint8_t letter) {
   QString text = numberText(n);
-  if (printLetter) text[0] = QChar(cp1252::decodeByte(letra));
+  if (printLetter) text[0] = QChar(cp1252::decodeByte(letter));
   return text;
 }
 
 ButtonNumbering numberingOf(const ConfigModel& model, int button) {
-  return {model.letra[button], model.imprime_letra[button], model.inicio[button], model.termino[button],
-          model.igual_botao[button]};
+  return {model.letter[button], model.printLetter[button], model.firstNumber[button], model.lastNumber[button],
+          model.sameAsButton[button]};
 }
 
 void setNumbering(ConfigModel& model, int button, const ButtonNumbering& numbering) {
-  model.letra[button] = numbering.letra;
-  model.imprime_letra[button] = numbering.imprime_letra;
-  model.inicio[button] = numbering.inicio;
-  model.termino[button] = numbering.termino;
-  model.igual_botao[button] = numbering.igual_botao;
+  model.letter[button] = numbering.letter;
+  model.printLetter[button] = numbering.printLetter;
+  model.firstNumber[button] = numbering.firstNumber;
+  model.lastNumber[button] = numbering.lastNumber;
+  model.sameAsButton[button] = numbering.sameAsButton;
 }
 
-QString rangeText(int start, int end, bool printLetter, std::uint8_t letra) {
+QString rangeText(int start, int end, bool printLetter, std::uint8_t letter) {
   return QCoreApplication::translate("ButtonNumbering", "De: %1 a %2")
-      .arg(ticketNumberText(start, printLetter, letra), ticketNumberText(end, printLetter, letra));
+      .arg(ticketNumberText(start, printLetter, letter), ticketNumberText(end, printLetter, letter));
 }
 
 NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input) {
@@ -48,8 +48,8 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
 
   if (input.inactive) {
     // Only the letter and the link change: the numbers and the controls stay as they are.
-    n.letra = kInactiveLetter;
-    n.igual_botao = kInactiveLink;
+    n.letter = kInactiveLetter;
+    n.sameAsButton = kInactiveLink;
     v.state = ButtonState::Inactive;
     v.rangeText = QCoreApplication::translate("ButtonNumbering", "Botão Inativo");
     return {n, v};
@@ -62,8 +62,8 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   }
   // With the letter field empty there is no letter to store: the button keeps its own.
   if (!input.letterText.isEmpty())
-    n.letra = static_cast<std::uint8_t>(cp1252::encode(input.letterText.left(1)).at(0));
-  n.imprime_letra = input.printLetter ? 0 : 1;
+    n.letter = static_cast<std::uint8_t>(cp1252::encode(input.letterText.left(1)).at(0));
+  n.printLetter = input.printLetter ? 0 : 1;
   if (input.printLetter) {
     v.maxValue = NumberingView::kMaxPrintedNumber;
     v.start = std::min(v.start, v.maxValue);
@@ -71,10 +71,10 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   } else {
     v.maxValue = NumberingView::kMaxUnprintedNumber;
   }
-  n.inicio = v.start;
-  n.termino = v.end;
-  n.igual_botao = static_cast<std::uint8_t>(button);
-  v.rangeText = rangeText(v.start, v.end, input.printLetter, n.letra);
+  n.firstNumber = v.start;
+  n.lastNumber = v.end;
+  n.sameAsButton = static_cast<std::uint8_t>(button);
+  v.rangeText = rangeText(v.start, v.end, input.printLetter, n.letter);
 
   // The links' rule, on a copy: the button may follow an earlier one and take over its
   // numbering as it stands.
@@ -88,10 +88,10 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   v.follows = m;
   v.rangeText = QCoreApplication::translate("ButtonNumbering", "Igual Botão %1").arg(m);
   // Only "Não imprimir" (1) lifts the limit; anything else a file held reads as "Imprimir".
-  v.printLetter = n.imprime_letra != 1;
+  v.printLetter = n.printLetter != 1;
   v.maxValue = v.printLetter ? NumberingView::kMaxPrintedNumber : NumberingView::kMaxUnprintedNumber;
-  v.start = n.inicio;
-  v.end = n.termino;
+  v.start = n.firstNumber;
+  v.end = n.lastNumber;
   return {n, v};
 }
 

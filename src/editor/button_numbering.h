@@ -24,11 +24,11 @@ struct NumberingInput {
 
 // The numbering tables of one button.
 struct ButtonNumbering {
-  std::uint8_t letra = 0;
-  std::uint8_t imprime_letra = 0;
-  std::int32_t inicio = 0;
-  std::int32_t termino = 0;
-  std::uint8_t igual_botao = 0;
+  std::uint8_t letter = 0;
+  std::uint8_t printLetter = 0;
+  std::int32_t firstNumber = 0;
+  std::int32_t lastNumber = 0;
+  std::uint8_t sameAsButton = 0;
   bool operator==(const ButtonNumbering&) const = default;
 };
 
@@ -70,10 +70,10 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
 
 // Ticket number n as the printer prints it: three digits, zero-padded, the first replaced by
 // the letter when it is printed (7 with 'A' → "A07"; without the letter "007").
-QString ticketNumberText(int n, bool printLetter, std::uint8_t letra);
+QString ticketNumberText(int n, bool printLetter, std::uint8_t letter);
 
 // The range text "De: A00 a A99": both numbers zero-padded to three digits; with the letter
 // printed its character replaces the first digit.
-QString rangeText(int start, int end, bool printLetter, std::uint8_t letra);
+QString rangeText(int start, int end, bool printLetter, std::uint8_t letter);
 
 }  // namespace vx

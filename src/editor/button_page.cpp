@@ -30,16 +30,16 @@ ButtonPageLoad buttonPage(const ConfigModel& model, int button) {
   ButtonPageLoad page;
   page.pageTitle = pageTitle(button);
   page.ticketTitle = ticketTitle(button);
-  page.start = model.inicio[button];
-  page.end = model.termino[button];
-  const std::uint8_t letra = model.letra[button];
+  page.start = model.firstNumber[button];
+  page.end = model.lastNumber[button];
+  const std::uint8_t letter = model.letter[button];
   const QStringList& items = letterItems();
   for (int i = 0; i < items.size(); ++i)
-    if (cp1252::encode(items[i].left(1)).at(0) == static_cast<char>(letra)) page.letterItem = i;
+    if (cp1252::encode(items[i].left(1)).at(0) == static_cast<char>(letter)) page.letterItem = i;
   // A letter typed by the operator that is not an item is shown as it is stored, so the
   // numbering rule stores it back instead of the previously shown button's letter.
-  if (page.letterItem < 0 && letra != 0) page.letterText = QString(QChar(cp1252::decodeByte(letra)));
-  page.printLetter = model.imprime_letra[button] != 1;
+  if (page.letterItem < 0 && letter != 0) page.letterText = QString(QChar(cp1252::decodeByte(letter)));
+  page.printLetter = model.printLetter[button] != 1;
   return page;
 }
 

@@ -5,7 +5,7 @@ namespace {
 
 constexpr int kLinePitch = 18;
 constexpr int kFirstLineBelowPaperTop = 5;
-constexpr int kSenhaBelowHeader = 7;
+constexpr int kTicketWordBelowHeader = 7;
 constexpr int kNumberBelowHeader = 32;
 constexpr int kDateBelowHeader = 92;
 constexpr int kFooterBelowHeader = 112;
@@ -38,7 +38,7 @@ PreviewLayout previewLayout(const std::array<bool, kLines + 1>& lineOn, int logo
     }
   };
   placeLines(1, 4);
-  p.senhaTop = y + kSenhaBelowHeader;
+  p.ticketWordTop = y + kTicketWordBelowHeader;
   p.numberTop = y + kNumberBelowHeader;
   p.dateTop = y + kDateBelowHeader;
   y += kFooterBelowHeader;

@@ -22,7 +22,7 @@ struct PreviewLayout {
   int paperHeight = 0;  // Image4's height
   // Tops of the preview lines 1..8 (element 0 unused); a line that is off keeps its old top.
   std::array<std::optional<int>, kLines + 1> lineTop{};
-  int senhaTop = 0;  // Label13 "SENHA"
+  int ticketWordTop = 0;  // Label13 "SENHA"
   int numberTop = 0;  // Image6, the sample ticket number
   int dateTop = 0;  // Label15, the running date and time
   bool operator==(const PreviewLayout&) const = default;

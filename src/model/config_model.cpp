@@ -4,40 +4,40 @@ namespace vx {
 
 ButtonSettings buttonSettings(const ConfigModel& m, int b) {
   ButtonSettings s;
-  s.letra = m.letra[b];
-  s.imprime_letra = m.imprime_letra[b];
-  s.inicio = m.inicio[b];
-  s.termino = m.termino[b];
-  s.igual_botao = m.igual_botao[b];
+  s.letter = m.letter[b];
+  s.printLetter = m.printLetter[b];
+  s.firstNumber = m.firstNumber[b];
+  s.lastNumber = m.lastNumber[b];
+  s.sameAsButton = m.sameAsButton[b];
   for (int l = 1; l <= kLines; ++l) {
-    s.texto[l] = m.texto[l][b];
-    s.habilita_linha[l] = m.habilita_linha[l][b];
-    s.expandido[l] = m.expandido[l][b];
+    s.lineText[l] = m.lineText[l][b];
+    s.lineEnabled[l] = m.lineEnabled[l][b];
+    s.lineExpanded[l] = m.lineExpanded[l][b];
   }
   return s;
 }
 
 void setButtonSettings(ConfigModel& m, int b, const ButtonSettings& s) {
-  m.letra[b] = s.letra;
-  m.imprime_letra[b] = s.imprime_letra;
-  m.inicio[b] = s.inicio;
-  m.termino[b] = s.termino;
-  m.igual_botao[b] = s.igual_botao;
+  m.letter[b] = s.letter;
+  m.printLetter[b] = s.printLetter;
+  m.firstNumber[b] = s.firstNumber;
+  m.lastNumber[b] = s.lastNumber;
+  m.sameAsButton[b] = s.sameAsButton;
   for (int l = 1; l <= kLines; ++l) {
-    m.texto[l][b] = s.texto[l];
-    m.habilita_linha[l][b] = s.habilita_linha[l];
-    m.expandido[l][b] = s.expandido[l];
+    m.lineText[l][b] = s.lineText[l];
+    m.lineEnabled[l][b] = s.lineEnabled[l];
+    m.lineExpanded[l][b] = s.lineExpanded[l];
   }
 }
 
 void applyNumberingDefaults(ConfigModel& m) {
-  for (int b = 1; b <= kButtons; ++b) m.igual_botao[b] = static_cast<std::uint8_t>(b);
+  for (int b = 1; b <= kButtons; ++b) m.sameAsButton[b] = static_cast<std::uint8_t>(b);
   const char letters[] = {'A', 'b', 'C', 'd'};
-  for (int b = 1; b <= kPrinterButtons; ++b) m.letra[b] = static_cast<std::uint8_t>(letters[b - 1]);
+  for (int b = 1; b <= kPrinterButtons; ++b) m.letter[b] = static_cast<std::uint8_t>(letters[b - 1]);
   for (int b = 1; b <= kButtons; ++b) {
-    m.imprime_letra[b] = 0;
-    m.inicio[b] = 0;
-    m.termino[b] = 99;
+    m.printLetter[b] = 0;
+    m.firstNumber[b] = 0;
+    m.lastNumber[b] = 99;
   }
 }
 

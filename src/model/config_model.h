@@ -14,8 +14,8 @@ namespace vx {
 inline constexpr int kButtons = 6;  // slots 1..6
 inline constexpr int kPrinterButtons = 4;  // buttons 1..4 shown, edited and sent
 inline constexpr int kLines = 8;  // ticket lines 1..8
-inline constexpr std::uint8_t kInactiveLetter = 'I';  // letra of an inactive button
-inline constexpr std::uint8_t kInactiveLink = 7;  // igual_botao of an inactive button
+inline constexpr std::uint8_t kInactiveLetter = 'I';  // letter of an inactive button
+inline constexpr std::uint8_t kInactiveLink = 7;  // sameAsButton of an inactive button
 
 template <typename T>
 using PerButton = std::array<T, kButtons + 1>;
@@ -24,33 +24,33 @@ using PerLine = std::array<PerButton<T>, kLines + 1>;  // [line][button]
 
 struct ConfigModel {
   // Per button.
-  PerButton<std::uint8_t> letra{};  // character code of the ticket letter; 'I' = inactive
-  PerButton<std::uint8_t> imprime_letra{};  // 0 = "Imprimir", 1 = "Não imprimir"
-  PerButton<std::int32_t> inicio{};  // first ticket number
-  PerButton<std::int32_t> termino{};  // last ticket number
-  PerButton<std::uint8_t> igual_botao{};  // button whose sequence this one follows; 7 = inactive
+  PerButton<std::uint8_t> letter{};  // character code of the ticket letter; 'I' = inactive
+  PerButton<std::uint8_t> printLetter{};  // 0 = "Imprimir", 1 = "Não imprimir"
+  PerButton<std::int32_t> firstNumber{};  // first ticket number
+  PerButton<std::int32_t> lastNumber{};  // last ticket number
+  PerButton<std::uint8_t> sameAsButton{};  // button whose sequence this one follows; 7 = inactive
 
   // Per ticket line and button.
-  PerLine<QString> texto;
-  PerLine<std::uint8_t> habilita_linha{};
-  PerLine<std::uint8_t> expandido{};
+  PerLine<QString> lineText;
+  PerLine<std::uint8_t> lineEnabled{};
+  PerLine<std::uint8_t> lineExpanded{};
 
   // Single values.
-  std::int32_t botao_atual = 1;  // the button the page shows, 1..4
-  std::int32_t carregando = 0;  // 1 while the system itself fills controls: stores do nothing
-  std::int32_t alterado = 0;  // unsaved changes exist
-  std::int32_t impressora_alterada = 0;  // something was sent to the printer in this run
+  std::int32_t currentButton = 1;  // the button the page shows, 1..4
+  std::int32_t loading = 0;  // 1 while the system itself fills controls: stores do nothing
+  std::int32_t unsavedChanges = 0;  // unsaved changes exist
+  std::int32_t printerChanged = 0;  // something was sent to the printer in this run
 
   bool operator==(const ConfigModel&) const = default;
 };
 
-// Raises `carregando` for its lifetime and gives the previous value back however the scope
+// Raises `loading` for its lifetime and gives the previous value back however the scope
 // is left, so a failure while the system fills the model or the controls never leaves the
 // store operations switched off.
 class LoadingScope {
  public:
-  explicit LoadingScope(ConfigModel& model) : model_(model), previous_(model.carregando) { model_.carregando = 1; }
-  ~LoadingScope() { model_.carregando = previous_; }
+  explicit LoadingScope(ConfigModel& model) : model_(model), previous_(model.loading) { model_.loading = 1; }
+  ~LoadingScope() { model_.loading = previous_; }
   LoadingScope(const LoadingScope&) = delete;
   LoadingScope& operator=(const LoadingScope&) = delete;
 
@@ -61,14 +61,14 @@ class LoadingScope {
 
 // The per-button part of the model for one button, used to compare and copy slots.
 struct ButtonSettings {
-  std::uint8_t letra = 0;
-  std::uint8_t imprime_letra = 0;
-  std::int32_t inicio = 0;
-  std::int32_t termino = 0;
-  std::uint8_t igual_botao = 0;
-  std::array<QString, kLines + 1> texto;
-  std::array<std::uint8_t, kLines + 1> habilita_linha{};
-  std::array<std::uint8_t, kLines + 1> expandido{};
+  std::uint8_t letter = 0;
+  std::uint8_t printLetter = 0;
+  std::int32_t firstNumber = 0;
+  std::int32_t lastNumber = 0;
+  std::uint8_t sameAsButton = 0;
+  std::array<QString, kLines + 1> lineText;
+  std::array<std::uint8_t, kLines + 1> lineEnabled{};
+  std::array<std::uint8_t, kLines + 1> lineExpanded{};
 
   bool operator==(const ButtonSettings&) const = default;
 };

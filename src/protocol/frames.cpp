@@ -31,9 +31,9 @@ void checkButton(int button) {
 // text and the line end; a disabled line leaves no trace, not even its line end.
 void appendLines(ByteList& out, const ConfigModel& model, int button, int first) {
   for (int line = first; line < first + 4; ++line) {
-    if (model.habilita_linha[line][button] == 0) continue;
-    if (model.expandido[line][button] != 0) append(out, kExpandedPrefix);
-    const QByteArray text = cp1252::encode(model.texto[line][button]);
+    if (model.lineEnabled[line][button] == 0) continue;
+    if (model.lineExpanded[line][button] != 0) append(out, kExpandedPrefix);
+    const QByteArray text = cp1252::encode(model.lineText[line][button]);
     out.insert(out.end(), text.begin(), text.end());
     append(out, kLineEnd);
   }
@@ -55,14 +55,14 @@ FrameBytes blockHeader(std::uint8_t code, std::size_t count) {
 }
 
 std::uint8_t letterValue(const ConfigModel& model, int button) {
-  std::uint8_t value = model.letra[button];
-  if (model.imprime_letra[button] == 1) value = 0x00;
-  if (model.igual_botao[button] != button) value = 0xFF;
+  std::uint8_t value = model.letter[button];
+  if (model.printLetter[button] == 1) value = 0x00;
+  if (model.sameAsButton[button] != button) value = 0xFF;
   return value;
 }
 
 std::uint8_t linkValue(const ConfigModel& model, int button) {
-  return static_cast<std::uint8_t>(model.igual_botao[button] - 1);
+  return static_cast<std::uint8_t>(model.sameAsButton[button] - 1);
 }
 
 std::uint8_t optionByte(bool resetAtDayEnd, bool beep, bool twoCopies) {

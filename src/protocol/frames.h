@@ -57,7 +57,7 @@ FrameBytes blockHeader(std::uint8_t code, std::size_t count);
 // 0xFF when the button has no letter of its own (repeats an earlier one or is inactive).
 std::uint8_t letterValue(const ConfigModel& model, int button);
 
-// Link register value of button b: igual_botao[b] - 1.
+// Link register value of button b: sameAsButton[b] - 1.
 std::uint8_t linkValue(const ConfigModel& model, int button);
 
 // The option register: bit 0 resets the counters at the end of the day (CheckBox2), bit 1

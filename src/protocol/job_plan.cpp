@@ -86,7 +86,7 @@ void appendJob(RunPlan& plan, JobKind kind, int button, Writing writing) {
 }
 
 // Register write: the preamble and the frame back to back (one 4-byte write each), then 100 ms.
-void envia_registro(JobWriter& job, std::uint8_t code, std::int32_t value, Width width) {
+void sendRegister(JobWriter& job, std::uint8_t code, std::int32_t value, Width width) {
   job.send(kPreamble.data(), kPreamble.size());
   const FrameBytes frame = registerFrame(code, value, width);
   job.send(frame.data(), frame.size());
@@ -97,7 +97,7 @@ void envia_registro(JobWriter& job, std::uint8_t code, std::int32_t value, Width
 // the block header; each byte as a 1-byte write followed by 12 ms, with the progress position
 // following it and the message pump run whenever the time of day has reached another second;
 // then "F" at once.
-void envia_bloco(JobWriter& job, std::uint8_t code, std::span<const std::uint8_t> bytes, bool pauseAfterPreamble) {
+void sendBlock(JobWriter& job, std::uint8_t code, std::span<const std::uint8_t> bytes, bool pauseAfterPreamble) {
   const FrameBytes header = blockHeader(code, bytes.size());
   const int n = static_cast<int>(bytes.size());
   job.progressMax(n);
@@ -116,7 +116,7 @@ void envia_bloco(JobWriter& job, std::uint8_t code, std::span<const std::uint8_t
 
 void sendRegisters(JobWriter& job, std::uint8_t firstCode, const std::int32_t* values, Width width) {
   for (int b = 1; b <= kPrinterButtons; ++b)
-    envia_registro(job, static_cast<std::uint8_t>(firstCode + b - 1), values[b], width);
+    sendRegister(job, static_cast<std::uint8_t>(firstCode + b - 1), values[b], width);
 }
 
 }  // namespace
@@ -154,10 +154,10 @@ void planSettingsJob(RunPlan& plan, const ConfigModel& source, std::uint8_t opti
     job.progressStep(30);
     sendRegisters(job, reg::kLink, links, Width::Bits8);
     job.progressStep(50);
-    sendRegisters(job, reg::kFirstNumber, model.inicio.data(), Width::Bits16);
+    sendRegisters(job, reg::kFirstNumber, model.firstNumber.data(), Width::Bits16);
     job.progressStep(80);
-    sendRegisters(job, reg::kLastNumber, model.termino.data(), Width::Bits16);
-    envia_registro(job, reg::kOptions, options, Width::Bits8);
+    sendRegisters(job, reg::kLastNumber, model.lastNumber.data(), Width::Bits16);
+    sendRegister(job, reg::kOptions, options, Width::Bits8);
     job.progressStep(100);
   });
 }
@@ -169,14 +169,14 @@ void planClockJob(RunPlan& plan, const QDateTime& runStart) {
     job.progressMax(100);
     job.progressStep(30);
     job.wait(kRegisterPauseMs);
-    envia_registro(job, reg::kSeconds, f.seconds, Width::Bits8);
-    envia_registro(job, reg::kMinutes, f.minutes, Width::Bits8);
-    envia_registro(job, reg::kHours, f.hours, Width::Bits8);
-    envia_registro(job, reg::kDay, f.day, Width::Bits8);
-    envia_registro(job, reg::kMonth, f.month, Width::Bits8);
-    envia_registro(job, reg::kWeekday, f.weekday, Width::Bits8);
+    sendRegister(job, reg::kSeconds, f.seconds, Width::Bits8);
+    sendRegister(job, reg::kMinutes, f.minutes, Width::Bits8);
+    sendRegister(job, reg::kHours, f.hours, Width::Bits8);
+    sendRegister(job, reg::kDay, f.day, Width::Bits8);
+    sendRegister(job, reg::kMonth, f.month, Width::Bits8);
+    sendRegister(job, reg::kWeekday, f.weekday, Width::Bits8);
     job.progressStep(100);
-    envia_registro(job, reg::kYear, f.year, Width::Bits16);
+    sendRegister(job, reg::kYear, f.year, Width::Bits16);
   });
 }
 
@@ -188,14 +188,14 @@ void planTextJob(RunPlan& plan, const ConfigModel& model, int button, CutMode cu
   checkBlockSize(header.size());
   checkBlockSize(footer.size());
   appendJob(plan, JobKind::Texts, button, [&](JobWriter& job) {
-    envia_bloco(job, headerBlockCode(button), header, false);
-    envia_bloco(job, footerBlockCode(button), footer, true);
+    sendBlock(job, headerBlockCode(button), header, false);
+    sendBlock(job, footerBlockCode(button), footer, true);
   });
 }
 
 void planLogoJob(RunPlan& plan, std::span<const std::uint8_t> logoData) {
   checkBlockSize(logoData.size());
-  appendJob(plan, JobKind::Logo, 0, [&](JobWriter& job) { envia_bloco(job, kLogoBlock, logoData, true); });
+  appendJob(plan, JobKind::Logo, 0, [&](JobWriter& job) { sendBlock(job, kLogoBlock, logoData, true); });
 }
 
 RunPlan planRun(const ConfigModel& model, const JobsToSend& jobs, std::uint8_t options, CutMode cut,

@@ -42,7 +42,7 @@ class JobProgress {
   // The time of day, as the system's long time text, at which a block transfer last let the
   // window process its messages. It outlives each job: a block that starts within the second
   // recorded here does not pump at once.
-  QString ultimo_segundo;
+  QString lastShownSecond;
 };
 
 }  // namespace vx

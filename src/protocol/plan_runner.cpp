@@ -48,7 +48,7 @@ class JobFrame {
 
 // The time of day to the second as the system's long time text. Formatting costs
 // microseconds that would add up over thousands of bytes, so the text is made again only
-// when the second changes; the comparison with ultimo_segundo is still made for every byte.
+// when the second changes; the comparison with lastShownSecond is still made for every byte.
 class SecondText {
  public:
   const QString& of(const QDateTime& now) {
@@ -102,8 +102,8 @@ void runJob(JobPort& port, Pacer& pacer, const RunPlan& plan, const JobPlan& job
       case JobStep::Kind::PumpOnNewSecond:
         if (progress) {
           const QString& now = second.of(pacer.now());
-          if (now != progress->ultimo_segundo) {
-            progress->ultimo_segundo = now;
+          if (now != progress->lastShownSecond) {
+            progress->lastShownSecond = now;
             progress->processMessages();
           }
         }

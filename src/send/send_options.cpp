@@ -56,7 +56,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
                                 QStringLiteral("JOBS"));
   const QCommandLineOption noLogo(QStringLiteral("no-logo"),
                                   QStringLiteral("Everything but the logo, as \"Enviar sem logo\"."));
-  const QCommandLineOption duasVias(QStringLiteral("duas-vias"),
+  const QCommandLineOption twoCopies(QStringLiteral("duas-vias"),
                                     QStringLiteral("Set \"Imprime 2 vias\" (the pair does not store it)."));
   const QCommandLineOption dryRun(QStringLiteral("dry-run"),
                                   QStringLiteral("Open no port: write the byte stream to --output."));
@@ -79,7 +79,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   const QCommandLineOption force(QStringLiteral("force"),
                                  QStringLiteral("Send every job whatever the record says, and record it (for a "
                                                 "swapped or reset printer)."));
-  parser.addOptions({help, version, port, only, noLogo, duasVias, dryRun, output, timing, quiet, json, ifChanged,
+  parser.addOptions({help, version, port, only, noLogo, twoCopies, dryRun, output, timing, quiet, json, ifChanged,
                      force});
   parser.addPositionalArgument(QStringLiteral("PAIR.cfg"), QStringLiteral("The configuration file to send."));
 
@@ -104,7 +104,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   o.ifChanged = parser.isSet(ifChanged);
   o.force = parser.isSet(force);
   o.ports = parser.values(port);
-  o.duasVias = parser.isSet(duasVias);
+  o.twoCopies = parser.isSet(twoCopies);
   o.dryRun = parser.isSet(dryRun);
   o.output = parser.value(output);
   o.timing = parser.isSet(timing);

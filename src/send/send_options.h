@@ -17,7 +17,7 @@ struct SendOptions {
   QStringList ports;  // each a device path or COM1..COM4, as given
   JobsToSend jobs;
   bool noLogo = false;  // --no-logo: "Enviar sem logo" (the pair's logo-off state may still send one)
-  bool duasVias = false;  // "Imprime 2 vias", which the pair does not store
+  bool twoCopies = false;  // "Imprime 2 vias", which the pair does not store
   bool dryRun = false;
   QString output;  // dry run: the byte stream's file, "-" for standard output
   bool timing = false;  // dry run: a line per transfer with its planned offset

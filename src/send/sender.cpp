@@ -55,7 +55,7 @@ JobsToSend jobsFor(const ConfigPair* pair, const SendOptions& o) {
 RunPlan planFor(const ConfigPair* pair, const SendOptions& o, const JobsToSend& jobs, const QDateTime& start) {
   ConfigModel model;
   applyNumberingDefaults(model);
-  model.botao_atual = 1;
+  model.currentButton = 1;
   if (!pair) return planRun(model, jobs, 0, CutMode::Total, {}, start);
   applyConfigButtons(model, pair->contents);
   const GlobalSettings& g = pair->contents.globals;
@@ -67,7 +67,7 @@ RunPlan planFor(const ConfigPair* pair, const SendOptions& o, const JobsToSend& 
     const QByteArray logo = logoDataAfterOpen(*pair);
     logoData.assign(logo.begin(), logo.end());
   }
-  return planRun(model, jobs, optionByte(g.reset_at_day_end, g.beep, o.duasVias), cut, logoData, start);
+  return planRun(model, jobs, optionByte(g.reset_at_day_end, g.beep, o.twoCopies), cut, logoData, start);
 }
 
 QString hex(const ByteList& bytes, std::size_t from, std::size_t count) {

@@ -134,23 +134,23 @@ TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
   panel->setFocus();
   key(panel, Qt::Key_Right);  // button 3, top right
   EXPECT_EQ(panel->keyboardButton(), 3);
-  EXPECT_EQ(ui.model().botao_atual, 1);  // moving the frame chooses nothing
+  EXPECT_EQ(ui.model().currentButton, 1);  // moving the frame chooses nothing
   key(panel, Qt::Key_Return);
-  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.model().currentButton, 3);
   EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
   EXPECT_TRUE(ui.image(13)->isVisible());
   EXPECT_EQ(ui.label(35)->text(), "Funcionamento do botão 3:");
   key(panel, Qt::Key_Down);
   key(panel, Qt::Key_Left);
   key(panel, Qt::Key_Space);
-  EXPECT_EQ(ui.model().botao_atual, 2);
+  EXPECT_EQ(ui.model().currentButton, 2);
   EXPECT_TRUE(ui.image(12)->isVisible());
 
   // Enter on the button shown is a click on its pressed picture: nothing happens.
   ui.Timer3Timer();
   key(panel, Qt::Key_Enter);
-  EXPECT_EQ(ui.model().botao_atual, 2);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().currentButton, 2);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
 
 TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
@@ -166,14 +166,14 @@ TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
   EXPECT_EQ(height->value(), 111);
   EXPECT_EQ(ui.image(3)->height(), 111);
   EXPECT_GT(ui.image(4)->y(), paperTop);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
 
   ScrollBar* width = ui.scrollBar(2);
   width->setFocus();
   key(width, Qt::Key_PageUp);
   EXPECT_EQ(width->value(), 270);
   EXPECT_EQ(ui.image(1)->width(), 270);
-  EXPECT_EQ(ui.image(1)->x(), ui.esquerda_logo() + 65);
+  EXPECT_EQ(ui.image(1)->x(), ui.logoBoxLeft() + 65);
 
   ui.scrollBar(3)->setFocus();
   key(ui.scrollBar(3), Qt::Key_Left);

@@ -33,10 +33,10 @@ QT_END_NAMESPACE
 namespace vx {
 
 void PrintTo(const ButtonSettings& s, std::ostream* os) {
-  *os << "{letra " << int(s.letra) << ", imprime " << int(s.imprime_letra) << ", " << s.inicio << ".."
-      << s.termino << ", igual " << int(s.igual_botao) << ", lines";
+  *os << "{letra " << int(s.letter) << ", imprime " << int(s.printLetter) << ", " << s.firstNumber << ".."
+      << s.lastNumber << ", igual " << int(s.sameAsButton) << ", lines";
   for (int l = 1; l <= kLines; ++l)
-    *os << " [" << s.texto[l].toStdString() << "|" << int(s.habilita_linha[l]) << int(s.expandido[l]) << "]";
+    *os << " [" << s.lineText[l].toStdString() << "|" << int(s.lineEnabled[l]) << int(s.lineExpanded[l]) << "]";
   *os << "}";
 }
 
@@ -137,7 +137,7 @@ class FileCommands : public WindowTest {
   // Timer3's tick: the marks made so far are forgotten, as a second after start-up.
   void settle() {
     ui.Timer3Timer();
-    ASSERT_EQ(ui.model().alterado, 0);
+    ASSERT_EQ(ui.model().unsavedChanges, 0);
   }
 
   WindowState state() const {
@@ -161,17 +161,17 @@ class FileCommands : public WindowTest {
   void expectPageShows(int b) {
     SCOPED_TRACE(testing::Message() << "page of button " << b);
     const ConfigModel& m = ui.model();
-    EXPECT_EQ(m.botao_atual, b);
+    EXPECT_EQ(m.currentButton, b);
     EXPECT_EQ(ui.pageControl()->currentIndex(), b - 1);
     for (int l = 1; l <= kLines; ++l) {
-      EXPECT_EQ(ui.lineEdit(l)->text(), m.texto[l][b]) << "line " << l;
-      EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.habilita_linha[l][b] != 0) << "line " << l;
-      EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.expandido[l][b] != 0) << "line " << l;
+      EXPECT_EQ(ui.lineEdit(l)->text(), m.lineText[l][b]) << "line " << l;
+      EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.lineEnabled[l][b] != 0) << "line " << l;
+      EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.lineExpanded[l][b] != 0) << "line " << l;
     }
-    EXPECT_EQ(ui.spinEdit(12)->value(), m.inicio[b]);
-    EXPECT_EQ(ui.spinEdit(13)->value(), m.termino[b]);
-    EXPECT_EQ(ui.comboBox(6)->itemIndex(), m.imprime_letra[b]);
-    EXPECT_EQ(ui.comboBox(5)->text().left(1), QString(QChar(m.letra[b])));
+    EXPECT_EQ(ui.spinEdit(12)->value(), m.firstNumber[b]);
+    EXPECT_EQ(ui.spinEdit(13)->value(), m.lastNumber[b]);
+    EXPECT_EQ(ui.comboBox(6)->itemIndex(), m.printLetter[b]);
+    EXPECT_EQ(ui.comboBox(5)->text().left(1), QString(QChar(m.letter[b])));
     EXPECT_EQ(ui.label(35)->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
   }
 
@@ -189,15 +189,15 @@ class FileCommands : public WindowTest {
     retype(ui.spinEdit(12), QStringLiteral("120"));
     ui.edit(6)->setFocus();
     ConfigModel& m = ui.model();  // slots 5 and 6 only change through a file
-    m.letra[5] = 'Z';
-    m.inicio[5] = -3;
-    m.termino[5] = 1234;
-    m.texto[1][5] = QString();
-    m.habilita_linha[8][5] = 1;
-    m.expandido[8][5] = 1;
-    m.letra[6] = 0xC7;
-    m.igual_botao[6] = 7;
-    m.texto[4][6] = QStringLiteral("   três   ");
+    m.letter[5] = 'Z';
+    m.firstNumber[5] = -3;
+    m.lastNumber[5] = 1234;
+    m.lineText[1][5] = QString();
+    m.lineEnabled[8][5] = 1;
+    m.lineExpanded[8][5] = 1;
+    m.letter[6] = 0xC7;
+    m.sameAsButton[6] = 7;
+    m.lineText[4][6] = QStringLiteral("   três   ");
     choose(ui.comboBox(1), 2);
     ui.scrollBar(1)->setValue(150);
     ui.scrollBar(2)->setValue(222);
@@ -206,10 +206,10 @@ class FileCommands : public WindowTest {
     click(ui.checkBox(4));
     click(ui.radioButton(2));
     ASSERT_EQ(boxCount(), 0);
-    ASSERT_EQ(m.botao_atual, 3);
-    ASSERT_EQ(m.termino[3], 750);
-    ASSERT_EQ(m.texto[2][1], QStringLiteral("  Guichê 2  "));
-    ASSERT_EQ(m.texto[3][1], QString());
+    ASSERT_EQ(m.currentButton, 3);
+    ASSERT_EQ(m.lastNumber[3], 750);
+    ASSERT_EQ(m.lineText[2][1], QStringLiteral("  Guichê 2  "));
+    ASSERT_EQ(m.lineText[3][1], QString());
   }
 
   // Changes every value that makeKnownChanges() set, through the controls and the model.
@@ -217,11 +217,11 @@ class FileCommands : public WindowTest {
     clickTab(0);
     retype(ui.edit(6), QStringLiteral("outro texto"));
     ConfigModel& m = ui.model();
-    m.letra[5] = 1;
-    m.inicio[5] = 0;
-    m.texto[4][6] = QStringLiteral("lixo");
-    m.habilita_linha[8][5] = 0;
-    m.termino[3] = 10;
+    m.letter[5] = 1;
+    m.firstNumber[5] = 0;
+    m.lineText[4][6] = QStringLiteral("lixo");
+    m.lineEnabled[8][5] = 0;
+    m.lastNumber[3] = 10;
     choose(ui.comboBox(1), 0);
     ui.scrollBar(1)->setValue(60);
     ui.scrollBar(2)->setValue(100);
@@ -249,7 +249,7 @@ TEST_F(FileCommands, SavingThenOpeningWithNothingChangedKeepsEveryValue) {
   expected.twoCopies = true;
   EXPECT_EQ(state(), expected);
   expectPageShows(3);
-  EXPECT_EQ(ui.model().carregando, 0);
+  EXPECT_EQ(ui.model().loading, 0);
   EXPECT_EQ(ui.sourcePicture().image.convertToFormat(QImage::Format_RGB32),
             defaultLogoPicture().convertToFormat(QImage::Format_RGB32));
   EXPECT_TRUE(ui.logoRaster() == raster);
@@ -293,7 +293,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
   EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_TRUE(ui.timer(3)->isActive());  // which forgets the loading's marks, as after "Abrir"
 
   settle();
@@ -307,18 +307,18 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("List index out of bounds (0)."));
   EXPECT_EQ(state(), saved);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_NE(ui.sourcePicture().image.size(), other.size());  // not even the picture
 }
 
 // One button block as the file spells it.
-QList<QByteArray> block(int igual, int inicio, int termino, int letra, const QByteArray& line2 = "Linha 2",
+QList<QByteArray> block(int sameAs, int firstNumber, int lastNumber, int letter, const QByteArray& line2 = "Linha 2",
                         const char* enabled = "10000000") {
-  QList<QByteArray> b = {QByteArray::number(igual),
+  QList<QByteArray> b = {QByteArray::number(sameAs),
                          "0",
-                         QByteArray::number(inicio),
-                         QByteArray::number(termino),
-                         QByteArray::number(letra),
+                         QByteArray::number(firstNumber),
+                         QByteArray::number(lastNumber),
+                         QByteArray::number(letter),
                          "  AGUARDE SUA VEZ PARA SER ATENDIDO !",
                          line2};
   for (int l = 3; l <= 8; ++l) b.append("Linha " + QByteArray::number(l));
@@ -334,7 +334,7 @@ TEST_F(FileCommands, TheSavedFileIsExactly183CrLfLinesInWindows1252) {
   retype(ui.spinEdit(13), QStringLiteral("40"));
   retype(ui.spinEdit(12), QStringLiteral("5"));
   ui.edit(6)->setFocus();
-  ui.model().inicio[5] = -3;
+  ui.model().firstNumber[5] = -3;
   choose(ui.comboBox(1), 3);
   ui.scrollBar(1)->setValue(150);
   click(ui.checkBox(4));
@@ -436,7 +436,7 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("b.cfg"));
   ui.Timer3Timer();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   open(QString());  // cancelled: Timer3 is not started
   EXPECT_FALSE(ui.timer(3)->isActive());
   save(QStringLiteral("c"));
@@ -497,9 +497,9 @@ TEST_F(PatchedFiles, AFlagIsTrueOnlyForUpperCaseTRUE) {
   const std::vector<Row> rows = {
       {14, "true",
        [](const WindowDriver& ui) {
-         return ui.model().habilita_linha[1][1] != 0 && ui.edit(6)->isEnabled();
+         return ui.model().lineEnabled[1][1] != 0 && ui.edit(6)->isEnabled();
        }},
-      {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().habilita_linha[1][2] != 0; }},
+      {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().lineEnabled[1][2] != 0; }},
       {179, "true",
        [](const WindowDriver& ui) { return ui.checkBox(1)->isChecked() || ui.scrollBar(1)->value() != 0; }},
       {180, "True", [](const WindowDriver& ui) { return ui.checkBox(2)->isChecked(); }},
@@ -565,7 +565,7 @@ TEST_F(FileCommands, AFileSavedWithTheLogoOffOpensWithTheLogoOffWhileTheLogoIsOn
   // The height is first raised to the bar's lower bound 10, then the logo is switched off.
   EXPECT_FALSE(ui.checkBox(1)->isChecked());
   EXPECT_EQ(ui.scrollBar(1)->value(), 0);
-  EXPECT_EQ(ui.zoom_salvo(), 10);
+  EXPECT_EQ(ui.savedLogoHeight(), 10);
   EXPECT_FALSE(ui.image(1)->isVisible());
   EXPECT_EQ(boxCount(), 0);
 }
@@ -575,7 +575,7 @@ TEST_F(FileCommands, AFileWithTheLogoOnKeepsItsOwnHeightWhenOpenedWhileTheLogoIs
   save(QStringLiteral("com_logo"));
   ui.scrollBar(1)->setValue(60);
   click(ui.checkBox(1));  // logo off, 60 kept aside
-  ASSERT_EQ(ui.zoom_salvo(), 60);
+  ASSERT_EQ(ui.savedLogoHeight(), 60);
 
   open(QStringLiteral("com_logo.cfg"));
   EXPECT_TRUE(ui.checkBox(1)->isChecked());
@@ -639,9 +639,9 @@ TEST_F(FileCommands, BinaryBytesInTextLinesSurviveAnOpenAndASave) {
 
   open(QStringLiteral("binario.cfg"));
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(ui.model().texto[1][2].size(), 128);
-  EXPECT_EQ(ui.model().texto[1][2].at(0x80 - 0x80), QChar(0x20AC));  // the euro sign
-  EXPECT_EQ(ui.edit(7)->text(), ui.model().texto[2][1]);
+  EXPECT_EQ(ui.model().lineText[1][2].size(), 128);
+  EXPECT_EQ(ui.model().lineText[1][2].at(0x80 - 0x80), QChar(0x20AC));  // the euro sign
+  EXPECT_EQ(ui.edit(7)->text(), ui.model().lineText[2][1]);
   save(QStringLiteral("binario_salvo"));
   EXPECT_EQ(readAll(path(QStringLiteral("binario_salvo.cfg"))), joinLines(lines));
 }
@@ -661,7 +661,7 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Warning);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(state(), before);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
   EXPECT_FALSE(ui.timer(3)->isActive());
 }
@@ -741,13 +741,13 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(state(), before);
     EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
-    EXPECT_EQ(ui.model().carregando, 0);
-    EXPECT_EQ(ui.model().alterado, 0);
+    EXPECT_EQ(ui.model().loading, 0);
+    EXPECT_EQ(ui.model().unsavedChanges, 0);
     EXPECT_FALSE(ui.timer(3)->isActive());
   }
   // The editor still stores what the operator types.
   retype(ui.edit(6), QStringLiteral("depois"));
-  EXPECT_EQ(ui.model().texto[1][ui.model().botao_atual], QStringLiteral("depois"));
+  EXPECT_EQ(ui.model().lineText[1][ui.model().currentButton], QStringLiteral("depois"));
 }
 
 TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNothing) {
@@ -826,7 +826,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   EXPECT_TRUE(dialogs->boxes[0].text.contains(name)) << dialogs->boxes[0].text.toStdString();
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_EQ(entries(), QStringList({"arquivo"}));
 
   // Closing asks; "Yes" tries the same name again, fails again, and the window stays open.
@@ -838,7 +838,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->fileDialogs.back().lastName, name);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 4);
@@ -861,7 +861,7 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("sala.bmp"))).isDir());
   EXPECT_EQ(entries(), QStringList({"sala.bmp", "sala.cfg"}));  // no temporary file left behind
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
 }
 
 TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
@@ -874,7 +874,7 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   EXPECT_TRUE(dialogs->boxes[0].text.contains(path(QStringLiteral("sala.bmp"))));
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), "old picture");
   EXPECT_EQ(entries(), QStringList({"sala.bmp"}));
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
 }
 
 TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
@@ -891,7 +891,7 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), oldBmp);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
 }
 
 // --- The close prompt ---
@@ -907,7 +907,7 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Question);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   ui.Timer3Timer();
   EXPECT_FALSE(ui.timer(3)->isActive());
   EXPECT_TRUE(form->close());
@@ -920,19 +920,19 @@ TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTimer3ForgetsEvenTheOperatorsC
   settle();
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   ASSERT_TRUE(ui.timer(3)->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   retype(ui.edit(6), QStringLiteral("mudou logo depois"));
   // The real timer ticks about a second after the open.
   QElapsedTimer t;
   t.start();
   while (ui.timer(3)->isActive() && t.elapsed() < 3000) pump(20);
   EXPECT_FALSE(ui.timer(3)->isActive());
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 1);
 }
@@ -944,7 +944,7 @@ TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   ASSERT_EQ(boxCount(), 2);
   // No Timer3 to forget the change a second later: the close still asks.
   EXPECT_FALSE(ui.timer(3)->isActive());
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 3);
@@ -957,7 +957,7 @@ TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithou
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(QString());
   EXPECT_TRUE(form->close());
@@ -975,7 +975,7 @@ TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
   dialogs->fileAnswers.push_back(path(QStringLiteral("ao_fechar")));
   EXPECT_TRUE(form->close());
   EXPECT_EQ(entries(), QStringList({"ao_fechar.bmp", "ao_fechar.cfg"}));
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
 
   form->show();
   retype(ui.edit(6), QStringLiteral("não salvo"));
@@ -988,9 +988,9 @@ TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
 TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   settle();
   retype(ui.edit(6), QStringLiteral("antes"));
-  ASSERT_EQ(ui.model().alterado, 1);
+  ASSERT_EQ(ui.model().unsavedChanges, 1);
   save(QStringLiteral("sala"));
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   ui.scrollBar(3)->setValue(40);  // the contrast alone marks nothing
   EXPECT_TRUE(form->close());
   EXPECT_EQ(boxCount(), 0);

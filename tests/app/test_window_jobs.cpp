@@ -315,7 +315,7 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_FALSE(ui.jobRunning());
-  EXPECT_EQ(ui.model().impressora_alterada, 0);  // nothing reached the printer
+  EXPECT_EQ(ui.model().printerChanged, 0);  // nothing reached the printer
   EXPECT_TRUE(line.received(50).empty());
 
   // The failed opening left nothing half open: with the line back the same job goes through.
@@ -325,9 +325,9 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   const printer::DecodeResult r = printer::decodeStream(line.received(), 1'000'000);
   EXPECT_FALSE(r.transfers.empty());
   EXPECT_TRUE(r.problems.empty());
-  EXPECT_EQ(ui.model().impressora_alterada, 1);
+  EXPECT_EQ(ui.model().printerChanged, 1);
 
-  EXPECT_EQ(ui.model().alterado, 0);  // no save prompt at close
+  EXPECT_EQ(ui.model().unsavedChanges, 0);  // no save prompt at close
   EXPECT_TRUE(form->close());
   ASSERT_EQ(boxCount(), 2);
   expectNoticeAsLastBox();
@@ -364,7 +364,7 @@ TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog
                                                            {0x1E, 0x07, 0xEA}};
   EXPECT_EQ(framesOf(r.transfers), expected);
   EXPECT_EQ(r.transfers.size(), 7u);
-  EXPECT_EQ(ui.model().impressora_alterada, 1);
+  EXPECT_EQ(ui.model().printerChanged, 1);
 }
 
 TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
@@ -391,9 +391,9 @@ TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
   std::vector<std::tuple<int, int, int>> expected;
   const ConfigModel& m = ui.model();
   for (int b = 1; b <= 4; ++b) expected.emplace_back(0x00 + b - 1, letterValue(m, b), 0);
-  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x06 + b - 1, m.igual_botao[b] - 1, 0);
-  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x0C + b - 1, m.inicio[b] >> 8, m.inicio[b] & 0xFF);
-  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x12 + b - 1, m.termino[b] >> 8, m.termino[b] & 0xFF);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x06 + b - 1, m.sameAsButton[b] - 1, 0);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x0C + b - 1, m.firstNumber[b] >> 8, m.firstNumber[b] & 0xFF);
+  for (int b = 1; b <= 4; ++b) expected.emplace_back(0x12 + b - 1, m.lastNumber[b] >> 8, m.lastNumber[b] & 0xFF);
   expected.emplace_back(0x1F, 0x06, 0);  // beep and two copies; no reset at the end of the day
   EXPECT_EQ(framesOf(r.transfers), expected);
   EXPECT_EQ(*r.state.buttons[2].letter, 0x00);
@@ -471,7 +471,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   // COM3 leads nowhere yet: choosing it must not open it.
   choose(ui.comboBox(1), 2);
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
 
   {
@@ -481,10 +481,10 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
     EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
 
     // Text that names no item leaves no item chosen, marks the change and keeps COM3.
-    ui.model().alterado = 0;
+    ui.model().unsavedChanges = 0;
     retype(ui.comboBox(1)->lineEdit(), QStringLiteral("COM7"));
     EXPECT_EQ(ui.comboBox(1)->itemIndex(), -1);
-    EXPECT_EQ(ui.model().alterado, 1);
+    EXPECT_EQ(ui.model().unsavedChanges, 1);
     EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
     QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
@@ -548,7 +548,7 @@ TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
   EXPECT_TRUE(form->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  EXPECT_EQ(ui.model().impressora_alterada, 0);
+  EXPECT_EQ(ui.model().printerChanged, 0);
 }
 
 // --- The send-all commands ---
@@ -596,7 +596,7 @@ TEST_P(SendAll, DecliningSendsNothingAndLeavesNoNoticeForTheExit) {
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(pacer->handOvers().empty()) << "a port was opened";
   EXPECT_TRUE(line.received(50).empty());
-  EXPECT_EQ(ui.model().impressora_alterada, 0);
+  EXPECT_EQ(ui.model().printerChanged, 0);
 
   retype(ui.edit(6), QStringLiteral("x"));  // an unsaved change: the save prompt comes first
   dialogs->answers.push_back(MessageAnswer::No);
@@ -616,13 +616,13 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
   EXPECT_EQ(watch->hides, jobCount);
   EXPECT_TRUE(form->isEnabled());
   // The page still edits button 3, and no button's texts were mixed up on the way.
-  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.model().currentButton, 3);
   EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
   EXPECT_EQ(ui.label(2)->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
   EXPECT_EQ(ui.edit(6)->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
   retype(ui.edit(6), QStringLiteral("still button 3"));
-  EXPECT_EQ(ui.model().texto[1][3], QStringLiteral("still button 3"));
-  EXPECT_EQ(ui.model().texto[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
+  EXPECT_EQ(ui.model().lineText[1][3], QStringLiteral("still button 3"));
+  EXPECT_EQ(ui.model().lineText[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
 
   const Sent sent = sentOnTheLine(jobs());
   expectPaced(sent);
@@ -681,7 +681,7 @@ TEST_P(SendAll, AMissingPortStopsTheCommandWithOneError) {
   expectErrorBox(dialogs->boxes[1]);
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.model().currentButton, 3);
   EXPECT_TRUE(line.received(50).empty());
 }
 
@@ -699,7 +699,7 @@ TEST_P(SendAll, APortLostDuringTheTextsStopsThereAndGivesTheShownButtonBack) {
   EXPECT_EQ(watch->shows, 3);
   EXPECT_EQ(watch->hides, 3);
   EXPECT_TRUE(form->isEnabled());
-  EXPECT_EQ(ui.model().botao_atual, 3);
+  EXPECT_EQ(ui.model().currentButton, 3);
   const printer::DecodeResult r = decode(sentOnTheLine({17, 7, 2}));
   EXPECT_EQ(blockCodesOf(r.transfers), (std::vector<int>{0x34, 0x3A}));
 }

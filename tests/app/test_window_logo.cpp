@@ -114,7 +114,7 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
   EXPECT_TRUE(ui.sourcePicture() == picture);
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_TRUE(shown() == before);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenPicture,
@@ -141,7 +141,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
   EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);  // saved again exactly as chosen
   EXPECT_EQ(ui.sourcePicture().image.size(), QSize(40, 20));
   EXPECT_EQ(ui.pictureDialogName(), path);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   // W = 300 puts the picture 50 dots in; its black half covers box columns 50..199.
   const QImage& box = ui.image(1)->picture();
   ASSERT_EQ(box.size(), QSize(300, 90));
@@ -163,16 +163,16 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
 
 TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHeight) {
   ui.scrollBar(1)->setValue(130);
-  ui.model().alterado = 0;
+  ui.model().unsavedChanges = 0;
 
   click(ui.checkBox(1));
   ASSERT_FALSE(ui.checkBox(1)->isChecked());
-  EXPECT_EQ(ui.zoom_salvo(), 130);
+  EXPECT_EQ(ui.savedLogoHeight(), 130);
   EXPECT_EQ(ui.scrollBar(1)->minimum(), 0);
   EXPECT_EQ(ui.scrollBar(1)->maximum(), 200);
   EXPECT_EQ(ui.scrollBar(1)->value(), 0);
   EXPECT_FALSE(ui.scrollBar(1)->isEnabled());
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_EQ(ui.image(4)->y(), 164);  // the paper starts where the logo would
   EXPECT_EQ(ui.label(5)->y(), 169);
   EXPECT_FALSE(ui.image(1)->isVisible() && ui.image(1)->height() > 0);
@@ -291,7 +291,7 @@ TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfte
   QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
 
   EXPECT_TRUE(ui.logoRaster() == raster) << "the upload recomputed the raster";
-  EXPECT_EQ(ui.model().impressora_alterada, 1);
+  EXPECT_EQ(ui.model().printerChanged, 1);
   EXPECT_EQ(ui.progressBar()->maximum(), 584);
   EXPECT_EQ(ui.progressBar()->value(), 584);
   EXPECT_FALSE(form2->isVisible());

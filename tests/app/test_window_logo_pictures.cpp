@@ -182,7 +182,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_EQ(ui.image(1)->picture(), shown);
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,7 +205,7 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
   ASSERT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.sourcePicture().image.size(), QSize(800, 200));
   EXPECT_EQ(ui.pictureDialogName(), path);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_TRUE(ui.logoRaster().isBlack(50, 0));  // W = 300: the black left half from column 50
   EXPECT_FALSE(ui.logoRaster().isBlack(49, 0));
 }
@@ -216,7 +216,7 @@ TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
   ui.scrollBar(3)->setValue(1);
   click(ui.bitBtn(11));
-  ui.model().alterado = 0;
+  ui.model().unsavedChanges = 0;
   const LogoRaster raster = ui.logoRaster();
   const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
 
@@ -229,7 +229,7 @@ TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
   EXPECT_EQ(ui.scrollBar(1)->value(), 90);
   EXPECT_EQ(ui.scrollBar(2)->value(), 300);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_EQ(boxCount(), 0);
 
   click(ui.bitBtn(11));

@@ -15,23 +15,23 @@ TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
   const char letters[] = {0, 'A', 'b', 'C', 'd', 0, 0};
   for (int b = 1; b <= 6; ++b) {
     SCOPED_TRACE(b);
-    EXPECT_EQ(m.letra[b], static_cast<std::uint8_t>(letters[b]));
-    EXPECT_EQ(m.imprime_letra[b], 0);
-    EXPECT_EQ(m.inicio[b], 0);
-    EXPECT_EQ(m.termino[b], 99);
-    EXPECT_EQ(m.igual_botao[b], b);
-    EXPECT_EQ(m.texto[1][b], QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
-    EXPECT_EQ(m.habilita_linha[1][b], 1);
+    EXPECT_EQ(m.letter[b], static_cast<std::uint8_t>(letters[b]));
+    EXPECT_EQ(m.printLetter[b], 0);
+    EXPECT_EQ(m.firstNumber[b], 0);
+    EXPECT_EQ(m.lastNumber[b], 99);
+    EXPECT_EQ(m.sameAsButton[b], b);
+    EXPECT_EQ(m.lineText[1][b], QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
+    EXPECT_EQ(m.lineEnabled[1][b], 1);
     for (int l = 2; l <= 8; ++l) {
-      EXPECT_EQ(m.texto[l][b], QStringLiteral("Linha %1").arg(l));
-      EXPECT_EQ(m.habilita_linha[l][b], 0);
+      EXPECT_EQ(m.lineText[l][b], QStringLiteral("Linha %1").arg(l));
+      EXPECT_EQ(m.lineEnabled[l][b], 0);
     }
-    for (int l = 1; l <= 8; ++l) EXPECT_EQ(m.expandido[l][b], 0);
+    for (int l = 1; l <= 8; ++l) EXPECT_EQ(m.lineExpanded[l][b], 0);
   }
-  EXPECT_EQ(m.botao_atual, 1);
-  EXPECT_EQ(m.carregando, 0);
-  EXPECT_EQ(m.impressora_alterada, 0);
-  EXPECT_EQ(ui.esquerda_logo(), 52);
+  EXPECT_EQ(m.currentButton, 1);
+  EXPECT_EQ(m.loading, 0);
+  EXPECT_EQ(m.printerChanged, 0);
+  EXPECT_EQ(ui.logoBoxLeft(), 52);
 }
 
 TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven) {
@@ -81,10 +81,10 @@ TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven)
 }
 
 TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_TRUE(ui.timer(3)->isActive());
   pump(1200);
-  EXPECT_EQ(ui.model().alterado, 0);
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_FALSE(ui.timer(3)->isActive());
   EXPECT_FALSE(ui.timer(2)->isActive());
   // The default picture's dark strokes reached the raster; rows from 90 on were not touched.
@@ -105,25 +105,25 @@ TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
 }
 
 TEST_F(StartUp, EveryOptionBoxAndCutIsAnUnsavedChange) {
-  ui.model().alterado = 0;
+  ui.model().unsavedChanges = 0;
   click(ui.checkBox(4));  // "Emitir bip ao imprimir" alone: the close asks to save it
   EXPECT_FALSE(ui.checkBox(4)->isChecked());
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(form->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  ui.model().alterado = 0;
+  ui.model().unsavedChanges = 0;
   click(ui.checkBox(7));
   EXPECT_TRUE(ui.checkBox(7)->isChecked());
-  EXPECT_EQ(ui.model().alterado, 1);
-  ui.model().alterado = 0;
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  ui.model().unsavedChanges = 0;
   click(ui.radioButton(2));
-  EXPECT_EQ(ui.model().alterado, 1);
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_FALSE(ui.radioButton(1)->isChecked());
 }
 

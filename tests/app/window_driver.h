@@ -63,8 +63,8 @@ class WindowDriver {
   ConfigModel& model() const { return w_->model; }
   const SourcePicture& sourcePicture() const { return w_->sourcePicture; }
   const LogoRaster& logoRaster() const { return w_->logoRaster; }
-  std::int32_t zoom_salvo() const { return w_->zoom_salvo; }
-  std::int32_t esquerda_logo() const { return w_->esquerda_logo; }
+  std::int32_t savedLogoHeight() const { return w_->savedLogoHeight; }
+  std::int32_t logoBoxLeft() const { return w_->logoBoxLeft; }
   bool jobRunning() const { return w_->jobRunning(); }
   TCommPort jobsPort() const { return w_->jobsPort(); }
   SerialDeviceWatch& deviceWatch() const { return *w_->deviceWatch; }

@@ -100,7 +100,7 @@ void WindowTest::settleStartUp() {
   for (int i = 0; i < 100 && ui.timer(2)->isActive(); ++i) pump(5);
   ASSERT_FALSE(ui.timer(2)->isActive());
   if (ui.timer(3)->isActive()) ui.Timer3Timer();
-  ASSERT_EQ(ui.model().alterado, 0);
+  ASSERT_EQ(ui.model().unsavedChanges, 0);
 }
 
 QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {

@@ -7,9 +7,9 @@ namespace vx {
 ConfigModel startupModel() {
   ConfigModel m;
   for (int b = 1; b <= kButtons; ++b) {
-    m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.habilita_linha[1][b] = 1;
-    for (int l = 2; l <= kLines; ++l) m.texto[l][b] = QStringLiteral("Linha %1").arg(l);
+    m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+    m.lineEnabled[1][b] = 1;
+    for (int l = 2; l <= kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   applyNumberingDefaults(m);
   return m;
@@ -31,11 +31,11 @@ QByteArray joinCrLf(const QList<QByteArray>& lines_from_1) {
 }
 
 void PrintTo(const ButtonSettings& s, std::ostream* os) {
-  *os << "{igual " << int(s.igual_botao) << ", imprime " << int(s.imprime_letra) << ", inicio " << s.inicio
-      << ", termino " << s.termino << ", letra " << int(s.letra) << ", linhas [";
+  *os << "{sameAsButton " << int(s.sameAsButton) << ", printLetter " << int(s.printLetter) << ", firstNumber " << s.firstNumber
+      << ", lastNumber " << s.lastNumber << ", letter " << int(s.letter) << ", lines [";
   for (int l = 1; l <= kLines; ++l)
-    *os << (l > 1 ? " | " : "") << '"' << s.texto[l].toStdString() << "\" " << int(s.habilita_linha[l])
-        << int(s.expandido[l]);
+    *os << (l > 1 ? " | " : "") << '"' << s.lineText[l].toStdString() << "\" " << int(s.lineEnabled[l])
+        << int(s.lineExpanded[l]);
   *os << "]}";
 }
 

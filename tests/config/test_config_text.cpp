@@ -30,8 +30,8 @@ QByteArray withLine(int n, const QByteArray& text) {
 }
 
 TEST(ConfigText, DefaultModelGivesExactlyTheExpectedBytes) {
-  auto block = [](const char* igual, const char* letra) {
-    return QByteArray(igual) + "\r\n0\r\n0\r\n99\r\n" + letra +
+  auto block = [](const char* sameAs, const char* letter) {
+    return QByteArray(sameAs) + "\r\n0\r\n0\r\n99\r\n" + letter +
            "\r\n"
            "  AGUARDE SUA VEZ PARA SER ATENDIDO !\r\n"
            "Linha 2\r\nLinha 3\r\nLinha 4\r\nLinha 5\r\nLinha 6\r\nLinha 7\r\nLinha 8\r\n"
@@ -58,15 +58,15 @@ ConfigModel unusualModel() {
       QStringLiteral("TRUE"),
   };
   for (int b = 1; b <= kButtons; ++b) {
-    m.igual_botao[b] = static_cast<std::uint8_t>(b == 6 ? 255 : 7);
-    m.imprime_letra[b] = static_cast<std::uint8_t>(b % 2);
-    m.inicio[b] = b == 1 ? -2147483647 - 1 : -b * 13;
-    m.termino[b] = b == 1 ? 2147483647 : 900 + b;
-    m.letra[b] = static_cast<std::uint8_t>(b == 2 ? 0xFF : 'I');
+    m.sameAsButton[b] = static_cast<std::uint8_t>(b == 6 ? 255 : 7);
+    m.printLetter[b] = static_cast<std::uint8_t>(b % 2);
+    m.firstNumber[b] = b == 1 ? -2147483647 - 1 : -b * 13;
+    m.lastNumber[b] = b == 1 ? 2147483647 : 900 + b;
+    m.letter[b] = static_cast<std::uint8_t>(b == 2 ? 0xFF : 'I');
     for (int l = 1; l <= kLines; ++l) {
-      m.texto[l][b] = odd[(l + b) % 8];
-      m.habilita_linha[l][b] = static_cast<std::uint8_t>((l + b) % 2);
-      m.expandido[l][b] = static_cast<std::uint8_t>((l * b) % 3 == 0);
+      m.lineText[l][b] = odd[(l + b) % 8];
+      m.lineEnabled[l][b] = static_cast<std::uint8_t>((l + b) % 2);
+      m.lineExpanded[l][b] = static_cast<std::uint8_t>((l * b) % 3 == 0);
     }
   }
   return m;
@@ -83,10 +83,10 @@ TEST(ConfigText, WriteThenParseGivesBackEveryButtonAndGlobal) {
   EXPECT_EQ(read.globals, globals);
 
   ConfigModel loaded = startupModel();
-  loaded.botao_atual = 3;
+  loaded.currentButton = 3;
   applyConfigButtons(loaded, read);
   ConfigModel expected = written;
-  expected.botao_atual = 3;
+  expected.currentButton = 3;
   EXPECT_EQ(loaded, expected);
 }
 
@@ -103,7 +103,7 @@ TEST(ConfigText, EveryByteOfATextSurvivesParseAndWrite) {
   const QByteArray file = joinCrLf(lines);
 
   const ConfigFileContents c = parseConfigText(file);
-  EXPECT_EQ(c.buttons[1].texto[1], QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D"));
+  EXPECT_EQ(c.buttons[1].lineText[1], QString::fromUtf16(u"\u0081\u008D\u008F\u0090\u009D"));
   ConfigModel m = startupModel();
   applyConfigButtons(m, c);
   EXPECT_EQ(writeConfigText(m, c.globals), file);
@@ -111,12 +111,12 @@ TEST(ConfigText, EveryByteOfATextSurvivesParseAndWrite) {
 
 TEST(ConfigText, LineBreaksInsideATextAreWrittenAsBlanksSoTheFileKeepsItsShape) {
   ConfigModel m = startupModel();
-  m.texto[2][1] = QStringLiteral("a\r\nb\rc\nd");
+  m.lineText[2][1] = QStringLiteral("a\r\nb\rc\nd");
   const QByteArray file = writeConfigText(m, GlobalSettings{});
   EXPECT_EQ(file.count("\r\n"), 183);
   const ConfigFileContents c = parseConfigText(file);
-  EXPECT_EQ(c.buttons[1].texto[2], QStringLiteral("a  b c d"));
-  EXPECT_EQ(c.buttons[1].texto[3], QStringLiteral("Linha 3"));
+  EXPECT_EQ(c.buttons[1].lineText[2], QStringLiteral("a  b c d"));
+  EXPECT_EQ(c.buttons[1].lineText[3], QStringLiteral("Linha 3"));
 }
 
 TEST(ConfigText, AFlagIsTrueOnlyForExactlyUpperCaseTrue) {
@@ -127,7 +127,7 @@ TEST(ConfigText, AFlagIsTrueOnlyForExactlyUpperCaseTrue) {
   for (const auto& [text, expected] : rows) {
     SCOPED_TRACE(text);
     const ConfigFileContents c = parseConfigText(withLine(14 + 29, text));  // button 2, line 1 enabled
-    EXPECT_EQ(c.buttons[2].habilita_linha[1], expected ? 1 : 0);
+    EXPECT_EQ(c.buttons[2].lineEnabled[1], expected ? 1 : 0);
     const ConfigFileContents g = parseConfigText(withLine(183, text));  // "Corte Total"
     EXPECT_EQ(g.globals.total_cut, expected);
   }
@@ -149,7 +149,7 @@ TEST(ConfigText, LoneCrLoneLfAndMixedEndingsSplitLinesAlike) {
   for (const QByteArray& file : {lf, cr, mixed, no_final_ending}) {
     const ConfigFileContents c = parseConfigText(file);
     EXPECT_EQ(c, expected);
-    EXPECT_EQ(c.buttons[1].texto[2], QString());
+    EXPECT_EQ(c.buttons[1].lineText[2], QString());
   }
 }
 
@@ -160,11 +160,11 @@ TEST(ConfigText, CrCrLfIsALineEndFollowedByAnEmptyLine) {
   lines[7] = "Linha 2\r";
   lines.removeAt(13);
   const ConfigFileContents c = parseConfigText(joinCrLf(lines));
-  EXPECT_EQ(c.buttons[1].texto[2], QStringLiteral("Linha 2"));
-  EXPECT_EQ(c.buttons[1].texto[3], QString());
-  EXPECT_EQ(c.buttons[1].texto[4], QStringLiteral("Linha 3"));
-  EXPECT_EQ(c.buttons[1].texto[8], QStringLiteral("Linha 7"));
-  EXPECT_EQ(c.buttons[1].habilita_linha[1], 1);
+  EXPECT_EQ(c.buttons[1].lineText[2], QStringLiteral("Linha 2"));
+  EXPECT_EQ(c.buttons[1].lineText[3], QString());
+  EXPECT_EQ(c.buttons[1].lineText[4], QStringLiteral("Linha 3"));
+  EXPECT_EQ(c.buttons[1].lineText[8], QStringLiteral("Linha 7"));
+  EXPECT_EQ(c.buttons[1].lineEnabled[1], 1);
 }
 
 TEST(ConfigText, LinesAfterLine183AreIgnored) {
@@ -186,7 +186,7 @@ TEST(ConfigText, NumbersInTheSigned32BitRangeAreRead) {
   };
   for (const auto& [text, value] : rows) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(parseConfigText(withLine(3, text)).buttons[1].inicio, value);    // inicio of button 1
+    EXPECT_EQ(parseConfigText(withLine(3, text)).buttons[1].firstNumber, value);    // firstNumber of button 1
     EXPECT_EQ(parseConfigText(withLine(178, text)).globals.threshold, value);  // ScrollBar3
   }
 }
@@ -197,9 +197,9 @@ TEST(ConfigText, ByteFieldsKeepTheLowEightBits) {
   };
   for (const auto& [text, value] : rows) {
     SCOPED_TRACE(text);
-    EXPECT_EQ(parseConfigText(withLine(29 + 5, text)).buttons[2].letra, value);
-    EXPECT_EQ(parseConfigText(withLine(29 * 3 + 1, text)).buttons[4].igual_botao, value);
-    EXPECT_EQ(parseConfigText(withLine(29 * 5 + 2, text)).buttons[6].imprime_letra, value);
+    EXPECT_EQ(parseConfigText(withLine(29 + 5, text)).buttons[2].letter, value);
+    EXPECT_EQ(parseConfigText(withLine(29 * 3 + 1, text)).buttons[4].sameAsButton, value);
+    EXPECT_EQ(parseConfigText(withLine(29 * 5 + 2, text)).buttons[6].printLetter, value);
   }
 }
 

@@ -37,9 +37,9 @@ class EndToEnd : public WindowTest {
       const printer::ButtonState& s = state.buttons[b];
       ASSERT_TRUE(s.letter && s.link && s.first && s.last);
       EXPECT_EQ(*s.letter, letterValue(ui.model(), b));
-      EXPECT_EQ(*s.link, ui.model().igual_botao[b] - 1);
-      EXPECT_EQ(*s.first, ui.model().inicio[b]);
-      EXPECT_EQ(*s.last, ui.model().termino[b]);
+      EXPECT_EQ(*s.link, ui.model().sameAsButton[b] - 1);
+      EXPECT_EQ(*s.first, ui.model().firstNumber[b]);
+      EXPECT_EQ(*s.last, ui.model().lastNumber[b]);
     }
     ASSERT_TRUE(state.options);
     EXPECT_EQ(*state.options, optionByte(ui.checkBox(2)->isChecked(), ui.checkBox(4)->isChecked(),
@@ -80,7 +80,7 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   EXPECT_EQ(*r.state.options, 0x07);
   EXPECT_TRUE(form->isEnabled());
   EXPECT_FALSE(form2->isVisible());
-  EXPECT_EQ(ui.model().impressora_alterada, 1);
+  EXPECT_EQ(ui.model().printerChanged, 1);
 }
 
 TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
@@ -111,7 +111,7 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   }
   ASSERT_TRUE(r.state.logo);
   EXPECT_EQ(*r.state.logo, bytesOf(logoUploadData(ui.logoRaster(), 10)));
-  EXPECT_EQ(ui.model().botao_atual, 3);  // the page still edits button 3
+  EXPECT_EQ(ui.model().currentButton, 3);  // the page still edits button 3
   EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
 
   // The printer's ticket for button 1 shows the logo and line 1.

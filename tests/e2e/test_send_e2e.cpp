@@ -43,15 +43,15 @@ class SendLikeTheWindow : public WindowTest {
 TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
   settleStartUp();
   ConfigModel m = ui.model();
-  m.imprime_letra[2] = 1;
-  m.inicio[2] = 5;
-  m.termino[2] = 750;
-  m.igual_botao[3] = 1;
-  m.texto[3][1] = QStringLiteral("Atenção: é a sua vez");
-  m.habilita_linha[3][1] = 1;
-  m.expandido[3][1] = 1;
-  m.texto[6][4] = QStringLiteral("Obrigado");
-  m.habilita_linha[6][4] = 1;
+  m.printLetter[2] = 1;
+  m.firstNumber[2] = 5;
+  m.lastNumber[2] = 750;
+  m.sameAsButton[3] = 1;
+  m.lineText[3][1] = QStringLiteral("Atenção: é a sua vez");
+  m.lineEnabled[3][1] = 1;
+  m.lineExpanded[3][1] = 1;
+  m.lineText[6][4] = QStringLiteral("Obrigado");
+  m.lineEnabled[6][4] = 1;
   GlobalSettings g;
   g.logo_height = 10;
   g.logo_width = 250;

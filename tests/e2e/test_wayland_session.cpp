@@ -33,7 +33,7 @@ TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
   expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 17u);
   EXPECT_EQ(*r.state.buttons[1].letter, letterValue(ui.model(), 1));
-  EXPECT_EQ(*r.state.buttons[4].last, ui.model().termino[4]);
+  EXPECT_EQ(*r.state.buttons[4].last, ui.model().lastNumber[4]);
 
   // Nothing unsaved: the window closes at once, after the notice of the changed printer.
   EXPECT_TRUE(form->close());

@@ -13,19 +13,19 @@ namespace vx {
 namespace {
 
 struct Numbering {
-  int igual;
-  int imprime;
-  int inicio;
-  int termino;
+  int sameAs;
+  int prints;
+  int firstNumber;
+  int lastNumber;
   bool operator==(const Numbering&) const = default;
 };
 
 void PrintTo(const Numbering& n, std::ostream* os) {
-  *os << "{igual " << n.igual << ", imprime " << n.imprime << ", " << n.inicio << ".." << n.termino << "}";
+  *os << "{igual " << n.sameAs << ", imprime " << n.prints << ", " << n.firstNumber << ".." << n.lastNumber << "}";
 }
 
 Numbering numbering(const ConfigModel& m, int b) {
-  return {m.igual_botao[b], m.imprime_letra[b], m.inicio[b], m.termino[b]};
+  return {m.sameAsButton[b], m.printLetter[b], m.firstNumber[b], m.lastNumber[b]};
 }
 
 TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
@@ -36,37 +36,37 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
   };
   // Button 1 numbers 5..60 printed; button 3 "Não imprimir" 100..900.
   auto numbered = [](ConfigModel& m) {
-    m.inicio[1] = 5;
-    m.termino[1] = 60;
-    m.imprime_letra[3] = 1;
-    m.inicio[3] = 100;
-    m.termino[3] = 900;
+    m.firstNumber[1] = 5;
+    m.lastNumber[1] = 60;
+    m.printLetter[3] = 1;
+    m.firstNumber[3] = 100;
+    m.lastNumber[3] = 900;
   };
   const Row rows[] = {
       {"a follower whose leader changed its letter becomes independent, keeping the numbering it had",
        [&](ConfigModel& m) {
          numbered(m);
-         m.letra[1] = 'G';
-         m.letra[2] = 'i';
-         m.igual_botao[2] = 1;
-         m.inicio[2] = 7;
-         m.termino[2] = 70;
+         m.letter[1] = 'G';
+         m.letter[2] = 'i';
+         m.sameAsButton[2] = 1;
+         m.firstNumber[2] = 7;
+         m.lastNumber[2] = 70;
        },
        {{}, {1, 0, 5, 60}, {2, 0, 7, 70}, {3, 1, 100, 900}, {4, 0, 0, 99}}},
       {"a button given an earlier letter follows the lowest such button and takes its numbering",
        [&](ConfigModel& m) {
          numbered(m);
-         m.letra[2] = 'A';
-         m.letra[4] = 'A';
+         m.letter[2] = 'A';
+         m.letter[4] = 'A';
        },
        {{}, {1, 0, 5, 60}, {1, 0, 5, 60}, {3, 1, 100, 900}, {1, 0, 5, 60}}},
       {"an inactive button stays inactive with its numbering, and two inactive buttons share nothing",
        [&](ConfigModel& m) {
          numbered(m);
-         m.letra[1] = kInactiveLetter;
-         m.igual_botao[1] = 1;
-         m.letra[3] = kInactiveLetter;
-         m.letra[4] = 'b';
+         m.letter[1] = kInactiveLetter;
+         m.sameAsButton[1] = 1;
+         m.letter[3] = kInactiveLetter;
+         m.letter[4] = 'b';
        },
        {{}, {7, 0, 5, 60}, {2, 0, 0, 99}, {7, 1, 100, 900}, {2, 0, 0, 99}}},
   };
@@ -74,15 +74,15 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
     SCOPED_TRACE(row.what);
     ConfigModel m = test::freshModel();
     row.edit(m);
-    m.letra[5] = 'A';  // slots 5 and 6 are never linked
-    m.igual_botao[5] = 5;
-    m.igual_botao[6] = 2;
+    m.letter[5] = 'A';  // slots 5 and 6 are never linked
+    m.sameAsButton[5] = 5;
+    m.sameAsButton[6] = 2;
     const ConfigModel before = m;
     updateButtonLinks(m);
     for (int b = 1; b <= kPrinterButtons; ++b) EXPECT_EQ(numbering(m, b), row.expected[b]) << "button " << b;
     EXPECT_EQ(numbering(m, 5), numbering(before, 5));
     EXPECT_EQ(numbering(m, 6), numbering(before, 6));
-    EXPECT_EQ(m.letra, before.letra);
+    EXPECT_EQ(m.letter, before.letter);
   }
 }
 

@@ -11,8 +11,8 @@
 namespace vx {
 
 void PrintTo(const ButtonNumbering& n, std::ostream* os) {
-  *os << "{letra " << int(n.letra) << ", imprime_letra " << int(n.imprime_letra) << ", " << n.inicio << ".."
-      << n.termino << ", igual_botao " << int(n.igual_botao) << "}";
+  *os << "{letter " << int(n.letter) << ", printLetter " << int(n.printLetter) << ", " << n.firstNumber << ".."
+      << n.lastNumber << ", sameAsButton " << int(n.sameAsButton) << "}";
 }
 
 void PrintTo(const NumberingView& v, std::ostream* os) {
@@ -51,8 +51,8 @@ struct NumberingRow {
 TEST(ButtonNumbering, EachCaseStoresAndShowsWhatThePageRulesSay) {
   const auto none = [](ConfigModel&) {};
   const auto button1From5To50 = [](ConfigModel& m) {
-    m.inicio[1] = 5;
-    m.termino[1] = 50;
+    m.firstNumber[1] = 5;
+    m.lastNumber[1] = 50;
   };
   const std::vector<NumberingRow> rows = {
       {"independent", none, 2, typed("E", true, 5, 50), {'E', 0, 5, 50, 2},
@@ -61,12 +61,12 @@ TEST(ButtonNumbering, EachCaseStoresAndShowsWhatThePageRulesSay) {
        {kFollowing, 1, "Igual Botão 1", false, 5, 50, kPrinted, true}},
       {"following an unprinted letter lifts the limit",
        [](ConfigModel& m) {
-         m.imprime_letra[1] = 1;
-         m.termino[1] = 500;
+         m.printLetter[1] = 1;
+         m.lastNumber[1] = 500;
        },
        2, typed("A", true, 0, 99),
        {'A', 1, 0, 500, 1}, {kFollowing, 1, "Igual Botão 1", false, 0, 500, kUnprinted, false}},
-      {"following the lowest of two", [](ConfigModel& m) { m.letra[2] = 'A'; }, 3, typed("A", true, 0, 99),
+      {"following the lowest of two", [](ConfigModel& m) { m.letter[2] = 'A'; }, 3, typed("A", true, 0, 99),
        {'A', 0, 0, 99, 1}, {kFollowing, 1, "Igual Botão 1", false, 0, 99, kPrinted, true}},
       {"button 1 never follows", none, 1, typed("b", true, 0, 99), {'b', 0, 0, 99, 1},
        {kOwn, 0, "De: b00 a b99", false, 0, 99, kPrinted, true}},
@@ -118,8 +118,8 @@ TEST(ButtonNumbering, ShowingTheResultAndRunningAgainChangesNothing) {
 TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
   struct Row {
     const char* name;
-    std::uint8_t letra;
-    std::uint8_t imprime_letra;
+    std::uint8_t letter;
+    std::uint8_t printLetter;
     int letterItem;
     const char* letterText;
     bool printLetter;
@@ -134,10 +134,10 @@ TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ConfigModel m = startUpModel();
-    m.letra[3] = row.letra;
-    m.imprime_letra[3] = row.imprime_letra;
-    m.inicio[3] = 7;
-    m.termino[3] = 900;
+    m.letter[3] = row.letter;
+    m.printLetter[3] = row.printLetter;
+    m.firstNumber[3] = 7;
+    m.lastNumber[3] = 900;
     const ButtonPageLoad page = buttonPage(m, 3);
     EXPECT_EQ(page.letterItem, row.letterItem);
     EXPECT_EQ(page.letterText, QString::fromLatin1(row.letterText));

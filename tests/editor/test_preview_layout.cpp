@@ -12,7 +12,7 @@ namespace vx {
 void PrintTo(const PreviewLayout& p, std::ostream* os) {
   *os << "{paper " << p.paperTop << " +" << p.paperHeight << ", lines";
   for (int l = 1; l <= kLines; ++l) *os << ' ' << (p.lineTop[l] ? *p.lineTop[l] : -1);
-  *os << ", SENHA " << p.senhaTop << ", number " << p.numberTop << ", date " << p.dateTop << "}";
+  *os << ", SENHA " << p.ticketWordTop << ", number " << p.numberTop << ", date " << p.dateTop << "}";
 }
 
 namespace {
@@ -23,15 +23,15 @@ std::array<bool, kLines + 1> linesOn(std::initializer_list<int> lines) {
   return on;
 }
 
-// The layout with "SENHA" at `senhaTop` (the number 25 and the date 85 pixels below it) and
+// The layout with "SENHA" at `ticketWordTop` (the number 25 and the date 85 pixels below it) and
 // the given (line, top) pairs.
-PreviewLayout expected(int paperTop, int paperHeight, int senhaTop, std::initializer_list<std::pair<int, int>> lines) {
+PreviewLayout expected(int paperTop, int paperHeight, int ticketWordTop, std::initializer_list<std::pair<int, int>> lines) {
   PreviewLayout p;
   p.paperTop = paperTop;
   p.paperHeight = paperHeight;
-  p.senhaTop = senhaTop;
-  p.numberTop = senhaTop + 25;
-  p.dateTop = senhaTop + 85;
+  p.ticketWordTop = ticketWordTop;
+  p.numberTop = ticketWordTop + 25;
+  p.dateTop = ticketWordTop + 85;
   for (const auto& [line, top] : lines) p.lineTop[line] = top;
   return p;
 }

@@ -1,4 +1,4 @@
-// carregando is raised for a scope and given back however the scope is left.
+// loading is raised for a scope and given back however the scope is left.
 
 #include "model/config_model.h"
 
@@ -13,16 +13,16 @@ TEST(LoadingScope, GivesTheFlagBackOnEveryWayOutAndNests) {
   ConfigModel m;
   try {
     LoadingScope loading(m);
-    EXPECT_EQ(m.carregando, 1);
+    EXPECT_EQ(m.loading, 1);
     {
       LoadingScope inner(m);
-      EXPECT_EQ(m.carregando, 1);
+      EXPECT_EQ(m.loading, 1);
     }
-    EXPECT_EQ(m.carregando, 1);  // the inner scope does not end the outer one's loading
+    EXPECT_EQ(m.loading, 1);  // the inner scope does not end the outer one's loading
     throw std::runtime_error("a file that cannot be applied");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(m.carregando, 0);
+  EXPECT_EQ(m.loading, 0);
 }
 
 }  // namespace

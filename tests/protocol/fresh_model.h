@@ -11,9 +11,9 @@ inline ConfigModel freshModel() {
   ConfigModel m;
   applyNumberingDefaults(m);
   for (int b = 1; b <= kButtons; ++b) {
-    m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.habilita_linha[1][b] = 1;
-    for (int l = 2; l <= kLines; ++l) m.texto[l][b] = QStringLiteral("Linha %1").arg(l);
+    m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+    m.lineEnabled[1][b] = 1;
+    for (int l = 2; l <= kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   return m;
 }

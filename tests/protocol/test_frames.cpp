@@ -86,7 +86,7 @@ TEST(LetterValue, NotPrintedGivesZeroAndNoOwnLetterOverridesIt) {
   struct Row {
     const char* what;
     int button;
-    std::uint8_t letra, imprime_letra, igual_botao;
+    std::uint8_t letter, printLetter, sameAsButton;
     std::uint8_t letter, link;
   };
   const Row rows[] = {
@@ -96,9 +96,9 @@ TEST(LetterValue, NotPrintedGivesZeroAndNoOwnLetterOverridesIt) {
   };
   for (const Row& row : rows) {
     ConfigModel m = freshModel();
-    m.letra[row.button] = row.letra;
-    m.imprime_letra[row.button] = row.imprime_letra;
-    m.igual_botao[row.button] = row.igual_botao;
+    m.letter[row.button] = row.letter;
+    m.printLetter[row.button] = row.printLetter;
+    m.sameAsButton[row.button] = row.sameAsButton;
     EXPECT_EQ(letterValue(m, row.button), row.letter) << row.what;
     EXPECT_EQ(linkValue(m, row.button), row.link) << row.what;
   }
@@ -161,17 +161,17 @@ TEST(TextBlocks, LinesContributeByTheirFlags) {
   };
   for (const Row& row : rows) {
     ConfigModel m = freshModel();
-    m.habilita_linha[1][2] = 0;  // button 2 starts with no header line
-    m.texto[row.line][2] = QString::fromUtf16(row.text);
-    m.habilita_linha[row.line][2] = row.enabled;
-    m.expandido[row.line][2] = row.expanded;
+    m.lineEnabled[1][2] = 0;  // button 2 starts with no header line
+    m.lineText[row.line][2] = QString::fromUtf16(row.text);
+    m.lineEnabled[row.line][2] = row.enabled;
+    m.lineExpanded[row.line][2] = row.expanded;
     EXPECT_EQ(headerTextBlock(m, 2), concat({row.contribution, headerTrailer()})) << row.what;
 
     // The same line among the footer lines (line + 4) lands before the cut byte.
     ConfigModel f = freshModel();
-    f.texto[row.line + 4][2] = QString::fromUtf16(row.text);
-    f.habilita_linha[row.line + 4][2] = row.enabled;
-    f.expandido[row.line + 4][2] = row.expanded;
+    f.lineText[row.line + 4][2] = QString::fromUtf16(row.text);
+    f.lineEnabled[row.line + 4][2] = row.enabled;
+    f.lineExpanded[row.line + 4][2] = row.expanded;
     EXPECT_EQ(footerTextBlock(f, 2, CutMode::Total), concat({row.contribution, bytes({0x11, 0x1B, 0x47})}))
         << row.what;
   }
@@ -179,7 +179,7 @@ TEST(TextBlocks, LinesContributeByTheirFlags) {
 
 TEST(TextBlocks, AllLinesDisabledStillGivesTheTrailers) {
   ConfigModel m = freshModel();
-  for (int l = 1; l <= kLines; ++l) m.habilita_linha[l][3] = 0;
+  for (int l = 1; l <= kLines; ++l) m.lineEnabled[l][3] = 0;
   EXPECT_EQ(headerTextBlock(m, 3), headerTrailer());
   EXPECT_EQ(footerTextBlock(m, 3, CutMode::Partial), bytes({0x10, 0x1B, 0x47}));
 }
@@ -187,11 +187,11 @@ TEST(TextBlocks, AllLinesDisabledStillGivesTheTrailers) {
 TEST(TextBlocks, LinesInOrderAndOnlyTheirOwnButton) {
   ConfigModel m = freshModel();
   for (int l = 1; l <= kLines; ++l) {
-    m.texto[l][4] = QString::number(l);
-    m.habilita_linha[l][4] = 1;
+    m.lineText[l][4] = QString::number(l);
+    m.lineEnabled[l][4] = 1;
   }
-  m.texto[5][3] = QStringLiteral("other button");
-  m.expandido[6][4] = 1;
+  m.lineText[5][3] = QStringLiteral("other button");
+  m.lineExpanded[6][4] = 1;
   EXPECT_EQ(headerTextBlock(m, 4), concat({ascii("1"), kLineEnd, ascii("2"), kLineEnd, ascii("3"), kLineEnd,
                                            ascii("4"), kLineEnd, headerTrailer()}));
   EXPECT_EQ(footerTextBlock(m, 4, CutMode::Partial),

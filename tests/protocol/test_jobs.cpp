@@ -108,8 +108,8 @@ struct JobTest : ::testing::Test {
 
 TEST_F(JobTest, SettingsJobFreshStart) {
   // Buttons 5 and 6 are never sent, whatever they hold.
-  model.letra[5] = 'X';
-  model.inicio[6] = 555;
+  model.letter[5] = 'X';
+  model.firstNumber[6] = 555;
   const RunReport report = settingsJob(host, pacer, model, optionByte(true, true, false));
 
   const std::vector<Bytes> expected = {
@@ -153,23 +153,23 @@ TEST_F(JobTest, SettingsJobSendsLinksAndLetterRules) {
   const Row rows[] = {
       {"button 3 repeats button 1",
        [](ConfigModel& m) {
-         m.letra[3] = 'A';
-         m.igual_botao[3] = 1;
+         m.letter[3] = 'A';
+         m.sameAsButton[3] = 1;
        },
        {frame(0x02, 0xFF, 0), frame(0x08, 0x00, 0)}},
       {"button 4 inactive",
        [](ConfigModel& m) {
-         m.letra[4] = kInactiveLetter;
-         m.igual_botao[4] = kInactiveLink;
+         m.letter[4] = kInactiveLetter;
+         m.sameAsButton[4] = kInactiveLink;
        },
        {frame(0x03, 0xFF, 0), frame(0x09, 0x06, 0)}},
       {"button 2 Não imprimir up to 999",
        [](ConfigModel& m) {
-         m.imprime_letra[2] = 1;
-         m.termino[2] = 999;
+         m.printLetter[2] = 1;
+         m.lastNumber[2] = 999;
        },
        {frame(0x01, 0x00, 0), frame(0x07, 0x01, 0), frame(0x13, 0x03, 0xE7)}},
-      {"button 1 starts at 999", [](ConfigModel& m) { m.inicio[1] = 999; }, {frame(0x0C, 0x03, 0xE7)}},
+      {"button 1 starts at 999", [](ConfigModel& m) { m.firstNumber[1] = 999; }, {frame(0x0C, 0x03, 0xE7)}},
   };
   for (const Row& row : rows) {
     VirtualPacer p;
@@ -259,8 +259,8 @@ TEST_F(JobTest, TextJobFreshStartButtonOne) {
 }
 
 TEST_F(JobTest, TextJobSendsItsButtonWithItsCut) {
-  model.texto[5][4] = QStringLiteral("Obrigado");
-  model.habilita_linha[5][4] = 1;
+  model.lineText[5][4] = QStringLiteral("Obrigado");
+  model.lineEnabled[5][4] = 1;
   textJob(host, pacer, model, 4, CutMode::Total);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   EXPECT_EQ(sends[1].bytes, (Bytes{0x37, 0x00, 0x00, 0x5E}));
@@ -275,8 +275,8 @@ TEST_F(JobTest, TextBlockOf300BytesIsAnnouncedWithBothBytes) {
   // Texts longer than the editor allows, as a hand-made file can hold: 246 bytes of lines
   // and the 54-byte trailer.
   for (int l = 1; l <= 4; ++l) {
-    model.texto[l][1] = QString(l == 4 ? 60 : 58, QLatin1Char('x'));
-    model.habilita_linha[l][1] = 1;
+    model.lineText[l][1] = QString(l == 4 ? 60 : 58, QLatin1Char('x'));
+    model.lineEnabled[l][1] = 1;
   }
   textJob(host, pacer, model, 1, CutMode::Partial);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
@@ -287,8 +287,8 @@ TEST_F(JobTest, TextBlockOf300BytesIsAnnouncedWithBothBytes) {
 
 // A send-all too long for the printer is refused while it is planned, before any job runs.
 TEST_F(JobTest, TextTooLongForAnyBlockIsRefusedWhilePlanning) {
-  model.texto[6][3] = QString(70000, QLatin1Char('x'));
-  model.habilita_linha[6][3] = 1;
+  model.lineText[6][3] = QString(70000, QLatin1Char('x'));
+  model.lineEnabled[6][3] = 1;
   EXPECT_THROW(sendAllPlan(model, pacer.now(), nullptr), std::length_error);
   RunPlan plan;
   planClockJob(plan, pacer.now());
@@ -358,13 +358,13 @@ TEST_F(JobTest, BlockTransferPumpsMessagesOncePerChangedSecond) {
   // 200 ms lead, then 250 bytes 12 ms apart from 10:00:00.700 to 10:00:03.688.
   EXPECT_EQ(seconds.size(), 4u);
   EXPECT_EQ(pumps, 4);
-  EXPECT_EQ(host.ultimo_segundo, QLocale::system().toString(QTime(10, 0, 3), QLocale::LongFormat));
+  EXPECT_EQ(host.lastShownSecond, QLocale::system().toString(QTime(10, 0, 3), QLocale::LongFormat));
 
-  // The pump compares with the host's ultimo_segundo, not with anything of its own: a block that
+  // The pump compares with the host's lastShownSecond, not with anything of its own: a block that
   // starts in the second already recorded there does not pump.
   VirtualPacer later(QDateTime(QDate(2026, 5, 4), QTime(11, 0, 0, 100)));
   RecordingHost again(later);
-  again.ultimo_segundo = QLocale::system().toString(QTime(11, 0, 0), QLocale::LongFormat);
+  again.lastShownSecond = QLocale::system().toString(QTime(11, 0, 0), QLocale::LongFormat);
   logoJob(again, later, Bytes(3, 0));
   EXPECT_TRUE(again.only(HostCall::Pump).empty());
 }

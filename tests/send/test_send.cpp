@@ -22,8 +22,8 @@ namespace {
 ConfigModel freshModel() {
   ConfigModel m;
   applyNumberingDefaults(m);
-  for (int b = 1; b <= kButtons; ++b) m.texto[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-  for (int b = 1; b <= kButtons; ++b) m.habilita_linha[1][b] = 1;
+  for (int b = 1; b <= kButtons; ++b) m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+  for (int b = 1; b <= kButtons; ++b) m.lineEnabled[1][b] = 1;
   return m;
 }
 

@@ -23,8 +23,8 @@ ConfigModel clinic() {
   ConfigModel m;
   applyNumberingDefaults(m);
   for (int b = 1; b <= 4; ++b) {
-    m.texto[1][b] = QStringLiteral("CLINICA %1").arg(b);
-    m.habilita_linha[1][b] = 1;
+    m.lineText[1][b] = QStringLiteral("CLINICA %1").arg(b);
+    m.lineEnabled[1][b] = 1;
   }
   return m;
 }
@@ -107,8 +107,8 @@ TEST_F(SendRecord, SendsOnlyWhatChangedAndRecordsOnlyJobsThatReachedTheirEnd) {
   EXPECT_EQ(a.count(), bytes);
 
   // One line of button 2: its text job and the clock, nothing else.
-  m.texto[6][2] = QStringLiteral("GUICHE 2");
-  m.habilita_linha[6][2] = 1;
+  m.lineText[6][2] = QStringLiteral("GUICHE 2");
+  m.lineEnabled[6][2] = 1;
   writeClinic(m);
   doc = run(args, 0);
   std::map<QString, QString> expected{{"settings", "skipped"}, {"clock", "sent"},      {"texts 1", "skipped"},
@@ -123,8 +123,8 @@ TEST_F(SendRecord, SendsOnlyWhatChangedAndRecordsOnlyJobsThatReachedTheirEnd) {
 
   // Button 3's job breaks off half-way (the adapter is pulled): it is not recorded, so once
   // the printer is back under the same name it is sent again.
-  m.texto[6][3] = QStringLiteral("GUICHE 3 ------------------------------");
-  m.habilita_linha[6][3] = 1;
+  m.lineText[6][3] = QStringLiteral("GUICHE 3 ------------------------------");
+  m.lineEnabled[6][3] = 1;
   writeClinic(m);
   {
     PtyLine pulled;

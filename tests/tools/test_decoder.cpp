@@ -63,13 +63,13 @@ struct SendAll {
 
 TEST(Decoder, AcceptsEverythingTheJobsSend) {
   SendAll all;
-  all.model.texto[2][3] = QStringLiteral("Atenção");
-  all.model.habilita_linha[2][3] = 1;
-  all.model.expandido[2][3] = 1;
-  all.model.igual_botao[4] = 7;
-  all.model.letra[4] = 'I';
-  all.model.inicio[2] = 500;
-  all.model.termino[2] = 999;
+  all.model.lineText[2][3] = QStringLiteral("Atenção");
+  all.model.lineEnabled[2][3] = 1;
+  all.model.lineExpanded[2][3] = 1;
+  all.model.sameAsButton[4] = 7;
+  all.model.letter[4] = 'I';
+  all.model.firstNumber[2] = 500;
+  all.model.lastNumber[2] = 999;
   all.run(logoData(10, [](int r, Bytes& row) { row[r % 50] = 0xFF; }));
 
   const DecodeResult r = decodeStream(wireOf(all.host));
@@ -108,9 +108,9 @@ TEST(Decoder, AcceptsEverythingTheJobsSend) {
 
 TEST(Decoder, DescribesEachTransferOnOneLine) {
   SendAll all;
-  all.model.imprime_letra[2] = 1;
-  all.model.letra[3] = 'A';
-  all.model.igual_botao[3] = 1;
+  all.model.printLetter[2] = 1;
+  all.model.letter[3] = 'A';
+  all.model.sameAsButton[3] = 1;
   all.run(logoData(0, nullptr));
   const DecodeResult r = decodeStream(wireOf(all.host));
   const std::vector<std::string> expected = {

@@ -15,7 +15,7 @@ namespace {
 constexpr int kMargin = 10;
 constexpr int kLineHeight = 24;
 constexpr int kTextPixels = 16;  // 40 characters of DejaVu Sans Mono fill the 400 dots
-constexpr int kSenhaHeight = 40;
+constexpr int kTicketWordHeight = 40;
 constexpr int kNumberHeight = 84;
 constexpr int kBottom = 16;
 
@@ -76,7 +76,7 @@ QImage renderTicket(const PrinterState& state, int button, const std::optional<Q
   const std::vector<TextLine> footer = linesOf(state.buttons[button].footer, false);
 
   const int logoRows = static_cast<int>(logo.rows.size());
-  const int height = logoRows + kMargin + static_cast<int>(header.size()) * kLineHeight + kSenhaHeight +
+  const int height = logoRows + kMargin + static_cast<int>(header.size()) * kLineHeight + kTicketWordHeight +
                      kNumberHeight + kLineHeight + static_cast<int>(footer.size()) * kLineHeight + kBottom;
   QImage image(kLogoWidth, height, QImage::Format_RGB32);
   image.fill(kPaperColour);
@@ -88,8 +88,8 @@ QImage renderTicket(const PrinterState& state, int button, const std::optional<Q
   p.setPen(Qt::black);
   int y = logoRows + kMargin;
   drawLines(p, header, y);
-  drawCentred(p, QStringLiteral("SENHA"), 28, true, y, kSenhaHeight);
-  y += kSenhaHeight;
+  drawCentred(p, QStringLiteral("SENHA"), 28, true, y, kTicketWordHeight);
+  y += kTicketWordHeight;
   const QString label = ticketLabel(state, button);
   drawCentred(p, label.isEmpty() ? QStringLiteral("INATIVO") : label, label.isEmpty() ? 36 : 72, true, y,
               kNumberHeight);
