@@ -11,7 +11,7 @@
 
 namespace vx {
 
-// The letter list ComboBox5 offers: eighteen letters in the case the printer prints them,
+// The letter list offers: eighteen letters in the case the printer prints them,
 // then "Inativo", which switches a button off.
 const QStringList& letterItems();
 inline constexpr int kInativoItem = 18;
@@ -24,22 +24,22 @@ inline constexpr int kButtonPanelSplitY = 49;
 // The button (1..4) a press at (x, y), relative to the picture, selects.
 int buttonAtPanelPoint(int x, int y);
 
-// The page's titles for `button`, in the operator's language: Label35 "Funcionamento do botão
-// n:", Label1 and Label2 "Senha Emitida Pelo Botão n".
+// The page's titles for `button`, in the operator's language: "Funcionamento do botão
+// n:" and, twice, "Senha Emitida Pelo Botão n".
 QString pageTitle(int button);
 QString ticketTitle(int button);
 
 // The page of `button` as it is loaded from the model.
 struct ButtonPageLoad {
-  QString pageTitle;  // Label35 "Funcionamento do botão n:"
-  QString ticketTitle;  // Label1 and Label2 "Senha Emitida Pelo Botão n"
-  int start = 0;  // SpinEdit12
-  int end = 0;  // SpinEdit13
-  // ComboBox5's item whose first character is the stored letter, or -1 when no item has it;
+  QString pageTitle;  // "Funcionamento do botão n:"
+  QString ticketTitle;  // both "Senha Emitida Pelo Botão n"
+  int start = 0;  // the first number's spin box
+  int end = 0;  // the last number's spin box
+  // the letter list's item whose first character is the stored letter, or -1 when no item has it;
   // then letterText is what the field shows (the stored letter, or nothing for code 0).
   int letterItem = -1;
   QString letterText;
-  bool printLetter = true;  // ComboBox6: only 1 is "Não imprimir"
+  bool printLetter = true;  // the letter printing choice: only 1 is "Não imprimir"
   bool operator==(const ButtonPageLoad&) const = default;
 };
 

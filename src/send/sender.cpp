@@ -59,7 +59,7 @@ RunPlan planFor(const ConfigPair* pair, const SendOptions& o, const JobsToSend& 
   if (!pair) return planRun(model, jobs, 0, CutMode::Total, {}, start);
   applyConfigButtons(model, pair->contents);
   const GlobalSettings& g = pair->contents.globals;
-  // RadioButton1 is set from line 182, then RadioButton2 from line 183: "Corte Total" wins
+  // "Corte Parcial" is set from line 182, then "Corte Total" from line 183: "Corte Total" wins
   // when both are set, and the text job reads anything but "Corte Parcial" as total.
   const CutMode cut = g.partial_cut && !g.total_cut ? CutMode::Partial : CutMode::Total;
   ByteList logoData;

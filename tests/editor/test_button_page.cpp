@@ -119,7 +119,7 @@ TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
   struct Row {
     const char* name;
     std::uint8_t letter;
-    std::uint8_t printLetter;
+    std::uint8_t storedPrintChoice;
     int letterItem;
     const char* letterText;
     bool printLetter;
@@ -135,7 +135,7 @@ TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
     SCOPED_TRACE(row.name);
     ConfigModel m = startUpModel();
     m.letter[3] = row.letter;
-    m.printLetter[3] = row.printLetter;
+    m.printLetter[3] = row.storedPrintChoice;
     m.firstNumber[3] = 7;
     m.lastNumber[3] = 900;
     const ButtonPageLoad page = buttonPage(m, 3);
