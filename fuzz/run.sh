@@ -69,9 +69,8 @@ run_bitmap() {
     # of the run.
     extra=(-fno-sanitize-coverage=trace-cmp)
     case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
-    # The threshold rounds each product and sum on its own, as in the real build.
     # shellcheck disable=SC2046  # pkg-config prints several words on purpose
-    "$cxx" "${flags[@]}" "${extra[@]}" -ffp-contract=off -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
+    "$cxx" "${flags[@]}" "${extra[@]}" -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
       -c "$src" -o "$obj" || return 1
     objects+=("$obj")
   done

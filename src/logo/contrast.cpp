@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdint>
 
 namespace vx {
@@ -24,8 +23,7 @@ Histogram luminanceHistogram(const QImage& picture) {
         lastR = p[0];
         lastG = p[1];
         lastB = p[2];
-        lastLevel = static_cast<int>(std::ceil(logoLuminance(lastR, lastG, lastB)));
-        lastLevel = std::clamp(lastLevel, 0, 255);
+        lastLevel = std::clamp(logoLuminance(lastR, lastG, lastB).ceiling(), 0, 255);
       }
       ++h[static_cast<size_t>(lastLevel)];
     }

@@ -4,6 +4,8 @@
 // rows 0..H−1 of the logo box into it; rows from H down keep what they held.
 
 #include <QImage>
+#include <compare>
+#include <cstdint>
 
 namespace vx {
 
@@ -30,10 +32,31 @@ class LogoRaster {
   QImage image_;
 };
 
-// L = (0.3 × R + 0.59 × G) + 0.11 × B in x87 extended precision (64-bit mantissa): each
-// product and each sum rounded to nearest, the constants the extended values nearest to
-// 0.3, 0.59 and 0.11. Not rounded to an integer.
-long double logoLuminance(int red, int green, int blue);
+// L = (0.3 × R + 0.59 × G) + 0.11 × B as x87 extended precision computes it: the constants
+// the extended values (64-bit mantissa) nearest to 0.3, 0.59 and 0.11, each product and
+// each sum rounded to a 64-bit mantissa, to nearest, ties to even. Held exactly as
+// mantissa × 2^exponent, so every platform decides the exact ties (30R + 59G + 11B = 100T)
+// alike whatever its own long double. Compares exactly with an int.
+class LogoLuminance {
+ public:
+  std::uint64_t mantissa() const { return mantissa_; }
+  int exponent() const { return exponent_; }
+
+  std::strong_ordering operator<=>(int level) const;
+  bool operator==(int level) const { return (*this <=> level) == 0; }
+
+  // The least integer >= L: the histogram level of the contrast suggestion.
+  int ceiling() const;
+
+ private:
+  friend LogoLuminance logoLuminance(int, int, int);
+  LogoLuminance(std::uint64_t mantissa, int exponent) : mantissa_(mantissa), exponent_(exponent) {}
+  std::uint64_t mantissa_;
+  int exponent_;
+};
+
+// The luminance of components R, G, B, each 0..255. Not rounded to an integer.
+LogoLuminance logoLuminance(int red, int green, int blue);
 
 // The threshold rule: a box pixel becomes a black dot when its luminance is <= T.
 bool turnsBlack(int red, int green, int blue, int threshold);

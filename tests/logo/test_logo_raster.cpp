@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <iomanip>
+#include <sstream>
+
 #include "logo/default_picture.h"
 #include "logo/logo_box.h"
 
@@ -91,6 +96,8 @@ TEST(Threshold, ExactTiesFollowExtendedPrecisionRounding) {
   for (const Row& r : rows) {
     ASSERT_EQ(30 * r.r + 59 * r.g + 11 * r.b, 100 * r.t) << "not a tie: " << r.note;
     EXPECT_EQ(turnsBlack(r.r, r.g, r.b, r.t), r.black) << r.note;
+    // The contrast suggestion's histogram level follows the same rounding.
+    EXPECT_EQ(logoLuminance(r.r, r.g, r.b).ceiling(), r.black ? r.t : r.t + 1) << r.note;
     // And through the raster, as the preview update does it.
     LogoRaster raster;
     updateRaster(raster, box(1, qRgb(r.r, r.g, r.b)), 1, r.t);
@@ -102,6 +109,38 @@ TEST(Threshold, ExactTiesFollowExtendedPrecisionRounding) {
     }
   }
 }
+
+#if (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64
+TEST(Threshold, LuminanceIsTheFpuValueForEveryColour) {
+  // The integer luminance against the x87's own long double for all 2^24 colours: the same
+  // value to the last bit, and the same ceiling, comparisons and threshold decisions at the
+  // levels around it. One pass that counts mismatches; the first is reported.
+  long mismatches = 0;
+  std::ostringstream first;
+  for (int r = 0; r < 256; ++r) {
+    for (int g = 0; g < 256; ++g) {
+      for (int b = 0; b < 256; ++b) {
+        const long double fpu = (0.3L * r + 0.59L * g) + 0.11L * b;
+        const LogoLuminance exact = logoLuminance(r, g, b);
+        // Both sides in units of 2^-67, which hold every luminance; the scalings are exact.
+        const int shift = exact.exponent() + 67;
+        const bool sameValue = shift >= 0 && shift < 31 &&
+                               static_cast<long double>(exact.mantissa()) * (1 << shift) == fpu * 0x1p67L;
+        const int level = exact.ceiling();
+        const bool same = sameValue && level == static_cast<int>(std::ceil(fpu)) && exact <= level &&
+                          !(exact <= level - 1) && (exact == level) == (fpu == level) &&
+                          turnsBlack(r, g, b, level) == (fpu <= level) &&
+                          turnsBlack(r, g, b, level - 1) == (fpu <= level - 1);
+        if (!same && mismatches++ == 0) {
+          first << r << "," << g << "," << b << ": FPU " << std::setprecision(21) << fpu << ", integers "
+                << exact.mantissa() << " x 2^" << exact.exponent();
+        }
+      }
+    }
+  }
+  EXPECT_EQ(mismatches, 0) << "first " << first.str();
+}
+#endif
 
 TEST(Threshold, RowsFromHeightOnAreUntouched) {
   LogoRaster raster;
