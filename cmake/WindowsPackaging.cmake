@@ -34,11 +34,17 @@ else()
 endif()
 list(GET VX_WINDOWS_PROGRAMS 0 vx_main_program)
 
+if(VX_WINDOWS_PACKAGE_KIND STREQUAL trial)
+  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64-trial)
+else()
+  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64)
+endif()
 set(vx_program_files)
 foreach(program ${VX_WINDOWS_PROGRAMS})
   list(APPEND vx_program_files $<TARGET_FILE:${program}>)
 endforeach()
-add_custom_target(windows_packages
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/${vx_package_name}-setup.exe ${CMAKE_BINARY_DIR}/${vx_package_name}.zip
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
           --source ${PROJECT_SOURCE_DIR}
           --out ${CMAKE_BINARY_DIR}
@@ -48,6 +54,11 @@ add_custom_target(windows_packages
           --icon ${VX_WINDOWS_ICON}
           --main $<TARGET_FILE_NAME:${vx_main_program}>
           ${vx_program_files}
-  DEPENDS ${VX_WINDOWS_PROGRAMS} vx_windows_icon
-  COMMENT "Packing the Windows programs: zip and installer"
+  DEPENDS ${VX_WINDOWS_PROGRAMS} ${vx_program_files} ${VX_WINDOWS_ICON}
+          ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
+          ${PROJECT_SOURCE_DIR}/resources/windows/installer.nsi
+          ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+  COMMENT "Packing the Windows programs: ${vx_package_name}.zip and ${vx_package_name}-setup.exe"
   VERBATIM)
+add_custom_target(windows_packages
+  DEPENDS ${CMAKE_BINARY_DIR}/${vx_package_name}-setup.exe ${CMAKE_BINARY_DIR}/${vx_package_name}.zip)

@@ -1,13 +1,18 @@
 // Windows wakes a sleeping thread on its timer tick, 15.6 ms by default: a plain Sleep(12)
-// would break the printer's pauses. A high-resolution waitable timer
+// would end a 12 ms pause anywhere between 12 and 31 ms. A high-resolution waitable timer
 // (CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, Windows 10 1803 and later) wakes within a fraction of
 // a millisecond; without one, the system timer period is set to 1 ms (timeBeginPeriod) for the
-// process and Sleep() is used. Either way the thread is woken a little before the deadline and
-// spins the rest on the performance counter (monotonicNs() reads it on Windows), so that no
-// pause ends early and the wait costs little CPU.
+// process and Sleep() is used. The thread is woken at the deadline itself, and should a timer
+// fire before it (the timer and the performance counter are different clocks), the rest is
+// spun on the performance counter: monotonicNs() reads it on Windows (MinGW's CLOCK_MONOTONIC
+// is QueryPerformanceCounter). So no pause ends early and the wait costs no CPU. A wake-up a
+// fraction of a millisecond late costs the steady pacer nothing: its deadlines are absolute and
+// the port's writer keeps the line's spacing.
 
 #include <windows.h>
 #include <mmsystem.h>
+
+#include <cstdlib>
 
 #include "protocol/deadline_sleep.h"
 #include "protocol/monotonic_clock.h"
@@ -19,24 +24,34 @@
 namespace vx {
 namespace {
 
-// How long before the deadline the thread asks to be woken; the rest is spun. A
-// high-resolution timer is rarely late by more than 0.5 ms; Sleep() at a 1 ms period may
-// return up to a period early or late.
-constexpr std::int64_t kTimerSpinNs = 1'000'000;
-constexpr std::int64_t kSleepSpinNs = 2'000'000;
-
-struct ThreadTimer {
-  HANDLE handle = nullptr;  // null: no high-resolution timer here, Sleep() at a 1 ms period
+class ThreadTimer {
+ public:
   ThreadTimer() {
-    handle = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    if (!handle) useOneMillisecondPeriod();
+    handle_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
+    if (!handle_) useOneMillisecondPeriod();
   }
   ~ThreadTimer() {
-    if (handle) CloseHandle(handle);
+    if (handle_) CloseHandle(handle_);
   }
   ThreadTimer(const ThreadTimer&) = delete;
   ThreadTimer& operator=(const ThreadTimer&) = delete;
 
+  // Sleeps `ns` or a little longer; rarely a little shorter.
+  void sleep(std::int64_t ns) {
+    if (handle_) {
+      LARGE_INTEGER due;
+      due.QuadPart = -((ns + 99) / 100);  // relative, in 100 ns units
+      if (SetWaitableTimer(handle_, &due, 0, nullptr, nullptr, FALSE) &&
+          WaitForSingleObject(handle_, INFINITE) == WAIT_OBJECT_0)
+        return;
+      CloseHandle(handle_);  // a timer that fails once is not trusted again
+      handle_ = nullptr;
+      useOneMillisecondPeriod();
+    }
+    Sleep(static_cast<DWORD>((ns + 999'999) / 1'000'000));
+  }
+
+ private:
   static void useOneMillisecondPeriod() {
     static const bool set = [] {
       const bool ok = timeBeginPeriod(1) == TIMERR_NOERROR;
@@ -46,22 +61,7 @@ struct ThreadTimer {
     (void)set;
   }
 
-  // Sleeps about `ns`, never much longer; may return early (the caller spins the rest).
-  void sleepAbout(std::int64_t ns) {
-    if (handle) {
-      LARGE_INTEGER due;
-      due.QuadPart = -(ns / 100);  // relative, in 100 ns units
-      if (SetWaitableTimer(handle, &due, 0, nullptr, nullptr, FALSE) &&
-          WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0)
-        return;
-      CloseHandle(handle);  // a timer that fails once is not trusted again
-      handle = nullptr;
-      useOneMillisecondPeriod();
-    }
-    Sleep(static_cast<DWORD>(ns / 1'000'000));
-  }
-
-  std::int64_t spinNs() const { return handle ? kTimerSpinNs : kSleepSpinNs; }
+  HANDLE handle_ = nullptr;  // null: no high-resolution timer here, Sleep() at a 1 ms period
 };
 
 ThreadTimer& threadTimer() {
@@ -69,19 +69,21 @@ ThreadTimer& threadTimer() {
   return timer;
 }
 
+// Below this the rest is spun rather than slept: no timer wakes that precisely.
+constexpr std::int64_t kSpinBelowNs = 100'000;
+
 }  // namespace
 
 void prepareThreadForDeadlines() { (void)threadTimer(); }
 
 void sleepUntilNs(std::int64_t deadlineNs) {
-  ThreadTimer& timer = threadTimer();
-  for (;;) {
-    const std::int64_t left = deadlineNs - monotonicNs();
-    if (left <= 0) return;
-    if (left <= timer.spinNs()) break;
-    timer.sleepAbout(left - timer.spinNs());
+  for (std::int64_t left = deadlineNs - monotonicNs(); left > 0; left = deadlineNs - monotonicNs()) {
+    if (left < kSpinBelowNs) {
+      YieldProcessor();
+    } else {
+      threadTimer().sleep(left);
+    }
   }
-  while (monotonicNs() < deadlineNs) YieldProcessor();
 }
 
 std::int64_t wallClockMs() {
