@@ -5,17 +5,22 @@
 # both in the build folder: scripts/windows-package.sh does the work.
 
 # The programs, in the order the packages list them; the first that builds is the one the
-# Start menu and "Open with" start. Each gets the icon and a version resource.
+# Start menu and "Open with" start. Each gets the icon and a version resource; the window is a
+# Windows program without a console (Qt's entry point gives it its WinMain).
 set(VX_WINDOWS_PROGRAMS)
 foreach(program_description
-        "vorlandex|VORLANDEX Configurator"
-        "vorlandex-send|VORLANDEX Configurator command-line sender"
-        "vorlandex-printer|VORLANDEX virtual ticket printer")
+        "vorlandex|VORLANDEX Configurator|window"
+        "vorlandex-send|VORLANDEX Configurator command-line sender|console"
+        "vorlandex-printer|VORLANDEX virtual ticket printer|console")
   string(REPLACE "|" ";" program_description "${program_description}")
   list(GET program_description 0 program)
   list(GET program_description 1 description)
+  list(GET program_description 2 kind)
   if(TARGET ${program})
     vorlandex_windows_resources(${program} "${description}")
+    if(kind STREQUAL window)
+      set_target_properties(${program} PROPERTIES WIN32_EXECUTABLE ON)
+    endif()
     list(APPEND VX_WINDOWS_PROGRAMS ${program})
   endif()
 endforeach()
