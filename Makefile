@@ -1,12 +1,14 @@
 # The two set-up commands of the README: `make run` and `make test`; `make package` builds the
-# Debian package. A new build folder is configured for Ninja when it is installed; a folder keeps
-# the generator it was first configured with.
+# Debian package; `make windows` cross-builds the Windows programs, their installer and zip in
+# build-windows/, `make windows-test` runs their tests and the installer under Wine. A new build
+# folder is configured for Ninja when it is installed; a folder keeps the generator it was first
+# configured with.
 SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test package bench fuzz clean
+.PHONY: deps build run test package bench fuzz windows windows-test clean
 
 deps:
 	@scripts/install-deps.sh
@@ -36,5 +38,13 @@ bench: build
 fuzz: deps
 	@fuzz/run.sh $(FUZZ_SECONDS)
 
+# Qt for Windows: the archive named by VORLANDEX_QT_WINDOWS (scripts/windows-qt.sh).
+windows:
+	@scripts/install-deps.sh --windows
+	@JOBS=$(JOBS) scripts/windows-build.sh
+
+windows-test: windows
+	@JOBS=$(JOBS) scripts/windows-tests.sh
+
 clean:
-	rm -rf $(BUILD) build-asan build-tsan build-fuzz
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz build-windows

@@ -59,6 +59,7 @@ run_bitmap() {
     "$root/src/logo/logo_upload.cpp"
     "$root/src/logo/picture_reader.cpp"
     "$root/src/logo/svg_picture.cpp"
+    "$root/src/logo/svg_render.cpp"
     "$root/src/logo/compact_bitmap.cpp"
   )
   local objects=() src obj extra

@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the configurator needs to build, test and run.
-# Idempotent: packages already present are not touched. Works as root or through sudo.
+# With --windows: instead, those the Windows build and its tests under Wine need (`make windows`,
+# the Windows stage of .ci/run). Idempotent: packages already present are not touched. Works as
+# root or through sudo.
 set -euo pipefail
+
+windows=false
+case "${1:-}" in
+  "") ;;
+  --windows) windows=true ;;
+  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+esac
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
@@ -19,6 +28,24 @@ PACKAGES=(
   # vorlandex-send's JSON schema check, the Ansible role's test and lint, the units' check.
   python3-jsonschema ansible-core ansible-lint systemd
 )
+
+# The Windows build: Debian's MinGW-w64 cross compiler (POSIX threads) against Qt for Windows,
+# with the host's Qt 6.4.2 tools (moc, rcc, uic, lrelease) and GoogleTest's sources; Wine
+# (64-bit) runs the programs and tests, on a virtual display for windows; NSIS makes the
+# installer; rsvg-convert and ImageMagick render the icon; Qt's own translations and the DejaVu
+# fonts (the offscreen platform's) go with the programs; xz and zip pack.
+WINDOWS_PACKAGES=(
+  cmake ninja-build ccache xz-utils zip unzip
+  g++-mingw-w64-x86-64-posix
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n googletest
+  wine wine64 xvfb xauth
+  # What Wine's X11 driver loads for a window (recommended by libwine, left out without them).
+  libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
+  nsis librsvg2-bin imagemagick fonts-dejavu-core
+)
+if $windows; then
+  PACKAGES=("${WINDOWS_PACKAGES[@]}")
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -436,6 +436,10 @@ Check the printer cable and send again.</translation>
         <source>%1 é uma pasta, não um arquivo de imagem.</source>
         <translation>%1 is a folder, not a picture file.</translation>
     </message>
+    <message>
+        <source>O arquivo %1 é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse arquivo.</source>
+        <translation>The file %1 is an SVG drawing, which this version of the program does not open. Save it as PNG or BMP and open that file.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewFrame</name>

@@ -436,6 +436,10 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
         <source>%1 é uma pasta, não um arquivo de imagem.</source>
         <translation>%1 es una carpeta, no un archivo de imagen.</translation>
     </message>
+    <message>
+        <source>O arquivo %1 é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse arquivo.</source>
+        <translation>El archivo %1 es un dibujo SVG, que esta versión del programa no abre. Guárdelo como PNG o BMP y abra ese archivo.</translation>
+    </message>
 </context>
 <context>
     <name>PreviewFrame</name>

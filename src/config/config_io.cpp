@@ -1,15 +1,12 @@
 #include "config_io.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cerrno>
-#include <cstring>
+
+#include "config/disk_file.h"
 
 namespace vx {
 namespace {
@@ -37,8 +34,8 @@ void writeTemporary(QSaveFile& file, const QByteArray& bytes) {
     file.cancelWriting();
     throwWriteError(file.fileName(), reason);
   }
-  if (::fsync(file.handle()) != 0) {
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+  QString reason;
+  if (!syncToDisk(file, &reason)) {
     file.cancelWriting();
     throwWriteError(file.fileName(), reason);
   }
@@ -62,8 +59,7 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
   }
   // Opening a named pipe waits for a writer and would freeze the caller: a pipe or a
   // socket holds no file to read.
-  struct stat st {};
-  if (::stat(QFile::encodeName(path).constData(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+  if (isPipeOrSocket(path)) {
     result.error = readFailure(path, QCoreApplication::translate("ConfigFiles", "não é um arquivo"));
     return result;
   }

@@ -159,7 +159,14 @@ bool gifComplete(QIODevice& d) {
   return false;
 }
 
+[[noreturn]] void failSvgUnsupported(const QString& path) {
+  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 é um desenho SVG, que esta versão do programa não abre. "
+                      "Salve-o como PNG ou BMP e abra esse arquivo.")
+           .arg(quoted(path)));
+}
+
 SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
+  if (!svgDrawingsSupported()) failSvgUnsupported(path);
   if (bytes.size() > kMaxSvgFileBytes) failFileTooLarge(path, kMaxSvgFileBytes);
   SvgProblem problem = checkSvg(bytes);
   QImage image;
@@ -180,6 +187,8 @@ SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
                .arg(quoted(path)));
     case SvgProblem::Kind::NotSvg:
       fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 está danificado ou não é um SVG válido.").arg(quoted(path)));
+    case SvgProblem::Kind::Unsupported:
+      failSvgUnsupported(path);
   }
   return SourcePicture{image, {}, true};
 }
@@ -240,7 +249,8 @@ QString cannotOpenText(const QString& path, const QString& reason) {
 
 QStringList pictureFileSuffixes() {
   QStringList out = {QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("jpg"),
-                     QStringLiteral("jpeg"), QStringLiteral("gif"), QStringLiteral("svg")};
+                     QStringLiteral("jpeg"), QStringLiteral("gif")};
+  if (svgDrawingsSupported()) out.append(QStringLiteral("svg"));
   QStringList others;
   for (const QByteArray& f : QImageReader::supportedImageFormats()) {
     const QString name = QString::fromLatin1(f).toLower();

@@ -20,8 +20,8 @@
 namespace vx {
 
 // The name suffixes of the pictures the reader takes, lower case without the dot, in the
-// order the picture dialog lists them: bmp, png, jpg, jpeg, gif, svg, then the other
-// formats Qt reads here.
+// order the picture dialog lists them: bmp, png, jpg, jpeg, gif, svg (where this build draws
+// SVG: svgDrawingsSupported()), then the other formats Qt reads here.
 QStringList pictureFileSuffixes();
 
 // The picture dialog's filter: "Imagens (*.bmp *.png ...)|*.bmp;*.png;...", then the
@@ -44,7 +44,8 @@ SourcePicture loadLogoPicture(const QString& path);
 // like a Windows bitmap go to decodeBitmap. Throws BitmapError for an empty file, content
 // no reader here recognises, a damaged or truncated picture, declared sides or a dot count
 // beyond the bitmap limits (kMaxBitmapSide, kMaxBitmapDots) or no size at all, and an SVG
-// drawing that refers outside itself or holds scripts.
+// drawing that refers outside itself or holds scripts (or any SVG drawing, in a build that
+// draws none).
 SourcePicture decodeLogoPicture(const QByteArray& bytes, const QString& path);
 
 }  // namespace vx

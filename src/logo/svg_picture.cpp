@@ -1,13 +1,9 @@
 #include "logo/svg_picture.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-
-#include "logo/compact_bitmap.h"
 
 namespace vx {
 namespace {
@@ -121,27 +117,6 @@ QSize svgRenderSize(double width, double height) {
   };
   if (!std::isfinite(scale)) return {};
   return {side(width * scale, kSvgAreaWidth), side(height * scale, kSvgAreaHeight)};
-}
-
-QImage renderSvg(const QByteArray& bytes, SvgProblem* problemOut) {
-  auto fail = [problemOut](SvgProblem::Kind kind) {
-    if (problemOut) *problemOut = problem(kind);
-    return QImage();
-  };
-  QSvgRenderer renderer;
-  if (!renderer.load(bytes) || !renderer.isValid()) return fail(SvgProblem::Kind::NotSvg);
-  const QRectF box = renderer.viewBoxF();
-  const QSize size = svgRenderSize(box.width(), box.height());
-  if (!size.isValid()) return fail(SvgProblem::Kind::NoSize);
-
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
-  image.fill(Qt::transparent);
-  {
-    QPainter painter(&image);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-  }
-  if (problemOut) *problemOut = {};
-  return flattenOntoWhite(image);
 }
 
 }  // namespace vx

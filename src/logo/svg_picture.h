@@ -24,9 +24,13 @@ inline constexpr int kSvgAreaHeight = kWorkingPictureHeight;
 // <svg>), judged from its first bytes only.
 bool looksLikeSvg(const QByteArray& bytes);
 
+// Whether this build draws SVG at all (it needs Qt SVG, which the Windows build lacks).
+// Without it every drawing is refused as Kind::Unsupported; the rest of this header still works.
+bool svgDrawingsSupported();
+
 // What is wrong with an SVG document, in the operator's words; empty when it may be drawn.
 struct SvgProblem {
-  enum class Kind { None, NotSvg, External, Script, NoSize };
+  enum class Kind { None, NotSvg, External, Script, NoSize, Unsupported };
   Kind kind = Kind::None;
   QString detail;  // the reference or element at fault, for the message
 };
@@ -38,7 +42,8 @@ SvgProblem checkSvg(const QByteArray& bytes);
 QSize svgRenderSize(double width, double height);
 
 // Renders a document checkSvg() accepted, flattened onto white (RGB32). A null image when
-// Qt SVG cannot read it or it has no usable size; `problem` then says which.
+// Qt SVG cannot read it, it has no usable size or this build draws no SVG; `problem` then says
+// which.
 QImage renderSvg(const QByteArray& bytes, SvgProblem* problem);
 
 }  // namespace vx

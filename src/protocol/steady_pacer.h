@@ -1,15 +1,16 @@
 #pragma once
 // The real clock of the transmission jobs. Each pause ends `ms` after the previous pause's
-// deadline on CLOCK_MONOTONIC absolute deadlines, the chain starting when the job opens
-// the port (or at the first pause, or the last hand-over when no chain runs). A hand-over
-// more than kCatchUpMs behind the chain (a long pump, a stalled machine) starts it again
-// from the hand-over, so the window never runs far ahead of the line. The thread sleeps,
+// deadline on absolute deadlines of the monotonic clock (deadline_sleep.h), the chain starting
+// when the job opens the port (or at the first pause, or the last hand-over when no chain runs).
+// A hand-over more than kCatchUpMs behind the chain (a long pump, a stalled machine) starts it
+// again from the hand-over, so the window never runs far ahead of the line. The thread sleeps,
 // never spins: the line's spacing is kept by the port's writer, and a hand-over that is a
 // little late costs the line nothing once the writer trails the chain by that much.
 // With a lead, every pause ends that much before its deadline: for a host whose port keeps
 // each hand-over's pause itself (JobPort::sendAfterPause), so that the bytes wait in the
 // port's queue and a late wake-up of this thread, up to the lead, never delays the line.
-// Use one pacer per thread: the thread that calls wait() gets a 1 ns timer slack.
+// Use one pacer per thread: the thread that calls wait() is readied for precise wake-ups
+// (prepareThreadForDeadlines: on Linux a 1 ns timer slack).
 
 #include <cstdint>
 #include <limits>

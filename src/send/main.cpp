@@ -1,12 +1,9 @@
 // vorlandex-send: sends a saved .cfg/.bmp pair to one or many ticket printers at once.
 
-#include <signal.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "send/console.h"
 #include "send/send_options.h"
 #include "send/sender.h"
 
@@ -23,21 +20,14 @@ int main(int argc, char* argv[]) {
     return parsed.exitCode;
   }
   // Ctrl-C stops every port cleanly and still gives the summary.
-  struct sigaction sa {};
-  sa.sa_handler = [](int) { vx::Sender::interrupt(); };
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
+  vx::console::onStopRequest([] { vx::Sender::interrupt(); });
   // Output piped into a program that quits (| head) must not kill the run mid-block; a
   // failed write to the pipe is simply lost.
-  signal(SIGPIPE, SIG_IGN);
-  winsize size{};
-  const bool terminal = isatty(STDOUT_FILENO) == 1;
-  const bool errTerminal = isatty(STDERR_FILENO) == 1;
+  vx::console::ignoreBrokenPipes();
+  const bool terminal = vx::console::isTerminal(stdout);
+  const bool errTerminal = vx::console::isTerminal(stderr);
   // With --json the progress, if any, is drawn on the error stream.
-  const int progressFd = parsed.options->json ? STDERR_FILENO : STDOUT_FILENO;
-  const bool progressTerminal = parsed.options->json ? errTerminal : terminal;
-  const int columns = progressTerminal && ioctl(progressFd, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+  const int columns = vx::console::terminalColumns(parsed.options->json ? stderr : stdout);
   vx::Sender sender(std::move(*parsed.options), vx::Sender::Output{stdout, stderr, terminal, columns, errTerminal});
   return sender.exec();
 }

@@ -1,7 +1,5 @@
 #include "send/sent_record.h"
 
-#include <unistd.h>
-
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -91,15 +89,6 @@ JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
   }
   if (!s.texts) s.textButtons = 0x0F;
   return s;
-}
-
-QString sentRecordDir() {
-  const QString state = qEnvironmentVariable("XDG_STATE_HOME");
-  // A relative XDG_STATE_HOME is invalid and must be ignored.
-  if (!state.isEmpty() && QDir::isAbsolutePath(state)) return state + QStringLiteral("/vorlandex");
-  // Root (a system service, sudo) keeps its records with the system's state, not in /root.
-  if (geteuid() == 0) return QStringLiteral("/var/lib/vorlandex");
-  return QDir::homePath() + QStringLiteral("/.local/state/vorlandex");
 }
 
 SentRecord::SentRecord(const QString& port, const QString& dir) : port_(port) {

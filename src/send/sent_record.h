@@ -5,8 +5,9 @@
 // what the printer holds (anything sent another way, or a swapped printer, needs --force).
 //
 // One JSON file per port as the operator names it, in $XDG_STATE_HOME/vorlandex/ (default
-// ~/.local/state/vorlandex/, for root /var/lib/vorlandex/); replaced atomically. Not
-// thread-safe: one object per port, used by one thread at a time.
+// ~/.local/state/vorlandex/, for root /var/lib/vorlandex/; on Windows the user's local
+// application data); replaced atomically. Not thread-safe: one object per port, used by one
+// thread at a time.
 
 #include <QByteArray>
 #include <QHash>
@@ -31,7 +32,8 @@ QString jobKey(const JobPlan& job);
 std::vector<JobDigest> jobDigests(const RunPlan& plan);
 
 // The folder of the records: $XDG_STATE_HOME/vorlandex when it is set (and absolute), else
-// /var/lib/vorlandex for root and ~/.local/state/vorlandex for anyone else.
+// /var/lib/vorlandex for root and ~/.local/state/vorlandex for anyone else; on Windows
+// %LOCALAPPDATA%\vorlandex. One file per platform: sent_record_dir_posix.cpp, _win32.cpp.
 QString sentRecordDir();
 
 class SentRecord;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "config/config_io.h"
+#include "platform.h"
 
 namespace vx {
 namespace {
@@ -61,18 +61,19 @@ TEST_F(ConfigIo, AFailureOfEitherFileLeavesBothOldFilesAsTheyWere) {
 
   QString message =
       writeError([&] { savePair(path("sala.cfg"), path("plain/sala.bmp"), "new cfg", "new bmp"); });
-  EXPECT_TRUE(message.contains(path("plain/sala.bmp"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path("plain/sala.bmp")))) << message.toStdString();
   EXPECT_EQ(contents(path("sala.cfg")), "old cfg");
 
   message = writeError([&] { savePair(blocked, path("sala.bmp"), "new cfg", "new bmp"); });
-  EXPECT_TRUE(message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(blocked)))
+  EXPECT_TRUE(message.startsWith(
+      QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(QDir::toNativeSeparators(blocked))))
       << message.toStdString();
   EXPECT_EQ(contents(path("sala.bmp")), "old bmp");  // the logo file is written first but not put in place
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 TEST_F(ConfigIo, SavePairIntoAReadOnlyFolderThrowsAndKeepsTheOldFiles) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  if (!test::readOnlyFoldersRefuseWrites()) GTEST_SKIP() << "this process writes into read-only folders";
   const QString folder = path("ro");
   ASSERT_TRUE(QDir().mkdir(folder));
   writeFile(folder + "/sala.cfg", "old cfg");
@@ -90,7 +91,7 @@ TEST_F(ConfigIo, TwoNamesForOneFileAreRefusedBeforeAnythingIsWritten) {
   writeFile(path("sala.bmp"), "old bmp");
   const QString message =
       writeError([&] { savePair(path("sala.bmp"), path("./sala.bmp"), "new cfg", "new bmp"); });
-  EXPECT_TRUE(message.contains(path("sala.bmp"))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path("sala.bmp")))) << message.toStdString();
   EXPECT_EQ(contents(path("sala.bmp")), "old bmp");
 }
 
@@ -101,9 +102,9 @@ TEST_F(ConfigIo, SaveFileAtomicallyReplacesOrReportsTheFile) {
 
   const QString blocked = path("a.cfg/b.cfg");
   const QString message = writeError([&] { saveFileAtomically(blocked, "x"); });
-  EXPECT_TRUE(message.startsWith(QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(blocked)))
-      << message.toStdString();
-  EXPECT_GT(message.size(), QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(blocked).size());
+  const QString start = QStringLiteral("Não foi possível gravar o arquivo \"%1\": ").arg(QDir::toNativeSeparators(blocked));
+  EXPECT_TRUE(message.startsWith(start)) << message.toStdString();
+  EXPECT_GT(message.size(), start.size());
   EXPECT_EQ(contents(path("a.cfg")), "new");
 }
 
@@ -130,7 +131,8 @@ TEST_F(ConfigIo, ReadFileBytesReadsWholeFilesAndRefusesTheRest) {
   EXPECT_TRUE(r.error.contains(QStringLiteral("grande demais")));
 
   // A device reports size 0 and never ends: the read stops at the limit.
-  r = readFileBytes(QStringLiteral("/dev/zero"), 4096);
+  if (test::endlessDevice().isEmpty()) return;
+  r = readFileBytes(test::endlessDevice(), 4096);
   EXPECT_EQ(r.status, FileReadResult::Status::kTooLarge);
 }
 

@@ -86,7 +86,7 @@ TEST(LetterValue, NotPrintedGivesZeroAndNoOwnLetterOverridesIt) {
   struct Row {
     const char* what;
     int button;
-    std::uint8_t letter, printLetter, sameAsButton;
+    std::uint8_t storedLetter, printLetter, sameAsButton;
     std::uint8_t letter, link;
   };
   const Row rows[] = {
@@ -96,7 +96,7 @@ TEST(LetterValue, NotPrintedGivesZeroAndNoOwnLetterOverridesIt) {
   };
   for (const Row& row : rows) {
     ConfigModel m = freshModel();
-    m.letter[row.button] = row.letter;
+    m.letter[row.button] = row.storedLetter;
     m.printLetter[row.button] = row.printLetter;
     m.sameAsButton[row.button] = row.sameAsButton;
     EXPECT_EQ(letterValue(m, row.button), row.letter) << row.what;

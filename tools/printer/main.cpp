@@ -22,12 +22,13 @@
 #include "printer/ticket.h"
 #include "protocol/monotonic_clock.h"
 #include "printer/virtual_printer.h"
+#include "send/console.h"
 
 namespace {
 
 volatile sig_atomic_t stopRequested = 0;
 
-void onSignal(int) { stopRequested = 1; }
+void requestStop() { stopRequested = 1; }
 
 std::int64_t monotonicUs() { return vx::monotonicNs() / 1000; }
 
@@ -157,11 +158,7 @@ int main(int argc, char** argv) {
               slackMs);
   std::fflush(stdout);
 
-  struct sigaction sa {};
-  sa.sa_handler = onSignal;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, nullptr);  // no SA_RESTART: poll() returns at once
-  sigaction(SIGTERM, &sa, nullptr);
+  vx::console::onStopRequest(requestStop);  // a waiting poll() returns at once
 
   vx::printer::VirtualPrinter printer([](const std::string& line, bool) { printLine(line); },
                                       static_cast<std::int64_t>(slackMs * 1000));

@@ -1,0 +1,69 @@
+# `make windows` (target windows_packages): the Windows programs with what they need beside them
+# (Qt's DLLs and plugins, the MinGW runtime, Qt's own Portuguese, English and Spanish
+# translations; the program's own are compiled into it), packed as vorlandex-<version>-win64.zip
+# and as the installer vorlandex-<version>-win64-setup.exe (NSIS, resources/windows/installer.nsi),
+# both in the build folder: scripts/windows-package.sh does the work.
+
+# The programs, in the order the packages list them; the first that builds is the one the
+# Start menu and "Open with" start. Each gets the icon and a version resource; the window is a
+# Windows program without a console (Qt's entry point gives it its WinMain).
+set(VX_WINDOWS_PROGRAMS)
+foreach(program_description
+        "vorlandex|VORLANDEX Configurator|window"
+        "vorlandex-send|VORLANDEX Configurator command-line sender|console"
+        "vorlandex-printer|VORLANDEX virtual ticket printer|console")
+  string(REPLACE "|" ";" program_description "${program_description}")
+  list(GET program_description 0 program)
+  list(GET program_description 1 description)
+  list(GET program_description 2 kind)
+  if(TARGET ${program})
+    vorlandex_windows_resources(${program} "${description}")
+    if(kind STREQUAL window)
+      set_target_properties(${program} PROPERTIES WIN32_EXECUTABLE ON)
+    endif()
+    list(APPEND VX_WINDOWS_PROGRAMS ${program})
+  endif()
+endforeach()
+
+if(VX_WINDOWS_PROGRAMS)
+  set(VX_WINDOWS_PACKAGE_KIND release)
+else()
+  # None of the programs builds for Windows while the serial component has no Win32 back end.
+  # The packages are then made with the configuration files' tests in the programs' place, so
+  # that the deployment, the installer and its test under Wine can be tried; they are named
+  # "...-trial" so that nobody mistakes them for the program.
+  set(VX_WINDOWS_PROGRAMS test_config)
+  set(VX_WINDOWS_PACKAGE_KIND trial)
+  vorlandex_windows_resources(test_config "VORLANDEX Configurator trial package: configuration file tests")
+  message(STATUS "Windows packages: no program builds for Windows yet; trial packages hold test_config.exe")
+endif()
+list(GET VX_WINDOWS_PROGRAMS 0 vx_main_program)
+
+if(VX_WINDOWS_PACKAGE_KIND STREQUAL trial)
+  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64-trial)
+else()
+  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64)
+endif()
+set(vx_program_files)
+foreach(program ${VX_WINDOWS_PROGRAMS})
+  list(APPEND vx_program_files $<TARGET_FILE:${program}>)
+endforeach()
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/${vx_package_name}-setup.exe ${CMAKE_BINARY_DIR}/${vx_package_name}.zip
+  COMMAND ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
+          --source ${PROJECT_SOURCE_DIR}
+          --out ${CMAKE_BINARY_DIR}
+          --version ${PROJECT_VERSION}
+          --kind ${VX_WINDOWS_PACKAGE_KIND}
+          --qt ${QT6_INSTALL_PREFIX}
+          --icon ${VX_WINDOWS_ICON}
+          --main $<TARGET_FILE_NAME:${vx_main_program}>
+          ${vx_program_files}
+  DEPENDS ${VX_WINDOWS_PROGRAMS} ${vx_program_files} ${VX_WINDOWS_ICON}
+          ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
+          ${PROJECT_SOURCE_DIR}/resources/windows/installer.nsi
+          ${PROJECT_SOURCE_DIR}/resources/debian/copyright
+  COMMENT "Packing the Windows programs: ${vx_package_name}.zip and ${vx_package_name}-setup.exe"
+  VERBATIM)
+add_custom_target(windows_packages
+  DEPENDS ${CMAKE_BINARY_DIR}/${vx_package_name}-setup.exe ${CMAKE_BINARY_DIR}/${vx_package_name}.zip)

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The Windows build's tests under Wine (`make windows-test`), each part in a fresh prefix whose
+# COM1..COM4 are mapped before anything runs (scripts/wine-prefix.sh):
+#   1. every test of build-windows/ through ctest (each program runs under scripts/wine-run.sh;
+#      a GoogleTest program also writes its results to build-windows/tests/*/<test>.xml);
+#   2. the installer: silent install, the installed program runs, silent removal leaves
+#      nothing behind (scripts/check-windows-installer.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-windows
+work=$(mktemp -d /tmp/vorlandex-wine-tests.XXXXXX)
+export WINEPREFIX=$work/prefix
+cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+
+scripts/wine-prefix.sh "$WINEPREFIX"
+ctest --test-dir "$build" --output-on-failure -j"${JOBS:-2}"
+wineserver -k 2>/dev/null || true
+
+setups=("$build"/vorlandex-*-win64*-setup.exe)
+[ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
+  { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
+scripts/check-windows-installer.sh "${setups[0]}"

@@ -1,0 +1,23 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "config/disk_file.h"
+
+namespace vx {
+
+bool syncToDisk(QFileDevice& file, QString* reason) {
+  if (::fsync(file.handle()) == 0) return true;
+  *reason = QString::fromLocal8Bit(std::strerror(errno));
+  return false;
+}
+
+bool isPipeOrSocket(const QString& path) {
+  struct stat st {};
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+}
+
+}  // namespace vx

@@ -1,0 +1,13 @@
+#include <QStandardPaths>
+
+#include "send/sent_record.h"
+
+namespace vx {
+
+// The user's local application data (%LOCALAPPDATA%, not roaming: the record belongs to the
+// ports of this computer), in a folder of its own whatever program asks.
+QString sentRecordDir() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vorlandex");
+}
+
+}  // namespace vx

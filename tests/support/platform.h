@@ -1,0 +1,34 @@
+#pragma once
+// What tests need of the operating system, where it has it: one file per platform, chosen by
+// CMake (platform_posix.cpp, platform_win32.cpp).
+
+#include <QFile>
+#include <QString>
+#include <string>
+
+namespace vx::test {
+
+// A device that reads as an endless stream of bytes ("/dev/zero"); empty where there is none.
+QString endlessDevice();
+
+// Whether the file system has named pipes (FIFOs) among its files; makeNamedPipe() then makes
+// one at `path`.
+bool fileSystemHasNamedPipes();
+bool makeNamedPipe(const QString& path);
+
+// Whether taking the write permission away from a folder stops this process writing into it:
+// not for root, and not on Windows, whose read-only flag on a folder does not stop writes.
+bool readOnlyFoldersRefuseWrites();
+
+// Whether the TZ environment variable (with tzset()) sets this process's local time zone, so
+// that a test can choose one; on Windows the zone is the system's.
+bool timeZoneFromTzVariable();
+
+// The reason the system gives, in its own words as Qt reports them, for not opening `path`
+// for reading ("No such file or directory" on Linux, "File not found." on Windows).
+inline std::string openFailureReason(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? std::string("(opened)") : file.errorString().toStdString();
+}
+
+}  // namespace vx::test
