@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/tform1.h"
+#include "app/dialogs/dialogs.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 
 namespace {

@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "logo/logo_upload.h"

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "logo/default_picture.h"
 #include "protocol/steady_pacer.h"

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "logo/logo_box.h"

@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"

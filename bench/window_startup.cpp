@@ -26,7 +26,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "protocol/steady_pacer.h"

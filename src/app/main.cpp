@@ -3,9 +3,9 @@
 // operator can act.
 
 #include "app/command_line.h"
-#include "app/error_report.h"
-#include "app/pictures.h"
-#include "app/tform1.h"
+#include "app/dialogs/error_report.h"
+#include "app/widgets/pictures.h"
+#include "app/window/main_window.h"
 #include "app/translations.h"
 
 #include <QApplication>

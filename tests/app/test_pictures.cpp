@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/pictures.h"
+#include "app/widgets/pictures.h"
 
 namespace vx {
 namespace {

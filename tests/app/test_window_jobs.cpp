@@ -19,7 +19,7 @@
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
-#include "app/job_texts.h"
+#include "app/window/job_texts.h"
 #include "pty_line.h"
 #include "fake_backend.h"
 #include "serial/qrtcomm32.h"

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/serial_ports_dialog.h"
+#include "app/dialogs/serial_ports_dialog.h"
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "serial/port_choices.h"

@@ -6,11 +6,11 @@
 // no control of the window runs are run from here. The window itself makes public only what
 // the program's start-up uses, and what every window has (title, close, show).
 
-#include "app/button_panel.h"
-#include "app/controls.h"
-#include "app/progress_bar.h"
-#include "app/tform1.h"
-#include "app/tform2.h"
+#include "app/regions/button_panel.h"
+#include "app/widgets/controls.h"
+#include "app/widgets/progress_bar.h"
+#include "app/window/main_window.h"
+#include "app/dialogs/progress_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>

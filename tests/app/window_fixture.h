@@ -2,9 +2,9 @@
 // A real main window and progress dialog, offscreen, with scripted message boxes and file
 // dialogs and a virtual clock, driven through its controls as an operator would.
 
-#include "app/dialogs.h"
-#include "app/tform1.h"
-#include "app/tform2.h"
+#include "app/dialogs/dialogs.h"
+#include "app/window/main_window.h"
+#include "app/dialogs/progress_dialog.h"
 #include "window_driver.h"
 #include "protocol/virtual_pacer.h"
 #include "serial/serial_backend.h"

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/job_texts.h"
+#include "app/window/job_texts.h"
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"

@@ -10,7 +10,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "app/pictures.h"
+#include "app/widgets/pictures.h"
 #include "panel_art.h"
 
 namespace {
