@@ -150,12 +150,12 @@ int main(int argc, char** argv) {
 
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
-  vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  const vx::test::WindowDriver ui(form);
-  form.show();
+  vx::MainWindow window(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(window);
+  window.show();
   QApplication::processEvents();
-  ui.timer(1)->stop();
-  ui.timer(2)->stop();
+  ui.previewClock()->stop();
+  ui.firstRasterTimer()->stop();
 
   bool ok = true;
   const QSize working(533, 400);
@@ -219,12 +219,12 @@ int main(int argc, char** argv) {
   ok &= report("typical SVG logo opened as the logo", svg, 50);
 
   ui.setSourcePicture(vx::defaultSourcePicture());
-  ui.scrollBar(3)->setValue(127);
+  ui.contrastBar()->setValue(127);
   int suggested = 0;
   const Figure suggest = timeRuns(101, 5, [&] {
     ui.control<QPushButton>(QStringLiteral("suggestButton"))->click();
-    suggested = ui.scrollBar(3)->value();
-    ui.scrollBar(3)->setValue(127);
+    suggested = ui.contrastBar()->value();
+    ui.contrastBar()->setValue(127);
   });
   ok &= report("\"Sugerir\" on the default picture at 300x90", suggest, 5);
   std::printf("  suggested contrast: %d\n", suggested);

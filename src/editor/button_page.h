@@ -11,10 +11,10 @@
 
 namespace vx {
 
-// The letter list ComboBox5 offers: eighteen letters in the case the printer prints them,
+// The letter list letterList offers: eighteen letters in the case the printer prints them,
 // then "Inativo", which switches a button off.
 const QStringList& letterItems();
-inline constexpr int kInativoItem = 18;
+inline constexpr int kInactiveItem = 18;
 
 // The picture of the printer's buttons: button 1 top left, 2 bottom left, 3 top right,
 // 4 bottom right. The first x of the right column and the first y of the bottom row.
@@ -24,22 +24,22 @@ inline constexpr int kButtonPanelSplitY = 49;
 // The button (1..4) a press at (x, y), relative to the picture, selects.
 int buttonAtPanelPoint(int x, int y);
 
-// The page's titles for `button`, in the operator's language: Label35 "Funcionamento do botão
+// The page's titles for `button`, in the operator's language: pageTitleLabel "Funcionamento do botão
 // n:", Label1 and Label2 "Senha Emitida Pelo Botão n".
 QString pageTitle(int button);
 QString ticketTitle(int button);
 
 // The page of `button` as it is loaded from the model.
 struct ButtonPageLoad {
-  QString pageTitle;  // Label35 "Funcionamento do botão n:"
-  QString ticketTitle;  // Label1 and Label2 "Senha Emitida Pelo Botão n"
-  int start = 0;  // SpinEdit12
-  int end = 0;  // SpinEdit13
-  // ComboBox5's item whose first character is the stored letter, or -1 when no item has it;
+  QString pageTitle;  // pageTitleLabel "Funcionamento do botão n:"
+  QString ticketTitle;  // previewTitleLabel and textTitleLabel "Senha Emitida Pelo Botão n"
+  int start = 0;  // firstNumberBox
+  int end = 0;  // lastNumberBox
+  // letterList's item whose first character is the stored letter, or -1 when no item has it;
   // then letterText is what the field shows (the stored letter, or nothing for code 0).
   int letterItem = -1;
   QString letterText;
-  bool printLetter = true;  // ComboBox6: only 1 is "Não imprimir"
+  bool printLetter = true;  // printLetterList: only 1 is "Não imprimir"
   bool operator==(const ButtonPageLoad&) const = default;
 };
 

@@ -67,16 +67,16 @@ class LogoPictures : public WindowTest {
 
   void openPicture(const QString& path) {
     dialogs->fileAnswers.push_back(path);
-    click(ui.bitBtn(15));
+    click(ui.openPictureButton());
   }
 
   // Sends a drop of `mime` on the picture of the logo box and lets it be handled.
   bool drop(QMimeData* mime) {
     const QPointF at(10, 10);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ui.image(1), &enter);
+    QApplication::sendEvent(ui.logoPicture(), &enter);
     QDropEvent event(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ui.image(1), &event);
+    QApplication::sendEvent(ui.logoPicture(), &event);
     pump();
     return enter.isAccepted() && event.isAccepted();
   }
@@ -94,12 +94,12 @@ class SavedPair : public LogoPictures, public ::testing::WithParamInterface<Save
 
 TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(GetParam().image)));
-  ui.scrollBar(3)->setValue(150);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(150);
+  click(ui.updatePictureButton());
   const LogoRaster raster = ui.logoRaster();
   const QString name = dir.filePath(QStringLiteral("sala"));
   dialogs->fileAnswers.push_back(name);
-  click(ui.bitBtn(4));
+  click(ui.saveButton());
   ASSERT_EQ(boxCount(), 0);
 
   QFile bmp(name + QStringLiteral(".bmp"));
@@ -112,13 +112,13 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   EXPECT_EQ(read.size(), GetParam().image.size());
 
   // Another look in between, then the pair again.
-  ui.scrollBar(3)->setValue(255);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(255);
+  click(ui.updatePictureButton());
   ASSERT_FALSE(ui.logoRaster() == raster);
   dialogs->fileAnswers.push_back(name + QStringLiteral(".cfg"));
-  click(ui.bitBtn(5));
+  click(ui.openButton());
   ASSERT_EQ(boxCount(), 0);
-  EXPECT_EQ(ui.scrollBar(3)->value(), 150);
+  EXPECT_EQ(ui.contrastBar()->value(), 150);
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);
 }
@@ -140,7 +140,7 @@ class Refused : public LogoPictures, public ::testing::WithParamInterface<Refuse
 TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   const SourcePicture picture = ui.sourcePicture();
   const LogoRaster raster = ui.logoRaster();
-  const QImage shown = ui.image(1)->picture();
+  const QImage shown = ui.logoPicture()->picture();
   const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
   const QString pngPath = writeFile(QStringLiteral("ok.png"), png(photo()));
   auto mime = std::make_unique<QMimeData>();
@@ -180,7 +180,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_EQ(dialogs->boxes[0].icon, icon);
   EXPECT_TRUE(ui.sourcePicture() == picture);
   EXPECT_TRUE(ui.logoRaster() == raster);
-  EXPECT_EQ(ui.image(1)->picture(), shown);
+  EXPECT_EQ(ui.logoPicture()->picture(), shown);
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
@@ -214,25 +214,25 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
 
 TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
-  ui.scrollBar(3)->setValue(1);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(1);
+  click(ui.updatePictureButton());
   ui.model().unsavedChanges = 0;
   const LogoRaster raster = ui.logoRaster();
   const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
 
   click(ui.control<QPushButton>(QStringLiteral("suggestButton")));
 
-  const int t = ui.scrollBar(3)->value();
+  const int t = ui.contrastBar()->value();
   EXPECT_GE(t, 60);
   EXPECT_LT(t, 180);
   EXPECT_TRUE(ui.logoRaster() == raster);  // as after moving the control by hand
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
-  EXPECT_EQ(ui.scrollBar(1)->value(), 90);
-  EXPECT_EQ(ui.scrollBar(2)->value(), 300);
+  EXPECT_EQ(ui.logoHeightBar()->value(), 90);
+  EXPECT_EQ(ui.logoWidthBar()->value(), 300);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_EQ(boxCount(), 0);
 
-  click(ui.bitBtn(11));
+  click(ui.updatePictureButton());
   // W = 300 from column 50: transparent (paper) to 199, dark to 274, light to 349.
   EXPECT_FALSE(ui.logoRaster().isBlack(199, 0));
   EXPECT_TRUE(ui.logoRaster().isBlack(200, 0));
@@ -245,12 +245,12 @@ TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
 TEST_F(LogoPictures, BlackShareFollowsTheRasterAndTheHeight) {
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
             QStringLiteral("Preto: %1 %").arg(blackDotPercent(ui.logoRaster(), 90)));
-  ui.scrollBar(3)->setValue(255);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(255);
+  click(ui.updatePictureButton());
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 100 %"));
-  ui.scrollBar(1)->setValue(200);  // rows 90..199 are still paper
+  ui.logoHeightBar()->setValue(200);  // rows 90..199 are still paper
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 45 %"));
-  click(ui.checkBox(1));
+  click(ui.printLogoBox());
   EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 0 %"));
 }
 

@@ -59,7 +59,7 @@ class SerialPorts : public WindowTest {
     f.write(bytes);
   }
   std::unique_ptr<SerialPortsDialog> dialog() {
-    return std::make_unique<SerialPortsDialog>(choices, *dialogs, form, dev, sys);
+    return std::make_unique<SerialPortsDialog>(choices, *dialogs, window, dev, sys);
   }
   static QStringList items(QComboBox* box) {
     QStringList texts;
@@ -147,13 +147,13 @@ TEST_F(SerialPorts, ATypedPathMustBeAnAbsoluteCharacterDevice) {
 
 TEST_F(SerialPorts, ThePortListsTipNamesTheDeviceOfTheShownPort) {
   qputenv("VORLANDEX_COM2", "/dev/vorlandex-no-such-port");
-  choose(ui.comboBox(1), 1);
-  EXPECT_EQ(ui.comboBox(1)->toolTip(),
+  choose(ui.portList(), 1);
+  EXPECT_EQ(ui.portList()->toolTip(),
             QStringLiteral("COM2: /dev/vorlandex-no-such-port (VORLANDEX_COM2) (ausente)"));
   qputenv("VORLANDEX_COM2", "/dev/null");
-  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), ui.comboBox(1)->mapToGlobal(QPoint(1, 1)));
-  QApplication::sendEvent(ui.comboBox(1), &hover);
-  EXPECT_EQ(ui.comboBox(1)->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
+  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), ui.portList()->mapToGlobal(QPoint(1, 1)));
+  QApplication::sendEvent(ui.portList(), &hover);
+  EXPECT_EQ(ui.portList()->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
 }
 
 bool within(int ms, const std::function<bool()>& done) {
@@ -179,13 +179,13 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   ui.deviceWatch().setByIdFolder(folder);
   const QString tip = QStringLiteral("COM1: ") + link + QStringLiteral(" (VORLANDEX_COM1)");
   const auto tipIs = [&](const QString& text) {
-    return ui.comboBox(1)->toolTip() == text && ui.comboBox(1)->accessibleDescription() == text;
+    return ui.portList()->toolTip() == text && ui.portList()->accessibleDescription() == text;
   };
   EXPECT_TRUE(tipIs(tip + QStringLiteral(" (ausente)")));
 
   ASSERT_TRUE(QFile::link(first.devicePath(), link));
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << ui.comboBox(1)->toolTip().toStdString();
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << ui.portList()->toolTip().toStdString();
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(transfersOn(first), 7u);
 
   QFile::remove(link);  // pulled out
@@ -197,8 +197,8 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   bool followed = false;
   QTimer opened;  // looks for the dialog once its own event loop runs
   opened.setInterval(10);
-  QObject::connect(&opened, &QTimer::timeout, form, [&] {
-    auto* d = form->findChild<SerialPortsDialog*>();
+  QObject::connect(&opened, &QTimer::timeout, window, [&] {
+    auto* d = window->findChild<SerialPortsDialog*>();
     if (!d || !d->isVisible()) return;
     opened.stop();
     const QString inUse = QStringLiteral("Em uso: ") + link;
@@ -219,7 +219,7 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(first.count() + second.count(), 0u) << "a device that came back started a job";
 
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(transfersOn(second), 7u);
   EXPECT_EQ(first.count(), 0u);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The progress dialog "Comunicação": shown, without being modal, while a transmission job
-// runs; it has no logic of its own — the jobs set ProgressBar1's maximum and position, and
-// the main window keeps Label4, the time left, up to date.
+// runs; it has no logic of its own — the jobs set progressBar's maximum and position, and
+// the main window keeps timeLeftLabel, the time left, up to date.
 
 #include <QDialog>
 #include <QLabel>
@@ -10,16 +10,16 @@
 
 namespace vx {
 
-class TForm2 : public QDialog {
+class ProgressDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TForm2(QWidget* parent = nullptr);
+  explicit ProgressDialog(QWidget* parent = nullptr);
 
-  QLabel* Label1;
-  QLabel* Label2;
-  ProgressBar* ProgressBar1;
-  QLabel* Label4;  // "Tempo restante: 1 min 12 s", under the bar
-  QLabel* Label3;
+  QLabel* communicatingLabel;
+  QLabel* pleaseWaitLabel;
+  ProgressBar* progressBar;
+  QLabel* timeLeftLabel;  // "Tempo restante: 1 min 12 s", under the bar
+  QLabel* resendNoteLabel;  // to send again when the printer keeps beeping after a job
 
  protected:
   // The dialog offers no way to interrupt a job: Escape does not close it.

@@ -5,11 +5,14 @@
 
 #include "app/regions/button_panel.h"
 #include "app/widgets/controls.h"
+#include "model/config_model.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <array>
 
 namespace vx {
 
@@ -19,27 +22,23 @@ struct ButtonFrame {
   Q_DECLARE_TR_FUNCTIONS(ButtonFrame)
 
  public:
-  TabBar* PageControl1 = nullptr;  // TabSheet1..TabSheet4, no pages of their own
-  QGroupBox* GroupBox1 = nullptr;  // "Configurações do Botão"
-  ButtonPanel* Image10 = nullptr;  // the printer's four buttons
-  Image* Image11 = nullptr;  // button 1..4 pressed; only the current one is visible
-  Image* Image12 = nullptr;
-  Image* Image13 = nullptr;
-  Image* Image14 = nullptr;
-  QLabel* Label35 = nullptr;  // "Funcionamento do botão n:"
-  QLabel* Label30 = nullptr;  // the range text or the button's state
-  QLabel* Label31 = nullptr;  // "Atendimento"
-  ComboBox* ComboBox5 = nullptr;  // the letter, or "Inativo"
-  QLabel* Label32 = nullptr;  // "Imprimir letra:"
-  ComboBox* ComboBox6 = nullptr;  // "Imprimir", "Não imprimir"
-  QLabel* Label33 = nullptr;  // "Inicia em :"
-  SpinEdit* SpinEdit12 = nullptr;
-  QLabel* Label34 = nullptr;  // "Termina em :"
-  SpinEdit* SpinEdit13 = nullptr;
-  QPushButton* BitBtn1 = nullptr;  // "Enviar Todas Configurações de Botões e Atendimento"
-
-  // Image11..Image14 by button number 1..4.
-  Image* highlight(int button) const;
+  TabBar* buttonTabs = nullptr;  // one tab per button, no pages of their own
+  QGroupBox* buttonSettingsGroup = nullptr;
+  ButtonPanel* buttonPicture = nullptr;  // the printer's four buttons
+  // Button 1..4 drawn pressed over the button picture (element 0 unused); only the current
+  // button's is visible.
+  std::array<Image*, kPrinterButtons + 1> pressedButtons{};
+  QLabel* pageTitleLabel = nullptr;  // "Funcionamento do botão n:"
+  QLabel* rangeLabel = nullptr;  // the range of ticket numbers, or the button's state
+  QLabel* letterLabel = nullptr;
+  ComboBox* letterList = nullptr;  // the letter, or "Inativo"
+  QLabel* printLetterLabel = nullptr;
+  ComboBox* printLetterList = nullptr;  // "Imprimir", "Não imprimir"
+  QLabel* firstNumberLabel = nullptr;
+  SpinEdit* firstNumberBox = nullptr;
+  QLabel* lastNumberLabel = nullptr;
+  SpinEdit* lastNumberBox = nullptr;
+  QPushButton* sendSettingsButton = nullptr;
 
   void createButtonFrame(ControlFactory& make);
 };

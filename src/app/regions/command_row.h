@@ -17,17 +17,17 @@ struct CommandRow {
   Q_DECLARE_TR_FUNCTIONS(CommandRow)
 
  public:
-  QPushButton* BitBtn5 = nullptr;  // "Abrir"
-  QPushButton* BitBtn4 = nullptr;  // "Salvar"
-  QPushButton* BitBtn2 = nullptr;  // "Enviar Todas as Configurações Para Impressora"
-  QPushButton* BitBtn6 = nullptr;  // "Enviar sem logo"
-  QPushButton* BitBtn3 = nullptr;  // "Configurar Hora e Data"
-  QLabel* Label27 = nullptr;  // "Porta Serial:"
-  ComboBox* ComboBox1 = nullptr;  // "COM1".."COM4"
+  QPushButton* openButton = nullptr;
+  QPushButton* saveButton = nullptr;
+  QPushButton* sendAllButton = nullptr;
+  QPushButton* sendAllWithoutLogoButton = nullptr;
+  QPushButton* setClockButton = nullptr;
+  QLabel* portLabel = nullptr;
+  ComboBox* portList = nullptr;  // COM1..COM4
   QPushButton* serialPortsButton = nullptr;  // opens "Portas seriais"
-  CheckBox* CheckBox4 = nullptr;  // "Emitir bip ao imprimir"
-  CheckBox* CheckBox2 = nullptr;  // "Zerar todas senhas automaticamente ao fim do dia"
-  CheckBox* CheckBox7 = nullptr;  // "Imprime 2 vias"
+  CheckBox* beepBox = nullptr;
+  CheckBox* resetAtDayEndBox = nullptr;  // resets every ticket counter at the end of the day
+  CheckBox* twoCopiesBox = nullptr;
 
   void createCommandRow(ControlFactory& make);
 };

@@ -16,47 +16,44 @@ void moveTo(QWidget* w, int y) { w->move(w->x(), y); }
 }  // namespace
 
 void PreviewFrame::createPreviewFrame(ControlFactory& make, const QImage& logoRaster) {
-  GroupBox4 = make.frame("GroupBox4", tr("Pré-visualização da Senha"), {721, 83, 346, 508});
+  previewGroup = make.frame("previewGroup", tr("Pré-visualização da Senha"), {721, 83, 346, 508});
   // Children are created back to front.
-  Label1 = make.label("Label1", ticketTitle(1), {809, 98, 240, 16});
-  Label1->setFont(make.bold());
-  Image5 = make.make<Image>(QStringLiteral("Image5"), {733, 116, 321, 193});
-  Image5->setPicture(ticketPaperPicture());
-  Image2 = make.make<Image>(QStringLiteral("Image2"), {749, kPreviewLogoTop, 289, 145});
-  Image2->setPicture(logoRaster);
-  Image4 = make.make<Image>(QStringLiteral("Image4"), {733, 229, 321, 145});
-  Image4->setPicture(ticketPaperPicture());
+  previewTitleLabel = make.label("previewTitleLabel", ticketTitle(1), {809, 98, 240, 16});
+  previewTitleLabel->setFont(make.bold());
+  ticketPaperTop = make.make<Image>(QStringLiteral("ticketPaperTop"), {733, 116, 321, 193});
+  ticketPaperTop->setPicture(ticketPaperPicture());
+  logoPreview = make.make<Image>(QStringLiteral("logoPreview"), {749, kPreviewLogoTop, 289, 145});
+  logoPreview->setPicture(logoRaster);
+  ticketPaper = make.make<Image>(QStringLiteral("ticketPaper"), {733, 229, 321, 145});
+  ticketPaper->setPicture(ticketPaperPicture());
   // The ticket paper stands for the whole preview; the window describes the ticket on it.
-  Image4->setAccessibleName(tr("Pré-visualização da Senha"));
-  const std::array<QLabel**, kLines + 1> labels = {nullptr, &Label5, &Label6,  &Label7, &Label8,
-                                                   &Label9, &Label10, &Label11, &Label12};
+  ticketPaper->setAccessibleName(tr("Pré-visualização da Senha"));
   for (int l = 1; l <= kLines; ++l) {
     QLabel* line = make.label("", kLabelDesignText, {752, 170 + 18 * l, 280, 18});
-    line->setObjectName(QStringLiteral("Label%1").arg(4 + l));
+    line->setObjectName(QStringLiteral("previewLine%1").arg(l));
     line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     line->setAttribute(Qt::WA_TranslucentBackground);
     line->setVisible(l == 1 || l == 8);
     // Line 1's label gets its fixed-pitch font at start-up.
     if (l > 1) line->setFont(ticketFont(8, false));
-    *labels[l] = line;
-    lineLabel[l] = line;
+    previewLines[l] = line;
   }
-  Label13 = make.label("Label13", QStringLiteral("SENHA"), {861, 259, 100, 24});
-  Label13->setFont(ticketFontPixels(21, true));
-  Label15 = make.label("Label15", QString(), {800, 344, 220, 17});
-  Label15->setFont(ticketFontPixels(13, false));
-  Image6 = make.make<Image>(QStringLiteral("Image6"), {802, 284, 185, 57});
-  Image6->setPicture(sampleTicketNumberPicture());
+  ticketWordLabel = make.label("ticketWordLabel", QStringLiteral("SENHA"), {861, 259, 100, 24});
+  ticketWordLabel->setFont(ticketFontPixels(21, true));
+  clockLabel = make.label("clockLabel", QString(), {800, 344, 220, 17});
+  clockLabel->setFont(ticketFontPixels(13, false));
+  sampleNumber = make.make<Image>(QStringLiteral("sampleNumber"), {802, 284, 185, 57});
+  sampleNumber->setPicture(sampleTicketNumberPicture());
 }
 
 void PreviewFrame::placePreview(const PreviewLayout& layout) {
-  moveTo(Image4, layout.paperTop);
+  moveTo(ticketPaper, layout.paperTop);
   for (int l = 1; l <= kLines; ++l)
-    if (layout.lineTop[l]) moveTo(lineLabel[l], *layout.lineTop[l]);
-  moveTo(Label13, layout.ticketWordTop);
-  moveTo(Image6, layout.numberTop);
-  moveTo(Label15, layout.dateTop);
-  Image4->resize(Image4->width(), layout.paperHeight);
+    if (layout.lineTop[l]) moveTo(previewLines[l], *layout.lineTop[l]);
+  moveTo(ticketWordLabel, layout.ticketWordTop);
+  moveTo(sampleNumber, layout.numberTop);
+  moveTo(clockLabel, layout.dateTop);
+  ticketPaper->resize(ticketPaper->width(), layout.paperHeight);
 }
 
 }  // namespace vx

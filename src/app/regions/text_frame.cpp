@@ -12,49 +12,37 @@ const QString kLine1Text = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !
 }  // namespace
 
 void TextFrame::createTextFrame(ControlFactory& make) {
-  GroupBox3 = make.frame("GroupBox3", tr("Configurações de Texto"), {464, 79, 251, 519});
-  Label2 = make.label("Label2", ticketTitle(1), {472, 96, 236, 17});
-  Label2->setFont(make.bold());
-  Label3 = make.label("Label3", tr("Informações do Cabeçalho"), {472, 116, 236, 16});
-  Label3->setFont(make.bold());
-  Label4 = make.label("Label4", tr("Informações do Rodapé"), {472, 298, 236, 16});
-  Label4->setFont(make.bold());
+  textSettingsGroup = make.frame("textSettingsGroup", tr("Configurações de Texto"), {464, 79, 251, 519});
+  textTitleLabel = make.label("textTitleLabel", ticketTitle(1), {472, 96, 236, 17});
+  textTitleLabel->setFont(make.bold());
+  headerLabel = make.label("headerLabel", tr("Informações do Cabeçalho"), {472, 116, 236, 16});
+  headerLabel->setFont(make.bold());
+  footerLabel = make.label("footerLabel", tr("Informações do Rodapé"), {472, 298, 236, 16});
+  footerLabel->setFont(make.bold());
   for (int l = 1; l <= kLines; ++l) createLine(make, l);
-  const std::array<LineEdit**, kLines + 1> edits = {nullptr, &Edit6,  &Edit7,  &Edit8, &Edit9,
-                                                    &Edit10, &Edit11, &Edit12, &Edit13};
-  const std::array<CheckBox**, kLines + 1> enables = {nullptr,     &CheckBox5,  &CheckBox8,  &CheckBox11, &CheckBox14,
-                                                      &CheckBox17, &CheckBox20, &CheckBox23, &CheckBox26};
-  const std::array<CheckBox**, kLines + 1> expands = {nullptr,     &CheckBox3,  &CheckBox6,  &CheckBox9, &CheckBox12,
-                                                      &CheckBox15, &CheckBox18, &CheckBox21, &CheckBox24};
-  for (int l = 1; l <= kLines; ++l) {
-    *edits[l] = lineEdit[l];
-    *enables[l] = lineEnabled[l];
-    *expands[l] = lineExpanded[l];
-  }
 
-  GroupBox2 = make.frame("GroupBox2", tr("Corte do papel"), {472, 476, 236, 46});
-  RadioButton1 = make.make<RadioButton>(QStringLiteral("RadioButton1"), {484, 496, 104, 18},
+  paperCutGroup = make.frame("paperCutGroup", tr("Corte do papel"), {472, 476, 236, 46});
+  partialCutButton = make.make<RadioButton>(QStringLiteral("partialCutButton"), {484, 496, 104, 18},
                                         tr("Corte Parcial"));
-  RadioButton2 =
-      make.make<RadioButton>(QStringLiteral("RadioButton2"), {596, 496, 104, 18}, tr("Corte Total"));
-  RadioButton1->setGroup({RadioButton1, RadioButton2});
-  RadioButton2->setGroup({RadioButton1, RadioButton2});
-  RadioButton1->setChecked(true);
-  BitBtn14 = make.button("BitBtn14", tr("Enviar Configurações de Texto do Botão"), QStyle::SP_ArrowUp,
+  totalCutButton =
+      make.make<RadioButton>(QStringLiteral("totalCutButton"), {596, 496, 104, 18}, tr("Corte Total"));
+  partialCutButton->setGroup({partialCutButton, totalCutButton});
+  totalCutButton->setGroup({partialCutButton, totalCutButton});
+  partialCutButton->setChecked(true);
+  sendTextsButton = make.button("sendTextsButton", tr("Enviar Configurações de Texto do Botão"), QStyle::SP_ArrowUp,
                          {472, 530, 236, 40});
 }
 
-// Line l's text field with its two boxes under it: Edit(5 + l), CheckBox(2 + 3l) "Habilitar
-// linha", CheckBox(3l) "Expandido".
+// Line l's text field with its two boxes under it.
 void TextFrame::createLine(ControlFactory& make, int l) {
   const int y = l <= 4 ? 134 + (l - 1) * 40 : 316 + (l - 5) * 40;
-  auto* edit = make.make<LineEdit>(QStringLiteral("Edit%1").arg(5 + l), {472, y, 236, 20});
+  auto* edit = make.make<LineEdit>(QStringLiteral("lineText%1").arg(l), {472, y, 236, 20});
   edit->setLimit(lineLimit(false));
   edit->setText(l == 1 ? kLine1Text : QStringLiteral("Linha %1").arg(l));
-  auto* enabled = make.make<CheckBox>(QStringLiteral("CheckBox%1").arg(2 + 3 * l), {472, y + 21, 112, 16},
+  auto* enabled = make.make<CheckBox>(QStringLiteral("lineEnabled%1").arg(l), {472, y + 21, 112, 16},
                                       tr("Habilitar linha"));
   enabled->setChecked(l == 1);
-  auto* expanded = make.make<CheckBox>(QStringLiteral("CheckBox%1").arg(3 * l), {596, y + 21, 112, 16},
+  auto* expanded = make.make<CheckBox>(QStringLiteral("lineExpanded%1").arg(l), {596, y + 21, 112, 16},
                                        tr("Expandido"));
   // Eight fields and sixteen boxes share three captions: each says which line it is.
   edit->setAccessibleName(l <= 4 ? tr("Linha %1 (Cabeçalho)").arg(l) : tr("Linha %1 (Rodapé)").arg(l));
@@ -65,9 +53,7 @@ void TextFrame::createLine(ControlFactory& make, int l) {
   const bool initiallyEnabled = l == 1 || l == 8;
   edit->setEnabled(initiallyEnabled);
   expanded->setEnabled(initiallyEnabled);
-  lineEdit[l] = edit;
-  lineEnabled[l] = enabled;
-  lineExpanded[l] = expanded;
+  lines[l] = {edit, enabled, expanded};
 }
 
 }  // namespace vx

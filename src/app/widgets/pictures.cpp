@@ -66,7 +66,7 @@ QImage pressedButtonPicture(int button) {
   static const std::array<QImage, 4> pictures = [] {
     std::array<QImage, 4> p;
     for (int b = 1; b <= 4; ++b)
-      p[b - 1] = loadPictureResource(QStringLiteral(":/pictures/image%1.png").arg(10 + b));
+      p[b - 1] = loadPictureResource(QStringLiteral(":/pictures/pressed_button%1.png").arg(b));
     return p;
   }();
   return pictures[button - 1];

@@ -14,13 +14,13 @@
 
 namespace vx {
 
-// Image10: the printer's four buttons, two columns by two rows split at kButtonPanelSplitX
+// buttonPicture: the printer's four buttons, two columns by two rows split at kButtonPanelSplitX
 // and kButtonPanelSplitY (where a press selects a button); each button is drawn entirely
 // inside its quadrant, and the quadrant borders run through panel background.
 inline constexpr QSize kButtonPanelSize{279, 97};
 
-// Where the pressed picture of button 1..4 (Image11..Image14) lies on Image10, relative
-// to Image10's top-left corner: exactly the button's quadrant. Empty for other numbers.
+// Where the pressed picture of button 1..4 (Image11..Image14) lies on buttonPicture, relative
+// to buttonPicture's top-left corner: exactly the button's quadrant. Empty for other numbers.
 constexpr QRect pressedButtonRect(int button) {
   const int w = kButtonPanelSize.width();
   const int h = kButtonPanelSize.height();
@@ -44,24 +44,24 @@ inline constexpr QSize kTicketPaperSize{400, 400};
 inline constexpr QSize kSampleTicketNumberSize{28, 11};
 
 // Resource paths of the stored pictures.
-inline constexpr char kButtonPanelResource[] = ":/pictures/image10.png";
+inline constexpr char kButtonPanelResource[] = ":/pictures/button_panel.png";
 inline constexpr char kWindowIconResource[] = ":/pictures/icon.png";  // 64 x 64 PNG
 
 // Reads a picture from the resources (or any path Qt's readers open) as RGB888; null when
 // it is missing or cannot be decoded.
 QImage loadPictureResource(const QString& path);
 
-// Image10, kButtonPanelSize.
+// buttonPicture, kButtonPanelSize.
 QImage buttonPanelPicture();
 
 // Image11..Image14: button 1..4 drawn pressed, sized and placed as pressedButtonRect().
 // Null for other numbers.
 QImage pressedButtonPicture(int button);
 
-// Image4 and Image5: blank ticket paper, kTicketPaperSize, every pixel kPaperColour.
+// ticketPaper and ticketPaperTop: blank ticket paper, kTicketPaperSize, every pixel kPaperColour.
 QImage ticketPaperPicture();
 
-// Image6: the sample ticket number "A00" in black on the paper colour, kSampleTicketNumberSize,
+// sampleNumber: the sample ticket number "A00" in black on the paper colour, kSampleTicketNumberSize,
 // two colours only (a pixel font) so that it stays crisp when stretched without smoothing.
 QImage sampleTicketNumberPicture();
 

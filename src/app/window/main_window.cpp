@@ -20,8 +20,8 @@
 
 namespace vx {
 
-TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer,
-               std::unique_ptr<SerialBackend> serialBackend, QWidget* parent)
+MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer,
+                       std::unique_ptr<SerialBackend> serialBackend, QWidget* parent)
     // A fixed single border with the system menu, the minimise box and the close button:
     // no maximise box, no resizing.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
@@ -29,19 +29,19 @@ TForm1::TForm1(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> pacer,
                           Qt::WindowCloseButtonHint),
       dialogs_(dialogs ? std::move(dialogs) : makeQtDialogs(this)),
       pacer_(pacer ? std::move(pacer) : makeSteadyPacerForWindow()) {
-  setObjectName(QStringLiteral("Form1"));
+  setObjectName(QStringLiteral("mainWindow"));
   installAccessibleInterfaces();
   createControls();
   createPort(std::move(serialBackend));
   wireHandlers();
-  FormCreate();
+  startUp();
   // The progress dialog exists, hidden, from right after the main window until its end.
-  Form2_ = new TForm2(this);
+  progressDialog_ = new ProgressDialog(this);
 }
 
-TForm1::~TForm1() { destroyPort(); }
+MainWindow::~MainWindow() { destroyPort(); }
 
-void TForm1::createControls() {
+void MainWindow::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));
   setFixedSize(1078, 601);
   QFont base(QStringLiteral("Liberation Sans"));
@@ -60,150 +60,145 @@ void TForm1::createControls() {
   createTextFrame(make);
   createPreviewFrame(make, logoRaster.image());
 
-  ListBox2 = new QListWidget(this);
-  ListBox2->setObjectName(QStringLiteral("ListBox2"));
-  ListBox2->setVisible(false);
-  BitBtn17 = new QPushButton(this);
-  BitBtn17->setObjectName(QStringLiteral("BitBtn17"));
-  BitBtn17->setVisible(false);
-
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-  Timer2 = new QTimer(this);
-  Timer2->setObjectName(QStringLiteral("Timer2"));
-  Timer2->setInterval(50);
-  Timer3 = new QTimer(this);
-  Timer3->setObjectName(QStringLiteral("Timer3"));
-  Timer3->setInterval(1000);
+  previewClock = new QTimer(this);
+  previewClock->setObjectName(QStringLiteral("previewClock"));
+  previewClock->setInterval(1000);
+  firstRasterTimer = new QTimer(this);
+  firstRasterTimer->setObjectName(QStringLiteral("firstRasterTimer"));
+  firstRasterTimer->setInterval(50);
+  forgetChangesTimer = new QTimer(this);
+  forgetChangesTimer->setObjectName(QStringLiteral("forgetChangesTimer"));
+  forgetChangesTimer->setInterval(1000);
 
   watchDevices();
 }
 
-void TForm1::wireHandlers() {
-  connect(BitBtn5, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn5Click(); }); });
-  connect(BitBtn4, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn4Click(); }); });
-  connect(BitBtn2, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn2Click(); }); });
-  connect(BitBtn6, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn6Click(); }); });
-  connect(BitBtn3, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn3Click(); }); });
-  connect(BitBtn1, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn1Click(); }); });
-  connect(BitBtn14, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn14Click(); }); });
-  connect(BitBtn12, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn12Click(); }); });
-  connect(BitBtn11, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn11Click(); }); });
-  connect(BitBtn15, &QPushButton::clicked, this, [this] { runHandler([this] { BitBtn15Click(); }); });
-  connect(serialPortsButton, &QPushButton::clicked, this, [this] { runHandler([this] { serialPortsButtonClick(); }); });
-  connect(suggestButton, &QPushButton::clicked, this, [this] { runHandler([this] { suggestButtonClick(); }); });
+void MainWindow::wireHandlers() {
+  // A command runs as a handler: what it throws is reported.
+  const auto onClicked = [this](QPushButton* button, Handler command) {
+    connect(button, &QPushButton::clicked, this, [command] { runHandler(command); });
+  };
+  onClicked(openButton, [this] { chooseFileAndOpen(); });
+  onClicked(saveButton, [this] { chooseFileAndSave(); });
+  onClicked(sendAllButton, [this] { sendAll(true); });
+  onClicked(sendAllWithoutLogoButton, [this] { sendAll(false); });
+  onClicked(setClockButton, [this] { sendClock(); });
+  onClicked(sendSettingsButton, [this] { sendButtonSettings(); });
+  onClicked(sendTextsButton, [this] { sendButtonTexts(); });
+  onClicked(sendLogoButton, [this] { sendLogo(); });
+  onClicked(updatePictureButton, [this] { updateLogoRaster(); });
+  onClicked(openPictureButton, [this] { choosePicture(); });
+  onClicked(serialPortsButton, [this] { chooseSerialDevices(); });
+  onClicked(suggestButton, [this] { suggestContrast(); });
   logoDrop = new LogoDropTarget(this);
-  for (QWidget* w : {static_cast<QWidget*>(Label28), static_cast<QWidget*>(Image3), static_cast<QWidget*>(Image1)})
+  for (QWidget* w : {static_cast<QWidget*>(logoSettingsGroup), static_cast<QWidget*>(logoBackdrop),
+                     static_cast<QWidget*>(logoPicture)})
     logoDrop->watch(w);
   logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
   logoDrop->onRefused = [this](const QString& reason) {
     dialogs().messageBox(tr("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
   };
 
-  ComboBox1->onChange = [this] { ComboBox1Change(); };
-  CheckBox2->onClick = [this] { CheckBox2Click(); };
-  CheckBox7->onClick = [this] { CheckBox2Click(); };
+  portList->onChange = [this] { choosePort(); };
+  resetAtDayEndBox->onClick = [this] { markUnsaved(); };
+  twoCopiesBox->onClick = [this] { markUnsaved(); };
   // "Emitir bip ao imprimir" is saved in the file like the other options, so a change to
   // it alone is an unsaved change too.
-  CheckBox4->onClick = [this] { CheckBox2Click(); };
-  PageControl1->onChange = [this] { PageControl1Change(); };
+  beepBox->onClick = [this] { markUnsaved(); };
+  buttonTabs->onChange = [this] { showSelectedButton(); };
 
-  Image10->onMouseDown = [this](int x, int y) { Image10MouseDown(x, y); };
-  Image11->onClick = [this] { Image11Click(); };
-  Image12->onClick = [this] { Image12Click(); };
-  Image13->onClick = [this] { Image13Click(); };
-  Image14->onClick = [this] { Image14Click(); };
-  // The keyboard's choice of a button is a click on it: on the shown button that click
-  // lands on its pressed picture.
-  Image10->currentButton = [this] { return model.currentButton; };
-  Image10->onChoose = [this](int b) {
-    if (b == model.currentButton) {
-      runHandler(highlight(b)->onClick);
-      return;
-    }
+  buttonPicture->onMouseDown = [this](int x, int y) { chooseButtonAt(x, y); };
+  // The keyboard's choice of a button is a press on it; the shown button is chosen already.
+  buttonPicture->currentButton = [this] { return model.currentButton; };
+  buttonPicture->onChoose = [this](int b) {
+    if (b == model.currentButton) return;
     const QPoint p = pressedButtonRect(b).center();
-    Image10MouseDown(p.x(), p.y());
+    chooseButtonAt(p.x(), p.y());
   };
-  Image4->describe = [this] { return ticketDescription(); };
+  ticketPaper->describe = [this] { return ticketDescription(); };
 
   // Standard shortcuts for the commands an operator uses most; the captions stay as they are.
   const auto shortcut = [this](QKeySequence::StandardKey key, auto action) {
     connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, action);
   };
-  shortcut(QKeySequence::Open, [this] { BitBtn5->click(); });
-  shortcut(QKeySequence::Save, [this] { BitBtn4->click(); });
+  shortcut(QKeySequence::Open, [this] { openButton->click(); });
+  shortcut(QKeySequence::Save, [this] { saveButton->click(); });
   // Not every platform names a quit key (the offscreen one names none): Ctrl+Q then.
   if (QKeySequence::keyBindings(QKeySequence::Quit).isEmpty())
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, [this] { close(); });
   else
     shortcut(QKeySequence::Quit, [this] { close(); });
-  SpinEdit12->onChange = [this] { SpinEdit12Change(); };
-  SpinEdit13->onChange = [this] { SpinEdit12Change(); };
-  ComboBox5->onChange = [this] { SpinEdit12Change(); };
-  ComboBox6->onChange = [this] { SpinEdit12Change(); };
-  RadioButton1->onClick = [this] { RadioButton1Click(); };
-  RadioButton2->onClick = [this] { RadioButton2Click(); };
+  firstNumberBox->onChange = [this] { storeNumbering(); };
+  lastNumberBox->onChange = [this] { storeNumbering(); };
+  letterList->onChange = [this] { storeNumbering(); };
+  printLetterList->onChange = [this] { storeNumbering(); };
+  partialCutButton->onClick = [this] { markUnsaved(); };
+  totalCutButton->onClick = [this] { markUnsaved(); };
 
-  for (int l = 1; l <= 8; ++l) {
-    lineEdit[l]->onChange = [this] { Edit6Change(); };
-    lineEnabled[l]->onClick = [this, l] { lineEnabledClick(l); };
-    lineExpanded[l]->onClick = [this, l] { lineExpandedClick(l); };
+  for (int l = 1; l <= kLines; ++l) {
+    lines[l].text->onChange = [this] { storeAndPreviewLines(); };
+    lines[l].enabled->onClick = [this, l] { applyLineEnabled(l); };
+    lines[l].expanded->onClick = [this, l] { applyLineExpanded(l); };
   }
 
-  ScrollBar1->onChange = [this] { ScrollBar1Change(); };
-  ScrollBar2->onChange = [this] { ScrollBar2Change(); };
-  ScrollBar3->onChange = [this] { ScrollBar3Change(); };
-  CheckBox1->onClick = [this] { CheckBox1Click(); };
+  logoHeightBar->onChange = [this] { applyLogoHeight(); };
+  logoWidthBar->onChange = [this] { showLogoBox(); };
+  // The contrast takes effect at the next "Atualizar imagem": its bar runs nothing.
+  printLogoBox->onClick = [this] { applyPrintLogo(); };
 
-  connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1Timer(); }); });
-  connect(Timer2, &QTimer::timeout, this, [this] { runHandler([this] { Timer2Timer(); }); });
-  connect(Timer3, &QTimer::timeout, this, [this] { runHandler([this] { Timer3Timer(); }); });
+  const auto onTimeout = [this](QTimer* timer, Handler tick) {
+    connect(timer, &QTimer::timeout, this, [tick] { runHandler(tick); });
+  };
+  onTimeout(previewClock, [this] { updatePreviewClock(); });
+  onTimeout(firstRasterTimer, [this] { computeFirstRaster(); });
+  onTimeout(forgetChangesTimer, [this] { forgetChanges(); });
 }
 
-void TForm1::FormCreate() {
+void MainWindow::startUp() {
   model.printerChanged = 0;
   model.currentButton = 1;
   {
     LoadingScope loading(model);
     // The line tables of all six slots come from the controls' initial state.
     for (int b = 1; b <= kButtons; ++b) copyLinesToModel(b);
-    for (int i = 0; i < 4; ++i) PageControl1->setTabText(i, tr("    Botão %1    ").arg(i + 1));
+    for (int b = 1; b <= kPrinterButtons; ++b) buttonTabs->setTabText(b - 1, tr("    Botão %1    ").arg(b));
     // Links to themselves, the letters A b C d, letters printed, numbers 0..99.
     applyNumberingDefaults(model);
   }
-  CheckBox26Click();
-  SpinEdit12Change();
-  logoBoxLeft = Image1->x();
-  Label5->setFont(ticketFont(8, false));
-  ScrollBar1->setValue(90);
-  ScrollBar2->setValue(300);
+  // Line 8's field and "Expandido" box start enabled under an unticked "Habilitar linha": its
+  // handler brings them in line with lines 2..7 (and stores the lines and lays out the preview).
+  applyLineEnabled(8);
+  storeNumbering();
+  logoBoxLeft = logoPicture->x();
+  previewLines[1]->setFont(ticketFont(8, false));
+  logoHeightBar->setValue(90);
+  logoWidthBar->setValue(300);
 
-  Timer1->start();
-  Timer2->setSingleShot(true);
-  Timer2->start();
-  Timer3->setSingleShot(true);
-  Timer3->start();
-  Timer1Timer();
+  previewClock->start();
+  firstRasterTimer->setSingleShot(true);
+  firstRasterTimer->start();
+  forgetChangesTimer->setSingleShot(true);
+  forgetChangesTimer->start();
+  updatePreviewClock();
 }
 
-QString TForm1::ticketDescription() const {
+QString MainWindow::ticketDescription() const {
   // The ticket as the printer prints it: the enabled lines around the word and the number,
   // then the date. None of it depends on the operator's language.
-  QStringList lines;
+  QStringList printed;
   for (int l = 1; l <= kLines; ++l) {
     if (l == 5) {
       const int b = model.currentButton;
-      lines << Label13->text() + QLatin1Char(' ') +
-                   ticketNumberText(model.firstNumber[b], model.printLetter[b] != 1, model.letter[b])
-            << Label15->text();
+      printed << ticketWordLabel->text() + QLatin1Char(' ') +
+                     ticketNumberText(model.firstNumber[b], model.printLetter[b] != 1, model.letter[b])
+              << clockLabel->text();
     }
-    if (lineEnabled[l]->isChecked()) lines << lineLabel[l]->text();
+    if (lines[l].enabled->isChecked()) printed << previewLines[l]->text();
   }
-  return lines.join(QLatin1Char('\n'));
+  return printed.join(QLatin1Char('\n'));
 }
 
-void TForm1::installErrorReport(const QString& executablePath) {
+void MainWindow::installErrorReport(const QString& executablePath) {
   const QString title = programTitle(executablePath);
   setErrorReporter([this, title](const std::exception& e) {
     // A refused port also says which device and why.
@@ -214,7 +209,7 @@ void TForm1::installErrorReport(const QString& executablePath) {
   });
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // While a job runs the window is disabled; a window manager's close request would
   // otherwise re-enter the running job through its message pump.
   if (jobRunning_) {
@@ -223,12 +218,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   // A close query that fails (a save that could not be written) keeps the window open.
   bool canClose = false;
-  runHandler([&] { canClose = FormCloseQuery(); });
+  runHandler([&] { canClose = confirmClose(); });
   if (!canClose) {
     event->ignore();
     return;
   }
-  runHandler([this] { FormClose(); });
+  runHandler([this] { showPrinterChangedNotice(); });
   event->accept();
 }
 

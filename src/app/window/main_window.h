@@ -1,13 +1,13 @@
 #pragma once
 // The main window "Configurações da impressora VORLANDEX". It owns the configuration model,
-// every control, the progress dialog Form2, the serial port, the timers and the logo pictures.
+// every control, the progress dialog, the serial port, the timers and the logo pictures.
 // Its handlers are thin: they read controls, call the core (editor, protocol, logo, config)
-// and write controls. The controls are built region by region (command_row, button_frame,
-// logo_frame, text_frame, preview_frame) and carry the system's names as object names, by
-// which the tests find them (tests/app/window_driver.h). The handlers live in files by region:
-// tform1.cpp (start-up and close), tform1_editor.cpp (button page, ticket lines, preview),
-// tform1_jobs.cpp (transmissions), tform1_devices.cpp (the serial devices and their choice),
-// tform1_logo.cpp (logo box and raster), tform1_file.cpp (configuration files, close prompt).
+// and write controls. The controls are built region by region (src/app/regions) and carry
+// object names, by which the tests find them (tests/app/window_driver.h). The handlers live
+// in files by area: main_window.cpp (start-up and close), main_window_button_page.cpp,
+// main_window_ticket_lines.cpp (the lines and the preview), main_window_logo.cpp,
+// main_window_transmissions.cpp, main_window_serial_devices.cpp and
+// main_window_config_files.cpp (configuration files, close prompt).
 
 #include "app/regions/button_frame.h"
 #include "app/regions/command_row.h"
@@ -26,8 +26,6 @@
 #include "serial/comm_types.h"
 #include "serial/serial_backend.h"
 
-#include <QListWidget>
-#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -35,7 +33,7 @@
 
 namespace vx {
 
-class TForm2;
+class ProgressDialog;
 class TQRTComm32;
 class SerialDeviceWatch;
 struct NumberingView;
@@ -46,22 +44,22 @@ namespace test {
 class WindowDriver;
 }
 
-class TForm1 : public QWidget,
-               private JobPort,
-               private JobProgress,
-               private CommandRow,
-               private ButtonFrame,
-               private LogoFrame,
-               private TextFrame,
-               private PreviewFrame {
+class MainWindow : public QWidget,
+                   private JobPort,
+                   private JobProgress,
+                   private CommandRow,
+                   private ButtonFrame,
+                   private LogoFrame,
+                   private TextFrame,
+                   private PreviewFrame {
   Q_OBJECT
  public:
   // `dialogs`, `pacer` and `serialBackend` default to the real message boxes, the steady
-  // clock and the POSIX serial devices. Creates the controls, runs the start-up (FormCreate),
-  // then creates the progress dialog Form2, hidden.
-  explicit TForm1(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
-                  std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);
-  ~TForm1() override;
+  // clock and the POSIX serial devices. Creates the controls, runs the start-up, then creates
+  // the progress dialog, hidden.
+  explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
+                      std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // Shows what no handler catches in an error box titled after the executable's name.
   void installErrorReport(const QString& executablePath);
@@ -78,23 +76,23 @@ class TForm1 : public QWidget,
   friend class test::WindowDriver;
 
   // The progress dialog "Comunicação", a child window of this one for the whole run.
-  TForm2& Form2() const { return *Form2_; }
+  ProgressDialog& progressDialog() const { return *progressDialog_; }
 
   ConfigModel model;
 
   // --- Not visible ---
-  QListWidget* ListBox2;  // scratch list
-  QPushButton* BitBtn17;  // no action
-  QTimer* Timer1;  // the preview clock, 1000 ms
-  QTimer* Timer2;  // the first raster, 50 ms after start-up
-  QTimer* Timer3;  // forgets start-up's or a file's changes, 1000 ms
+  QTimer* previewClock;  // every second
+  QTimer* firstRasterTimer;  // once, 50 ms after start-up
+  // Once, a second after start-up and after a file was opened: forgets the changes they made
+  // through the controls' handlers.
+  QTimer* forgetChangesTimer;
   // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
   // by-id folder elsewhere.
   SerialDeviceWatch* deviceWatch = nullptr;
   LogoDropTarget* logoDrop;  // drops on the logo frame and box
 
-  // Logo: the source picture held by Image1 (with the bytes of the file it came from,
-  // if any) and the logo raster held by Image2.
+  // Logo: the source picture the logo box shows (with the bytes of the file it came from, if
+  // any) and the logo raster the preview shows.
   SourcePicture sourcePicture;
   LogoRaster logoRaster;
 
@@ -105,64 +103,63 @@ class TForm1 : public QWidget,
   // changes. Also run for a file dropped on the logo.
   void openPictureFile(const QString& name);
 
-  // Handlers with no control of their own (the tests run them through their driver): a press
-  // at a point of the button picture, the timers' ticks, the close query, the picture update.
-  void Image10MouseDown(int x, int y);
-  void Timer1Timer();
-  void Timer3Timer();
-  bool FormCloseQuery();  // may refuse
-  void BitBtn11Click();
+  // Handlers the tests also run through their driver: a press at a point of the button
+  // picture, the timers' ticks, the close query, the picture update.
+  void chooseButtonAt(int x, int y);
+  void updatePreviewClock();
+  void forgetChanges();
+  bool confirmClose();  // may refuse
+  void updateLogoRaster();  // "Atualizar imagem"
 
   bool jobRunning() const { return jobRunning_; }
   // What a screen reader reads of the ticket preview: the ticket's lines as printed, one per
   // line (header lines, "SENHA" with the first number, the date, footer lines).
   QString ticketDescription() const;
-  // The port the jobs open (ComboBox1's choice, or the last one it named).
-  TCommPort jobsPort() const;
-  QString openDialogName;  // OpenDialog1's last name
-  QString saveDialogName;  // SaveDialog1's last name
-  QString pictureDialogName;  // OpenPictureDialog1's last name
+  // The names the file dialogs offer next: the last one chosen in each.
+  QString openDialogName;
+  QString saveDialogName;
+  QString pictureDialogName;
 
   // --- Start-up and close ---
   void createControls();
   void wireHandlers();
-  void FormCreate();
-  void FormClose();
+  void startUp();
+  void showPrinterChangedNotice();
 
   // --- Button page ---
-  void PageControl1Change();
-  void Image11Click();
-  void Image12Click();
-  void Image13Click();
-  void Image14Click();
-  void SpinEdit12Change();
+  // Makes the selected tab's button the current one and fills the page from its tables.
+  void showSelectedButton();
+  // Stores the page's letter, print choice and numbers into the current button and shows
+  // what the numbering rule makes of them.
+  void storeNumbering();
   void showNumbering(const NumberingView& view);
-  void Ativa();
-  void Desativa();
-  void RadioButton1Click();
-  void RadioButton2Click();
-  void CheckBox2Click();
+  // A button that follows an earlier one takes its numbers: its page is disabled.
+  void enableButtonPage();
+  void disableButtonPage();
+  void markUnsaved();
 
   // --- Ticket lines and preview ---
-  void Edit6Change();
-  void lineEnabledClick(int line);  // CheckBox5Click, CheckBox8Click, … CheckBox26Click
-  void lineExpandedClick(int line);  // CheckBox3Click, CheckBox6Click, … CheckBox24Click
-  void CheckBox26Click() { lineEnabledClick(8); }
-  void grava_texto();
+  void storeAndPreviewLines();
+  // A line's "Habilitar linha" or "Expandido" box changed.
+  void applyLineEnabled(int line);
+  void applyLineExpanded(int line);
+  // Copies the eight lines of the page into the current button's tables, unless the window
+  // itself is filling the page.
+  void storeLines();
   void copyLinesToModel(int button);
-  void atualiza_senha();
+  // Lays the ticket preview out from the page's lines and the logo height.
+  void updateTicketPreview();
 
   // --- Logo ---
   void showLogoBox();
-  void ScrollBar1Change();
-  void ScrollBar2Change();
-  void ScrollBar3Change();
-  void CheckBox1Click();
-  void BitBtn15Click();
-  void Timer2Timer();
+  void applyLogoHeight();
+  // Holds the logo height at 0 while the logo is off, and restores it when it is on again.
+  void applyPrintLogo();
+  void choosePicture();
+  void computeFirstRaster();
   // "Sugerir": sets the contrast control to the threshold suggested for the picture as the
   // box shows it; nothing else changes.
-  void suggestButtonClick();
+  void suggestContrast();
   // Shows the share of black dots of the raster's rows 0..H − 1.
   void showBlackShare();
 
@@ -170,16 +167,14 @@ class TForm1 : public QWidget,
   void createPort(std::unique_ptr<SerialBackend> backend);
   void destroyPort();
   static std::unique_ptr<Pacer> makeSteadyPacerForWindow();
-  void ComboBox1Change();
-  // Keeps the port list's tip and "Portas seriais" up with the devices (tform1_devices.cpp).
+  void choosePort();
+  // Keeps the port list's tip and "Portas seriais" up with the devices.
   void watchDevices();
-  void serialPortsButtonClick();
-  void BitBtn1Click();
-  void BitBtn3Click();
-  void BitBtn14Click();
-  void BitBtn12Click();
-  void BitBtn2Click();
-  void BitBtn6Click();
+  void chooseSerialDevices();
+  void sendButtonSettings();
+  void sendClock();
+  void sendButtonTexts();
+  void sendLogo();
   void sendAll(bool withLogo);
   // Brings the progress dialog's time left up to date (repainted at once when it changed).
   void showTimeLeft();
@@ -203,14 +198,14 @@ class TForm1 : public QWidget,
   bool lineLost() override;
 
   // --- Configuration files ---
-  void BitBtn4Click();
-  void BitBtn5Click();
+  void chooseFileAndSave();
+  void chooseFileAndOpen();
   // "Abrir" once the name is known: the dialog's answer or the name on the command line.
   void openPair(const QString& path);
-  void Salvardados();
+  void saveConfiguration();
   // True when the pair was read and applied; false when it could not be read, which has
   // been shown to the operator and changed nothing. A malformed file throws.
-  bool CARREGARDADOS();
+  bool loadConfiguration();
   GlobalSettings globalSettingsFromControls() const;
   void applyGlobalSettings(const GlobalSettings& g);
   void showOpenFailure();
@@ -220,12 +215,12 @@ class TForm1 : public QWidget,
 
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
-  TForm2* Form2_ = nullptr;
-  TQRTComm32* QRTComm321 = nullptr;
+  ProgressDialog* progressDialog_ = nullptr;
+  TQRTComm32* serialPort = nullptr;
   // The run under way, for the progress dialog's time left; null between runs.
   const RunPlan* runPlan_ = nullptr;
   const RunReport* runReport_ = nullptr;
-  std::int64_t shownTimeLeft_ = -1;  // the seconds Label4 of the progress dialog shows; -1 none
+  std::int64_t shownTimeLeft_ = -1;  // the seconds the progress dialog shows; -1 none
   bool jobRunning_ = false;
 };
 

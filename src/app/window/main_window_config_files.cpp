@@ -11,8 +11,8 @@
 namespace vx {
 namespace {
 
-QString configFilter() { return TForm1::tr("Arquivo de configuração") + QStringLiteral(" (*.cfg)|*.cfg"); }
-QString openFailureTitle() { return TForm1::tr("Carregue suas configurações"); }
+QString configFilter() { return MainWindow::tr("Arquivo de configuração") + QStringLiteral(" (*.cfg)|*.cfg"); }
+QString openFailureTitle() { return MainWindow::tr("Carregue suas configurações"); }
 
 // Reads the file's text; a malformed or short file ends the open command through the
 // general error report. Both of its texts are shown as full sentences ("'x' is not a valid
@@ -29,56 +29,56 @@ ConfigFileContents parseFileOrThrowReport(const QByteArray& bytes) {
 
 }  // namespace
 
-void TForm1::BitBtn4Click() {
+void MainWindow::chooseFileAndSave() {
   const QString name = dialogs().fileDialog(FileDialogKind::SaveConfig, tr("Salvar"),
                                             configFilter(), saveDialogName);
   if (name.isEmpty()) return;
   saveDialogName = name;
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
   // the close prompt protecting the operator's work.
-  Salvardados();
+  saveConfiguration();
   model.unsavedChanges = 0;
 }
 
-void TForm1::BitBtn5Click() {
+void MainWindow::chooseFileAndOpen() {
   const QString name = dialogs().fileDialog(FileDialogKind::OpenConfig, tr("Abrir"),
                                             configFilter(), openDialogName);
   if (name.isEmpty()) return;
   openPair(name);
 }
 
-void TForm1::openPair(const QString& path) {
+void MainWindow::openPair(const QString& path) {
   openDialogName = path;
-  // Timer3 forgets the marks the loading made through the controls' handlers; after a
+  // forgetChangesTimer forgets the marks the loading made through the controls' handlers; after a
   // failed open it must not forget the operator's own unsaved changes.
-  if (CARREGARDADOS()) Timer3->start();
+  if (loadConfiguration()) forgetChangesTimer->start();
 }
 
-void TForm1::openFromCommandLine(const QString& path) {
+void MainWindow::openFromCommandLine(const QString& path) {
   // A failure is reported as any handler's: the window stays up with its defaults.
   runHandler([this, path] { openPair(path); });
 }
 
-void TForm1::Timer3Timer() {
-  Timer3->stop();
+void MainWindow::forgetChanges() {
+  forgetChangesTimer->stop();
   model.unsavedChanges = 0;
 }
 
-GlobalSettings TForm1::globalSettingsFromControls() const {
+GlobalSettings MainWindow::globalSettingsFromControls() const {
   GlobalSettings g;
-  g.port_index = ComboBox1->itemIndex();
-  g.logo_height = ScrollBar1->value();
-  g.logo_width = ScrollBar2->value();
-  g.threshold = ScrollBar3->value();
-  g.print_logo = CheckBox1->isChecked();
-  g.reset_at_day_end = CheckBox2->isChecked();
-  g.beep = CheckBox4->isChecked();
-  g.partial_cut = RadioButton1->isChecked();
-  g.total_cut = RadioButton2->isChecked();
+  g.port_index = portList->itemIndex();
+  g.logo_height = logoHeightBar->value();
+  g.logo_width = logoWidthBar->value();
+  g.threshold = contrastBar->value();
+  g.print_logo = printLogoBox->isChecked();
+  g.reset_at_day_end = resetAtDayEndBox->isChecked();
+  g.beep = beepBox->isChecked();
+  g.partial_cut = partialCutButton->isChecked();
+  g.total_cut = totalCutButton->isChecked();
   return g;
 }
 
-void TForm1::Salvardados() {
+void MainWindow::saveConfiguration() {
   // A later button keeps the link it had when it was last shown: the file gets the links
   // the page would show for each button.
   updateButtonLinks(model);
@@ -87,7 +87,7 @@ void TForm1::Salvardados() {
            sourcePicture.bitmapFileBytes());
 }
 
-void TForm1::showOpenFailure() {
+void MainWindow::showOpenFailure() {
   dialogs().messageBox(
       openFailureTitle(),
       tr("Não foi possível encontrar o arquivo especificado , por favor clique em "
@@ -95,7 +95,7 @@ void TForm1::showOpenFailure() {
       MessageIcon::Warning, MessageButtons::Ok);
 }
 
-bool TForm1::CARREGARDADOS() {
+bool MainWindow::loadConfiguration() {
   ConfigPairFiles files = readConfigPairFiles(openDialogName);
   const FileReadResult& cfg = files.cfg;
   if (cfg.status == FileReadResult::Status::kTooLarge) {
@@ -118,29 +118,29 @@ bool TForm1::CARREGARDADOS() {
     applyConfigButtons(model, contents);
     applyGlobalSettings(contents.globals);
   }
-  BitBtn11Click();
-  PageControl1Change();
+  updateLogoRaster();
+  showSelectedButton();
   return true;
 }
 
-void TForm1::applyGlobalSettings(const GlobalSettings& g) {
+void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
   // The port list shows the stored port without running its handler: the port in use
   // stays the one the operator last picked.
-  ComboBox1->setItemIndex(g.port_index >= 0 && g.port_index < ComboBox1->count() ? g.port_index : -1);
-  ScrollBar1->setValue(g.logo_height);  // each clamped to the bar's current range
-  ScrollBar2->setValue(g.logo_width);
-  ScrollBar3->setValue(g.threshold);
-  CheckBox1->setChecked(g.print_logo);
-  CheckBox2->setChecked(g.reset_at_day_end);
-  CheckBox4->setChecked(g.beep);
-  RadioButton1->setChecked(g.partial_cut);
-  RadioButton2->setChecked(g.total_cut);
+  portList->setItemIndex(g.port_index >= 0 && g.port_index < portList->count() ? g.port_index : -1);
+  logoHeightBar->setValue(g.logo_height);  // each clamped to the bar's current range
+  logoWidthBar->setValue(g.logo_width);
+  contrastBar->setValue(g.threshold);
+  printLogoBox->setChecked(g.print_logo);
+  resetAtDayEndBox->setChecked(g.reset_at_day_end);
+  beepBox->setChecked(g.beep);
+  partialCutButton->setChecked(g.partial_cut);
+  totalCutButton->setChecked(g.total_cut);
   // Switching the logo on restores the height kept while it was off; the file's own
   // height prevails, so a file opens with the logo it was saved with.
-  if (g.print_logo) ScrollBar1->setValue(g.logo_height);
+  if (g.print_logo) logoHeightBar->setValue(g.logo_height);
 }
 
-bool TForm1::FormCloseQuery() {
+bool MainWindow::confirmClose() {
   if (model.unsavedChanges != 1) return true;
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
@@ -148,7 +148,7 @@ bool TForm1::FormCloseQuery() {
   if (answer == MessageAnswer::Yes) {
     // The window closes also when the operator cancels the save dialog; a save that
     // fails keeps it open (the failure is reported and nothing is lost).
-    BitBtn4Click();
+    chooseFileAndSave();
     return true;
   }
   return answer == MessageAnswer::No;

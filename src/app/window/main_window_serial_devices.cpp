@@ -9,19 +9,19 @@
 
 namespace vx {
 
-void TForm1::watchDevices() {
+void MainWindow::watchDevices() {
   deviceWatch = new SerialDeviceWatch({}, QStringLiteral("/dev"), QStringLiteral("/sys"), this);
-  connect(deviceWatch, &SerialDeviceWatch::changed, this, [this] { refreshPortToolTip(ComboBox1); });
+  connect(deviceWatch, &SerialDeviceWatch::changed, this, [this] { refreshPortToolTip(portList); });
 }
 
-void TForm1::serialPortsButtonClick() {
+void MainWindow::chooseSerialDevices() {
   PortChoices choices;
   SerialPortsDialog dialog(choices, dialogs(), this);
   dialog.followDevices(*deviceWatch);
   dialog.exec();
   // A stored choice is no file-system change: look again at once.
   deviceWatch->recheck();
-  refreshPortToolTip(ComboBox1);
+  refreshPortToolTip(portList);
 }
 
 }  // namespace vx

@@ -18,106 +18,104 @@ namespace vx {
 
 // The window's port keeps every pause after its previous write (sendAfterPause), so the jobs
 // may hand over a little ahead of time.
-std::unique_ptr<Pacer> TForm1::makeSteadyPacerForWindow() {
+std::unique_ptr<Pacer> MainWindow::makeSteadyPacerForWindow() {
   return std::make_unique<SteadyPacer>(SteadyPacer::kPortKeepsPausesLeadMs);
 }
 
-void TForm1::createPort(std::unique_ptr<SerialBackend> backend) {
-  QRTComm321 = new TQRTComm32(this, std::move(backend));
-  QRTComm321->setObjectName(QStringLiteral("QRTComm321"));
-  QRTComm321->setCommPort(TCommPort::Com1);
-  set19200Baud8N1(*QRTComm321);
+void MainWindow::createPort(std::unique_ptr<SerialBackend> backend) {
+  serialPort = new TQRTComm32(this, std::move(backend));
+  serialPort->setObjectName(QStringLiteral("serialPort"));
+  serialPort->setCommPort(TCommPort::Com1);
+  set19200Baud8N1(*serialPort);
   // The port list's tip names the device of the shown port; while its text names none, of the
   // port the jobs open.
-  installPortToolTip(ComboBox1, [this] {
-    const int index = ComboBox1->itemIndex();
-    return index >= 0 ? index + 1 : static_cast<int>(QRTComm321->commPort()) + 1;
+  installPortToolTip(portList, [this] {
+    const int index = portList->itemIndex();
+    return index >= 0 ? index + 1 : static_cast<int>(serialPort->commPort()) + 1;
   });
 }
 
-TCommPort TForm1::jobsPort() const { return QRTComm321->commPort(); }
-
-void TForm1::destroyPort() {
-  if (QRTComm321) QRTComm321->ClosePort();
+void MainWindow::destroyPort() {
+  if (serialPort) serialPort->ClosePort();
 }
 
 // --- What the jobs use of the window ---
 
-void TForm1::OpenPort() {
-  const bool alreadyOpen = QRTComm321->isOpen();
+void MainWindow::OpenPort() {
+  const bool alreadyOpen = serialPort->isOpen();
   try {
     // False means no close event could be made and the port is closed again: the job then runs
     // without a port, its frames are refused and lost, as every refused frame is.
-    (void)QRTComm321->OpenPort();
+    (void)serialPort->OpenPort();
   } catch (const ECommsError&) {
     // A reader or writer that could not be made leaves the device open; the job ends here, so
     // it is closed now, or every later job would find it taken until the program restarts.
-    if (!alreadyOpen) QRTComm321->ClosePort();
+    if (!alreadyOpen) serialPort->ClosePort();
     throw;
   }
 }
 
-bool TForm1::sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
-  return QRTComm321->SendData(data, length, static_cast<std::uint32_t>(std::max(0, pause_ms)));
+bool MainWindow::sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
+  return serialPort->SendData(data, length, static_cast<std::uint32_t>(std::max(0, pause_ms)));
 }
 
-bool TForm1::lineLost() { return QRTComm321->lineLost(); }
+bool MainWindow::lineLost() { return serialPort->lineLost(); }
 
-void TForm1::ClosePort() { QRTComm321->ClosePort(); }
+void MainWindow::ClosePort() { serialPort->ClosePort(); }
 
-void TForm1::showProgress() {
+void MainWindow::showProgress() {
   jobRunning_ = true;
-  Form2().show();
+  progressDialog().show();
   showTimeLeft();
   setEnabled(false);
   // Disabling a window disables the windows it owns too; the dialog stays enabled so that
   // it is drawn, and reported to accessibility tools, as readable. It still offers no way
   // to close it.
-  Form2().setEnabled(true);
+  progressDialog().setEnabled(true);
   // Paint the dialog and the disabled window now, inside the job's first pause, rather than
   // at its first message pump, which falls between two hand-overs.
-  Form2().repaint();
+  progressDialog().repaint();
   repaint();
 }
 
-void TForm1::hideProgress() {
-  Form2().hide();
+void MainWindow::hideProgress() {
+  progressDialog().hide();
   setEnabled(true);
   jobRunning_ = false;
 }
 
-void TForm1::setProgressMax(int maximum) { Form2().ProgressBar1->setMaximum(maximum); }
+void MainWindow::setProgressMax(int maximum) { progressDialog().progressBar->setMaximum(maximum); }
 
-void TForm1::setProgressPosition(int position) {
-  Form2().ProgressBar1->setValue(position);
+void MainWindow::setProgressPosition(int position) {
+  progressDialog().progressBar->setValue(position);
   showTimeLeft();
 }
 
-void TForm1::processMessages() {
+void MainWindow::processMessages() {
   showTimeLeft();
   processEventsInHandler();
 }
 
-void TForm1::showTimeLeft() {
+void MainWindow::showTimeLeft() {
   // Asked for before every byte of a block: the text is made only when the second changes.
   const std::int64_t ms = runReport_ ? runReport_->timeLeftMs(*runPlan_) : -1;
   const std::int64_t seconds = ms < 0 ? -1 : timeLeftSeconds(ms);
   if (seconds == shownTimeLeft_) return;
   shownTimeLeft_ = seconds;
-  Form2().Label4->setText(seconds < 0 ? QString() : timeLeftText(ms));
+  progressDialog().timeLeftLabel->setText(seconds < 0 ? QString() : timeLeftText(ms));
   // Between two pumps a block may run for a second; the line must not wait for them.
-  if (Form2().isVisible()) Form2().Label4->repaint();
+  if (progressDialog().isVisible()) progressDialog().timeLeftLabel->repaint();
 }
 
 // --- Port choice and the change notice ---
 
-void TForm1::ComboBox1Change() {
+void MainWindow::choosePort() {
   model.unsavedChanges = 1;
-  const int index = ComboBox1->itemIndex();
-  if (index >= 0 && index <= 3) QRTComm321->setCommPort(static_cast<TCommPort>(index));
+  const int index = portList->itemIndex();
+  if (index >= 0 && index <= 3) serialPort->setCommPort(static_cast<TCommPort>(index));
 }
 
-void TForm1::FormClose() {
+void MainWindow::showPrinterChangedNotice() {
   if (model.printerChanged != 1) return;
   dialogs().messageBox(
       tr("Configurações alteradas"),
@@ -129,28 +127,28 @@ void TForm1::FormClose() {
 
 // --- The jobs ---
 
-std::uint8_t TForm1::readOptionByte() const {
-  return optionByte(CheckBox2->isChecked(), CheckBox4->isChecked(), CheckBox7->isChecked());
+std::uint8_t MainWindow::readOptionByte() const {
+  return optionByte(resetAtDayEndBox->isChecked(), beepBox->isChecked(), twoCopiesBox->isChecked());
 }
 
-CutMode TForm1::readCutMode() const { return RadioButton1->isChecked() ? CutMode::Partial : CutMode::Total; }
+CutMode MainWindow::readCutMode() const { return partialCutButton->isChecked() ? CutMode::Partial : CutMode::Total; }
 
-ByteList TForm1::logoData() const {
-  const QByteArray data = logoUploadData(logoRaster, ScrollBar1->value());
+ByteList MainWindow::logoData() const {
+  const QByteArray data = logoUploadData(logoRaster, logoHeightBar->value());
   return ByteList(data.begin(), data.end());
 }
 
-void TForm1::runJobs(const RunPlan& plan) {
+void MainWindow::runJobs(const RunPlan& plan) {
   RunReport report;
   // The progress dialog reads the time left from the plan while the run goes on; whatever
   // happens, a run that opened the port leaves the change notice for the exit.
   struct Running {
-    TForm1& form;
+    MainWindow& window;
     RunReport& report;
     ~Running() {
-      form.runPlan_ = nullptr;
-      form.runReport_ = nullptr;
-      if (report.portOpened) form.model.printerChanged = 1;
+      window.runPlan_ = nullptr;
+      window.runReport_ = nullptr;
+      if (report.portOpened) window.model.printerChanged = 1;
     }
   } running{*this, report};
   runPlan_ = &plan;
@@ -162,7 +160,7 @@ void TForm1::runJobs(const RunPlan& plan) {
   }
 }
 
-void TForm1::BitBtn1Click() {
+void MainWindow::sendButtonSettings() {
   // The model keeps the links the printer is sent.
   updateButtonLinks(model);
   RunPlan plan;
@@ -170,29 +168,25 @@ void TForm1::BitBtn1Click() {
   runJobs(plan);
 }
 
-void TForm1::BitBtn3Click() {
+void MainWindow::sendClock() {
   RunPlan plan;
   planClockJob(plan, pacer().now());
   runJobs(plan);
 }
 
-void TForm1::BitBtn14Click() {
+void MainWindow::sendButtonTexts() {
   RunPlan plan;
   planTextJob(plan, model, model.currentButton, readCutMode());
   runJobs(plan);
 }
 
-void TForm1::BitBtn12Click() {
+void MainWindow::sendLogo() {
   RunPlan plan;
   planLogoJob(plan, logoData());
   runJobs(plan);
 }
 
-void TForm1::BitBtn2Click() { sendAll(true); }
-
-void TForm1::BitBtn6Click() { sendAll(false); }
-
-void TForm1::sendAll(bool withLogo) {
+void MainWindow::sendAll(bool withLogo) {
   const QString title = withLogo ? tr("Enviar todas configurações") : tr("Enviar configurações sem logotipo");
   const QString scope = withLogo ? tr("e atendimentos à impressora, incluindo logotipo, e poderá demorar ")
                                  : tr("e atendimentos à impressora, menos o logotipo, e poderá demorar ");
@@ -203,7 +197,7 @@ void TForm1::sendAll(bool withLogo) {
   // Settings, clock, the texts of buttons 1..4 (the page keeps showing its button) and the
   // logo job when it is due.
   JobsToSend all;
-  all.logo = sendAllSendsLogo(withLogo, CheckBox1->isChecked());
+  all.logo = sendAllSendsLogo(withLogo, printLogoBox->isChecked());
   updateButtonLinks(model);
   const ByteList logo = all.logo ? logoData() : ByteList();
   runJobs(planRun(model, all, readOptionByte(), readCutMode(), logo, pacer().now()));
