@@ -224,7 +224,9 @@ int main(int argc, char** argv) {
   // Let the start-up's delayed preview update run before the first job.
   for (const std::int64_t until = monotonicUs() + 200'000; monotonicUs() < until;)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-  std::printf("logo upload (BitBtn12Click) over %s with the window's SteadyPacer\n", far.path().c_str());
+  std::printf(
+      "logo upload (\"Enviar Todas Configurações de Logotipo\") over %s with the window's SteadyPacer\n",
+      far.path().c_str());
 
   std::vector<JobFigures> runs;
   bool intact = true;

@@ -13,8 +13,6 @@
 // Exits non-zero when a gate is missed or a result is wrong.
 
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -28,6 +26,7 @@
 #include "window_driver.h"
 #include "logo/default_picture.h"
 #include "protocol/steady_pacer.h"
+#include "support/picture_files.h"
 #include "window_bench_support.h"
 
 namespace {
@@ -53,14 +52,6 @@ QImage photo() {
     }
   }
   return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes;
 }
 
 // A figure of /proc/self/status in bytes ("VmRSS", "VmHWM"), or -1.
@@ -139,13 +130,12 @@ int main(int argc, char** argv) {
   QByteArray jpegBytes;
   {
     const QImage picture = photo();
-    pngBytes = encoded(picture, "PNG");
-    jpegBytes = encoded(picture, "JPEG");
+    pngBytes = vx::test::encodedPicture(picture, "PNG");
+    jpegBytes = vx::test::encodedPicture(picture, "JPEG");
   }
   for (const auto& [path, bytes] : {std::pair{pngPath, pngBytes}, std::pair{jpegPath, jpegBytes},
                                     std::pair{svgPath, QByteArray(kSvgLogo)}}) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return 1;
+    if (!vx::test::writeFile(path, bytes)) return 1;
   }
 
   auto owned = std::make_unique<AnsweringDialogs>();

@@ -1,6 +1,6 @@
 // The logo preview update ("Atualizar imagem", updateLogoRaster) in the real window: the
-// default 987 × 298 picture scaled into the 400 × 200 logo box (logoHeightBar at 200, the
-// zoom as start-up leaves it) and thresholded into the logo raster logoPreview shows.
+// default 987 × 298 picture scaled into the 400 × 200 logo box (height 200, the width as
+// start-up leaves it) and thresholded into the logo raster the preview shows.
 // Gate: median <= 20 ms. The update with the repaint that follows is reported too (not
 // gated: it depends on the screen, here offscreen).
 
@@ -69,8 +69,9 @@ int main(int argc, char** argv) {
   std::sort(update.begin(), update.end());
   std::sort(withRepaint.begin(), withRepaint.end());
   const double median = update[update.size() / 2];
-  std::printf("logo preview update (BitBtn11Click), %dx%d picture, W %d, H %d, threshold %d, %zu runs:\n",
-              picture.width(), picture.height(), w, h, t, update.size());
+  std::printf(
+      "logo preview update (\"Atualizar imagem\"), %dx%d picture, W %d, H %d, threshold %d, %zu runs:\n",
+      picture.width(), picture.height(), w, h, t, update.size());
   std::printf("  median %.3f ms, min %.3f ms, max %.3f ms\n", median, update.front(), update.back());
   std::printf("  with the repaint that follows (offscreen, not gated): median %.3f ms, max %.3f ms\n",
               withRepaint[withRepaint.size() / 2], withRepaint.back());

@@ -218,10 +218,10 @@ class Soak {
     dialogs_ = d.get();
     auto p = std::make_unique<vx::VirtualPacer>();
     pacer_ = p.get();
-    form_ = std::make_unique<vx::MainWindow>(std::move(d), std::move(p));
-    form_->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
-    form_->show();
-    ui_ = vx::test::WindowDriver(*form_);
+    window_ = std::make_unique<vx::MainWindow>(std::move(d), std::move(p));
+    window_->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
+    window_->show();
+    ui_ = vx::test::WindowDriver(*window_);
     pumpFor(200);  // the start-up's first raster
     // Each line pointed COM1 at itself; the window's COM1 is the link.
     qputenv("VORLANDEX_COM1", QFile::encodeName(link_));
@@ -304,7 +304,7 @@ class Soak {
 
   // Step `step` of round `round`, the `job`th job of the session.
   void one(int step, int round, int job) {
-    vx::MainWindow& f = *form_;  // what every window has
+    vx::MainWindow& window = *window_;  // what every window has
     const std::size_t boxesBefore = dialogs_->shown.size();
     std::size_t boxesExpected = 0;
     QString wantBox;  // the start of the box, when it matters
@@ -368,7 +368,7 @@ class Soak {
       for (std::size_t i = boxesBefore; i < dialogs_->shown.size(); ++i)
         std::printf("    %s\n", qPrintable(dialogs_->shown[i]));
     }
-    if (ui_.jobRunning() || !f.isEnabled()) failed(job, "the window was left in a job");
+    if (ui_.jobRunning() || !window.isEnabled()) failed(job, "the window was left in a job");
     // What the bench itself records is kept only as long as a job needs it.
     dialogs_->shown.clear();
     dialogs_->shown.shrink_to_fit();
@@ -415,7 +415,7 @@ class Soak {
   QString link_;
   SoakDialogs* dialogs_ = nullptr;
   vx::VirtualPacer* pacer_ = nullptr;  // owned by the window
-  std::unique_ptr<vx::MainWindow> form_;
+  std::unique_ptr<vx::MainWindow> window_;
   vx::test::WindowDriver ui_;
   int active_ = 0;
   int bigLogoRound_ = 0;

@@ -56,7 +56,7 @@ Run mainWindowRun(int* widgets) {
   Run run;
   const auto start = Clock::now();
   auto window = std::make_unique<vx::MainWindow>(std::make_unique<AnsweringDialogs>(&boxesShown),
-                                           std::make_unique<vx::SteadyPacer>());
+                                                 std::make_unique<vx::SteadyPacer>());
   run.created = msSince(start);
   window->show();
   QApplication::processEvents();
@@ -178,7 +178,8 @@ int main(int argc, char** argv) {
   const QSize size(1078, 601);
   std::vector<Blueprint> blueprint;
   {
-    vx::MainWindow model(std::make_unique<AnsweringDialogs>(&boxesShown), std::make_unique<vx::SteadyPacer>());
+    vx::MainWindow model(std::make_unique<AnsweringDialogs>(&boxesShown),
+                         std::make_unique<vx::SteadyPacer>());
     vx::test::WindowDriver(model).previewClock()->stop();
     blueprint = blueprintOf(model);
   }
@@ -205,8 +206,8 @@ int main(int argc, char** argv) {
   const Summary b = summary(bare);
   const double ratio = f.total / b.total;
   std::printf("window created and shown offscreen, median of %d runs each:\n", kRuns);
-  std::printf("  main window (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n", widgets,
-              f.total, f.min, f.max, f.created);
+  std::printf("  main window (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n",
+              widgets, f.total, f.min, f.max, f.created);
   std::printf(
       "  bare QMainWindow (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n",
       bareWidgets, b.total, b.min, b.max, b.created);

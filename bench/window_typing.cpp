@@ -1,6 +1,6 @@
-// Typing in a ticket line: one character typed into Edit6 (line 1 of the ticket header),
-// from the key event to the text stored in the model (lineText[1][1]) and the preview laid
-// out (Label5's text and the lines placed). Keystrokes alternate a character and
+// Typing in a ticket line: one character typed into line 1 of the ticket header, from the
+// key event to the text stored in the model (lineText[1][1]) and the preview laid out (its
+// line 1's text and the lines placed). Keystrokes alternate a character and
 // Backspace, so the line stays inside its 40-character limit.
 // Gate: median of the keystrokes <= 1 ms; the p99 is reported, and so is the keystroke
 // with the repaint that follows it (not gated: it depends on the screen, here offscreen).

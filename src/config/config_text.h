@@ -24,15 +24,15 @@ inline constexpr qint64 kMaxConfigFileBytes = 16 * 1024 * 1024;
 // The options kept in the file's last 9 lines, which live in the window's controls rather
 // than in the model. Defaults are the controls' states after start-up.
 struct GlobalSettings {
-  std::int32_t port_index = 0;    // line 175: ComboBox1's item index, 0..3 = COM1..COM4, -1 none
-  std::int32_t logo_height = 90;  // line 176: ScrollBar1, 0 while the logo is off
-  std::int32_t logo_width = 300;  // line 177: ScrollBar2
-  std::int32_t threshold = 127;   // line 178: ScrollBar3
-  bool print_logo = true;         // line 179: CheckBox1 "Imprimir Logotipo"
-  bool reset_at_day_end = true;   // line 180: CheckBox2 "Zerar todas senhas ..."
-  bool beep = true;               // line 181: CheckBox4 "Emitir bip ao imprimir"
-  bool partial_cut = true;        // line 182: RadioButton1 "Corte Parcial"
-  bool total_cut = false;         // line 183: RadioButton2 "Corte Total"
+  std::int32_t port_index = 0;    // line 175: the port list's item, 0..3 = COM1..COM4, -1 none
+  std::int32_t logo_height = 90;  // line 176: 0 while the logo is off
+  std::int32_t logo_width = 300;  // line 177
+  std::int32_t threshold = 127;   // line 178
+  bool print_logo = true;         // line 179: "Imprimir Logotipo"
+  bool reset_at_day_end = true;   // line 180: "Zerar todas senhas ..."
+  bool beep = true;               // line 181: "Emitir bip ao imprimir"
+  bool partial_cut = true;        // line 182: "Corte Parcial"
+  bool total_cut = false;         // line 183: "Corte Total"
 
   bool operator==(const GlobalSettings&) const = default;
 };

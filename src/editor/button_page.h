@@ -24,17 +24,17 @@ inline constexpr int kButtonPanelSplitY = 49;
 // The button (1..4) a press at (x, y), relative to the picture, selects.
 int buttonAtPanelPoint(int x, int y);
 
-// The page's titles for `button`, in the operator's language: pageTitleLabel "Funcionamento do botão
-// n:", Label1 and Label2 "Senha Emitida Pelo Botão n".
+// The page's titles for `button`, in the operator's language: "Funcionamento do botão n:" over
+// the button page, "Senha Emitida Pelo Botão n" over the text frame and the preview.
 QString pageTitle(int button);
 QString ticketTitle(int button);
 
 // The page of `button` as it is loaded from the model.
 struct ButtonPageLoad {
-  QString pageTitle;  // pageTitleLabel "Funcionamento do botão n:"
+  QString pageTitle;    // pageTitleLabel "Funcionamento do botão n:"
   QString ticketTitle;  // previewTitleLabel and textTitleLabel "Senha Emitida Pelo Botão n"
-  int start = 0;  // firstNumberBox
-  int end = 0;  // lastNumberBox
+  int start = 0;        // firstNumberBox
+  int end = 0;          // lastNumberBox
   // letterList's item whose first character is the stored letter, or -1 when no item has it;
   // then letterText is what the field shows (the stored letter, or nothing for code 0).
   int letterItem = -1;

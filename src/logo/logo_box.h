@@ -1,6 +1,6 @@
 #pragma once
 // The logo box: the source picture scaled to exactly W × H by nearest neighbour on a white
-// backdrop 400 dots wide. The screen (Image1 over Image3) and the threshold (the logo
+// backdrop 400 dots wide. The screen (the picture over its backdrop) and the threshold (the logo
 // raster) both use these functions, so what the operator sees is what gets thresholded.
 //
 // Sampling rule, the same on both axes: box index i of n takes source index
@@ -31,7 +31,7 @@ int nearestSourceIndex(int i, int dst, int src);
 // Left edge of the scaled picture inside the box: (400 − W) div 2.
 int logoPictureLeft(int width);
 
-// The source picture scaled to W × H, RGB888; what Image1 shows. W is limited to
+// The source picture scaled to W × H, RGB888; what the logo box shows. W is limited to
 // 0..400 and H to 0..200; a null image when either is 0. A null source gives white.
 QImage scaledPicture(const QImage& source, int width, int height);
 

@@ -17,7 +17,7 @@ class LogoRaster {
   // Every dot has the paper colour.
   LogoRaster();
 
-  // 400 × 200, RGB888: what Image2 shows.
+  // 400 × 200, RGB888: what the preview shows.
   const QImage& image() const { return image_; }
 
   bool isBlack(int x, int y) const;

@@ -24,7 +24,7 @@ namespace vx {
 // The transmission jobs in the order the send-all commands run them.
 enum class JobKind { Settings, Clock, Texts, Logo };
 
-// Which jobs a run sends; the send-all commands send all of them (BitBtn6Click no logo).
+// Which jobs a run sends; the send-all commands send all of them ("Enviar sem logo" no logo).
 struct JobsToSend {
   bool settings = true;
   bool clock = true;
@@ -96,17 +96,17 @@ struct RunPlan {
 // as it was, what its bytes cannot be built for: std::length_error for a block over
 // kMaxBlockSize bytes, std::out_of_range for a button outside 1..4.
 
-// BitBtn1Click "Enviar Todas Configurações de Botões e Atendimento": the letters, links
+// "Enviar Todas Configurações de Botões e Atendimento": the letters, links
 // (brought up to date as each button's page would show them), first and last numbers of
 // buttons 1..4, then `options` (optionByte()). About 1.8 s.
 void planSettingsJob(RunPlan& plan, const ConfigModel& model, std::uint8_t options);
-// BitBtn3Click "Configurar Hora e Data": the seven clock registers of one reading, the date
+// "Configurar Hora e Data": the seven clock registers of one reading, the date
 // and time `runStart` plus the planned start of the job. About 0.8 s.
 void planClockJob(RunPlan& plan, const QDateTime& runStart);
-// BitBtn14Click "Enviar Configurações de Texto do Botão": the header-text block of `button`
+// "Enviar Configurações de Texto do Botão": the header-text block of `button`
 // (no pause after the preamble), then its footer-text block with `cut` (100 ms after it).
 void planTextJob(RunPlan& plan, const ConfigModel& model, int button, CutMode cut);
-// BitBtn12Click "Enviar Todas Configurações de Logotipo": `logoData` as block 0x00, 100 ms
+// "Enviar Todas Configurações de Logotipo": `logoData` as block 0x00, 100 ms
 // after the preamble.
 void planLogoJob(RunPlan& plan, std::span<const std::uint8_t> logoData);
 

@@ -59,11 +59,12 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
       "buttonTabs", "buttonPicture", "letterList", "printLetterList", "firstNumberBox", "lastNumberBox",
       "sendSettingsButton",
       // logo frame
-      "logoWidthBar", "logoHeightBar", "openPictureButton", "updatePictureButton", "contrastBar", "printLogoBox",
-      "suggestButton", "sendLogoButton",
+      "logoWidthBar", "logoHeightBar", "openPictureButton", "updatePictureButton", "contrastBar",
+      "printLogoBox", "suggestButton", "sendLogoButton",
       // text frame: line 1 is on, lines 2..8 offer only their "Habilitar linha" box
-      "lineText1", "lineEnabled1", "lineExpanded1", "lineEnabled2", "lineEnabled3", "lineEnabled4", "lineEnabled5",
-      "lineEnabled6", "lineEnabled7", "lineEnabled8", "partialCutButton", "totalCutButton", "sendTextsButton"};
+      "lineText1", "lineEnabled1", "lineExpanded1", "lineEnabled2", "lineEnabled3", "lineEnabled4",
+      "lineEnabled5", "lineEnabled6", "lineEnabled7", "lineEnabled8", "partialCutButton", "totalCutButton",
+      "sendTextsButton"};
   ui.openButton()->setFocus();
   QStringList visited;
   for (int i = 0; i < 2 * expected.size(); ++i) {
@@ -184,10 +185,10 @@ TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
 
 TEST_F(AccessTest, CtrlOOpensCtrlSSavesAndCtrlQClosesThroughTheClosePrompt) {
   settleStartUp();
-  EXPECT_TRUE(
-      ui.openButton()->toolTip().contains(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
-  EXPECT_TRUE(
-      ui.saveButton()->toolTip().contains(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
+  EXPECT_TRUE(ui.openButton()->toolTip().contains(
+      QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
+  EXPECT_TRUE(ui.saveButton()->toolTip().contains(
+      QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
   EXPECT_EQ(ui.openButton()->text(), "Abrir");
   ui.lineText(1)->setFocus();
   key(ui.lineText(1), Qt::Key_O, Qt::ControlModifier);

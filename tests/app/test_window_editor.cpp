@@ -132,7 +132,8 @@ TEST_F(Editor, PressesOnTheButtonPictureSwitchButtonsAndHighlights) {
     EXPECT_EQ(ui.model().currentButton, p.button);
     EXPECT_EQ(ui.buttonTabs()->currentIndex(), p.button - 1);
     EXPECT_EQ(ui.model().unsavedChanges, 1);  // switching marks unsaved changes
-    std::array<Image*, 5> highlight = {nullptr, ui.pressedButton(1), ui.pressedButton(2), ui.pressedButton(3), ui.pressedButton(4)};
+    std::array<Image*, 5> highlight = {nullptr, ui.pressedButton(1), ui.pressedButton(2), ui.pressedButton(3),
+                                       ui.pressedButton(4)};
     for (int b = 1; b <= 4; ++b) EXPECT_EQ(highlight[b]->isVisible(), b == p.button);
   }
   // A real click lands on the highlight of the current button or on the panel.

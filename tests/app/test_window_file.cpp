@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +23,7 @@
 #include "logo/default_picture.h"
 #include "logo/source_picture.h"
 #include "serial/qrtcomm32.h"
+#include "support/picture_files.h"
 #include "window_fixture.h"
 
 QT_BEGIN_NAMESPACE
@@ -180,8 +180,8 @@ class FileCommands : public WindowTest {
   void makeKnownChanges() {
     click(ui.lineEnabled(2));  // line 2 enabled
     retype(ui.lineText(2), QStringLiteral("  Guichê 2  "));
-    click(ui.lineExpanded(2));   // line 2 expanded
-    click(ui.lineEnabled(3));  // line 3 enabled and emptied
+    click(ui.lineExpanded(2));  // line 2 expanded
+    click(ui.lineEnabled(3));   // line 3 enabled and emptied
     retype(ui.lineText(3), QString());
     clickTab(2);
     choose(ui.printLetterList(), 1);  // "Não imprimir": three digits
@@ -282,13 +282,14 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
 
 // What a file manager does through the desktop entry: the program started with a pair's name (a
 // path or a file: URL) opens it as "Abrir" would; a bad pair is reported and applies nothing.
-TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChangesNothing) {
+TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChangesNothing) {
   makeKnownChanges();
   const WindowState saved = state();
   save(QStringLiteral("sala"));
   scramble();
   settle();
-  window->openFromCommandLine(configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
+  window->openFromCommandLine(
+      configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
@@ -378,12 +379,8 @@ TEST_F(FileCommands, TheDefaultPictureIsSavedAsAnEightBitBitmapAndALoadedOneByte
   QImage mono(37, 19, QImage::Format_Mono);
   mono.fill(0);
   for (int y = 0; y < 19; ++y) mono.setPixel((y * 7) % 37, y, 1);
-  QByteArray chosen;
-  {
-    QBuffer buffer(&chosen);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(mono.save(&buffer, "BMP"));
-  }
+  QByteArray chosen = encodedPicture(mono, "BMP");
+  ASSERT_FALSE(chosen.isEmpty());
   chosen[6] = 'V';
   chosen[7] = 'X';
   writeAll(path(QStringLiteral("escolhida.bmp")), chosen);
@@ -501,7 +498,9 @@ TEST_F(PatchedFiles, AFlagIsTrueOnlyForUpperCaseTRUE) {
        }},
       {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().lineEnabled[1][2] != 0; }},
       {179, "true",
-       [](const WindowDriver& ui) { return ui.printLogoBox()->isChecked() || ui.logoHeightBar()->value() != 0; }},
+       [](const WindowDriver& ui) {
+         return ui.printLogoBox()->isChecked() || ui.logoHeightBar()->value() != 0;
+       }},
       {180, "True", [](const WindowDriver& ui) { return ui.resetAtDayEndBox()->isChecked(); }},
       {181, "1", [](const WindowDriver& ui) { return ui.beepBox()->isChecked(); }},
       {182, "-1", [](const WindowDriver& ui) { return ui.partialCutButton()->isChecked(); }},

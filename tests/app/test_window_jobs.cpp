@@ -409,8 +409,8 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
   retype(ui.lineText(1), QStringLiteral("Guichê dois"));
   click(ui.lineEnabled(2));  // line 2 on
   retype(ui.lineText(2), QStringLiteral("AB"));
-  click(ui.lineExpanded(2));   // line 2 expanded
-  click(ui.lineEnabled(5));  // line 5 on
+  click(ui.lineExpanded(2));  // line 2 expanded
+  click(ui.lineEnabled(5));   // line 5 on
   click(ui.totalCutButton());
   const ByteList header = headerTextBlock(ui.model(), 2);
   const ByteList footer = footerTextBlock(ui.model(), 2, CutMode::Total);
@@ -710,7 +710,8 @@ INSTANTIATE_TEST_SUITE_P(
     BothCommands, SendAll,
     ::testing::Values(SendAllCase{"WithLogo", "sendAllButton", true, "Enviar todas configurações",
                                   "e atendimentos à impressora, incluindo logotipo, e poderá demorar "},
-                      SendAllCase{"WithoutLogo", "sendAllWithoutLogoButton", false, "Enviar configurações sem logotipo",
+                      SendAllCase{"WithoutLogo", "sendAllWithoutLogoButton", false,
+                                  "Enviar configurações sem logotipo",
                                   "e atendimentos à impressora, menos o logotipo, e poderá demorar "}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -739,9 +740,7 @@ TEST_F(Jobs, TheTimeLeftIsTheRunsRemainingPausesAtEveryPump) {
   for (const auto& [name, run] : runs) {
     SCOPED_TRACE(name);
     std::vector<std::pair<QString, std::int64_t>> seen;
-    PumpHook hook(window, [&] {
-      seen.emplace_back(ui.timeLeftLabel()->text(), pacer->elapsedMs());
-    });
+    PumpHook hook(window, [&] { seen.emplace_back(ui.timeLeftLabel()->text(), pacer->elapsedMs()); });
     const std::int64_t start = pacer->elapsedMs();
     run();
     const std::int64_t total = pacer->elapsedMs() - start;

@@ -70,8 +70,9 @@ TEST_P(LanguageTest, EveryCaptionFitsItsControl) {
   // The range label and the titles change with the button: their longest forms.
   ui.chooseButtonAt(200, 80);
   choose(ui.letterList(), 0);  // button 4 takes button 1's letter and follows it
-  for (QWidget* w : {static_cast<QWidget*>(ui.rangeLabel()), static_cast<QWidget*>(ui.pageTitleLabel()),
-                     static_cast<QWidget*>(ui.previewTitleLabel()), static_cast<QWidget*>(ui.textTitleLabel())})
+  for (QWidget* w :
+       {static_cast<QWidget*>(ui.rangeLabel()), static_cast<QWidget*>(ui.pageTitleLabel()),
+        static_cast<QWidget*>(ui.previewTitleLabel()), static_cast<QWidget*>(ui.textTitleLabel())})
     if (const QString p = captionProblem(w); !p.isEmpty()) problems << p;
   EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
 }

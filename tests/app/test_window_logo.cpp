@@ -1,7 +1,6 @@
 // The logo in the window: opening a bitmap, the height, width and contrast controls, the
 // logo switch, "Atualizar imagem", and the upload of the raster as it stands.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,25 +23,21 @@ class Logo : public WindowTest {
   }
 
   QString writeFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
+    return writeFileIn(dir.path(), name, bytes);
   }
 
   // What the operator sees of the logo: the box and the ticket preview.
   struct Shown {
-    QImage picture;  // logoPicture
+    QImage picture;  // in the logo box
     QRect pictureRect;
-    QRect backdropRect;  // logoBackdrop
-    QImage preview;      // logoPreview
-    int paperTop;        // ticketPaper
+    QRect backdropRect;
+    QImage preview;  // the logo raster in the preview
+    int paperTop;    // of the paper under the logo
     bool operator==(const Shown&) const = default;
   };
   Shown shown() const {
-    return {ui.logoPicture()->picture(), ui.logoPicture()->geometry(), ui.logoBackdrop()->geometry(), ui.logoPreview()->picture(),
-            ui.ticketPaper()->y()};
+    return {ui.logoPicture()->picture(), ui.logoPicture()->geometry(), ui.logoBackdrop()->geometry(),
+            ui.logoPreview()->picture(), ui.ticketPaper()->y()};
   }
 
   QTemporaryDir dir;
@@ -191,7 +186,7 @@ TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHe
 
 // --- Height, width and contrast ---
 
-TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRaster) {
+TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyUpdatePictureChangesTheRaster) {
   const LogoRaster raster = ui.logoRaster();
   const QImage preview = ui.logoPreview()->picture();
   auto rasterKept = [&] {

@@ -2,7 +2,6 @@
 // and opening the pair again, dropping files on the logo, the contrast suggestion and the
 // share of black dots.
 
-#include <QBuffer>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -13,18 +12,13 @@
 
 #include "logo/contrast.h"
 #include "logo/picture_reader.h"
+#include "support/picture_files.h"
 #include "window_fixture.h"
 
 namespace vx::test {
 namespace {
 
-QByteArray png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
+QByteArray png(const QImage& image) { return encodedPicture(image, "PNG"); }
 
 // 100 × 50 with a transparent left half (stored as transparent black) and, on the right,
 // a dark grey band (luminance 60) beside light grey (luminance 180).
@@ -194,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
+TEST_F(LogoPictures, ADroppedSvgOpensAsOpenPictureWould) {
   const QString path = writeFile(QStringLiteral("logo.svg"),
                                  "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 40 10\">"
                                  "<rect width=\"20\" height=\"10\"/><text x=\"22\" y=\"9\">VX</text></svg>");
@@ -212,7 +206,7 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
 
 // --- Contrast help ---
 
-TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
+TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
   ui.contrastBar()->setValue(1);
   click(ui.updatePictureButton());

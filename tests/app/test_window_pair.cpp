@@ -29,7 +29,7 @@ struct Row {
   bool printLogo;
 };
 
-TEST_F(WindowTest, AfterAbrirTheWindowAndTheSenderMakeTheSameLogo) {
+TEST_F(WindowTest, AfterOpenTheWindowAndTheSenderMakeTheSameLogo) {
   settleStartUp();
   const Row rows[] = {
       {"as saved", 20, 250, 140, true},

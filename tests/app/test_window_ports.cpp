@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -15,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 #include "app/dialogs/serial_ports_dialog.h"
 #include "printer/virtual_printer.h"
@@ -156,16 +154,6 @@ TEST_F(SerialPorts, ThePortListsTipNamesTheDeviceOfTheShownPort) {
   EXPECT_EQ(ui.portList()->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
 }
 
-bool within(int ms, const std::function<bool()>& done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
-
 std::size_t transfersOn(PtyLine& line) { return printer::decodeStream(line.take(), 1'000'000).transfers.size(); }
 
 // Two pseudo-terminals behind a link in a test folder stand in for an adapter in
@@ -184,12 +172,12 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   EXPECT_TRUE(tipIs(tip + QStringLiteral(" (ausente)")));
 
   ASSERT_TRUE(QFile::link(first.devicePath(), link));
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << ui.portList()->toolTip().toStdString();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip); }, 1000)) << ui.portList()->toolTip().toStdString();
   QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(transfersOn(first), 7u);
 
   QFile::remove(link);  // pulled out
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip + QStringLiteral(" (ausente)")); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip + QStringLiteral(" (ausente)")); }, 1000));
   EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(boxCount(), 0);
 
@@ -209,13 +197,13 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
     };
     EXPECT_TRUE(shows(false)) << d->currentLabel(1)->text().toStdString();
     QFile::link(second.devicePath(), link);
-    followed = within(1000, [&] { return shows(true); });
+    followed = QTest::qWaitFor([&] { return shows(true); }, 1000);
     d->reject();
   });
   opened.start();
-  click(ui.control<QPushButton>(QStringLiteral("serialPortsButton")));
+  click(ui.serialPortsButton());
   EXPECT_TRUE(followed) << "the dialog still shows the adapter absent";
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip); }, 1000));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(first.count() + second.count(), 0u) << "a device that came back started a job";
 

@@ -74,8 +74,7 @@ TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven)
   EXPECT_EQ(ui.letterList()->itemText(18), QStringLiteral("Inativo"));
   EXPECT_FALSE(progressDialog->isVisible());
   EXPECT_EQ(progressDialog->windowTitle(), QStringLiteral("Comunicação"));
-  EXPECT_EQ(ui.communicatingLabel()->text(),
-            QStringLiteral("Comunicando com a  impressora"));
+  EXPECT_EQ(ui.communicatingLabel()->text(), QStringLiteral("Comunicando com a  impressora"));
 }
 
 TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {

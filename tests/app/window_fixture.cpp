@@ -1,8 +1,9 @@
 #include "window_fixture.h"
 
+#include "support/picture_files.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -105,8 +106,7 @@ void WindowTest::settleStartUp() {
 
 QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {
   const QString path = dir + QLatin1Char('/') + name;
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << path.toStdString();
+  EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
   return path;
 }
 

@@ -54,7 +54,9 @@ class ScriptedDialogs : public Dialogs {
 // Runs `onPump` each time a running job lets the window process its messages.
 class PumpHook : public QObject {
  public:
-  PumpHook(MainWindow* window, std::function<void()> onPump) : ui_(*window), onPump_(std::move(onPump)) { post(); }
+  PumpHook(MainWindow* window, std::function<void()> onPump) : ui_(*window), onPump_(std::move(onPump)) {
+    post();
+  }
 
  protected:
   bool event(QEvent* e) override {
@@ -96,7 +98,7 @@ class WindowTest : public ::testing::Test {
   // Writes `bytes` to a new file `name` in `dir`; returns its path.
   static QString writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes);
 
-  MainWindow* window = nullptr;   // what every window has: title, show, close
+  MainWindow* window = nullptr;  // what every window has: title, show, close
   WindowDriver ui;          // the rest of the window, through its controls' names
   ProgressDialog* progressDialog = nullptr;  // owned by the window
   ScriptedDialogs* dialogs = nullptr;  // owned by the window

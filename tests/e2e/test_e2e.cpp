@@ -88,8 +88,8 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   ui.logoHeightBar()->setValue(10);
   ui.updateLogoRaster();
   retype(ui.lineText(1), QStringLiteral("Atenção: é a sua vez"));
-  click(ui.lineEnabled(3));  // line 3 on
-  click(ui.lineExpanded(3));   // expanded
+  click(ui.lineEnabled(3));   // line 3 on
+  click(ui.lineExpanded(3));  // expanded
   clickTab(2);
   retype(ui.lineText(1), QStringLiteral("Caixa três"));
   click(ui.totalCutButton());

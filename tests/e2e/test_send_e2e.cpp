@@ -40,7 +40,7 @@ class SendLikeTheWindow : public WindowTest {
   std::unique_ptr<Pacer> makePacer() override { return std::make_unique<SteadyPacer>(); }
 };
 
-TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
+TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterOpen) {
   settleStartUp();
   ConfigModel m = ui.model();
   m.printLetter[2] = 1;
@@ -110,10 +110,7 @@ TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
   click(ui.openButton());
   std::vector<std::pair<QString, std::int64_t>> seen;
   const std::int64_t start = pacer->elapsedMs();
-  PumpHook hook(window, [&] {
-    seen.emplace_back(ui.timeLeftLabel()->text(),
-                      pacer->elapsedMs() - start);
-  });
+  PumpHook hook(window, [&] { seen.emplace_back(ui.timeLeftLabel()->text(), pacer->elapsedMs() - start); });
   dialogs->answers.push_back(MessageAnswer::Yes);
   click(ui.sendAllButton());
 

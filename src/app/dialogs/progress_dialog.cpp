@@ -36,10 +36,10 @@ ProgressDialog::ProgressDialog(QWidget* parent)
   timeLeftLabel->setObjectName(QStringLiteral("timeLeftLabel"));
   timeLeftLabel->setGeometry(40, 118, 425, 16);
 
-  resendNoteLabel = new QLabel(
-      tr("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "
-         "configurações."),
-      this);
+  resendNoteLabel =
+      new QLabel(tr("*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as "
+                    "configurações."),
+                 this);
   resendNoteLabel->setObjectName(QStringLiteral("resendNoteLabel"));
   resendNoteLabel->setWordWrap(true);
   resendNoteLabel->setGeometry(12, 134, 481, 44);

@@ -1,7 +1,7 @@
 #pragma once
 // The progress dialog "Comunicação": shown, without being modal, while a transmission job
-// runs; it has no logic of its own — the jobs set progressBar's maximum and position, and
-// the main window keeps timeLeftLabel, the time left, up to date.
+// runs; it has no logic of its own — the jobs set the bar's maximum and position, and the
+// main window keeps the time left under it up to date.
 
 #include <QDialog>
 #include <QLabel>
@@ -18,7 +18,7 @@ class ProgressDialog : public QDialog {
   QLabel* communicatingLabel;
   QLabel* pleaseWaitLabel;
   ProgressBar* progressBar;
-  QLabel* timeLeftLabel;  // "Tempo restante: 1 min 12 s", under the bar
+  QLabel* timeLeftLabel;    // "Tempo restante: 1 min 12 s", under the bar
   QLabel* resendNoteLabel;  // to send again when the printer keeps beeping after a job
 
  protected:

@@ -62,7 +62,7 @@ class SerialPortsDialog : public QDialog {
   std::array<Row, kComPorts> rows_{};
 };
 
-// What portList's tool tip says of COMn: "COM1: /dev/ttyS0", with the variable that set it or
+// What the port list's tool tip says of COMn: "COM1: /dev/ttyS0", with the variable that set it or
 // "(ausente)" when the device is not there.
 QString comPortToolTip(int n, const PortChoices& choices);
 

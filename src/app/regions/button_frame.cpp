@@ -31,7 +31,8 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
     pressed->setVisible(b == 1);
     pressedButtons[b] = pressed;
   }
-  buttonPicture->setPressedPictures({pressedButtons[1], pressedButtons[2], pressedButtons[3], pressedButtons[4]});
+  buttonPicture->setPressedPictures(
+      {pressedButtons[1], pressedButtons[2], pressedButtons[3], pressedButtons[4]});
   rangeLabel = make.label("rangeLabel", QStringLiteral("De A00 a A99"), {14, 224, 279, 26});
   rangeLabel->setFont(make.title());
   rangeLabel->setAlignment(Qt::AlignCenter);
@@ -62,8 +63,9 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
   printLetterLabel->setBuddy(printLetterList);
   firstNumberLabel->setBuddy(firstNumberBox);
   lastNumberLabel->setBuddy(lastNumberBox);
-  sendSettingsButton = make.button("sendSettingsButton", tr("Enviar Todas Configurações de Botões e Atendimento"),
-                        QStyle::SP_ArrowUp, {14, 256, 436, 44});
+  sendSettingsButton =
+      make.button("sendSettingsButton", tr("Enviar Todas Configurações de Botões e Atendimento"),
+                  QStyle::SP_ArrowUp, {14, 256, 436, 44});
 }
 
 }  // namespace vx

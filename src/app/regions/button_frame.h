@@ -29,7 +29,7 @@ struct ButtonFrame {
   // button's is visible.
   std::array<Image*, kPrinterButtons + 1> pressedButtons{};
   QLabel* pageTitleLabel = nullptr;  // "Funcionamento do botão n:"
-  QLabel* rangeLabel = nullptr;  // the range of ticket numbers, or the button's state
+  QLabel* rangeLabel = nullptr;      // the range of ticket numbers, or the button's state
   QLabel* letterLabel = nullptr;
   ComboBox* letterList = nullptr;  // the letter, or "Inativo"
   QLabel* printLetterLabel = nullptr;

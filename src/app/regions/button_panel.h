@@ -1,5 +1,5 @@
 #pragma once
-// buttonPicture, the picture of the printer's four buttons, usable from the keyboard: it takes the
+// The picture of the printer's four buttons, usable from the keyboard: it takes the
 // focus, the arrow keys move a focus frame between the four buttons (two columns, two rows)
 // and Enter or Space chooses the framed button through onChoose, which the window runs as a
 // click on that button. The mouse works as on any Image (onMouseDown, onClick).

@@ -23,7 +23,7 @@ struct CommandRow {
   QPushButton* sendAllWithoutLogoButton = nullptr;
   QPushButton* setClockButton = nullptr;
   QLabel* portLabel = nullptr;
-  ComboBox* portList = nullptr;  // COM1..COM4
+  ComboBox* portList = nullptr;              // COM1..COM4
   QPushButton* serialPortsButton = nullptr;  // opens "Portas seriais"
   CheckBox* beepBox = nullptr;
   CheckBox* resetAtDayEndBox = nullptr;  // resets every ticket counter at the end of the day

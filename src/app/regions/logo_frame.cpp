@@ -10,7 +10,8 @@ namespace vx {
 QString LogoFrame::blackShareText(int percent) { return tr("Preto: %1 %").arg(percent); }
 
 void LogoFrame::createLogoFrame(ControlFactory& make) {
-  logoSettingsGroup = make.frame("logoSettingsGroup", tr("Configuração de Logotipo (Todos Botões)"), {6, 311, 452, 287});
+  logoSettingsGroup =
+      make.frame("logoSettingsGroup", tr("Configuração de Logotipo (Todos Botões)"), {6, 311, 452, 287});
   zoomLabel = make.label("zoomLabel", tr("Zoom"), {14, 329, 36, 16});
   logoWidthBar = make.make<ScrollBar>(QStringLiteral("logoWidthBar"), {52, 329, 400, 16}, Qt::Horizontal);
   logoWidthBar->setRange(kMinLogoWidth, kMaxLogoWidth);
@@ -28,9 +29,10 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   logoPicture = make.make<Image>(QStringLiteral("logoPicture"), {52, 347, 20, 10});
   logoPicture->setAccessibleName(tr("Logotipo"));
 
-  openPictureButton = make.button("openPictureButton", tr("Abrir imagem"), QStyle::SP_DirOpenIcon, {14, 551, 100, 21});
-  updatePictureButton =
-      make.button("updatePictureButton", tr("Atualizar imagem"), QStyle::SP_BrowserReload, {118, 551, 116, 21});
+  openPictureButton =
+      make.button("openPictureButton", tr("Abrir imagem"), QStyle::SP_DirOpenIcon, {14, 551, 100, 21});
+  updatePictureButton = make.button("updatePictureButton", tr("Atualizar imagem"), QStyle::SP_BrowserReload,
+                                    {118, 551, 116, 21});
   contrastLabel = make.label("contrastLabel", tr("Contraste:"), {242, 553, 52, 16});
   contrastBar = make.make<ScrollBar>(QStringLiteral("contrastBar"), {296, 553, 90, 16}, Qt::Horizontal);
   contrastBar->setRange(kMinThreshold, kMaxThreshold);
@@ -44,13 +46,14 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   contrastBar->setAccessibleName(tr("Contraste"));
   blackShareLabel = make.label("blackShareLabel", blackShareText(0), {392, 553, 60, 16});
   blackShareLabel->setToolTip(tr("Parte da área do logotipo que a impressora imprime em preto"));
-  printLogoBox = make.make<CheckBox>(QStringLiteral("printLogoBox"), {14, 575, 112, 18}, tr("Imprimir Logotipo"));
+  printLogoBox =
+      make.make<CheckBox>(QStringLiteral("printLogoBox"), {14, 575, 112, 18}, tr("Imprimir Logotipo"));
   printLogoBox->setChecked(true);
   suggestButton =
       make.button("suggestButton", tr("Sugerir"), QStyle::SP_DialogApplyButton, {128, 574, 64, 21});
   suggestButton->setToolTip(tr("Sugere o contraste pelo histograma da imagem"));
-  sendLogoButton = make.button("sendLogoButton", tr("Enviar Todas Configurações de Logotipo"), QStyle::SP_ArrowUp,
-                         {196, 574, 256, 21});
+  sendLogoButton = make.button("sendLogoButton", tr("Enviar Todas Configurações de Logotipo"),
+                               QStyle::SP_ArrowUp, {196, 574, 256, 21});
 }
 
 }  // namespace vx

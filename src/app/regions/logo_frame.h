@@ -24,20 +24,20 @@ struct LogoFrame {
  public:
   QGroupBox* logoSettingsGroup = nullptr;
   QLabel* zoomLabel = nullptr;
-  ScrollBar* logoWidthBar = nullptr;  // 20..400
+  ScrollBar* logoWidthBar = nullptr;   // 20..400
   ScrollBar* logoHeightBar = nullptr;  // 10..200, 0 while the logo is off
-  Image* logoBackdrop = nullptr;  // white, 400 × height
-  Image* logoPicture = nullptr;  // the source picture at width × height
+  Image* logoBackdrop = nullptr;       // white, 400 × height
+  Image* logoPicture = nullptr;        // the source picture at width × height
   QPushButton* openPictureButton = nullptr;
   QPushButton* updatePictureButton = nullptr;  // thresholds the box into the logo raster
   QLabel* contrastLabel = nullptr;
-  ScrollBar* contrastBar = nullptr;  // the threshold, 1..255
+  ScrollBar* contrastBar = nullptr;   // the threshold, 1..255
   QLabel* blackShareLabel = nullptr;  // "Preto: 18 %", beside the contrast bar
   CheckBox* printLogoBox = nullptr;
   QPushButton* suggestButton = nullptr;  // suggests a contrast
   QPushButton* sendLogoButton = nullptr;
 
-  std::int32_t logoBoxLeft = 0;  // the logo picture's left edge at start-up; the box centres from it
+  std::int32_t logoBoxLeft = 0;      // the logo picture's left edge at start-up; the box centres from it
   std::int32_t savedLogoHeight = 0;  // the logo height kept while the logo is off
 
   void createLogoFrame(ControlFactory& make);

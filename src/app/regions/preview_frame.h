@@ -25,10 +25,10 @@ struct PreviewFrame {
   QGroupBox* previewGroup = nullptr;
   QLabel* previewTitleLabel = nullptr;  // "Senha Emitida Pelo Botão n"
   Image* ticketPaperTop = nullptr;
-  Image* logoPreview = nullptr;  // the logo raster, 289 × 145
-  Image* ticketPaper = nullptr;  // under the logo; its top and height follow the layout
+  Image* logoPreview = nullptr;                    // the logo raster, 289 × 145
+  Image* ticketPaper = nullptr;                    // under the logo; its top and height follow the layout
   std::array<QLabel*, kLines + 1> previewLines{};  // ticket lines 1..8 (element 0 unused)
-  QLabel* ticketWordLabel = nullptr;  // "SENHA"
+  QLabel* ticketWordLabel = nullptr;               // "SENHA"
   Image* sampleNumber = nullptr;
   QLabel* clockLabel = nullptr;  // the running date and time
 

@@ -22,15 +22,15 @@ void TextFrame::createTextFrame(ControlFactory& make) {
   for (int l = 1; l <= kLines; ++l) createLine(make, l);
 
   paperCutGroup = make.frame("paperCutGroup", tr("Corte do papel"), {472, 476, 236, 46});
-  partialCutButton = make.make<RadioButton>(QStringLiteral("partialCutButton"), {484, 496, 104, 18},
-                                        tr("Corte Parcial"));
+  partialCutButton =
+      make.make<RadioButton>(QStringLiteral("partialCutButton"), {484, 496, 104, 18}, tr("Corte Parcial"));
   totalCutButton =
       make.make<RadioButton>(QStringLiteral("totalCutButton"), {596, 496, 104, 18}, tr("Corte Total"));
   partialCutButton->setGroup({partialCutButton, totalCutButton});
   totalCutButton->setGroup({partialCutButton, totalCutButton});
   partialCutButton->setChecked(true);
-  sendTextsButton = make.button("sendTextsButton", tr("Enviar Configurações de Texto do Botão"), QStyle::SP_ArrowUp,
-                         {472, 530, 236, 40});
+  sendTextsButton = make.button("sendTextsButton", tr("Enviar Configurações de Texto do Botão"),
+                                QStyle::SP_ArrowUp, {472, 530, 236, 40});
 }
 
 // Line l's text field with its two boxes under it.
@@ -42,8 +42,8 @@ void TextFrame::createLine(ControlFactory& make, int l) {
   auto* enabled = make.make<CheckBox>(QStringLiteral("lineEnabled%1").arg(l), {472, y + 21, 112, 16},
                                       tr("Habilitar linha"));
   enabled->setChecked(l == 1);
-  auto* expanded = make.make<CheckBox>(QStringLiteral("lineExpanded%1").arg(l), {596, y + 21, 112, 16},
-                                       tr("Expandido"));
+  auto* expanded =
+      make.make<CheckBox>(QStringLiteral("lineExpanded%1").arg(l), {596, y + 21, 112, 16}, tr("Expandido"));
   // Eight fields and sixteen boxes share three captions: each says which line it is.
   edit->setAccessibleName(l <= 4 ? tr("Linha %1 (Cabeçalho)").arg(l) : tr("Linha %1 (Rodapé)").arg(l));
   enabled->setAccessibleName(tr("Habilitar linha %1").arg(l));

@@ -20,7 +20,7 @@ class ControlFactory;
 // One ticket line's controls: its text and, under it, its two boxes.
 struct TicketLineControls {
   LineEdit* text = nullptr;
-  CheckBox* enabled = nullptr;  // "Habilitar linha"
+  CheckBox* enabled = nullptr;   // "Habilitar linha"
   CheckBox* expanded = nullptr;  // "Expandido": double width, half the characters
 };
 
@@ -29,9 +29,9 @@ struct TextFrame {
 
  public:
   QGroupBox* textSettingsGroup = nullptr;
-  QLabel* textTitleLabel = nullptr;  // "Senha Emitida Pelo Botão n"
-  QLabel* headerLabel = nullptr;  // over lines 1..4
-  QLabel* footerLabel = nullptr;  // over lines 5..8
+  QLabel* textTitleLabel = nullptr;                    // "Senha Emitida Pelo Botão n"
+  QLabel* headerLabel = nullptr;                       // over lines 1..4
+  QLabel* footerLabel = nullptr;                       // over lines 5..8
   std::array<TicketLineControls, kLines + 1> lines{};  // lines 1..8 (element 0 unused)
   QGroupBox* paperCutGroup = nullptr;
   RadioButton* partialCutButton = nullptr;

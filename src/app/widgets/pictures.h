@@ -14,13 +14,13 @@
 
 namespace vx {
 
-// buttonPicture: the printer's four buttons, two columns by two rows split at kButtonPanelSplitX
+// The button picture: the printer's four buttons, two columns by two rows split at kButtonPanelSplitX
 // and kButtonPanelSplitY (where a press selects a button); each button is drawn entirely
 // inside its quadrant, and the quadrant borders run through panel background.
 inline constexpr QSize kButtonPanelSize{279, 97};
 
-// Where the pressed picture of button 1..4 (Image11..Image14) lies on buttonPicture, relative
-// to buttonPicture's top-left corner: exactly the button's quadrant. Empty for other numbers.
+// Where the pressed picture of button 1..4 lies on the button picture, relative
+// to the button picture's top-left corner: exactly the button's quadrant. Empty for other numbers.
 constexpr QRect pressedButtonRect(int button) {
   const int w = kButtonPanelSize.width();
   const int h = kButtonPanelSize.height();
@@ -51,17 +51,17 @@ inline constexpr char kWindowIconResource[] = ":/pictures/icon.png";  // 64 x 64
 // it is missing or cannot be decoded.
 QImage loadPictureResource(const QString& path);
 
-// buttonPicture, kButtonPanelSize.
+// The button picture, kButtonPanelSize.
 QImage buttonPanelPicture();
 
-// Image11..Image14: button 1..4 drawn pressed, sized and placed as pressedButtonRect().
+// Button 1..4 drawn pressed, sized and placed as pressedButtonRect().
 // Null for other numbers.
 QImage pressedButtonPicture(int button);
 
-// ticketPaper and ticketPaperTop: blank ticket paper, kTicketPaperSize, every pixel kPaperColour.
+// The preview's paper: blank ticket paper, kTicketPaperSize, every pixel kPaperColour.
 QImage ticketPaperPicture();
 
-// sampleNumber: the sample ticket number "A00" in black on the paper colour, kSampleTicketNumberSize,
+// The sample ticket number "A00" in black on the paper colour, kSampleTicketNumberSize,
 // two colours only (a pixel font) so that it stays crisp when stretched without smoothing.
 QImage sampleTicketNumberPicture();
 

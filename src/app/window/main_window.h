@@ -81,7 +81,7 @@ class MainWindow : public QWidget,
   ConfigModel model;
 
   // --- Not visible ---
-  QTimer* previewClock;  // every second
+  QTimer* previewClock;      // every second
   QTimer* firstRasterTimer;  // once, 50 ms after start-up
   // Once, a second after start-up and after a file was opened: forgets the changes they made
   // through the controls' handlers.
@@ -108,7 +108,7 @@ class MainWindow : public QWidget,
   void chooseButtonAt(int x, int y);
   void updatePreviewClock();
   void forgetChanges();
-  bool confirmClose();  // may refuse
+  bool confirmClose();      // may refuse
   void updateLogoRaster();  // "Atualizar imagem"
 
   bool jobRunning() const { return jobRunning_; }

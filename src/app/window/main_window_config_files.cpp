@@ -11,7 +11,9 @@
 namespace vx {
 namespace {
 
-QString configFilter() { return MainWindow::tr("Arquivo de configuração") + QStringLiteral(" (*.cfg)|*.cfg"); }
+QString configFilter() {
+  return MainWindow::tr("Arquivo de configuração") + QStringLiteral(" (*.cfg)|*.cfg");
+}
 QString openFailureTitle() { return MainWindow::tr("Carregue suas configurações"); }
 
 // Reads the file's text; a malformed or short file ends the open command through the
@@ -49,8 +51,8 @@ void MainWindow::chooseFileAndOpen() {
 
 void MainWindow::openPair(const QString& path) {
   openDialogName = path;
-  // forgetChangesTimer forgets the marks the loading made through the controls' handlers; after a
-  // failed open it must not forget the operator's own unsaved changes.
+  // The marks the loading made through the controls' handlers are forgotten a second later;
+  // after a failed open the operator's own unsaved changes must not be.
   if (loadConfiguration()) forgetChangesTimer->start();
 }
 

@@ -51,7 +51,8 @@ void MainWindow::applyPrintLogo() {
 
 void MainWindow::updateLogoRaster() {
   model.unsavedChanges = 1;
-  renderLogoRaster(logoRaster, sourcePicture.image, logoWidthBar->value(), logoHeightBar->value(), contrastBar->value());
+  renderLogoRaster(logoRaster, sourcePicture.image, logoWidthBar->value(), logoHeightBar->value(),
+                   contrastBar->value());
   logoPreview->setPicture(logoRaster.image());
   showBlackShare();
 }

@@ -73,7 +73,7 @@ void MainWindow::updatePreviewClock() {
   const QDateTime now = QDateTime::currentDateTime();
   const QLocale locale = QLocale::system();
   clockLabel->setText(locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
-                   now.time().toString(longTimeFormat()));
+                      now.time().toString(longTimeFormat()));
 }
 
 }  // namespace vx

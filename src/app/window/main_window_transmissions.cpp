@@ -131,7 +131,9 @@ std::uint8_t MainWindow::readOptionByte() const {
   return optionByte(resetAtDayEndBox->isChecked(), beepBox->isChecked(), twoCopiesBox->isChecked());
 }
 
-CutMode MainWindow::readCutMode() const { return partialCutButton->isChecked() ? CutMode::Partial : CutMode::Total; }
+CutMode MainWindow::readCutMode() const {
+  return partialCutButton->isChecked() ? CutMode::Partial : CutMode::Total;
+}
 
 ByteList MainWindow::logoData() const {
   const QByteArray data = logoUploadData(logoRaster, logoHeightBar->value());

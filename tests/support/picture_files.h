@@ -1,15 +1,37 @@
 #pragma once
-// Hand-made Windows bitmap files for the loader tests: headers written field by field,
-// pixel rows given as raw bytes and padded to 4 bytes here.
+// Picture files for tests and benchmarks: a picture in any format Qt writes, Windows bitmaps
+// made by hand (headers written field by field, pixel rows given as raw bytes and padded to 4
+// bytes here, so that unusual and broken files can be made), and files holding such bytes.
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QFile>
+#include <QImage>
 #include <QList>
 #include <QRgb>
+#include <QString>
 #include <cstdint>
 #include <optional>
 #include <vector>
 
 namespace vx::test {
+
+// `image` as a file of `format` ("PNG", "JPEG", "BMP", …) would hold it; empty when Qt cannot
+// write that format.
+inline QByteArray encodedPicture(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!image.save(&buffer, format)) return {};
+  return bytes;
+}
+
+// Writes `bytes` to `path`, replacing what was there; false when the file could not be
+// written in full.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
 
 struct BmpFields {
   int headerSize = 40;  // 12 (OS/2 1.x), 40, 108 or 124
