@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
   ui.contrastBar()->setValue(127);
   int suggested = 0;
   const Figure suggest = timeRuns(101, 5, [&] {
-    ui.control<QPushButton>(QStringLiteral("suggestButton"))->click();
+    ui.suggestButton()->click();
     suggested = ui.contrastBar()->value();
     ui.contrastBar()->setValue(127);
   });

@@ -135,7 +135,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   const SourcePicture picture = ui.sourcePicture();
   const LogoRaster raster = ui.logoRaster();
   const QImage shown = ui.logoPicture()->picture();
-  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
+  const QString share = ui.blackShareLabel()->text();
   const QString pngPath = writeFile(QStringLiteral("ok.png"), png(photo()));
   auto mime = std::make_unique<QMimeData>();
   QString expected;
@@ -175,7 +175,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_TRUE(ui.sourcePicture() == picture);
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_EQ(ui.logoPicture()->picture(), shown);
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
+  EXPECT_EQ(ui.blackShareLabel()->text(), share);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
 
@@ -212,15 +212,15 @@ TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   click(ui.updatePictureButton());
   ui.model().unsavedChanges = 0;
   const LogoRaster raster = ui.logoRaster();
-  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
+  const QString share = ui.blackShareLabel()->text();
 
-  click(ui.control<QPushButton>(QStringLiteral("suggestButton")));
+  click(ui.suggestButton());
 
   const int t = ui.contrastBar()->value();
   EXPECT_GE(t, 60);
   EXPECT_LT(t, 180);
   EXPECT_TRUE(ui.logoRaster() == raster);  // as after moving the control by hand
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
+  EXPECT_EQ(ui.blackShareLabel()->text(), share);
   EXPECT_EQ(ui.logoHeightBar()->value(), 90);
   EXPECT_EQ(ui.logoWidthBar()->value(), 300);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
@@ -232,20 +232,20 @@ TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   EXPECT_TRUE(ui.logoRaster().isBlack(200, 0));
   EXPECT_TRUE(ui.logoRaster().isBlack(274, 0));
   EXPECT_FALSE(ui.logoRaster().isBlack(275, 0));
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+  EXPECT_EQ(ui.blackShareLabel()->text(),
             QStringLiteral("Preto: 19 %"));  // 75 of 400 columns
 }
 
 TEST_F(LogoPictures, BlackShareFollowsTheRasterAndTheHeight) {
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+  EXPECT_EQ(ui.blackShareLabel()->text(),
             QStringLiteral("Preto: %1 %").arg(blackDotPercent(ui.logoRaster(), 90)));
   ui.contrastBar()->setValue(255);
   click(ui.updatePictureButton());
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 100 %"));
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 100 %"));
   ui.logoHeightBar()->setValue(200);  // rows 90..199 are still paper
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 45 %"));
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 45 %"));
   click(ui.printLogoBox());
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 0 %"));
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 0 %"));
 }
 
 }  // namespace

@@ -110,11 +110,10 @@ class WindowDriver {
   const LogoRaster& logoRaster() const { return w_->logoRaster; }
   std::int32_t savedLogoHeight() const { return w_->savedLogoHeight; }
   std::int32_t logoBoxLeft() const { return w_->logoBoxLeft; }
-  bool jobRunning() const { return w_->jobRunning(); }
+  bool jobRunning() const { return w_->jobRunning_; }
   // The port the jobs open: the port list's choice, or the last one it named.
   TCommPort jobsPort() const;
   SerialDeviceWatch& deviceWatch() const { return *w_->deviceWatch; }
-  QString ticketDescription() const { return w_->ticketDescription(); }
   // The names the file dialogs last offered.
   QString openDialogName() const { return w_->openDialogName; }
   QString pictureDialogName() const { return w_->pictureDialogName; }

@@ -19,7 +19,6 @@ class ControlFactory {
  public:
   explicit ControlFactory(QWidget* window);
 
-  QWidget* window() const { return window_; }
   const QFont& bold() const { return bold_; }  // titles of frames and of the text
   const QFont& title() const { return title_; }  // the large titles of the button page
 

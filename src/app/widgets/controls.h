@@ -78,7 +78,6 @@ class SpinEdit : public QSpinBox {
   Handler onChange;
   void setMinValue(int v) { min_ = v; }
   void setMaxValue(int v) { max_ = v; }
-  int minValue() const { return min_; }
   int maxValue() const { return max_; }
   void stepBy(int steps) override;
 

@@ -111,7 +111,6 @@ class MainWindow : public QWidget,
   bool confirmClose();      // may refuse
   void updateLogoRaster();  // "Atualizar imagem"
 
-  bool jobRunning() const { return jobRunning_; }
   // What a screen reader reads of the ticket preview: the ticket's lines as printed, one per
   // line (header lines, "SENHA" with the first number, the date, footer lines).
   QString ticketDescription() const;
