@@ -1,5 +1,5 @@
 #pragma once
-// Makes the main window's controls at their fixed places, named after the system's controls,
+// Makes the main window's controls at their fixed places, with their object names,
 // in the window's fonts; standard button pictures are made once and shared. Used only while
 // the window builds its regions, on the window's thread.
 
