@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "app/dialogs/dialogs.h"
 
 namespace vx::bench {
 

@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/tform1.h"
+#include "app/dialogs/dialogs.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 
 namespace {
@@ -69,19 +69,19 @@ int main(int argc, char** argv) {
   }
   auto owned = std::make_unique<ScriptedDialogs>();
   ScriptedDialogs* dialogs = owned.get();
-  vx::TForm1 form(std::move(owned));
-  const vx::test::WindowDriver ui(form);
-  form.show();
+  vx::MainWindow window(std::move(owned));
+  const vx::test::WindowDriver ui(window);
+  window.show();
   QApplication::processEvents();
-  ui.timer(1)->stop();
-  ui.timer(2)->stop();
-  ui.timer(3)->stop();
+  ui.previewClock()->stop();
+  ui.firstRasterTimer()->stop();
+  ui.forgetChangesTimer()->stop();
 
   const QString first = dir.filePath(QStringLiteral("primeira"));
   const QString second = dir.filePath(QStringLiteral("segunda"));
   try {
     dialogs->fileAnswers.push_back(first);
-    ui.bitBtn(4)->click();
+    ui.saveButton()->click();
     // The second pair differs in every kind of value: texts, flags, numbers, logo, options.
     for (int b = 1; b <= vx::kButtons; ++b) {
       for (int l = 1; l <= vx::kLines; ++l) {
@@ -91,16 +91,16 @@ int main(int argc, char** argv) {
       ui.model().firstNumber[b] = 10 + b;
       ui.model().lastNumber[b] = 90 + b;
     }
-    ui.scrollBar(1)->setValue(200);
-    ui.scrollBar(2)->setValue(400);
-    ui.scrollBar(3)->setValue(80);
-    ui.checkBox(2)->setChecked(false);
-    ui.radioButton(2)->setChecked(true);
+    ui.logoHeightBar()->setValue(200);
+    ui.logoWidthBar()->setValue(400);
+    ui.contrastBar()->setValue(80);
+    ui.resetAtDayEndBox()->setChecked(false);
+    ui.totalCutButton()->setChecked(true);
     dialogs->fileAnswers.push_back(second);
-    ui.bitBtn(4)->click();
+    ui.saveButton()->click();
 
-    QPushButton* openButton = ui.bitBtn(5);
-    QPushButton* saveButton = ui.bitBtn(4);
+    QPushButton* openButton = ui.openButton();
+    QPushButton* saveButton = ui.saveButton();
     std::vector<double> openMs;
     std::vector<double> saveMs;
     const QString names[] = {first + QStringLiteral(".cfg"), second + QStringLiteral(".cfg")};
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     }
     // The last open applied its own pair: the logo height tells the two apart.
     const int lastHeight = (kRuns + kWarmUp - 1) % 2 == 0 ? 90 : 200;
-    if (dialogs->boxes != 0 || ui.scrollBar(1)->value() != lastHeight) {
+    if (dialogs->boxes != 0 || ui.logoHeightBar()->value() != lastHeight) {
       std::fprintf(stderr, "a command failed during the runs\n");
       return 2;
     }

@@ -1,4 +1,4 @@
-// The logo upload ("Enviar Todas Configurações de Logotipo", BitBtn12Click) from the real
+// The logo upload ("Enviar Todas Configurações de Logotipo", sendLogo) from the real
 // window with its real clock over a pseudo-terminal: COM1 is the pty's far side (through
 // VORLANDEX_COM1), a thread drains and stamps what arrives. The preview is updated at
 // H = 10 first, so the block holds N = 53 × H + 54 = 584 bytes.
@@ -31,7 +31,7 @@
 #include <vector>
 
 #include "bench_timing.h"
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "logo/logo_upload.h"
@@ -135,8 +135,8 @@ struct JobFigures {
 
 // One logo upload at height `h`: the preview updated at that height, then the job timed.
 JobFigures logoUpload(const vx::test::WindowDriver& ui, FarEnd& far, int h) {
-  ui.scrollBar(1)->setValue(h);
-  ui.BitBtn11Click();
+  ui.logoHeightBar()->setValue(h);
+  ui.updateLogoRaster();
   QApplication::processEvents();
   const QByteArray expected = vx::logoUploadData(ui.logoRaster(), h);
   JobFigures f;
@@ -146,7 +146,7 @@ JobFigures logoUpload(const vx::test::WindowDriver& ui, FarEnd& far, int h) {
   const double cpu0 = cpuMs(RUSAGE_SELF);
   const std::int64_t t0 = monotonicUs();
   try {
-    ui.bitBtn(12)->click();
+    ui.sendLogoButton()->click();
   } catch (const std::exception& e) {
     std::printf("  the job failed: %s\n", e.what());
   }
@@ -218,13 +218,15 @@ int main(int argc, char** argv) {
   FarEnd far;
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
-  vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  const vx::test::WindowDriver ui(form);
-  form.show();
+  vx::MainWindow window(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(window);
+  window.show();
   // Let the start-up's delayed preview update run before the first job.
   for (const std::int64_t until = monotonicUs() + 200'000; monotonicUs() < until;)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
-  std::printf("logo upload (BitBtn12Click) over %s with the window's SteadyPacer\n", far.path().c_str());
+  std::printf(
+      "logo upload (\"Enviar Todas Configurações de Logotipo\") over %s with the window's SteadyPacer\n",
+      far.path().c_str());
 
   std::vector<JobFigures> runs;
   bool intact = true;
@@ -253,7 +255,7 @@ int main(int argc, char** argv) {
     print("long job (not gated)", 90, f);
     intact = intact && f.intact;
   }
-  ui.timer(1)->stop();
+  ui.previewClock()->stop();
   if (dialogs->shown != 0) std::printf("%d unexpected boxes\n", dialogs->shown);
   const bool ok = ratio <= kRatioGate && cpuShare <= kCpuGate && intact && dialogs->shown == 0;
   std::printf(ok ? "all gates met\n" : "GATE MISSED\n");

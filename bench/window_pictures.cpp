@@ -13,8 +13,6 @@
 // Exits non-zero when a gate is missed or a result is wrong.
 
 #include <QApplication>
-#include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -24,10 +22,11 @@
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "logo/default_picture.h"
 #include "protocol/steady_pacer.h"
+#include "support/picture_files.h"
 #include "window_bench_support.h"
 
 namespace {
@@ -53,14 +52,6 @@ QImage photo() {
     }
   }
   return image;
-}
-
-QByteArray encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes;
 }
 
 // A figure of /proc/self/status in bytes ("VmRSS", "VmHWM"), or -1.
@@ -139,23 +130,22 @@ int main(int argc, char** argv) {
   QByteArray jpegBytes;
   {
     const QImage picture = photo();
-    pngBytes = encoded(picture, "PNG");
-    jpegBytes = encoded(picture, "JPEG");
+    pngBytes = vx::test::encodedPicture(picture, "PNG");
+    jpegBytes = vx::test::encodedPicture(picture, "JPEG");
   }
   for (const auto& [path, bytes] : {std::pair{pngPath, pngBytes}, std::pair{jpegPath, jpegBytes},
                                     std::pair{svgPath, QByteArray(kSvgLogo)}}) {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return 1;
+    if (!vx::test::writeFile(path, bytes)) return 1;
   }
 
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
-  vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  const vx::test::WindowDriver ui(form);
-  form.show();
+  vx::MainWindow window(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(window);
+  window.show();
   QApplication::processEvents();
-  ui.timer(1)->stop();
-  ui.timer(2)->stop();
+  ui.previewClock()->stop();
+  ui.firstRasterTimer()->stop();
 
   bool ok = true;
   const QSize working(533, 400);
@@ -219,12 +209,12 @@ int main(int argc, char** argv) {
   ok &= report("typical SVG logo opened as the logo", svg, 50);
 
   ui.setSourcePicture(vx::defaultSourcePicture());
-  ui.scrollBar(3)->setValue(127);
+  ui.contrastBar()->setValue(127);
   int suggested = 0;
   const Figure suggest = timeRuns(101, 5, [&] {
-    ui.control<QPushButton>(QStringLiteral("suggestButton"))->click();
-    suggested = ui.scrollBar(3)->value();
-    ui.scrollBar(3)->setValue(127);
+    ui.suggestButton()->click();
+    suggested = ui.contrastBar()->value();
+    ui.contrastBar()->setValue(127);
   });
   ok &= report("\"Sugerir\" on the default picture at 300x90", suggest, 5);
   std::printf("  suggested contrast: %d\n", suggested);

@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
@@ -218,17 +218,17 @@ class Soak {
     dialogs_ = d.get();
     auto p = std::make_unique<vx::VirtualPacer>();
     pacer_ = p.get();
-    form_ = std::make_unique<vx::TForm1>(std::move(d), std::move(p));
-    form_->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
-    form_->show();
-    ui_ = vx::test::WindowDriver(*form_);
+    window_ = std::make_unique<vx::MainWindow>(std::move(d), std::move(p));
+    window_->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
+    window_->show();
+    ui_ = vx::test::WindowDriver(*window_);
     pumpFor(200);  // the start-up's first raster
     // Each line pointed COM1 at itself; the window's COM1 is the link.
     qputenv("VORLANDEX_COM1", QFile::encodeName(link_));
     ui_.deviceWatch().setByIdFolder(folder);
     plug(0);
   }
-  ~Soak() { ui_.timer(1)->stop(); }
+  ~Soak() { ui_.previewClock()->stop(); }
   Soak(const Soak&) = delete;
   Soak& operator=(const Soak&) = delete;
 
@@ -252,7 +252,7 @@ class Soak {
   // Saves the window's pair as `cfg` ("Salvar"), for the sender.
   bool save(const QString& cfg) {
     dialogs_->saveAs = cfg;
-    click(ui_.bitBtn(4));
+    click(ui_.saveButton());
     return QFile::exists(cfg);
   }
 
@@ -266,13 +266,13 @@ class Soak {
     t.start();
     const QString want = tip(present);
     const bool followed = pumpUntil(kTipWaitMs, [&] {
-      return ui_.comboBox(1)->toolTip() == want && ui_.comboBox(1)->accessibleDescription() == want;
+      return ui_.portList()->toolTip() == want && ui_.portList()->accessibleDescription() == want;
     });
     ++tipChecks_;
     if (!followed) {
       ++tipMissed_;
       std::printf("  the port list's tip still reads \"%s\" a second after the change\n",
-                  qPrintable(ui_.comboBox(1)->toolTip()));
+                  qPrintable(ui_.portList()->toolTip()));
     }
     tipSlowestMs_ = std::max<double>(tipSlowestMs_, t.elapsed());
   }
@@ -287,12 +287,12 @@ class Soak {
     awaitTip(false);
   }
   void setLogoHeight(int h) {
-    ui_.scrollBar(1)->setValue(h);
-    ui_.BitBtn11Click();
+    ui_.logoHeightBar()->setValue(h);
+    ui_.updateLogoRaster();
   }
   Expected logo() const {
     return {{Transfer::Kind::Block},
-            {bytesOf(vx::logoUploadData(ui_.logoRaster(), ui_.scrollBar(1)->value()))}};
+            {bytesOf(vx::logoUploadData(ui_.logoRaster(), ui_.logoHeightBar()->value()))}};
   }
   Expected sendAllExpected(bool withLogo) const {
     Expected e = registers(17);
@@ -304,7 +304,7 @@ class Soak {
 
   // Step `step` of round `round`, the `job`th job of the session.
   void one(int step, int round, int job) {
-    vx::TForm1& f = *form_;  // what every window has
+    vx::MainWindow& window = *window_;  // what every window has
     const std::size_t boxesBefore = dialogs_->shown.size();
     std::size_t boxesExpected = 0;
     QString wantBox;  // the start of the box, when it matters
@@ -312,50 +312,50 @@ class Soak {
     switch (step) {
       case 0:
         e = registers(17);
-        click(ui_.bitBtn(1));
+        click(ui_.sendSettingsButton());
         break;
       case 1:
         e = registers(7);
-        click(ui_.bitBtn(3));
+        click(ui_.setClockButton());
         break;
       case 2:
       case 3:
       case 4:
       case 5: {
         const int b = step - 1;
-        ui_.pageControl()->setCurrentIndex(b - 1);  // as the operator's click on the tab
-        ui_.edit(6)->setText(QStringLiteral("Rodada %1 do botão %2").arg(round).arg(b));
+        ui_.buttonTabs()->setCurrentIndex(b - 1);  // as the operator's click on the tab
+        ui_.lineText(1)->setText(QStringLiteral("Rodada %1 do botão %2").arg(round).arg(b));
         e = texts(ui_.model(), b, vx::CutMode::Partial);
-        click(ui_.bitBtn(14));
+        click(ui_.sendTextsButton());
         break;
       }
       case 6:
         setLogoHeight(round == bigLogoRound_ ? 200 : 10);
         e = logo();
-        click(ui_.bitBtn(12));
+        click(ui_.sendLogoButton());
         setLogoHeight(10);
         break;
       case 7:
       case 8:
         e = sendAllExpected(step == 7);
         boxesExpected = 1;
-        click(step == 7 ? ui_.bitBtn(2) : ui_.bitBtn(6));
+        click(step == 7 ? ui_.sendAllButton() : ui_.sendAllWithoutLogoButton());
         break;
       case 9:
         dialogs_->answers.push_back(vx::MessageAnswer::No);
         boxesExpected = 1;
-        click(ui_.bitBtn(2));
+        click(ui_.sendAllButton());
         break;
       case 10:
         unplug();
         boxesExpected = 1;  // "Error opening com port."
         wantBox = QStringLiteral("vorlandex: Error opening com port.");
-        click(ui_.bitBtn(1));
+        click(ui_.sendSettingsButton());
         break;
       case 11:
         plug(1 - active_);  // back, behind the other node
         e = registers(7);
-        click(ui_.bitBtn(3));
+        click(ui_.setClockButton());
         break;
     }
     const std::string fault = judge(arrived(*lines_[active_], e), e);
@@ -368,7 +368,7 @@ class Soak {
       for (std::size_t i = boxesBefore; i < dialogs_->shown.size(); ++i)
         std::printf("    %s\n", qPrintable(dialogs_->shown[i]));
     }
-    if (ui_.jobRunning() || !f.isEnabled()) failed(job, "the window was left in a job");
+    if (ui_.jobRunning() || !window.isEnabled()) failed(job, "the window was left in a job");
     // What the bench itself records is kept only as long as a job needs it.
     dialogs_->shown.clear();
     dialogs_->shown.shrink_to_fit();
@@ -415,7 +415,7 @@ class Soak {
   QString link_;
   SoakDialogs* dialogs_ = nullptr;
   vx::VirtualPacer* pacer_ = nullptr;  // owned by the window
-  std::unique_ptr<vx::TForm1> form_;
+  std::unique_ptr<vx::MainWindow> window_;
   vx::test::WindowDriver ui_;
   int active_ = 0;
   int bigLogoRound_ = 0;

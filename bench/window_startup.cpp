@@ -1,4 +1,4 @@
-// The main window created and shown (offscreen): constructing TForm1 with its start-up,
+// The main window created and shown (offscreen): constructing MainWindow with its start-up,
 // showing it and letting the event loop lay it out and paint it, against a bare
 // QMainWindow of the same size holding the same widgets — each of the main window's
 // controls as the plain Qt widget it is built on, with the same geometry, caption and
@@ -13,7 +13,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -26,7 +25,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "protocol/steady_pacer.h"
@@ -56,20 +55,20 @@ struct Run {
 Run mainWindowRun(int* widgets) {
   Run run;
   const auto start = Clock::now();
-  auto form = std::make_unique<vx::TForm1>(std::make_unique<AnsweringDialogs>(&boxesShown),
-                                           std::make_unique<vx::SteadyPacer>());
+  auto window = std::make_unique<vx::MainWindow>(std::make_unique<AnsweringDialogs>(&boxesShown),
+                                                 std::make_unique<vx::SteadyPacer>());
   run.created = msSince(start);
-  form->show();
+  window->show();
   QApplication::processEvents();
   run.total = msSince(start);
-  *widgets = static_cast<int>(form->findChildren<QWidget*>().size());
-  vx::test::WindowDriver(*form).timer(1)->stop();
+  *widgets = static_cast<int>(window->findChildren<QWidget*>().size());
+  vx::test::WindowDriver(*window).previewClock()->stop();
   return run;
 }
 
 // One control of the main window, as the plain Qt widget it is built on.
 struct Blueprint {
-  enum Kind { Plain, Label, Button, Check, Radio, Combo, EditableCombo, Spin, ScrollH, ScrollV, Edit, Group, Tabs, List };
+  enum Kind { Plain, Label, Button, Check, Radio, Combo, EditableCombo, Spin, ScrollH, ScrollV, Edit, Group, Tabs };
   Kind kind = Plain;
   QRect geometry;
   QString text;
@@ -77,9 +76,9 @@ struct Blueprint {
   bool visible = true;
 };
 
-std::vector<Blueprint> blueprintOf(const QWidget& form) {
+std::vector<Blueprint> blueprintOf(const QWidget& window) {
   std::vector<Blueprint> out;
-  for (QObject* o : form.children()) {
+  for (QObject* o : window.children()) {
     auto* w = qobject_cast<QWidget*>(o);
     if (!w) continue;
     Blueprint b;
@@ -113,8 +112,6 @@ std::vector<Blueprint> blueprintOf(const QWidget& form) {
     } else if (auto* x = qobject_cast<QTabBar*>(w)) {
       b.kind = Blueprint::Tabs;
       for (int i = 0; i < x->count(); ++i) b.items << x->tabText(i);
-    } else if (qobject_cast<QListWidget*>(w)) {
-      b.kind = Blueprint::List;
     }
     out.push_back(b);
   }
@@ -155,7 +152,6 @@ Run bareWindowRun(const std::vector<Blueprint>& blueprint, QSize size, int* crea
         w = t;
         break;
       }
-      case Blueprint::List: w = new QListWidget(central); break;
     }
     w->setGeometry(b.geometry);
     w->setVisible(b.visible);
@@ -182,16 +178,17 @@ int main(int argc, char** argv) {
   const QSize size(1078, 601);
   std::vector<Blueprint> blueprint;
   {
-    vx::TForm1 model(std::make_unique<AnsweringDialogs>(&boxesShown), std::make_unique<vx::SteadyPacer>());
-    vx::test::WindowDriver(model).timer(1)->stop();
+    vx::MainWindow model(std::make_unique<AnsweringDialogs>(&boxesShown),
+                         std::make_unique<vx::SteadyPacer>());
+    vx::test::WindowDriver(model).previewClock()->stop();
     blueprint = blueprintOf(model);
   }
   bareWindowRun(blueprint, size, &bareWidgets);
-  std::vector<Run> form;
+  std::vector<Run> window;
   std::vector<Run> bare;
   for (int i = 0; i < kRuns; ++i) {
     int n = 0;
-    form.push_back(mainWindowRun(&n));
+    window.push_back(mainWindowRun(&n));
     bare.push_back(bareWindowRun(blueprint, size, &bareWidgets));
     QApplication::processEvents();  // deferred deletions of the closed windows
   }
@@ -205,12 +202,12 @@ int main(int argc, char** argv) {
     return Summary{median(total), median(created), *std::min_element(total.begin(), total.end()),
                    *std::max_element(total.begin(), total.end())};
   };
-  const Summary f = summary(form);
+  const Summary f = summary(window);
   const Summary b = summary(bare);
   const double ratio = f.total / b.total;
   std::printf("window created and shown offscreen, median of %d runs each:\n", kRuns);
-  std::printf("  TForm1 (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n", widgets,
-              f.total, f.min, f.max, f.created);
+  std::printf("  main window (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n",
+              widgets, f.total, f.min, f.max, f.created);
   std::printf(
       "  bare QMainWindow (%d widgets): %.2f ms (min %.2f, max %.2f); of which construction %.2f ms\n",
       bareWidgets, b.total, b.min, b.max, b.created);

@@ -1,6 +1,6 @@
-// Typing in a ticket line: one character typed into Edit6 (line 1 of the ticket header),
-// from the key event to the text stored in the model (lineText[1][1]) and the preview laid
-// out (Label5's text and the lines placed). Keystrokes alternate a character and
+// Typing in a ticket line: one character typed into line 1 of the ticket header, from the
+// key event to the text stored in the model (lineText[1][1]) and the preview laid out (its
+// line 1's text and the lines placed). Keystrokes alternate a character and
 // Backspace, so the line stays inside its 40-character limit.
 // Gate: median of the keystrokes <= 1 ms; the p99 is reported, and so is the keystroke
 // with the repaint that follows it (not gated: it depends on the screen, here offscreen).
@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/tform1.h"
+#include "app/window/main_window.h"
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "protocol/steady_pacer.h"
@@ -55,15 +55,15 @@ int main(int argc, char** argv) {
 
   auto owned = std::make_unique<AnsweringDialogs>();
   AnsweringDialogs* dialogs = owned.get();
-  vx::TForm1 form(std::move(owned), std::make_unique<vx::SteadyPacer>());
-  const vx::test::WindowDriver ui(form);
-  form.show();
+  vx::MainWindow window(std::move(owned), std::make_unique<vx::SteadyPacer>());
+  const vx::test::WindowDriver ui(window);
+  window.show();
   // Let the start-up's delayed preview update run before typing starts.
   for (const auto until = Clock::now() + std::chrono::milliseconds(200); Clock::now() < until;)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
 
-  vx::LineEdit* edit = ui.edit(6);
-  const QLabel* preview = ui.label(5);  // the ticket line as the preview shows it
+  vx::LineEdit* edit = ui.lineText(1);
+  const QLabel* preview = ui.previewLine(1);  // the ticket line as the preview shows it
   edit->setFocus();
   edit->end(false);
   const QString base = edit->text();
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     if (i < kWarmUp) continue;
     (repaint ? withRepaintMs : keyMs).push_back(ms);
   }
-  ui.timer(1)->stop();
+  ui.previewClock()->stop();
 
   const Figures key = figures(keyMs);
   const Figures painted = figures(withRepaintMs);

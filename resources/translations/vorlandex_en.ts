@@ -530,50 +530,7 @@ Check the printer cable and send again.</translation>
     </message>
 </context>
 <context>
-    <name>vx::SerialPortsDialog</name>
-    <message>
-        <source>Portas seriais</source>
-        <translation>Serial ports</translation>
-    </message>
-    <message>
-        <source> (ausente)</source>
-        <translation> (absent)</translation>
-    </message>
-    <message>
-        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
-        <translation>Choose the device of each port. The choice applies to this user and is used at the next communication with the printer.</translation>
-    </message>
-    <message>
-        <source>Caminho do dispositivo</source>
-        <translation>Device path</translation>
-    </message>
-    <message>
-        <source>Atualizar lista</source>
-        <translation>Refresh list</translation>
-    </message>
-    <message>
-        <source>Padrão: %1%2</source>
-        <translation>Default: %1%2</translation>
-    </message>
-    <message>
-        <source>Em uso: %1%2</source>
-        <translation>In use: %1%2</translation>
-    </message>
-    <message>
-        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
-        <translation> — set by the environment variable VORLANDEX_COM%1, which prevails over the choice</translation>
-    </message>
-    <message>
-        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
-        <translation>COM%1: &quot;%2&quot; is not a serial device. Choose a device from the list or type the full path of a device.</translation>
-    </message>
-    <message>
-        <source>Não foi possível gravar as escolhas em %1.</source>
-        <translation>The choices could not be written to %1.</translation>
-    </message>
-</context>
-<context>
-    <name>vx::TForm1</name>
+    <name>vx::MainWindow</name>
     <message>
         <source>Configurações da impressora VORLANDEX</source>
         <translation>VORLANDEX printer settings</translation>
@@ -662,7 +619,7 @@ Check the printer cable and send again.</translation>
     </message>
 </context>
 <context>
-    <name>vx::TForm2</name>
+    <name>vx::ProgressDialog</name>
     <message>
         <source>Comunicação</source>
         <translation>Communication</translation>
@@ -682,6 +639,49 @@ Check the printer cable and send again.</translation>
     <message>
         <source>*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as configurações.</source>
         <translation>*If the printer beeps continuously when the communication ends, send the settings again.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::SerialPortsDialog</name>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Serial ports</translation>
+    </message>
+    <message>
+        <source> (ausente)</source>
+        <translation> (absent)</translation>
+    </message>
+    <message>
+        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
+        <translation>Choose the device of each port. The choice applies to this user and is used at the next communication with the printer.</translation>
+    </message>
+    <message>
+        <source>Caminho do dispositivo</source>
+        <translation>Device path</translation>
+    </message>
+    <message>
+        <source>Atualizar lista</source>
+        <translation>Refresh list</translation>
+    </message>
+    <message>
+        <source>Padrão: %1%2</source>
+        <translation>Default: %1%2</translation>
+    </message>
+    <message>
+        <source>Em uso: %1%2</source>
+        <translation>In use: %1%2</translation>
+    </message>
+    <message>
+        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
+        <translation> — set by the environment variable VORLANDEX_COM%1, which prevails over the choice</translation>
+    </message>
+    <message>
+        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: &quot;%2&quot; is not a serial device. Choose a device from the list or type the full path of a device.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar as escolhas em %1.</source>
+        <translation>The choices could not be written to %1.</translation>
     </message>
 </context>
 </TS>

@@ -530,50 +530,7 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     </message>
 </context>
 <context>
-    <name>vx::SerialPortsDialog</name>
-    <message>
-        <source>Portas seriais</source>
-        <translation>Puertos serie</translation>
-    </message>
-    <message>
-        <source> (ausente)</source>
-        <translation> (ausente)</translation>
-    </message>
-    <message>
-        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
-        <translation>Elija el dispositivo de cada puerto. La elección vale para este usuario y se usa en la próxima comunicación con la impresora.</translation>
-    </message>
-    <message>
-        <source>Caminho do dispositivo</source>
-        <translation>Ruta del dispositivo</translation>
-    </message>
-    <message>
-        <source>Atualizar lista</source>
-        <translation>Actualizar lista</translation>
-    </message>
-    <message>
-        <source>Padrão: %1%2</source>
-        <translation>Predeterminado: %1%2</translation>
-    </message>
-    <message>
-        <source>Em uso: %1%2</source>
-        <translation>En uso: %1%2</translation>
-    </message>
-    <message>
-        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
-        <translation> — definido por la variable de entorno VORLANDEX_COM%1, que prevalece sobre la elección</translation>
-    </message>
-    <message>
-        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
-        <translation>COM%1: &quot;%2&quot; no es un dispositivo serie. Elija un dispositivo de la lista o escriba la ruta completa de un dispositivo.</translation>
-    </message>
-    <message>
-        <source>Não foi possível gravar as escolhas em %1.</source>
-        <translation>No se pudieron guardar las elecciones en %1.</translation>
-    </message>
-</context>
-<context>
-    <name>vx::TForm1</name>
+    <name>vx::MainWindow</name>
     <message>
         <source>Configurações da impressora VORLANDEX</source>
         <translation>Configuración de la impresora VORLANDEX</translation>
@@ -662,7 +619,7 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     </message>
 </context>
 <context>
-    <name>vx::TForm2</name>
+    <name>vx::ProgressDialog</name>
     <message>
         <source>Comunicação</source>
         <translation>Comunicación</translation>
@@ -682,6 +639,49 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     <message>
         <source>*Se ao terminar a comunicação a impressora emitir um bip contínuo, envie novamente as configurações.</source>
         <translation>*Si al terminar la comunicación la impresora emite un pitido continuo, envíe de nuevo la configuración.</translation>
+    </message>
+</context>
+<context>
+    <name>vx::SerialPortsDialog</name>
+    <message>
+        <source>Portas seriais</source>
+        <translation>Puertos serie</translation>
+    </message>
+    <message>
+        <source> (ausente)</source>
+        <translation> (ausente)</translation>
+    </message>
+    <message>
+        <source>Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada na próxima comunicação com a impressora.</source>
+        <translation>Elija el dispositivo de cada puerto. La elección vale para este usuario y se usa en la próxima comunicación con la impresora.</translation>
+    </message>
+    <message>
+        <source>Caminho do dispositivo</source>
+        <translation>Ruta del dispositivo</translation>
+    </message>
+    <message>
+        <source>Atualizar lista</source>
+        <translation>Actualizar lista</translation>
+    </message>
+    <message>
+        <source>Padrão: %1%2</source>
+        <translation>Predeterminado: %1%2</translation>
+    </message>
+    <message>
+        <source>Em uso: %1%2</source>
+        <translation>En uso: %1%2</translation>
+    </message>
+    <message>
+        <source> — definido pela variável de ambiente VORLANDEX_COM%1, que prevalece sobre a escolha</source>
+        <translation> — definido por la variable de entorno VORLANDEX_COM%1, que prevalece sobre la elección</translation>
+    </message>
+    <message>
+        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: &quot;%2&quot; no es un dispositivo serie. Elija un dispositivo de la lista o escriba la ruta completa de un dispositivo.</translation>
+    </message>
+    <message>
+        <source>Não foi possível gravar as escolhas em %1.</source>
+        <translation>No se pudieron guardar las elecciones en %1.</translation>
     </message>
 </context>
 </TS>

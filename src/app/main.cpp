@@ -3,9 +3,9 @@
 // operator can act.
 
 #include "app/command_line.h"
-#include "app/error_report.h"
-#include "app/pictures.h"
-#include "app/tform1.h"
+#include "app/dialogs/error_report.h"
+#include "app/widgets/pictures.h"
+#include "app/window/main_window.h"
 #include "app/translations.h"
 
 #include <QApplication>
@@ -36,11 +36,11 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
   QGuiApplication::setDesktopFileName(QStringLiteral("com.vorlandex.Configurator"));
 
-  vx::TForm1 form1;
-  form1.installErrorReport(QString::fromLocal8Bit(argv[0]));
+  vx::MainWindow window;
+  window.installErrorReport(QString::fromLocal8Bit(argv[0]));
   if (const QScreen* screen = QGuiApplication::primaryScreen())
-    form1.move(screen->availableGeometry().center() - form1.rect().center());
-  form1.show();
-  if (!commandLine.configFile.isEmpty()) form1.openFromCommandLine(commandLine.configFile);
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  window.show();
+  if (!commandLine.configFile.isEmpty()) window.openFromCommandLine(commandLine.configFile);
   return QApplication::exec();
 }

@@ -60,9 +60,9 @@ ConfigPair readConfigPair(const QString& cfgPath);
 // 10..200) after it opened a file with `globals`: each value clamped to its control's
 // range as the file's lines are applied; the height 0 when the file switches the logo off.
 struct LogoSettings {
-  int height = 90;  // the height bar, H: 10..200, or 0 with the logo off
-  int width = 300;  // the width bar, W: 20..400
-  int threshold = 127;  // the contrast bar, T: 1..255
+  int height = 90;      // H: 10..200, or 0 with the logo off
+  int width = 300;      // W: 20..400
+  int threshold = 127;  // T: 1..255
 
   bool operator==(const LogoSettings&) const = default;
 };

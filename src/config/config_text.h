@@ -24,10 +24,10 @@ inline constexpr qint64 kMaxConfigFileBytes = 16 * 1024 * 1024;
 // The options kept in the file's last 9 lines, which live in the window's controls rather
 // than in the model. Defaults are the controls' states after start-up.
 struct GlobalSettings {
-  std::int32_t port_index = 0;    // line 175: the port list's item index, 0..3 = COM1..COM4, -1 none
-  std::int32_t logo_height = 90;  // line 176: the logo height, 0 while the logo is off
-  std::int32_t logo_width = 300;  // line 177: the logo width
-  std::int32_t threshold = 127;   // line 178: the contrast
+  std::int32_t port_index = 0;    // line 175: the port list's item, 0..3 = COM1..COM4, -1 none
+  std::int32_t logo_height = 90;  // line 176: 0 while the logo is off
+  std::int32_t logo_width = 300;  // line 177
+  std::int32_t threshold = 127;   // line 178
   bool print_logo = true;         // line 179: "Imprimir Logotipo"
   bool reset_at_day_end = true;   // line 180: "Zerar todas senhas ..."
   bool beep = true;               // line 181: "Emitir bip ao imprimir"

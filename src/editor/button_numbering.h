@@ -15,11 +15,11 @@ namespace vx {
 
 // What the page's controls hold when the numbering handler runs.
 struct NumberingInput {
-  bool inactive = false;  // the letter list's "Inativo" item is selected
-  QString letterText;  // the letter list's text; its first character is the letter
-  bool printLetter = true;  // the letter printing choice: "Imprimir" (true) or "Não imprimir"
-  int start = 0;  // the first number, as typed (a spin edit clamps only when it loses the focus)
-  int end = 0;  // the last number, as typed
+  bool inactive = false;    // the letter list's "Inativo" item is selected
+  QString letterText;       // the letter list's text; its first character is the letter
+  bool printLetter = true;  // "Imprimir" (true) or "Não imprimir"
+  int start = 0;            // the first number as typed (a spin edit clamps only when it loses the focus)
+  int end = 0;              // the last number as typed
 };
 
 // The numbering tables of one button.
@@ -46,12 +46,12 @@ enum class ButtonState {
 struct NumberingView {
   ButtonState state = ButtonState::Independent;
   int follows = 0;  // the followed button, when Following
-  QString rangeText;  // the range under the numbers
+  QString rangeText;               // "De: A00 a A99", or the button's state
   bool warnStartAboveEnd = false;  // the "Valor inválido" warning is due (once)
   int start = 0;  // the spin edits' values after lowering, clamping or following
   int end = 0;
   int maxValue = kMaxPrintedNumber;  // both spin edits' maximum
-  bool printLetter = true;  // the letter printing choice: changes only when following
+  bool printLetter = true;           // changes only when following
   bool operator==(const NumberingView&) const = default;
 
   static constexpr int kMaxPrintedNumber = 99;  // with the letter printed: letter and two digits
@@ -63,7 +63,7 @@ struct NumberingResult {
   NumberingView view;
 };
 
-// The first number's change rule for `button` (1..4) and the controls' values. Only buttons before
+// The numbering rule for `button` (1..4) and the page's values. Only buttons before
 // `button` are compared: button 1 is always independent, and a letter shared with several
 // earlier buttons follows the lowest of them. An empty letter text keeps the stored letter.
 NumberingResult applyNumbering(const ConfigModel& model, int button, const NumberingInput& input);

@@ -11,10 +11,10 @@
 
 namespace vx {
 
-// The letter list offers: eighteen letters in the case the printer prints them,
+// The letter list letterList offers: eighteen letters in the case the printer prints them,
 // then "Inativo", which switches a button off.
 const QStringList& letterItems();
-inline constexpr int kInativoItem = 18;
+inline constexpr int kInactiveItem = 18;
 
 // The picture of the printer's buttons: button 1 top left, 2 bottom left, 3 top right,
 // 4 bottom right. The first x of the right column and the first y of the bottom row.
@@ -24,22 +24,22 @@ inline constexpr int kButtonPanelSplitY = 49;
 // The button (1..4) a press at (x, y), relative to the picture, selects.
 int buttonAtPanelPoint(int x, int y);
 
-// The page's titles for `button`, in the operator's language: "Funcionamento do botão
-// n:" and, twice, "Senha Emitida Pelo Botão n".
+// The page's titles for `button`, in the operator's language: "Funcionamento do botão n:" over
+// the button page, "Senha Emitida Pelo Botão n" over the text frame and the preview.
 QString pageTitle(int button);
 QString ticketTitle(int button);
 
 // The page of `button` as it is loaded from the model.
 struct ButtonPageLoad {
-  QString pageTitle;  // "Funcionamento do botão n:"
-  QString ticketTitle;  // both "Senha Emitida Pelo Botão n"
-  int start = 0;  // the first number's spin box
-  int end = 0;  // the last number's spin box
-  // the letter list's item whose first character is the stored letter, or -1 when no item has it;
+  QString pageTitle;    // pageTitleLabel "Funcionamento do botão n:"
+  QString ticketTitle;  // previewTitleLabel and textTitleLabel "Senha Emitida Pelo Botão n"
+  int start = 0;        // firstNumberBox
+  int end = 0;          // lastNumberBox
+  // letterList's item whose first character is the stored letter, or -1 when no item has it;
   // then letterText is what the field shows (the stored letter, or nothing for code 0).
   int letterItem = -1;
   QString letterText;
-  bool printLetter = true;  // the letter printing choice: only 1 is "Não imprimir"
+  bool printLetter = true;  // printLetterList: only 1 is "Não imprimir"
   bool operator==(const ButtonPageLoad&) const = default;
 };
 

@@ -10,7 +10,7 @@
 
 namespace vx {
 
-// Top of the logo raster's picture in the preview; the paper starts below its visible part.
+// Top of the logo raster in the preview; the paper starts below its visible part.
 inline constexpr int kPreviewLogoTop = 164;
 
 // The logo's height in the preview for a height of `dots` printer dots: the preview shows the
@@ -18,18 +18,18 @@ inline constexpr int kPreviewLogoTop = 164;
 int previewLogoHeight(int dots);
 
 struct PreviewLayout {
-  int paperTop = 0;  // the paper picture's top
-  int paperHeight = 0;  // the paper picture's height
+  int paperTop = 0;  // the paper under the logo
+  int paperHeight = 0;
   // Tops of the preview lines 1..8 (element 0 unused); a line that is off keeps its old top.
   std::array<std::optional<int>, kLines + 1> lineTop{};
-  int ticketWordTop = 0;  // the word "SENHA"
-  int numberTop = 0;  // the sample ticket number's picture
-  int dateTop = 0;  // the running date and time
+  int ticketWordTop = 0;  // "SENHA"
+  int numberTop = 0;      // the sample ticket number
+  int dateTop = 0;        // the running date and time
   bool operator==(const PreviewLayout&) const = default;
 };
 
 // `lineOn[l]`: line l's "Habilitar linha" is ticked (element 0 unused); `logoHeight`: the logo
-// height in printer dots (the logo height bar).
+// height in printer dots.
 PreviewLayout previewLayout(const std::array<bool, kLines + 1>& lineOn, int logoHeight);
 
 // A ticket line holds 40 characters, 20 when it is printed expanded.

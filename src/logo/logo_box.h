@@ -1,6 +1,6 @@
 #pragma once
 // The logo box: the source picture scaled to exactly W × H by nearest neighbour on a white
-// backdrop 400 dots wide. The screen (the scaled picture over its backdrop) and the threshold (the logo
+// backdrop 400 dots wide. The screen (the picture over its backdrop) and the threshold (the logo
 // raster) both use these functions, so what the operator sees is what gets thresholded.
 //
 // Sampling rule, the same on both axes: box index i of n takes source index

@@ -60,11 +60,11 @@ std::uint8_t letterValue(const ConfigModel& model, int button);
 // Link register value of button b: sameAsButton[b] - 1.
 std::uint8_t linkValue(const ConfigModel& model, int button);
 
-// The option register: bit 0 resets the counters at the end of the day, bit 1
-// beeps on printing, bit 2 prints two copies.
+// The option register: bit 0 resets the counters at the end of the day, bit 1 beeps on
+// printing, bit 2 prints two copies.
 std::uint8_t optionByte(bool resetAtDayEnd, bool beep, bool twoCopies);
 
-// "Corte Parcial" / "Corte Total".
+// The paper cut: "Corte Parcial" / "Corte Total".
 enum class CutMode { Partial, Total };
 
 // Text lines 1..4 of button 1..4 as the printer wants them, ending with the header trailer.

@@ -24,7 +24,7 @@ namespace vx {
 // The transmission jobs in the order the send-all commands run them.
 enum class JobKind { Settings, Clock, Texts, Logo };
 
-// Which jobs a run sends; the send-all commands send all of them (one of them without the logo).
+// Which jobs a run sends; the send-all commands send all of them ("Enviar sem logo" no logo).
 struct JobsToSend {
   bool settings = true;
   bool clock = true;

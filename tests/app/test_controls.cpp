@@ -1,8 +1,8 @@
 // The change notifications every handler of the window relies on.
 
-#include "app/controls.h"
-#include "app/dialogs.h"
-#include "app/error_report.h"
+#include "app/widgets/controls.h"
+#include "app/dialogs/dialogs.h"
+#include "app/dialogs/error_report.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/pictures.h"
+#include "app/widgets/pictures.h"
 
 namespace vx {
 namespace {
@@ -25,7 +25,7 @@ bool isDigitInk(QRgb c) { return qGray(c) >= 160; }  // white or lit digit on a 
 
 bool isLitAmber(QRgb c) { return qRed(c) >= 200 && qGreen(c) >= 130 && qBlue(c) <= 130; }
 
-// The digit drawn on the cap in the middle of `area` (an Image10 quadrant or a pressed
+// The digit drawn on the cap in the middle of `area` (a quadrant of the button picture or a pressed
 // picture), read from the shape of its strokes: 1 is narrow; 2 stands on a full-width
 // base; 4 stands on a single stem right of its middle; 3 on a curve under its middle.
 // 0 when the shape is none of these.
@@ -94,9 +94,9 @@ TEST(PicturesTest, EveryStoredPictureDecodesAtItsSize) {
     QSize size;
   };
   const Row rows[] = {
-      {":/pictures/image10.png", {279, 97}}, {":/pictures/image11.png", {139, 49}},
-      {":/pictures/image12.png", {139, 48}}, {":/pictures/image13.png", {140, 49}},
-      {":/pictures/image14.png", {140, 48}},
+      {":/pictures/button_panel.png", {279, 97}},    {":/pictures/pressed_button1.png", {139, 49}},
+      {":/pictures/pressed_button2.png", {139, 48}}, {":/pictures/pressed_button3.png", {140, 49}},
+      {":/pictures/pressed_button4.png", {140, 48}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.path);
@@ -201,7 +201,7 @@ TEST(PicturesTest, PressedPicturesShowTheSameButtonDarkerAndLit) {
     EXPECT_GT(litPressed, 150);
     EXPECT_EQ(litUnder, 0);
 
-    // Laid over Image10 at its place, the picture's edges continue the panel seamlessly.
+    // Laid over the button picture at its place, the picture's edges continue the panel seamlessly.
     int worst = 0;
     double total = 0;
     int n = 0;

@@ -44,8 +44,8 @@ class AccessTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    QApplication::setActiveWindow(form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   }
   static void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w, k, m); }
 };
@@ -53,21 +53,24 @@ class AccessTest : public WindowTest {
 TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
   const QStringList expected = {
       // command row
-      "BitBtn5", "BitBtn4", "BitBtn2", "BitBtn6", "BitBtn3", "ComboBox1", "serialPortsButton", "CheckBox4",
-      "CheckBox2", "CheckBox7",
+      "openButton", "saveButton", "sendAllButton", "sendAllWithoutLogoButton", "setClockButton", "portList",
+      "serialPortsButton", "beepBox", "resetAtDayEndBox", "twoCopiesBox",
       // button frame
-      "PageControl1", "Image10", "ComboBox5", "ComboBox6", "SpinEdit12", "SpinEdit13", "BitBtn1",
+      "buttonTabs", "buttonPicture", "letterList", "printLetterList", "firstNumberBox", "lastNumberBox",
+      "sendSettingsButton",
       // logo frame
-      "ScrollBar2", "ScrollBar1", "BitBtn15", "BitBtn11", "ScrollBar3", "CheckBox1", "suggestButton", "BitBtn12",
+      "logoWidthBar", "logoHeightBar", "openPictureButton", "updatePictureButton", "contrastBar",
+      "printLogoBox", "suggestButton", "sendLogoButton",
       // text frame: line 1 is on, lines 2..8 offer only their "Habilitar linha" box
-      "Edit6", "CheckBox5", "CheckBox3", "CheckBox8", "CheckBox11", "CheckBox14", "CheckBox17", "CheckBox20",
-      "CheckBox23", "CheckBox26", "RadioButton1", "RadioButton2", "BitBtn14"};
-  ui.bitBtn(5)->setFocus();
+      "lineText1", "lineEnabled1", "lineExpanded1", "lineEnabled2", "lineEnabled3", "lineEnabled4",
+      "lineEnabled5", "lineEnabled6", "lineEnabled7", "lineEnabled8", "partialCutButton", "totalCutButton",
+      "sendTextsButton"};
+  ui.openButton()->setFocus();
   QStringList visited;
   for (int i = 0; i < 2 * expected.size(); ++i) {
-    QWidget* control = controlOf(QApplication::focusWidget(), form);
+    QWidget* control = controlOf(QApplication::focusWidget(), window);
     ASSERT_NE(control, nullptr);
-    if (i > 0 && control == ui.bitBtn(5)) break;
+    if (i > 0 && control == ui.openButton()) break;
     visited << control->objectName();
     EXPECT_FALSE(accessibleName(control).trimmed().isEmpty()) << control->objectName().toStdString();
     key(QApplication::focusWidget(), Qt::Key_Tab);
@@ -75,8 +78,8 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
   EXPECT_EQ(visited, expected);
   // Nothing on the window that takes the focus is left out of the chain (a line turned on
   // brings its field and "Expandido" box in at their place).
-  for (QWidget* w : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (w->isVisibleTo(form) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+  for (QWidget* w : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w->isVisibleTo(window) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
       EXPECT_TRUE(visited.contains(w->objectName())) << w->objectName().toStdString();
     }
   }
@@ -86,18 +89,18 @@ TEST_F(AccessTest, NoControlThatTakesTheFocusIsNamelessAndTheNamesTellAlikeContr
   // Every line on, so that all of them are shown enabled.
   for (int l = 2; l <= kLines; ++l) ui.lineEnabled(l)->setChecked(true);
   QStringList nameless;
-  collectNameless(QAccessible::queryAccessibleInterface(form), nameless);
+  collectNameless(QAccessible::queryAccessibleInterface(window), nameless);
   EXPECT_TRUE(nameless.isEmpty()) << nameless.join(", ").toStdString();
 
-  EXPECT_EQ(accessibleName(ui.spinEdit(12)), "Inicia em :");  // from the label beside it
-  EXPECT_EQ(accessibleName(ui.scrollBar(1)), "Altura do logotipo");
-  EXPECT_EQ(accessibleName(ui.scrollBar(2)), "Zoom");
-  EXPECT_EQ(accessibleName(ui.scrollBar(3)), "Contraste");
-  EXPECT_EQ(accessibleName(ui.edit(7)), "Linha 2 (Cabeçalho)");
-  EXPECT_EQ(accessibleName(ui.edit(10)), "Linha 5 (Rodapé)");
+  EXPECT_EQ(accessibleName(ui.firstNumberBox()), "Inicia em :");  // from the label beside it
+  EXPECT_EQ(accessibleName(ui.logoHeightBar()), "Altura do logotipo");
+  EXPECT_EQ(accessibleName(ui.logoWidthBar()), "Zoom");
+  EXPECT_EQ(accessibleName(ui.contrastBar()), "Contraste");
+  EXPECT_EQ(accessibleName(ui.lineText(2)), "Linha 2 (Cabeçalho)");
+  EXPECT_EQ(accessibleName(ui.lineText(5)), "Linha 5 (Rodapé)");
   std::set<QString> names;
   for (int l = 1; l <= kLines; ++l)
-    for (QWidget* w : {static_cast<QWidget*>(ui.lineEdit(l)), static_cast<QWidget*>(ui.lineEnabled(l)),
+    for (QWidget* w : {static_cast<QWidget*>(ui.lineText(l)), static_cast<QWidget*>(ui.lineEnabled(l)),
                        static_cast<QWidget*>(ui.lineExpanded(l))})
       names.insert(accessibleName(w));
   EXPECT_EQ(names.size(), 3u * kLines);
@@ -111,21 +114,21 @@ TEST_F(AccessTest, NoControlThatTakesTheFocusIsNamelessAndTheNamesTellAlikeContr
 
 TEST_F(AccessTest, ThePreviewDescribesTheTicketAsPrinted) {
   settleStartUp();
-  QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(ui.image(4));
+  QAccessibleInterface* preview = QAccessible::queryAccessibleInterface(ui.ticketPaper());
   ASSERT_NE(preview, nullptr);
   EXPECT_EQ(preview->role(), QAccessible::Graphic);
   QStringList lines = preview->text(QAccessible::Description).split('\n');
   ASSERT_EQ(lines.size(), 3);
   EXPECT_EQ(lines[0], "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
   EXPECT_EQ(lines[1], "SENHA A00");
-  EXPECT_EQ(lines[2], ui.label(15)->text());
+  EXPECT_EQ(lines[2], ui.clockLabel()->text());
 
   ui.lineEnabled(1)->setChecked(false);
   ui.lineEnabled(6)->setChecked(true);
-  retype(ui.spinEdit(12), "7");
-  choose(ui.comboBox(6), 1);  // "Não imprimir"
+  retype(ui.firstNumberBox(), "7");
+  choose(ui.printLetterList(), 1);  // "Não imprimir"
   lines = preview->text(QAccessible::Description).split('\n');
-  EXPECT_EQ(lines, QStringList({"SENHA 007", ui.label(15)->text(), "Linha 6"}));
+  EXPECT_EQ(lines, QStringList({"SENHA 007", ui.clockLabel()->text(), "Linha 6"}));
 }
 
 TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
@@ -137,17 +140,17 @@ TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
   EXPECT_EQ(ui.model().currentButton, 1);  // moving the frame chooses nothing
   key(panel, Qt::Key_Return);
   EXPECT_EQ(ui.model().currentButton, 3);
-  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
-  EXPECT_TRUE(ui.image(13)->isVisible());
-  EXPECT_EQ(ui.label(35)->text(), "Funcionamento do botão 3:");
+  EXPECT_EQ(ui.buttonTabs()->currentIndex(), 2);
+  EXPECT_TRUE(ui.pressedButton(3)->isVisible());
+  EXPECT_EQ(ui.pageTitleLabel()->text(), "Funcionamento do botão 3:");
   key(panel, Qt::Key_Down);
   key(panel, Qt::Key_Left);
   key(panel, Qt::Key_Space);
   EXPECT_EQ(ui.model().currentButton, 2);
-  EXPECT_TRUE(ui.image(12)->isVisible());
+  EXPECT_TRUE(ui.pressedButton(2)->isVisible());
 
   // Enter on the button shown is a click on its pressed picture: nothing happens.
-  ui.Timer3Timer();
+  ui.forgetChanges();
   key(panel, Qt::Key_Enter);
   EXPECT_EQ(ui.model().currentButton, 2);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
@@ -155,54 +158,54 @@ TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
 
 TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
   settleStartUp();
-  ScrollBar* height = ui.scrollBar(1);
+  ScrollBar* height = ui.logoHeightBar();
   height->setFocus();
   ASSERT_TRUE(height->hasFocus());
-  const int paperTop = ui.image(4)->y();
+  const int paperTop = ui.ticketPaper()->y();
   key(height, Qt::Key_Down);  // as a click on the lower arrow
   EXPECT_EQ(height->value(), 91);
-  EXPECT_EQ(ui.image(1)->height(), 91);
+  EXPECT_EQ(ui.logoPicture()->height(), 91);
   key(height, Qt::Key_PageDown);  // as a click in the track
   EXPECT_EQ(height->value(), 111);
-  EXPECT_EQ(ui.image(3)->height(), 111);
-  EXPECT_GT(ui.image(4)->y(), paperTop);
+  EXPECT_EQ(ui.logoBackdrop()->height(), 111);
+  EXPECT_GT(ui.ticketPaper()->y(), paperTop);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
 
-  ScrollBar* width = ui.scrollBar(2);
+  ScrollBar* width = ui.logoWidthBar();
   width->setFocus();
   key(width, Qt::Key_PageUp);
   EXPECT_EQ(width->value(), 270);
-  EXPECT_EQ(ui.image(1)->width(), 270);
-  EXPECT_EQ(ui.image(1)->x(), ui.logoBoxLeft() + 65);
+  EXPECT_EQ(ui.logoPicture()->width(), 270);
+  EXPECT_EQ(ui.logoPicture()->x(), ui.logoBoxLeft() + 65);
 
-  ui.scrollBar(3)->setFocus();
-  key(ui.scrollBar(3), Qt::Key_Left);
-  EXPECT_EQ(ui.scrollBar(3)->value(), 126);
+  ui.contrastBar()->setFocus();
+  key(ui.contrastBar(), Qt::Key_Left);
+  EXPECT_EQ(ui.contrastBar()->value(), 126);
 }
 
 TEST_F(AccessTest, CtrlOOpensCtrlSSavesAndCtrlQClosesThroughTheClosePrompt) {
   settleStartUp();
-  EXPECT_TRUE(
-      ui.bitBtn(5)->toolTip().contains(QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
-  EXPECT_TRUE(
-      ui.bitBtn(4)->toolTip().contains(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
-  EXPECT_EQ(ui.bitBtn(5)->text(), "Abrir");
-  ui.edit(6)->setFocus();
-  key(ui.edit(6), Qt::Key_O, Qt::ControlModifier);
-  key(ui.edit(6), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(ui.openButton()->toolTip().contains(
+      QKeySequence(QKeySequence::Open).toString(QKeySequence::NativeText)));
+  EXPECT_TRUE(ui.saveButton()->toolTip().contains(
+      QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
+  EXPECT_EQ(ui.openButton()->text(), "Abrir");
+  ui.lineText(1)->setFocus();
+  key(ui.lineText(1), Qt::Key_O, Qt::ControlModifier);
+  key(ui.lineText(1), Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(dialogs->fileDialogs.size(), 2u);
   EXPECT_EQ(dialogs->fileDialogs[0].kind, FileDialogKind::OpenConfig);
   EXPECT_EQ(dialogs->fileDialogs[1].kind, FileDialogKind::SaveConfig);
 
-  typeText(ui.edit(6), "x");
+  typeText(ui.lineText(1), "x");
   dialogs->answers = {MessageAnswer::Cancel};
-  key(ui.edit(6), Qt::Key_Q, Qt::ControlModifier);
+  key(ui.lineText(1), Qt::Key_Q, Qt::ControlModifier);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, "Salvar alterações");
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(window->isVisible());
   dialogs->answers = {MessageAnswer::No};
-  key(ui.edit(6), Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_FALSE(form->isVisible());
+  key(ui.lineText(1), Qt::Key_Q, Qt::ControlModifier);
+  EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(AccessTest, TheProgressBarIsReadAsAProgressBarWithItsValue) {

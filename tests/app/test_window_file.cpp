@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +23,7 @@
 #include "logo/default_picture.h"
 #include "logo/source_picture.h"
 #include "serial/qrtcomm32.h"
+#include "support/picture_files.h"
 #include "window_fixture.h"
 
 QT_BEGIN_NAMESPACE
@@ -127,16 +127,16 @@ class FileCommands : public WindowTest {
   // folder unless it is absolute); an empty name cancels the dialog.
   void save(const QString& name) {
     dialogs->fileAnswers.push_back(name.isEmpty() || QDir::isAbsolutePath(name) ? name : path(name));
-    click(ui.bitBtn(4));
+    click(ui.saveButton());
   }
   void open(const QString& name) {
     dialogs->fileAnswers.push_back(name.isEmpty() || QDir::isAbsolutePath(name) ? name : path(name));
-    click(ui.bitBtn(5));
+    click(ui.openButton());
   }
 
-  // Timer3's tick: the marks made so far are forgotten, as a second after start-up.
+  // forgetChangesTimer's tick: the marks made so far are forgotten, as a second after start-up.
   void settle() {
-    ui.Timer3Timer();
+    ui.forgetChanges();
     ASSERT_EQ(ui.model().unsavedChanges, 0);
   }
 
@@ -144,16 +144,16 @@ class FileCommands : public WindowTest {
     WindowState s;
     for (int b = 1; b <= kButtons; ++b) s.buttons[b] = buttonSettings(ui.model(), b);
     GlobalSettings& g = s.globals;
-    g.port_index = ui.comboBox(1)->itemIndex();
-    g.logo_height = ui.scrollBar(1)->value();
-    g.logo_width = ui.scrollBar(2)->value();
-    g.threshold = ui.scrollBar(3)->value();
-    g.print_logo = ui.checkBox(1)->isChecked();
-    g.reset_at_day_end = ui.checkBox(2)->isChecked();
-    g.beep = ui.checkBox(4)->isChecked();
-    g.partial_cut = ui.radioButton(1)->isChecked();
-    g.total_cut = ui.radioButton(2)->isChecked();
-    s.twoCopies = ui.checkBox(7)->isChecked();
+    g.port_index = ui.portList()->itemIndex();
+    g.logo_height = ui.logoHeightBar()->value();
+    g.logo_width = ui.logoWidthBar()->value();
+    g.threshold = ui.contrastBar()->value();
+    g.print_logo = ui.printLogoBox()->isChecked();
+    g.reset_at_day_end = ui.resetAtDayEndBox()->isChecked();
+    g.beep = ui.beepBox()->isChecked();
+    g.partial_cut = ui.partialCutButton()->isChecked();
+    g.total_cut = ui.totalCutButton()->isChecked();
+    s.twoCopies = ui.twoCopiesBox()->isChecked();
     return s;
   }
 
@@ -162,32 +162,32 @@ class FileCommands : public WindowTest {
     SCOPED_TRACE(testing::Message() << "page of button " << b);
     const ConfigModel& m = ui.model();
     EXPECT_EQ(m.currentButton, b);
-    EXPECT_EQ(ui.pageControl()->currentIndex(), b - 1);
+    EXPECT_EQ(ui.buttonTabs()->currentIndex(), b - 1);
     for (int l = 1; l <= kLines; ++l) {
-      EXPECT_EQ(ui.lineEdit(l)->text(), m.lineText[l][b]) << "line " << l;
+      EXPECT_EQ(ui.lineText(l)->text(), m.lineText[l][b]) << "line " << l;
       EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.lineEnabled[l][b] != 0) << "line " << l;
       EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.lineExpanded[l][b] != 0) << "line " << l;
     }
-    EXPECT_EQ(ui.spinEdit(12)->value(), m.firstNumber[b]);
-    EXPECT_EQ(ui.spinEdit(13)->value(), m.lastNumber[b]);
-    EXPECT_EQ(ui.comboBox(6)->itemIndex(), m.printLetter[b]);
-    EXPECT_EQ(ui.comboBox(5)->text().left(1), QString(QChar(m.letter[b])));
-    EXPECT_EQ(ui.label(35)->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
+    EXPECT_EQ(ui.firstNumberBox()->value(), m.firstNumber[b]);
+    EXPECT_EQ(ui.lastNumberBox()->value(), m.lastNumber[b]);
+    EXPECT_EQ(ui.printLetterList()->itemIndex(), m.printLetter[b]);
+    EXPECT_EQ(ui.letterList()->text().left(1), QString(QChar(m.letter[b])));
+    EXPECT_EQ(ui.pageTitleLabel()->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
   }
 
   // A configuration that differs from start-up in every kind of value, with the third
   // button's page open.
   void makeKnownChanges() {
-    click(ui.checkBox(8));  // line 2 enabled
-    retype(ui.edit(7), QStringLiteral("  Guichê 2  "));
-    click(ui.checkBox(6));   // line 2 expanded
-    click(ui.checkBox(11));  // line 3 enabled and emptied
-    retype(ui.edit(8), QString());
+    click(ui.lineEnabled(2));  // line 2 enabled
+    retype(ui.lineText(2), QStringLiteral("  Guichê 2  "));
+    click(ui.lineExpanded(2));  // line 2 expanded
+    click(ui.lineEnabled(3));   // line 3 enabled and emptied
+    retype(ui.lineText(3), QString());
     clickTab(2);
-    choose(ui.comboBox(6), 1);  // "Não imprimir": three digits
-    retype(ui.spinEdit(13), QStringLiteral("750"));
-    retype(ui.spinEdit(12), QStringLiteral("120"));
-    ui.edit(6)->setFocus();
+    choose(ui.printLetterList(), 1);  // "Não imprimir": three digits
+    retype(ui.lastNumberBox(), QStringLiteral("750"));
+    retype(ui.firstNumberBox(), QStringLiteral("120"));
+    ui.lineText(1)->setFocus();
     ConfigModel& m = ui.model();  // slots 5 and 6 only change through a file
     m.letter[5] = 'Z';
     m.firstNumber[5] = -3;
@@ -198,13 +198,13 @@ class FileCommands : public WindowTest {
     m.letter[6] = 0xC7;
     m.sameAsButton[6] = 7;
     m.lineText[4][6] = QStringLiteral("   três   ");
-    choose(ui.comboBox(1), 2);
-    ui.scrollBar(1)->setValue(150);
-    ui.scrollBar(2)->setValue(222);
-    ui.scrollBar(3)->setValue(40);
-    click(ui.checkBox(2));
-    click(ui.checkBox(4));
-    click(ui.radioButton(2));
+    choose(ui.portList(), 2);
+    ui.logoHeightBar()->setValue(150);
+    ui.logoWidthBar()->setValue(222);
+    ui.contrastBar()->setValue(40);
+    click(ui.resetAtDayEndBox());
+    click(ui.beepBox());
+    click(ui.totalCutButton());
     ASSERT_EQ(boxCount(), 0);
     ASSERT_EQ(m.currentButton, 3);
     ASSERT_EQ(m.lastNumber[3], 750);
@@ -215,20 +215,20 @@ class FileCommands : public WindowTest {
   // Changes every value that makeKnownChanges() set, through the controls and the model.
   void scramble() {
     clickTab(0);
-    retype(ui.edit(6), QStringLiteral("outro texto"));
+    retype(ui.lineText(1), QStringLiteral("outro texto"));
     ConfigModel& m = ui.model();
     m.letter[5] = 1;
     m.firstNumber[5] = 0;
     m.lineText[4][6] = QStringLiteral("lixo");
     m.lineEnabled[8][5] = 0;
     m.lastNumber[3] = 10;
-    choose(ui.comboBox(1), 0);
-    ui.scrollBar(1)->setValue(60);
-    ui.scrollBar(2)->setValue(100);
-    ui.scrollBar(3)->setValue(200);
-    click(ui.checkBox(2));
-    click(ui.checkBox(4));
-    click(ui.radioButton(1));
+    choose(ui.portList(), 0);
+    ui.logoHeightBar()->setValue(60);
+    ui.logoWidthBar()->setValue(100);
+    ui.contrastBar()->setValue(200);
+    click(ui.resetAtDayEndBox());
+    click(ui.beepBox());
+    click(ui.partialCutButton());
   }
 
   QTemporaryDir dir;
@@ -238,11 +238,11 @@ class FileCommands : public WindowTest {
 
 TEST_F(FileCommands, SavingThenOpeningWithNothingChangedKeepsEveryValue) {
   makeKnownChanges();
-  click(ui.bitBtn(11));
+  click(ui.updatePictureButton());
   const LogoRaster raster = ui.logoRaster();
   const WindowState before = state();
   save(QStringLiteral("sala"));
-  click(ui.checkBox(7));  // not in the file: keeps the state it has when the file is opened
+  click(ui.twoCopiesBox());  // not in the file: keeps the state it has when the file is opened
   open(QStringLiteral("sala.cfg"));
   EXPECT_EQ(boxCount(), 0);
   WindowState expected = before;
@@ -270,31 +270,32 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(state(), saved);
   // The first page is open now: it shows button 1 with its leading blanks and empty line.
   expectPageShows(1);
-  EXPECT_EQ(ui.edit(7)->text(), QStringLiteral("  Guichê 2  "));
-  EXPECT_EQ(ui.edit(8)->text(), QString());
-  EXPECT_EQ(ui.edit(6)->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
+  EXPECT_EQ(ui.lineText(2)->text(), QStringLiteral("  Guichê 2  "));
+  EXPECT_EQ(ui.lineText(3)->text(), QString());
+  EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
   // The list shows the file's port; the port in use stays the one last picked in the list.
-  EXPECT_EQ(ui.comboBox(1)->itemIndex(), 2);
+  EXPECT_EQ(ui.portList()->itemIndex(), 2);
   EXPECT_EQ(ui.jobsPort(), TCommPort::Com1);
   // The logo box follows the file's height and width.
-  EXPECT_EQ(ui.image(1)->size(), QSize(222, 150));
+  EXPECT_EQ(ui.logoPicture()->size(), QSize(222, 150));
 }
 
 // What a file manager does through the desktop entry: the program started with a pair's name (a
 // path or a file: URL) opens it as "Abrir" would; a bad pair is reported and applies nothing.
-TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChangesNothing) {
+TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChangesNothing) {
   makeKnownChanges();
   const WindowState saved = state();
   save(QStringLiteral("sala"));
   scramble();
   settle();
-  form->openFromCommandLine(configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
+  window->openFromCommandLine(
+      configFileArgument(QUrl::fromLocalFile(path(QStringLiteral("sala.cfg"))).toString()));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
   EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_TRUE(ui.timer(3)->isActive());  // which forgets the loading's marks, as after "Abrir"
+  EXPECT_TRUE(ui.forgetChangesTimer()->isActive());  // which forgets the loading's marks, as after "Abrir"
 
   settle();
   QImage other(30, 12, QImage::Format_RGB32);
@@ -302,7 +303,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsAbrirWouldAndABadOneChange
   ASSERT_TRUE(other.save(path(QStringLiteral("ruim.bmp")), "BMP"));
   writeAll(path(QStringLiteral("ruim.cfg")), joinLines({"1", "0"}));
   const QString relative = QDir::current().relativeFilePath(path(QStringLiteral("ruim.cfg")));
-  form->openFromCommandLine(configFileArgument(relative));
+  window->openFromCommandLine(configFileArgument(relative));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("List index out of bounds (0)."));
@@ -328,17 +329,17 @@ QList<QByteArray> block(int sameAs, int firstNumber, int lastNumber, int letter,
 }
 
 TEST_F(FileCommands, TheSavedFileIsExactly183CrLfLinesInWindows1252) {
-  click(ui.checkBox(8));
-  retype(ui.edit(7), QStringLiteral("Atenção"));
+  click(ui.lineEnabled(2));
+  retype(ui.lineText(2), QStringLiteral("Atenção"));
   clickTab(1);
-  retype(ui.spinEdit(13), QStringLiteral("40"));
-  retype(ui.spinEdit(12), QStringLiteral("5"));
-  ui.edit(6)->setFocus();
+  retype(ui.lastNumberBox(), QStringLiteral("40"));
+  retype(ui.firstNumberBox(), QStringLiteral("5"));
+  ui.lineText(1)->setFocus();
   ui.model().firstNumber[5] = -3;
-  choose(ui.comboBox(1), 3);
-  ui.scrollBar(1)->setValue(150);
-  click(ui.checkBox(4));
-  click(ui.radioButton(2));
+  choose(ui.portList(), 3);
+  ui.logoHeightBar()->setValue(150);
+  click(ui.beepBox());
+  click(ui.totalCutButton());
   save(QStringLiteral("exato"));
   ASSERT_EQ(boxCount(), 0);
 
@@ -378,17 +379,13 @@ TEST_F(FileCommands, TheDefaultPictureIsSavedAsAnEightBitBitmapAndALoadedOneByte
   QImage mono(37, 19, QImage::Format_Mono);
   mono.fill(0);
   for (int y = 0; y < 19; ++y) mono.setPixel((y * 7) % 37, y, 1);
-  QByteArray chosen;
-  {
-    QBuffer buffer(&chosen);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(mono.save(&buffer, "BMP"));
-  }
+  QByteArray chosen = encodedPicture(mono, "BMP");
+  ASSERT_FALSE(chosen.isEmpty());
   chosen[6] = 'V';
   chosen[7] = 'X';
   writeAll(path(QStringLiteral("escolhida.bmp")), chosen);
   dialogs->fileAnswers.push_back(path(QStringLiteral("escolhida.bmp")));
-  click(ui.bitBtn(15));
+  click(ui.openPictureButton());
   ASSERT_EQ(boxCount(), 0);
   ASSERT_EQ(ui.sourcePicture().image.size(), QSize(37, 19));
   save(QStringLiteral("escolhida_salva"));
@@ -434,11 +431,11 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("a.cfg"));
   save(QStringLiteral("b"));
   open(QStringLiteral("b.cfg"));
-  ui.Timer3Timer();
+  ui.forgetChanges();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  open(QString());  // cancelled: Timer3 is not started
-  EXPECT_FALSE(ui.timer(3)->isActive());
+  open(QString());  // cancelled: forgetChangesTimer is not started
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   save(QStringLiteral("c"));
 
   struct Expected {
@@ -497,14 +494,16 @@ TEST_F(PatchedFiles, AFlagIsTrueOnlyForUpperCaseTRUE) {
   const std::vector<Row> rows = {
       {14, "true",
        [](const WindowDriver& ui) {
-         return ui.model().lineEnabled[1][1] != 0 && ui.edit(6)->isEnabled();
+         return ui.model().lineEnabled[1][1] != 0 && ui.lineText(1)->isEnabled();
        }},
       {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().lineEnabled[1][2] != 0; }},
       {179, "true",
-       [](const WindowDriver& ui) { return ui.checkBox(1)->isChecked() || ui.scrollBar(1)->value() != 0; }},
-      {180, "True", [](const WindowDriver& ui) { return ui.checkBox(2)->isChecked(); }},
-      {181, "1", [](const WindowDriver& ui) { return ui.checkBox(4)->isChecked(); }},
-      {182, "-1", [](const WindowDriver& ui) { return ui.radioButton(1)->isChecked(); }},
+       [](const WindowDriver& ui) {
+         return ui.printLogoBox()->isChecked() || ui.logoHeightBar()->value() != 0;
+       }},
+      {180, "True", [](const WindowDriver& ui) { return ui.resetAtDayEndBox()->isChecked(); }},
+      {181, "1", [](const WindowDriver& ui) { return ui.beepBox()->isChecked(); }},
+      {182, "-1", [](const WindowDriver& ui) { return ui.partialCutButton()->isChecked(); }},
   };
   int n = 0;
   for (const Row& row : rows) {
@@ -536,10 +535,10 @@ TEST_F(PatchedFiles, TheCutFlagsAreAppliedPartialFirstThenTotal) {
     SCOPED_TRACE(testing::Message() << row.partial << " " << row.total);
     const QString variant =
         withLines(QStringLiteral("corte%1").arg(n++), {{182, row.partial}, {183, row.total}});
-    click(ui.radioButton(2));  // the state before the open is the other one
+    click(ui.totalCutButton());  // the state before the open is the other one
     open(variant);
-    EXPECT_EQ(ui.radioButton(1)->isChecked(), row.partialChecked);
-    EXPECT_EQ(ui.radioButton(2)->isChecked(), row.totalChecked);
+    EXPECT_EQ(ui.partialCutButton()->isChecked(), row.partialChecked);
+    EXPECT_EQ(ui.totalCutButton()->isChecked(), row.totalChecked);
     // What is shown is what a later save writes.
     save(QStringLiteral("resalvo"));
     const QList<QByteArray> again = crlfLines(readAll(path(QStringLiteral("resalvo.cfg"))));
@@ -551,38 +550,38 @@ TEST_F(PatchedFiles, TheCutFlagsAreAppliedPartialFirstThenTotal) {
 }
 
 TEST_F(FileCommands, AFileSavedWithTheLogoOffOpensWithTheLogoOffWhileTheLogoIsOn) {
-  click(ui.checkBox(1));  // logo off: the height 90 is kept aside, the bar shows 0
-  ASSERT_EQ(ui.scrollBar(1)->value(), 0);
+  click(ui.printLogoBox());  // logo off: the height 90 is kept aside, the bar shows 0
+  ASSERT_EQ(ui.logoHeightBar()->value(), 0);
   save(QStringLiteral("sem_logo"));
   const QList<QByteArray> lines = crlfLines(readAll(path(QStringLiteral("sem_logo.cfg"))));
   ASSERT_EQ(lines.size(), 183);
   EXPECT_EQ(lines[175], "0");
   EXPECT_EQ(lines[178], "FALSE");
-  click(ui.checkBox(1));  // logo on again at 90
-  ASSERT_EQ(ui.scrollBar(1)->value(), 90);
+  click(ui.printLogoBox());  // logo on again at 90
+  ASSERT_EQ(ui.logoHeightBar()->value(), 90);
 
   open(QStringLiteral("sem_logo.cfg"));
   // The height is first raised to the bar's lower bound 10, then the logo is switched off.
-  EXPECT_FALSE(ui.checkBox(1)->isChecked());
-  EXPECT_EQ(ui.scrollBar(1)->value(), 0);
+  EXPECT_FALSE(ui.printLogoBox()->isChecked());
+  EXPECT_EQ(ui.logoHeightBar()->value(), 0);
   EXPECT_EQ(ui.savedLogoHeight(), 10);
-  EXPECT_FALSE(ui.image(1)->isVisible());
+  EXPECT_FALSE(ui.logoPicture()->isVisible());
   EXPECT_EQ(boxCount(), 0);
 }
 
 TEST_F(FileCommands, AFileWithTheLogoOnKeepsItsOwnHeightWhenOpenedWhileTheLogoIsOff) {
-  ui.scrollBar(1)->setValue(150);
+  ui.logoHeightBar()->setValue(150);
   save(QStringLiteral("com_logo"));
-  ui.scrollBar(1)->setValue(60);
-  click(ui.checkBox(1));  // logo off, 60 kept aside
+  ui.logoHeightBar()->setValue(60);
+  click(ui.printLogoBox());  // logo off, 60 kept aside
   ASSERT_EQ(ui.savedLogoHeight(), 60);
 
   open(QStringLiteral("com_logo.cfg"));
-  EXPECT_TRUE(ui.checkBox(1)->isChecked());
-  EXPECT_EQ(ui.scrollBar(1)->value(), 150);
-  EXPECT_EQ(ui.scrollBar(1)->minimum(), 10);
-  EXPECT_TRUE(ui.scrollBar(1)->isEnabled());
-  EXPECT_EQ(ui.image(1)->size(), QSize(300, 150));
+  EXPECT_TRUE(ui.printLogoBox()->isChecked());
+  EXPECT_EQ(ui.logoHeightBar()->value(), 150);
+  EXPECT_EQ(ui.logoHeightBar()->minimum(), 10);
+  EXPECT_TRUE(ui.logoHeightBar()->isEnabled());
+  EXPECT_EQ(ui.logoPicture()->size(), QSize(300, 150));
   EXPECT_EQ(boxCount(), 0);
 }
 
@@ -641,7 +640,7 @@ TEST_F(FileCommands, BinaryBytesInTextLinesSurviveAnOpenAndASave) {
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.model().lineText[1][2].size(), 128);
   EXPECT_EQ(ui.model().lineText[1][2].at(0x80 - 0x80), QChar(0x20AC));  // the euro sign
-  EXPECT_EQ(ui.edit(7)->text(), ui.model().lineText[2][1]);
+  EXPECT_EQ(ui.lineText(2)->text(), ui.model().lineText[2][1]);
   save(QStringLiteral("binario_salvo"));
   EXPECT_EQ(readAll(path(QStringLiteral("binario_salvo.cfg"))), joinLines(lines));
 }
@@ -663,7 +662,7 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(state(), before);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
-  EXPECT_FALSE(ui.timer(3)->isActive());
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
 }
 
 TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEvenThePicture) {
@@ -671,7 +670,7 @@ TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEv
   small.fill(Qt::black);
   ASSERT_TRUE(small.save(path(QStringLiteral("so_logo.bmp")), "BMP"));
   makeKnownChanges();
-  click(ui.bitBtn(11));
+  click(ui.updatePictureButton());
   save(QStringLiteral("antes"));
   const WindowState before = state();
   const SourcePicture picture = ui.sourcePicture();
@@ -690,11 +689,11 @@ TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEv
 }
 
 TEST_F(FileCommands, ASaveWritesEachButtonsLinkAsItsPageWouldShowIt) {
-  choose(ui.comboBox(5), 8);  // button 1: "i"
+  choose(ui.letterList(), 8);  // button 1: "i"
   clickTab(1);
-  choose(ui.comboBox(5), 8);  // button 2: "i" too, so it follows button 1
+  choose(ui.letterList(), 8);  // button 2: "i" too, so it follows button 1
   clickTab(0);
-  choose(ui.comboBox(5), 6);  // button 1: "G"; button 2 is not shown again
+  choose(ui.letterList(), 6);  // button 1: "G"; button 2 is not shown again
   save(QStringLiteral("sala"));
   const QList<QByteArray> lines = crlfLines(readAll(path(QStringLiteral("sala.cfg"))));
   ASSERT_EQ(lines.size(), 183);
@@ -743,10 +742,10 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
     EXPECT_EQ(ui.model().loading, 0);
     EXPECT_EQ(ui.model().unsavedChanges, 0);
-    EXPECT_FALSE(ui.timer(3)->isActive());
+    EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   }
   // The editor still stores what the operator types.
-  retype(ui.edit(6), QStringLiteral("depois"));
+  retype(ui.lineText(1), QStringLiteral("depois"));
   EXPECT_EQ(ui.model().lineText[1][ui.model().currentButton], QStringLiteral("depois"));
 }
 
@@ -819,7 +818,7 @@ TEST_F(FileCommands, ALogoFileThatLiesAboutItsSizeGivesTheOpenFailure) {
 TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   writeAll(path(QStringLiteral("arquivo")), "not a folder");
   settle();
-  retype(ui.edit(6), QStringLiteral("trabalho"));
+  retype(ui.lineText(1), QStringLiteral("trabalho"));
   const QString name = path(QStringLiteral("arquivo/sala"));
   save(name);
   ASSERT_EQ(boxCount(), 1);
@@ -832,15 +831,15 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   // Closing asks; "Yes" tries the same name again, fails again, and the window stays open.
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(name);
-  EXPECT_FALSE(form->close());
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
   ASSERT_EQ(boxCount(), 3);
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->fileDialogs.back().lastName, name);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 4);
   EXPECT_EQ(dialogs->boxes[3].title, QStringLiteral("Salvar alterações"));
 }
@@ -852,7 +851,7 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   ASSERT_TRUE(QFile::remove(path(QStringLiteral("sala.bmp"))));
   ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sala.bmp")));
   settle();
-  retype(ui.edit(6), QStringLiteral("novo"));
+  retype(ui.lineText(1), QStringLiteral("novo"));
   save(QStringLiteral("sala"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
@@ -884,7 +883,7 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
   const QByteArray oldBmp = readAll(path(QStringLiteral("sala.bmp")));
   ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
   settle();
-  retype(ui.edit(6), QStringLiteral("novo"));
+  retype(ui.lineText(1), QStringLiteral("novo"));
   save(QStringLiteral("sala"));
   QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   ASSERT_EQ(boxCount(), 1);
@@ -899,20 +898,20 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
 using ClosePrompt = FileCommands;
 
 TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
-  ASSERT_TRUE(ui.timer(3)->isActive());
-  EXPECT_FALSE(form->close());  // unscripted: the box is closed without a choice
+  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
+  EXPECT_FALSE(window->close());  // unscripted: the box is closed without a choice
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Question);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  ui.Timer3Timer();
-  EXPECT_FALSE(ui.timer(3)->isActive());
-  EXPECT_TRUE(form->close());
+  ui.forgetChanges();
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(entries().isEmpty());
 }
 
@@ -921,47 +920,47 @@ TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTimer3ForgetsEvenTheOperatorsC
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  ASSERT_TRUE(ui.timer(3)->isActive());
+  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   EXPECT_EQ(boxCount(), 1);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  retype(ui.edit(6), QStringLiteral("mudou logo depois"));
+  retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
   // The real timer ticks about a second after the open.
   QElapsedTimer t;
   t.start();
-  while (ui.timer(3)->isActive() && t.elapsed() < 3000) pump(20);
-  EXPECT_FALSE(ui.timer(3)->isActive());
+  while (ui.forgetChangesTimer()->isActive() && t.elapsed() < 3000) pump(20);
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 1);
 }
 
 TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   settle();
-  retype(ui.edit(6), QStringLiteral("trabalho"));
+  retype(ui.lineText(1), QStringLiteral("trabalho"));
   open(QStringLiteral("nada.cfg"));  // neither file of the pair exists
   ASSERT_EQ(boxCount(), 2);
-  // No Timer3 to forget the change a second later: the close still asks.
-  EXPECT_FALSE(ui.timer(3)->isActive());
+  // No forgetChangesTimer to forget the change a second later: the close still asks.
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 3);
   EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("Salvar alterações"));
 }
 
 TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithoutSaving) {
   settle();
-  click(ui.radioButton(2));
+  click(ui.totalCutButton());
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
-  EXPECT_TRUE(form->isVisible());
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(QString());
-  EXPECT_TRUE(form->close());
-  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(boxCount(), 2);
   ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
   EXPECT_EQ(dialogs->fileDialogs[0].kind, FileDialogKind::SaveConfig);
@@ -970,35 +969,35 @@ TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithou
 
 TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
   settle();
-  choose(ui.comboBox(1), 1);
+  choose(ui.portList(), 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(path(QStringLiteral("ao_fechar")));
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   EXPECT_EQ(entries(), QStringList({"ao_fechar.bmp", "ao_fechar.cfg"}));
   EXPECT_EQ(ui.model().unsavedChanges, 0);
 
-  form->show();
-  retype(ui.edit(6), QStringLiteral("não salvo"));
+  window->show();
+  retype(ui.lineText(1), QStringLiteral("não salvo"));
   dialogs->answers.push_back(MessageAnswer::No);
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   EXPECT_EQ(dialogs->fileDialogs.size(), 1u);
   EXPECT_EQ(entries(), QStringList({"ao_fechar.bmp", "ao_fechar.cfg"}));
 }
 
 TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   settle();
-  retype(ui.edit(6), QStringLiteral("antes"));
+  retype(ui.lineText(1), QStringLiteral("antes"));
   ASSERT_EQ(ui.model().unsavedChanges, 1);
   save(QStringLiteral("sala"));
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  ui.scrollBar(3)->setValue(40);  // the contrast alone marks nothing
-  EXPECT_TRUE(form->close());
+  ui.contrastBar()->setValue(40);  // the contrast alone marks nothing
+  EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 0);
 
-  form->show();
-  retype(ui.edit(6), QStringLiteral("depois"));
+  window->show();
+  retype(ui.lineText(1), QStringLiteral("depois"));
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   EXPECT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
 }

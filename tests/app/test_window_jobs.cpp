@@ -19,7 +19,7 @@
 #include "printer/printer_state.h"
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
-#include "app/job_texts.h"
+#include "app/window/job_texts.h"
 #include "pty_line.h"
 #include "fake_backend.h"
 #include "serial/qrtcomm32.h"
@@ -94,7 +94,7 @@ struct Glimpse {
   bool operator==(const Glimpse&) const = default;
 };
 
-bool wholeDialogEnabled(const TForm2* dialog) {
+bool wholeDialogEnabled(const ProgressDialog* dialog) {
   if (!dialog->isEnabled()) return false;
   for (const QWidget* w : dialog->findChildren<QWidget*>())
     if (!w->isEnabled()) return false;
@@ -103,7 +103,7 @@ bool wholeDialogEnabled(const TForm2* dialog) {
 
 class PumpWatch : public QObject {
  public:
-  explicit PumpWatch(TForm1* form) : form_(form), ui_(*form) { post(); }
+  explicit PumpWatch(MainWindow* window) : form_(window), ui_(*window) { post(); }
   std::vector<Glimpse> seen;
 
  protected:
@@ -118,7 +118,7 @@ class PumpWatch : public QObject {
 
  private:
   void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
-  TForm1* form_;
+  MainWindow* form_;
   WindowDriver ui_;
 };
 
@@ -252,7 +252,7 @@ class Jobs : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     settleStartUp();
-    watch = std::make_unique<ShowWatch>(form2);
+    watch = std::make_unique<ShowWatch>(progressDialog);
   }
 
   // Everything that arrived, cut into the writes of the jobs run, on the virtual clock.
@@ -297,7 +297,7 @@ class Jobs : public WindowTest {
 
 struct JobButton {
   const char* name;
-  int button;  // BitBtn n
+  const char* button;  // the command's object name
 };
 
 void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
@@ -305,7 +305,7 @@ void PrintTo(const JobButton& c, std::ostream* os) { *os << c.name; }
 class UnopenablePort : public Jobs, public ::testing::WithParamInterface<JobButton> {};
 
 TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJobGoesThrough) {
-  QPushButton* button = ui.bitBtn(GetParam().button);
+  QPushButton* button = ui.control<QPushButton>(QString::fromLatin1(GetParam().button));
   {
     ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
     QTest::mouseClick(button, Qt::LeftButton);
@@ -313,7 +313,7 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   ASSERT_EQ(boxCount(), 1);
   expectErrorBox(dialogs->boxes[0]);
   EXPECT_EQ(watch->shows, 0);
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isEnabled());
   EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(ui.model().printerChanged, 0);  // nothing reached the printer
   EXPECT_TRUE(line.received(50).empty());
@@ -328,26 +328,28 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   EXPECT_EQ(ui.model().printerChanged, 1);
 
   EXPECT_EQ(ui.model().unsavedChanges, 0);  // no save prompt at close
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 2);
   expectNoticeAsLastBox();
 }
 
 INSTANTIATE_TEST_SUITE_P(EachJob, UnopenablePort,
-                         ::testing::Values(JobButton{"Settings", 1}, JobButton{"Clock", 3},
-                                           JobButton{"Text", 14}, JobButton{"Logo", 12}),
+                         ::testing::Values(JobButton{"Settings", "sendSettingsButton"},
+                                           JobButton{"Clock", "setClockButton"},
+                                           JobButton{"Text", "sendTextsButton"},
+                                           JobButton{"Logo", "sendLogoButton"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // --- Each job on a working line ---
 
 TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog) {
-  PumpWatch pumps(form);
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  PumpWatch pumps(window);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
-  EXPECT_FALSE(form2->isVisible());
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
+  EXPECT_TRUE(window->isEnabled());
   // The bar stands at 30 while the six 8-bit fields go out and reaches 100 before the year.
   EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 30}));
   EXPECT_EQ(ui.progressBar()->maximum(), 100);
@@ -369,21 +371,21 @@ TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog
 
 TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
   clickTab(1);
-  choose(ui.comboBox(6), 1);  // button 2: "Não imprimir"
-  retype(ui.spinEdit(13), QStringLiteral("750"));
+  choose(ui.printLetterList(), 1);  // button 2: "Não imprimir"
+  retype(ui.lastNumberBox(), QStringLiteral("750"));
   clickTab(3);
-  choose(ui.comboBox(5), 18);  // button 4: "Inativo"
+  choose(ui.letterList(), 18);  // button 4: "Inativo"
   clickTab(0);
-  click(ui.checkBox(7));
-  click(ui.checkBox(2));
-  PumpWatch pumps(form);
-  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
+  click(ui.twoCopiesBox());
+  click(ui.resetAtDayEndBox());
+  PumpWatch pumps(window);
+  QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
   EXPECT_EQ(pumps.seen, registerJobGlimpses({0, 1, 30, 50, 80}));
   EXPECT_EQ(ui.progressBar()->value(), 100);
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isEnabled());
 
   const Sent sent = sentOnTheLine({17});
   expectPaced(sent);
@@ -404,16 +406,16 @@ TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
 
 TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes) {
   clickTab(1);
-  retype(ui.edit(6), QStringLiteral("Guichê dois"));
-  click(ui.checkBox(8));  // line 2 on
-  retype(ui.edit(7), QStringLiteral("AB"));
-  click(ui.checkBox(6));   // line 2 expanded
-  click(ui.checkBox(17));  // line 5 on
-  click(ui.radioButton(2));
+  retype(ui.lineText(1), QStringLiteral("Guichê dois"));
+  click(ui.lineEnabled(2));  // line 2 on
+  retype(ui.lineText(2), QStringLiteral("AB"));
+  click(ui.lineExpanded(2));  // line 2 expanded
+  click(ui.lineEnabled(5));   // line 5 on
+  click(ui.totalCutButton());
   const ByteList header = headerTextBlock(ui.model(), 2);
   const ByteList footer = footerTextBlock(ui.model(), 2, CutMode::Total);
-  PumpWatch pumps(form);
-  QTest::mouseClick(ui.bitBtn(14), Qt::LeftButton);
+  PumpWatch pumps(window);
+  QTest::mouseClick(ui.sendTextsButton(), Qt::LeftButton);
 
   EXPECT_EQ(watch->shows, 1);
   EXPECT_EQ(watch->hides, 1);
@@ -446,13 +448,13 @@ TEST_F(Jobs, TheTextJobSendsTheShownButtonsTwoBlocksWithTheBarFollowingTheBytes)
 }
 
 TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastShown) {
-  choose(ui.comboBox(5), 8);  // button 1: "i"
+  choose(ui.letterList(), 8);  // button 1: "i"
   clickTab(1);
-  choose(ui.comboBox(5), 8);  // button 2: "i" too, so it follows button 1
-  ASSERT_EQ(ui.label(30)->text(), QStringLiteral("Igual Botão 1"));
+  choose(ui.letterList(), 8);  // button 2: "i" too, so it follows button 1
+  ASSERT_EQ(ui.rangeLabel()->text(), QStringLiteral("Igual Botão 1"));
   clickTab(0);
-  choose(ui.comboBox(5), 6);  // button 1: "G"; button 2 is not shown again
-  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
+  choose(ui.letterList(), 6);  // button 1: "G"; button 2 is not shown again
+  QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton);
 
   const printer::DecodeResult r = decode(sentOnTheLine({17}));
   EXPECT_EQ(*r.state.buttons[1].letter, 'G');
@@ -460,8 +462,8 @@ TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastSh
   EXPECT_EQ(*r.state.buttons[2].link, 1);      // its own sequence, not button 1's
   // Its page then shows what was sent.
   clickTab(1);
-  EXPECT_EQ(ui.label(30)->text(), QStringLiteral("De: i00 a i99"));
-  EXPECT_TRUE(ui.spinEdit(12)->isEnabled());
+  EXPECT_EQ(ui.rangeLabel()->text(), QStringLiteral("De: i00 a i99"));
+  EXPECT_TRUE(ui.firstNumberBox()->isEnabled());
 }
 
 // --- The port choice ---
@@ -469,30 +471,30 @@ TEST_F(Jobs, TheSettingsJobSendsALaterButtonAsItsPageWouldShowItNotAsItWasLastSh
 TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   ScopedEnv com1("VORLANDEX_COM1", QString::fromLatin1(kMissingPort));
   // COM3 leads nowhere yet: choosing it must not open it.
-  choose(ui.comboBox(1), 2);
+  choose(ui.portList(), 2);
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
 
   {
     ScopedEnv com3("VORLANDEX_COM3", line.devicePath());
-    QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+    QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
 
     // Text that names no item leaves no item chosen, marks the change and keeps COM3.
     ui.model().unsavedChanges = 0;
-    retype(ui.comboBox(1)->lineEdit(), QStringLiteral("COM7"));
-    EXPECT_EQ(ui.comboBox(1)->itemIndex(), -1);
+    retype(ui.portList()->lineEdit(), QStringLiteral("COM7"));
+    EXPECT_EQ(ui.portList()->itemIndex(), -1);
     EXPECT_EQ(ui.model().unsavedChanges, 1);
     EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
-    QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+    QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7, 7}).writes.size(), 28u);
   }
   // Back on COM1, which leads nowhere: the next job fails there.
-  choose(ui.comboBox(1), 0);
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  choose(ui.portList(), 0);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
   expectErrorBox(dialogs->boxes[0]);
 }
@@ -503,22 +505,22 @@ TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
   bool delivered = false;
   bool duringJob = false;
   bool closed = true;
-  QTimer::singleShot(0, form, [&] {
+  QTimer::singleShot(0, window, [&] {
     delivered = true;
     duringJob = ui.jobRunning();
-    closed = form->close();
+    closed = window->close();
   });
-  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
+  QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton);
 
   ASSERT_TRUE(delivered);
   EXPECT_TRUE(duringJob);
   EXPECT_FALSE(closed);
-  EXPECT_TRUE(form->isVisible());
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->isEnabled());
   EXPECT_EQ(boxCount(), 0);  // neither the save prompt nor the notice
   EXPECT_EQ(decode(sentOnTheLine({17})).transfers.size(), 17u);
   // Afterwards the window closes as usual, with the notice.
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 1);
   expectNoticeAsLastBox();
 }
@@ -526,13 +528,13 @@ TEST_F(Jobs, ACloseRequestWhileAJobRunsIsIgnoredAndTheJobRunsToItsEnd) {
 TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
   bool duringJob = false;
   bool stillShown = false;
-  QTimer::singleShot(0, form, [&] {
+  QTimer::singleShot(0, window, [&] {
     duringJob = ui.jobRunning();
-    QTest::keyClick(form2, Qt::Key_Escape);
-    form2->close();
-    stillShown = form2->isVisible();
+    QTest::keyClick(progressDialog, Qt::Key_Escape);
+    progressDialog->close();
+    stillShown = progressDialog->isVisible();
   });
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
 
   ASSERT_TRUE(duringJob);
   EXPECT_TRUE(stillShown);
@@ -541,11 +543,11 @@ TEST_F(Jobs, TheEnabledDialogStillCannotBeClosedWhileAJobRuns) {
 }
 
 TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
-  retype(ui.edit(6), QStringLiteral("Bem-vindo"));
-  choose(ui.comboBox(1), 3);
-  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);
+  retype(ui.lineText(1), QStringLiteral("Bem-vindo"));
+  choose(ui.portList(), 3);
+  QTest::mouseClick(ui.updatePictureButton(), Qt::LeftButton);
   dialogs->answers.push_back(MessageAnswer::No);  // do not save
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(ui.model().printerChanged, 0);
@@ -555,7 +557,7 @@ TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
 
 struct SendAllCase {
   const char* name;
-  int button;  // BitBtn n
+  const char* button;  // the command's object name
   bool withLogo;
   const char* title;
   const char* scope;  // the third piece of the confirmation
@@ -565,7 +567,7 @@ void PrintTo(const SendAllCase& c, std::ostream* os) { *os << c.name; }
 
 class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
  protected:
-  QPushButton* command() const { return ui.bitBtn(GetParam().button); }
+  QPushButton* command() const { return ui.control<QPushButton>(QString::fromLatin1(GetParam().button)); }
   std::vector<int> jobs() const {
     std::vector<int> j = {17, 7, 2, 2, 2, 2};
     if (GetParam().withLogo) j.push_back(1);
@@ -575,10 +577,10 @@ class SendAll : public Jobs, public ::testing::WithParamInterface<SendAllCase> {
   void giveEachButtonItsOwnText() {
     for (int b = 1; b <= 4; ++b) {
       clickTab(b - 1);
-      retype(ui.edit(6), QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
+      retype(ui.lineText(1), QStringLiteral("Botão %1: aguarde é sua vez").arg(b));
     }
     clickTab(2);
-    ui.scrollBar(1)->setValue(10);  // a short logo
+    ui.logoHeightBar()->setValue(10);  // a short logo
   }
 };
 
@@ -598,9 +600,9 @@ TEST_P(SendAll, DecliningSendsNothingAndLeavesNoNoticeForTheExit) {
   EXPECT_TRUE(line.received(50).empty());
   EXPECT_EQ(ui.model().printerChanged, 0);
 
-  retype(ui.edit(6), QStringLiteral("x"));  // an unsaved change: the save prompt comes first
+  retype(ui.lineText(1), QStringLiteral("x"));  // an unsaved change: the save prompt comes first
   dialogs->answers.push_back(MessageAnswer::No);
-  EXPECT_TRUE(form->close());
+  EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
 }
@@ -614,13 +616,13 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
   const int jobCount = GetParam().withLogo ? 7 : 6;
   EXPECT_EQ(watch->shows, jobCount);
   EXPECT_EQ(watch->hides, jobCount);
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isEnabled());
   // The page still edits button 3, and no button's texts were mixed up on the way.
   EXPECT_EQ(ui.model().currentButton, 3);
-  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
-  EXPECT_EQ(ui.label(2)->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
-  EXPECT_EQ(ui.edit(6)->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
-  retype(ui.edit(6), QStringLiteral("still button 3"));
+  EXPECT_EQ(ui.buttonTabs()->currentIndex(), 2);
+  EXPECT_EQ(ui.textTitleLabel()->text(), QStringLiteral("Senha Emitida Pelo Botão 3"));
+  EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("Botão 3: aguarde é sua vez"));
+  retype(ui.lineText(1), QStringLiteral("still button 3"));
   EXPECT_EQ(ui.model().lineText[1][3], QStringLiteral("still button 3"));
   EXPECT_EQ(ui.model().lineText[1][1], QStringLiteral("Botão 1: aguarde é sua vez"));
 
@@ -649,8 +651,8 @@ TEST_P(SendAll, SendsEveryButtonsTextsAndLeavesThePageOnItsButton) {
 }
 
 TEST_P(SendAll, WithTheLogoOffBothCommandsEndWithTheShortLogoSoThePrinterDropsItsOldOne) {
-  click(ui.checkBox(1));  // "Imprimir Logotipo" off
-  ASSERT_EQ(ui.scrollBar(1)->value(), 0);
+  click(ui.printLogoBox());  // "Imprimir Logotipo" off
+  ASSERT_EQ(ui.logoHeightBar()->value(), 0);
   dialogs->answers.push_back(MessageAnswer::Yes);
   QTest::mouseClick(command(), Qt::LeftButton);
 
@@ -680,7 +682,7 @@ TEST_P(SendAll, AMissingPortStopsTheCommandWithOneError) {
   ASSERT_EQ(boxCount(), 2);
   expectErrorBox(dialogs->boxes[1]);
   EXPECT_EQ(watch->shows, 0);
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isEnabled());
   EXPECT_EQ(ui.model().currentButton, 3);
   EXPECT_TRUE(line.received(50).empty());
 }
@@ -698,7 +700,7 @@ TEST_P(SendAll, APortLostDuringTheTextsStopsThereAndGivesTheShownButtonBack) {
   expectErrorBox(dialogs->boxes[1]);
   EXPECT_EQ(watch->shows, 3);
   EXPECT_EQ(watch->hides, 3);
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_TRUE(window->isEnabled());
   EXPECT_EQ(ui.model().currentButton, 3);
   const printer::DecodeResult r = decode(sentOnTheLine({17, 7, 2}));
   EXPECT_EQ(blockCodesOf(r.transfers), (std::vector<int>{0x34, 0x3A}));
@@ -706,9 +708,10 @@ TEST_P(SendAll, APortLostDuringTheTextsStopsThereAndGivesTheShownButtonBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     BothCommands, SendAll,
-    ::testing::Values(SendAllCase{"WithLogo", 2, true, "Enviar todas configurações",
+    ::testing::Values(SendAllCase{"WithLogo", "sendAllButton", true, "Enviar todas configurações",
                                   "e atendimentos à impressora, incluindo logotipo, e poderá demorar "},
-                      SendAllCase{"WithoutLogo", 6, false, "Enviar configurações sem logotipo",
+                      SendAllCase{"WithoutLogo", "sendAllWithoutLogoButton", false,
+                                  "Enviar configurações sem logotipo",
                                   "e atendimentos à impressora, menos o logotipo, e poderá demorar "}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -726,20 +729,18 @@ TEST(TimeLeftText, WholeSecondsRoundedUpWithMinutesFromOneMinuteOn) {
 // On the virtual clock time passes only in the protocol's pauses, so what is left of a run
 // at any moment is its whole duration less the time gone by.
 TEST_F(Jobs, TheTimeLeftIsTheRunsRemainingPausesAtEveryPump) {
-  retype(ui.edit(6), QStringLiteral("Guichê dois, por favor aguarde"));
+  retype(ui.lineText(1), QStringLiteral("Guichê dois, por favor aguarde"));
   const std::pair<const char*, std::function<void()>> runs[] = {
-      {"settings", [&] { QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton); }},
-      {"text", [&] { QTest::mouseClick(ui.bitBtn(14), Qt::LeftButton); }},
+      {"settings", [&] { QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton); }},
+      {"text", [&] { QTest::mouseClick(ui.sendTextsButton(), Qt::LeftButton); }},
       {"send-all", [&] {
          dialogs->answers.push_back(MessageAnswer::Yes);
-         QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
+         QTest::mouseClick(ui.sendAllButton(), Qt::LeftButton);
        }}};
   for (const auto& [name, run] : runs) {
     SCOPED_TRACE(name);
     std::vector<std::pair<QString, std::int64_t>> seen;
-    PumpHook hook(form, [&] {
-      seen.emplace_back(ui.progressControl<QLabel>(QStringLiteral("Label4"))->text(), pacer->elapsedMs());
-    });
+    PumpHook hook(window, [&] { seen.emplace_back(ui.timeLeftLabel()->text(), pacer->elapsedMs()); });
     const std::int64_t start = pacer->elapsedMs();
     run();
     const std::int64_t total = pacer->elapsedMs() - start;
@@ -770,7 +771,7 @@ void expectLostBox(const ShownBox& b, const QString& text) {
 }
 
 TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind) {
-  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);  // once on the line: whatever Qt starts, it has
+  QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);  // once on the line: whatever Qt starts, it has
   const std::size_t transfers = printer::decodeStream(line.received(), 1'000'000).transfers.size();
   int master = -1;
   int slave = -1;
@@ -781,7 +782,7 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   const int threads = countEntries("/proc/self/task");
 
   std::chrono::steady_clock::time_point pulled;
-  PumpHook hook(form, [&] {
+  PumpHook hook(window, [&] {
     if (master >= 0 && ui.progressBar()->value() > 100) {
       ::close(master);  // the far end goes away with the upload under way
       master = -1;
@@ -790,21 +791,21 @@ TEST_F(Jobs, AnAdapterPulledMidUploadEndsTheJobWithAnErrorAndLeavesNothingBehind
   });
   {
     ScopedEnv com1("VORLANDEX_COM1", QString::fromLocal8Bit(name));
-    QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
+    QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);
   }
   ASSERT_EQ(master, -1) << "the job never got under way";
   using Ms = std::chrono::duration<double, std::milli>;
   EXPECT_LT(Ms(std::chrono::steady_clock::now() - pulled).count(), 1000.0);
   ASSERT_EQ(boxCount(), 1);
   expectLostBox(dialogs->boxes[0], kLostDuringLogo);
-  EXPECT_TRUE(form->isEnabled());
-  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
   EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(countEntries("/proc/self/fd"), descriptors - 1);  // the master, nothing else
   EXPECT_LE(countEntries("/proc/self/task"), threads);
 
   // With the line back the next job goes through.
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(boxCount(), 1);
   EXPECT_EQ(printer::decodeStream(line.received(), 1'000'000).transfers.size(), transfers + 7);
 }
@@ -818,10 +819,10 @@ class JobsOnAScriptedPort : public Jobs {
 
 TEST_F(JobsOnAScriptedPort, AWriterThatCannotStartLeavesThePortFreeForTheNextJob) {
   fake.failThreadStart(2, EAGAIN);  // the writer of the first opening
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(fake.openPorts(), 0);
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(boxCount(), 1);  // no "Already have a comm file open"
   EXPECT_EQ(fake.openedNames().size(), 2u);
 }
@@ -832,7 +833,7 @@ TEST_F(JobsOnAScriptedPort, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   };
   const int threads = countEntries("/proc/self/task");
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
+  QTest::mouseClick(ui.sendAllButton(), Qt::LeftButton);
 
   ASSERT_EQ(boxCount(), 2);
   expectLostBox(dialogs->boxes[1],
@@ -843,8 +844,8 @@ TEST_F(JobsOnAScriptedPort, WritesRefusedWithEioStopTheSendAllAtThatJob) {
   EXPECT_EQ(watch->shows, 4);
   EXPECT_EQ(fake.openedNames().size(), 4u);
   EXPECT_EQ(fake.openPorts(), 0);
-  EXPECT_TRUE(form->isEnabled());
-  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
   EXPECT_LE(countEntries("/proc/self/task"), threads);
 }
 

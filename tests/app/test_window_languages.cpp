@@ -64,27 +64,28 @@ class LanguageTest : public WindowTest, public ::testing::WithParamInterface<con
 
 TEST_P(LanguageTest, EveryCaptionFitsItsControl) {
   QStringList problems;
-  for (QWidget* window : {static_cast<QWidget*>(form), static_cast<QWidget*>(form2)})
+  for (QWidget* window : {static_cast<QWidget*>(window), static_cast<QWidget*>(progressDialog)})
     for (QWidget* w : window->findChildren<QWidget*>())
       if (const QString p = captionProblem(w); !p.isEmpty()) problems << p;
   // The range label and the titles change with the button: their longest forms.
-  ui.Image10MouseDown(200, 80);
-  choose(ui.comboBox(5), 0);  // button 4 takes button 1's letter and follows it
-  for (QWidget* w : {static_cast<QWidget*>(ui.label(30)), static_cast<QWidget*>(ui.label(35)),
-                     static_cast<QWidget*>(ui.label(1)), static_cast<QWidget*>(ui.label(2))})
+  ui.chooseButtonAt(200, 80);
+  choose(ui.letterList(), 0);  // button 4 takes button 1's letter and follows it
+  for (QWidget* w :
+       {static_cast<QWidget*>(ui.rangeLabel()), static_cast<QWidget*>(ui.pageTitleLabel()),
+        static_cast<QWidget*>(ui.previewTitleLabel()), static_cast<QWidget*>(ui.textTitleLabel())})
     if (const QString p = captionProblem(w); !p.isEmpty()) problems << p;
   EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
 }
 
 TEST_P(LanguageTest, OnlyTheOperatorsTextsChangeNeverWhatIsPrinted) {
   const QString language = QString::fromLatin1(GetParam());
-  EXPECT_EQ(form->windowTitle() == "Configurações da impressora VORLANDEX", language == "pt");
-  EXPECT_EQ(ui.bitBtn(5)->text() == "Abrir", language == "pt" || language == "es");
+  EXPECT_EQ(window->windowTitle() == "Configurações da impressora VORLANDEX", language == "pt");
+  EXPECT_EQ(ui.openButton()->text() == "Abrir", language == "pt" || language == "es");
   // The ticket's defaults and the preview's sample texts are the printer's, in any language.
-  EXPECT_EQ(ui.edit(6)->text(), "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-  EXPECT_EQ(ui.edit(7)->text(), "Linha 2");
-  EXPECT_EQ(ui.label(13)->text(), "SENHA");
-  EXPECT_EQ(ui.comboBox(5)->itemText(0), "A");
+  EXPECT_EQ(ui.lineText(1)->text(), "  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+  EXPECT_EQ(ui.lineText(2)->text(), "Linha 2");
+  EXPECT_EQ(ui.ticketWordLabel()->text(), "SENHA");
+  EXPECT_EQ(ui.letterList()->itemText(0), "A");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageTest, ::testing::Values("pt", "en", "es"));

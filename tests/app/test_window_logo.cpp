@@ -1,7 +1,6 @@
 // The logo in the window: opening a bitmap, the height, width and contrast controls, the
 // logo switch, "Atualizar imagem", and the upload of the raster as it stands.
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,25 +23,21 @@ class Logo : public WindowTest {
   }
 
   QString writeFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
+    return writeFileIn(dir.path(), name, bytes);
   }
 
   // What the operator sees of the logo: the box and the ticket preview.
   struct Shown {
-    QImage picture;  // Image1
+    QImage picture;  // in the logo box
     QRect pictureRect;
-    QRect backdropRect;  // Image3
-    QImage preview;      // Image2
-    int paperTop;        // Image4
+    QRect backdropRect;
+    QImage preview;  // the logo raster in the preview
+    int paperTop;    // of the paper under the logo
     bool operator==(const Shown&) const = default;
   };
   Shown shown() const {
-    return {ui.image(1)->picture(), ui.image(1)->geometry(), ui.image(3)->geometry(), ui.image(2)->picture(),
-            ui.image(4)->y()};
+    return {ui.logoPicture()->picture(), ui.logoPicture()->geometry(), ui.logoBackdrop()->geometry(),
+            ui.logoPreview()->picture(), ui.ticketPaper()->y()};
   }
 
   QTemporaryDir dir;
@@ -91,13 +86,13 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
       text = QStringLiteral("Cannot open file \"%1\". No such file or directory.").arg(path);
       break;
   }
-  ui.scrollBar(3)->setValue(255);  // a raster computed now would be all black
+  ui.contrastBar()->setValue(255);  // a raster computed now would be all black
   const SourcePicture picture = ui.sourcePicture();
   const LogoRaster raster = ui.logoRaster();
   const Shown before = shown();
   dialogs->fileAnswers.push_back(path);
 
-  QTest::mouseClick(ui.bitBtn(15), Qt::LeftButton);
+  QTest::mouseClick(ui.openPictureButton(), Qt::LeftButton);
 
   ASSERT_EQ(dialogs->fileDialogs.size(), 1u);
   EXPECT_EQ(dialogs->fileDialogs[0].kind, FileDialogKind::OpenPicture);
@@ -135,7 +130,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
   const QString path = writeFile(QStringLiteral("half.bmp"), bytes);
   dialogs->fileAnswers.push_back(path);
 
-  QTest::mouseClick(ui.bitBtn(15), Qt::LeftButton);
+  QTest::mouseClick(ui.openPictureButton(), Qt::LeftButton);
 
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);  // saved again exactly as chosen
@@ -143,7 +138,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
   EXPECT_EQ(ui.pictureDialogName(), path);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   // W = 300 puts the picture 50 dots in; its black half covers box columns 50..199.
-  const QImage& box = ui.image(1)->picture();
+  const QImage& box = ui.logoPicture()->picture();
   ASSERT_EQ(box.size(), QSize(300, 90));
   EXPECT_EQ(box.pixel(0, 0), qRgb(0, 0, 0));
   EXPECT_EQ(box.pixel(149, 89), qRgb(0, 0, 0));
@@ -156,47 +151,47 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
     EXPECT_FALSE(ui.logoRaster().isBlack(200, y));
     EXPECT_FALSE(ui.logoRaster().isBlack(350, y));
   }
-  EXPECT_EQ(ui.image(2)->picture(), ui.logoRaster().image());
+  EXPECT_EQ(ui.logoPreview()->picture(), ui.logoRaster().image());
 }
 
 // --- The logo switch ---
 
 TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHeight) {
-  ui.scrollBar(1)->setValue(130);
+  ui.logoHeightBar()->setValue(130);
   ui.model().unsavedChanges = 0;
 
-  click(ui.checkBox(1));
-  ASSERT_FALSE(ui.checkBox(1)->isChecked());
+  click(ui.printLogoBox());
+  ASSERT_FALSE(ui.printLogoBox()->isChecked());
   EXPECT_EQ(ui.savedLogoHeight(), 130);
-  EXPECT_EQ(ui.scrollBar(1)->minimum(), 0);
-  EXPECT_EQ(ui.scrollBar(1)->maximum(), 200);
-  EXPECT_EQ(ui.scrollBar(1)->value(), 0);
-  EXPECT_FALSE(ui.scrollBar(1)->isEnabled());
+  EXPECT_EQ(ui.logoHeightBar()->minimum(), 0);
+  EXPECT_EQ(ui.logoHeightBar()->maximum(), 200);
+  EXPECT_EQ(ui.logoHeightBar()->value(), 0);
+  EXPECT_FALSE(ui.logoHeightBar()->isEnabled());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_EQ(ui.image(4)->y(), 164);  // the paper starts where the logo would
-  EXPECT_EQ(ui.label(5)->y(), 169);
-  EXPECT_FALSE(ui.image(1)->isVisible() && ui.image(1)->height() > 0);
-  EXPECT_FALSE(ui.image(3)->isVisible() && ui.image(3)->height() > 0);
+  EXPECT_EQ(ui.ticketPaper()->y(), 164);  // the paper starts where the logo would
+  EXPECT_EQ(ui.previewLine(1)->y(), 169);
+  EXPECT_FALSE(ui.logoPicture()->isVisible() && ui.logoPicture()->height() > 0);
+  EXPECT_FALSE(ui.logoBackdrop()->isVisible() && ui.logoBackdrop()->height() > 0);
 
-  click(ui.checkBox(1));
-  ASSERT_TRUE(ui.checkBox(1)->isChecked());
-  EXPECT_EQ(ui.scrollBar(1)->value(), 130);
-  EXPECT_TRUE(ui.scrollBar(1)->isEnabled());
-  EXPECT_EQ(ui.scrollBar(1)->minimum(), 10);
-  EXPECT_EQ(ui.image(4)->y(), 164 + 94);
-  EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 130));
-  EXPECT_EQ(ui.image(1)->geometry(), QRect(102, 347, 300, 130));
-  EXPECT_TRUE(ui.image(1)->isVisible());
+  click(ui.printLogoBox());
+  ASSERT_TRUE(ui.printLogoBox()->isChecked());
+  EXPECT_EQ(ui.logoHeightBar()->value(), 130);
+  EXPECT_TRUE(ui.logoHeightBar()->isEnabled());
+  EXPECT_EQ(ui.logoHeightBar()->minimum(), 10);
+  EXPECT_EQ(ui.ticketPaper()->y(), 164 + 94);
+  EXPECT_EQ(ui.logoBackdrop()->geometry(), QRect(52, 347, 400, 130));
+  EXPECT_EQ(ui.logoPicture()->geometry(), QRect(102, 347, 300, 130));
+  EXPECT_TRUE(ui.logoPicture()->isVisible());
 }
 
 // --- Height, width and contrast ---
 
-TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRaster) {
+TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyUpdatePictureChangesTheRaster) {
   const LogoRaster raster = ui.logoRaster();
-  const QImage preview = ui.image(2)->picture();
+  const QImage preview = ui.logoPreview()->picture();
   auto rasterKept = [&] {
     EXPECT_TRUE(ui.logoRaster() == raster);
-    EXPECT_EQ(ui.image(2)->picture(), preview);
+    EXPECT_EQ(ui.logoPreview()->picture(), preview);
   };
 
   struct WidthCase {
@@ -205,10 +200,10 @@ TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRas
   };
   for (const WidthCase c : {WidthCase{301, 52 + 49}, WidthCase{20, 52 + 190}, WidthCase{400, 52}}) {
     SCOPED_TRACE(c.w);
-    ui.scrollBar(2)->setValue(c.w);
-    EXPECT_EQ(ui.image(1)->geometry(), QRect(c.left, 347, c.w, 90));
-    EXPECT_EQ(ui.image(1)->picture().size(), QSize(c.w, 90));
-    EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 90));
+    ui.logoWidthBar()->setValue(c.w);
+    EXPECT_EQ(ui.logoPicture()->geometry(), QRect(c.left, 347, c.w, 90));
+    EXPECT_EQ(ui.logoPicture()->picture().size(), QSize(c.w, 90));
+    EXPECT_EQ(ui.logoBackdrop()->geometry(), QRect(52, 347, 400, 90));
     rasterKept();
   }
 
@@ -220,26 +215,26 @@ TEST_F(Logo, HeightWidthAndContrastMoveTheBoxButOnlyAtualizarImagemChangesTheRas
   for (const HeightCase c :
        {HeightCase{130, 164 + 94}, HeightCase{10, 164 + 7}, HeightCase{200, 164 + 144}}) {
     SCOPED_TRACE(c.h);
-    ui.scrollBar(1)->setValue(c.h);
-    EXPECT_EQ(ui.image(1)->geometry(), QRect(52, 347, 400, c.h));
-    EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, c.h));
-    EXPECT_EQ(ui.image(4)->y(), c.paperTop);
-    EXPECT_EQ(ui.label(5)->y(), c.paperTop + 5);
+    ui.logoHeightBar()->setValue(c.h);
+    EXPECT_EQ(ui.logoPicture()->geometry(), QRect(52, 347, 400, c.h));
+    EXPECT_EQ(ui.logoBackdrop()->geometry(), QRect(52, 347, 400, c.h));
+    EXPECT_EQ(ui.ticketPaper()->y(), c.paperTop);
+    EXPECT_EQ(ui.previewLine(1)->y(), c.paperTop + 5);
     rasterKept();
   }
 
-  ui.scrollBar(1)->setValue(10);
-  ui.scrollBar(3)->setValue(255);
+  ui.logoHeightBar()->setValue(10);
+  ui.contrastBar()->setValue(255);
   rasterKept();
 
   // Threshold 255 blackens every dot of the 10 rows; the rows below keep the old raster.
-  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);
+  QTest::mouseClick(ui.updatePictureButton(), Qt::LeftButton);
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 400; ++x) ASSERT_TRUE(ui.logoRaster().isBlack(x, y)) << x << "," << y;
   for (int y = 10; y < 200; ++y)
     for (int x = 0; x < 400; ++x)
       ASSERT_EQ(ui.logoRaster().isBlack(x, y), raster.isBlack(x, y)) << x << "," << y;
-  EXPECT_EQ(ui.image(2)->picture(), ui.logoRaster().image());
+  EXPECT_EQ(ui.logoPreview()->picture(), ui.logoRaster().image());
 }
 
 // --- The upload ---
@@ -287,15 +282,15 @@ class LogoUpload : public Logo {
 TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfterTheWord) {
   // The raster of the start-up's 90-row update; the height drops without a new update.
   const LogoRaster raster = ui.logoRaster();
-  ui.scrollBar(1)->setValue(10);
-  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
+  ui.logoHeightBar()->setValue(10);
+  QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);
 
   EXPECT_TRUE(ui.logoRaster() == raster) << "the upload recomputed the raster";
   EXPECT_EQ(ui.model().printerChanged, 1);
   EXPECT_EQ(ui.progressBar()->maximum(), 584);
   EXPECT_EQ(ui.progressBar()->value(), 584);
-  EXPECT_FALSE(form2->isVisible());
-  EXPECT_TRUE(form->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
+  EXPECT_TRUE(window->isEnabled());
 
   const Upload u = received();
   EXPECT_EQ(u.header, (std::vector<std::uint8_t>{0x00, 0x00, 0x02, 0x48}));
@@ -310,11 +305,11 @@ TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfte
 
 TEST_F(LogoUpload, AfterTheHeightGrowsTheRowsOfTheEarlierTallerUpdateAreSentAsTheyStand) {
   const LogoRaster tall = ui.logoRaster();  // 90 rows of the default picture
-  ui.scrollBar(1)->setValue(10);
-  ui.scrollBar(3)->setValue(255);
-  QTest::mouseClick(ui.bitBtn(11), Qt::LeftButton);  // rows 0..9 black
-  ui.scrollBar(1)->setValue(30);
-  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
+  ui.logoHeightBar()->setValue(10);
+  ui.contrastBar()->setValue(255);
+  QTest::mouseClick(ui.updatePictureButton(), Qt::LeftButton);  // rows 0..9 black
+  ui.logoHeightBar()->setValue(30);
+  QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);
 
   const Upload u = received();
   EXPECT_EQ(u.header, (std::vector<std::uint8_t>{0x00, 0x00, 0x06, 0x6C}));  // 53 × 30 + 54
@@ -333,8 +328,8 @@ TEST_F(LogoUpload, AfterTheHeightGrowsTheRowsOfTheEarlierTallerUpdateAreSentAsTh
 }
 
 TEST_F(LogoUpload, WithTheLogoOffTheUploadSendsTheTrailerAlone) {
-  click(ui.checkBox(1));
-  QTest::mouseClick(ui.bitBtn(12), Qt::LeftButton);
+  click(ui.printLogoBox());
+  QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);
 
   const Upload u = received();
   EXPECT_EQ(u.header, (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x36}));

@@ -2,7 +2,6 @@
 // and opening the pair again, dropping files on the logo, the contrast suggestion and the
 // share of black dots.
 
-#include <QBuffer>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -13,18 +12,13 @@
 
 #include "logo/contrast.h"
 #include "logo/picture_reader.h"
+#include "support/picture_files.h"
 #include "window_fixture.h"
 
 namespace vx::test {
 namespace {
 
-QByteArray png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
+QByteArray png(const QImage& image) { return encodedPicture(image, "PNG"); }
 
 // 100 × 50 with a transparent left half (stored as transparent black) and, on the right,
 // a dark grey band (luminance 60) beside light grey (luminance 180).
@@ -67,16 +61,16 @@ class LogoPictures : public WindowTest {
 
   void openPicture(const QString& path) {
     dialogs->fileAnswers.push_back(path);
-    click(ui.bitBtn(15));
+    click(ui.openPictureButton());
   }
 
   // Sends a drop of `mime` on the picture of the logo box and lets it be handled.
   bool drop(QMimeData* mime) {
     const QPointF at(10, 10);
     QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ui.image(1), &enter);
+    QApplication::sendEvent(ui.logoPicture(), &enter);
     QDropEvent event(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ui.image(1), &event);
+    QApplication::sendEvent(ui.logoPicture(), &event);
     pump();
     return enter.isAccepted() && event.isAccepted();
   }
@@ -94,12 +88,12 @@ class SavedPair : public LogoPictures, public ::testing::WithParamInterface<Save
 
 TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(GetParam().image)));
-  ui.scrollBar(3)->setValue(150);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(150);
+  click(ui.updatePictureButton());
   const LogoRaster raster = ui.logoRaster();
   const QString name = dir.filePath(QStringLiteral("sala"));
   dialogs->fileAnswers.push_back(name);
-  click(ui.bitBtn(4));
+  click(ui.saveButton());
   ASSERT_EQ(boxCount(), 0);
 
   QFile bmp(name + QStringLiteral(".bmp"));
@@ -112,13 +106,13 @@ TEST_P(SavedPair, IsACompactBitmapBesideTheCfgAndOpensToTheSameRaster) {
   EXPECT_EQ(read.size(), GetParam().image.size());
 
   // Another look in between, then the pair again.
-  ui.scrollBar(3)->setValue(255);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(255);
+  click(ui.updatePictureButton());
   ASSERT_FALSE(ui.logoRaster() == raster);
   dialogs->fileAnswers.push_back(name + QStringLiteral(".cfg"));
-  click(ui.bitBtn(5));
+  click(ui.openButton());
   ASSERT_EQ(boxCount(), 0);
-  EXPECT_EQ(ui.scrollBar(3)->value(), 150);
+  EXPECT_EQ(ui.contrastBar()->value(), 150);
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);
 }
@@ -140,8 +134,8 @@ class Refused : public LogoPictures, public ::testing::WithParamInterface<Refuse
 TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   const SourcePicture picture = ui.sourcePicture();
   const LogoRaster raster = ui.logoRaster();
-  const QImage shown = ui.image(1)->picture();
-  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
+  const QImage shown = ui.logoPicture()->picture();
+  const QString share = ui.blackShareLabel()->text();
   const QString pngPath = writeFile(QStringLiteral("ok.png"), png(photo()));
   auto mime = std::make_unique<QMimeData>();
   QString expected;
@@ -180,8 +174,8 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_EQ(dialogs->boxes[0].icon, icon);
   EXPECT_TRUE(ui.sourcePicture() == picture);
   EXPECT_TRUE(ui.logoRaster() == raster);
-  EXPECT_EQ(ui.image(1)->picture(), shown);
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
+  EXPECT_EQ(ui.logoPicture()->picture(), shown);
+  EXPECT_EQ(ui.blackShareLabel()->text(), share);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
 }
 
@@ -194,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusedCase{"DroppedAddress", RefusedCase::DropRemote}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
+TEST_F(LogoPictures, ADroppedSvgOpensAsOpenPictureWould) {
   const QString path = writeFile(QStringLiteral("logo.svg"),
                                  "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 40 10\">"
                                  "<rect width=\"20\" height=\"10\"/><text x=\"22\" y=\"9\">VX</text></svg>");
@@ -212,46 +206,46 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsAbrirImagemWould) {
 
 // --- Contrast help ---
 
-TEST_F(LogoPictures, SugerirMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
+TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsTheGreys) {
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
-  ui.scrollBar(3)->setValue(1);
-  click(ui.bitBtn(11));
+  ui.contrastBar()->setValue(1);
+  click(ui.updatePictureButton());
   ui.model().unsavedChanges = 0;
   const LogoRaster raster = ui.logoRaster();
-  const QString share = ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text();
+  const QString share = ui.blackShareLabel()->text();
 
-  click(ui.control<QPushButton>(QStringLiteral("suggestButton")));
+  click(ui.suggestButton());
 
-  const int t = ui.scrollBar(3)->value();
+  const int t = ui.contrastBar()->value();
   EXPECT_GE(t, 60);
   EXPECT_LT(t, 180);
   EXPECT_TRUE(ui.logoRaster() == raster);  // as after moving the control by hand
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), share);
-  EXPECT_EQ(ui.scrollBar(1)->value(), 90);
-  EXPECT_EQ(ui.scrollBar(2)->value(), 300);
+  EXPECT_EQ(ui.blackShareLabel()->text(), share);
+  EXPECT_EQ(ui.logoHeightBar()->value(), 90);
+  EXPECT_EQ(ui.logoWidthBar()->value(), 300);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_EQ(boxCount(), 0);
 
-  click(ui.bitBtn(11));
+  click(ui.updatePictureButton());
   // W = 300 from column 50: transparent (paper) to 199, dark to 274, light to 349.
   EXPECT_FALSE(ui.logoRaster().isBlack(199, 0));
   EXPECT_TRUE(ui.logoRaster().isBlack(200, 0));
   EXPECT_TRUE(ui.logoRaster().isBlack(274, 0));
   EXPECT_FALSE(ui.logoRaster().isBlack(275, 0));
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+  EXPECT_EQ(ui.blackShareLabel()->text(),
             QStringLiteral("Preto: 19 %"));  // 75 of 400 columns
 }
 
 TEST_F(LogoPictures, BlackShareFollowsTheRasterAndTheHeight) {
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(),
+  EXPECT_EQ(ui.blackShareLabel()->text(),
             QStringLiteral("Preto: %1 %").arg(blackDotPercent(ui.logoRaster(), 90)));
-  ui.scrollBar(3)->setValue(255);
-  click(ui.bitBtn(11));
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 100 %"));
-  ui.scrollBar(1)->setValue(200);  // rows 90..199 are still paper
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 45 %"));
-  click(ui.checkBox(1));
-  EXPECT_EQ(ui.control<QLabel>(QStringLiteral("blackShareLabel"))->text(), QStringLiteral("Preto: 0 %"));
+  ui.contrastBar()->setValue(255);
+  click(ui.updatePictureButton());
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 100 %"));
+  ui.logoHeightBar()->setValue(200);  // rows 90..199 are still paper
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 45 %"));
+  click(ui.printLogoBox());
+  EXPECT_EQ(ui.blackShareLabel()->text(), QStringLiteral("Preto: 0 %"));
 }
 
 }  // namespace

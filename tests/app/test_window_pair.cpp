@@ -29,7 +29,7 @@ struct Row {
   bool printLogo;
 };
 
-TEST_F(WindowTest, AfterAbrirTheWindowAndTheSenderMakeTheSameLogo) {
+TEST_F(WindowTest, AfterOpenTheWindowAndTheSenderMakeTheSameLogo) {
   settleStartUp();
   const Row rows[] = {
       {"as saved", 20, 250, 140, true},
@@ -58,14 +58,14 @@ TEST_F(WindowTest, AfterAbrirTheWindowAndTheSenderMakeTheSameLogo) {
     SetUp();
     settleStartUp();
     dialogs->fileAnswers.push_back(cfg);
-    click(ui.bitBtn(5));
+    click(ui.openButton());
     ASSERT_EQ(boxCount(), 0);
 
     const LogoSettings s = logoSettingsAfterOpen(g);
-    EXPECT_EQ(ui.scrollBar(1)->value(), s.height);
-    EXPECT_EQ(ui.scrollBar(2)->value(), s.width);
-    EXPECT_EQ(ui.scrollBar(3)->value(), s.threshold);
-    EXPECT_EQ(logoUploadData(ui.logoRaster(), ui.scrollBar(1)->value()),
+    EXPECT_EQ(ui.logoHeightBar()->value(), s.height);
+    EXPECT_EQ(ui.logoWidthBar()->value(), s.width);
+    EXPECT_EQ(ui.contrastBar()->value(), s.threshold);
+    EXPECT_EQ(logoUploadData(ui.logoRaster(), ui.logoHeightBar()->value()),
               logoDataAfterOpen(readConfigPair(cfg)));
   }
 }

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLabel>
@@ -15,9 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
-#include "app/serial_ports_dialog.h"
+#include "app/dialogs/serial_ports_dialog.h"
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "serial/port_choices.h"
@@ -59,7 +57,7 @@ class SerialPorts : public WindowTest {
     f.write(bytes);
   }
   std::unique_ptr<SerialPortsDialog> dialog() {
-    return std::make_unique<SerialPortsDialog>(choices, *dialogs, form, dev, sys);
+    return std::make_unique<SerialPortsDialog>(choices, *dialogs, window, dev, sys);
   }
   static QStringList items(QComboBox* box) {
     QStringList texts;
@@ -147,23 +145,13 @@ TEST_F(SerialPorts, ATypedPathMustBeAnAbsoluteCharacterDevice) {
 
 TEST_F(SerialPorts, ThePortListsTipNamesTheDeviceOfTheShownPort) {
   qputenv("VORLANDEX_COM2", "/dev/vorlandex-no-such-port");
-  choose(ui.comboBox(1), 1);
-  EXPECT_EQ(ui.comboBox(1)->toolTip(),
+  choose(ui.portList(), 1);
+  EXPECT_EQ(ui.portList()->toolTip(),
             QStringLiteral("COM2: /dev/vorlandex-no-such-port (VORLANDEX_COM2) (ausente)"));
   qputenv("VORLANDEX_COM2", "/dev/null");
-  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), ui.comboBox(1)->mapToGlobal(QPoint(1, 1)));
-  QApplication::sendEvent(ui.comboBox(1), &hover);
-  EXPECT_EQ(ui.comboBox(1)->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
-}
-
-bool within(int ms, const std::function<bool()>& done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+  QHelpEvent hover(QEvent::ToolTip, QPoint(1, 1), ui.portList()->mapToGlobal(QPoint(1, 1)));
+  QApplication::sendEvent(ui.portList(), &hover);
+  EXPECT_EQ(ui.portList()->toolTip(), QStringLiteral("COM2: /dev/null (VORLANDEX_COM2)"));
 }
 
 std::size_t transfersOn(PtyLine& line) { return printer::decodeStream(line.take(), 1'000'000).transfers.size(); }
@@ -179,17 +167,17 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   ui.deviceWatch().setByIdFolder(folder);
   const QString tip = QStringLiteral("COM1: ") + link + QStringLiteral(" (VORLANDEX_COM1)");
   const auto tipIs = [&](const QString& text) {
-    return ui.comboBox(1)->toolTip() == text && ui.comboBox(1)->accessibleDescription() == text;
+    return ui.portList()->toolTip() == text && ui.portList()->accessibleDescription() == text;
   };
   EXPECT_TRUE(tipIs(tip + QStringLiteral(" (ausente)")));
 
   ASSERT_TRUE(QFile::link(first.devicePath(), link));
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); })) << ui.comboBox(1)->toolTip().toStdString();
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip); }, 1000)) << ui.portList()->toolTip().toStdString();
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(transfersOn(first), 7u);
 
   QFile::remove(link);  // pulled out
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip + QStringLiteral(" (ausente)")); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip + QStringLiteral(" (ausente)")); }, 1000));
   EXPECT_FALSE(ui.jobRunning());
   EXPECT_EQ(boxCount(), 0);
 
@@ -197,8 +185,8 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   bool followed = false;
   QTimer opened;  // looks for the dialog once its own event loop runs
   opened.setInterval(10);
-  QObject::connect(&opened, &QTimer::timeout, form, [&] {
-    auto* d = form->findChild<SerialPortsDialog*>();
+  QObject::connect(&opened, &QTimer::timeout, window, [&] {
+    auto* d = window->findChild<SerialPortsDialog*>();
     if (!d || !d->isVisible()) return;
     opened.stop();
     const QString inUse = QStringLiteral("Em uso: ") + link;
@@ -209,17 +197,17 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
     };
     EXPECT_TRUE(shows(false)) << d->currentLabel(1)->text().toStdString();
     QFile::link(second.devicePath(), link);
-    followed = within(1000, [&] { return shows(true); });
+    followed = QTest::qWaitFor([&] { return shows(true); }, 1000);
     d->reject();
   });
   opened.start();
-  click(ui.control<QPushButton>(QStringLiteral("serialPortsButton")));
+  click(ui.serialPortsButton());
   EXPECT_TRUE(followed) << "the dialog still shows the adapter absent";
-  EXPECT_TRUE(within(1000, [&] { return tipIs(tip); }));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return tipIs(tip); }, 1000));
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(first.count() + second.count(), 0u) << "a device that came back started a job";
 
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
   EXPECT_EQ(transfersOn(second), 7u);
   EXPECT_EQ(first.count(), 0u);
 }

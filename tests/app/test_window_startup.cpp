@@ -35,58 +35,55 @@ TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
 }
 
 TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven) {
-  EXPECT_EQ(form->windowTitle(), QStringLiteral("Configurações da impressora VORLANDEX"));
-  EXPECT_EQ(form->size(), QSize(1078, 601));
-  EXPECT_EQ(form->minimumSize(), form->maximumSize());
-  EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(ui.pageControl()->tabText(0), QStringLiteral("    Botão 1    "));
-  EXPECT_EQ(ui.pageControl()->tabText(3), QStringLiteral("    Botão 4    "));
-  EXPECT_EQ(ui.label(30)->text(), QStringLiteral("De: A00 a A99"));
-  EXPECT_EQ(ui.label(35)->text(), QStringLiteral("Funcionamento do botão 1:"));
-  EXPECT_EQ(ui.spinEdit(12)->maxValue(), 99);
-  EXPECT_EQ(ui.spinEdit(13)->maxValue(), 99);
-  EXPECT_TRUE(ui.image(11)->isVisible());
-  EXPECT_FALSE(ui.image(12)->isVisible());
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Configurações da impressora VORLANDEX"));
+  EXPECT_EQ(window->size(), QSize(1078, 601));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(ui.buttonTabs()->tabText(0), QStringLiteral("    Botão 1    "));
+  EXPECT_EQ(ui.buttonTabs()->tabText(3), QStringLiteral("    Botão 4    "));
+  EXPECT_EQ(ui.rangeLabel()->text(), QStringLiteral("De: A00 a A99"));
+  EXPECT_EQ(ui.pageTitleLabel()->text(), QStringLiteral("Funcionamento do botão 1:"));
+  EXPECT_EQ(ui.firstNumberBox()->maxValue(), 99);
+  EXPECT_EQ(ui.lastNumberBox()->maxValue(), 99);
+  EXPECT_TRUE(ui.pressedButton(1)->isVisible());
+  EXPECT_FALSE(ui.pressedButton(2)->isVisible());
   for (int l = 2; l <= 8; ++l) {
     SCOPED_TRACE(l);
-    EXPECT_FALSE(ui.lineEdit(l)->isEnabled());
+    EXPECT_FALSE(ui.lineText(l)->isEnabled());
     EXPECT_FALSE(ui.lineExpanded(l)->isEnabled());
-    EXPECT_FALSE(ui.lineLabel(l)->isVisible());
+    EXPECT_FALSE(ui.previewLine(l)->isVisible());
     EXPECT_TRUE(ui.lineEnabled(l)->isEnabled());
   }
-  EXPECT_TRUE(ui.edit(6)->isEnabled());
-  EXPECT_TRUE(ui.label(5)->isVisible());
-  EXPECT_TRUE(ui.label(5)->font().fixedPitch());
-  EXPECT_EQ(ui.scrollBar(1)->value(), 90);
-  EXPECT_EQ(ui.scrollBar(2)->value(), 300);
-  EXPECT_EQ(ui.scrollBar(3)->value(), 127);
-  EXPECT_EQ(ui.image(1)->geometry(), QRect(102, 347, 300, 90));
-  EXPECT_EQ(ui.image(3)->geometry(), QRect(52, 347, 400, 90));
-  EXPECT_TRUE(ui.checkBox(1)->isChecked());
-  EXPECT_TRUE(ui.checkBox(2)->isChecked());
-  EXPECT_TRUE(ui.checkBox(4)->isChecked());
-  EXPECT_FALSE(ui.checkBox(7)->isChecked());
-  EXPECT_TRUE(ui.radioButton(1)->isChecked());
-  EXPECT_FALSE(ui.radioButton(2)->isChecked());
-  EXPECT_EQ(ui.comboBox(1)->itemIndex(), 0);
-  EXPECT_EQ(ui.comboBox(5)->count(), 19);
-  EXPECT_EQ(ui.comboBox(5)->itemText(18), QStringLiteral("Inativo"));
-  EXPECT_FALSE(ui.control<QListWidget>(QStringLiteral("ListBox2"))->isVisible());
-  EXPECT_FALSE(ui.bitBtn(17)->isVisible());
-  EXPECT_FALSE(form2->isVisible());
-  EXPECT_EQ(form2->windowTitle(), QStringLiteral("Comunicação"));
-  EXPECT_EQ(ui.progressControl<QLabel>(QStringLiteral("Label1"))->text(),
-            QStringLiteral("Comunicando com a  impressora"));
+  EXPECT_TRUE(ui.lineText(1)->isEnabled());
+  EXPECT_TRUE(ui.previewLine(1)->isVisible());
+  EXPECT_TRUE(ui.previewLine(1)->font().fixedPitch());
+  EXPECT_EQ(ui.logoHeightBar()->value(), 90);
+  EXPECT_EQ(ui.logoWidthBar()->value(), 300);
+  EXPECT_EQ(ui.contrastBar()->value(), 127);
+  EXPECT_EQ(ui.logoPicture()->geometry(), QRect(102, 347, 300, 90));
+  EXPECT_EQ(ui.logoBackdrop()->geometry(), QRect(52, 347, 400, 90));
+  EXPECT_TRUE(ui.printLogoBox()->isChecked());
+  EXPECT_TRUE(ui.resetAtDayEndBox()->isChecked());
+  EXPECT_TRUE(ui.beepBox()->isChecked());
+  EXPECT_FALSE(ui.twoCopiesBox()->isChecked());
+  EXPECT_TRUE(ui.partialCutButton()->isChecked());
+  EXPECT_FALSE(ui.totalCutButton()->isChecked());
+  EXPECT_EQ(ui.portList()->itemIndex(), 0);
+  EXPECT_EQ(ui.letterList()->count(), 19);
+  EXPECT_EQ(ui.letterList()->itemText(18), QStringLiteral("Inativo"));
+  EXPECT_FALSE(progressDialog->isVisible());
+  EXPECT_EQ(progressDialog->windowTitle(), QStringLiteral("Comunicação"));
+  EXPECT_EQ(ui.communicatingLabel()->text(), QStringLiteral("Comunicando com a  impressora"));
 }
 
 TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_TRUE(ui.timer(3)->isActive());
+  EXPECT_TRUE(ui.forgetChangesTimer()->isActive());
   pump(1200);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  EXPECT_FALSE(ui.timer(3)->isActive());
-  EXPECT_FALSE(ui.timer(2)->isActive());
+  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  EXPECT_FALSE(ui.firstRasterTimer()->isActive());
   // The default picture's dark strokes reached the raster; rows from 90 on were not touched.
   int black = 0;
   for (int y = 0; y < 90; ++y)
@@ -94,13 +91,13 @@ TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIs
   EXPECT_GT(black, 0);
   for (int x = 0; x < 400; ++x) ASSERT_FALSE(ui.logoRaster().isBlack(x, 150));
   // Later a closing window asks nothing.
-  EXPECT_TRUE(ui.FormCloseQuery());
+  EXPECT_TRUE(ui.confirmClose());
   EXPECT_TRUE(dialogs->boxes.empty());
 }
 
 TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
@@ -110,21 +107,21 @@ TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
 
 TEST_F(StartUp, EveryOptionBoxAndCutIsAnUnsavedChange) {
   ui.model().unsavedChanges = 0;
-  click(ui.checkBox(4));  // "Emitir bip ao imprimir" alone: the close asks to save it
-  EXPECT_FALSE(ui.checkBox(4)->isChecked());
+  click(ui.beepBox());  // "Emitir bip ao imprimir" alone: the close asks to save it
+  EXPECT_FALSE(ui.beepBox()->isChecked());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
-  EXPECT_FALSE(form->close());
+  EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   ui.model().unsavedChanges = 0;
-  click(ui.checkBox(7));
-  EXPECT_TRUE(ui.checkBox(7)->isChecked());
+  click(ui.twoCopiesBox());
+  EXPECT_TRUE(ui.twoCopiesBox()->isChecked());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   ui.model().unsavedChanges = 0;
-  click(ui.radioButton(2));
+  click(ui.totalCutButton());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_FALSE(ui.radioButton(1)->isChecked());
+  EXPECT_FALSE(ui.partialCutButton()->isChecked());
 }
 
 }  // namespace

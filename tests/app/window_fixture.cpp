@@ -1,8 +1,9 @@
 #include "window_fixture.h"
 
+#include "support/picture_files.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -48,11 +49,11 @@ void WindowTest::SetUp() {
   std::unique_ptr<Pacer> p = makePacer();
   dialogs = d.get();
   pacer = dynamic_cast<VirtualPacer*>(p.get());
-  form = new TForm1(std::move(d), std::move(p), makeSerialBackend());
-  ui = WindowDriver(*form);
-  form2 = &ui.progressDialog();
-  form->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
-  form->show();
+  window = new MainWindow(std::move(d), std::move(p), makeSerialBackend());
+  ui = WindowDriver(*window);
+  progressDialog = &ui.progressDialog();
+  window->installErrorReport(QStringLiteral("/usr/bin/vorlandex"));
+  window->show();
   QApplication::processEvents();
 }
 
@@ -61,9 +62,9 @@ std::unique_ptr<Pacer> WindowTest::makePacer() {
 }
 
 void WindowTest::TearDown() {
-  ui.timer(1)->stop();
-  delete form;
-  form = nullptr;
+  ui.previewClock()->stop();
+  delete window;
+  window = nullptr;
 }
 
 void WindowTest::typeText(QWidget* w, const QString& text) {
@@ -93,20 +94,19 @@ void WindowTest::choose(ComboBox* combo, int index) {
 }
 
 void WindowTest::clickTab(int index) {
-  QTest::mouseClick(ui.pageControl(), Qt::LeftButton, {}, ui.pageControl()->tabRect(index).center());
+  QTest::mouseClick(ui.buttonTabs(), Qt::LeftButton, {}, ui.buttonTabs()->tabRect(index).center());
 }
 
 void WindowTest::settleStartUp() {
-  for (int i = 0; i < 100 && ui.timer(2)->isActive(); ++i) pump(5);
-  ASSERT_FALSE(ui.timer(2)->isActive());
-  if (ui.timer(3)->isActive()) ui.Timer3Timer();
+  for (int i = 0; i < 100 && ui.firstRasterTimer()->isActive(); ++i) pump(5);
+  ASSERT_FALSE(ui.firstRasterTimer()->isActive());
+  if (ui.forgetChangesTimer()->isActive()) ui.forgetChanges();
   ASSERT_EQ(ui.model().unsavedChanges, 0);
 }
 
 QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {
   const QString path = dir + QLatin1Char('/') + name;
-  QFile f(path);
-  EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << path.toStdString();
+  EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
   return path;
 }
 

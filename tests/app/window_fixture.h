@@ -2,9 +2,9 @@
 // A real main window and progress dialog, offscreen, with scripted message boxes and file
 // dialogs and a virtual clock, driven through its controls as an operator would.
 
-#include "app/dialogs.h"
-#include "app/tform1.h"
-#include "app/tform2.h"
+#include "app/dialogs/dialogs.h"
+#include "app/window/main_window.h"
+#include "app/dialogs/progress_dialog.h"
 #include "window_driver.h"
 #include "protocol/virtual_pacer.h"
 #include "serial/serial_backend.h"
@@ -54,7 +54,9 @@ class ScriptedDialogs : public Dialogs {
 // Runs `onPump` each time a running job lets the window process its messages.
 class PumpHook : public QObject {
  public:
-  PumpHook(TForm1* form, std::function<void()> onPump) : ui_(*form), onPump_(std::move(onPump)) { post(); }
+  PumpHook(MainWindow* window, std::function<void()> onPump) : ui_(*window), onPump_(std::move(onPump)) {
+    post();
+  }
 
  protected:
   bool event(QEvent* e) override {
@@ -96,9 +98,9 @@ class WindowTest : public ::testing::Test {
   // Writes `bytes` to a new file `name` in `dir`; returns its path.
   static QString writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes);
 
-  TForm1* form = nullptr;   // what every window has: title, show, close
+  MainWindow* window = nullptr;  // what every window has: title, show, close
   WindowDriver ui;          // the rest of the window, through its controls' names
-  TForm2* form2 = nullptr;  // owned by the window
+  ProgressDialog* progressDialog = nullptr;  // owned by the window
   ScriptedDialogs* dialogs = nullptr;  // owned by the window
   VirtualPacer* pacer = nullptr;  // owned by the window; null with a real clock
   int boxCount() const { return static_cast<int>(dialogs->boxes.size()); }

@@ -187,7 +187,7 @@ TEST(ConfigText, NumbersInTheSigned32BitRangeAreRead) {
   for (const auto& [text, value] : rows) {
     SCOPED_TRACE(text);
     EXPECT_EQ(parseConfigText(withLine(3, text)).buttons[1].firstNumber, value);    // firstNumber of button 1
-    EXPECT_EQ(parseConfigText(withLine(178, text)).globals.threshold, value);  // the contrast
+    EXPECT_EQ(parseConfigText(withLine(178, text)).globals.threshold, value);       // the contrast
   }
 }
 

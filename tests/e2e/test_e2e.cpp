@@ -42,8 +42,8 @@ class EndToEnd : public WindowTest {
       EXPECT_EQ(*s.last, ui.model().lastNumber[b]);
     }
     ASSERT_TRUE(state.options);
-    EXPECT_EQ(*state.options, optionByte(ui.checkBox(2)->isChecked(), ui.checkBox(4)->isChecked(),
-                                         ui.checkBox(7)->isChecked()));
+    EXPECT_EQ(*state.options, optionByte(ui.resetAtDayEndBox()->isChecked(), ui.beepBox()->isChecked(),
+                                         ui.twoCopiesBox()->isChecked()));
   }
 
   PtyLine line;  // created before the window's first job
@@ -53,16 +53,16 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   // An edited model: button 2 without its letter and with three-digit numbers, button 3
   // following button 1, two copies.
   clickTab(1);
-  choose(ui.comboBox(6), 1);
-  retype(ui.spinEdit(13), QStringLiteral("750"));
+  choose(ui.printLetterList(), 1);
+  retype(ui.lastNumberBox(), QStringLiteral("750"));
   clickTab(2);
-  choose(ui.comboBox(5), 0);
+  choose(ui.letterList(), 0);
   clickTab(0);
-  click(ui.checkBox(7));
+  click(ui.twoCopiesBox());
 
   const QDateTime before = QDateTime::currentDateTime();
-  QTest::mouseClick(ui.bitBtn(3), Qt::LeftButton);
-  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
+  QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
+  QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
   expectContentAndFramingSound(r);
@@ -78,24 +78,24 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   EXPECT_EQ(*r.state.buttons[2].last, 750);
   EXPECT_EQ(*r.state.buttons[3].letter, 0xFF);
   EXPECT_EQ(*r.state.options, 0x07);
-  EXPECT_TRUE(form->isEnabled());
-  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
   EXPECT_EQ(ui.model().printerChanged, 1);
 }
 
 TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   // A short logo keeps the run short: 10 rows.
-  ui.scrollBar(1)->setValue(10);
-  ui.BitBtn11Click();
-  retype(ui.edit(6), QStringLiteral("Atenção: é a sua vez"));
-  click(ui.checkBox(11));  // line 3 on
-  click(ui.checkBox(9));   // expanded
+  ui.logoHeightBar()->setValue(10);
+  ui.updateLogoRaster();
+  retype(ui.lineText(1), QStringLiteral("Atenção: é a sua vez"));
+  click(ui.lineEnabled(3));   // line 3 on
+  click(ui.lineExpanded(3));  // expanded
   clickTab(2);
-  retype(ui.edit(6), QStringLiteral("Caixa três"));
-  click(ui.radioButton(2));
+  retype(ui.lineText(1), QStringLiteral("Caixa três"));
+  click(ui.totalCutButton());
   dialogs->answers.push_back(MessageAnswer::Yes);
 
-  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
+  QTest::mouseClick(ui.sendAllButton(), Qt::LeftButton);
   const printer::DecodeResult r = decodeLine();
 
   ASSERT_EQ(boxCount(), 1);
@@ -112,7 +112,7 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
   ASSERT_TRUE(r.state.logo);
   EXPECT_EQ(*r.state.logo, bytesOf(logoUploadData(ui.logoRaster(), 10)));
   EXPECT_EQ(ui.model().currentButton, 3);  // the page still edits button 3
-  EXPECT_EQ(ui.pageControl()->currentIndex(), 2);
+  EXPECT_EQ(ui.buttonTabs()->currentIndex(), 2);
 
   // The printer's ticket for button 1 shows the logo and line 1.
   QTemporaryDir dir;
@@ -131,16 +131,16 @@ TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {
 
 TEST_F(EndToEnd, AMissingPortGivesOneErrorAndNothingElse) {
   qputenv("VORLANDEX_COM2", "/dev/vorlandex-no-such-port");
-  choose(ui.comboBox(1), 1);
+  choose(ui.portList(), 1);
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(ui.bitBtn(6), Qt::LeftButton);
+  QTest::mouseClick(ui.sendAllWithoutLogoButton(), Qt::LeftButton);
   qunsetenv("VORLANDEX_COM2");
   ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[1].text, QStringLiteral("Error opening com port."));
   EXPECT_EQ(dialogs->boxes[1].icon, MessageIcon::Error);
-  EXPECT_TRUE(form->isEnabled());
-  EXPECT_FALSE(form2->isVisible());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_FALSE(progressDialog->isVisible());
   EXPECT_TRUE(line.received(50).empty());
 }
 

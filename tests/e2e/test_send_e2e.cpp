@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/job_texts.h"
+#include "app/window/job_texts.h"
 #include "far_end_check.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
@@ -40,7 +40,7 @@ class SendLikeTheWindow : public WindowTest {
   std::unique_ptr<Pacer> makePacer() override { return std::make_unique<SteadyPacer>(); }
 };
 
-TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
+TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterOpen) {
   settleStartUp();
   ConfigModel m = ui.model();
   m.printLetter[2] = 1;
@@ -65,13 +65,13 @@ TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterAbrir) {
   PtyLine windowLine, senderLine;
   qputenv("VORLANDEX_COM1", windowLine.devicePath().toLocal8Bit());
   dialogs->fileAnswers.push_back(cfg);
-  click(ui.bitBtn(5));
+  click(ui.openButton());
   ASSERT_EQ(boxCount(), 0);
-  click(ui.checkBox(7));  // "Imprime 2 vias" is not in the pair
+  click(ui.twoCopiesBox());  // "Imprime 2 vias" is not in the pair
 
   Sender sender({cfg, QStringLiteral("--duas-vias"), QStringLiteral("--port"), senderLine.devicePath()});
   dialogs->answers.push_back(MessageAnswer::Yes);
-  QTest::mouseClick(ui.bitBtn(2), Qt::LeftButton);
+  QTest::mouseClick(ui.sendAllButton(), Qt::LeftButton);
   const SenderResult r = sender.finish();
   EXPECT_EQ(r.exitCode, 0) << r.out.toStdString() << r.err.toStdString();
 
@@ -107,15 +107,12 @@ TEST_F(WindowTest, TheWindowAndTheSenderShowTheSameTimeLeftOfOnePlan) {
   PtyLine line;
   qputenv("VORLANDEX_COM1", line.devicePath().toLocal8Bit());
   dialogs->fileAnswers.push_back(cfg);
-  click(ui.bitBtn(5));
+  click(ui.openButton());
   std::vector<std::pair<QString, std::int64_t>> seen;
   const std::int64_t start = pacer->elapsedMs();
-  PumpHook hook(form, [&] {
-    seen.emplace_back(ui.progressControl<QLabel>(QStringLiteral("Label4"))->text(),
-                      pacer->elapsedMs() - start);
-  });
+  PumpHook hook(window, [&] { seen.emplace_back(ui.timeLeftLabel()->text(), pacer->elapsedMs() - start); });
   dialogs->answers.push_back(MessageAnswer::Yes);
-  click(ui.bitBtn(2));
+  click(ui.sendAllButton());
 
   EXPECT_EQ(pacer->elapsedMs() - start, plan.totalMs);
   ASSERT_GT(seen.size(), 10u);

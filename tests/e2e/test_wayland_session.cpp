@@ -23,12 +23,12 @@ class WaylandSession : public WindowTest {
 
 TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
   ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"));
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   settleStartUp();
 
-  QTest::mouseClick(ui.bitBtn(1), Qt::LeftButton);
-  EXPECT_FALSE(form2->isVisible());
-  EXPECT_TRUE(form->isEnabled());
+  QTest::mouseClick(ui.sendSettingsButton(), Qt::LeftButton);
+  EXPECT_FALSE(progressDialog->isVisible());
+  EXPECT_TRUE(window->isEnabled());
   const printer::DecodeResult r = printer::decodeStream(line.received(), kLineSlackUs);
   expectContentAndFramingSound(r);
   ASSERT_EQ(r.transfers.size(), 17u);
@@ -36,8 +36,8 @@ TEST_F(WaylandSession, TheSettingsJobRunsAndTheWindowClosesCleanly) {
   EXPECT_EQ(*r.state.buttons[4].last, ui.model().lastNumber[4]);
 
   // Nothing unsaved: the window closes at once, after the notice of the changed printer.
-  EXPECT_TRUE(form->close());
-  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isVisible());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Configurações alteradas"));
 }

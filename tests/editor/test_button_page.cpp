@@ -126,7 +126,7 @@ TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
   };
   const Row rows[] = {
       {"an item's letter", 'd', 0, 3, "", true},
-      {"inactive selects \"Inativo\"", 'I', 0, kInativoItem, "", true},
+      {"inactive selects \"Inativo\"", 'I', 0, kInactiveItem, "", true},
       {"a typed letter is shown as stored", 'Z', 1, -1, "Z", false},
       {"no letter at all", 0, 0, -1, "", true},
       {"an unknown print choice reads as \"Imprimir\"", 'A', 5, 0, "", true},

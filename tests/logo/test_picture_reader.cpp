@@ -5,23 +5,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
 #include "platform.h"
+#include "support/picture_files.h"
 
 namespace vx {
 namespace {
 
 QByteArray encoded(const QImage& image, const char* format) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  EXPECT_TRUE(image.save(&buffer, format)) << format;
+  const QByteArray bytes = test::encodedPicture(image, format);
+  EXPECT_FALSE(bytes.isEmpty()) << format;
   return bytes;
 }
 
@@ -213,10 +210,9 @@ INSTANTIATE_TEST_SUITE_P(Files, BadPictures, ::testing::ValuesIn(badCases()),
 TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
   QTemporaryDir dir;
   auto write = [&](const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(test::writeFile(path, bytes)) << path.toStdString();
+    return path;
   };
   auto error = [](const QString& path) -> std::string {
     try {

@@ -11,9 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "bmp_bytes.h"
 #include "platform.h"
 #include "logo/default_picture.h"
+#include "support/picture_files.h"
 
 namespace vx {
 namespace {
@@ -56,9 +56,7 @@ class TempFiles : public ::testing::Test {
  protected:
   QString write(const QString& name, const QByteArray& bytes) {
     const QString path = dir_.filePath(name);
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    EXPECT_TRUE(test::writeFile(path, bytes)) << path.toStdString();
     return path;
   }
   QTemporaryDir dir_;

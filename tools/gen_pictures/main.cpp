@@ -1,7 +1,7 @@
 // Draws the fixed pictures of the main window into a folder:
 //   vorlandex-gen-pictures <resources/pictures>
-// image10.png (the printer's four buttons), image11..image14.png (button 1..4 pressed,
-// each cut to the button's quadrant of image10) and icon.png (the window icon).
+// button_panel.png (the printer's four buttons), pressed_button1..4.png (button 1..4 pressed,
+// each cut to the button's quadrant of the panel) and icon.png (the window icon).
 // The output is the same on every run; the files are kept in the repository.
 
 #include <QBuffer>
@@ -10,7 +10,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "app/pictures.h"
+#include "app/widgets/pictures.h"
 #include "panel_art.h"
 
 namespace {
@@ -24,7 +24,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
   return true;
 }
 
-// Stored without loss, so that each pressed picture matches image10 dot for dot where it is
+// Stored without loss, so that each pressed picture matches the panel dot for dot where it is
 // laid over it.
 bool writePng(const QString& path, const QImage& picture) {
   QByteArray bytes;
@@ -50,11 +50,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  bool ok = writePng(out.filePath(QStringLiteral("image10.png")), vx::art::renderButtonPanel(0));
+  bool ok = writePng(out.filePath(QStringLiteral("button_panel.png")), vx::art::renderButtonPanel(0));
   for (int button = 1; button <= 4; ++button) {
-    // Cut from a whole panel so the background matches image10 exactly around the button.
+    // Cut from a whole panel so the background matches the panel exactly around the button.
     const QImage pressed = vx::art::renderButtonPanel(button).copy(vx::pressedButtonRect(button));
-    ok = writePng(out.filePath(QStringLiteral("image%1.png").arg(10 + button)), pressed) && ok;
+    ok = writePng(out.filePath(QStringLiteral("pressed_button%1.png").arg(button)), pressed) && ok;
   }
 
   ok = writePng(out.filePath(QStringLiteral("icon.png")), vx::art::renderWindowIcon()) && ok;

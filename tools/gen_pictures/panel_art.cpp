@@ -5,7 +5,7 @@
 #include <QRadialGradient>
 #include <array>
 
-#include "app/pictures.h"
+#include "app/widgets/pictures.h"
 
 namespace vx::art {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Drawing of the button panel, its pressed-button highlights
+// Drawing of the button panel, its pressed-button pictures
 // and the window icon. Pure QPainter on QImage with our own vector digits, so the output
 // depends on no installed font and is the same on every run.
 

@@ -1,0 +1,24 @@
+#include "app/widgets/fonts.h"
+
+#include <QStringList>
+
+namespace vx {
+
+QFont ticketFont(int pointSize, bool bold) {
+  QFont f(QStringLiteral("Courier New"));
+  f.setFamilies(QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                 QStringLiteral("DejaVu Sans Mono")});
+  f.setStyleHint(QFont::TypeWriter);
+  f.setFixedPitch(true);
+  f.setPointSize(pointSize);
+  f.setBold(bold);
+  return f;
+}
+
+QFont ticketFontPixels(int pixelSize, bool bold) {
+  QFont f = ticketFont(8, bold);
+  f.setPixelSize(pixelSize);
+  return f;
+}
+
+}  // namespace vx
