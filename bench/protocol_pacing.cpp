@@ -38,7 +38,7 @@
 #include "protocol/steady_pacer.h"
 #include "protocol/job_plan.h"
 #include "protocol/plan_runner.h"
-#include "serial/posix_backend.h"
+#include "serial/device_backend.h"
 #include "serial/qrtcomm32.h"
 
 namespace {
@@ -84,9 +84,11 @@ class StampingPort final : public vx::SerialPort {
   vx::IoResult readResult() override { return port_->readResult(); }
   vx::IoResult startCommEventWait() override { return port_->startCommEventWait(); }
   vx::IoResult commEventResult() override { return port_->commEventResult(); }
-  vx::WaitResult waitReader(const vx::CloseEvent& c) override { return port_->waitReader(c); }
+  vx::WaitResult waitReader(const vx::WakeEvent& c) override { return port_->waitReader(c); }
   vx::IoResult clearCommError(std::uint32_t* e) override { return port_->clearCommError(e); }
-  vx::WaitResult waitWriterIdle(const vx::CloseEvent& c, int fd) override { return port_->waitWriterIdle(c, fd); }
+  vx::WaitResult waitWriterIdle(const vx::WakeEvent& c, const vx::WakeEvent& q) override {
+    return port_->waitWriterIdle(c, q);
+  }
   vx::IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
     const vx::IoResult r = port_->startWrite(data, count);
     const std::int64_t us = monotonicUs();
@@ -94,7 +96,7 @@ class StampingPort final : public vx::SerialPort {
     if (r.status == vx::IoStatus::Completed && r.count > 0) book_.add(us, data, r.count);
     return r;
   }
-  vx::WaitResult waitWrite(const vx::CloseEvent& c) override {
+  vx::WaitResult waitWrite(const vx::WakeEvent& c) override {
     const vx::WaitResult w = port_->waitWrite(c);
     writeDoneUs_ = monotonicUs();
     return w;
@@ -104,7 +106,7 @@ class StampingPort final : public vx::SerialPort {
     if (r.status == vx::IoStatus::Completed && r.count > 0) book_.add(writeDoneUs_, data_, r.count);
     return r;
   }
-  vx::WaitResult waitUntil(const vx::CloseEvent& c, std::chrono::steady_clock::time_point t) override {
+  vx::WaitResult waitUntil(const vx::WakeEvent& c, std::chrono::steady_clock::time_point t) override {
     return port_->waitUntil(c, t);
   }
   std::size_t outputQueued() override { return port_->outputQueued(); }
@@ -118,11 +120,11 @@ class StampingPort final : public vx::SerialPort {
   std::int64_t writeDoneUs_ = 0;
 };
 
-class StampingBackend final : public vx::PosixBackend {
+class StampingBackend final : public vx::DeviceBackend {
  public:
   explicit StampingBackend(StampBook& book) : book_(book) {}
   OpenResult openPort(const std::string& name) override {
-    OpenResult r = PosixBackend::openPort(name);
+    OpenResult r = DeviceBackend::openPort(name);
     if (r.port) r.port = std::make_unique<StampingPort>(std::move(r.port), book_);
     return r;
   }

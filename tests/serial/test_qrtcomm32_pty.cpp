@@ -25,9 +25,10 @@
 
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
-#include "serial/posix_backend.h"
-#include "serial/posix_speed.h"
+#include "serial/device_backend.h"
+#include "serial/posix/arbitrary_speed.h"
 #include "serial/qrtcomm32.h"
+#include "serial/system_errors.h"
 #include "serial_test_support.h"
 
 namespace vx {
@@ -133,7 +134,7 @@ class QRTComm32PtyTest : public ::testing::Test {
     try {
       comm.OpenPort();
     } catch (const ECommsError& e) {
-      if (detail) *detail = e.detail();
+      if (detail) *detail = openFailureDetail(e).toStdString();
       return e.what();
     }
     return "";
@@ -310,9 +311,9 @@ TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
     const bool dropped = ::getuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
     std::string detail = dropped ? "" : "could not become an unprivileged user";
     if (dropped) {
-      PosixBackend backend;
-      SerialBackend::OpenResult opened = backend.openPort(device);
-      detail = opened.port ? "opened" : openFailureDetail(opened.device, opened.error);
+      SerialBackend::OpenResult opened = DeviceBackend().openPort(device);
+      const ECommsError refused("Error opening com port", openFailureKind(opened.error), opened.error, opened.device);
+      detail = opened.port ? "opened" : openFailureDetail(refused).toStdString();
     }
     (void)!::write(pipe_fds[1], detail.data(), detail.size());
     ::_exit(0);
@@ -384,7 +385,7 @@ TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
 }
 
 TEST_F(QRTComm32PtyTest, SettingsAreReadBackAfterApplying) {
-  SerialBackend::OpenResult opened = PosixBackend().openPort(slave_name_);
+  SerialBackend::OpenResult opened = DeviceBackend().openPort(slave_name_);
   ASSERT_TRUE(opened.port);
   EXPECT_TRUE(opened.port->isCharacterDevice());
   EXPECT_TRUE(opened.port->setCommState(CommState{19200, 8, 0, 0}));
@@ -409,7 +410,7 @@ TEST_P(DevicePathTest, EnvironmentThenStoredChoiceThenTheStandardDevice) {
   const std::string name = commPortName(row.port);
   QTemporaryDir dir;
   const QString settings = dir.filePath(QStringLiteral("vorlandex.conf"));
-  const PosixBackend backend(settings);
+  const DeviceBackend backend(settings);
   ::unsetenv(row.variable);
   EXPECT_EQ(backend.devicePath(name), row.fallback);
   ASSERT_TRUE(PortChoices(settings).store(comPortNumber(QString::fromStdString(name)),
