@@ -75,12 +75,6 @@ std::string startTraceFromEnvironment() {
 
 bool traceOn() { return state().on.load(std::memory_order_relaxed); }
 
-std::string traceFileName() {
-  TraceState& s = state();
-  std::lock_guard lock(s.mutex);
-  return s.name;
-}
-
 void TraceLine(std::string_view text) {
   TraceState& s = state();
   if (!s.on.load(std::memory_order_relaxed)) return;

@@ -12,7 +12,6 @@
 namespace vx {
 
 void setTraceFileName(std::string name);
-std::string traceFileName();
 // Back to the program's trace file, or off: what a new component does.
 void resetTraceFileName();
 

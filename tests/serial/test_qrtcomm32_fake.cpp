@@ -67,17 +67,6 @@ TEST(QRTComm32Defaults, ConstructorSetsOnlyCommPort) {
   EXPECT_FALSE(comm.SendData("x", 1));
 }
 
-// The published speed names are seven characters, underscores then the speed's digits.
-TEST(QRTComm32Defaults, EverySpeedKeepsItsPublishedName) {
-  for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
-    const auto rate = static_cast<TBaudRate>(i);
-    std::string expected = std::to_string(bitsPerSecond(rate));
-    expected.insert(0, 7 - expected.size(), '_');
-    EXPECT_EQ(baudRateName(rate), expected);
-  }
-  EXPECT_STREQ(baudRateName(TBaudRate::Baud19200), "__19200");
-}
-
 TEST_F(QRTComm32FakeTest, OpenPortAppliesTheLineSettingsTimeoutsAndPriorities) {
   comm_->setCommPort(TCommPort::Com3);
   EXPECT_TRUE(comm_->OpenPort());
