@@ -12,13 +12,10 @@
 // far end's reader left out, at most 2 % of the wall time. The virtual printer must decode
 // every transfer from the stamped writes with no problem at 0.1 ms of slack.
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -34,6 +31,7 @@
 
 #include "bench_timing.h"
 #include "logo/logo_upload.h"
+#include "pseudo_terminal.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
 #include "protocol/job_plan.h"
@@ -134,46 +132,11 @@ class StampingBackend final : public vx::DeviceBackend {
 };
 
 // The printer's end: takes every byte as it comes, so the line never stalls.
-class FarEnd {
- public:
-  FarEnd() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    char name[128] = {};
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0)
-      throw std::runtime_error("no pseudo-terminal");
-    path_ = name;
-    hold_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);  // a closed port is no hang-up
-    termios tio{};
-    tcgetattr(hold_, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(hold_, TCSANOW, &tio);
-    thread_ = std::thread([this] { run(); });
-  }
-  ~FarEnd() {
-    stop_ = true;
-    thread_.join();
-    close(hold_);
-    close(master_);
-  }
-  const std::string& path() const { return path_; }
-  double cpuMs() const { return cpuMs_.load(); }
-
- private:
-  void run() {
-    unsigned char buffer[4096];
-    while (!stop_) {
-      pollfd p{master_, POLLIN, 0};
-      if (poll(&p, 1, 20) > 0) (void)!read(master_, buffer, sizeof buffer);
-      cpuMs_ = ::cpuMs(RUSAGE_THREAD);
-    }
-  }
-  int master_ = -1;
-  int hold_ = -1;
-  std::string path_;
-  std::thread thread_;
-  std::atomic<bool> stop_{false};
-  std::atomic<double> cpuMs_{0};
+struct FarEnd {
+  vx::test::PseudoTerminal line;
+  vx::test::FarEndReader reader{line};
+  const std::string& path() const { return line.path(); }
+  double cpuMs() const { return reader.cpuMs(); }
 };
 
 // The jobs' real path: the serial component and its writer thread, the pause of every
