@@ -118,7 +118,7 @@ void checkRoundTrip(const QImage& image, bool compact = false) {
 void checkOtherFormat(const vx::SourcePicture& picture) {
   const QImage& image = picture.image;
   const QImage::Format f = image.format();
-  check(picture.fileBytes.isEmpty() && picture.compactOnSave, "another format is saved compact");
+  check(picture.fileBytes.isEmpty() && picture.saveAsCompactBitmap, "another format is saved compact");
   check(image.width() <= vx::kWorkingPictureWidth && image.height() <= vx::kWorkingPictureHeight,
         "another format fits the working area");
   check(f == QImage::Format_Indexed8 || f == QImage::Format_RGB32 || f == QImage::Format_RGB888 ||
