@@ -8,9 +8,9 @@
 // Gates per run: no data byte (or "F") written under 11.9 ms after the write before it, no
 // "DIMP" or delayed block header under 99.9 ms; wall time (the job's call to its port closed)
 // at most 1.005 x the protocol's minimum (its pauses up to its last write) quiet and 1.01 x
-// loaded; the process's CPU time, the
-// far end's reader left out, at most 2 % of the wall time. The virtual printer must decode
-// every transfer from the stamped writes with no problem at 0.1 ms of slack.
+// loaded; the process's CPU time, the far end's reader left out, at most 2 % of the wall time.
+// The virtual printer must decode every transfer from the stamped writes with no problem at
+// 0.1 ms of slack. With VORLANDEX_TRACE=FILE all of it runs with the serial trace on.
 
 #include <signal.h>
 #include <stdlib.h>
@@ -38,6 +38,7 @@
 #include "protocol/plan_runner.h"
 #include "serial/device_backend.h"
 #include "serial/qrtcomm32.h"
+#include "serial/trace.h"
 
 namespace {
 
@@ -279,6 +280,11 @@ bool measure(const Job& job, bool loaded, PtyHost& host, StampBook& book, FarEnd
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  // VORLANDEX_TRACE=FILE measures the pacing with the serial trace on.
+  if (const std::string problem = vx::startTraceFromEnvironment(); !problem.empty()) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    return 2;
+  }
   FarEnd far;
   StampBook book;
   PtyHost host(far.path(), book);
