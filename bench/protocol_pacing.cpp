@@ -31,11 +31,11 @@
 
 #include "bench_timing.h"
 #include "logo/logo_upload.h"
-#include "pseudo_terminal.h"
 #include "printer/virtual_printer.h"
-#include "protocol/steady_pacer.h"
 #include "protocol/job_plan.h"
 #include "protocol/plan_runner.h"
+#include "protocol/steady_pacer.h"
+#include "pseudo_terminal.h"
 #include "serial/device_backend.h"
 #include "serial/qrtcomm32.h"
 #include "serial/trace.h"

@@ -35,7 +35,8 @@ QString deviceKey(const std::string& device) {
 
 // Every option of the command line.
 struct Options {
-  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help.")};
+  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help.")};
   const QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
   const QCommandLineOption port{{QStringLiteral("p"), QStringLiteral("port")},
                                 QStringLiteral("A printer's port: a device path, or COM1..COM4 as the window "
@@ -51,30 +52,33 @@ struct Options {
                                      QStringLiteral("Set \"Imprime 2 vias\" (the pair does not store it).")};
   const QCommandLineOption dryRun{QStringLiteral("dry-run"),
                                   QStringLiteral("Open no port: write the byte stream to --output.")};
-  const QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")},
-                                  QStringLiteral("Dry run: the file for the byte stream, - for standard output."),
-                                  QStringLiteral("FILE")};
+  const QCommandLineOption output{
+      {QStringLiteral("o"), QStringLiteral("output")},
+      QStringLiteral("Dry run: the file for the byte stream, - for standard output."),
+      QStringLiteral("FILE")};
   const QCommandLineOption timing{QStringLiteral("timing"),
                                   QStringLiteral("Dry run: print a line per transfer with its planned offset "
                                                  "in ms (to standard error when the bytes go to standard "
                                                  "output).")};
   const QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
                                  QStringLiteral("No progress and no summary; only failures are reported.")};
-  const QCommandLineOption json{QStringLiteral("json"),
-                                QStringLiteral("Write one JSON document with every port's and job's result to "
-                                               "standard output, and nothing else there.")};
-  const QCommandLineOption ifChanged{QStringLiteral("if-changed"),
-                                     QStringLiteral("Send to each port only the jobs whose bytes differ from what "
-                                                    "it last received completely from this program (its record); "
-                                                    "the clock goes along with any of them.")};
-  const QCommandLineOption force{QStringLiteral("force"),
-                                 QStringLiteral("Send every job whatever the record says, and record it (for a "
-                                                "swapped or reset printer).")};
-  const QCommandLineOption trace{QStringLiteral("trace"),
-                                 QStringLiteral("Append the serial ports' diagnostic trace to FILE: each device "
-                                                "opened and closed, every write with its time and byte count, "
-                                                "every error."),
-                                 QStringLiteral("FILE")};
+  const QCommandLineOption json{
+      QStringLiteral("json"), QStringLiteral("Write one JSON document with every port's and job's result to "
+                                             "standard output, and nothing else there.")};
+  const QCommandLineOption ifChanged{
+      QStringLiteral("if-changed"),
+      QStringLiteral("Send to each port only the jobs whose bytes differ from what "
+                     "it last received completely from this program (its record); "
+                     "the clock goes along with any of them.")};
+  const QCommandLineOption force{
+      QStringLiteral("force"), QStringLiteral("Send every job whatever the record says, and record it (for a "
+                                              "swapped or reset printer).")};
+  const QCommandLineOption trace{
+      QStringLiteral("trace"),
+      QStringLiteral("Append the serial ports' diagnostic trace to FILE: each device "
+                     "opened and closed, every write with its time and byte count, "
+                     "every error."),
+      QStringLiteral("FILE")};
 
   void addTo(QCommandLineParser& parser) const {
     parser.addOptions({help, version, port, only, noLogo, twoCopies, dryRun, output, timing, quiet, json,
@@ -108,7 +112,9 @@ QString readJobs(const QCommandLineParser& parser, const Options& options, SendO
         else if (name == QLatin1String("clock")) o.jobs.clock = true;
         else if (name == QLatin1String("texts")) o.jobs.texts = true;
         else if (name == QLatin1String("logo")) o.jobs.logo = true;
-        else return QStringLiteral("--only: unknown job \"%1\" (settings, clock, texts, logo)").arg(raw.trimmed());
+        else
+          return QStringLiteral("--only: unknown job \"%1\" (settings, clock, texts, logo)")
+              .arg(raw.trimmed());
       }
     }
   }
@@ -130,7 +136,8 @@ QString checkDryRun(const SendOptions& o) {
   if (!o.ports.isEmpty()) return QStringLiteral("--dry-run opens no port; leave out --port");
   if (o.output.isEmpty()) return QStringLiteral("--dry-run needs --output FILE (- for standard output)");
   if (o.json || o.keepsRecord() || !o.traceFile.isEmpty())
-    return QStringLiteral("--json, --if-changed, --force and --trace are for sending to ports, not --dry-run");
+    return QStringLiteral(
+        "--json, --if-changed, --force and --trace are for sending to ports, not --dry-run");
   return {};
 }
 

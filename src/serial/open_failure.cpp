@@ -29,8 +29,9 @@ constexpr Reason kReasons[] = {
      {QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo não existe. Verifique o cabo e o adaptador."),
       "the device is not there; check the cable and the adapter"}},
     {CommsFailure::Permission,
-     {QT_TRANSLATE_NOOP("OpenFailure",
-                        "Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão."),
+     {QT_TRANSLATE_NOOP(
+          "OpenFailure",
+          "Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão."),
       "permission denied; the user must belong to %1 and log in again"}},
     {CommsFailure::Busy,
      {QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo está em uso por outro programa."),
@@ -54,7 +55,8 @@ const Reason* reasonFor(CommsFailure kind) {
 
 QString openFailureReason(const ECommsError& error, FailureLanguage language) {
   const Reason* reason = reasonFor(error.kind());
-  if (!reason) return language == FailureLanguage::English ? QString::fromUtf8(error.what()).trimmed() : QString();
+  if (!reason)
+    return language == FailureLanguage::English ? QString::fromUtf8(error.what()).trimmed() : QString();
   const QString text = reason->text.in(language);
   switch (error.kind()) {
     case CommsFailure::Permission: {
@@ -72,7 +74,8 @@ QString openFailureReason(const ECommsError& error, FailureLanguage language) {
 QString openFailureDetail(const ECommsError& error) {
   const QString reason = openFailureReason(error, FailureLanguage::Operator);
   if (reason.isEmpty()) return {};
-  return QCoreApplication::translate("OpenFailure", "Dispositivo: %1").arg(QString::fromStdString(error.device())) +
+  return QCoreApplication::translate("OpenFailure", "Dispositivo: %1")
+             .arg(QString::fromStdString(error.device())) +
          QLatin1Char('\n') + reason;
 }
 

@@ -137,13 +137,15 @@ TEST_F(SendProgram, TraceNamesTheDeviceAndTimesEveryWrite) {
 
   QFile file(trace);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  const QStringList lines =
+      QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_GE(lines.size(), 2);
   EXPECT_EQ(lines.first(), QStringLiteral("Opened ") + device);
   EXPECT_EQ(lines.last(), QStringLiteral("Closed ") + device);
-  const QRegularExpression write(QStringLiteral("^Wrote (\\d+) bytes? to %1 at (\\d+\\.\\d{3}) ms, \\d+\\.\\d{3} ms after "
-                                                "(the port was opened|the write before it)$")
-                                     .arg(QRegularExpression::escape(device)));
+  const QRegularExpression write(
+      QStringLiteral("^Wrote (\\d+) bytes? to %1 at (\\d+\\.\\d{3}) ms, \\d+\\.\\d{3} ms after "
+                     "(the port was opened|the write before it)$")
+          .arg(QRegularExpression::escape(device)));
   std::size_t written = 0;
   int writes = 0;
   double lastMs = 0;

@@ -201,7 +201,8 @@ class FakePort final : public SerialPort {
       }
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0) return {WaitEvent::Deadline, 0};
-      if (WakeEvent::waitAny({&close, s_->writer_wake.get()}, static_cast<int>(left.count())) == 1) s_->writer_wake->reset();
+      if (WakeEvent::waitAny({&close, s_->writer_wake.get()}, static_cast<int>(left.count())) == 1)
+        s_->writer_wake->reset();
     }
   }
 

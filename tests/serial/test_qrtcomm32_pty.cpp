@@ -2,26 +2,25 @@
 // (the printer's end of the line) and points COM1 at the near end through VORLANDEX_COM1.
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <QTemporaryDir>
-
-#include "serial/open_failure.h"
-#include "serial/port_choices.h"
 #include "pseudo_terminal.h"
 #include "serial/device_backend.h"
+#include "serial/open_failure.h"
+#include "serial/port_choices.h"
 #include "serial/posix/arbitrary_speed.h"
 #include "serial/qrtcomm32.h"
 #include "serial/system_errors.h"
@@ -229,7 +228,8 @@ TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
     std::string detail = dropped ? "" : "could not become an unprivileged user";
     if (dropped) {
       SerialBackend::OpenResult opened = DeviceBackend().openPort(device);
-      const ECommsError refused("Error opening com port", openFailureKind(opened.error), opened.error, opened.device);
+      const ECommsError refused("Error opening com port", openFailureKind(opened.error), opened.error,
+                                opened.device);
       detail = opened.port ? "opened" : openFailureDetail(refused).toStdString();
     }
     (void)!::write(pipe_fds[1], detail.data(), detail.size());
@@ -261,7 +261,7 @@ TEST_F(QRTComm32PtyTest, FarEndClosedMidJobEndsBothThreadsWithHangups) {
   ASSERT_TRUE(comm_->SendData("frame", 5));
   EXPECT_EQ(line_.read(5), "frame");
 
-  line_.closeFarEnd();  // the adapter is pulled
+  line_.closeFarEnd();                                            // the adapter is pulled
   ASSERT_TRUE(pumpUntil([&] { return reports_.hangups >= 2; }));  // the reader and the idle writer
   EXPECT_EQ(reports_.last_sender, comm_.get());
   EXPECT_FALSE(comm_->SendData("lost", 4));

@@ -21,8 +21,8 @@
 #include <variant>
 
 #include "printer/ticket.h"
-#include "protocol/monotonic_clock.h"
 #include "printer/virtual_printer.h"
+#include "protocol/monotonic_clock.h"
 
 namespace {
 
@@ -150,12 +150,14 @@ bool openLine(const Settings& settings, Line& line) {
       std::fprintf(stderr, "vorlandex-printer: %s: %s\n", line.path.c_str(), std::strerror(errno));
       return false;
     }
-    if (!setLine(line.fd)) std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", line.path.c_str());
+    if (!setLine(line.fd))
+      std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", line.path.c_str());
     return true;
   }
   line.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   char name[128] = {};
-  if (line.fd < 0 || grantpt(line.fd) != 0 || unlockpt(line.fd) != 0 || ptsname_r(line.fd, name, sizeof name) != 0) {
+  if (line.fd < 0 || grantpt(line.fd) != 0 || unlockpt(line.fd) != 0 ||
+      ptsname_r(line.fd, name, sizeof name) != 0) {
     std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
     return false;
   }
@@ -187,7 +189,8 @@ int listenOnLine(const Settings& settings, const Line& line) {
   vx::printer::VirtualPrinter printer([](const std::string& text, bool) { printLine(text); },
                                       static_cast<std::int64_t>(settings.slackMs * 1000));
   const auto render = [&] {
-    if (!vx::printer::writeTickets(printer.state(), settings.ticketDir, printer.state().clock.at(monotonicUs())))
+    if (!vx::printer::writeTickets(printer.state(), settings.ticketDir,
+                                   printer.state().clock.at(monotonicUs())))
       printLine("problem: cannot write the tickets to " + settings.ticketDir.toStdString());
   };
 
