@@ -109,12 +109,6 @@ std::string traceErrorText(int error_code, const char* prefix) {
   return line;
 }
 
-std::string traceMilliseconds(long long nanoseconds) {
-  const long long micros = nanoseconds / 1000;
-  std::string fraction = std::to_string(micros % 1000);
-  return std::to_string(micros / 1000) + "." + std::string(3 - fraction.size(), '0') + fraction;
-}
-
 void TraceError(int error_code, const char* prefix) {
   if (!state().on.load(std::memory_order_relaxed)) return;
   TraceLine(traceErrorText(error_code, prefix));

@@ -37,8 +37,4 @@ void TraceError(int error_code, const char* prefix);
 // The line TraceError writes.
 std::string traceErrorText(int error_code, const char* prefix);
 
-// A steady clock's reading or a span of it, in milliseconds with three decimals ("81234.567"),
-// whatever the locale.
-std::string traceMilliseconds(long long nanoseconds);
-
 }  // namespace vx

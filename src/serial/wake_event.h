@@ -6,7 +6,6 @@
 // HANDLE on Windows. Any thread.
 
 #include <cstdint>
-#include <initializer_list>
 #include <memory>
 
 namespace vx {
@@ -23,11 +22,6 @@ class WakeEvent {
   void reset();
   // Looks without waiting.
   bool isSet() const;
-  // Waits until one of `events` is set, at most `timeout_ms` (-1: no limit): the index of the
-  // first one that is set, -1 when none is. For waits on events alone; a back end that waits on a
-  // device beside them uses the native handles.
-  static int waitAny(std::initializer_list<const WakeEvent*> events, int timeout_ms = -1);
-
   // For the platform's own waits only: never read from, written to or closed.
   std::intptr_t nativeHandle() const { return handle_; }
 

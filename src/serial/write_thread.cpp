@@ -28,6 +28,14 @@ inline void cpuRelax() {
 #endif
 }
 
+// A steady clock's reading or a span of it in milliseconds with three decimals ("81234.567"),
+// whatever the locale.
+std::string milliseconds(std::chrono::steady_clock::duration time) {
+  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(time).count();
+  const std::string fraction = std::to_string(micros % 1000);
+  return std::to_string(micros / 1000) + "." + std::string(3 - fraction.size(), '0') + fraction;
+}
+
 }  // namespace
 
 TWriteThread::TWriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
@@ -123,10 +131,8 @@ void TWriteThread::Execute() {
 }
 
 void TWriteThread::traceWrite(std::size_t count, Clock::duration since) const {
-  using std::chrono::nanoseconds;
-  const auto ns = [](Clock::duration d) { return std::chrono::duration_cast<nanoseconds>(d).count(); };
   TraceLine("Wrote " + std::to_string(count) + (count == 1 ? " byte to " : " bytes to ") + device_ + " at " +
-            traceMilliseconds(ns(last_write_.time_since_epoch())) + " ms, " + traceMilliseconds(ns(since)) +
+            milliseconds(last_write_.time_since_epoch()) + " ms, " + milliseconds(since) +
             (wrote_ ? " ms after the write before it" : " ms after the port was opened"));
 }
 

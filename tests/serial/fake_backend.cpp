@@ -1,5 +1,7 @@
 #include "fake_backend.h"
 
+#include <poll.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
@@ -65,6 +67,19 @@ struct FakeLineState {
 };
 
 namespace {
+
+// Waits until one of `events` is set, at most `timeout_ms` (-1: no limit): the index of the first
+// one set, -1 when none is.
+int waitAny(std::initializer_list<const WakeEvent*> events, int timeout_ms = -1) {
+  pollfd fds[4];
+  nfds_t n = 0;
+  for (const WakeEvent* event : events) fds[n++] = pollfd{static_cast<int>(event->nativeHandle()), POLLIN, 0};
+  while (::poll(fds, n, timeout_ms) < 0 && errno == EINTR) {
+  }
+  for (nfds_t i = 0; i < n; ++i)
+    if (fds[i].revents & POLLIN) return static_cast<int>(i);
+  return -1;
+}
 
 class FakePort final : public SerialPort {
  public:
@@ -138,7 +153,7 @@ class FakePort final : public SerialPort {
         if (s_->event_pending && !s_->events.empty()) return {WaitEvent::LineEvent, 0};
         if (s_->read_pending && (!s_->reads.empty() || s_->gone)) return {WaitEvent::ReadDone, 0};
       }
-      if (WakeEvent::waitAny({&close, s_->reader_wake.get()}) == 1) s_->reader_wake->reset();
+      if (waitAny({&close, s_->reader_wake.get()}) == 1) s_->reader_wake->reset();
     }
   }
   IoResult clearCommError(std::uint32_t* errors) override {
@@ -154,7 +169,7 @@ class FakePort final : public SerialPort {
         std::lock_guard lock(s_->mutex);
         if (s_->gone) return {WaitEvent::Failed, EIO};
       }
-      const int ready = WakeEvent::waitAny({&close, &queued, s_->writer_wake.get()});
+      const int ready = waitAny({&close, &queued, s_->writer_wake.get()});
       if (ready == 0) return {WaitEvent::Close, 0};
       if (ready == 1) return {WaitEvent::WriteRequest, 0};
       s_->writer_wake->reset();
@@ -188,7 +203,7 @@ class FakePort final : public SerialPort {
           return {WaitEvent::WriteDone, 0};
         }
       }
-      if (WakeEvent::waitAny({&close, s_->writer_wake.get()}) == 1) s_->writer_wake->reset();
+      if (waitAny({&close, s_->writer_wake.get()}) == 1) s_->writer_wake->reset();
     }
   }
   IoResult writeResult() override { return result_; }
@@ -201,7 +216,7 @@ class FakePort final : public SerialPort {
       }
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0) return {WaitEvent::Deadline, 0};
-      if (WakeEvent::waitAny({&close, s_->writer_wake.get()}, static_cast<int>(left.count())) == 1)
+      if (waitAny({&close, s_->writer_wake.get()}, static_cast<int>(left.count())) == 1)
         s_->writer_wake->reset();
     }
   }

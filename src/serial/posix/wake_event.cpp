@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
 
 namespace vx {
 namespace {
@@ -40,17 +39,6 @@ void WakeEvent::reset() {
   // EAGAIN: it was not set.
   while (::read(fdOf(handle_), &count, sizeof count) < 0 && errno == EINTR) {
   }
-}
-
-int WakeEvent::waitAny(std::initializer_list<const WakeEvent*> events, int timeout_ms) {
-  std::vector<pollfd> fds;
-  fds.reserve(events.size());
-  for (const WakeEvent* event : events) fds.push_back(pollfd{fdOf(event->handle_), POLLIN, 0});
-  while (::poll(fds.data(), fds.size(), timeout_ms) < 0 && errno == EINTR) {
-  }
-  for (std::size_t i = 0; i < fds.size(); ++i)
-    if (fds[i].revents & POLLIN) return static_cast<int>(i);
-  return -1;
 }
 
 bool WakeEvent::isSet() const {
