@@ -8,17 +8,14 @@
 // Gates per run: no data byte (or "F") written under 11.9 ms after the write before it, no
 // "DIMP" or delayed block header under 99.9 ms; wall time (the job's call to its port closed)
 // at most 1.005 x the protocol's minimum (its pauses up to its last write) quiet and 1.01 x
-// loaded; the process's CPU time, the
-// far end's reader left out, at most 2 % of the wall time. The virtual printer must decode
-// every transfer from the stamped writes with no problem at 0.1 ms of slack.
+// loaded; the process's CPU time, the far end's reader left out, at most 2 % of the wall time.
+// The virtual printer must decode every transfer from the stamped writes with no problem at
+// 0.1 ms of slack. With VORLANDEX_TRACE=FILE all of it runs with the serial trace on.
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -35,11 +32,13 @@
 #include "bench_timing.h"
 #include "logo/logo_upload.h"
 #include "printer/virtual_printer.h"
-#include "protocol/steady_pacer.h"
 #include "protocol/job_plan.h"
 #include "protocol/plan_runner.h"
-#include "serial/posix_backend.h"
+#include "protocol/steady_pacer.h"
+#include "pseudo_terminal.h"
+#include "serial/device_backend.h"
 #include "serial/qrtcomm32.h"
+#include "serial/trace.h"
 
 namespace {
 
@@ -84,9 +83,11 @@ class StampingPort final : public vx::SerialPort {
   vx::IoResult readResult() override { return port_->readResult(); }
   vx::IoResult startCommEventWait() override { return port_->startCommEventWait(); }
   vx::IoResult commEventResult() override { return port_->commEventResult(); }
-  vx::WaitResult waitReader(const vx::CloseEvent& c) override { return port_->waitReader(c); }
+  vx::WaitResult waitReader(const vx::WakeEvent& c) override { return port_->waitReader(c); }
   vx::IoResult clearCommError(std::uint32_t* e) override { return port_->clearCommError(e); }
-  vx::WaitResult waitWriterIdle(const vx::CloseEvent& c, int fd) override { return port_->waitWriterIdle(c, fd); }
+  vx::WaitResult waitWriterIdle(const vx::WakeEvent& c, const vx::WakeEvent& q) override {
+    return port_->waitWriterIdle(c, q);
+  }
   vx::IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
     const vx::IoResult r = port_->startWrite(data, count);
     const std::int64_t us = monotonicUs();
@@ -94,7 +95,7 @@ class StampingPort final : public vx::SerialPort {
     if (r.status == vx::IoStatus::Completed && r.count > 0) book_.add(us, data, r.count);
     return r;
   }
-  vx::WaitResult waitWrite(const vx::CloseEvent& c) override {
+  vx::WaitResult waitWrite(const vx::WakeEvent& c) override {
     const vx::WaitResult w = port_->waitWrite(c);
     writeDoneUs_ = monotonicUs();
     return w;
@@ -104,7 +105,7 @@ class StampingPort final : public vx::SerialPort {
     if (r.status == vx::IoStatus::Completed && r.count > 0) book_.add(writeDoneUs_, data_, r.count);
     return r;
   }
-  vx::WaitResult waitUntil(const vx::CloseEvent& c, std::chrono::steady_clock::time_point t) override {
+  vx::WaitResult waitUntil(const vx::WakeEvent& c, std::chrono::steady_clock::time_point t) override {
     return port_->waitUntil(c, t);
   }
   std::size_t outputQueued() override { return port_->outputQueued(); }
@@ -118,11 +119,11 @@ class StampingPort final : public vx::SerialPort {
   std::int64_t writeDoneUs_ = 0;
 };
 
-class StampingBackend final : public vx::PosixBackend {
+class StampingBackend final : public vx::DeviceBackend {
  public:
   explicit StampingBackend(StampBook& book) : book_(book) {}
   OpenResult openPort(const std::string& name) override {
-    OpenResult r = PosixBackend::openPort(name);
+    OpenResult r = DeviceBackend::openPort(name);
     if (r.port) r.port = std::make_unique<StampingPort>(std::move(r.port), book_);
     return r;
   }
@@ -132,46 +133,11 @@ class StampingBackend final : public vx::PosixBackend {
 };
 
 // The printer's end: takes every byte as it comes, so the line never stalls.
-class FarEnd {
- public:
-  FarEnd() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    char name[128] = {};
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0 ||
-        ptsname_r(master_, name, sizeof name) != 0)
-      throw std::runtime_error("no pseudo-terminal");
-    path_ = name;
-    hold_ = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);  // a closed port is no hang-up
-    termios tio{};
-    tcgetattr(hold_, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(hold_, TCSANOW, &tio);
-    thread_ = std::thread([this] { run(); });
-  }
-  ~FarEnd() {
-    stop_ = true;
-    thread_.join();
-    close(hold_);
-    close(master_);
-  }
-  const std::string& path() const { return path_; }
-  double cpuMs() const { return cpuMs_.load(); }
-
- private:
-  void run() {
-    unsigned char buffer[4096];
-    while (!stop_) {
-      pollfd p{master_, POLLIN, 0};
-      if (poll(&p, 1, 20) > 0) (void)!read(master_, buffer, sizeof buffer);
-      cpuMs_ = ::cpuMs(RUSAGE_THREAD);
-    }
-  }
-  int master_ = -1;
-  int hold_ = -1;
-  std::string path_;
-  std::thread thread_;
-  std::atomic<bool> stop_{false};
-  std::atomic<double> cpuMs_{0};
+struct FarEnd {
+  vx::test::PseudoTerminal line;
+  vx::test::FarEndReader reader{line};
+  const std::string& path() const { return line.path(); }
+  double cpuMs() const { return reader.cpuMs(); }
 };
 
 // The jobs' real path: the serial component and its writer thread, the pause of every
@@ -314,6 +280,11 @@ bool measure(const Job& job, bool loaded, PtyHost& host, StampBook& book, FarEnd
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  // VORLANDEX_TRACE=FILE measures the pacing with the serial trace on.
+  if (const std::string problem = vx::startTraceFromEnvironment(); !problem.empty()) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    return 2;
+  }
   FarEnd far;
   StampBook book;
   PtyHost host(far.path(), book);

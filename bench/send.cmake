@@ -2,13 +2,13 @@
 # protocol minimum of one printer (gate 1.01), its CPU share (2 % per port) and the spacing of
 # the writes to each port (0 data gaps < 11.9 ms, 0 register gaps < 99.9 ms).
 vorlandex_add_bench(bench_send_parallel
-  SOURCES send_parallel.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_send vx_printer util)
+  SOURCES send_parallel.cpp LIBS vx_send vx_pty_line)
 target_include_directories(bench_send_parallel PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/e2e)
 
 # vorlandex-send --if-changed: nothing changed (gate 0.2 s per printer, no port opened), one
 # button's line changed (gate 1.02 x the protocol minimum of its text job and the clock).
 vorlandex_add_bench(bench_send_if_changed
-  SOURCES send_if_changed.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_send vx_printer util)
+  SOURCES send_if_changed.cpp LIBS vx_send vx_pty_line)
 target_include_directories(bench_send_if_changed PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_compile_definitions(bench_send_if_changed PRIVATE VORLANDEX_SEND_EXE="$<TARGET_FILE:vorlandex-send>")
 add_dependencies(bench_send_if_changed vorlandex-send)

@@ -2,16 +2,15 @@
 // on their events, never poll on a timer. Five seconds open over a pseudo-terminal; the gate is
 // 10 ms of CPU in that time (0.2 % of one core).
 
-#include <pty.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
+#include "pseudo_terminal.h"
+#include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
 
 namespace {
@@ -30,18 +29,10 @@ double cpuMs() {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  int master = -1, slave = -1;
-  char name[256] = {};
-  if (::openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-    std::perror("openpty");
-    return 2;
-  }
-  ::setenv("VORLANDEX_COM1", name, 1);
+  vx::test::PseudoTerminal line;
+  line.useAsComPort(1);
   vx::TQRTComm32 comm;
-  comm.setBaudRate(vx::TBaudRate::Baud19200);
-  comm.setParity(vx::TParity::None);
-  comm.setDataBits(vx::TDataBits::_8);
-  comm.setStopBits(vx::TStopBits::_1);
+  vx::set19200Baud8N1(comm);
   comm.OpenPort();
   comm.SendData("DIMP", 4);  // the threads have been through their first request
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -50,8 +41,6 @@ int main(int argc, char** argv) {
   std::this_thread::sleep_for(kIdle);
   const double used = cpuMs() - before;
   comm.ClosePort();
-  ::close(master);
-  ::close(slave);
 
   std::printf("serial_idle_cpu: open idle port for %lld s used %.2f ms of CPU (%.3f %% of one core)\n",
               static_cast<long long>(kIdle.count()), used, used / (kIdle.count() * 1000.0) * 100.0);

@@ -11,7 +11,7 @@ vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/w
 # adapter pulled and plugged back, and 100 runs of vorlandex-send (descriptors, threads and
 # memory flat after the first 20 jobs). The suite runs a short version.
 vorlandex_add_bench(bench_window_soak SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_soak.cpp
-                    ${CMAKE_SOURCE_DIR}/tests/e2e/pty_line.cpp LIBS vx_window_driver vx_printer util)
+                    LIBS vx_window_driver vx_pty_line util)
 target_include_directories(bench_window_soak PRIVATE ${CMAKE_SOURCE_DIR}/tools ${CMAKE_SOURCE_DIR}/tests/e2e)
 target_compile_definitions(bench_window_soak PRIVATE VORLANDEX_SEND_EXE="$<TARGET_FILE:vorlandex-send>")
 add_dependencies(bench_window_soak vorlandex-send)

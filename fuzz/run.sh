@@ -5,20 +5,25 @@
 #   bitmap  the logo picture path: bitmap decoder and the other picture readers (PNG,
 #           JPEG, GIF, SVG), logo box, threshold, upload data (seeds in fuzz/corpus_bitmap)
 # Usage: fuzz/run.sh [seconds, default 120] [config|bitmap|all, default all]; with all,
-# each target runs for the given seconds. Exits non-zero when a fuzzer finds a crash, a
+# each target runs for the given seconds. fuzz/run.sh --smoke builds both and runs each for
+# 5 seconds, as continuous integration does, so that a change to what they call cannot leave
+# them behind. Exits non-zero when a target does not build, or when a fuzzer finds a crash, a
 # leak, a broken invariant or an input that runs too long; the input is kept in
 # build-fuzz/ as <target>-crash-*, -leak-* or -timeout-* (the config target keeps the
 # plain crash-*, leak-*, timeout-* names).
 set -euo pipefail
 
+if [ "${1:-}" = --smoke ]; then
+  set -- 5 all
+fi
 seconds=${1:-120}
 which=${2:-all}
 case "$seconds" in
-  '' | *[!0-9]*) echo "usage: $0 [seconds] [config|bitmap|all]" >&2; exit 2 ;;
+  '' | *[!0-9]*) echo "usage: $0 [seconds] [config|bitmap|all] | --smoke" >&2; exit 2 ;;
 esac
 case "$which" in
   config | bitmap | all) ;;
-  *) echo "usage: $0 [seconds] [config|bitmap|all]" >&2; exit 2 ;;
+  *) echo "usage: $0 [seconds] [config|bitmap|all] | --smoke" >&2; exit 2 ;;
 esac
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +31,9 @@ out=$root/build-fuzz
 mkdir -p "$out"
 
 cxx=${CXX_FUZZ:-clang++}
+# Compiled again at every run: ccache, where there is one, keeps that short.
+launcher=()
+if command -v ccache > /dev/null; then launcher=(ccache); fi
 flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 # New inputs go to the first corpus directory, so the seeds in the tree stay as they are.
@@ -33,7 +41,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 run_config() {
-  mkdir -p "$out/corpus-config"
+  mkdir -p "$out/corpus-config" "$out/obj-config"
   local sources=(
     "$root/fuzz/fuzz_config_reader.cpp"
     "$root/src/config/config_file_names.cpp"
@@ -41,9 +49,15 @@ run_config() {
     "$root/src/model/config_model.cpp"
     "$root/src/model/cp1252.cpp"
   )
-  # shellcheck disable=SC2046  # pkg-config prints several words on purpose
-  "$cxx" "${flags[@]}" -I"$root/src" $(pkg-config --cflags Qt6Core) "${sources[@]}" \
-    -o "$out/fuzz_config_reader" $(pkg-config --libs Qt6Core) || return 1
+  local objects=() src obj
+  for src in "${sources[@]}"; do
+    obj=$out/obj-config/$(basename "$src" .cpp).o
+    # shellcheck disable=SC2046  # pkg-config prints several words on purpose
+    "${launcher[@]}" "$cxx" "${flags[@]}" -I"$root/src" $(pkg-config --cflags Qt6Core) -c "$src" -o "$obj" || return 1
+    objects+=("$obj")
+  done
+  # shellcheck disable=SC2046
+  "$cxx" "${flags[@]}" "${objects[@]}" -o "$out/fuzz_config_reader" $(pkg-config --libs Qt6Core) || return 1
   "$out/fuzz_config_reader" "$out/corpus-config" "$root/fuzz/corpus" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
     -artifact_prefix="$out/" -print_final_stats=1
@@ -71,7 +85,7 @@ run_bitmap() {
     extra=(-fno-sanitize-coverage=trace-cmp)
     case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
     # shellcheck disable=SC2046  # pkg-config prints several words on purpose
-    "$cxx" "${flags[@]}" "${extra[@]}" -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
+    "${launcher[@]}" "$cxx" "${flags[@]}" "${extra[@]}" -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
       -c "$src" -o "$obj" || return 1
     objects+=("$obj")
   done

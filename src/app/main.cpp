@@ -12,6 +12,9 @@
 #include <QIcon>
 #include <QLocale>
 #include <QScreen>
+#include <cstdio>
+
+#include "serial/trace.h"
 
 namespace {
 
@@ -33,6 +36,10 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   useOperatorsLanguage(argc, argv);
   const vx::CommandLine commandLine = vx::processCommandLine(app);
+  // A technician's serial trace (VORLANDEX_TRACE=FILE); a file that cannot be opened is said here
+  // and the program runs on without it.
+  if (const std::string problem = vx::startTraceFromEnvironment(); !problem.empty())
+    std::fprintf(stderr, "vorlandex: %s\n", problem.c_str());
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
   QGuiApplication::setDesktopFileName(QStringLiteral("com.vorlandex.Configurator"));
 

@@ -3,10 +3,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <chrono>
-#include <cstring>
 #include <exception>
 #include <stdexcept>
-#include <string_view>
 
 #include "protocol/job_port.h"
 #include "protocol/monotonic_clock.h"
@@ -15,6 +13,7 @@
 #include "serial/open_failure.h"
 #include "serial/printer_line.h"
 #include "serial/qrtcomm32.h"
+#include "serial/system_errors.h"
 
 namespace vx {
 namespace {
@@ -22,32 +21,7 @@ namespace {
 // Ends a port's run; the reason is already recorded.
 struct PortStopped {};
 
-QString systemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-// Why `device` could not be opened, told as the window tells it, in the program's language.
-QString openFailureReason(const ECommsError& e, const std::string& device, int error) {
-  if (std::string_view(e.what()).starts_with("File handle is not a comm handle"))
-    return QStringLiteral("not a serial device");
-  if (error == 0) return QString::fromStdString(e.what()).trimmed();  // the port itself opened
-  switch (openFailureKind(error)) {
-    case OpenFailureKind::Absent:
-      return QStringLiteral("the device is not there; check the cable and the adapter");
-    case OpenFailureKind::Permission: {
-      const std::string group = owningGroup(device);
-      return QStringLiteral("permission denied; the user must belong to %1 and log in again")
-          .arg(group.empty() ? QStringLiteral("the group that owns the device")
-                             : QStringLiteral("the group \"%1\" that owns the device")
-                                   .arg(QString::fromStdString(group)));
-    }
-    case OpenFailureKind::NotSerial:
-      return QStringLiteral("not a serial device");
-    case OpenFailureKind::Busy:
-      return QStringLiteral("the device is in use by another program");
-    case OpenFailureKind::Other:
-      break;
-  }
-  return systemError(error);
-}
+QString systemError(int error) { return QString::fromLocal8Bit(systemErrorText(error)); }
 
 }  // namespace
 
@@ -62,12 +36,14 @@ class PortRun::Host final : public JobPort {
     checkDevice();
     run_.job_ = run_.job_ + 1;
     run_.jobStarted(run_.job_);
+    QString refused;
     try {
-      comm_.OpenPort();
+      if (!comm_.OpenPort()) refused = QStringLiteral("the system could not make the port's close event");
     } catch (const ECommsError& e) {
-      stop(QStringLiteral("cannot open %1: %2")
-               .arg(QString::fromStdString(device_.devicePath()),
-                    openFailureReason(e, device_.devicePath(), device_.openError())));
+      refused = openFailureReason(e, FailureLanguage::English);
+    }
+    if (!refused.isEmpty()) {
+      stop(QStringLiteral("cannot open %1: %2").arg(QString::fromStdString(device_.devicePath()), refused));
       throw PortStopped{};
     }
   }
@@ -159,7 +135,7 @@ PortRun::~PortRun() {
 
 void PortRun::start() {
   // The pacing thread one step above normal, as the port's writer, where the system allows.
-  thread_ = PosixBackend().startThread([this] { run(); }, 1, false);
+  thread_ = DeviceBackend().startThread([this] { run(); }, 1, false);
 }
 
 bool PortRun::waitUntil(std::chrono::steady_clock::time_point deadline) {

@@ -33,6 +33,130 @@ QString deviceKey(const std::string& device) {
   return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
 
+// Every option of the command line.
+struct Options {
+  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help.")};
+  const QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
+  const QCommandLineOption port{{QStringLiteral("p"), QStringLiteral("port")},
+                                QStringLiteral("A printer's port: a device path, or COM1..COM4 as the window "
+                                               "resolves them. Repeat for more printers, fed at once."),
+                                QStringLiteral("DEV")};
+  const QCommandLineOption only{QStringLiteral("only"),
+                                QStringLiteral("Send only these jobs, a comma-separated list of settings, "
+                                               "clock, texts, logo (still in that order)."),
+                                QStringLiteral("JOBS")};
+  const QCommandLineOption noLogo{QStringLiteral("no-logo"),
+                                  QStringLiteral("Everything but the logo, as \"Enviar sem logo\".")};
+  const QCommandLineOption twoCopies{QStringLiteral("duas-vias"),
+                                     QStringLiteral("Set \"Imprime 2 vias\" (the pair does not store it).")};
+  const QCommandLineOption dryRun{QStringLiteral("dry-run"),
+                                  QStringLiteral("Open no port: write the byte stream to --output.")};
+  const QCommandLineOption output{
+      {QStringLiteral("o"), QStringLiteral("output")},
+      QStringLiteral("Dry run: the file for the byte stream, - for standard output."),
+      QStringLiteral("FILE")};
+  const QCommandLineOption timing{QStringLiteral("timing"),
+                                  QStringLiteral("Dry run: print a line per transfer with its planned offset "
+                                                 "in ms (to standard error when the bytes go to standard "
+                                                 "output).")};
+  const QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")},
+                                 QStringLiteral("No progress and no summary; only failures are reported.")};
+  const QCommandLineOption json{
+      QStringLiteral("json"), QStringLiteral("Write one JSON document with every port's and job's result to "
+                                             "standard output, and nothing else there.")};
+  const QCommandLineOption ifChanged{
+      QStringLiteral("if-changed"),
+      QStringLiteral("Send to each port only the jobs whose bytes differ from what "
+                     "it last received completely from this program (its record); "
+                     "the clock goes along with any of them.")};
+  const QCommandLineOption force{
+      QStringLiteral("force"), QStringLiteral("Send every job whatever the record says, and record it (for a "
+                                              "swapped or reset printer).")};
+  const QCommandLineOption trace{
+      QStringLiteral("trace"),
+      QStringLiteral("Append the serial ports' diagnostic trace to FILE: each device "
+                     "opened and closed, every write with its time and byte count, "
+                     "every error."),
+      QStringLiteral("FILE")};
+
+  void addTo(QCommandLineParser& parser) const {
+    parser.addOptions({help, version, port, only, noLogo, twoCopies, dryRun, output, timing, quiet, json,
+                       ifChanged, force, trace});
+  }
+};
+
+// --help or --version, answered without looking at anything else.
+std::optional<ParsedArguments> answerHelpOrVersion(const QCommandLineParser& parser, const Options& options) {
+  if (parser.isSet(options.help)) {
+    // The usage line names the program as it is run, whatever path started it.
+    QString text = parser.helpText();
+    const qsizetype end = text.indexOf(QLatin1String(" [options]"));
+    if (text.startsWith(QLatin1String("Usage: ")) && end > 0) text.replace(7, end - 7, QStringLiteral("vorlandex-send"));
+    return ParsedArguments{std::nullopt, 0, text};
+  }
+  if (parser.isSet(options.version))
+    return ParsedArguments{std::nullopt, 0, QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
+  return std::nullopt;
+}
+
+// --only and --no-logo into o.jobs; what is wrong with them, or empty.
+QString readJobs(const QCommandLineParser& parser, const Options& options, SendOptions& o) {
+  const bool picked = parser.isSet(options.only);
+  if (picked) {
+    o.jobs = JobsToSend{false, false, false, false};
+    for (const QString& list : parser.values(options.only)) {
+      for (const QString& raw : list.split(QLatin1Char(','))) {
+        const QString name = raw.trimmed().toLower();
+        if (name == QLatin1String("settings")) o.jobs.settings = true;
+        else if (name == QLatin1String("clock")) o.jobs.clock = true;
+        else if (name == QLatin1String("texts")) o.jobs.texts = true;
+        else if (name == QLatin1String("logo")) o.jobs.logo = true;
+        else
+          return QStringLiteral("--only: unknown job \"%1\" (settings, clock, texts, logo)")
+              .arg(raw.trimmed());
+      }
+    }
+  }
+  if (parser.isSet(options.noLogo)) {
+    if (picked && o.jobs.logo) return QStringLiteral("--no-logo contradicts --only logo");
+    o.jobs.logo = false;
+    o.noLogo = !picked;
+  }
+  if (o.jobs == JobsToSend{false, false, false, false}) return QStringLiteral("no job left to send");
+  o.clockNamed = picked && o.jobs.clock;
+  // The clock job sends the computer's time and nothing of the pair.
+  if (o.pairPath.isEmpty() && o.jobs != JobsToSend{false, true, false, false})
+    return QStringLiteral("no configuration file given (only --only clock needs none)");
+  return {};
+}
+
+// What a dry run may not have, or needs; empty when it is fine.
+QString checkDryRun(const SendOptions& o) {
+  if (!o.ports.isEmpty()) return QStringLiteral("--dry-run opens no port; leave out --port");
+  if (o.output.isEmpty()) return QStringLiteral("--dry-run needs --output FILE (- for standard output)");
+  if (o.json || o.keepsRecord() || !o.traceFile.isEmpty())
+    return QStringLiteral(
+        "--json, --if-changed, --force and --trace are for sending to ports, not --dry-run");
+  return {};
+}
+
+// What a run to ports may not have, or needs: at least one port, each device once. Empty when it
+// is fine.
+QString checkPortRun(const QCommandLineParser& parser, const Options& options, const SendOptions& o) {
+  if (o.ports.isEmpty()) return QStringLiteral("no --port given (or --dry-run)");
+  if (parser.isSet(options.output)) return QStringLiteral("--output is for --dry-run");
+  if (o.timing) return QStringLiteral("--timing is for --dry-run");
+  QSet<QString> seen;
+  for (const QString& p : o.ports) {
+    if (p.isEmpty()) return QStringLiteral("--port needs a device");
+    const QString key = deviceKey(resolvePort(p));
+    if (seen.contains(key)) return QStringLiteral("--port %1 names a device already given").arg(p);
+    seen.insert(key);
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string resolvePort(const QString& port) {
@@ -44,55 +168,12 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(kDescription);
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version."));
-  const QCommandLineOption port({QStringLiteral("p"), QStringLiteral("port")},
-                                QStringLiteral("A printer's port: a device path, or COM1..COM4 as the window "
-                                               "resolves them. Repeat for more printers, fed at once."),
-                                QStringLiteral("DEV"));
-  const QCommandLineOption only(QStringLiteral("only"),
-                                QStringLiteral("Send only these jobs, a comma-separated list of settings, "
-                                               "clock, texts, logo (still in that order)."),
-                                QStringLiteral("JOBS"));
-  const QCommandLineOption noLogo(QStringLiteral("no-logo"),
-                                  QStringLiteral("Everything but the logo, as \"Enviar sem logo\"."));
-  const QCommandLineOption twoCopies(QStringLiteral("duas-vias"),
-                                    QStringLiteral("Set \"Imprime 2 vias\" (the pair does not store it)."));
-  const QCommandLineOption dryRun(QStringLiteral("dry-run"),
-                                  QStringLiteral("Open no port: write the byte stream to --output."));
-  const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                  QStringLiteral("Dry run: the file for the byte stream, - for standard output."),
-                                  QStringLiteral("FILE"));
-  const QCommandLineOption timing(QStringLiteral("timing"),
-                                  QStringLiteral("Dry run: print a line per transfer with its planned offset "
-                                                 "in ms (to standard error when the bytes go to standard "
-                                                 "output)."));
-  const QCommandLineOption quiet({QStringLiteral("q"), QStringLiteral("quiet")},
-                                 QStringLiteral("No progress and no summary; only failures are reported."));
-  const QCommandLineOption json(QStringLiteral("json"),
-                                QStringLiteral("Write one JSON document with every port's and job's result to "
-                                               "standard output, and nothing else there."));
-  const QCommandLineOption ifChanged(QStringLiteral("if-changed"),
-                                     QStringLiteral("Send to each port only the jobs whose bytes differ from what "
-                                                    "it last received completely from this program (its record); "
-                                                    "the clock goes along with any of them."));
-  const QCommandLineOption force(QStringLiteral("force"),
-                                 QStringLiteral("Send every job whatever the record says, and record it (for a "
-                                                "swapped or reset printer)."));
-  parser.addOptions({help, version, port, only, noLogo, twoCopies, dryRun, output, timing, quiet, json, ifChanged,
-                     force});
+  const Options options;
+  options.addTo(parser);
   parser.addPositionalArgument(QStringLiteral("PAIR.cfg"), QStringLiteral("The configuration file to send."));
 
   if (!parser.parse(arguments)) return refuse(parser.errorText());
-  if (parser.isSet(help)) {
-    // The usage line names the program as it is run, whatever path started it.
-    QString text = parser.helpText();
-    const qsizetype end = text.indexOf(QLatin1String(" [options]"));
-    if (text.startsWith(QLatin1String("Usage: ")) && end > 0) text.replace(7, end - 7, QStringLiteral("vorlandex-send"));
-    return ParsedArguments{std::nullopt, 0, text};
-  }
-  if (parser.isSet(version))
-    return ParsedArguments{std::nullopt, 0, QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
+  if (std::optional<ParsedArguments> answer = answerHelpOrVersion(parser, options)) return *answer;
 
   const QStringList positional = parser.positionalArguments();
   if (positional.size() > 1)
@@ -100,59 +181,23 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
 
   SendOptions o;
   o.pairPath = positional.value(0);
-  o.json = parser.isSet(json);
-  o.ifChanged = parser.isSet(ifChanged);
-  o.force = parser.isSet(force);
-  o.ports = parser.values(port);
-  o.twoCopies = parser.isSet(twoCopies);
-  o.dryRun = parser.isSet(dryRun);
-  o.output = parser.value(output);
-  o.timing = parser.isSet(timing);
-  o.quiet = parser.isSet(quiet);
+  o.json = parser.isSet(options.json);
+  o.ifChanged = parser.isSet(options.ifChanged);
+  o.force = parser.isSet(options.force);
+  o.ports = parser.values(options.port);
+  o.twoCopies = parser.isSet(options.twoCopies);
+  o.dryRun = parser.isSet(options.dryRun);
+  o.output = parser.value(options.output);
+  o.timing = parser.isSet(options.timing);
+  o.quiet = parser.isSet(options.quiet);
+  o.traceFile = parser.value(options.trace);
 
-  if (parser.isSet(only)) {
-    o.jobs = JobsToSend{false, false, false, false};
-    for (const QString& list : parser.values(only)) {
-      for (const QString& raw : list.split(QLatin1Char(','))) {
-        const QString name = raw.trimmed().toLower();
-        if (name == QLatin1String("settings")) o.jobs.settings = true;
-        else if (name == QLatin1String("clock")) o.jobs.clock = true;
-        else if (name == QLatin1String("texts")) o.jobs.texts = true;
-        else if (name == QLatin1String("logo")) o.jobs.logo = true;
-        else
-          return refuse(QStringLiteral("--only: unknown job \"%1\" (settings, clock, texts, logo)").arg(raw.trimmed()));
-      }
-    }
-  }
-  if (parser.isSet(noLogo)) {
-    if (parser.isSet(only) && o.jobs.logo) return refuse(QStringLiteral("--no-logo contradicts --only logo"));
-    o.jobs.logo = false;
-    o.noLogo = !parser.isSet(only);
-  }
-  if (o.jobs == JobsToSend{false, false, false, false}) return refuse(QStringLiteral("no job left to send"));
-  o.clockNamed = parser.isSet(only) && o.jobs.clock;
-  // The clock job sends the computer's time and nothing of the pair.
-  if (o.pairPath.isEmpty() && o.jobs != JobsToSend{false, true, false, false})
-    return refuse(QStringLiteral("no configuration file given (only --only clock needs none)"));
-  if (o.json && o.quiet) return refuse(QStringLiteral("--json and --quiet exclude each other"));
-
-  if (o.dryRun) {
-    if (!o.ports.isEmpty()) return refuse(QStringLiteral("--dry-run opens no port; leave out --port"));
-    if (o.output.isEmpty()) return refuse(QStringLiteral("--dry-run needs --output FILE (- for standard output)"));
-    if (o.json || o.keepsRecord())
-      return refuse(QStringLiteral("--json, --if-changed and --force are for sending to ports, not --dry-run"));
-  } else {
-    if (o.ports.isEmpty()) return refuse(QStringLiteral("no --port given (or --dry-run)"));
-    if (parser.isSet(output)) return refuse(QStringLiteral("--output is for --dry-run"));
-    if (o.timing) return refuse(QStringLiteral("--timing is for --dry-run"));
-    QSet<QString> seen;
-    for (const QString& p : o.ports) {
-      if (p.isEmpty()) return refuse(QStringLiteral("--port needs a device"));
-      const QString key = deviceKey(resolvePort(p));
-      if (seen.contains(key)) return refuse(QStringLiteral("--port %1 names a device already given").arg(p));
-      seen.insert(key);
-    }
-  }
+  QString wrong = readJobs(parser, options, o);
+  if (wrong.isEmpty() && o.json && o.quiet) wrong = QStringLiteral("--json and --quiet exclude each other");
+  if (wrong.isEmpty() && parser.isSet(options.trace) && o.traceFile.isEmpty())
+    wrong = QStringLiteral("--trace needs a file");
+  if (wrong.isEmpty()) wrong = o.dryRun ? checkDryRun(o) : checkPortRun(parser, options, o);
+  if (!wrong.isEmpty()) return refuse(wrong);
   return ParsedArguments{std::move(o), 0, QString()};
 }
 

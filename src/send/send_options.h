@@ -26,6 +26,7 @@ struct SendOptions {
   bool ifChanged = false;  // send only the jobs whose bytes differ from the port's record
   bool force = false;      // send every picked job whatever the record says, and record them
   bool clockNamed = false;  // --only names the clock: it goes even when nothing else changed
+  QString traceFile;        // --trace: the serial ports' diagnostic trace is appended to it
   // The record of what each port last received is read and written.
   bool keepsRecord() const { return ifChanged || force; }
 };

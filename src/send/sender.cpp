@@ -17,6 +17,7 @@
 #include "send/port_run.h"
 #include "send/progress_view.h"
 #include "send/sent_record.h"
+#include "serial/trace.h"
 
 namespace vx {
 namespace {
@@ -96,6 +97,14 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
   return QStringLiteral("%1 ms  %2  %3").arg(t.offsetMs, 8).arg(jobLabel(plan, t.job).leftJustified(9), what);
 }
 
+// The technician's trace of every port's serial component (--trace), opened before any port is;
+// what is wrong with it, or empty.
+QString startTrace(const QString& path) {
+  std::string reason;
+  if (path.isEmpty() || startProgramTrace(QFile::encodeName(path).toStdString(), &reason)) return {};
+  return QStringLiteral("--trace: cannot open %1: %2").arg(path, QString::fromLocal8Bit(reason));
+}
+
 }  // namespace
 
 Sender::Sender(SendOptions options, Output output) : options_(std::move(options)), output_(output) {}
@@ -114,6 +123,7 @@ int Sender::exec() {
       source = &pair;
     }
     plan = planFor(source, options_, jobsFor(source, options_), QDateTime::currentDateTime());
+    error = startTrace(options_.traceFile);
   } catch (const ConfigPairError& e) {
     error = e.message();
   } catch (const std::length_error& e) {

@@ -4,8 +4,8 @@
 // feeds every port at once, each on its own thread (with --if-changed only the jobs its
 // record does not hold), showing progress and a summary, or one JSON document (--json).
 // Main thread; exec() returns the exit status: 0 every port received everything, 1 a port
-// failed (or the dry run's output could not be written), 2 a pair that does not open or a
-// block too large to send; nothing is opened or sent then.
+// failed (or the dry run's output could not be written), 2 a pair that does not open, a block
+// too large to send or a --trace file that cannot be opened; nothing is opened or sent then.
 
 #include <cstdio>
 #include <functional>

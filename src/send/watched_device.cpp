@@ -1,6 +1,5 @@
 #include "send/watched_device.h"
 
-
 #include <cerrno>
 
 #include "protocol/monotonic_clock.h"
@@ -22,17 +21,17 @@ class WatchedDevice::Port final : public SerialPort {
   IoResult readResult() override { return port_->readResult(); }
   IoResult startCommEventWait() override { return port_->startCommEventWait(); }
   IoResult commEventResult() override { return port_->commEventResult(); }
-  WaitResult waitReader(const CloseEvent& close) override { return port_->waitReader(close); }
+  WaitResult waitReader(const WakeEvent& close) override { return port_->waitReader(close); }
   IoResult clearCommError(std::uint32_t* errors) override { return port_->clearCommError(errors); }
 
-  WaitResult waitWriterIdle(const CloseEvent& close, int queue_fd) override {
-    return noteWait(port_->waitWriterIdle(close, queue_fd));
+  WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) override {
+    return noteWait(port_->waitWriterIdle(close, queued));
   }
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
     return noteWrite(port_->startWrite(data, count));
   }
-  WaitResult waitWrite(const CloseEvent& close) override { return noteWait(port_->waitWrite(close)); }
-  WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) override {
+  WaitResult waitWrite(const WakeEvent& close) override { return noteWait(port_->waitWrite(close)); }
+  WaitResult waitUntil(const WakeEvent& close, std::chrono::steady_clock::time_point deadline) override {
     return noteWait(port_->waitUntil(close, deadline));
   }
   IoResult writeResult() override { return noteWrite(port_->writeResult()); }
@@ -68,12 +67,8 @@ WatchedDevice::WatchedDevice(std::string devicePath, WriteStamp stamp)
     : path_(std::move(devicePath)), stamp_(std::move(stamp)) {}
 
 SerialBackend::OpenResult WatchedDevice::openPort(const std::string&) {
-  OpenResult opened = PosixBackend::openPort(path_);
-  if (!opened.port) {
-    openError_ = opened.error;
-    return opened;
-  }
-  openError_ = 0;
+  OpenResult opened = DeviceBackend::openPort(path_);
+  if (!opened.port) return opened;
   opened.port = std::make_unique<Port>(*this, std::move(opened.port));
   return opened;
 }

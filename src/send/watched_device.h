@@ -15,11 +15,11 @@
 #include <mutex>
 #include <string>
 
-#include "serial/posix_backend.h"
+#include "serial/device_backend.h"
 
 namespace vx {
 
-class WatchedDevice final : public PosixBackend {
+class WatchedDevice final : public DeviceBackend {
  public:
   // Called on the writer thread right after each write to the device has completed, with the
   // CLOCK_MONOTONIC time in nanoseconds and the number of bytes it took.
@@ -31,8 +31,6 @@ class WatchedDevice final : public PosixBackend {
   OpenResult openPort(const std::string& name) override;
 
   const std::string& devicePath() const { return path_; }
-  // errno of the last failed open; 0 when none failed.
-  int openError() const { return openError_.load(); }
   // Bytes written to the device since construction.
   std::uint64_t bytesWritten() const { return written_.load(); }
   // Bytes the device still held unsent when a close purged them.
@@ -47,7 +45,6 @@ class WatchedDevice final : public PosixBackend {
 
   std::string path_;
   WriteStamp stamp_;
-  std::atomic<int> openError_{0};
   std::atomic<std::uint64_t> written_{0};
   std::atomic<std::uint64_t> purged_{0};
   std::atomic<int> failure_{0};

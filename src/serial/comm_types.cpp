@@ -12,13 +12,6 @@ std::uint32_t bitsPerSecond(TBaudRate rate) {
   return kSpeeds.at(static_cast<std::size_t>(rate));
 }
 
-const char* baudRateName(TBaudRate rate) {
-  static constexpr std::array<const char*, 13> kNames = {"____110", "____300", "____600", "___1200", "___2400",
-                                                         "___4800", "___9600", "__14400", "__19200", "__38400",
-                                                         "__56000", "_128000", "_256000"};
-  return kNames.at(static_cast<std::size_t>(rate));
-}
-
 std::uint8_t dataBitCount(TDataBits bits) { return static_cast<std::uint8_t>(4 + static_cast<int>(bits)); }
 
 }  // namespace vx

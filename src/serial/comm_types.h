@@ -12,7 +12,7 @@ enum class TCommPort : std::uint8_t { Com1, Com2, Com3, Com4 };
 // Speeds in bits per second. The published value names, which the main window's description
 // refers to, are seven characters padded on the left with underscores ("____110" ...
 // "__19200" ... "_256000"); most of them hold a double underscore, which C++ reserves, so the
-// enumerators are named BaudN and baudRateName() gives the published name.
+// enumerators are named BaudN, each with its published name beside it.
 enum class TBaudRate : std::uint8_t {
   Baud110,     // ____110
   Baud300,     // ____300
@@ -40,9 +40,6 @@ std::string commPortName(TCommPort port);
 
 // Bits per second of a speed setting (110 to 256000).
 std::uint32_t bitsPerSecond(TBaudRate rate);
-
-// The published name of a speed setting: "____110" to "_256000".
-const char* baudRateName(TBaudRate rate);
 
 // Number of data bits of a setting (4 to 8).
 std::uint8_t dataBitCount(TDataBits bits);

@@ -1,21 +1,37 @@
 #pragma once
 // The serial-port component's only exception: raised by TQRTComm32::OpenPort when the port cannot
 // be opened or its threads cannot be started. what() is the component's exact English text;
-// detail(), when not empty, says which device and why, in the operator's language (UTF-8).
+// kind() says what failed, error() the system's error number behind it (0 when there is none) and
+// device() the device it concerned (empty when none). open_failure.h tells the reason to people.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 namespace vx {
 
+enum class CommsFailure : std::uint8_t {
+  AlreadyOpen,       // this component holds a port (open or partly open) already
+  Absent,            // the device is not there
+  Permission,        // the user may not open the device
+  Busy,              // another program holds the device
+  NotSerial,         // the path is not a serial device
+  Other,             // the device could not be opened for another reason: error() says which
+  ThreadNotStarted,  // the reader or the writer could not be started
+};
+
 class ECommsError : public std::runtime_error {
  public:
-  explicit ECommsError(const std::string& message, std::string detail = {})
-      : std::runtime_error(message), detail_(std::move(detail)) {}
-  const std::string& detail() const { return detail_; }
+  ECommsError(const char* message, CommsFailure kind, int error = 0, std::string device = {})
+      : std::runtime_error(message), kind_(kind), error_(error), device_(std::move(device)) {}
+  CommsFailure kind() const { return kind_; }
+  int error() const { return error_; }
+  const std::string& device() const { return device_; }
 
  private:
-  std::string detail_;
+  CommsFailure kind_;
+  int error_;
+  std::string device_;
 };
 
 }  // namespace vx

@@ -2,93 +2,81 @@
 
 #include <QCoreApplication>
 
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <vector>
+#include "serial/system_errors.h"
 
 namespace vx {
 namespace {
 
-// In the operator's language where the program has installed one (the window does).
-std::string text(const char* portuguese) { return QCoreApplication::translate("OpenFailure", portuguese).toStdString(); }
+// One text in both languages. The operator's is the source text of the window's translations.
+struct Text {
+  const char* operatorText;
+  const char* english;
 
-std::string heading(const std::string& device) {
-  return QCoreApplication::translate("OpenFailure", "Dispositivo: %1").arg(QString::fromStdString(device)).toStdString() +
-         "\n";
+  QString in(FailureLanguage language) const {
+    return language == FailureLanguage::English ? QString::fromUtf8(english)
+                                                : QCoreApplication::translate("OpenFailure", operatorText);
+  }
+};
+
+struct Reason {
+  CommsFailure kind;
+  Text text;
+};
+
+// %1 of Permission is one of the group texts below; %1 of Other is the system's own text.
+constexpr Reason kReasons[] = {
+    {CommsFailure::Absent,
+     {QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo não existe. Verifique o cabo e o adaptador."),
+      "the device is not there; check the cable and the adapter"}},
+    {CommsFailure::Permission,
+     {QT_TRANSLATE_NOOP(
+          "OpenFailure",
+          "Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão."),
+      "permission denied; the user must belong to %1 and log in again"}},
+    {CommsFailure::Busy,
+     {QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo está em uso por outro programa."),
+      "the device is in use by another program"}},
+    {CommsFailure::NotSerial,
+     {QT_TRANSLATE_NOOP("OpenFailure", "O caminho não é um dispositivo serial."), "not a serial device"}},
+    {CommsFailure::Other, {QT_TRANSLATE_NOOP("OpenFailure", "Falha ao abrir o dispositivo: %1."), "%1"}},
+};
+constexpr Text kNamedGroup = {QT_TRANSLATE_NOOP("OpenFailure", "\"%1\", dono do dispositivo,"),
+                              "the group \"%1\" that owns the device"};
+constexpr Text kUnnamedGroup = {QT_TRANSLATE_NOOP("OpenFailure", "dono do dispositivo"),
+                                "the group that owns the device"};
+
+const Reason* reasonFor(CommsFailure kind) {
+  for (const Reason& reason : kReasons)
+    if (reason.kind == kind) return &reason;
+  return nullptr;
 }
-
-const char kNotSerial[] = QT_TRANSLATE_NOOP("OpenFailure", "O caminho não é um dispositivo serial.");
 
 }  // namespace
 
-OpenFailureKind openFailureKind(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENODEV:
-    case ENXIO:
-      return OpenFailureKind::Absent;
-    case EACCES:
-    case EPERM:
-      return OpenFailureKind::Permission;
-    case EISDIR:
-      return OpenFailureKind::NotSerial;
-    case EBUSY:
-    case EWOULDBLOCK:
-      return OpenFailureKind::Busy;
-    default:
-      return OpenFailureKind::Other;
-  }
-}
-
-std::string owningGroup(const std::string& device) {
-  struct stat st {};
-  if (::stat(device.c_str(), &st) != 0) return {};
-  std::vector<char> buffer(16384);
-  group entry{};
-  group* found = nullptr;
-  if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->gr_name)
-    return found->gr_name;
-  return std::to_string(st.st_gid);
-}
-
-std::string openFailureDetail(const std::string& device, int error) {
-  std::string reason;
-  switch (openFailureKind(error)) {
-    case OpenFailureKind::Absent:
-      reason = text(QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo não existe. Verifique o cabo e o adaptador."));
-      break;
-    case OpenFailureKind::Permission: {
-      const std::string group = owningGroup(device);
-      const QString owner = group.empty()
-                                ? QCoreApplication::translate("OpenFailure", "dono do dispositivo")
-                                : QCoreApplication::translate("OpenFailure", "\"%1\", dono do dispositivo,")
-                                      .arg(QString::fromStdString(group));
-      reason = QCoreApplication::translate(
-                   "OpenFailure", "Permissão negada. O usuário precisa pertencer ao grupo %1 e entrar novamente na sessão.")
-                   .arg(owner)
-                   .toStdString();
-      break;
+QString openFailureReason(const ECommsError& error, FailureLanguage language) {
+  const Reason* reason = reasonFor(error.kind());
+  if (!reason)
+    return language == FailureLanguage::English ? QString::fromUtf8(error.what()).trimmed() : QString();
+  const QString text = reason->text.in(language);
+  switch (error.kind()) {
+    case CommsFailure::Permission: {
+      const std::string group = owningGroup(error.device());
+      return text.arg(group.empty() ? kUnnamedGroup.in(language)
+                                    : kNamedGroup.in(language).arg(QString::fromStdString(group)));
     }
-    case OpenFailureKind::NotSerial:
-      reason = text(kNotSerial);
-      break;
-    case OpenFailureKind::Busy:
-      reason = text(QT_TRANSLATE_NOOP("OpenFailure", "O dispositivo está em uso por outro programa."));
-      break;
-    case OpenFailureKind::Other:
-      reason = QCoreApplication::translate("OpenFailure", "Falha ao abrir o dispositivo: %1.")
-                   .arg(QString::fromLocal8Bit(std::strerror(error)))
-                   .toStdString();
-      break;
+    case CommsFailure::Other:
+      return text.arg(QString::fromLocal8Bit(systemErrorText(error.error())));
+    default:
+      return text;
   }
-  return heading(device) + reason;
 }
 
-std::string notSerialDetail(const std::string& device) { return heading(device) + text(kNotSerial); }
+QString openFailureDetail(const ECommsError& error) {
+  const QString reason = openFailureReason(error, FailureLanguage::Operator);
+  if (reason.isEmpty()) return {};
+  return QCoreApplication::translate("OpenFailure", "Dispositivo: %1")
+             .arg(QString::fromStdString(error.device())) +
+         QLatin1Char('\n') + reason;
+}
 
 }  // namespace vx

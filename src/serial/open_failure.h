@@ -1,26 +1,26 @@
 #pragma once
-// Why a serial device could not be opened, in the operator's language (Portuguese, UTF-8): the
-// detail the error report shows under "Error opening com port.". Looks at the device (its group)
-// but never opens it; any thread.
+// Why the serial component could not open a port, told from one table of texts: in the operator's
+// language for the window (Portuguese source texts, translated in the "OpenFailure" context by the
+// translator the program installed) and in English for vorlandex-send, as its manual page tells
+// them. Looks at the device (its group) but never opens it; any thread.
 
-#include <string>
+#include <QString>
+
+#include "serial/comms_error.h"
 
 namespace vx {
 
-// What an open's errno says about the device: the kinds the messages tell apart.
-enum class OpenFailureKind { Absent, Permission, NotSerial, Busy, Other };
-OpenFailureKind openFailureKind(int error);
+enum class FailureLanguage { Operator, English };
 
-// The name of the group that owns `device`, or its number when the system has no name for it;
-// empty when the device cannot be looked at.
-std::string owningGroup(const std::string& device);
+// The reason alone: absent (check the cable or adapter), permission (join the group that owns the
+// device, named as the system reports it, and log in again), held by another program, not a
+// serial device, or the system's own text. For a failure that concerns no device (already open,
+// a thread that could not start): empty for the operator, who reads the component's text above
+// it, and that text itself in English.
+QString openFailureReason(const ECommsError& error, FailureLanguage language);
 
-// "Dispositivo: <device>" and, on the next line, the reason for `error` (the errno of open or of
-// the lock): absent (check the cable or adapter), permission (join the device's group, named as
-// the system reports it, and log in again), held by another program, or the system's own text.
-std::string openFailureDetail(const std::string& device, int error);
-
-// The same for a device that opened but is not a character device.
-std::string notSerialDetail(const std::string& device);
+// The window's detail under the error report: "Dispositivo: <device>" and the operator's reason
+// on the next line; empty for a failure that concerns no device.
+QString openFailureDetail(const ECommsError& error);
 
 }  // namespace vx

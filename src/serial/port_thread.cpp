@@ -10,7 +10,7 @@
 
 namespace vx {
 
-PortThread::PortThread(SerialPort& port, const CloseEvent& close_event, MessageSink& sink)
+PortThread::PortThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink)
     : port_(port), close_event_(close_event), sink_(sink) {}
 
 PortThread::~PortThread() { join(); }

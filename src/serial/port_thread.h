@@ -15,14 +15,14 @@
 
 namespace vx {
 
-class CloseEvent;
+class WakeEvent;
 class MessageSink;
 class SerialBackend;
 class SerialPort;
 
 class PortThread {
  public:
-  PortThread(SerialPort& port, const CloseEvent& close_event, MessageSink& sink);
+  PortThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink);
   virtual ~PortThread();
   PortThread(const PortThread&) = delete;
   PortThread& operator=(const PortThread&) = delete;
@@ -54,7 +54,7 @@ class PortThread {
   void join();
 
   SerialPort& port_;
-  const CloseEvent& close_event_;
+  const WakeEvent& close_event_;
   MessageSink& sink_;
 
  private:

@@ -8,9 +8,9 @@
 
 #include "serial/comm_messages.h"
 #include "serial/message_sink.h"
-#include "serial/open_failure.h"
-#include "serial/posix_backend.h"
+#include "serial/device_backend.h"
 #include "serial/read_thread.h"
+#include "serial/system_errors.h"
 #include "serial/trace.h"
 #include "serial/write_thread.h"
 
@@ -27,7 +27,7 @@ constexpr auto kDrainPoll = std::chrono::milliseconds(2);
 // Tells a thread to stop and purges its side of the port. A thread that has not ended within
 // kThreadExitWaitMs is noted; releasing it afterwards still waits for its end (its body looks
 // only at the close event, so there is no way to end it sooner).
-void stopThread(PortThread& thread, CloseEvent& close_event, SerialPort& port, std::uint32_t purge_flags,
+void stopThread(PortThread& thread, WakeEvent& close_event, SerialPort& port, std::uint32_t purge_flags,
                 const char* not_exiting) {
   close_event.set();
   port.purge(purge_flags);
@@ -37,8 +37,8 @@ void stopThread(PortThread& thread, CloseEvent& close_event, SerialPort& port, s
 }  // namespace
 
 TQRTComm32::TQRTComm32(QObject* owner, std::unique_ptr<SerialBackend> backend)
-    : QObject(owner), backend_(backend ? std::move(backend) : std::make_unique<PosixBackend>()) {
-  setTraceFileName("");
+    : QObject(owner), backend_(backend ? std::move(backend) : std::make_unique<DeviceBackend>()) {
+  resetTraceFileName();
   sink_ = std::make_unique<MessageSink>([this](SinkMessage& message) { messageHandler(message); });
 }
 
@@ -48,16 +48,25 @@ TQRTComm32::~TQRTComm32() {
 }
 
 bool TQRTComm32::OpenPort() {
-  if (port_handle_) throw ECommsError("Already have a comm file open");
+  if (port_handle_) {
+    TraceLine("Already have a comm file open");
+    throw ECommsError("Already have a comm file open", CommsFailure::AlreadyOpen);
+  }
   closed_lost_ = false;
 
   const std::string name = commPortName(port_);
   SerialBackend::OpenResult opened = backend_->openPort(name);
-  const std::string& device = opened.device.empty() ? name : opened.device;
-  if (!opened.port) throw ECommsError("Error opening com port", openFailureDetail(device, opened.error));
-  if (!opened.port->isCharacterDevice())
-    throw ECommsError("File handle is not a comm handle. ", notSerialDetail(device));
+  device_ = opened.device.empty() ? name : opened.device;
+  if (!opened.port) {
+    if (traceOn()) TraceError(opened.error, ("Error opening com port " + device_ + ": ").c_str());
+    throw ECommsError("Error opening com port", openFailureKind(opened.error), opened.error, device_);
+  }
+  if (!opened.port->isCharacterDevice()) {
+    if (traceOn()) TraceLine("File handle is not a comm handle. " + device_);
+    throw ECommsError("File handle is not a comm handle. ", CommsFailure::NotSerial, 0, device_);
+  }
   port_handle_ = std::move(opened.port);
+  if (traceOn()) TraceLine("Opened " + device_);
 
   applyLineSettings(*port_handle_);
 
@@ -74,18 +83,18 @@ bool TQRTComm32::OpenPort() {
   auto reader = std::make_unique<TReadThread>(*port_handle_, *close_event_, *sink_);
   if (!reader->start(*backend_, kReaderPriority, &error)) {
     TraceError(error, "Unable to create Read thread");
-    throw ECommsError("Unable to create Read thread");
+    throw ECommsError("Unable to create Read thread", CommsFailure::ThreadNotStarted, error, device_);
   }
   reader_ = std::move(reader);
 
   std::unique_ptr<WriteQueue> queue = WriteQueue::create(&error);
   std::unique_ptr<TWriteThread> writer;
   if (queue) {
-    writer = std::make_unique<TWriteThread>(*port_handle_, *close_event_, *sink_, std::move(queue));
+    writer = std::make_unique<TWriteThread>(*port_handle_, *close_event_, *sink_, std::move(queue), device_);
   }
   if (!writer || !writer->start(*backend_, kWriterPriority, &error, /*realtime=*/true)) {
     TraceError(error, "Unable to create Write thread");
-    throw ECommsError("Unable to create Write thread");
+    throw ECommsError("Unable to create Write thread", CommsFailure::ThreadNotStarted, error, device_);
   }
   writer_ = std::move(writer);
   writer_->portOpened();
@@ -163,6 +172,8 @@ void TQRTComm32::ClosePort() {
   TraceLine("Stopping the Comm");
   closed_lost_ = false;
   drainOutput();
+  if (closed_lost_ && traceOn())
+    TraceLine("Lost the line to " + device_ + ": what was handed over may not all have reached it");
 
   if (reader_) {
     TraceLine("Closing Read Thread ");
@@ -179,6 +190,7 @@ void TQRTComm32::ClosePort() {
   close_event_.reset();
   port_handle_->close();
   port_handle_.reset();
+  if (traceOn()) TraceLine("Closed " + device_);
 }
 
 void TQRTComm32::messageHandler(SinkMessage& message) {

@@ -5,18 +5,21 @@
 // SendData hands a copy of a block to the writer and returns at once; the writer keeps the pause
 // each block asks for after the previous write; ClosePort lets every block handed over before it
 // reach the line (bounded by the line's speed and the pauses still to keep), then stops both
-// threads and closes the port. lineLost() tells whether the device went away during an opening. What the reader receives, and hang-up requests from either thread, arrive as
-// OnReceiveData / OnRequestHangup on the owner's thread when it processes its events.
+// threads and closes the port. lineLost() tells whether the device went away during an opening.
+// What the reader receives, and hang-up requests from either thread, arrive as OnReceiveData /
+// OnRequestHangup on the owner's thread when it processes its events.
 //
 // Everything here is called on the owner's thread (the thread that constructed it). OpenPort
 // raises ECommsError; SendData and ClosePort never raise. A property change takes effect at the
 // next OpenPort. On Linux COMn is the device resolveComPort gives ($VORLANDEX_COMn, the operator's
-// stored choice, /dev/ttyS(n-1)); a refused open says in ECommsError::detail() which device and why.
+// stored choice, /dev/ttyS(n-1)); a refused open says in ECommsError which device, what kind of
+// failure and the system's error number (open_failure.h tells it to people).
 
 #include <QObject>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "serial/comm_types.h"
 #include "serial/comms_error.h"
@@ -39,8 +42,8 @@ class TQRTComm32 : public QObject {
   using TNotifyEvent = std::function<void(TQRTComm32* Sender)>;
 
   // A null back end means the POSIX serial device back end. CommPort starts as Com1; the other
-  // settings at their first values (____110, None, _4, _1) until the owner sets them. Clears the
-  // trace file name.
+  // settings at their first values (____110, None, _4, _1) until the owner sets them. Sets the
+  // trace back to the program's trace file: off unless a technician switched it on (trace.h).
   explicit TQRTComm32(QObject* owner = nullptr, std::unique_ptr<SerialBackend> backend = nullptr);
   // Closes a port that is still open.
   ~TQRTComm32() override;
@@ -97,12 +100,13 @@ class TQRTComm32 : public QObject {
   std::unique_ptr<TWriteThread> writer_;
   TCommPort port_ = TCommPort::Com1;
   std::unique_ptr<SerialPort> port_handle_;
-  std::unique_ptr<CloseEvent> close_event_;
+  std::unique_ptr<WakeEvent> close_event_;
   std::unique_ptr<MessageSink> sink_;
   TBaudRate speed_ = TBaudRate::Baud110;
   TParity parity_ = TParity::None;
   TStopBits stop_bits_ = TStopBits::_1;
   TDataBits data_bits_ = TDataBits::_4;
+  std::string device_;            // the device of the port open now or last, for the trace
   std::uint32_t open_speed_ = 0;  // bits per second the open port was set to
   bool closed_lost_ = false;      // lineLost() of the port closed last
 };

@@ -1,9 +1,10 @@
 #pragma once
-// The platform operations the serial-port component and its threads are built on: open a port
-// exclusively, check and set it up, keep one read, one line-event wait and one write in flight,
-// each interruptible by the close event, query and clear line errors, purge, close. Plus the
-// close event and the threads themselves. PosixBackend drives a real device; FakeBackend scripts
-// everything for tests.
+// The platform operations the serial-port component and its threads are built on, shaped after the
+// Win32 serial calls: open a port exclusively, check and set it up (CommState, CommTimeouts), keep
+// one read, one line-event wait and one write in flight, each interruptible by the close event,
+// query and clear line errors (CE_*, EV_ERR), purge (PURGE_*), close. Plus the close event and the
+// threads themselves. DeviceBackend drives the computer's real devices (its implementation lives
+// in the platform's folder, posix/ here); FakeBackend scripts everything for tests.
 
 #include <chrono>
 #include <cstddef>
@@ -13,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "serial/close_event.h"
+#include "serial/wake_event.h"
 
 namespace vx {
 
@@ -112,22 +113,22 @@ class SerialPort {
   virtual IoResult commEventResult() = 0;
   // Waits without limit for: 0 the close event, 1 the line-event wait completed, 2 the read
   // completed.
-  virtual WaitResult waitReader(const CloseEvent& close) = 0;
+  virtual WaitResult waitReader(const WakeEvent& close) = 0;
   // Reads and clears the line-error flags (CE_*).
   virtual IoResult clearCommError(std::uint32_t* errors) = 0;
 
-  // Waits without limit for: 0 the close event, 1 `queue_fd` readable. A port that has gone
-  // away ends the wait as failed.
-  virtual WaitResult waitWriterIdle(const CloseEvent& close, int queue_fd) = 0;
+  // Waits without limit for: 0 the close event, 1 the writer's queue event `queued` set. A port
+  // that has gone away ends the wait as failed.
+  virtual WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) = 0;
   // Starts a write of `count` bytes; `data` stays valid until the write's result has been taken.
   // Completed may report fewer bytes than asked, but at least one unless count is 0.
   virtual IoResult startWrite(const std::uint8_t* data, std::size_t count) = 0;
   // Waits without limit for: 0 the close event, 1 the started write completed.
-  virtual WaitResult waitWrite(const CloseEvent& close) = 0;
+  virtual WaitResult waitWrite(const WakeEvent& close) = 0;
   virtual IoResult writeResult() = 0;
   // The writer's pause before a write: waits until `deadline` (Deadline), the close event (Close),
   // or the port going away (Failed with EIO), whichever comes first.
-  virtual WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) = 0;
+  virtual WaitResult waitUntil(const WakeEvent& close, std::chrono::steady_clock::time_point deadline) = 0;
 
   // Bytes written but not yet sent on the line, as far as the device can tell.
   virtual std::size_t outputQueued() = 0;
@@ -151,11 +152,11 @@ class SerialBackend {
   // line; no other program can open it until close().
   virtual OpenResult openPort(const std::string& name) = 0;
   // A new close event, not set; null and *error when none can be made.
-  virtual std::unique_ptr<CloseEvent> createCloseEvent(int* error);
+  virtual std::unique_ptr<WakeEvent> createCloseEvent(int* error);
   // Runs `body` on a new thread whose priority is raised `priority_steps` above normal where
   // the system allows it (not being allowed is not an error). With `realtime` the thread asks
-  // for real-time scheduling first (see realtime_priority.h) and takes the steps only when
-  // that is refused. Throws std::system_error when no thread can be made.
+  // for real-time scheduling first and takes the steps only when that is refused. Throws
+  // std::system_error when no thread can be made. Implemented in the platform's folder.
   virtual std::thread startThread(std::function<void()> body, int priority_steps, bool realtime);
 };
 

@@ -47,14 +47,11 @@ class SerialDeviceWatch : public QObject {
   const QString& byIdFolder() const { return byId_; }
   const QString& devRoot() const { return devRoot_; }
   const QString& sysRoot() const { return sysRoot_; }
-  const QString& settingsFile() const { return settingsFile_; }
 
   // What the last look found.
   const DeviceLook& look() const { return look_; }
   // Looks again now; changed() follows when something differs.
   void recheck();
-  // The folders watched now.
-  QStringList watchedFolders() const { return watcher_.directories(); }
 
   // How long a look waits after the first change it hears of, so that a burst (a node, then
   // its links) is taken in one look.

@@ -3,8 +3,10 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <mutex>
+
+#include "serial/system_errors.h"
 
 namespace vx {
 namespace {
@@ -13,6 +15,7 @@ struct TraceState {
   std::mutex mutex;
   std::string name;
   std::string open_name;  // the name `file` was opened under
+  std::string program_name;  // startProgramTrace's file, which every new component goes back to
   std::FILE* file = nullptr;
   std::atomic<bool> on{false};  // lets the port threads skip the lock while tracing is off
 };
@@ -38,11 +41,39 @@ void setTraceFileName(std::string name) {
   s.on = !s.name.empty();
 }
 
-std::string traceFileName() {
+void resetTraceFileName() {
+  TraceState& s = state();
+  std::string name;
+  {
+    std::lock_guard lock(s.mutex);
+    name = s.program_name;
+  }
+  setTraceFileName(std::move(name));
+}
+
+bool startProgramTrace(const std::string& path, std::string* reason) {
+  std::FILE* file = std::fopen(path.c_str(), "a");
+  if (!file) {
+    if (reason) *reason = systemErrorText(errno);
+    return false;
+  }
   TraceState& s = state();
   std::lock_guard lock(s.mutex);
-  return s.name;
+  closeFileLocked(s);
+  s.file = file;
+  s.open_name = s.name = s.program_name = path;
+  s.on = true;
+  return true;
 }
+
+std::string startTraceFromEnvironment() {
+  const char* path = std::getenv("VORLANDEX_TRACE");
+  std::string reason;
+  if (!path || !*path || startProgramTrace(path, &reason)) return {};
+  return std::string("VORLANDEX_TRACE: cannot open ") + path + ": " + reason + "; the serial trace stays off";
+}
+
+bool traceOn() { return state().on.load(std::memory_order_relaxed); }
 
 void TraceLine(std::string_view text) {
   TraceState& s = state();
@@ -60,19 +91,18 @@ void TraceLine(std::string_view text) {
   }
   if (!ok) {
     std::fprintf(stderr, "serial trace: cannot write %s: %s; trace switched off\n", s.name.c_str(),
-                 std::strerror(errno));
+                 systemErrorText(errno).c_str());
     closeFileLocked(s);
     s.name.clear();
+    s.program_name.clear();
     s.on = false;
   }
 }
 
 std::string traceErrorText(int error_code, const char* prefix) {
   std::string line = prefix ? prefix : "";
-  char buffer[256] = {};
-  // The GNU strerror_r returns the text, which may or may not live in `buffer`.
-  const char* description = ::strerror_r(error_code, buffer, sizeof buffer);
-  if (!description || !*description) return line + "Out of memory";
+  const std::string description = systemErrorText(error_code);
+  if (description.empty()) return line + "Out of memory";
   line += "GetLastError returned: \"";
   line += description;
   line += '"';

@@ -1,8 +1,10 @@
 #pragma once
 // The serial component's diagnostic trace: whole lines appended to a text file, off while the trace
-// file name is empty (as it is at start and after every TQRTComm32 is constructed). Callable from
-// any thread; lines from different threads never mix. A trace that cannot be written is switched
-// off (one note on stderr) rather than disturbing the port's threads.
+// file name is empty. A technician switches it on for a whole run (VORLANDEX_TRACE for the window,
+// --trace for vorlandex-send: startProgramTrace); every TQRTComm32 that is constructed sets the
+// trace back to that file, or off when the program started none. Callable from any thread; lines
+// from different threads never mix. A trace that cannot be written is switched off (one note on
+// stderr) rather than disturbing the port's threads.
 
 #include <string>
 #include <string_view>
@@ -10,7 +12,19 @@
 namespace vx {
 
 void setTraceFileName(std::string name);
-std::string traceFileName();
+// Back to the program's trace file, or off: what a new component does.
+void resetTraceFileName();
+
+// Opens `path` for appending at once and makes it the program's trace file, and the trace file
+// now. False, with the system's reason in *reason, when it cannot be opened; the trace is then
+// left as it was.
+bool startProgramTrace(const std::string& path, std::string* reason);
+// VORLANDEX_TRACE, when set and not empty, through startProgramTrace. A message for the program's
+// error stream when the file cannot be opened; empty otherwise.
+std::string startTraceFromEnvironment();
+
+// True while a trace file name is set: lines that cost something to make are made only then.
+bool traceOn();
 
 // Writes `text` and a line end when tracing is on.
 void TraceLine(std::string_view text);

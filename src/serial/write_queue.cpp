@@ -1,22 +1,12 @@
 #include "serial/write_queue.h"
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace vx {
 
 std::unique_ptr<WriteQueue> WriteQueue::create(int* error) {
-  const int fd = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  if (fd < 0) {
-    if (error) *error = errno;
-    return nullptr;
-  }
-  return std::unique_ptr<WriteQueue>(new WriteQueue(fd));
+  std::unique_ptr<WakeEvent> waiting = WakeEvent::create(error);
+  if (!waiting) return nullptr;
+  return std::unique_ptr<WriteQueue>(new WriteQueue(std::move(waiting)));
 }
-
-WriteQueue::~WriteQueue() { ::close(wake_fd_); }
 
 bool WriteQueue::post(WriteMessage message) {
   std::lock_guard lock(mutex_);
@@ -24,23 +14,15 @@ bool WriteQueue::post(WriteMessage message) {
   queued_bytes_ += message.count;
   queued_pause_ms_ += message.pause_ms;
   queue_.push_back(std::move(message));
-  const std::uint64_t one = 1;
-  while (::write(wake_fd_, &one, sizeof one) < 0 && errno == EINTR) {
-  }
+  waiting_->set();
   return true;
-}
-
-void WriteQueue::clearWakeLocked() {
-  std::uint64_t value;
-  while (::read(wake_fd_, &value, sizeof value) < 0 && errno == EINTR) {
-  }
 }
 
 std::optional<WriteMessage> WriteQueue::take() {
   std::lock_guard lock(mutex_);
   if (queue_.empty()) {
-    // Posts ring the descriptor under this lock, so clearing it here loses no wake-up.
-    clearWakeLocked();
+    // Posts set the event under this lock, so resetting it here loses no wake-up.
+    waiting_->reset();
     return std::nullopt;
   }
   WriteMessage message = std::move(queue_.front());

@@ -1,6 +1,6 @@
 #pragma once
-// The writer thread's own message queue: first in, first out, with an eventfd that is readable
-// while messages may be waiting, so the writer can sleep on it and the close event together.
+// The writer thread's own message queue: first in, first out, with an event that is set while
+// messages may be waiting, so the writer can sleep on it and the close event together.
 // post() from any thread; take(), done() and refuse() from the writer only; pendingBytes() and
 // waitUntilIdle() from the owner while it closes the port.
 
@@ -13,6 +13,8 @@
 #include <mutex>
 #include <optional>
 
+#include "serial/wake_event.h"
+
 namespace vx {
 
 struct WriteMessage {
@@ -24,9 +26,8 @@ struct WriteMessage {
 
 class WriteQueue {
  public:
-  // Null (and errno in *error) when the wake-up descriptor cannot be made.
+  // Null (and the system's error number in *error) when its event cannot be made.
   static std::unique_ptr<WriteQueue> create(int* error);
-  ~WriteQueue();
   WriteQueue(const WriteQueue&) = delete;
   WriteQueue& operator=(const WriteQueue&) = delete;
 
@@ -38,7 +39,8 @@ class WriteQueue {
   // The writer has ended: drop what is queued and refuse every later post.
   void refuse();
 
-  int wakeFd() const { return wake_fd_; }
+  // Set while messages may be waiting.
+  const WakeEvent& waiting() const { return *waiting_; }
   // Bytes queued or in progress.
   std::size_t pendingBytes() const;
   // The pauses the writer still has to keep before the queued messages and the one in progress.
@@ -48,10 +50,9 @@ class WriteQueue {
   bool waitUntilIdle(std::chrono::steady_clock::time_point deadline);
 
  private:
-  explicit WriteQueue(int wake_fd) : wake_fd_(wake_fd) {}
-  void clearWakeLocked();
+  explicit WriteQueue(std::unique_ptr<WakeEvent> waiting) : waiting_(std::move(waiting)) {}
 
-  const int wake_fd_;
+  const std::unique_ptr<WakeEvent> waiting_;
   mutable std::mutex mutex_;
   std::condition_variable idle_;
   std::deque<WriteMessage> queue_;

@@ -28,11 +28,22 @@ inline void cpuRelax() {
 #endif
 }
 
+// A steady clock's reading or a span of it in milliseconds with three decimals ("81234.567"),
+// whatever the locale.
+std::string milliseconds(std::chrono::steady_clock::duration time) {
+  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(time).count();
+  const std::string fraction = std::to_string(micros % 1000);
+  return std::to_string(micros / 1000) + "." + std::string(3 - fraction.size(), '0') + fraction;
+}
+
 }  // namespace
 
-TWriteThread::TWriteThread(SerialPort& port, const CloseEvent& close_event, MessageSink& sink,
-                           std::unique_ptr<WriteQueue> queue)
-    : PortThread(port, close_event, sink), queue_(std::move(queue)), last_write_(Clock::now()) {}
+TWriteThread::TWriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
+                           std::unique_ptr<WriteQueue> queue, std::string device)
+    : PortThread(port, close_event, sink),
+      queue_(std::move(queue)),
+      device_(std::move(device)),
+      last_write_(Clock::now()) {}
 
 TWriteThread::~TWriteThread() { join(); }
 
@@ -41,9 +52,13 @@ bool TWriteThread::PostMessage(std::uint32_t message, std::uint32_t count,
   return queue_->post(WriteMessage{message, count, std::move(block), pause_ms});
 }
 
+TWriteThread::Clock::time_point TWriteThread::pauseStart() const {
+  return std::max(last_write_, Clock::time_point(Clock::duration(opened_at_.load())));
+}
+
 bool TWriteThread::KeepPause(std::uint32_t pause_ms) {
   if (pause_ms == 0) return true;
-  const Clock::time_point from = std::max(last_write_, Clock::time_point(Clock::duration(opened_at_.load())));
+  const Clock::time_point from = pauseStart();
   const Clock::time_point deadline = from + std::chrono::milliseconds(pause_ms);
   Clock::time_point now = Clock::now();
   const Clock::time_point wake = deadline - margin_;
@@ -75,7 +90,7 @@ void TWriteThread::Execute() {
   for (;;) {
     std::optional<WriteMessage> message = queue_->take();
     if (!message) {
-      const WaitResult wait = port_.waitWriterIdle(close_event_, queue_->wakeFd());
+      const WaitResult wait = port_.waitWriterIdle(close_event_, queue_->waiting());
       if (wait.event == WaitEvent::Failed) {
         reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
         break;
@@ -87,14 +102,21 @@ void TWriteThread::Execute() {
     }
     if (close_event_.isSet()) break;  // the request is dropped unwritten
     if (message->message == UM_WRITEREQUEST) {
+      // Traced before the pause, so that the trace's own time is never spent between the end of
+      // a pause and its write.
+      TraceLine("Writing to comm port");
       // An empty request puts nothing on the line, so it neither waits nor counts as a write.
       if (message->count > 0 && !KeepPause(message->pause_ms)) {
         queue_->done();
         break;
       }
-      TraceLine("Writing to comm port");
       const bool written = HandleWriteRequest(message->block.get(), message->count);
-      if (message->count > 0) last_write_ = Clock::now();
+      if (message->count > 0) {
+        const Clock::time_point from = pauseStart();
+        last_write_ = Clock::now();
+        if (written && traceOn()) traceWrite(message->count, last_write_ - from);
+        wrote_ = true;
+      }
       message->block.reset();
       queue_->done();
       if (!written) break;
@@ -106,6 +128,12 @@ void TWriteThread::Execute() {
   queue_->refuse();
   TraceLine("Write thread shutting down");
   port_.purge(PURGE_TXABORT | PURGE_TXCLEAR);
+}
+
+void TWriteThread::traceWrite(std::size_t count, Clock::duration since) const {
+  TraceLine("Wrote " + std::to_string(count) + (count == 1 ? " byte to " : " bytes to ") + device_ + " at " +
+            milliseconds(last_write_.time_since_epoch()) + " ms, " + milliseconds(since) +
+            (wrote_ ? " ms after the write before it" : " ms after the port was opened"));
 }
 
 bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t count) {

@@ -11,12 +11,17 @@
 // printer's spacing holds on the line however late the writer, or the thread that handed the
 // bytes over, was woken. The pause is slept (a port that goes away or the close event ends it);
 // only the last fraction of a millisecond before the deadline is spun, to write on time.
+//
+// With the trace on, each request that put bytes on the line is followed by a line with its byte
+// count, the steady clock's time the write returned and the time since the write before it (or the
+// opening), made after the stamp so that it never delays a write.
 
 #include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "serial/port_thread.h"
 #include "serial/write_queue.h"
@@ -26,8 +31,9 @@ namespace vx {
 class TWriteThread final : public PortThread {
  public:
   // `queue` must exist before the thread starts, so requests are accepted from the start.
-  TWriteThread(SerialPort& port, const CloseEvent& close_event, MessageSink& sink,
-               std::unique_ptr<WriteQueue> queue);
+  // `device` names the port in the trace.
+  TWriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
+               std::unique_ptr<WriteQueue> queue, std::string device = {});
   ~TWriteThread() override;
 
   // Any thread. Hands `block` (count bytes and a zero byte) to the writer, to be written no
@@ -46,13 +52,20 @@ class TWriteThread final : public PortThread {
  private:
   using Clock = std::chrono::steady_clock;
 
+  // Where the next pause counts from: the previous write, or the opening.
+  Clock::time_point pauseStart() const;
   // Waits until `pause_ms` after the previous write. False when the close event or a failure of
   // the port ended the wait (a failure also posts a hang-up request).
   bool KeepPause(std::uint32_t pause_ms);
   bool HandleWriteRequest(const std::uint8_t* block, std::size_t count);
+  // The trace's line for a request of `count` bytes written at last_write_, `since` after the
+  // write before it (or after the opening, for the first one).
+  void traceWrite(std::size_t count, Clock::duration since) const;
 
   std::unique_ptr<WriteQueue> queue_;
+  const std::string device_;
   Clock::time_point last_write_;  // when the previous write() returned
+  bool wrote_ = false;            // a write of this opening has returned
   std::atomic<Clock::rep> opened_at_{0};
   // How long before a deadline the sleep ends; follows the wake-up latency this thread sees.
   Clock::duration margin_ = std::chrono::microseconds(100);

@@ -4,12 +4,10 @@
 // arrival time for the virtual printer's decoder.
 
 #include "printer/decoder.h"
+#include "pseudo_terminal.h"
 
 #include <QString>
 
-#include <atomic>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace vx::test {
@@ -17,31 +15,23 @@ namespace vx::test {
 class PtyLine {
  public:
   PtyLine();  // opens the pair and points VORLANDEX_COM1 at it
-  ~PtyLine();
   PtyLine(const PtyLine&) = delete;
   PtyLine& operator=(const PtyLine&) = delete;
 
-  QString devicePath() const { return path_; }
+  QString devicePath() const { return QString::fromStdString(line_.path()); }
   // Everything received so far, after `quietMs` without a new byte.
   std::vector<printer::TimedByte> received(int quietMs = 150);
   // What arrived since the last take(), after `quietMs` without a new byte; it is then forgotten,
   // so a long run keeps no more than one job's bytes.
   std::vector<printer::TimedByte> take(int quietMs = 150);
   // Bytes received so far, at once.
-  std::size_t count();
+  std::size_t count() { return reader_.count(); }
   // Closes the far side's master, as a pulled USB adapter: writes to the port fail from then on.
   void vanish();
 
  private:
-  void readLoop();
-
-  int master_ = -1;
-  int slave_ = -1;  // kept open so that the configurator's close is not a hang-up
-  QString path_;
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<printer::TimedByte> bytes_;
-  std::thread reader_;
+  PseudoTerminal line_;
+  FarEndReader reader_{line_};
 };
 
 }  // namespace vx::test

@@ -2,6 +2,7 @@
 // a port that vanishes stops only itself, a bad pair sends nothing; and its command line.
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <chrono>
 #include <thread>
@@ -121,6 +122,53 @@ TEST_F(SendProgram, APortThatCannotBeOpenedSaysWhy) {
   EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: not a serial device").arg(plain))) << all.toStdString();
 }
 
+// A technician's trace: the device opened and closed, and a line for every write with its byte
+// count and time, accounting for every byte the printer received. A trace that cannot be written
+// sends nothing.
+TEST_F(SendProgram, TraceNamesTheDeviceAndTimesEveryWrite) {
+  PtyLine line;
+  const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+  const QString device = line.devicePath();
+  SenderResult r = Sender({QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--quiet"),
+                           QStringLiteral("--trace"), trace, QStringLiteral("--port"), device})
+                       .finish();
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const std::size_t received = line.received().size();
+
+  QFile file(trace);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QStringList lines =
+      QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_GE(lines.size(), 2);
+  EXPECT_EQ(lines.first(), QStringLiteral("Opened ") + device);
+  EXPECT_EQ(lines.last(), QStringLiteral("Closed ") + device);
+  const QRegularExpression write(
+      QStringLiteral("^Wrote (\\d+) bytes? to %1 at (\\d+\\.\\d{3}) ms, \\d+\\.\\d{3} ms after "
+                     "(the port was opened|the write before it)$")
+          .arg(QRegularExpression::escape(device)));
+  std::size_t written = 0;
+  int writes = 0;
+  double lastMs = 0;
+  for (const QString& text : lines) {
+    const QRegularExpressionMatch m = write.match(text);
+    if (!m.hasMatch()) continue;
+    written += m.captured(1).toUInt();
+    EXPECT_GE(m.captured(2).toDouble(), lastMs) << text.toStdString();
+    lastMs = m.captured(2).toDouble();
+    ++writes;
+  }
+  EXPECT_EQ(writes, lines.count(QStringLiteral("Writing to comm port")));
+  EXPECT_EQ(written, received);
+  EXPECT_GT(received, 0u);
+
+  r = Sender({QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("--trace"),
+              dir.filePath(QStringLiteral("no-such-folder/trace.txt")), QStringLiteral("--port"), device})
+          .finish();
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("--trace: cannot open "))) << r.err.toStdString();
+  EXPECT_EQ(line.received(100).size(), received);
+}
+
 TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
   PtyLine line;
   const QString cfg = pair();
@@ -198,6 +246,7 @@ TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
       {{"a.cfg", "--dry-run", "-o", "-", "--timing"}, -1, all},
       {{"--only", "clock", "-p", "/dev/x", "--json"}, -1, {false, true, false, false}},  // the clock needs no pair
       {{"a.cfg", "--dry-run", "-o", "-", "--json"}, 2, all},                  // a dry run has no results
+      {{"a.cfg", "--dry-run", "-o", "-", "--trace", "t"}, 2, all},          // nor a serial trace
       {{"a.cfg"}, 2, all},                                                  // no port
       {{"-p", "/dev/x"}, 2, all},                                           // no pair
       {{"a.cfg", "b.cfg", "-p", "/dev/x"}, 2, all},                         // two pairs

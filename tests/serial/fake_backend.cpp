@@ -1,8 +1,6 @@
 #include "fake_backend.h"
 
 #include <poll.h>
-#include <sys/eventfd.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,20 +14,10 @@
 namespace vx {
 
 struct FakeLineState {
-  FakeLineState() {
-    reader_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    writer_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-  }
-  ~FakeLineState() {
-    ::close(reader_wake);
-    ::close(writer_wake);
-  }
-
   // Called with the lock held after every change a waiting thread may care about.
   void changedLocked() {
-    const std::uint64_t one = 1;
-    (void)!::write(reader_wake, &one, sizeof one);
-    (void)!::write(writer_wake, &one, sizeof one);
+    reader_wake->set();
+    writer_wake->set();
     changed.notify_all();
   }
 
@@ -44,8 +32,9 @@ struct FakeLineState {
 
   mutable std::mutex mutex;
   mutable std::condition_variable changed;
-  int reader_wake = -1;
-  int writer_wake = -1;
+  // Set at every change; the fake port's waits sleep on them beside the close event.
+  const std::unique_ptr<WakeEvent> reader_wake = WakeEvent::create(nullptr);
+  const std::unique_ptr<WakeEvent> writer_wake = WakeEvent::create(nullptr);
 
   int open_error = 0;
   bool char_device = true;
@@ -79,22 +68,16 @@ struct FakeLineState {
 
 namespace {
 
-void drain(int fd) {
-  std::uint64_t value;
-  (void)!::read(fd, &value, sizeof value);
-}
-
-// Polls the close event and `fds`; returns the index of the first ready one, 0 for the close
-// event.
-int pollAny(const CloseEvent& close, std::initializer_list<int> fds) {
-  pollfd p[4] = {{close.fd(), POLLIN, 0}};
-  nfds_t n = 1;
-  for (int fd : fds) p[n++] = pollfd{fd, POLLIN, 0};
-  while (::poll(p, n, -1) < 0 && errno == EINTR) {
+// Waits until one of `events` is set, at most `timeout_ms` (-1: no limit): the index of the first
+// one set, -1 when none is.
+int waitAny(std::initializer_list<const WakeEvent*> events, int timeout_ms = -1) {
+  pollfd fds[4];
+  nfds_t n = 0;
+  for (const WakeEvent* event : events) fds[n++] = pollfd{static_cast<int>(event->nativeHandle()), POLLIN, 0};
+  while (::poll(fds, n, timeout_ms) < 0 && errno == EINTR) {
   }
-  for (nfds_t i = 0; i < n; ++i) {
-    if (p[i].revents) return static_cast<int>(i);
-  }
+  for (nfds_t i = 0; i < n; ++i)
+    if (fds[i].revents & POLLIN) return static_cast<int>(i);
   return -1;
 }
 
@@ -162,7 +145,7 @@ class FakePort final : public SerialPort {
     s_->event_pending = false;
     return takeEventLocked();
   }
-  WaitResult waitReader(const CloseEvent& close) override {
+  WaitResult waitReader(const WakeEvent& close) override {
     for (;;) {
       if (close.isSet()) return {WaitEvent::Close, 0};
       {
@@ -170,7 +153,7 @@ class FakePort final : public SerialPort {
         if (s_->event_pending && !s_->events.empty()) return {WaitEvent::LineEvent, 0};
         if (s_->read_pending && (!s_->reads.empty() || s_->gone)) return {WaitEvent::ReadDone, 0};
       }
-      if (pollAny(close, {s_->reader_wake}) == 1) drain(s_->reader_wake);
+      if (waitAny({&close, s_->reader_wake.get()}) == 1) s_->reader_wake->reset();
     }
   }
   IoResult clearCommError(std::uint32_t* errors) override {
@@ -180,16 +163,16 @@ class FakePort final : public SerialPort {
     return IoResult{IoStatus::Completed};
   }
 
-  WaitResult waitWriterIdle(const CloseEvent& close, int queue_fd) override {
+  WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) override {
     for (;;) {
       {
         std::lock_guard lock(s_->mutex);
         if (s_->gone) return {WaitEvent::Failed, EIO};
       }
-      const int ready = pollAny(close, {queue_fd, s_->writer_wake});
+      const int ready = waitAny({&close, &queued, s_->writer_wake.get()});
       if (ready == 0) return {WaitEvent::Close, 0};
       if (ready == 1) return {WaitEvent::WriteRequest, 0};
-      drain(s_->writer_wake);
+      s_->writer_wake->reset();
     }
   }
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override {
@@ -209,7 +192,7 @@ class FakePort final : public SerialPort {
     }
     return writeLocked();
   }
-  WaitResult waitWrite(const CloseEvent& close) override {
+  WaitResult waitWrite(const WakeEvent& close) override {
     for (;;) {
       if (close.isSet()) return {WaitEvent::Close, 0};
       {
@@ -220,11 +203,11 @@ class FakePort final : public SerialPort {
           return {WaitEvent::WriteDone, 0};
         }
       }
-      if (pollAny(close, {s_->writer_wake}) == 1) drain(s_->writer_wake);
+      if (waitAny({&close, s_->writer_wake.get()}) == 1) s_->writer_wake->reset();
     }
   }
   IoResult writeResult() override { return result_; }
-  WaitResult waitUntil(const CloseEvent& close, std::chrono::steady_clock::time_point deadline) override {
+  WaitResult waitUntil(const WakeEvent& close, std::chrono::steady_clock::time_point deadline) override {
     for (;;) {
       if (close.isSet()) return {WaitEvent::Close, 0};
       {
@@ -233,8 +216,8 @@ class FakePort final : public SerialPort {
       }
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
       if (left.count() <= 0) return {WaitEvent::Deadline, 0};
-      pollfd p[2] = {{close.fd(), POLLIN, 0}, {s_->writer_wake, POLLIN, 0}};
-      if (::poll(p, 2, static_cast<int>(left.count())) > 0 && p[1].revents) drain(s_->writer_wake);
+      if (waitAny({&close, s_->writer_wake.get()}, static_cast<int>(left.count())) == 1)
+        s_->writer_wake->reset();
     }
   }
 
@@ -315,7 +298,7 @@ SerialBackend::OpenResult FakeBackend::openPort(const std::string& name) {
   return {std::make_unique<FakePort>(state_), 0, {}};
 }
 
-std::unique_ptr<CloseEvent> FakeBackend::createCloseEvent(int* error) {
+std::unique_ptr<WakeEvent> FakeBackend::createCloseEvent(int* error) {
   {
     std::lock_guard lock(state_->mutex);
     if (state_->close_event_error) {

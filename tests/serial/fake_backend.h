@@ -27,7 +27,7 @@ class FakeBackend : public SerialBackend {
   ~FakeBackend() override;
 
   OpenResult openPort(const std::string& name) override;
-  std::unique_ptr<CloseEvent> createCloseEvent(int* error) override;
+  std::unique_ptr<WakeEvent> createCloseEvent(int* error) override;
   // Records the priority steps; never asks for real-time scheduling.
   std::thread startThread(std::function<void()> body, int priority_steps, bool realtime) override;
 

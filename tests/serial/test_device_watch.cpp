@@ -1,48 +1,19 @@
 // The device watch over real folders: a pseudo-terminal behind a link in a test folder stands
 // in for an adapter in /dev/serial/by-id that is plugged in, pulled out and plugged in again.
 
-#include <pty.h>
-#include <unistd.h>
-
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include "pseudo_terminal.h"
 #include "serial/serial_device_watch.h"
 
 namespace vx {
 namespace {
 
-struct Pty {
-  Pty() {
-    char name[256] = {};
-    if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) path = QString::fromLocal8Bit(name);
-  }
-  ~Pty() { unplug(); }
-  // Both sides closed: the node goes away, as an adapter's when it is pulled out.
-  void unplug() {
-    if (master >= 0) ::close(master);
-    if (slave >= 0) ::close(slave);
-    master = slave = -1;
-  }
-  int master = -1;
-  int slave = -1;
-  QString path;
-};
-
-bool within(int ms, const std::function<bool()>& done) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
+using test::PseudoTerminal;
 
 TEST(DeviceWatch, FollowsAStoredAdapterThatComesGoesAndComesBackBehindAnotherNode) {
   QTemporaryDir root;
@@ -66,24 +37,23 @@ TEST(DeviceWatch, FollowsAStoredAdapterThatComesGoesAndComesBackBehindAnotherNod
   EXPECT_EQ(watch.look().com[1], (ComDevice{link, ComSource::Stored}));
   EXPECT_TRUE(pulled());
 
-  Pty first;
-  ASSERT_FALSE(first.path.isEmpty());
+  PseudoTerminal first;
   ASSERT_TRUE(QDir().mkpath(byId));
-  ASSERT_TRUE(QFile::link(first.path, link));
-  EXPECT_TRUE(within(1000, plugged)) << "plugged in";
+  ASSERT_TRUE(QFile::link(QString::fromStdString(first.path()), link));
+  EXPECT_TRUE(QTest::qWaitFor(plugged, 1000)) << "plugged in";
 
   // The node goes first; the link is still there until udev removes it.
-  Pty second;  // opened now, so that it cannot take the first one's number
+  PseudoTerminal second;  // opened now, so that it cannot take the first one's number
   first.unplug();
-  EXPECT_TRUE(within(1000, pulled)) << "pulled out with its link left behind";
+  EXPECT_TRUE(QTest::qWaitFor(pulled, 1000)) << "pulled out with its link left behind";
   QFile::remove(link);
 
-  ASSERT_TRUE(QFile::link(second.path, link));
-  EXPECT_TRUE(within(1000, plugged)) << "plugged in again behind " << second.path.toStdString();
+  ASSERT_TRUE(QFile::link(QString::fromStdString(second.path()), link));
+  EXPECT_TRUE(QTest::qWaitFor(plugged, 1000)) << "plugged in again behind " << second.path();
 
   // Nothing more happens: nothing more is reported.
   const int seen = changes;
-  EXPECT_FALSE(within(3 * SerialDeviceWatch::kSettleMs, [&] { return changes != seen; }));
+  EXPECT_FALSE(QTest::qWaitFor([&] { return changes != seen; }, 3 * SerialDeviceWatch::kSettleMs));
   qunsetenv("VORLANDEX_COM2");
 }
 

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "serial/close_event.h"
 #include "serial/comm_messages.h"
 #include "fake_backend.h"
 #include "serial/line_error_report.h"
 #include "serial/message_sink.h"
 #include "serial/read_thread.h"
+#include "serial/wake_event.h"
 #include "serial/write_thread.h"
 #include "serial_test_support.h"
 
@@ -33,7 +33,7 @@ class PortThreadsTest : public ::testing::Test {
   void SetUp() override {
     port_ = fake_.openPort("COM1").port;
     ASSERT_TRUE(port_);
-    close_ = CloseEvent::create(nullptr);
+    close_ = WakeEvent::create(nullptr);
     ASSERT_TRUE(close_);
   }
   void TearDown() override {
@@ -70,7 +70,7 @@ class PortThreadsTest : public ::testing::Test {
 
   FakeBackend fake_;
   std::unique_ptr<SerialPort> port_;
-  std::unique_ptr<CloseEvent> close_;
+  std::unique_ptr<WakeEvent> close_;
   std::vector<Posted> posted_;
   MessageSink sink_{[this](SinkMessage& m) {
     std::string block = m.block ? std::string(m.block.get(), m.wparam) : std::string();

@@ -38,16 +38,21 @@ class QRTComm32FakeTest : public ::testing::Test {
     const auto w = fake_->written();
     return {w.begin(), w.end()};
   }
+  // The text OpenPort raised (empty when it raised nothing); its kind and error number are kept.
   std::string openError() {
     try {
       comm_->OpenPort();
     } catch (const ECommsError& e) {
+      kind_ = e.kind();
+      error_ = e.error();
       return e.what();
     }
     return "";
   }
 
   FakeBackend* fake_;
+  CommsFailure kind_ = CommsFailure::Other;
+  int error_ = 0;
   std::unique_ptr<TQRTComm32> comm_;
   Reports reports_;
 };
@@ -60,17 +65,6 @@ TEST(QRTComm32Defaults, ConstructorSetsOnlyCommPort) {
   EXPECT_EQ(comm.dataBits(), TDataBits::_4);
   EXPECT_EQ(comm.stopBits(), TStopBits::_1);
   EXPECT_FALSE(comm.SendData("x", 1));
-}
-
-// The published speed names are seven characters, underscores then the speed's digits.
-TEST(QRTComm32Defaults, EverySpeedKeepsItsPublishedName) {
-  for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
-    const auto rate = static_cast<TBaudRate>(i);
-    std::string expected = std::to_string(bitsPerSecond(rate));
-    expected.insert(0, 7 - expected.size(), '_');
-    EXPECT_EQ(baudRateName(rate), expected);
-  }
-  EXPECT_STREQ(baudRateName(TBaudRate::Baud19200), "__19200");
 }
 
 TEST_F(QRTComm32FakeTest, OpenPortAppliesTheLineSettingsTimeoutsAndPriorities) {
@@ -99,9 +93,15 @@ TEST_F(QRTComm32FakeTest, SettingsChangedWhileOpenWaitForTheNextOpen) {
 TEST_F(QRTComm32FakeTest, OpenFailuresRaiseTheirTextAndLeaveThePortClosed) {
   fake_->failOpen(EBUSY);
   EXPECT_EQ(openError(), "Error opening com port");
+  EXPECT_EQ(kind_, CommsFailure::Busy);
+  EXPECT_EQ(error_, EBUSY);
+  fake_->failOpen(EACCES);
+  EXPECT_EQ(openError(), "Error opening com port");
+  EXPECT_EQ(kind_, CommsFailure::Permission);
   fake_->failOpen(0);
   fake_->setCharacterDevice(false);
   EXPECT_EQ(openError(), "File handle is not a comm handle. ");
+  EXPECT_EQ(kind_, CommsFailure::NotSerial);
   EXPECT_EQ(fake_->openPorts(), 0);
   fake_->setCharacterDevice(true);
   EXPECT_EQ(openError(), "");
@@ -128,7 +128,10 @@ class ThreadStartFailureTest : public QRTComm32FakeTest,
 TEST_P(ThreadStartFailureTest, LeavesThePortPartlyOpenUntilClosePort) {
   fake_->failThreadStart(GetParam().nth, EAGAIN);
   EXPECT_EQ(openError(), GetParam().text);
+  EXPECT_EQ(kind_, CommsFailure::ThreadNotStarted);
+  EXPECT_EQ(error_, EAGAIN);
   EXPECT_EQ(openError(), "Already have a comm file open");
+  EXPECT_EQ(kind_, CommsFailure::AlreadyOpen);
   EXPECT_FALSE(comm_->SendData("x", 1));
   EXPECT_EQ(fake_->openPorts(), 1);
   comm_->ClosePort();

@@ -1,33 +1,29 @@
-// The component over a real pseudo-terminal with the POSIX back end: the test keeps the master
-// (the printer's end of the line) and points COM1 at the slave through VORLANDEX_COM1.
+// The component over a real pseudo-terminal with the POSIX back end: the test keeps the far end
+// (the printer's end of the line) and points COM1 at the near end through VORLANDEX_COM1.
 
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <QTemporaryDir>
-
+#include "pseudo_terminal.h"
+#include "serial/device_backend.h"
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
-#include "serial/posix_backend.h"
-#include "serial/posix_speed.h"
+#include "serial/posix/arbitrary_speed.h"
 #include "serial/qrtcomm32.h"
+#include "serial/system_errors.h"
 #include "serial_test_support.h"
 
 namespace vx {
@@ -41,107 +37,28 @@ int openDescriptors() {
   return n;
 }
 
-// Reads the master end on a thread of its own for as long as the test needs, like a printer that
-// takes every byte as it comes.
-class MasterReader {
- public:
-  explicit MasterReader(int fd) : fd_(fd), thread_([this] { run(); }) {}
-  ~MasterReader() { stop(); }
-  void stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  std::string text() const {
-    std::lock_guard lock(mutex_);
-    return text_;
-  }
-  bool waitFor(std::size_t n, std::chrono::milliseconds timeout) const {
-    const auto deadline = Clock::now() + timeout;
-    while (text().size() < n) {
-      if (Clock::now() >= deadline) return false;
-      std::this_thread::sleep_for(1ms);
-    }
-    return true;
-  }
-
- private:
-  void run() {
-    char buffer[4096];
-    while (!stop_) {
-      pollfd p{fd_, POLLIN, 0};
-      if (::poll(&p, 1, 10) <= 0) continue;
-      const ssize_t n = ::read(fd_, buffer, sizeof buffer);
-      if (n <= 0) continue;
-      std::lock_guard lock(mutex_);
-      text_.append(buffer, static_cast<std::size_t>(n));
-    }
-  }
-  int fd_;
-  std::atomic<bool> stop_{false};
-  mutable std::mutex mutex_;
-  std::string text_;
-  std::thread thread_;
-};
-
 class QRTComm32PtyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[256] = {};
-    ASSERT_EQ(::openpty(&master_, &slave_, name, nullptr, nullptr), 0);
-    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
-    ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
-    slave_name_ = name;
-    ::setenv("VORLANDEX_COM1", name, 1);
+    line_.useAsComPort(1);
     comm_ = std::make_unique<TQRTComm32>();
     set19200Baud8N1(*comm_);
     listen(*comm_, reports_);
   }
-  void TearDown() override {
-    comm_.reset();
-    ::unsetenv("VORLANDEX_COM1");
-    if (master_ >= 0) ::close(master_);
-    ::close(slave_);
-  }
+  void TearDown() override { comm_.reset(); }
 
-  // The next `n` bytes at the master, or what came before `timeout`.
-  std::string readMaster(std::size_t n, std::chrono::milliseconds timeout = 5s) {
-    std::string text;
-    char buffer[4096];
-    const auto deadline = Clock::now() + timeout;
-    while (text.size() < n && Clock::now() < deadline) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, 10) <= 0) continue;
-      const ssize_t got = ::read(master_, buffer, std::min(sizeof buffer, n - text.size()));
-      if (got <= 0) break;
-      text.append(buffer, static_cast<std::size_t>(got));
-    }
-    return text;
-  }
-  // Everything the master can read within `quiet` of the last byte.
-  std::string drainMaster(std::chrono::milliseconds quiet = 100ms) {
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, static_cast<int>(quiet.count())) <= 0) return text;
-      const ssize_t n = ::read(master_, buffer, sizeof buffer);
-      if (n <= 0) return text;
-      text.append(buffer, static_cast<std::size_t>(n));
-    }
-  }
   std::string openError(TQRTComm32& comm, std::string* detail = nullptr) {
     try {
       comm.OpenPort();
     } catch (const ECommsError& e) {
-      if (detail) *detail = e.detail();
+      if (detail) *detail = openFailureDetail(e).toStdString();
       return e.what();
     }
     return "";
   }
 
-  int master_ = -1;
-  int slave_ = -1;
-  std::string slave_name_;
+  // As the system makes it: the component must set the line up itself.
+  test::PseudoTerminal line_{test::PseudoTerminal::Line::SystemDefault};
   std::unique_ptr<TQRTComm32> comm_;
   Reports reports_;
 };
@@ -152,9 +69,9 @@ TEST_F(QRTComm32PtyTest, EveryByteValuePassesUnchangedBothWays) {
   for (int i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
 
   ASSERT_TRUE(comm_->SendData(all.data(), 256));
-  EXPECT_EQ(readMaster(all.size()), all);
+  EXPECT_EQ(line_.read(all.size()), all);
 
-  ASSERT_EQ(::write(master_, all.data(), all.size()), 256);
+  ASSERT_EQ(::write(line_.farEnd(), all.data(), all.size()), 256);
   ASSERT_TRUE(pumpUntil([&] { return reports_.joined().size() >= 256; }));
   EXPECT_EQ(reports_.joined(), all);
   EXPECT_TRUE(reports_.all_zero_terminated);
@@ -163,7 +80,7 @@ TEST_F(QRTComm32PtyTest, EveryByteValuePassesUnchangedBothWays) {
 TEST_F(QRTComm32PtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
   ASSERT_TRUE(comm_->OpenPort());
   termios t{};
-  ASSERT_EQ(::tcgetattr(slave_, &t), 0);
+  ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
   EXPECT_EQ(t.c_oflag & OPOST, 0u);
   EXPECT_EQ(t.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP | IXON | IXOFF | IXANY), 0u);
   EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
@@ -173,7 +90,7 @@ TEST_F(QRTComm32PtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
 
 TEST_F(QRTComm32PtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallOrder) {
   ASSERT_TRUE(comm_->OpenPort());
-  MasterReader printer(master_);
+  test::FarEndReader printer(line_);
   std::string expected;
   for (int i = 0; i < 800; ++i) {
     std::string request = (i % 2) ? std::string(1, static_cast<char>(i)) : std::string("DIMP");
@@ -186,7 +103,7 @@ TEST_F(QRTComm32PtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallOr
 }
 
 TEST_F(QRTComm32PtyTest, ClosePortRightAfterSendDataLosesNothing) {
-  MasterReader printer(master_);
+  test::FarEndReader printer(line_);
   std::string expected;
   for (int round = 0; round < 3; ++round) {
     ASSERT_TRUE(comm_->OpenPort());
@@ -203,16 +120,16 @@ TEST_F(QRTComm32PtyTest, ClosePortRightAfterSendDataLosesNothing) {
 
 TEST_F(QRTComm32PtyTest, ClosePortWaitsForAStalledLineThatResumes) {
   ASSERT_TRUE(comm_->OpenPort());
-  // Stops output on the line (tcflow on the master does not stop the slave's writes on current
-  // kernels; stopping the slave's own output does).
-  ASSERT_EQ(::tcflow(slave_, TCOOFF), 0);
+  // Stops output on the line (tcflow on the far end does not stop the near end's writes on
+  // current kernels; stopping the near end's own output does).
+  ASSERT_EQ(::tcflow(line_.nearEnd(), TCOOFF), 0);
   const std::string frame = "DIMP\x10\x20\x30\x40";
   ASSERT_TRUE(comm_->SendData(frame.data(), static_cast<std::uint16_t>(frame.size())));
-  EXPECT_EQ(drainMaster(100ms), "");  // really stalled
+  EXPECT_EQ(line_.drain(100ms), "");  // really stalled
 
   std::thread resume([this] {
     std::this_thread::sleep_for(300ms);
-    ::tcflow(slave_, TCOON);
+    ::tcflow(line_.nearEnd(), TCOON);
   });
   const auto start = Clock::now();
   comm_->ClosePort();
@@ -220,14 +137,14 @@ TEST_F(QRTComm32PtyTest, ClosePortWaitsForAStalledLineThatResumes) {
   resume.join();
   EXPECT_GE(took, 150);
   EXPECT_LT(took, TQRTComm32::kDrainMarginMs + 500);
-  EXPECT_EQ(readMaster(frame.size()), frame);
+  EXPECT_EQ(line_.read(frame.size()), frame);
 }
 
 TEST_F(QRTComm32PtyTest, SecondOpenPortRaisesAndTheFirstPortKeepsWorking) {
   ASSERT_TRUE(comm_->OpenPort());
   EXPECT_EQ(openError(*comm_), "Already have a comm file open");
   ASSERT_TRUE(comm_->SendData("still open", 10));
-  EXPECT_EQ(readMaster(10), "still open");
+  EXPECT_EQ(line_.read(10), "still open");
 }
 
 TEST_F(QRTComm32PtyTest, ClosedPortSendsNothingAndEmptyRequestsPutNothingOnTheLine) {
@@ -236,14 +153,14 @@ TEST_F(QRTComm32PtyTest, ClosedPortSendsNothingAndEmptyRequestsPutNothingOnTheLi
   ASSERT_TRUE(comm_->OpenPort());
   EXPECT_TRUE(comm_->SendData("", 0));
   EXPECT_TRUE(comm_->SendData("x", 1));
-  EXPECT_EQ(readMaster(1), "x");
+  EXPECT_EQ(line_.read(1), "x");
   comm_->ClosePort();
   comm_->ClosePort();
   EXPECT_FALSE(comm_->SendData("after", 5));
-  EXPECT_EQ(drainMaster(50ms), "");
+  EXPECT_EQ(line_.drain(50ms), "");
   ASSERT_TRUE(comm_->OpenPort());  // and the cycle repeats
   EXPECT_TRUE(comm_->SendData("again", 5));
-  EXPECT_EQ(readMaster(5), "again");
+  EXPECT_EQ(line_.read(5), "again");
 }
 
 TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
@@ -253,7 +170,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
     ASSERT_TRUE(f);
     std::fclose(f);
   }
-  const int locker = ::open(slave_name_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  const int locker = ::open(line_.path().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
   ASSERT_GE(locker, 0);
   const int before = openDescriptors();
 
@@ -267,7 +184,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
       {"/dev/vorlandex-no-such-port", false, "Error opening com port",
        "O dispositivo não existe. Verifique o cabo e o adaptador."},
       {file, false, "File handle is not a comm handle. ", "O caminho não é um dispositivo serial."},
-      {slave_name_, true, "Error opening com port",  // another program holds it
+      {line_.path(), true, "Error opening com port",  // another program holds it
        "O dispositivo está em uso por outro programa."},
   };
   for (const Row& row : rows) {
@@ -283,7 +200,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
     EXPECT_EQ(openDescriptors(), before);
     if (row.lock) ::flock(locker, LOCK_UN);
   }
-  ::setenv("VORLANDEX_COM1", slave_name_.c_str(), 1);
+  ::setenv("VORLANDEX_COM1", line_.path().c_str(), 1);
   EXPECT_EQ(openError(*comm_), "");  // free again
   ::close(locker);
   std::remove(file.c_str());
@@ -292,7 +209,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
 // A device the user may not open names the group that owns it. Root opens anything, so the open
 // runs in a child that has become an unprivileged user.
 TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
-  const std::string device = slave_name_;
+  const std::string device = line_.path();
   ASSERT_EQ(::chmod(device.c_str(), 0), 0);
   struct stat st {};
   ASSERT_EQ(::stat(device.c_str(), &st), 0);
@@ -310,9 +227,10 @@ TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
     const bool dropped = ::getuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
     std::string detail = dropped ? "" : "could not become an unprivileged user";
     if (dropped) {
-      PosixBackend backend;
-      SerialBackend::OpenResult opened = backend.openPort(device);
-      detail = opened.port ? "opened" : openFailureDetail(opened.device, opened.error);
+      SerialBackend::OpenResult opened = DeviceBackend().openPort(device);
+      const ECommsError refused("Error opening com port", openFailureKind(opened.error), opened.error,
+                                opened.device);
+      detail = opened.port ? "opened" : openFailureDetail(refused).toStdString();
     }
     (void)!::write(pipe_fds[1], detail.data(), detail.size());
     ::_exit(0);
@@ -333,7 +251,7 @@ TEST_F(QRTComm32PtyTest, PortOpenInOneComponentIsRefusedToAnotherUntilClosed) {
   comm_->ClosePort();
   EXPECT_EQ(openError(other), "");
   EXPECT_TRUE(other.SendData("other", 5));
-  EXPECT_EQ(readMaster(5), "other");
+  EXPECT_EQ(line_.read(5), "other");
   other.ClosePort();
 }
 
@@ -341,27 +259,25 @@ TEST_F(QRTComm32PtyTest, FarEndClosedMidJobEndsBothThreadsWithHangups) {
   const int before = openDescriptors();
   ASSERT_TRUE(comm_->OpenPort());
   ASSERT_TRUE(comm_->SendData("frame", 5));
-  EXPECT_EQ(readMaster(5), "frame");
+  EXPECT_EQ(line_.read(5), "frame");
 
-  ::close(master_);  // the adapter is pulled
-  master_ = -1;
+  line_.closeFarEnd();                                            // the adapter is pulled
   ASSERT_TRUE(pumpUntil([&] { return reports_.hangups >= 2; }));  // the reader and the idle writer
   EXPECT_EQ(reports_.last_sender, comm_.get());
   EXPECT_FALSE(comm_->SendData("lost", 4));
   const auto start = Clock::now();
   comm_->ClosePort();
   EXPECT_LT(msSince(start), 500);
-  EXPECT_EQ(openDescriptors(), before - 1);  // the master is gone, nothing else
+  EXPECT_EQ(openDescriptors(), before - 1);  // the far end is gone, nothing else
   pumpFor(20ms);
 }
 
 TEST_F(QRTComm32PtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
   ASSERT_TRUE(comm_->OpenPort());
-  ASSERT_EQ(::tcflow(slave_, TCOOFF), 0);
+  ASSERT_EQ(::tcflow(line_.nearEnd(), TCOOFF), 0);
   ASSERT_TRUE(comm_->SendData("stalled", 7));
   pumpFor(50ms);
-  ::close(master_);
-  master_ = -1;
+  line_.closeFarEnd();
   ASSERT_TRUE(pumpUntil([&] { return !comm_->SendData("x", 1); }));
   const auto start = Clock::now();
   comm_->ClosePort();
@@ -376,15 +292,15 @@ TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
     comm_->setStopBits(i % 2 ? TStopBits::_2 : TStopBits::_1);
     ASSERT_TRUE(comm_->OpenPort());
     termios t{};
-    ASSERT_EQ(::tcgetattr(slave_, &t), 0);
-    EXPECT_EQ(arbitrarySpeed(slave_), bitsPerSecond(rate));
+    ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
+    EXPECT_EQ(arbitrarySpeed(line_.nearEnd()), bitsPerSecond(rate));
     EXPECT_EQ((t.c_cflag & CSTOPB) != 0, i % 2 == 1);
     comm_->ClosePort();
   }
 }
 
 TEST_F(QRTComm32PtyTest, SettingsAreReadBackAfterApplying) {
-  SerialBackend::OpenResult opened = PosixBackend().openPort(slave_name_);
+  SerialBackend::OpenResult opened = DeviceBackend().openPort(line_.path());
   ASSERT_TRUE(opened.port);
   EXPECT_TRUE(opened.port->isCharacterDevice());
   EXPECT_TRUE(opened.port->setCommState(CommState{19200, 8, 0, 0}));
@@ -409,7 +325,7 @@ TEST_P(DevicePathTest, EnvironmentThenStoredChoiceThenTheStandardDevice) {
   const std::string name = commPortName(row.port);
   QTemporaryDir dir;
   const QString settings = dir.filePath(QStringLiteral("vorlandex.conf"));
-  const PosixBackend backend(settings);
+  const DeviceBackend backend(settings);
   ::unsetenv(row.variable);
   EXPECT_EQ(backend.devicePath(name), row.fallback);
   ASSERT_TRUE(PortChoices(settings).store(comPortNumber(QString::fromStdString(name)),
@@ -427,14 +343,12 @@ INSTANTIATE_TEST_SUITE_P(Ports, DevicePathTest,
                                            PortName{TCommPort::Com4, "VORLANDEX_COM4", "/dev/ttyS3"}));
 
 TEST_F(QRTComm32PtyTest, CommPortPicksItsOwnVariable) {
-  ::unsetenv("VORLANDEX_COM1");
-  ::setenv("VORLANDEX_COM3", slave_name_.c_str(), 1);
+  line_.useAsComPort(3);  // and COM1 no longer
   comm_->setCommPort(TCommPort::Com3);
   ASSERT_TRUE(comm_->OpenPort());
   ASSERT_TRUE(comm_->SendData("COM3", 4));
-  EXPECT_EQ(readMaster(4), "COM3");
+  EXPECT_EQ(line_.read(4), "COM3");
   comm_->ClosePort();
-  ::unsetenv("VORLANDEX_COM3");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The diagnostic trace: off unless a file name is set (and every new component clears it), whole
-// lines from all three threads when on, and the fixed wording of error lines.
+// lines from all three threads when on, the device named at opening and closing, every write with
+// its time, and the fixed wording of error lines.
 
 #include "serial/trace.h"
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -62,7 +64,6 @@ TEST_F(TraceTest, EveryNewComponentSwitchesTheTraceOff) {
   setTraceFileName(path_);
   auto fake = std::make_unique<FakeBackend>();
   TQRTComm32 comm(nullptr, std::move(fake));
-  EXPECT_EQ(traceFileName(), "");
   comm.OpenPort();
   comm.SendData("x", 1);
   comm.ClosePort();
@@ -102,12 +103,26 @@ TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
       "Closing Read Thread ",
       "Read thread shutting down",
       "Closing Write Thread",
+      "Lost the line to COM1: what was handed over may not all have reached it",
   };
+  // The fake port has no device path: it is named after the port.
+  const std::regex write("Wrote 4 bytes to COM1 at [0-9]+\\.[0-9]{3} ms, [0-9]+\\.[0-9]{3} ms after "
+                         "(the port was opened|the write before it)");
+  const std::vector<std::string> lines = readLines(path_);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines.front(), "Opened COM1");
+  EXPECT_EQ(lines.back(), "Closed COM1");
   std::map<std::string, int> seen;
-  for (const auto& line : readLines(path_)) {
+  int writes = 0;
+  for (const auto& line : std::vector<std::string>(lines.begin() + 1, lines.end() - 1)) {
+    if (std::regex_match(line, write)) {
+      EXPECT_EQ(line.find("after the port was opened") != std::string::npos, writes++ == 0) << line;
+      continue;
+    }
     EXPECT_TRUE(known.count(line)) << "unexpected line: " << line;
     ++seen[line];
   }
+  EXPECT_EQ(writes, kRequests);  // the failed write has no such line
   EXPECT_EQ(seen["Writing to comm port"], kRequests + 1);
   EXPECT_EQ(seen["Closing TAPI"], 1);
   EXPECT_EQ(seen["Got something from Comm port!!!"], kRequests / 30);
@@ -127,9 +142,21 @@ TEST_F(TraceTest, LineSettingsTheDeviceRefusesAreTracedAndThePortStillOpens) {
   EXPECT_TRUE(comm.SendData("x", 1));
   comm.ClosePort();
   const std::vector<std::string> lines = readLines(path_);
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(),
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1],
             "SetCommState: the device did not take 19200 bits per second, 8 data bits, parity 0, stop bits 0");
+}
+
+TEST_F(TraceTest, AFileThatCannotBeOpenedIsSaidAndLeavesTheTraceAsItWas) {
+  setTraceFileName(path_);
+  const std::string path = ::testing::TempDir() + "/vx-no-such-folder/trace.txt";
+  ::setenv("VORLANDEX_TRACE", path.c_str(), 1);
+  EXPECT_EQ(startTraceFromEnvironment(),
+            "VORLANDEX_TRACE: cannot open " + path + ": No such file or directory; the serial trace stays off");
+  ::unsetenv("VORLANDEX_TRACE");
+  EXPECT_EQ(startTraceFromEnvironment(), "");
+  TraceLine("still traced");
+  EXPECT_EQ(readLines(path_), std::vector<std::string>{"still traced"});
 }
 
 TEST_F(TraceTest, NothingIsWrittenWithoutAName) {

@@ -18,10 +18,11 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <variant>
 
 #include "printer/ticket.h"
-#include "protocol/monotonic_clock.h"
 #include "printer/virtual_printer.h"
+#include "protocol/monotonic_clock.h"
 #include "send/console.h"
 
 namespace {
@@ -71,13 +72,18 @@ void printLine(const std::string& line) {
   std::fflush(stdout);
 }
 
-}  // namespace
+// What the command line asks for.
+struct Settings {
+  bool onDevice = false;
+  std::string device;  // with onDevice
+  int com = 1;
+  double slackMs = kPtySlackMs;
+  QString ticketDir;  // empty: no tickets rendered
+  bool renderEachTransfer = false;
+};
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("vorlandex-printer"));
-
+// The settings of the command line, or the exit status for a bad one (after saying why).
+std::variant<Settings, int> readSettings(QCoreApplication& app) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QString::fromLatin1(kDescription));
   parser.addHelpOption();
@@ -100,78 +106,100 @@ int main(int argc, char** argv) {
   parser.addOptions({deviceOption, comOption, ticketOption, onExitOption, slackOption});
   parser.process(app);
 
-  const int com = parser.value(comOption).toInt();
-  if (com < 1 || com > 4) {
+  Settings settings;
+  settings.com = parser.value(comOption).toInt();
+  if (settings.com < 1 || settings.com > 4) {
     std::fprintf(stderr, "vorlandex-printer: --com takes 1 to 4\n");
     return 2;
   }
   bool slackOk = true;
-  const bool onDevice = parser.isSet(deviceOption);
-  const double slackMs = parser.isSet(slackOption) ? parser.value(slackOption).toDouble(&slackOk)
-                         : onDevice                ? kDeviceSlackMs
-                                                   : kPtySlackMs;
-  if (!slackOk || slackMs < 0 || slackMs > 50) {
+  settings.onDevice = parser.isSet(deviceOption);
+  settings.device = parser.value(deviceOption).toStdString();
+  settings.slackMs = parser.isSet(slackOption) ? parser.value(slackOption).toDouble(&slackOk)
+                     : settings.onDevice       ? kDeviceSlackMs
+                                               : kPtySlackMs;
+  if (!slackOk || settings.slackMs < 0 || settings.slackMs > 50) {
     std::fprintf(stderr, "vorlandex-printer: --slack-ms takes 0 to 50\n");
     return 2;
   }
-  const QString ticketDir = parser.value(ticketOption);
-  if (parser.isSet(onExitOption) && ticketDir.isEmpty()) {
+  settings.ticketDir = parser.value(ticketOption);
+  if (parser.isSet(onExitOption) && settings.ticketDir.isEmpty()) {
     std::fprintf(stderr, "vorlandex-printer: --render-on-exit needs --ticket-dir\n");
     return 2;
   }
-  const bool renderAtExit = !ticketDir.isEmpty();
-  const bool renderEachTransfer = renderAtExit && !parser.isSet(onExitOption);
+  settings.renderEachTransfer = !settings.ticketDir.isEmpty() && !parser.isSet(onExitOption);
+  return settings;
+}
 
+// The line the printer listens on.
+struct Line {
   int fd = -1;
-  int slave = -1;  // our own hold on the pty's far side
+  int hold = -1;  // our own hold on the pty's far side
   std::string path;
-  if (onDevice) {
-    path = parser.value(deviceOption).toStdString();
-    fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", path.c_str(), std::strerror(errno));
-      return 1;
-    }
-    if (!setLine(fd)) std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", path.c_str());
-  } else {
-    fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    char name[128] = {};
-    if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0 || ptsname_r(fd, name, sizeof name) != 0) {
-      std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
-      return 1;
-    }
-    path = name;
-    // The configurator opens and closes the port once per job. While one descriptor of the
-    // far side stays open, its closing is no hang-up for us, and the line settings stay.
-    slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave < 0 || !setLine(slave)) {
-      std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, std::strerror(errno));
-      return 1;
-    }
+  ~Line() {
+    if (hold >= 0) close(hold);
+    if (fd >= 0) close(fd);
   }
-  std::printf("VORLANDEX_COM%d=%s\n", com, path.c_str());
-  std::printf(onDevice ? "note: spacing judged on arrival times with %.1f ms of slack; what an adapter's own "
-                         "latency blurs under that is not seen\n"
-                       : "note: spacing judged on arrival times with %.1f ms of slack for the pseudo-terminal's "
-                         "own jitter (up to 4 ms); a smaller fault is not seen here, trace the sender's write() "
-                         "calls for that\n",
-              slackMs);
+};
+
+// Opens the device, or a new pseudo-terminal; false (after saying why) when it cannot.
+bool openLine(const Settings& settings, Line& line) {
+  if (settings.onDevice) {
+    line.path = settings.device;
+    line.fd = open(line.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (line.fd < 0) {
+      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", line.path.c_str(), std::strerror(errno));
+      return false;
+    }
+    if (!setLine(line.fd))
+      std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", line.path.c_str());
+    return true;
+  }
+  line.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  char name[128] = {};
+  if (line.fd < 0 || grantpt(line.fd) != 0 || unlockpt(line.fd) != 0 ||
+      ptsname_r(line.fd, name, sizeof name) != 0) {
+    std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+    return false;
+  }
+  line.path = name;
+  // The configurator opens and closes the port once per job. While one descriptor of the
+  // far side stays open, its closing is no hang-up for us, and the line settings stay.
+  line.hold = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (line.hold < 0 || !setLine(line.hold)) {
+    std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
+void announce(const Settings& settings, const Line& line) {
+  std::printf("VORLANDEX_COM%d=%s\n", settings.com, line.path.c_str());
+  std::printf(settings.onDevice
+                  ? "note: spacing judged on arrival times with %.1f ms of slack; what an adapter's own "
+                    "latency blurs under that is not seen\n"
+                  : "note: spacing judged on arrival times with %.1f ms of slack for the pseudo-terminal's "
+                    "own jitter (up to 4 ms); a smaller fault is not seen here, trace the sender's write() "
+                    "calls for that\n",
+              settings.slackMs);
   std::fflush(stdout);
+}
 
-  vx::console::onStopRequest(requestStop);  // a waiting poll() returns at once
-
-  vx::printer::VirtualPrinter printer([](const std::string& line, bool) { printLine(line); },
-                                      static_cast<std::int64_t>(slackMs * 1000));
+// Feeds the printer every byte of the line until a signal or the line's end; the exit status.
+int listenOnLine(const Settings& settings, const Line& line) {
+  vx::printer::VirtualPrinter printer([](const std::string& text, bool) { printLine(text); },
+                                      static_cast<std::int64_t>(settings.slackMs * 1000));
   const auto render = [&] {
-    if (!vx::printer::writeTickets(printer.state(), ticketDir, printer.state().clock.at(monotonicUs())))
-      printLine("problem: cannot write the tickets to " + ticketDir.toStdString());
+    if (!vx::printer::writeTickets(printer.state(), settings.ticketDir,
+                                   printer.state().clock.at(monotonicUs())))
+      printLine("problem: cannot write the tickets to " + settings.ticketDir.toStdString());
   };
 
   int status = 0;
   std::size_t rendered = 0;
   unsigned char buffer[4096];
   while (!stopRequested) {
-    pollfd p{fd, POLLIN, 0};
+    pollfd p{line.fd, POLLIN, 0};
     const int ready = poll(&p, 1, 100);
     const std::int64_t now = monotonicUs();
     if (ready < 0 && errno != EINTR) {
@@ -180,24 +208,40 @@ int main(int argc, char** argv) {
       break;
     }
     if (ready > 0) {
-      const ssize_t n = read(fd, buffer, sizeof buffer);
+      const ssize_t n = read(line.fd, buffer, sizeof buffer);
       if (n > 0) {
         for (ssize_t i = 0; i < n; ++i) printer.feed(buffer[i], now);
       } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-        std::fprintf(stderr, "vorlandex-printer: %s is gone\n", path.c_str());
+        std::fprintf(stderr, "vorlandex-printer: %s is gone\n", line.path.c_str());
         status = 1;
         break;
       }
     }
     printer.poll(now);
-    if (renderEachTransfer && printer.transfers().size() != rendered) {
+    if (settings.renderEachTransfer && printer.transfers().size() != rendered) {
       rendered = printer.transfers().size();
       render();
     }
   }
   printer.finish();
-  if (renderAtExit) render();
-  if (slave >= 0) close(slave);
-  close(fd);
+  if (!settings.ticketDir.isEmpty()) render();
   return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("vorlandex-printer"));
+
+  const std::variant<Settings, int> read = readSettings(app);
+  if (const int* status = std::get_if<int>(&read)) return *status;
+  const Settings& settings = std::get<Settings>(read);
+  Line line;
+  if (!openLine(settings, line)) return 1;
+  announce(settings, line);
+
+  vx::console::onStopRequest(requestStop);  // a waiting poll() returns at once
+  return listenOnLine(settings, line);
 }

@@ -12,6 +12,7 @@
 #include "editor/button_numbering.h"
 #include "serial/serial_backend.h"
 #include "serial/comms_error.h"
+#include "serial/open_failure.h"
 
 #include <QCloseEvent>
 #include <QKeySequence>
@@ -204,7 +205,7 @@ void MainWindow::installErrorReport(const QString& executablePath) {
     // A refused port also says which device and why.
     const auto* comms = dynamic_cast<const ECommsError*>(&e);
     dialogs().messageBoxWithDetail(title, reportText(translatedReport(e.what())),
-                                   comms ? QString::fromStdString(comms->detail()) : QString(), MessageIcon::Error,
+                                   comms ? openFailureDetail(*comms) : QString(), MessageIcon::Error,
                                    MessageButtons::Ok);
   });
 }

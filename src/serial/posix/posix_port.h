@@ -22,7 +22,7 @@ class PosixPort final : public SerialPort {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // Takes over `fd`, already opened and locked by PosixBackend.
+  // Takes over `fd`, already opened and locked by DeviceBackend.
   explicit PosixPort(int fd);
   ~PosixPort() override;
 
@@ -37,14 +37,14 @@ class PosixPort final : public SerialPort {
   IoResult readResult() override;
   IoResult startCommEventWait() override;
   IoResult commEventResult() override;
-  WaitResult waitReader(const CloseEvent& close) override;
+  WaitResult waitReader(const WakeEvent& close) override;
   IoResult clearCommError(std::uint32_t* errors) override;
 
-  WaitResult waitWriterIdle(const CloseEvent& close, int queue_fd) override;
+  WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) override;
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override;
-  WaitResult waitWrite(const CloseEvent& close) override;
+  WaitResult waitWrite(const WakeEvent& close) override;
   IoResult writeResult() override;
-  WaitResult waitUntil(const CloseEvent& close, Clock::time_point deadline) override;
+  WaitResult waitUntil(const WakeEvent& close, Clock::time_point deadline) override;
 
   std::size_t outputQueued() override;
   void purge(std::uint32_t flags) override;

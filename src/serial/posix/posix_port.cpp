@@ -1,4 +1,4 @@
-#include "serial/posix_port.h"
+#include "serial/posix/posix_port.h"
 
 #include <linux/serial.h>
 #include <poll.h>
@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "serial/posix_speed.h"
+#include "serial/posix/arbitrary_speed.h"
 
 namespace vx {
 namespace {
@@ -45,6 +45,9 @@ IoResult pending() { return IoResult{IoStatus::Pending, 0, 0, 0}; }
 IoResult failure(int error) {
   return IoResult{error == EBADF ? IoStatus::InvalidHandle : IoStatus::Failed, 0, 0, error};
 }
+
+// What poll() watches for an event: its eventfd.
+int fdOf(const WakeEvent& event) { return static_cast<int>(event.nativeHandle()); }
 
 int pollRetrying(pollfd* fds, nfds_t count, int timeout_ms) {
   int r;
@@ -250,7 +253,7 @@ IoResult PosixPort::clearCommError(std::uint32_t* errors) {
   return completed(0);
 }
 
-WaitResult PosixPort::waitReader(const CloseEvent& close) {
+WaitResult PosixPort::waitReader(const WakeEvent& close) {
   const auto interval = std::chrono::milliseconds(timeouts_.readIntervalTimeout);
   for (;;) {
     if (comm_done_ || read_done_) {
@@ -263,7 +266,7 @@ WaitResult PosixPort::waitReader(const CloseEvent& close) {
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(last_byte_ + interval - Clock::now());
       timeout_ms = static_cast<int>(std::max<std::chrono::milliseconds::rep>(0, left.count()));
     }
-    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {read_pending_ ? fd_ : -1, POLLIN, 0}};
+    pollfd fds[2] = {{fdOf(close), POLLIN, 0}, {read_pending_ ? fd_ : -1, POLLIN, 0}};
     if (pollRetrying(fds, 2, timeout_ms) < 0) return {WaitEvent::Failed, errno};
     if (fds[0].revents) return {WaitEvent::Close, 0};
     const short port = fds[1].revents;
@@ -282,10 +285,10 @@ WaitResult PosixPort::waitReader(const CloseEvent& close) {
 
 // ---- writer
 
-WaitResult PosixPort::waitWriterIdle(const CloseEvent& close, int queue_fd) {
+WaitResult PosixPort::waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) {
   for (;;) {
     // The port is watched for hang-ups only, so a device that goes away ends an idle writer too.
-    pollfd fds[3] = {{close.fd(), POLLIN, 0}, {queue_fd, POLLIN, 0}, {fd_, 0, 0}};
+    pollfd fds[3] = {{fdOf(close), POLLIN, 0}, {fdOf(queued), POLLIN, 0}, {fd_, 0, 0}};
     if (pollRetrying(fds, 3, -1) < 0) return {WaitEvent::Failed, errno};
     if (fds[0].revents) return {WaitEvent::Close, 0};
     if (fds[1].revents) return {WaitEvent::WriteRequest, 0};
@@ -325,13 +328,13 @@ void PosixPort::attemptWrite(bool hung_up) {
   write_pending_ = false;
 }
 
-WaitResult PosixPort::waitWrite(const CloseEvent& close) {
+WaitResult PosixPort::waitWrite(const WakeEvent& close) {
   for (;;) {
     if (write_done_) {
       if (close.isSet()) return {WaitEvent::Close, 0};
       return {WaitEvent::WriteDone, 0};
     }
-    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {write_pending_ ? fd_ : -1, POLLOUT, 0}};
+    pollfd fds[2] = {{fdOf(close), POLLIN, 0}, {write_pending_ ? fd_ : -1, POLLOUT, 0}};
     if (pollRetrying(fds, 2, -1) < 0) return {WaitEvent::Failed, errno};
     if (fds[0].revents) return {WaitEvent::Close, 0};
     const short port = fds[1].revents;
@@ -345,13 +348,13 @@ WaitResult PosixPort::waitWrite(const CloseEvent& close) {
   }
 }
 
-WaitResult PosixPort::waitUntil(const CloseEvent& close, Clock::time_point deadline) {
+WaitResult PosixPort::waitUntil(const WakeEvent& close, Clock::time_point deadline) {
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now()).count();
     if (left <= 0) return {WaitEvent::Deadline, 0};
     const timespec timeout{static_cast<time_t>(left / 1'000'000'000), static_cast<long>(left % 1'000'000'000)};
     // The port is watched for hang-ups only: a device that goes away ends the pause at once.
-    pollfd fds[2] = {{close.fd(), POLLIN, 0}, {fd_, 0, 0}};
+    pollfd fds[2] = {{fdOf(close), POLLIN, 0}, {fd_, 0, 0}};
     const int ready = ::ppoll(fds, 2, &timeout, nullptr);
     if (ready < 0) {
       if (errno == EINTR) continue;

@@ -1,4 +1,4 @@
-#include "serial/realtime_priority.h"
+#include "serial/posix/realtime_priority.h"
 
 #include <sched.h>
 #include <sys/resource.h>

@@ -1,4 +1,9 @@
-#include "serial/posix_backend.h"
+// DeviceBackend on Linux: COMn is the device resolveComPort gives ($VORLANDEX_COMn, else the
+// operator's stored choice, else /dev/ttyS(n-1)). A port is opened O_RDWR | O_NOCTTY | O_NONBLOCK |
+// O_CLOEXEC, locked with flock(LOCK_EX | LOCK_NB) (which holds even against root) and marked
+// TIOCEXCL.
+
+#include "serial/device_backend.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,17 +16,17 @@
 #include <QFile>
 
 #include "serial/port_choices.h"
-#include "serial/posix_port.h"
+#include "serial/posix/posix_port.h"
 
 namespace vx {
 
-std::string PosixBackend::devicePath(const std::string& name) const {
+std::string DeviceBackend::devicePath(const std::string& name) const {
   const int n = comPortNumber(QString::fromStdString(name));
   if (n == 0) return name;
   return QFile::encodeName(resolveComPort(n, PortChoices(settingsFile_)).path).toStdString();
 }
 
-SerialBackend::OpenResult PosixBackend::openPort(const std::string& name) {
+SerialBackend::OpenResult DeviceBackend::openPort(const std::string& name) {
   const std::string path = devicePath(name);
   int fd;
   while ((fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) < 0 && errno == EINTR) {

@@ -1,4 +1,4 @@
-#include "serial/posix_speed.h"
+#include "serial/posix/arbitrary_speed.h"
 
 #include <asm/ioctls.h>
 #include <asm/termbits.h>

@@ -1,0 +1,51 @@
+#include "serial/system_errors.h"
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace vx {
+
+std::string systemErrorText(int error) {
+  char buffer[256] = {};
+  // The GNU strerror_r returns the text, which may or may not live in `buffer`.
+  const char* description = ::strerror_r(error, buffer, sizeof buffer);
+  return description ? description : "";
+}
+
+CommsFailure openFailureKind(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENODEV:
+    case ENXIO:
+      return CommsFailure::Absent;
+    case EACCES:
+    case EPERM:
+      return CommsFailure::Permission;
+    case EISDIR:
+      return CommsFailure::NotSerial;
+    case EBUSY:
+    case EWOULDBLOCK:
+      return CommsFailure::Busy;
+    default:
+      return CommsFailure::Other;
+  }
+}
+
+std::string owningGroup(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0) return {};
+  std::vector<char> buffer(16384);
+  group entry{};
+  group* found = nullptr;
+  if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->gr_name)
+    return found->gr_name;
+  return std::to_string(st.st_gid);
+}
+
+}  // namespace vx

@@ -1,0 +1,21 @@
+#pragma once
+// What the operating system's error numbers mean to the serial component: errno on POSIX systems,
+// GetLastError's codes on Windows. Each platform implements these in its own folder. Any thread.
+
+#include <string>
+
+#include "serial/comms_error.h"
+
+namespace vx {
+
+// The system's description of `error`; empty when it has none.
+std::string systemErrorText(int error);
+
+// Which kind of failure `error`, the error of opening (or locking) a device, is.
+CommsFailure openFailureKind(int error);
+
+// The name of the group that owns `device`, or its number when the system has no name for it;
+// empty when the device cannot be looked at or the system gives devices no owning group.
+std::string owningGroup(const std::string& device);
+
+}  // namespace vx
