@@ -31,7 +31,7 @@ class PtyLine {
 
  private:
   PseudoTerminal line_;
-  FarEndReader reader_{line_};
+  FarEndReader reader_{line_, /*realtime=*/true};
 };
 
 }  // namespace vx::test

@@ -94,7 +94,8 @@ void PseudoTerminal::unplug() {
   near_ = -1;
 }
 
-FarEndReader::FarEndReader(const PseudoTerminal& line) : fd_(line.farEnd()), thread_([this] { run(); }) {}
+FarEndReader::FarEndReader(const PseudoTerminal& line, bool realtime)
+    : fd_(line.farEnd()), realtime_(realtime), thread_([this] { run(); }) {}
 
 FarEndReader::~FarEndReader() { stop(); }
 
@@ -104,9 +105,11 @@ void FarEndReader::stop() {
 }
 
 void FarEndReader::run() {
-  sched_param param{};
-  param.sched_priority = 10;
-  (void)::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &param);
+  if (realtime_) {
+    sched_param param{};
+    param.sched_priority = 10;
+    (void)::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &param);
+  }
   unsigned char buffer[4096];
   while (!stop_) {
     pollfd p{fd_, POLLIN, 0};

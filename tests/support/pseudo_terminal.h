@@ -69,9 +69,8 @@ class PseudoTerminal {
 };
 
 // Takes every byte that arrives at a pseudo-terminal's far end on a thread of its own, as a
-// printer does, with its arrival time. The thread asks for real-time priority where the system
-// grants it: arrival times are only as good as its wake-ups. Stops when destroyed, at stop(), or
-// when the far end is closed under it (stop() first).
+// printer does, with its arrival time. Stops when destroyed or at stop() (call it before closing
+// the far end).
 class FarEndReader {
  public:
   struct Byte {
@@ -79,7 +78,10 @@ class FarEndReader {
     std::int64_t us = 0;  // arrival, steady clock in microseconds
   };
 
-  explicit FarEndReader(const PseudoTerminal& line);
+  // With `realtime` the thread asks for real-time priority where the system grants it: arrival
+  // times are only as good as its wake-ups. It then competes with the component's own real-time
+  // writer, so a measurement of the writer leaves it off.
+  explicit FarEndReader(const PseudoTerminal& line, bool realtime = false);
   ~FarEndReader();
   FarEndReader(const FarEndReader&) = delete;
   FarEndReader& operator=(const FarEndReader&) = delete;
@@ -102,6 +104,7 @@ class FarEndReader {
   void run();
 
   const int fd_;
+  const bool realtime_;
   std::atomic<bool> stop_{false};
   std::atomic<double> cpu_ms_{0};
   mutable std::mutex mutex_;
