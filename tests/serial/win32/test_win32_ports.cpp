@@ -138,9 +138,11 @@ TEST(Win32Open, AnAbsentPortIsToldAsAbsent) {
     ADD_FAILURE() << "an absent port opened";
   } catch (const ECommsError& e) {
     EXPECT_STREQ(e.what(), "Error opening com port");
-    EXPECT_NE(e.detail().find("Dispositivo: " + port.toStdString() + "\nO dispositivo não existe."),
-              std::string::npos)
-        << e.detail();
+    EXPECT_EQ(e.kind(), CommsFailure::Absent);
+    EXPECT_EQ(e.device(), port.toStdString());
+    EXPECT_TRUE(openFailureDetail(e).startsWith(QStringLiteral("Dispositivo: ") + port +
+                                                QStringLiteral("\nO dispositivo não existe.")))
+        << openFailureDetail(e).toStdString();
   }
   qunsetenv("VORLANDEX_COM2");
   EXPECT_FALSE(comm.isOpen());
