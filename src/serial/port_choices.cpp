@@ -6,7 +6,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringDecoder>
-#include <climits>
 
 namespace vx {
 namespace {
@@ -42,13 +41,6 @@ PortChoices::PortChoices(QString settingsFile)
 QString PortChoices::defaultSettingsFile() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
          QStringLiteral("/vorlandex/vorlandex.conf");
-}
-
-bool isAcceptableDevicePath(const QString& path) {
-  if (path.isEmpty() || path.size() >= PATH_MAX || !path.startsWith(QLatin1Char('/'))) return false;
-  for (const QChar c : path)
-    if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-  return true;
 }
 
 QString PortChoices::stored(int n) const {
@@ -93,7 +85,7 @@ ComDevice resolveComPort(int n, const PortChoices& choices) {
   if (!environment.isEmpty()) return {environment, ComSource::Environment};
   const QString stored = choices.stored(n);
   if (!stored.isEmpty()) return {stored, ComSource::Stored};
-  return {QStringLiteral("/dev/ttyS%1").arg(n - 1), ComSource::Default};
+  return {defaultComDevice(n), ComSource::Default};
 }
 
 ComDevice resolveComPort(int n) { return resolveComPort(n, PortChoices()); }

@@ -47,7 +47,7 @@ class PortChoices {
 };
 
 // The device of COMn (n = 1..4) as the window and every other program of the system open it:
-// $VORLANDEX_COMn when set and not empty, then the stored choice, then /dev/ttyS(n-1).
+// $VORLANDEX_COMn when set and not empty, then the stored choice, then defaultComDevice(n).
 ComDevice resolveComPort(int n, const PortChoices& choices);
 // The same with the user's standard settings file.
 ComDevice resolveComPort(int n);
@@ -55,8 +55,11 @@ ComDevice resolveComPort(int n);
 // Port number 1..4 of "COM1".."COM4"; 0 for any other name.
 int comPortNumber(const QString& name);
 
-// A path is taken as a device choice only when it is absolute, has no control characters and
-// fits in a path.
+// The system's own device for COMn: /dev/ttyS(n-1) on Linux, the port "COMn" on Windows.
+QString defaultComDevice(int n);
+
+// Whether `path` is taken as a device choice. Linux: an absolute path without control characters
+// that fits in a path. Windows: a port name ("COM7", "\\.\COM12"). Each platform's folder has it.
 bool isAcceptableDevicePath(const QString& path);
 
 }  // namespace vx

@@ -1,0 +1,359 @@
+#include "serial/win32/win32_port.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "serial/trace.h"
+#include "serial/wake_event.h"
+
+namespace vx {
+namespace {
+
+// How long a cancelled transfer may take to let go of its buffer. A driver answers a cancel at
+// once; one that does not is left to the system, which cancels a thread's transfers when it ends.
+constexpr DWORD kCancelWaitMs = 1000;
+// More line-event waits ended by the system within a second than this are a port in trouble
+// (Wine on a pseudo-terminal ends one or more at every write: 200 to 300 a second, measured).
+constexpr int kMaxCommAbortsPerSecond = 1000;
+
+HANDLE handleOf(const WakeEvent& event) { return reinterpret_cast<HANDLE>(event.nativeHandle()); }
+
+IoResult completed(std::size_t count) { return IoResult{IoStatus::Completed, count, 0, 0}; }
+IoResult pending() { return IoResult{IoStatus::Pending, 0, 0, 0}; }
+IoResult failure(DWORD error) {
+  return IoResult{error == ERROR_INVALID_HANDLE ? IoStatus::InvalidHandle : IoStatus::Failed, 0, 0,
+                  static_cast<int>(error)};
+}
+WaitResult waitFailure(DWORD answer) {
+  // Any answer but WAIT_FAILED (an abandoned mutex, a time-out) cannot come from these waits.
+  return {WaitEvent::Failed,
+          static_cast<int>(answer == WAIT_FAILED ? ::GetLastError() : ERROR_INVALID_HANDLE)};
+}
+
+DWORD transferSize(std::size_t size) {
+  return static_cast<DWORD>(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max()));
+}
+
+}  // namespace
+
+void setLineSettings(DCB& dcb, const CommState& state) {
+  dcb.BaudRate = state.baudRate;
+  dcb.ByteSize = state.byteSize;
+  dcb.Parity = state.parity;
+  dcb.StopBits = state.stopBits;
+  dcb.fBinary = TRUE;
+  dcb.fParity = state.parity != NOPARITY;
+  // The printer never answers and has no handshake lines: nothing may hold the output back.
+  dcb.fOutxCtsFlow = FALSE;
+  dcb.fOutxDsrFlow = FALSE;
+  dcb.fDtrControl = DTR_CONTROL_ENABLE;
+  dcb.fRtsControl = RTS_CONTROL_ENABLE;
+  dcb.fDsrSensitivity = FALSE;
+  dcb.fTXContinueOnXoff = TRUE;
+  dcb.fOutX = FALSE;
+  dcb.fInX = FALSE;
+  // Every byte as it came: no replacement of bad bytes, no dropped zeros, and line errors
+  // reported through EV_ERR instead of failing every transfer until they are cleared.
+  dcb.fErrorChar = FALSE;
+  dcb.fNull = FALSE;
+  dcb.fAbortOnError = FALSE;
+}
+
+std::unique_ptr<Win32Port> Win32Port::adopt(HANDLE handle, PauseTimer::Kind timer_kind, DWORD* error) {
+  DWORD failed = 0;
+  std::unique_ptr<PauseTimer> timer = PauseTimer::create(timer_kind, &failed);
+  if (!timer) {
+    ::CloseHandle(handle);
+    if (error) *error = failed;
+    return nullptr;
+  }
+  std::unique_ptr<Win32Port> port(new Win32Port(handle, std::move(timer)));
+  if (!port->makeEvents(&failed)) {
+    if (error) *error = failed;
+    return nullptr;  // the destructor closes the handle
+  }
+  return port;
+}
+
+Win32Port::Win32Port(HANDLE handle, std::unique_ptr<PauseTimer> timer)
+    : handle_(handle), timer_(std::move(timer)) {}
+
+bool Win32Port::makeEvents(DWORD* error) {
+  for (Transfer* transfer : {&read_, &comm_, &write_}) {
+    // Manual reset, as overlapped transfers need.
+    transfer->event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!transfer->event) {
+      *error = ::GetLastError();
+      return false;
+    }
+  }
+  return true;
+}
+
+Win32Port::~Win32Port() {
+  close();
+  for (Transfer* transfer : {&read_, &comm_, &write_})
+    if (transfer->event) ::CloseHandle(transfer->event);
+}
+
+bool Win32Port::isCharacterDevice() {
+  if (::GetFileType(handle_) != FILE_TYPE_CHAR) return false;
+  // The console, the NUL device and printers are character devices too: only a port has a DCB.
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  return ::GetCommState(handle_, &dcb);
+}
+
+bool Win32Port::getCommState(CommState* state) {
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!::GetCommState(handle_, &dcb)) return false;
+  state->baudRate = dcb.BaudRate;
+  state->byteSize = dcb.ByteSize;
+  state->parity = dcb.Parity;
+  state->stopBits = dcb.StopBits;
+  return true;
+}
+
+bool Win32Port::setCommState(const CommState& state) {
+  DCB dcb{};
+  dcb.DCBlength = sizeof dcb;
+  if (!::GetCommState(handle_, &dcb)) return false;
+  setLineSettings(dcb, state);
+  if (!::SetCommState(handle_, &dcb)) return false;
+  // A driver may round a speed or keep a setting it lacks without saying so: see what it holds.
+  DCB back{};
+  back.DCBlength = sizeof back;
+  if (!::GetCommState(handle_, &back)) return false;
+  return back.BaudRate == dcb.BaudRate && back.ByteSize == dcb.ByteSize && back.Parity == dcb.Parity &&
+         back.StopBits == dcb.StopBits && !back.fOutxCtsFlow && !back.fOutxDsrFlow && !back.fOutX &&
+         !back.fInX && back.fRtsControl != RTS_CONTROL_HANDSHAKE && back.fDtrControl != DTR_CONTROL_HANDSHAKE;
+}
+
+bool Win32Port::getCommTimeouts(CommTimeouts* timeouts) {
+  COMMTIMEOUTS t{};
+  if (!::GetCommTimeouts(handle_, &t)) return false;
+  *timeouts = CommTimeouts{t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier, t.ReadTotalTimeoutConstant,
+                           t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant};
+  return true;
+}
+
+bool Win32Port::setCommTimeouts(const CommTimeouts& timeouts) {
+  COMMTIMEOUTS t{timeouts.readIntervalTimeout, timeouts.readTotalTimeoutMultiplier,
+                 timeouts.readTotalTimeoutConstant, timeouts.writeTotalTimeoutMultiplier,
+                 timeouts.writeTotalTimeoutConstant};
+  return ::SetCommTimeouts(handle_, &t);
+}
+
+// ---- transfers
+
+void Win32Port::prepare(Transfer& transfer) {
+  transfer.overlapped = OVERLAPPED{};
+  transfer.overlapped.hEvent = transfer.event;
+  ::ResetEvent(transfer.event);
+}
+
+IoResult Win32Port::started(Transfer& transfer, BOOL done) {
+  if (done) {
+    // Completed at once: the record holds the count, as for a transfer that completes later.
+    transfer.pending = true;
+    return finish(transfer);
+  }
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_IO_PENDING) {
+    transfer.pending = true;
+    return pending();
+  }
+  return failure(error);
+}
+
+IoResult Win32Port::finish(Transfer& transfer) {
+  if (!transfer.pending) return pending();
+  DWORD count = 0;
+  if (::GetOverlappedResult(handle_, &transfer.overlapped, &count, FALSE)) {
+    transfer.pending = false;
+    return completed(count);
+  }
+  const DWORD error = ::GetLastError();
+  if (error == ERROR_IO_INCOMPLETE) return pending();
+  transfer.pending = false;
+  return failure(error);
+}
+
+bool Win32Port::settled(Transfer& transfer) {
+  if (HasOverlappedIoCompleted(&transfer.overlapped)) return true;
+  ::ResetEvent(transfer.event);
+  // A completion between the two looks sets the event again after the reset, or shows here.
+  return HasOverlappedIoCompleted(&transfer.overlapped);
+}
+
+void Win32Port::cancel(Transfer& transfer) {
+  if (!transfer.pending) return;
+  // ERROR_NOT_FOUND: it had completed already; either way the event is set once it is done.
+  (void)::CancelIoEx(handle_, &transfer.overlapped);
+  if (::WaitForSingleObject(transfer.event, kCancelWaitMs) == WAIT_OBJECT_0) transfer.pending = false;
+}
+
+// ---- reader
+
+IoResult Win32Port::setCommMask(std::uint32_t mask) {
+  if (!::SetCommMask(handle_, mask)) return failure(::GetLastError());
+  return completed(0);
+}
+
+IoResult Win32Port::startRead(std::uint8_t* buffer, std::size_t size) {
+  prepare(read_);
+  return started(read_, ::ReadFile(handle_, buffer, transferSize(size), nullptr, &read_.overlapped));
+}
+
+IoResult Win32Port::readResult() { return finish(read_); }
+
+IoResult Win32Port::startCommEventWait() {
+  comm_outcome_held_ = false;
+  prepare(comm_);
+  comm_mask_ = 0;
+  IoResult result = started(comm_, ::WaitCommEvent(handle_, &comm_mask_, &comm_.overlapped));
+  if (result.status == IoStatus::Completed) result.eventMask = comm_mask_;
+  return result;
+}
+
+IoResult Win32Port::commEventResult() {
+  if (comm_outcome_held_) {
+    comm_outcome_held_ = false;
+    return comm_outcome_;
+  }
+  IoResult result = finish(comm_);
+  if (result.status == IoStatus::Completed) result.eventMask = comm_mask_;
+  return result;
+}
+
+bool Win32Port::restartedAbortedCommWait() {
+  IoResult outcome = finish(comm_);
+  if (outcome.status == IoStatus::Completed) outcome.eventMask = comm_mask_;
+  // Wine ends a pending WaitCommEvent with ERROR_OPERATION_ABORTED whenever it looks at a
+  // port whose modem lines it cannot read (a pseudo-terminal: at every write). Windows ends one
+  // so only when the port goes, and then the new wait fails at once, and so does the read. So
+  // an aborted wait is started again, unless aborts come faster than writes could make them.
+  if (outcome.status == IoStatus::Failed && outcome.error == ERROR_OPERATION_ABORTED) {
+    const Clock::time_point now = Clock::now();
+    if (now - comm_abort_window_ > std::chrono::seconds(1)) {
+      comm_abort_window_ = now;
+      comm_aborts_ = 0;
+    }
+    if (++comm_aborts_ <= kMaxCommAbortsPerSecond) {
+      TraceLine("The line-event wait was ended by the system; waiting again.");
+      outcome = startCommEventWait();
+      if (outcome.status == IoStatus::Pending) return true;
+    }
+  }
+  comm_outcome_ = outcome;
+  comm_outcome_held_ = true;
+  return false;
+}
+
+WaitResult Win32Port::waitReader(const WakeEvent& close) {
+  for (;;) {
+    HANDLE handles[3] = {handleOf(close)};
+    WaitEvent answers[3] = {WaitEvent::Close};
+    DWORD count = 1;
+    // A transfer the system does not hold has no event worth waiting for.
+    if (comm_.pending) {
+      handles[count] = comm_.event;
+      answers[count++] = WaitEvent::LineEvent;
+    }
+    if (read_.pending) {
+      handles[count] = read_.event;
+      answers[count++] = WaitEvent::ReadDone;
+    }
+    const DWORD r = ::WaitForMultipleObjects(count, handles, FALSE, INFINITE);
+    if (r == WAIT_OBJECT_0) {
+      cancel(read_);
+      cancel(comm_);
+      return {WaitEvent::Close, 0};
+    }
+    if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) return waitFailure(r);
+    const WaitEvent answer = answers[r - WAIT_OBJECT_0];
+    if (!settled(answer == WaitEvent::LineEvent ? comm_ : read_)) continue;
+    if (answer == WaitEvent::LineEvent && restartedAbortedCommWait()) continue;
+    return {answer, 0};
+  }
+}
+
+IoResult Win32Port::clearCommError(std::uint32_t* errors) {
+  DWORD flags = 0;
+  COMSTAT status{};
+  if (!::ClearCommError(handle_, &flags, &status)) return failure(::GetLastError());
+  *errors = flags | stray_errors_.exchange(0);
+  return completed(0);
+}
+
+// ---- writer
+
+WaitResult Win32Port::waitWriterIdle(const WakeEvent& close, const WakeEvent& queue) {
+  const HANDLE handles[2] = {handleOf(close), handleOf(queue)};
+  const DWORD r = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+  if (r == WAIT_OBJECT_0) return {WaitEvent::Close, 0};
+  if (r == WAIT_OBJECT_0 + 1) return {WaitEvent::WriteRequest, 0};
+  return waitFailure(r);
+}
+
+IoResult Win32Port::startWrite(const std::uint8_t* data, std::size_t count) {
+  prepare(write_);
+  write_count_ = transferSize(count);
+  IoResult result = started(
+      write_, ::WriteFile(handle_, data, static_cast<DWORD>(write_count_), nullptr, &write_.overlapped));
+  // Without write time-outs a write ends only when the port has taken every byte; one that took
+  // none did not write, and retrying it would spin.
+  if (result.status == IoStatus::Completed && result.count == 0 && write_count_ > 0)
+    return failure(ERROR_WRITE_FAULT);
+  return result;
+}
+
+WaitResult Win32Port::waitWrite(const WakeEvent& close) {
+  for (;;) {
+    const HANDLE handles[2] = {handleOf(close), write_.event};
+    const DWORD r = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+    if (r == WAIT_OBJECT_0) {
+      // The writer drops the block as soon as this returns.
+      cancel(write_);
+      return {WaitEvent::Close, 0};
+    }
+    if (r != WAIT_OBJECT_0 + 1) return waitFailure(r);
+    if (settled(write_)) return {WaitEvent::WriteDone, 0};
+  }
+}
+
+IoResult Win32Port::writeResult() {
+  IoResult result = finish(write_);
+  if (result.status == IoStatus::Completed && result.count == 0 && write_count_ > 0)
+    return failure(ERROR_WRITE_FAULT);
+  return result;
+}
+
+WaitResult Win32Port::waitUntil(const WakeEvent& close, Clock::time_point deadline) {
+  return timer_->waitUntil(handleOf(close), deadline);
+}
+
+// ---- any thread
+
+std::size_t Win32Port::outputQueued() {
+  DWORD flags = 0;
+  COMSTAT status{};
+  if (!::ClearCommError(handle_, &flags, &status)) return 0;
+  if (flags != 0) stray_errors_.fetch_or(flags);
+  return status.cbOutQue;
+}
+
+void Win32Port::purge(std::uint32_t flags) {
+  (void)::PurgeComm(handle_, flags & (PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
+}
+
+void Win32Port::close() {
+  if (handle_ == INVALID_HANDLE_VALUE) return;
+  // The threads have ended; whatever they left in flight is let go before the records go.
+  for (Transfer* transfer : {&read_, &comm_, &write_}) cancel(*transfer);
+  ::CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+}
+
+}  // namespace vx

@@ -1,0 +1,114 @@
+#pragma once
+// One open Windows serial port behind the SerialPort operations: the handle CreateFileW gave
+// for overlapped I/O, one OVERLAPPED with its own manual-reset event for each of the read, the
+// line-event wait and the write, and the writer's pause timer. Every wait is
+// WaitForMultipleObjects with the close event first, so it wins when several are set; a wait that
+// the close event ends cancels the transfers it was waiting for and lets them finish, so no
+// transfer outlives the buffer it reads into or writes from.
+//
+// Reads follow the component's time-outs, which the driver keeps (SetCommTimeouts). Line errors
+// are the driver's own (EV_ERR, ClearCommError). A port that goes away (an adapter pulled) fails
+// the pending read and line-event wait and the next write with the number the driver chooses
+// (ERROR_OPERATION_ABORTED, ERROR_BAD_COMMAND, ERROR_DEVICE_NOT_CONNECTED, ...): each is
+// reported as Failed, as the POSIX back end reports a vanished device, so the thread posts its
+// hang-up request and ends. Only ERROR_INVALID_HANDLE reads as an invalid handle. An idle writer
+// has no transfer of its own in flight and cannot see the port go away: the reader does.
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "serial/serial_backend.h"
+#include "serial/win32/pause_timer.h"
+#include "serial/win32/windows_api.h"
+
+namespace vx {
+
+class Win32Port final : public SerialPort {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // Takes over `handle` (opened with FILE_FLAG_OVERLAPPED). Null, with the handle closed and
+  // GetLastError()'s number in *error, when the events or the pause timer cannot be made.
+  static std::unique_ptr<Win32Port> adopt(HANDLE handle, PauseTimer::Kind timer, DWORD* error);
+  ~Win32Port() override;
+  Win32Port(const Win32Port&) = delete;
+  Win32Port& operator=(const Win32Port&) = delete;
+
+  // GetFileType gives FILE_TYPE_CHAR and the port answers GetCommState.
+  bool isCharacterDevice() override;
+  bool getCommState(CommState* state) override;
+  bool setCommState(const CommState& state) override;
+  bool getCommTimeouts(CommTimeouts* timeouts) override;
+  bool setCommTimeouts(const CommTimeouts& timeouts) override;
+
+  IoResult setCommMask(std::uint32_t mask) override;
+  IoResult startRead(std::uint8_t* buffer, std::size_t size) override;
+  IoResult readResult() override;
+  IoResult startCommEventWait() override;
+  IoResult commEventResult() override;
+  WaitResult waitReader(const WakeEvent& close) override;
+  IoResult clearCommError(std::uint32_t* errors) override;
+
+  WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queue) override;
+  IoResult startWrite(const std::uint8_t* data, std::size_t count) override;
+  WaitResult waitWrite(const WakeEvent& close) override;
+  IoResult writeResult() override;
+  WaitResult waitUntil(const WakeEvent& close, Clock::time_point deadline) override;
+
+  // From ClearCommError's COMSTAT; the error flags that call clears are kept for the reader's
+  // next clearCommError.
+  std::size_t outputQueued() override;
+  void purge(std::uint32_t flags) override;
+  void close() override;
+
+  PauseTimer::Kind pauseTimerKind() const { return timer_->kind(); }
+
+ private:
+  // One overlapped transfer: its record, its event, whether the system still holds it.
+  struct Transfer {
+    OVERLAPPED overlapped{};
+    HANDLE event = nullptr;
+    bool pending = false;
+  };
+
+  Win32Port(HANDLE handle, std::unique_ptr<PauseTimer> timer);
+  bool makeEvents(DWORD* error);
+  void prepare(Transfer& transfer);
+  // The outcome of a call that started `transfer` and returned `started`.
+  IoResult started(Transfer& transfer, BOOL started);
+  // The transfer's result without waiting: Pending while the system holds it.
+  IoResult finish(Transfer& transfer);
+  // Cancels the transfer if the system still holds it and waits (boundedly) until it lets go.
+  void cancel(Transfer& transfer);
+  // After the transfer's event was seen set: whether the transfer has completed. An event set
+  // for nothing (a completion the system signalled late) is reset, so the wait goes on.
+  bool settled(Transfer& transfer);
+  // Takes the completed line-event wait's outcome; true when it was ended by the system alone
+  // and has been started again, so the reader need not hear of it.
+  bool restartedAbortedCommWait();
+
+  HANDLE handle_;
+  std::unique_ptr<PauseTimer> timer_;
+  Transfer read_;
+  Transfer comm_;
+  DWORD comm_mask_ = 0;  // written by the system when the line-event wait completes
+  // The line-event wait's outcome once waitReader has taken it from the system.
+  IoResult comm_outcome_;
+  bool comm_outcome_held_ = false;
+  // Line-event waits the system ended by itself lately (see waitReader).
+  int comm_aborts_ = 0;
+  Clock::time_point comm_abort_window_;
+  Transfer write_;
+  std::size_t write_count_ = 0;
+  std::atomic<std::uint32_t> stray_errors_{0};  // cleared by outputQueued, not yet reported
+};
+
+// Puts `state` into `dcb` with the line the printer needs: binary, no flow control of any kind
+// (CTS, DSR, XON/XOFF), DTR and RTS on, nothing replaced or dropped, no abort on error. Other
+// fields stay as they are.
+void setLineSettings(DCB& dcb, const CommState& state);
+
+}  // namespace vx
