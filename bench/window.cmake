@@ -6,7 +6,7 @@ vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window
 vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_logo_upload.cpp
-                    LIBS vx_window_driver vx_printer util)
+                    LIBS vx_window_driver vx_printer vx_pseudo_terminal)
 # A long session: 300 window jobs against the virtual printer on a pseudo-terminal, with its
 # adapter pulled and plugged back, and 100 runs of vorlandex-send (descriptors, threads and
 # memory flat after the first 20 jobs). The suite runs a short version.

@@ -9,24 +9,14 @@
 // VORLANDEX_BENCH_LONG=1 adds one job at the start-up height 90 (N = 4824, about 58 s),
 // reported but not gated.
 
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <stdlib.h>
 #include <sys/resource.h>
-#include <termios.h>
-#include <time.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -35,6 +25,7 @@
 #include "window_driver.h"
 #include "window_bench_support.h"
 #include "logo/logo_upload.h"
+#include "pseudo_terminal.h"
 #include "printer/virtual_printer.h"
 #include "protocol/steady_pacer.h"
 
@@ -48,68 +39,25 @@ using vx::bench::msSince;
 using vx::bench::cpuMs;
 using vx::bench::monotonicUs;
 
-// The printer's end of the line. The near side stays open for the whole run, so the
-// window's port closing between jobs is never a hang-up.
+// The printer's end of the line: COM1 through VORLANDEX_COM1, and a thread that stamps every byte
+// as it arrives. The near side stays open for the whole run, so the window's port closing between
+// jobs is never a hang-up.
 class FarEnd {
  public:
-  FarEnd() {
-    char name[256] = {};
-    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
-    termios t{};
-    tcgetattr(slave_, &t);
-    cfmakeraw(&t);
-    cfsetispeed(&t, B19200);
-    cfsetospeed(&t, B19200);
-    tcsetattr(slave_, TCSANOW, &t);
-    path_ = name;
-    setenv("VORLANDEX_COM1", name, 1);
-    thread_ = std::thread([this] { run(); });
-  }
-  ~FarEnd() {
-    stop_ = true;
-    thread_.join();
-    close(slave_);
-    close(master_);
-  }
-  const std::string& path() const { return path_; }
+  FarEnd() : reader_(line_) { line_.useAsComPort(1); }
+  const std::string& path() const { return line_.path(); }
   // Everything received since the last call, once the line has been quiet for 100 ms.
   std::vector<vx::printer::TimedByte> take() {
-    std::size_t seen = static_cast<std::size_t>(-1);
-    for (;;) {
-      usleep(100'000);
-      std::lock_guard lock(mutex_);
-      if (bytes_.size() == seen) {
-        std::vector<vx::printer::TimedByte> out;
-        out.swap(bytes_);
-        return out;
-      }
-      seen = bytes_.size();
-    }
+    std::vector<vx::printer::TimedByte> out;
+    for (const vx::test::FarEndReader::Byte& b : reader_.take(std::chrono::milliseconds(100)))
+      out.push_back({b.value, b.us});
+    return out;
   }
-  double cpuMs() const { return cpuMs_.load(); }
+  double cpuMs() const { return reader_.cpuMs(); }
 
  private:
-  void run() {
-    unsigned char buffer[4096];
-    while (!stop_) {
-      pollfd p{master_, POLLIN, 0};
-      if (poll(&p, 1, 50) > 0) {
-        const ssize_t n = read(master_, buffer, sizeof buffer);
-        const std::int64_t now = monotonicUs();
-        std::lock_guard lock(mutex_);
-        for (ssize_t i = 0; i < n; ++i) bytes_.push_back({buffer[i], now});
-      }
-      cpuMs_ = ::cpuMs(RUSAGE_THREAD);
-    }
-  }
-  int master_ = -1;
-  int slave_ = -1;
-  std::string path_;
-  std::thread thread_;
-  std::atomic<bool> stop_{false};
-  std::mutex mutex_;
-  std::vector<vx::printer::TimedByte> bytes_;
-  std::atomic<double> cpuMs_{0};
+  vx::test::PseudoTerminal line_;
+  vx::test::FarEndReader reader_;
 };
 
 struct JobFigures {

@@ -36,8 +36,8 @@ ButtonNumbering numberingOf(const ConfigModel& model, int button);
 void setNumbering(ConfigModel& model, int button, const ButtonNumbering& numbering);
 
 enum class ButtonState {
-  Independent,  // its own range; the page's editing controls are enabled (Ativa)
-  Following,  // shares an earlier button's sequence; the editing controls are disabled (Desativa)
+  Independent,  // its own range; the page's editing controls are enabled
+  Following,    // shares an earlier button's sequence; the editing controls are disabled
   Inactive,  // "Botão Inativo"; the controls and the other tables stay as they were
 };
 

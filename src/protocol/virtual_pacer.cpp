@@ -19,7 +19,6 @@ void VirtualPacer::portOpened() {
 }
 
 void VirtualPacer::wait(int ms) {
-  waits_.push_back(ms);
   owedMs_ += ms;
   const std::int64_t handOver = handOvers_.empty() ? -1 : handOvers_.back();
   std::int64_t from = deadlineMs_;
@@ -37,7 +36,6 @@ void VirtualPacer::forgetRecords() {
   std::vector<std::int64_t> last;
   if (!handOvers_.empty()) last.push_back(handOvers_.back());
   handOvers_.swap(last);
-  std::vector<int>().swap(waits_);
 }
 
 }  // namespace vx

@@ -32,8 +32,6 @@ class VirtualPacer final : public Pacer {
   std::int64_t elapsedMs() const { return elapsedMs_; }
   // The virtual time of every hand-over, in order.
   const std::vector<std::int64_t>& handOvers() const { return handOvers_; }
-  // Every wait() call's argument, in order.
-  const std::vector<int>& waits() const { return waits_; }
   // Forgets the records but the last hand-over, which the pause rule needs: a long session
   // would otherwise keep a stamp for every byte it ever sent.
   void forgetRecords();
@@ -45,7 +43,6 @@ class VirtualPacer final : public Pacer {
   int owedMs_ = 0;
   bool pausesToPort_ = false;
   std::vector<std::int64_t> handOvers_;
-  std::vector<int> waits_;
 };
 
 }  // namespace vx

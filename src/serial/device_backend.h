@@ -3,7 +3,7 @@
 // and every other program of the system resolve them (see port_choices.h: $VORLANDEX_COMn, else
 // the operator's stored choice, else the system's own port). A port is opened exclusively for
 // reading and writing without waiting for the line; a port another program holds does not open.
-// Each platform implements it in its own folder (posix/ on Linux).
+// Each platform implements it in its own folder (posix/ on Linux, win32/ on Windows).
 
 #include <QString>
 #include <string>

@@ -65,7 +65,7 @@ QString openFailureReason(const ECommsError& error, FailureLanguage language) {
                                     : kNamedGroup.in(language).arg(QString::fromStdString(group)));
     }
     case CommsFailure::Other:
-      return text.arg(QString::fromLocal8Bit(systemErrorText(error.error())));
+      return text.arg(QString::fromStdString(systemErrorText(error.error())));
     default:
       return text;
   }

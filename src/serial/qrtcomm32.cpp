@@ -77,6 +77,7 @@ bool TQRTComm32::OpenPort() {
     // Keeping the port open here would lock it away from every later OpenPort.
     port_handle_->close();
     port_handle_.reset();
+    if (traceOn()) TraceLine("Closed " + device_);
     return false;
   }
 

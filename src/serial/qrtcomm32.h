@@ -41,7 +41,7 @@ class TQRTComm32 : public QObject {
   using TReceiveDataEvent = std::function<void(const char* Buffer, std::uint16_t BufferLength)>;
   using TNotifyEvent = std::function<void(TQRTComm32* Sender)>;
 
-  // A null back end means the POSIX serial device back end. CommPort starts as Com1; the other
+  // A null back end means this computer's serial devices (DeviceBackend). CommPort starts as Com1; the other
   // settings at their first values (____110, None, _4, _1) until the owner sets them. Sets the
   // trace back to the program's trace file: off unless a technician switched it on (trace.h).
   explicit TQRTComm32(QObject* owner = nullptr, std::unique_ptr<SerialBackend> backend = nullptr);

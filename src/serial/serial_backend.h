@@ -4,7 +4,7 @@
 // one read, one line-event wait and one write in flight, each interruptible by the close event,
 // query and clear line errors (CE_*, EV_ERR), purge (PURGE_*), close. Plus the close event and the
 // threads themselves. DeviceBackend drives the computer's real devices (its implementation lives
-// in the platform's folder, posix/ here); FakeBackend scripts everything for tests.
+// in the platform's folder, posix/ or win32/); FakeBackend scripts everything for tests.
 
 #include <chrono>
 #include <cstddef>

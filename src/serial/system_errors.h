@@ -8,7 +8,7 @@
 
 namespace vx {
 
-// The system's description of `error`; empty when it has none.
+// The system's description of `error` in UTF-8; empty when it has none.
 std::string systemErrorText(int error);
 
 // Which kind of failure `error`, the error of opening (or locking) a device, is.

@@ -66,6 +66,15 @@ bool startProgramTrace(const std::string& path, std::string* reason) {
   return true;
 }
 
+void stopProgramTrace() {
+  TraceState& s = state();
+  std::lock_guard lock(s.mutex);
+  closeFileLocked(s);
+  s.name.clear();
+  s.program_name.clear();
+  s.on = false;
+}
+
 std::string startTraceFromEnvironment() {
   const char* path = std::getenv("VORLANDEX_TRACE");
   std::string reason;

@@ -19,6 +19,8 @@ void resetTraceFileName();
 // now. False, with the system's reason in *reason, when it cannot be opened; the trace is then
 // left as it was.
 bool startProgramTrace(const std::string& path, std::string* reason);
+// Closes the program's trace file: the trace is off, and every new component leaves it off.
+void stopProgramTrace();
 // VORLANDEX_TRACE, when set and not empty, through startProgramTrace. A message for the program's
 // error stream when the file cannot be opened; empty otherwise.
 std::string startTraceFromEnvironment();

@@ -33,8 +33,8 @@ QT_END_NAMESPACE
 namespace vx {
 
 void PrintTo(const ButtonSettings& s, std::ostream* os) {
-  *os << "{letra " << int(s.letter) << ", imprime " << int(s.printLetter) << ", " << s.firstNumber << ".."
-      << s.lastNumber << ", igual " << int(s.sameAsButton) << ", lines";
+  *os << "{letter " << int(s.letter) << ", prints " << int(s.printLetter) << ", " << s.firstNumber << ".."
+      << s.lastNumber << ", same as " << int(s.sameAsButton) << ", lines";
   for (int l = 1; l <= kLines; ++l)
     *os << " [" << s.lineText[l].toStdString() << "|" << int(s.lineEnabled[l]) << int(s.lineExpanded[l]) << "]";
   *os << "}";
@@ -897,7 +897,7 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
 
 using ClosePrompt = FileCommands;
 
-TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
+TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHasTicked) {
   ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
   EXPECT_FALSE(window->close());  // unscripted: the box is closed without a choice
   ASSERT_EQ(boxCount(), 1);
@@ -915,7 +915,7 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTimer3HasTicked) {
   EXPECT_TRUE(entries().isEmpty());
 }
 
-TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTimer3ForgetsEvenTheOperatorsChange) {
+TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTheForgetChangesTimerForgetsEvenTheOperatorsChange) {
   settle();
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));

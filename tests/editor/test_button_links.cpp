@@ -21,7 +21,7 @@ struct Numbering {
 };
 
 void PrintTo(const Numbering& n, std::ostream* os) {
-  *os << "{igual " << n.sameAs << ", imprime " << n.prints << ", " << n.firstNumber << ".." << n.lastNumber << "}";
+  *os << "{same as " << n.sameAs << ", prints " << n.prints << ", " << n.firstNumber << ".." << n.lastNumber << "}";
 }
 
 Numbering numbering(const ConfigModel& m, int b) {

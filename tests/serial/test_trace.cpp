@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -39,7 +40,7 @@ class TraceTest : public ::testing::Test {
     std::filesystem::remove(path_);
   }
   void TearDown() override {
-    setTraceFileName("");
+    stopProgramTrace();
     std::filesystem::remove(path_);
   }
   // A component on the printer's line over `fake`, with the trace switched on after it (a new
@@ -157,6 +158,32 @@ TEST_F(TraceTest, AFileThatCannotBeOpenedIsSaidAndLeavesTheTraceAsItWas) {
   EXPECT_EQ(startTraceFromEnvironment(), "");
   TraceLine("still traced");
   EXPECT_EQ(readLines(path_), std::vector<std::string>{"still traced"});
+}
+
+// A technician's run: the file named in the environment follows every component the program makes,
+// naming the device at each opening and closing, until the program's trace is stopped.
+TEST_F(TraceTest, TheEnvironmentsTraceFollowsEveryNewComponentUntilStopped) {
+  ::setenv("VORLANDEX_TRACE", path_.c_str(), 1);
+  EXPECT_EQ(startTraceFromEnvironment(), "");
+  ::unsetenv("VORLANDEX_TRACE");
+  const auto run = [] {
+    TQRTComm32 comm(nullptr, std::make_unique<FakeBackend>());
+    set19200Baud8N1(comm);
+    EXPECT_TRUE(comm.OpenPort());
+    EXPECT_TRUE(comm.SendData("x", 1));
+    comm.ClosePort();
+  };
+  run();
+  run();
+  std::vector<std::string> lines = readLines(path_);
+  const auto count = [&lines](const std::string& prefix) {
+    return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+  };
+  EXPECT_EQ(count("Opened "), 2);
+  EXPECT_EQ(count("Closed "), 2);
+  stopProgramTrace();
+  run();
+  EXPECT_EQ(readLines(path_).size(), lines.size());
 }
 
 TEST_F(TraceTest, NothingIsWrittenWithoutAName) {

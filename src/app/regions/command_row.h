@@ -26,7 +26,7 @@ struct CommandRow {
   ComboBox* portList = nullptr;              // COM1..COM4
   QPushButton* serialPortsButton = nullptr;  // opens "Portas seriais"
   CheckBox* beepBox = nullptr;
-  CheckBox* resetAtDayEndBox = nullptr;  // resets every ticket counter at the end of the day
+  CheckBox* resetAtDayEndBox = nullptr;
   CheckBox* twoCopiesBox = nullptr;
 
   void createCommandRow(ControlFactory& make);

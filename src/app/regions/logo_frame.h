@@ -34,7 +34,7 @@ struct LogoFrame {
   ScrollBar* contrastBar = nullptr;   // the threshold, 1..255
   QLabel* blackShareLabel = nullptr;  // "Preto: 18 %", beside the contrast bar
   CheckBox* printLogoBox = nullptr;
-  QPushButton* suggestButton = nullptr;  // suggests a contrast
+  QPushButton* suggestButton = nullptr;
   QPushButton* sendLogoButton = nullptr;
 
   std::int32_t logoBoxLeft = 0;      // the logo picture's left edge at start-up; the box centres from it

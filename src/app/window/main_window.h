@@ -55,7 +55,7 @@ class MainWindow : public QWidget,
   Q_OBJECT
  public:
   // `dialogs`, `pacer` and `serialBackend` default to the real message boxes, the steady
-  // clock and the POSIX serial devices. Creates the controls, runs the start-up, then creates
+  // clock and this computer's serial devices (DeviceBackend). Creates the controls, runs the start-up, then creates
   // the progress dialog, hidden.
   explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
                       std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);

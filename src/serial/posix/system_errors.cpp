@@ -8,13 +8,16 @@
 #include <cstring>
 #include <vector>
 
+#include <QString>
+
 namespace vx {
 
 std::string systemErrorText(int error) {
   char buffer[256] = {};
   // The GNU strerror_r returns the text, which may or may not live in `buffer`.
   const char* description = ::strerror_r(error, buffer, sizeof buffer);
-  return description ? description : "";
+  // In the locale's encoding, which need not be UTF-8.
+  return description ? QString::fromLocal8Bit(description).toStdString() : std::string();
 }
 
 CommsFailure openFailureKind(int error) {

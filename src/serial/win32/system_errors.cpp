@@ -9,8 +9,7 @@ namespace vx {
 namespace {
 
 // Not in every MinGW-w64 release's headers; the values are the system's.
-constexpr DWORD kNoSuchDevice = 433;       // ERROR_NO_SUCH_DEVICE
-constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
+constexpr DWORD kNoSuchDevice = 433;  // ERROR_NO_SUCH_DEVICE
 
 }  // namespace
 
@@ -48,13 +47,13 @@ CommsFailure openFailureKind(int error) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_BUSY:
       return CommsFailure::Busy;
-    case ERROR_PRIVILEGE_NOT_HELD:
-    case kElevationRequired:
-      return CommsFailure::Permission;
     // A folder, or a device that takes none of the requests a file or a port takes.
     case ERROR_DIRECTORY:
     case ERROR_INVALID_FUNCTION:
       return CommsFailure::NotSerial;
+    // A missing privilege or elevation: Windows gives a port no owning group to join, so the
+    // system's own text is the one that helps (the operator's reason for a refused permission
+    // is the Linux one).
     default:
       return CommsFailure::Other;
   }
