@@ -55,8 +55,14 @@ const Reason* reasonFor(CommsFailure kind) {
 
 QString openFailureReason(const ECommsError& error, FailureLanguage language) {
   const Reason* reason = reasonFor(error.kind());
-  if (!reason)
-    return language == FailureLanguage::English ? QString::fromUtf8(error.what()).trimmed() : QString();
+  if (!reason) {
+    // The component's own text stands above the operator's reason; a system error behind it
+    // (a thread the system would not start) is said in the system's words.
+    const QString system = error.error() ? QString::fromStdString(systemErrorText(error.error())) : QString();
+    if (language == FailureLanguage::Operator) return system;
+    const QString component = QString::fromUtf8(error.what()).trimmed();
+    return system.isEmpty() ? component : component + QStringLiteral(": ") + system;
+  }
   const QString text = reason->text.in(language);
   switch (error.kind()) {
     case CommsFailure::Permission: {

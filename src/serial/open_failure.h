@@ -14,13 +14,13 @@ enum class FailureLanguage { Operator, English };
 
 // The reason alone: absent (check the cable or adapter), permission (join the group that owns the
 // device, named as the system reports it, and log in again), held by another program, not a
-// serial device, or the system's own text. For a failure that concerns no device (already open,
-// a thread that could not start): empty for the operator, who reads the component's text above
-// it, and that text itself in English.
+// serial device, or the system's own text. For a failure of another kind (already open, a thread
+// that could not start): the system's text behind it, if any, for the operator, who reads the
+// component's text above it; in English the component's text and then the system's.
 QString openFailureReason(const ECommsError& error, FailureLanguage language);
 
 // The window's detail under the error report: "Dispositivo: <device>" and the operator's reason
-// on the next line; empty for a failure that concerns no device.
+// on the next line; empty when there is no reason to give.
 QString openFailureDetail(const ECommsError& error);
 
 }  // namespace vx

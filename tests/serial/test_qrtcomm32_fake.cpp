@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "fake_backend.h"
+#include "serial/open_failure.h"
 #include "serial/qrtcomm32.h"
 #include "serial_test_support.h"
 
@@ -114,6 +115,18 @@ TEST_F(QRTComm32FakeTest, CloseEventFailureAnswersFalseAndClosesThePort) {
   EXPECT_EQ(fake_->openPorts(), 0);
   EXPECT_FALSE(comm_->SendData("x", 1));
   EXPECT_TRUE(comm_->OpenPort());  // nothing was left behind
+}
+
+// A thread the system would not start: the reason carries the system's own words in both languages;
+// a port already open has no system error behind it.
+TEST(OpenFailureReason, AFailureOfNoDeviceKindStillGivesTheSystemsReason) {
+  const ECommsError thread("Unable to create Write thread", CommsFailure::ThreadNotStarted, EAGAIN, "/dev/ttyS0");
+  const QString system = QString::fromLocal8Bit(std::strerror(EAGAIN));
+  EXPECT_EQ(openFailureReason(thread, FailureLanguage::English), "Unable to create Write thread: " + system);
+  EXPECT_EQ(openFailureDetail(thread), "Dispositivo: /dev/ttyS0\n" + system);
+  const ECommsError open("Already have a comm file open", CommsFailure::AlreadyOpen);
+  EXPECT_EQ(openFailureReason(open, FailureLanguage::English), "Already have a comm file open");
+  EXPECT_EQ(openFailureDetail(open), "");
 }
 
 struct ThreadFailure {
