@@ -103,7 +103,7 @@ bool SentRecord::load(QString* error) {
   QFile file(path_);
   if (!file.exists()) return true;
   const auto refuse = [&](const QString& why) {
-    if (error) *error = QStringLiteral("%1: %2").arg(path_, why);
+    if (error) *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), why);
     entries_.clear();
     sentAt_.clear();
     return false;
@@ -150,7 +150,7 @@ bool SentRecord::save(QString* error) {
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = QStringLiteral("cannot write %1: %2").arg(path_, file.errorString());
+    if (error) *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path_), file.errorString());
     return false;
   }
   return true;

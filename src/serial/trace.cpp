@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 #include "serial/system_errors.h"
@@ -54,7 +55,7 @@ void resetTraceFileName() {
 bool startProgramTrace(const std::string& path, std::string* reason) {
   std::FILE* file = std::fopen(path.c_str(), "a");
   if (!file) {
-    if (reason) *reason = systemErrorText(errno);
+    if (reason) *reason = std::strerror(errno);  // the C library's errno, on every system
     return false;
   }
   TraceState& s = state();
@@ -91,7 +92,7 @@ void TraceLine(std::string_view text) {
   }
   if (!ok) {
     std::fprintf(stderr, "serial trace: cannot write %s: %s; trace switched off\n", s.name.c_str(),
-                 systemErrorText(errno).c_str());
+                 std::strerror(errno));
     closeFileLocked(s);
     s.name.clear();
     s.program_name.clear();

@@ -17,6 +17,8 @@ std::string systemErrorText(int error) {
   return description ? description : "";
 }
 
+int genericIoError() { return EIO; }
+
 CommsFailure openFailureKind(int error) {
   switch (error) {
     case ENOENT:
