@@ -92,9 +92,7 @@ JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
 }
 
 SentRecord::SentRecord(const QString& port, const QString& dir) : port_(port) {
-  // Percent-encoding keeps every port name apart, a /dev/serial/by-id link's included.
-  path_ = dir + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) +
-          QStringLiteral(".json");
+  path_ = dir + QLatin1Char('/') + sentRecordFileName(port);
 }
 
 bool SentRecord::load(QString* error) {

@@ -345,6 +345,12 @@ std::size_t Win32Port::outputQueued() {
 }
 
 void Win32Port::purge(std::uint32_t flags) {
+  // Only output the device itself still holds is dropped. With its queue empty no write can be
+  // held up in it, and an abort or a clear would reach past it (Wine flushes the output of the
+  // device under the port, on a pseudo-terminal the far side's unread input; a USB adapter its
+  // own buffer) and throw away bytes already delivered, such as a block's last "F".
+  if ((flags & (PURGE_TXABORT | PURGE_TXCLEAR)) && outputQueued() == 0)
+    flags &= ~static_cast<std::uint32_t>(PURGE_TXABORT | PURGE_TXCLEAR);
   (void)::PurgeComm(handle_, flags & (PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
 }
 
