@@ -23,7 +23,8 @@ PrinterRun runPrinter(const QStringList& arguments) {
   PrinterRun run;
   if (!printer.waitForFinished(30000)) return run;
   run.exitCode = printer.exitCode();
-  run.out = QString::fromLocal8Bit(printer.readAllStandardOutput());
+  // Lines end in CR LF on Windows.
+  run.out = QString::fromLocal8Bit(printer.readAllStandardOutput()).remove(QLatin1Char('\r'));
   run.err = QString::fromLocal8Bit(printer.readAllStandardError());
   return run;
 }

@@ -268,7 +268,8 @@ WaitResult Win32Port::waitReader(const WakeEvent& close) {
     const DWORD r = ::WaitForMultipleObjects(count, handles, FALSE, INFINITE);
     if (r == WAIT_OBJECT_0) {
       cancel(read_);
-      cancel(comm_);
+      // The line-event wait is let go when the port closes (close()).
+      if (comm_.pending) (void)::CancelIoEx(handle_, &comm_.overlapped);
       return {WaitEvent::Close, 0};
     }
     if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) return waitFailure(r);
@@ -356,10 +357,14 @@ void Win32Port::purge(std::uint32_t flags) {
 
 void Win32Port::close() {
   if (handle_ == INVALID_HANDLE_VALUE) return;
-  // The threads have ended; whatever they left in flight is let go before the records go.
-  for (Transfer* transfer : {&read_, &comm_, &write_}) cancel(*transfer);
+  // The threads have ended; whatever they left in flight is let go before the records go. A
+  // line-event wait may answer its cancel only once the handle is closed (Wine's does, a second
+  // late otherwise): it is waited for after the close, its records being this object's.
+  for (Transfer* transfer : {&read_, &write_}) cancel(*transfer);
+  if (comm_.pending) (void)::CancelIoEx(handle_, &comm_.overlapped);
   ::CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
+  if (comm_.pending && ::WaitForSingleObject(comm_.event, kCancelWaitMs) == WAIT_OBJECT_0) comm_.pending = false;
 }
 
 }  // namespace vx
