@@ -22,7 +22,7 @@ namespace {
 // Ends a port's run; the reason is already recorded.
 struct PortStopped {};
 
-QString systemError(int error) { return QString::fromLocal8Bit(systemErrorText(error)); }
+QString systemError(int error) { return QString::fromStdString(systemErrorText(error)); }
 
 }  // namespace
 

@@ -103,7 +103,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
 QString startTrace(const QString& path) {
   std::string reason;
   if (path.isEmpty() || startProgramTrace(QFile::encodeName(path).toStdString(), &reason)) return {};
-  return QStringLiteral("--trace: cannot open %1: %2").arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason));
+  return QStringLiteral("--trace: cannot open %1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason));
 }
 
 }  // namespace

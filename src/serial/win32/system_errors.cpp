@@ -25,8 +25,7 @@ std::string systemErrorText(int error) {
   ::LocalFree(text);
   // The system's texts end with a line end, which a trace line or a message box must not get.
   while (!description.isEmpty() && description.back().isSpace()) description.chop(1);
-  // In the local 8-bit encoding, as strerror gives it on POSIX systems: every caller reads it so.
-  return description.toLocal8Bit().toStdString();
+  return description.toStdString();
 }
 
 int genericIoError() { return ERROR_GEN_FAILURE; }
