@@ -191,6 +191,13 @@ void Win32Port::cancel(Transfer& transfer) {
   if (!transfer.pending) return;
   // ERROR_NOT_FOUND: it had completed already; either way the event is set once it is done.
   (void)::CancelIoEx(handle_, &transfer.overlapped);
+  // Wine answers the cancel of a line-event wait only when it next looks at the port (a second
+  // later by itself): a look at the port's state ends it at once. Harmless on Windows.
+  if (&transfer == &comm_) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (::ClearCommError(handle_, &errors, &status) && errors != 0) stray_errors_.fetch_or(errors);
+  }
   if (::WaitForSingleObject(transfer.event, kCancelWaitMs) == WAIT_OBJECT_0) transfer.pending = false;
 }
 
@@ -268,8 +275,7 @@ WaitResult Win32Port::waitReader(const WakeEvent& close) {
     const DWORD r = ::WaitForMultipleObjects(count, handles, FALSE, INFINITE);
     if (r == WAIT_OBJECT_0) {
       cancel(read_);
-      // The line-event wait is let go when the port closes (close()).
-      if (comm_.pending) (void)::CancelIoEx(handle_, &comm_.overlapped);
+      cancel(comm_);
       return {WaitEvent::Close, 0};
     }
     if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) return waitFailure(r);
@@ -357,14 +363,10 @@ void Win32Port::purge(std::uint32_t flags) {
 
 void Win32Port::close() {
   if (handle_ == INVALID_HANDLE_VALUE) return;
-  // The threads have ended; whatever they left in flight is let go before the records go. A
-  // line-event wait may answer its cancel only once the handle is closed (Wine's does, a second
-  // late otherwise): it is waited for after the close, its records being this object's.
-  for (Transfer* transfer : {&read_, &write_}) cancel(*transfer);
-  if (comm_.pending) (void)::CancelIoEx(handle_, &comm_.overlapped);
+  // The threads have ended; whatever they left in flight is let go before the records go.
+  for (Transfer* transfer : {&read_, &comm_, &write_}) cancel(*transfer);
   ::CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
-  if (comm_.pending && ::WaitForSingleObject(comm_.event, kCancelWaitMs) == WAIT_OBJECT_0) comm_.pending = false;
 }
 
 }  // namespace vx
