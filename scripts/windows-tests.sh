@@ -4,7 +4,9 @@
 #   1. every test of build-windows/ through ctest (each program runs under scripts/wine-run.sh;
 #      a GoogleTest program also writes its results to build-windows/tests/*/<test>.xml);
 #   2. the installer: silent install, the installed program runs, silent removal leaves
-#      nothing behind (scripts/check-windows-installer.sh).
+#      nothing behind (scripts/check-windows-installer.sh);
+#   3. vorlandex-send.exe end to end through COM1 against the Linux build in LINUX_BUILD (default
+#      build/): tests/windows/send_under_wine.sh, in a prefix of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -21,3 +23,4 @@ setups=("$build"/vorlandex-*-win64*-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
   { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
 scripts/check-windows-installer.sh "${setups[0]}"
+tests/windows/send_under_wine.sh "$build" "${LINUX_BUILD:-build}"

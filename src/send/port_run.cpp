@@ -1,6 +1,7 @@
 #include "send/port_run.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <chrono>
 #include <exception>
@@ -21,7 +22,7 @@ namespace {
 // Ends a port's run; the reason is already recorded.
 struct PortStopped {};
 
-QString systemError(int error) { return QString::fromLocal8Bit(systemErrorText(error)); }
+QString systemError(int error) { return QString::fromStdString(systemErrorText(error)); }
 
 }  // namespace
 
@@ -43,7 +44,8 @@ class PortRun::Host final : public JobPort {
       refused = openFailureReason(e, FailureLanguage::English);
     }
     if (!refused.isEmpty()) {
-      stop(QStringLiteral("cannot open %1: %2").arg(QString::fromStdString(device_.devicePath()), refused));
+      stop(QStringLiteral("cannot open %1: %2")
+               .arg(QDir::toNativeSeparators(QString::fromStdString(device_.devicePath())), refused));
       throw PortStopped{};
     }
   }

@@ -1,6 +1,7 @@
 #include "send/sender.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -102,7 +103,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
 QString startTrace(const QString& path) {
   std::string reason;
   if (path.isEmpty() || startProgramTrace(QFile::encodeName(path).toStdString(), &reason)) return {};
-  return QStringLiteral("--trace: cannot open %1: %2").arg(path, QString::fromLocal8Bit(reason));
+  return QStringLiteral("--trace: cannot open %1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason));
 }
 
 }  // namespace
@@ -119,7 +120,8 @@ int Sender::exec() {
   QString error;
   try {
     if (!options_.pairPath.isEmpty()) {
-      pair = readConfigPair(options_.pairPath);
+      // Read under its native name: every message about the pair or its picture shows that.
+      pair = readConfigPair(QDir::toNativeSeparators(options_.pairPath));
       source = &pair;
     }
     plan = planFor(source, options_, jobsFor(source, options_), QDateTime::currentDateTime());
@@ -127,7 +129,7 @@ int Sender::exec() {
   } catch (const ConfigPairError& e) {
     error = e.message();
   } catch (const std::length_error& e) {
-    error = QStringLiteral("%1: %2").arg(options_.pairPath, QString::fromUtf8(e.what()));
+    error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(options_.pairPath), QString::fromUtf8(e.what()));
   }
   if (!error.isEmpty()) {
     printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
@@ -151,7 +153,8 @@ int Sender::writeDryRun(const RunPlan& plan) {
   const auto size = static_cast<qint64>(bytes.size());
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const auto cannotWrite = [&](const QString& why) {
-    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(options_.output, why));
+    const QString shown = toStdout ? options_.output : QDir::toNativeSeparators(options_.output);
+    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(shown, why));
     return 1;
   };
   if (toStdout) {
@@ -341,7 +344,7 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
 
     QString line;
     if (!w.run) line = QStringLiteral("%1: nothing changed, nothing sent").arg(w.label);
-    else line = summaryLine(w.label, p.device, s, *w.plan);
+    else line = summaryLine(w.label, QDir::toNativeSeparators(p.device), s, *w.plan);
     if (w.run && !unchanged.isEmpty()) line += QStringLiteral(" (unchanged, not sent: %1)").arg(unchanged.join(QStringLiteral(", ")));
     if (s.state == PortStatus::State::Done && !w.recordError.isEmpty()) line += QStringLiteral("; ") + p.error;
     if (!options_.quiet && !options_.json) printLine(output_.out, line);

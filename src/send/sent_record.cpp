@@ -92,9 +92,7 @@ JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
 }
 
 SentRecord::SentRecord(const QString& port, const QString& dir) : port_(port) {
-  // Percent-encoding keeps every port name apart, a /dev/serial/by-id link's included.
-  path_ = dir + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) +
-          QStringLiteral(".json");
+  path_ = dir + QLatin1Char('/') + sentRecordFileName(port);
 }
 
 bool SentRecord::load(QString* error) {
@@ -103,7 +101,7 @@ bool SentRecord::load(QString* error) {
   QFile file(path_);
   if (!file.exists()) return true;
   const auto refuse = [&](const QString& why) {
-    if (error) *error = QStringLiteral("%1: %2").arg(path_, why);
+    if (error) *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), why);
     entries_.clear();
     sentAt_.clear();
     return false;
@@ -150,7 +148,7 @@ bool SentRecord::save(QString* error) {
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = QStringLiteral("cannot write %1: %2").arg(path_, file.errorString());
+    if (error) *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path_), file.errorString());
     return false;
   }
   return true;

@@ -36,6 +36,11 @@ std::vector<JobDigest> jobDigests(const RunPlan& plan);
 // %LOCALAPPDATA%\vorlandex. One file per platform: sent_record_dir_posix.cpp, _win32.cpp.
 QString sentRecordDir();
 
+// The name of the record file of `port` as given on the command line, one per platform: its
+// percent-encoding and ".json"; on Windows after "port-", since a file may not be called after
+// a device (COM1.json is the port COM1 there).
+QString sentRecordFileName(const QString& port);
+
 class SentRecord;
 
 // Which jobs of a port's run go: every one without a record; with one (--if-changed), those

@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QUrl>
 
 #include "send/sent_record.h"
 
@@ -13,6 +14,11 @@ QString sentRecordDir() {
   // Root (a system service, sudo) keeps its records with the system's state, not in /root.
   if (geteuid() == 0) return QStringLiteral("/var/lib/vorlandex");
   return QDir::homePath() + QStringLiteral("/.local/state/vorlandex");
+}
+
+// Percent-encoding keeps every port name apart, a /dev/serial/by-id link's included.
+QString sentRecordFileName(const QString& port) {
+  return QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) + QStringLiteral(".json");
 }
 
 }  // namespace vx

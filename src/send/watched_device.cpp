@@ -1,8 +1,7 @@
 #include "send/watched_device.h"
 
-#include <cerrno>
-
 #include "protocol/monotonic_clock.h"
+#include "serial/system_errors.h"
 
 namespace vx {
 
@@ -50,12 +49,12 @@ class WatchedDevice::Port final : public SerialPort {
       if (owner_.stamp_ && r.count > 0) owner_.stamp_(monotonicNs(), r.count);
       owner_.written_ += r.count;
     } else if (r.status == IoStatus::Failed || r.status == IoStatus::InvalidHandle) {
-      owner_.noteFailure(r.error != 0 ? r.error : EIO);
+      owner_.noteFailure(r.error != 0 ? r.error : genericIoError());
     }
     return r;
   }
   WaitResult noteWait(WaitResult r) {
-    if (r.event == WaitEvent::Failed) owner_.noteFailure(r.error != 0 ? r.error : EIO);
+    if (r.event == WaitEvent::Failed) owner_.noteFailure(r.error != 0 ? r.error : genericIoError());
     return r;
   }
 

@@ -11,6 +11,10 @@ namespace vx {
 // The system's description of `error` in UTF-8; empty when it has none.
 std::string systemErrorText(int error);
 
+// The system's code for an input/output failure that came without a code of its own: EIO on
+// POSIX systems, ERROR_GEN_FAILURE on Windows.
+int genericIoError();
+
 // Which kind of failure `error`, the error of opening (or locking) a device, is.
 CommsFailure openFailureKind(int error);
 

@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
+
+#include <QString>
 
 #include "serial/system_errors.h"
 
@@ -19,6 +22,10 @@ struct TraceState {
   std::FILE* file = nullptr;
   std::atomic<bool> on{false};  // lets the port threads skip the lock while tracing is off
 };
+
+// The C library's text for its errno (a file that cannot be opened or written), in UTF-8: on
+// Windows errno is no system error code, so systemErrorText() cannot tell it.
+std::string fileErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)).toStdString(); }
 
 TraceState& state() {
   static TraceState s;
@@ -54,7 +61,7 @@ void resetTraceFileName() {
 bool startProgramTrace(const std::string& path, std::string* reason) {
   std::FILE* file = std::fopen(path.c_str(), "a");
   if (!file) {
-    if (reason) *reason = systemErrorText(errno);
+    if (reason) *reason = fileErrorText(errno);
     return false;
   }
   TraceState& s = state();
@@ -100,7 +107,7 @@ void TraceLine(std::string_view text) {
   }
   if (!ok) {
     std::fprintf(stderr, "serial trace: cannot write %s: %s; trace switched off\n", s.name.c_str(),
-                 systemErrorText(errno).c_str());
+                 fileErrorText(errno).c_str());
     closeFileLocked(s);
     s.name.clear();
     s.program_name.clear();

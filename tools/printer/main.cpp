@@ -3,23 +3,19 @@
 // "VORLANDEX_COM1=<path>"; the second, a note, says how closely it can judge the spacing of
 // the bytes; then one line per transfer and per problem on the line, until SIGINT or
 // SIGTERM. With --ticket-dir it keeps DIR/button1.png .. button4.png up to date.
-
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <termios.h>
-#include <time.h>
-#include <unistd.h>
+// With --decode FILE it decodes a byte stream written by vorlandex-send --dry-run --output
+// instead (the one thing it does on Windows, where there is no pseudo-terminal).
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
-#include <cerrno>
+#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <variant>
 
+#include "printer/listening_line.h"
 #include "printer/ticket.h"
 #include "printer/virtual_printer.h"
 #include "protocol/monotonic_clock.h"
@@ -27,26 +23,11 @@
 
 namespace {
 
-volatile sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t stopRequested = 0;
 
 void requestStop() { stopRequested = 1; }
 
 std::int64_t monotonicUs() { return vx::monotonicNs() / 1000; }
-
-// Raw 8-bit, 19200 8N1, no flow control: every byte reaches the decoder as sent.
-bool setLine(int fd) {
-  termios tio{};
-  if (tcgetattr(fd, &tio) != 0) return false;
-  cfmakeraw(&tio);
-  tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK);
-  tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
-  tio.c_cflag |= CS8 | CLOCAL | CREAD;
-  tio.c_cc[VMIN] = 1;
-  tio.c_cc[VTIME] = 0;
-  cfsetispeed(&tio, B19200);
-  cfsetospeed(&tio, B19200);
-  return tcsetattr(fd, TCSANOW, &tio) == 0;
-}
 
 // Spacing is judged on arrival times. A pseudo-terminal's bytes reach us through a kernel
 // worker that adds up to 4 ms of jitter of its own, so only a generous slack tells a sender's
@@ -64,7 +45,11 @@ const char kDescription[] =
     "thread that adds up to +-4 ms of jitter, so the slack is 2 ms: a real fault of a few\n"
     "milliseconds shows, a smaller one cannot be told from that jitter (to see it, trace the\n"
     "sender's write() calls, e.g. perf trace -e write). On a serial device (--device) the slack\n"
-    "is 0.5 ms; an adapter's own latency still blurs what is under that.";
+    "is 0.5 ms; an adapter's own latency still blurs what is under that.\n"
+    "\n"
+    "--decode FILE decodes the bytes of a file written by vorlandex-send --dry-run --output\n"
+    "instead: the same lines, content and framing only (a file holds no times, so the spacing is\n"
+    "not judged); exit status 1 when the printer found a problem. On Windows that is the one mode.";
 
 void printLine(const std::string& line) {
   std::fputs(line.c_str(), stdout);
@@ -80,6 +65,7 @@ struct Settings {
   double slackMs = kPtySlackMs;
   QString ticketDir;  // empty: no tickets rendered
   bool renderEachTransfer = false;
+  QString decodeFile;  // set: decode this file instead of listening
 };
 
 // The settings of the command line, or the exit status for a bad one (after saying why).
@@ -103,10 +89,31 @@ std::variant<Settings, int> readSettings(QCoreApplication& app) {
       QStringLiteral("Arrival jitter allowed on the minimum spacings (default 2 ms on the pseudo-terminal, "
                      "0.5 ms on a --device)."),
       QStringLiteral("ms"));
-  parser.addOptions({deviceOption, comOption, ticketOption, onExitOption, slackOption});
+  const QCommandLineOption decodeOption(
+      QStringLiteral("decode"),
+      QStringLiteral("Decode the byte stream in this file (vorlandex-send --dry-run --output) instead of "
+                     "listening on a line; the spacing is not judged."),
+      QStringLiteral("file"));
+  parser.addOptions({deviceOption, comOption, ticketOption, onExitOption, slackOption, decodeOption});
   parser.process(app);
 
   Settings settings;
+  settings.decodeFile = parser.value(decodeOption);
+  if (parser.isSet(decodeOption)) {
+    if (settings.decodeFile.isEmpty()) {
+      std::fprintf(stderr, "vorlandex-printer: --decode needs a file\n");
+      return 2;
+    }
+    if (parser.isSet(deviceOption) || parser.isSet(comOption) || parser.isSet(slackOption)) {
+      std::fprintf(stderr, "vorlandex-printer: --decode reads a file: --device, --com and --slack-ms are for a line\n");
+      return 2;
+    }
+  } else if (!vx::printer::ListeningLine::available()) {
+    std::fprintf(stderr,
+                 "vorlandex-printer: on this system the printer cannot listen on a line; decode a file written "
+                 "by vorlandex-send --dry-run --output with --decode FILE\n");
+    return 2;
+  }
   settings.com = parser.value(comOption).toInt();
   if (settings.com < 1 || settings.com > 4) {
     std::fprintf(stderr, "vorlandex-printer: --com takes 1 to 4\n");
@@ -131,50 +138,8 @@ std::variant<Settings, int> readSettings(QCoreApplication& app) {
   return settings;
 }
 
-// The line the printer listens on.
-struct Line {
-  int fd = -1;
-  int hold = -1;  // our own hold on the pty's far side
-  std::string path;
-  ~Line() {
-    if (hold >= 0) close(hold);
-    if (fd >= 0) close(fd);
-  }
-};
-
-// Opens the device, or a new pseudo-terminal; false (after saying why) when it cannot.
-bool openLine(const Settings& settings, Line& line) {
-  if (settings.onDevice) {
-    line.path = settings.device;
-    line.fd = open(line.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (line.fd < 0) {
-      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", line.path.c_str(), std::strerror(errno));
-      return false;
-    }
-    if (!setLine(line.fd))
-      std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", line.path.c_str());
-    return true;
-  }
-  line.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  char name[128] = {};
-  if (line.fd < 0 || grantpt(line.fd) != 0 || unlockpt(line.fd) != 0 ||
-      ptsname_r(line.fd, name, sizeof name) != 0) {
-    std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
-    return false;
-  }
-  line.path = name;
-  // The configurator opens and closes the port once per job. While one descriptor of the
-  // far side stays open, its closing is no hang-up for us, and the line settings stay.
-  line.hold = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (line.hold < 0 || !setLine(line.hold)) {
-    std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, std::strerror(errno));
-    return false;
-  }
-  return true;
-}
-
-void announce(const Settings& settings, const Line& line) {
-  std::printf("VORLANDEX_COM%d=%s\n", settings.com, line.path.c_str());
+void announce(const Settings& settings, const vx::printer::ListeningLine& line) {
+  std::printf("VORLANDEX_COM%d=%s\n", settings.com, line.path().c_str());
   std::printf(settings.onDevice
                   ? "note: spacing judged on arrival times with %.1f ms of slack; what an adapter's own "
                     "latency blurs under that is not seen\n"
@@ -185,47 +150,63 @@ void announce(const Settings& settings, const Line& line) {
   std::fflush(stdout);
 }
 
-// Feeds the printer every byte of the line until a signal or the line's end; the exit status.
-int listenOnLine(const Settings& settings, const Line& line) {
+void renderTickets(const vx::printer::VirtualPrinter& printer, const QString& dir, std::int64_t nowUs) {
+  if (!vx::printer::writeTickets(printer.state(), dir, printer.state().clock.at(nowUs)))
+    printLine("problem: cannot write the tickets to " + QDir::toNativeSeparators(dir).toStdString());
+}
+
+// Feeds the printer every byte of the line until a stop request or the line's end; the exit
+// status.
+int listenOnLine(const Settings& settings, vx::printer::ListeningLine& line) {
   vx::printer::VirtualPrinter printer([](const std::string& text, bool) { printLine(text); },
                                       static_cast<std::int64_t>(settings.slackMs * 1000));
-  const auto render = [&] {
-    if (!vx::printer::writeTickets(printer.state(), settings.ticketDir,
-                                   printer.state().clock.at(monotonicUs())))
-      printLine("problem: cannot write the tickets to " + settings.ticketDir.toStdString());
-  };
-
   int status = 0;
   std::size_t rendered = 0;
   unsigned char buffer[4096];
   while (!stopRequested) {
-    pollfd p{line.fd, POLLIN, 0};
-    const int ready = poll(&p, 1, 100);
+    const long n = line.read(buffer, sizeof buffer, 100);
     const std::int64_t now = monotonicUs();
-    if (ready < 0 && errno != EINTR) {
-      std::fprintf(stderr, "vorlandex-printer: poll: %s\n", std::strerror(errno));
+    if (n < 0) {
       status = 1;
       break;
     }
-    if (ready > 0) {
-      const ssize_t n = read(line.fd, buffer, sizeof buffer);
-      if (n > 0) {
-        for (ssize_t i = 0; i < n; ++i) printer.feed(buffer[i], now);
-      } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-        std::fprintf(stderr, "vorlandex-printer: %s is gone\n", line.path.c_str());
-        status = 1;
-        break;
-      }
-    }
+    for (long i = 0; i < n; ++i) printer.feed(buffer[i], now);
     printer.poll(now);
     if (settings.renderEachTransfer && printer.transfers().size() != rendered) {
       rendered = printer.transfers().size();
-      render();
+      renderTickets(printer, settings.ticketDir, monotonicUs());
     }
   }
   printer.finish();
-  if (!settings.ticketDir.isEmpty()) render();
+  if (!settings.ticketDir.isEmpty()) renderTickets(printer, settings.ticketDir, monotonicUs());
   return status;
+}
+
+// Decodes a byte stream from a file: the lines the printer would print for it on a line, with
+// every byte taken at one instant and a slack as long as the longest pause, so that nothing is
+// judged on time; then a closing line. 0 when the printer found no problem, 1 otherwise.
+int decodeFile(const Settings& settings) {
+  const QString shown = QDir::toNativeSeparators(settings.decodeFile);
+  QFile file(settings.decodeFile);
+  if (!file.open(QIODevice::ReadOnly)) {
+    std::fprintf(stderr, "vorlandex-printer: cannot read %s: %s\n", shown.toLocal8Bit().constData(),
+                 file.errorString().toLocal8Bit().constData());
+    return 1;
+  }
+  const QByteArray bytes = file.readAll();
+  printLine("note: decoding " + shown.toStdString() + ", " + std::to_string(bytes.size()) +
+            " bytes; a file holds no times, so the spacing is not judged");
+  vx::printer::VirtualPrinter printer([](const std::string& text, bool) { printLine(text); },
+                                      vx::printer::kRegisterPauseUs);
+  for (const char byte : bytes) printer.feed(static_cast<std::uint8_t>(byte), 0);
+  printer.finish();
+  if (!settings.ticketDir.isEmpty()) renderTickets(printer, settings.ticketDir, 0);
+  const std::size_t transfers = printer.transfers().size();
+  const std::size_t problems = printer.problems().size();
+  printLine("decoded: " + std::to_string(transfers) + (transfers == 1 ? " transfer, " : " transfers, ") +
+            (problems == 0 ? std::string("no problem")
+                           : std::to_string(problems) + (problems == 1 ? " problem" : " problems")));
+  return problems == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -238,10 +219,13 @@ int main(int argc, char** argv) {
   const std::variant<Settings, int> read = readSettings(app);
   if (const int* status = std::get_if<int>(&read)) return *status;
   const Settings& settings = std::get<Settings>(read);
-  Line line;
-  if (!openLine(settings, line)) return 1;
-  announce(settings, line);
+  if (!settings.decodeFile.isEmpty()) return decodeFile(settings);
+
+  const std::unique_ptr<vx::printer::ListeningLine> line =
+      vx::printer::ListeningLine::open(settings.onDevice ? settings.device : std::string());
+  if (!line) return 1;
+  announce(settings, *line);
 
   vx::console::onStopRequest(requestStop);  // a waiting poll() returns at once
-  return listenOnLine(settings, line);
+  return listenOnLine(settings, *line);
 }

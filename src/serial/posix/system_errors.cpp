@@ -20,6 +20,8 @@ std::string systemErrorText(int error) {
   return description ? QString::fromLocal8Bit(description).toStdString() : std::string();
 }
 
+int genericIoError() { return EIO; }
+
 CommsFailure openFailureKind(int error) {
   switch (error) {
     case ENOENT:

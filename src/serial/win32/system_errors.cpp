@@ -27,6 +27,8 @@ std::string systemErrorText(int error) {
   return description.toStdString();
 }
 
+int genericIoError() { return ERROR_GEN_FAILURE; }
+
 CommsFailure openFailureKind(int error) {
   switch (static_cast<DWORD>(error)) {
     // No device answers to the name: never there, unplugged, or a name no device can have.

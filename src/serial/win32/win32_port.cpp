@@ -191,6 +191,13 @@ void Win32Port::cancel(Transfer& transfer) {
   if (!transfer.pending) return;
   // ERROR_NOT_FOUND: it had completed already; either way the event is set once it is done.
   (void)::CancelIoEx(handle_, &transfer.overlapped);
+  // Wine answers the cancel of a line-event wait only when it next looks at the port (a second
+  // later by itself): a look at the port's state ends it at once. Harmless on Windows.
+  if (&transfer == &comm_) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (::ClearCommError(handle_, &errors, &status) && errors != 0) stray_errors_.fetch_or(errors);
+  }
   if (::WaitForSingleObject(transfer.event, kCancelWaitMs) == WAIT_OBJECT_0) transfer.pending = false;
 }
 
@@ -345,6 +352,12 @@ std::size_t Win32Port::outputQueued() {
 }
 
 void Win32Port::purge(std::uint32_t flags) {
+  // Only output the device itself still holds is dropped. With its queue empty no write can be
+  // held up in it, and an abort or a clear would reach past it (Wine flushes the output of the
+  // device under the port, on a pseudo-terminal the far side's unread input; a USB adapter its
+  // own buffer) and throw away bytes already delivered, such as a block's last "F".
+  if ((flags & (PURGE_TXABORT | PURGE_TXCLEAR)) && outputQueued() == 0)
+    flags &= ~static_cast<std::uint32_t>(PURGE_TXABORT | PURGE_TXCLEAR);
   (void)::PurgeComm(handle_, flags & (PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
 }
 
