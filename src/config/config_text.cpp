@@ -1,6 +1,7 @@
 #include "config_text.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QByteArrayView>
 #include <limits>
 #include <optional>
@@ -118,7 +119,7 @@ QString fileTooLargeMessage(const QString& path) {
   if (path.isEmpty())
     return QCoreApplication::translate("ConfigFiles", "O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
   return QCoreApplication::translate("ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
-      .arg(path, limit);
+      .arg(QDir::toNativeSeparators(path), limit);
 }
 
 QByteArray writeConfigText(const ConfigModel& m, const GlobalSettings& g) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -19,7 +20,8 @@ constexpr qint64 kMaxSvgFileBytes = qint64{16} * 1024 * 1024;
 
 [[noreturn]] void fail(const QString& text) { throw BitmapError(text.toStdString()); }
 
-QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(path); }
+// As the operator knows the file: with the system's own separators (backslashes on Windows).
+QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
 
 QString acceptedList() {
   QStringList names = pictureFileSuffixes();

@@ -2,6 +2,7 @@
 
 #include "logo/compact_bitmap.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -184,7 +185,7 @@ void decodeRle(const QByteArray& bytes, const Layout& l, QImage& image) {
 }
 
 QString fileMessage(const char* what, const QString& path, const QString& reason) {
-  return QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason.trimmed());
+  return QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), QDir::toNativeSeparators(path), reason.trimmed());
 }
 
 [[noreturn]] void throwNotValid() { throw BitmapError(kBitmapNotValid); }
