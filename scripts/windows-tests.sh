@@ -4,7 +4,9 @@
 #   1. every test of build-windows/ through ctest (each program runs under scripts/wine-run.sh;
 #      a GoogleTest program also writes its results to build-windows/tests/*/<test>.xml);
 #   2. the installer: silent install, the installed program runs, silent removal leaves
-#      nothing behind (scripts/check-windows-installer.sh).
+#      nothing behind (scripts/check-windows-installer.sh);
+#   3. the window on a virtual display sends the settings job to the Linux virtual printer and
+#      closes cleanly, photographed in each language (scripts/windows-window-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -21,3 +23,4 @@ setups=("$build"/vorlandex-*-win64*-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
   { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
 scripts/check-windows-installer.sh "${setups[0]}"
+scripts/windows-window-check.sh "$build" build
