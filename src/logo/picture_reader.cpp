@@ -244,7 +244,7 @@ SourcePicture decodeRaster(QIODevice& device, const QString& path) {
 }
 
 QString cannotOpenText(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason.trimmed());
+  return QStringLiteral("Cannot open file %1. %2").arg(quoted(path), reason.trimmed());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -229,9 +230,12 @@ TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
   EXPECT_EQ(error(write(QStringLiteral("text.bmp"), "no picture")), kBitmapNotValid);
   const QByteArray bmp = encodeBitmap(image);
   EXPECT_EQ(loadLogoPicture(write(QStringLiteral("bitmap.png"), bmp)).fileBytes, bmp);
-  EXPECT_EQ(error(dir.path()), "\"" + dir.path().toStdString() + "\" é uma pasta, não um arquivo de imagem.");
+  // Paths as the system writes them: backslashes on Windows.
+  EXPECT_EQ(error(dir.path()),
+            "\"" + QDir::toNativeSeparators(dir.path()).toStdString() + "\" é uma pasta, não um arquivo de imagem.");
   const QString gone = dir.filePath(QStringLiteral("gone.png"));
-  EXPECT_EQ(error(gone), "Cannot open file \"" + gone.toStdString() + "\". " + test::openFailureReason(gone));
+  EXPECT_EQ(error(gone), "Cannot open file \"" + QDir::toNativeSeparators(gone).toStdString() + "\". " +
+                             test::openFailureReason(gone));
 }
 
 }  // namespace
