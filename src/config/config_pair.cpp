@@ -44,7 +44,8 @@ ConfigPair readConfigPair(const QString& cfgPath) {
     if (e.line() <= 0) throw ConfigPairError(QStringLiteral("%1: %2").arg(cfgShown, e.message()));
     QString text = e.message();
     if (text.startsWith(QLatin1String("List index out of bounds"))) {
-      text = QStringLiteral("%1, line %2: the file ends before this line (%3); a configuration file has %4 lines")
+      text = QStringLiteral(
+                 "%1, line %2: the file ends before this line (%3); a configuration file has %4 lines")
                  .arg(cfgShown)
                  .arg(e.line())
                  .arg(text)

@@ -1,8 +1,8 @@
 #include "config_text.h"
 
+#include <QByteArrayView>
 #include <QCoreApplication>
 #include <QDir>
-#include <QByteArrayView>
 #include <limits>
 #include <optional>
 
@@ -118,7 +118,8 @@ QString fileTooLargeMessage(const QString& path) {
   const QString limit = QCoreApplication::translate("ConfigFiles", "o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));
   if (path.isEmpty())
     return QCoreApplication::translate("ConfigFiles", "O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
-  return QCoreApplication::translate("ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
+  return QCoreApplication::translate(
+             "ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
       .arg(QDir::toNativeSeparators(path), limit);
 }
 

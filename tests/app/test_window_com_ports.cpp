@@ -38,7 +38,9 @@ class ComPorts : public WindowTest {
     return texts;
   }
   static QString registryValue(int n) {
-    return QSettings(kTestKey, QSettings::NativeFormat).value(QStringLiteral("SerialPorts/COM%1").arg(n)).toString();
+    return QSettings(kTestKey, QSettings::NativeFormat)
+        .value(QStringLiteral("SerialPorts/COM%1").arg(n))
+        .toString();
   }
 
   PortChoices choices{kTestKey};
@@ -74,17 +76,19 @@ TEST_F(ComPorts, TheListOffersTheComputersPortsAndTheChoiceIsKeptInTheRegistry) 
 TEST_F(ComPorts, ATypedNameMustBeAPortAndAnAbsentOneIsKeptAsAbsent) {
   auto d = dialog();
   QLineEdit* field = d->deviceBox(1)->lineEdit();
-  for (const QString& bad : {QStringLiteral("NUL"), QStringLiteral("C:\\vorlandex\\COM1"), QStringLiteral("COM 1")}) {
+  for (const QString& bad :
+       {QStringLiteral("NUL"), QStringLiteral("C:\\vorlandex\\COM1"), QStringLiteral("COM 1")}) {
     SCOPED_TRACE(bad.toStdString());
     dialogs->boxes.clear();
     field->setText(bad);
     d->accept();
     EXPECT_NE(d->result(), QDialog::Accepted);
     ASSERT_EQ(boxCount(), 1);
-    EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("COM1: \"%1\" não é um dispositivo serial. Escolha um "
-                                                      "dispositivo da lista ou digite o caminho completo de um "
-                                                      "dispositivo.")
-                                          .arg(bad));
+    EXPECT_EQ(dialogs->boxes[0].text,
+              QStringLiteral("COM1: \"%1\" não é um dispositivo serial. Escolha um "
+                             "dispositivo da lista ou digite o caminho completo de um "
+                             "dispositivo.")
+                  .arg(bad));
     EXPECT_TRUE(registryValue(1).isEmpty());
   }
   dialogs->boxes.clear();

@@ -6,13 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <ostream>
 #include <thread>
-
-#include <QUrl>
 
 #include "app/command_line.h"
 #include "config/config_text.h"

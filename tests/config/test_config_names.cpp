@@ -42,9 +42,12 @@ TEST(ConfigFileNames, SaveNamesFollowTheFourthCharacterFromTheEnd) {
 // Windows names: a drive letter is part of the name, and a backslash parts folders only there
 // (on Linux it is a character of the name like any other).
 TEST(ConfigFileNames, DriveLettersAndTheSystemsOwnSeparator) {
-  EXPECT_EQ(configFileNamesForSave(QStringLiteral("C:/Salas/recepcao")).cfg, QStringLiteral("C:/Salas/recepcao.cfg"));
-  EXPECT_EQ(configFileNamesForSave(QStringLiteral("D:\\recepcao.cfg")).bmp, QStringLiteral("D:\\recepcao.bmp"));
-  EXPECT_EQ(logoFileNameForOpen(QStringLiteral("C:\\Salas\\sala.cfg")), QStringLiteral("C:\\Salas\\sala.bmp"));
+  EXPECT_EQ(configFileNamesForSave(QStringLiteral("C:/Salas/recepcao")).cfg,
+            QStringLiteral("C:/Salas/recepcao.cfg"));
+  EXPECT_EQ(configFileNamesForSave(QStringLiteral("D:\\recepcao.cfg")).bmp,
+            QStringLiteral("D:\\recepcao.bmp"));
+  EXPECT_EQ(logoFileNameForOpen(QStringLiteral("C:\\Salas\\sala.cfg")),
+            QStringLiteral("C:\\Salas\\sala.bmp"));
   const ConfigFileNames dotInFolder = configFileNamesForSave(QStringLiteral("C:\\x.\\ab"));
   if (QDir::separator() == u'\\') {
     EXPECT_EQ(dotInFolder.cfg, QStringLiteral("C:\\x.\\ab.cfg"));

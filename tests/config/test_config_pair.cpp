@@ -56,7 +56,8 @@ TEST_F(ConfigPairTest, AFaultInTheTextNamesTheFileAndItsLine) {
   write(cfg(), joinCrLf(lines.first(150)));  // lines 1..149: line 150 is the first one missing
   e = pairError();
   EXPECT_EQ(e.line(), 150);
-  EXPECT_TRUE(e.message().startsWith(shownCfg() + QStringLiteral(", line 150: the file ends before this line")))
+  EXPECT_TRUE(
+      e.message().startsWith(shownCfg() + QStringLiteral(", line 150: the file ends before this line")))
       << e.message().toStdString();
 }
 

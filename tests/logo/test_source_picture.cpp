@@ -331,9 +331,9 @@ TEST_F(BitmapFile, KeepsTheFilesOwnBytes) {
 
 TEST_F(BitmapFile, MissingFileCannotBeOpened) {
   const QString path = dir_.filePath("nothing here.bmp");
-  EXPECT_EQ(errorOf([&] { loadBitmapFile(path); }),
-            "Cannot open file \"" + QDir::toNativeSeparators(path).toStdString() + "\". " +
-                test::openFailureReason(path));
+  EXPECT_EQ(errorOf([&] { loadBitmapFile(path); }), "Cannot open file \"" +
+                                                        QDir::toNativeSeparators(path).toStdString() +
+                                                        "\". " + test::openFailureReason(path));
 }
 
 TEST_F(BitmapFile, DirectoryCannotBeOpened) {
@@ -384,8 +384,8 @@ TEST_F(BitmapFile, PipesAndDevicesAreNotValid) {
 TEST_F(BitmapFile, SaveIntoMissingFolderFails) {
   const QString path = dir_.filePath("no such folder/logo.bmp");
   const std::string error = errorOf([&] { saveBitmapFile(defaultSourcePicture(), path); });
-  EXPECT_THAT(error,
-              ::testing::StartsWith("Cannot create file \"" + QDir::toNativeSeparators(path).toStdString() + "\". "));
+  EXPECT_THAT(error, ::testing::StartsWith("Cannot create file \"" +
+                                           QDir::toNativeSeparators(path).toStdString() + "\". "));
 }
 
 // --- Writing -------------------------------------------------------------------------------

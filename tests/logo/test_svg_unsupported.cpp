@@ -20,7 +20,8 @@ const QByteArray kDrawing =
 
 std::string unsupportedText(const QString& path) {
   return "O arquivo \"" + QDir::toNativeSeparators(path).toStdString() +
-         "\" é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse arquivo.";
+         "\" é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse "
+         "arquivo.";
 }
 
 TEST(SvgUnsupported, DrawingsAreRefusedSayingThisVersionDoesNotOpenThem) {

@@ -205,9 +205,10 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (choices_.stored(n) == path) continue;
     if (!choices_.store(n, path)) {
-      dialogs_.messageBox(
-          title(), tr("Não foi possível gravar as escolhas em %1.").arg(QDir::toNativeSeparators(choices_.settingsFile())),
-          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(title(),
+                          tr("Não foi possível gravar as escolhas em %1.")
+                              .arg(QDir::toNativeSeparators(choices_.settingsFile())),
+                          MessageIcon::Warning, MessageButtons::Ok);
       return false;
     }
   }

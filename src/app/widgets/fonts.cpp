@@ -6,7 +6,8 @@ namespace vx {
 
 QFont windowFont() {
   QFont base(QStringLiteral("Liberation Sans"));
-  base.setFamilies(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+  base.setFamilies(
+      QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   base.setStyleHint(QFont::SansSerif);
   base.setPointSize(8);
   setWindowFontHinting(base);

@@ -5,7 +5,9 @@
 
 namespace vx {
 
-QString standardSettingsStore() { return QStringLiteral("HKEY_CURRENT_USER\\Software\\VORLANDEX\\vorlandex"); }
+QString standardSettingsStore() {
+  return QStringLiteral("HKEY_CURRENT_USER\\Software\\VORLANDEX\\vorlandex");
+}
 
 QSettings::Format settingsFormatOf(const QString& store) {
   const bool registryKey = store.startsWith(QLatin1String("HKEY_"), Qt::CaseInsensitive) ||
