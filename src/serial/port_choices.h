@@ -2,9 +2,10 @@
 // Which device each of COM1..COM4 opens on this computer. The operator's choice is kept per user:
 // on Linux in a settings file (by default vorlandex/vorlandex.conf under the user's configuration
 // folder, ~/.config), written atomically; on Windows in the user's registry
-// (HKEY_CURRENT_USER\Software\VORLANDEX\vorlandex) unless a settings file is named. The environment variable
-// VORLANDEX_COMn, when set, wins over the stored choice; without either, COMn is /dev/ttyS(n-1). Nothing here
-// opens a device: the port component checks at every open that the path is a character device it can lock.
+// (HKEY_CURRENT_USER\Software\VORLANDEX\vorlandex) unless a settings file is named. The
+// environment variable VORLANDEX_COMn, when set, wins over the stored choice; without either,
+// COMn is the system's own (/dev/ttyS(n-1) on Linux, the port COMn on Windows). Nothing here
+// opens a device: the port component checks at every open that the device is one it can use.
 //
 // QtCore only; any thread, but one PortChoices object belongs to one thread.
 
