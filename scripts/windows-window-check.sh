@@ -7,8 +7,9 @@
 # COM1 is pointed at the pseudo-terminal of the Linux build's virtual printer. The packed
 # program (WINDOWS_BUILD/vorlandex-<version>-win64/vorlandex.exe, with its DLLs and plugins beside
 # it) is then started in English, Spanish and Portuguese; each window is photographed
-# (SCREENS, default WINDOWS_BUILD/screens: window-en.png, window-es.png, window-pt.png) and closed
-# with Alt+F4 as an operator would, and must end with exit status 0. The Portuguese one first
+# (SCREENS, default WINDOWS_BUILD/screens: window-en.png, window-es.png, window-pt.png, and the
+# English "Serial ports" dialog, window-en-serial-ports.png) and closed with Alt+F4 as an operator
+# would, and must end with exit status 0. The Portuguese one first
 # sends the settings job from the keyboard (Tab to "Enviar Todas Configurações de Botões e
 # Atendimento", then Space), and the printer must have decoded the whole job: the letter, link,
 # first and last number of each of the four buttons and the options, with no problem on the line.
@@ -113,9 +114,29 @@ photograph() {
   say "--lang $1: $(xdotool getwindowname "$wid"); screenshot $screens/window-$1.png"
 }
 
+# "Serial ports" from the keyboard (six Tabs from "Open": the command row up to its button), with
+# the computer's COM ports in its lists; Escape closes it.
+photograph_serial_ports() {
+  local dialog=""
+  for _ in $(seq 6); do xdotool key --delay 80 Tab; done
+  xdotool key space
+  for _ in $(seq 40); do
+    dialog=$(xdotool search --onlyvisible --name '^Serial ports$' 2>/dev/null | head -1) || true
+    [ -n "$dialog" ] && break
+    sleep 0.25
+  done
+  [ -n "$dialog" ] || fail "no \"Serial ports\" dialog after Tab and Space"
+  sleep 1
+  import -window root "$screens/window-en-serial-ports.png"
+  xdotool key Escape
+  for _ in $(seq 40); do xdotool search --onlyvisible --name '^Serial ports$' >/dev/null 2>&1 || break; sleep 0.25; done
+  say "--lang en: \"Serial ports\" opened and closed from the keyboard; screenshot $screens/window-en-serial-ports.png"
+}
+
 for language in en es; do
   start_window "$language"
   photograph "$language"
+  [ "$language" = en ] && photograph_serial_ports
   close_window "$language"
 done
 
