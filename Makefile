@@ -43,9 +43,9 @@ windows:
 	@scripts/install-deps.sh --windows
 	@JOBS=$(JOBS) scripts/windows-build.sh
 
-# The window's check under Wine talks to the Linux build's virtual printer.
-windows-test: windows build
-	@JOBS=$(JOBS) scripts/windows-tests.sh
+# The window's check under Wine talks to the Linux build's virtual printer (built alone).
+windows-test: windows $(BUILD)/CMakeCache.txt
+	@JOBS=$(JOBS) LINUX_BUILD=$(BUILD) scripts/windows-tests.sh
 
 clean:
 	rm -rf $(BUILD) build-asan build-tsan build-fuzz build-windows

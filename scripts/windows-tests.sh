@@ -23,4 +23,6 @@ setups=("$build"/vorlandex-*-win64*-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
   { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
 scripts/check-windows-installer.sh "${setups[0]}"
-scripts/windows-window-check.sh "$build" build
+linux_build=${LINUX_BUILD:-build}
+cmake --build "$linux_build" -j"${JOBS:-2}" --target vorlandex-printer >/dev/null
+scripts/windows-window-check.sh "$build" "$linux_build"
