@@ -43,7 +43,8 @@ windows:
 	@scripts/install-deps.sh --windows
 	@JOBS=$(JOBS) scripts/windows-build.sh
 
-# The sender's run under Wine is judged against the Linux build's sender and virtual printer.
+# The sender's run and the window's check under Wine are judged against the Linux build's sender
+# and virtual printer.
 windows-test: windows $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS) --target vorlandex-send vorlandex-printer
 	@JOBS=$(JOBS) LINUX_BUILD=$(BUILD) scripts/windows-tests.sh

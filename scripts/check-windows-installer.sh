@@ -7,8 +7,8 @@
 # - another program already offers itself for .cfg files (an OpenWithProgids entry of its own);
 # - a silent install (/S) puts the files under Program Files, the Start-menu entry, "Open with"
 #   for .cfg (without taking the extension's default) and the uninstall entry in place;
-# - the installed program runs from there: `vorlandex-send.exe --version` (a trial package's
-#   stand-in, the configuration file tests, must pass);
+# - the installed program runs from there: `vorlandex-send.exe --version`, or the window's
+#   `vorlandex.exe --version` (a trial package's stand-in, the configuration file tests, must pass);
 # - a file the operator saved in the program's folder survives the silent removal (/S), which
 #   removes every file, shortcut and registry key the installer made and leaves the other
 #   program's entry: the prefix's files and registry keys are then those it had before the
@@ -67,6 +67,12 @@ if [ -f "$program_dir/vorlandex-send.exe" ]; then
   version=$(run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
   [[ $version == "vorlandex-send "* ]] || fail "vorlandex-send.exe --version said: $version"
   echo "check-windows-installer: the installed vorlandex-send.exe --version: $version"
+elif [ -f "$program_dir/vorlandex.exe" ]; then
+  # The window answers --version in a message box where it has no console (none shows here,
+  # without a display): its exit status says that it started with every DLL it needs found.
+  run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||
+    fail "the installed vorlandex.exe did not start (exit status $?)"
+  echo "check-windows-installer: the installed vorlandex.exe started and answered --version"
 elif [ -f "$program_dir/test_config.exe" ]; then
   (cd "$work" && run "$program_dir/test_config.exe" --gtest_brief=1 > "$work/installed-run.txt" 2>&1) ||
     { cat "$work/installed-run.txt"; fail "the installed test_config.exe failed"; }

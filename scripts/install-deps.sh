@@ -33,7 +33,9 @@ PACKAGES=(
 # with the host's Qt 6.4.2 tools (moc, rcc, uic, lrelease) and GoogleTest's sources; Wine
 # (64-bit) runs the programs and tests, on a virtual display for windows; NSIS makes the
 # installer; rsvg-convert and ImageMagick render the icon; Qt's own translations and the DejaVu
-# fonts (the offscreen platform's) go with the programs; xz and zip pack.
+# fonts (the offscreen platform's) go with the programs, and the Liberation fonts (Arial's and
+# Courier New's measures, which the window asks for) serve its tests; xdotool types into the
+# window under Wine; xz and zip pack.
 WINDOWS_PACKAGES=(
   cmake ninja-build ccache xz-utils zip unzip
   g++-mingw-w64-x86-64-posix
@@ -41,7 +43,7 @@ WINDOWS_PACKAGES=(
   wine wine64 xvfb xauth
   # What Wine's X11 driver loads for a window (recommended by libwine, left out without them).
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
-  nsis librsvg2-bin imagemagick fonts-dejavu-core
+  nsis librsvg2-bin imagemagick fonts-dejavu-core fonts-liberation xdotool
 )
 if $windows; then
   PACKAGES=("${WINDOWS_PACKAGES[@]}")

@@ -10,7 +10,9 @@
 #
 # Cache: $VORLANDEX_CACHE, else ${XDG_CACHE_HOME:-~/.cache}/vorlandex; Qt under qt-windows/.
 # Debian's DejaVu fonts are put in the unpacked Qt's lib/fonts: Qt's offscreen platform reads its
-# fonts from there on Windows (there is no fontconfig), and the tests measure text.
+# fonts from there on Windows (there is no fontconfig), and the tests measure text. The Liberation
+# fonts join them (also into a tree unpacked before): they have the measures of Arial and Courier
+# New, which every Windows has and the window asks for, so captions measure as on Windows.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cache=${VORLANDEX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/vorlandex}/qt-windows
@@ -57,4 +59,8 @@ if [ ! -f "$tree/.complete" ]; then
   mv "$partial" "$tree"
   trap - EXIT
 fi
+for font in /usr/share/fonts/truetype/liberation/Liberation{Sans,Mono}-*.ttf; do
+  [ -f "$font" ] || { say "the Liberation fonts are missing (fonts-liberation): window tests would measure DejaVu"; break; }
+  [ -f "$prefix/lib/fonts/$(basename "$font")" ] || cp "$font" "$prefix/lib/fonts/"
+done
 echo "$prefix"

@@ -7,6 +7,8 @@
 #      nothing behind (scripts/check-windows-installer.sh);
 #   3. vorlandex-send.exe end to end through COM1 against the Linux build in LINUX_BUILD (default
 #      build/): tests/windows/send_under_wine.sh, in a prefix of its own.
+#   4. the window on a virtual display sends the settings job to the Linux virtual printer and
+#      closes cleanly, photographed in each language (scripts/windows-window-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-windows
@@ -23,4 +25,6 @@ setups=("$build"/vorlandex-*-win64*-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
   { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
 scripts/check-windows-installer.sh "${setups[0]}"
-tests/windows/send_under_wine.sh "$build" "${LINUX_BUILD:-build}"
+linux_build=${LINUX_BUILD:-build}
+tests/windows/send_under_wine.sh "$build" "$linux_build"
+scripts/windows-window-check.sh "$build" "$linux_build"

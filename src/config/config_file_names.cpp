@@ -1,10 +1,14 @@
 #include "config_file_names.h"
 
+#include <QDir>
+
 namespace vx {
 
 ConfigFileNames configFileNamesForSave(const QString& chosen) {
   const qsizetype n = chosen.size();
-  const bool has_extension = n >= 4 && chosen[n - 4] == u'.' && !chosen.right(3).contains(u'/');
+  // A separator among the last three characters ("a.b/cd", or "a.b\\cd" on Windows) ends no extension.
+  const bool has_extension =
+      n >= 4 && chosen[n - 4] == u'.' && !QDir::fromNativeSeparators(chosen.right(3)).contains(u'/');
   if (has_extension) return {chosen, chosen.left(n - 4) + QStringLiteral(".bmp")};
   return {chosen + QStringLiteral(".cfg"), chosen + QStringLiteral(".bmp")};
 }

@@ -12,7 +12,8 @@ namespace vx {
 namespace {
 
 QString readFailure(const QString& path, const QString& reason) {
-  return QCoreApplication::translate("ConfigFiles", "Não foi possível ler o arquivo \"%1\": %2").arg(path, reason);
+  return QCoreApplication::translate("ConfigFiles", "Não foi possível ler o arquivo \"%1\": %2")
+      .arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString writeFailure(const QString& path, const QString& reason) {

@@ -1,5 +1,6 @@
 #include "config/config_pair.h"
 
+#include <QDir>
 #include <algorithm>
 
 #include "config/config_file_names.h"
@@ -29,7 +30,8 @@ ConfigPair readConfigPair(const QString& cfgPath) {
   if (!files.picture) {
     // "Bitmap image is not valid" does not say which file it means.
     QString text = files.pictureError;
-    if (!text.contains(files.bmpPath)) text = QStringLiteral("%1: %2").arg(files.bmpPath, text);
+    const QString bmpShown = QDir::toNativeSeparators(files.bmpPath);
+    if (!text.contains(bmpShown)) text = QStringLiteral("%1: %2").arg(bmpShown, text);
     throw ConfigPairError(text);
   }
   ConfigPair pair;
@@ -38,16 +40,18 @@ ConfigPair readConfigPair(const QString& cfgPath) {
   try {
     pair.contents = parseConfigText(files.cfg.bytes);
   } catch (const ConfigReadError& e) {
-    if (e.line() <= 0) throw ConfigPairError(QStringLiteral("%1: %2").arg(cfgPath, e.message()));
+    const QString cfgShown = QDir::toNativeSeparators(cfgPath);
+    if (e.line() <= 0) throw ConfigPairError(QStringLiteral("%1: %2").arg(cfgShown, e.message()));
     QString text = e.message();
     if (text.startsWith(QLatin1String("List index out of bounds"))) {
-      text = QStringLiteral("%1, line %2: the file ends before this line (%3); a configuration file has %4 lines")
-                 .arg(cfgPath)
+      text = QStringLiteral(
+                 "%1, line %2: the file ends before this line (%3); a configuration file has %4 lines")
+                 .arg(cfgShown)
                  .arg(e.line())
                  .arg(text)
                  .arg(kConfigFileLines);
     } else {
-      text = QStringLiteral("%1, line %2: %3").arg(cfgPath).arg(e.line()).arg(text);
+      text = QStringLiteral("%1, line %2: %3").arg(cfgShown).arg(e.line()).arg(text);
     }
     throw ConfigPairError(text, e.line());
   }

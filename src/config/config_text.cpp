@@ -1,7 +1,8 @@
 #include "config_text.h"
 
-#include <QCoreApplication>
 #include <QByteArrayView>
+#include <QCoreApplication>
+#include <QDir>
 #include <limits>
 #include <optional>
 
@@ -117,8 +118,9 @@ QString fileTooLargeMessage(const QString& path) {
   const QString limit = QCoreApplication::translate("ConfigFiles", "o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));
   if (path.isEmpty())
     return QCoreApplication::translate("ConfigFiles", "O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
-  return QCoreApplication::translate("ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
-      .arg(path, limit);
+  return QCoreApplication::translate(
+             "ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
+      .arg(QDir::toNativeSeparators(path), limit);
 }
 
 QByteArray writeConfigText(const ConfigModel& m, const GlobalSettings& g) {

@@ -1,7 +1,8 @@
 #include "logo/picture_reader.h"
 
-#include <QCoreApplication>
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -19,7 +20,8 @@ constexpr qint64 kMaxSvgFileBytes = qint64{16} * 1024 * 1024;
 
 [[noreturn]] void fail(const QString& text) { throw BitmapError(text.toStdString()); }
 
-QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(path); }
+// As the operator knows the file: with the system's own separators (backslashes on Windows).
+QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
 
 QString acceptedList() {
   QStringList names = pictureFileSuffixes();
@@ -242,7 +244,7 @@ SourcePicture decodeRaster(QIODevice& device, const QString& path) {
 }
 
 QString cannotOpenText(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason.trimmed());
+  return QStringLiteral("Cannot open file %1. %2").arg(quoted(path), reason.trimmed());
 }
 
 }  // namespace

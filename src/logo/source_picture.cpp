@@ -1,7 +1,6 @@
 #include "logo/source_picture.h"
 
-#include "logo/compact_bitmap.h"
-
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,6 +8,8 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+
+#include "logo/compact_bitmap.h"
 
 namespace vx {
 namespace {
@@ -184,7 +185,8 @@ void decodeRle(const QByteArray& bytes, const Layout& l, QImage& image) {
 }
 
 QString fileMessage(const char* what, const QString& path, const QString& reason) {
-  return QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason.trimmed());
+  return QStringLiteral("%1 \"%2\". %3")
+      .arg(QLatin1String(what), QDir::toNativeSeparators(path), reason.trimmed());
 }
 
 [[noreturn]] void throwNotValid() { throw BitmapError(kBitmapNotValid); }

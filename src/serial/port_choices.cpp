@@ -4,8 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QStringDecoder>
+
+#include "serial/settings_store.h"
 
 namespace vx {
 namespace {
@@ -36,17 +37,15 @@ bool isDamaged(const QString& path) {
 }  // namespace
 
 PortChoices::PortChoices(QString settingsFile)
-    : file_(settingsFile.isEmpty() ? defaultSettingsFile() : std::move(settingsFile)) {}
+    : file_(settingsFile.isEmpty() ? defaultSettingsFile() : std::move(settingsFile)),
+      inFile_(settingsFormatOf(file_) == QSettings::IniFormat) {}
 
-QString PortChoices::defaultSettingsFile() {
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/vorlandex/vorlandex.conf");
-}
+QString PortChoices::defaultSettingsFile() { return standardSettingsStore(); }
 
 QString PortChoices::stored(int n) const {
   if (!validPort(n)) return {};
-  if (isDamaged(file_)) return {};
-  const QSettings settings(file_, QSettings::IniFormat);
+  if (inFile_ && isDamaged(file_)) return {};
+  const QSettings settings(file_, settingsFormatOf(file_));
   if (settings.status() != QSettings::NoError) return {};
   const QVariant value = settings.value(keyOf(n));
   if (value.typeId() != QMetaType::QString) return {};
@@ -56,15 +55,17 @@ QString PortChoices::stored(int n) const {
 
 bool PortChoices::store(int n, const QString& path) {
   if (!validPort(n) || (!path.isEmpty() && !isAcceptableDevicePath(path))) return false;
-  if (isDamaged(file_)) {
-    // QSettings would not rewrite a file it could not read: keep it for a look and start over.
-    const QString aside = file_ + QStringLiteral(".damaged");
-    QFile::remove(aside);
-    if (!QFile::rename(file_, aside) && !QFile::remove(file_)) return false;
+  if (inFile_) {
+    if (isDamaged(file_)) {
+      // QSettings would not rewrite a file it could not read: keep it for a look and start over.
+      const QString aside = file_ + QStringLiteral(".damaged");
+      QFile::remove(aside);
+      if (!QFile::rename(file_, aside) && !QFile::remove(file_)) return false;
+    }
+    QDir().mkpath(QFileInfo(file_).absolutePath());
   }
-  QDir().mkpath(QFileInfo(file_).absolutePath());
-  // QSettings writes the whole file to a temporary one and renames it over the old one.
-  QSettings settings(file_, QSettings::IniFormat);
+  // QSettings writes a whole file to a temporary one and renames it over the old one.
+  QSettings settings(file_, settingsFormatOf(file_));
   if (path.isEmpty())
     settings.remove(keyOf(n));
   else

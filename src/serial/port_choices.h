@@ -1,9 +1,11 @@
 #pragma once
-// Which device each of COM1..COM4 opens on this computer. The operator's choice is kept per user
-// in a settings file (by default vorlandex/vorlandex.conf under the user's configuration folder,
-// ~/.config), written atomically. The environment variable VORLANDEX_COMn, when set, wins over
-// the stored choice; without either, COMn is /dev/ttyS(n-1). Nothing here opens a device: the
-// port component checks at every open that the path is a character device it can lock.
+// Which device each of COM1..COM4 opens on this computer. The operator's choice is kept per user:
+// on Linux in a settings file (by default vorlandex/vorlandex.conf under the user's configuration
+// folder, ~/.config), written atomically; on Windows in the user's registry
+// (HKEY_CURRENT_USER\Software\VORLANDEX\vorlandex) unless a settings file is named. The
+// environment variable VORLANDEX_COMn, when set, wins over the stored choice; without either,
+// COMn is the system's own (/dev/ttyS(n-1) on Linux, the port COMn on Windows). Nothing here
+// opens a device: the port component checks at every open that the device is one it can use.
 //
 // QtCore only; any thread, but one PortChoices object belongs to one thread.
 
@@ -27,10 +29,11 @@ void PrintTo(const ComDevice& device, std::ostream* os);
 
 class PortChoices {
  public:
-  // `settingsFile` empty means the user's standard settings file.
+  // `settingsFile` empty means the user's standard store (settings_store.h): a file, or on
+  // Windows a registry key's path.
   explicit PortChoices(QString settingsFile = {});
 
-  // The user's standard settings file.
+  // The user's standard store: a settings file's path, or a registry key's path on Windows.
   static QString defaultSettingsFile();
   const QString& settingsFile() const { return file_; }
 
@@ -39,11 +42,12 @@ class PortChoices {
   QString stored(int n) const;
   // Stores `path` for COMn; an empty path forgets the choice. A damaged settings file is set
   // aside (renamed with ".damaged") and replaced. False when `path` is not an absolute path or
-  // the file could not be written.
+  // the file (or registry key) could not be written.
   bool store(int n, const QString& path);
 
  private:
   QString file_;
+  bool inFile_;  // a settings file, not a registry key
 };
 
 // The device of COMn (n = 1..4) as the window and every other program of the system open it:

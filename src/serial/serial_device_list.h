@@ -39,4 +39,9 @@ QStringList linkChain(const QString& entry, const QString& devRoot = QStringLite
 // Whether `path` names something that exists now (a link is followed).
 bool devicePresent(const QString& path);
 
+// Whether `path` names something that exists now and is no serial device: on Linux a file, a
+// folder or a socket (anything but a character device); on Windows a device of another kind
+// ("NUL", "LPT1"). An absent path is not such a thing (an adapter may be plugged in later).
+bool existsButIsNoSerialDevice(const QString& path);
+
 }  // namespace vx

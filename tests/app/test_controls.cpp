@@ -260,6 +260,11 @@ TEST(ErrorReport, TitleAndFullStopFollowTheProgramsRules) {
   EXPECT_EQ(programTitle(QStringLiteral("/usr/bin/vorlandex")), QStringLiteral("vorlandex"));
   EXPECT_EQ(programTitle(QStringLiteral("C/VORLANDEX.EXE")), QStringLiteral("Vorlandex"));
   EXPECT_EQ(programTitle(QStringLiteral("./Config.Tool.bin")), QStringLiteral("Config"));
+  // Started from Windows's own kind of path (Qt gives argv[0] so there).
+  if (QDir::separator() == u'\\') {
+    EXPECT_EQ(programTitle(QStringLiteral("C:\\Program Files\\VORLANDEX\\vorlandex.exe")),
+              QStringLiteral("vorlandex"));
+  }
   EXPECT_EQ(reportText(QStringLiteral("Error opening com port")), QStringLiteral("Error opening com port."));
   EXPECT_EQ(reportText(QStringLiteral("File handle is not a comm handle. ")),
             QStringLiteral("File handle is not a comm handle. "));

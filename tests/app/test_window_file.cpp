@@ -1,22 +1,17 @@
 // Saving and opening the configuration file pair from the window ("Salvar", "Abrir"), and
 // the question the window asks when it closes with unsaved changes.
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <atomic>
 #include <chrono>
 #include <functional>
 #include <ostream>
 #include <thread>
-
-#include <QUrl>
 
 #include "app/command_line.h"
 #include "config/config_text.h"
@@ -24,6 +19,7 @@
 #include "logo/source_picture.h"
 #include "serial/qrtcomm32.h"
 #include "support/picture_files.h"
+#include "support/platform.h"
 #include "window_fixture.h"
 
 QT_BEGIN_NAMESPACE
@@ -50,6 +46,9 @@ namespace test {
 namespace {
 
 const QString kFilter = QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg");
+
+// A path as the window's messages show it: with the system's separators (backslashes on Windows).
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 const QString kOpenFailureTitle = QStringLiteral("Carregue suas configurações");
 const QString kOpenFailureText = QStringLiteral(
     "Não foi possível encontrar o arquivo especificado , por favor clique em \"Abrir Configurações\" e "
@@ -764,7 +763,7 @@ TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNoth
   EXPECT_LT(t.elapsed(), 3000);
   ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[0].title, kOpenFailureTitle);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(path(QStringLiteral("lixo.cfg"))))
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("lixo.cfg")))))
       << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(dialogs->boxes[1].text, kOpenFailureText);  // the picture is not a bitmap
   EXPECT_EQ(state(), before);
@@ -772,9 +771,10 @@ TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNoth
 }
 
 TEST_F(FileCommands, NamesThatArePipesAreRefusedWithoutWaitingForAWriter) {
-  const QByteArray cfg = QFile::encodeName(path(QStringLiteral("fila.cfg")));
-  ASSERT_EQ(::mkfifo(cfg.constData(), 0600), 0);
-  ASSERT_EQ(::mkfifo(QFile::encodeName(path(QStringLiteral("fila.bmp"))).constData(), 0600), 0);
+  if (!fileSystemHasNamedPipes()) GTEST_SKIP() << "no named pipes among this system's files";
+  const QString cfg = path(QStringLiteral("fila.cfg"));
+  ASSERT_TRUE(makeNamedPipe(cfg));
+  ASSERT_TRUE(makeNamedPipe(path(QStringLiteral("fila.bmp"))));
   makeKnownChanges();
   const WindowState before = state();
   // Should the open wait for a writer, one comes after two seconds, so that the test fails
@@ -783,8 +783,7 @@ TEST_F(FileCommands, NamesThatArePipesAreRefusedWithoutWaitingForAWriter) {
   std::thread writer([&] {
     for (int i = 0; i < 200 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (done) return;
-    const int fd = ::open(cfg.constData(), O_WRONLY | O_NONBLOCK);
-    if (fd >= 0) ::close(fd);
+    knockOnNamedPipe(cfg);
   });
   QElapsedTimer t;
   t.start();
@@ -824,7 +823,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(name)) << dialogs->boxes[0].text.toStdString();
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(name))) << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   EXPECT_EQ(entries(), QStringList({"arquivo"}));
 
@@ -855,7 +854,7 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   save(QStringLiteral("sala"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(path(QStringLiteral("sala.bmp"))))
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("sala.bmp")))))
       << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("sala.bmp"))).isDir());
@@ -870,14 +869,14 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   save(QStringLiteral("sala.bmp"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(path(QStringLiteral("sala.bmp"))));
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("sala.bmp")))));
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), "old picture");
   EXPECT_EQ(entries(), QStringList({"sala.bmp"}));
   EXPECT_EQ(ui.model().unsavedChanges, 1);
 }
 
 TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
+  if (!readOnlyFoldersRefuseWrites()) GTEST_SKIP() << "this process writes into read-only folders";
   save(QStringLiteral("sala"));
   const QByteArray oldCfg = readAll(path(QStringLiteral("sala.cfg")));
   const QByteArray oldBmp = readAll(path(QStringLiteral("sala.bmp")));

@@ -117,7 +117,7 @@ TEST_F(ConfigIo, ReadFileBytesReadsWholeFilesAndRefusesTheRest) {
 
   r = readFileBytes(path("missing.cfg"));
   EXPECT_EQ(r.status, FileReadResult::Status::kCannotRead);
-  EXPECT_TRUE(r.error.contains(path("missing.cfg")));
+  EXPECT_TRUE(r.error.contains(QDir::toNativeSeparators(path("missing.cfg"))));
 
   r = readFileBytes(dir_.path());
   EXPECT_EQ(r.status, FileReadResult::Status::kCannotRead);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "config/config_file_names.h"
 #include "config_test_support.h"
 
@@ -34,6 +36,25 @@ TEST(ConfigFileNames, SaveNamesFollowTheFourthCharacterFromTheEnd) {
     const ConfigFileNames names = configFileNamesForSave(QString::fromUtf8(row.chosen));
     EXPECT_EQ(names.cfg, QString::fromUtf8(row.cfg));
     EXPECT_EQ(names.bmp, QString::fromUtf8(row.bmp));
+  }
+}
+
+// Windows names: a drive letter is part of the name, and a backslash parts folders only there
+// (on Linux it is a character of the name like any other).
+TEST(ConfigFileNames, DriveLettersAndTheSystemsOwnSeparator) {
+  EXPECT_EQ(configFileNamesForSave(QStringLiteral("C:/Salas/recepcao")).cfg,
+            QStringLiteral("C:/Salas/recepcao.cfg"));
+  EXPECT_EQ(configFileNamesForSave(QStringLiteral("D:\\recepcao.cfg")).bmp,
+            QStringLiteral("D:\\recepcao.bmp"));
+  EXPECT_EQ(logoFileNameForOpen(QStringLiteral("C:\\Salas\\sala.cfg")),
+            QStringLiteral("C:\\Salas\\sala.bmp"));
+  const ConfigFileNames dotInFolder = configFileNamesForSave(QStringLiteral("C:\\x.\\ab"));
+  if (QDir::separator() == u'\\') {
+    EXPECT_EQ(dotInFolder.cfg, QStringLiteral("C:\\x.\\ab.cfg"));
+    EXPECT_EQ(dotInFolder.bmp, QStringLiteral("C:\\x.\\ab.bmp"));
+  } else {
+    EXPECT_EQ(dotInFolder.cfg, QStringLiteral("C:\\x.\\ab"));
+    EXPECT_EQ(dotInFolder.bmp, QStringLiteral("C:\\x.bmp"));
   }
 }
 

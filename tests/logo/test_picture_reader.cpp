@@ -1,15 +1,15 @@
 // Logo pictures from other formats: their working size, transparency, which reader a file goes
 // to, and the messages for pictures that cannot be used (SVG drawings: test_svg_picture.cpp).
 
-#include "logo/picture_reader.h"
-
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "logo/logo_box.h"
 #include "logo/logo_raster.h"
+#include "logo/picture_reader.h"
 #include "platform.h"
 #include "support/picture_files.h"
 
@@ -229,9 +229,12 @@ TEST(PictureFiles, FoldersMissingFilesAndBitmapNamesGoWhereTheyBelong) {
   EXPECT_EQ(error(write(QStringLiteral("text.bmp"), "no picture")), kBitmapNotValid);
   const QByteArray bmp = encodeBitmap(image);
   EXPECT_EQ(loadLogoPicture(write(QStringLiteral("bitmap.png"), bmp)).fileBytes, bmp);
-  EXPECT_EQ(error(dir.path()), "\"" + dir.path().toStdString() + "\" é uma pasta, não um arquivo de imagem.");
+  // Paths as the system writes them: backslashes on Windows.
+  EXPECT_EQ(error(dir.path()), "\"" + QDir::toNativeSeparators(dir.path()).toStdString() +
+                                   "\" é uma pasta, não um arquivo de imagem.");
   const QString gone = dir.filePath(QStringLiteral("gone.png"));
-  EXPECT_EQ(error(gone), "Cannot open file \"" + gone.toStdString() + "\". " + test::openFailureReason(gone));
+  EXPECT_EQ(error(gone), "Cannot open file \"" + QDir::toNativeSeparators(gone).toStdString() + "\". " +
+                             test::openFailureReason(gone));
 }
 
 }  // namespace

@@ -331,14 +331,16 @@ TEST_F(BitmapFile, KeepsTheFilesOwnBytes) {
 
 TEST_F(BitmapFile, MissingFileCannotBeOpened) {
   const QString path = dir_.filePath("nothing here.bmp");
-  EXPECT_EQ(errorOf([&] { loadBitmapFile(path); }),
-            "Cannot open file \"" + path.toStdString() + "\". " + test::openFailureReason(path));
+  EXPECT_EQ(errorOf([&] { loadBitmapFile(path); }), "Cannot open file \"" +
+                                                        QDir::toNativeSeparators(path).toStdString() +
+                                                        "\". " + test::openFailureReason(path));
 }
 
 TEST_F(BitmapFile, DirectoryCannotBeOpened) {
   const std::string error = errorOf([&] { loadBitmapFile(dir_.path()); });
-  EXPECT_THAT(error, ::testing::StartsWith("Cannot open file \"" + dir_.path().toStdString() + "\". "));
-  EXPECT_GT(error.size(), ("Cannot open file \"" + dir_.path().toStdString() + "\". ").size());
+  const std::string shown = QDir::toNativeSeparators(dir_.path()).toStdString();
+  EXPECT_THAT(error, ::testing::StartsWith("Cannot open file \"" + shown + "\". "));
+  EXPECT_GT(error.size(), ("Cannot open file \"" + shown + "\". ").size());
 }
 
 TEST_F(BitmapFile, TextFileIsNotValid) {
@@ -382,7 +384,8 @@ TEST_F(BitmapFile, PipesAndDevicesAreNotValid) {
 TEST_F(BitmapFile, SaveIntoMissingFolderFails) {
   const QString path = dir_.filePath("no such folder/logo.bmp");
   const std::string error = errorOf([&] { saveBitmapFile(defaultSourcePicture(), path); });
-  EXPECT_THAT(error, ::testing::StartsWith("Cannot create file \"" + path.toStdString() + "\". "));
+  EXPECT_THAT(error, ::testing::StartsWith("Cannot create file \"" +
+                                           QDir::toNativeSeparators(path).toStdString() + "\". "));
 }
 
 // --- Writing -------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -18,8 +19,9 @@ const QByteArray kDrawing =
     "<rect width=\"5\" height=\"5\"/></svg>\n";
 
 std::string unsupportedText(const QString& path) {
-  return "O arquivo \"" + path.toStdString() +
-         "\" é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse arquivo.";
+  return "O arquivo \"" + QDir::toNativeSeparators(path).toStdString() +
+         "\" é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse "
+         "arquivo.";
 }
 
 TEST(SvgUnsupported, DrawingsAreRefusedSayingThisVersionDoesNotOpenThem) {

@@ -15,6 +15,9 @@ QString endlessDevice();
 // one at `path`.
 bool fileSystemHasNamedPipes();
 bool makeNamedPipe(const QString& path);
+// Opens the named pipe at `path` for writing without waiting for a reader, and closes it: a
+// reader waiting for a writer then sees the end of the pipe.
+void knockOnNamedPipe(const QString& path);
 
 // Whether taking the write permission away from a folder stops this process writing into it:
 // not for root, and not on Windows, whose read-only flag on a folder does not stop writes.

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,11 @@ QString endlessDevice() { return QStringLiteral("/dev/zero"); }
 bool fileSystemHasNamedPipes() { return true; }
 
 bool makeNamedPipe(const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; }
+
+void knockOnNamedPipe(const QString& path) {
+  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+  if (fd >= 0) ::close(fd);
+}
 
 bool timeZoneFromTzVariable() { return true; }
 

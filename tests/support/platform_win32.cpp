@@ -9,6 +9,8 @@ bool fileSystemHasNamedPipes() { return false; }
 
 bool makeNamedPipe(const QString&) { return false; }
 
+void knockOnNamedPipe(const QString&) {}
+
 bool timeZoneFromTzVariable() { return false; }
 
 bool readOnlyFoldersRefuseWrites() { return false; }

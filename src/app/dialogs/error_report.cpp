@@ -1,6 +1,7 @@
 #include "app/dialogs/error_report.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace vx {
 namespace {
@@ -20,7 +21,8 @@ namespace {
 QString translatedReport(const char* message) { return QCoreApplication::translate("ErrorReport", message); }
 
 QString programTitle(const QString& executablePath) {
-  QString name = executablePath.section(QLatin1Char('/'), -1);
+  // The program's name as started, from any folder (C:\Program Files\… on Windows).
+  QString name = QDir::fromNativeSeparators(executablePath).section(QLatin1Char('/'), -1);
   const int dot = name.indexOf(QLatin1Char('.'));
   if (dot >= 0) name.truncate(dot);
   if (name.size() > 1) name = name.left(1) + name.mid(1).toLower();

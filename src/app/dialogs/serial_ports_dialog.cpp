@@ -1,11 +1,9 @@
 #include "app/dialogs/serial_ports_dialog.h"
 
-#include <sys/stat.h>
-
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,13 +22,6 @@ const QString kToolTipName = QStringLiteral("portToolTip");
 
 QString absentMark(const QString& path) {
   return devicePresent(path) ? QString() : SerialPortsDialog::tr(" (ausente)");
-}
-
-// The device exists and is not a character device: a file, a folder, a socket.
-bool existsButIsNoDevice(const QString& path) {
-  struct stat st {};
-  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
-  return !S_ISCHR(st.st_mode);
 }
 
 }  // namespace
@@ -132,7 +123,7 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
 
 void SerialPortsDialog::fillRow(int n, const QString& keep) {
   QComboBox* box = rows_[n - 1].box;
-  const QString standard = QStringLiteral("/dev/ttyS%1").arg(n - 1);
+  const QString standard = defaultComDevice(n);
   box->clear();
   box->addItem(tr("Padrão: %1%2").arg(standard, absentMark(standard)), QString());
   for (const SerialDevice& device : listSerialDevices(devRoot_, sysRoot_, byIdFolder_))
@@ -197,7 +188,7 @@ bool SerialPortsDialog::apply() {
     // every device, again when a job opens it).
     const QString path = chosenPath(n);
     if (path.isEmpty() || !typedIn(n)) continue;
-    if (!isAcceptableDevicePath(path) || existsButIsNoDevice(path)) {
+    if (!isAcceptableDevicePath(path) || existsButIsNoSerialDevice(path)) {
       dialogs_.messageBox(
           title(),
           tr("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
@@ -214,9 +205,10 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (choices_.stored(n) == path) continue;
     if (!choices_.store(n, path)) {
-      dialogs_.messageBox(
-          title(), tr("Não foi possível gravar as escolhas em %1.").arg(choices_.settingsFile()),
-          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(title(),
+                          tr("Não foi possível gravar as escolhas em %1.")
+                              .arg(QDir::toNativeSeparators(choices_.settingsFile())),
+                          MessageIcon::Warning, MessageButtons::Ok);
       return false;
     }
   }

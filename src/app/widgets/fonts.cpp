@@ -4,6 +4,16 @@
 
 namespace vx {
 
+QFont windowFont() {
+  QFont base(QStringLiteral("Liberation Sans"));
+  base.setFamilies(
+      QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+  base.setStyleHint(QFont::SansSerif);
+  base.setPointSize(8);
+  setWindowFontHinting(base);
+  return base;
+}
+
 QFont ticketFont(int pointSize, bool bold) {
   QFont f(QStringLiteral("Courier New"));
   f.setFamilies(QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),

@@ -45,11 +45,7 @@ MainWindow::~MainWindow() { destroyPort(); }
 void MainWindow::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));
   setFixedSize(1078, 601);
-  QFont base(QStringLiteral("Liberation Sans"));
-  base.setFamilies(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-  base.setStyleHint(QFont::SansSerif);
-  base.setPointSize(8);
-  setFont(base);
+  setFont(windowFont());
 
   // Region by region, top to bottom and left to right: each frame is made before the
   // controls it holds, so it lies behind them, and the keyboard focus follows this order.

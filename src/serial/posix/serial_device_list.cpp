@@ -1,5 +1,6 @@
 #include "serial/serial_device_list.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -138,5 +139,11 @@ std::vector<SerialDevice> listSerialDevices(const QString& devRoot, const QStrin
 }
 
 bool devicePresent(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+
+bool existsButIsNoSerialDevice(const QString& path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+  return !S_ISCHR(st.st_mode);
+}
 
 }  // namespace vx

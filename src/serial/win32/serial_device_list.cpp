@@ -136,4 +136,16 @@ bool devicePresent(const QString& path) {
                            static_cast<DWORD>(std::size(target))) != 0;
 }
 
+bool existsButIsNoSerialDevice(const QString& path) {
+  const QString name = portName(path);
+  if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char(':')))
+    return false;
+  // A name the system has as a device, which no serial driver registered and which is not a COM
+  // port: the null device, a printer port, the console.
+  if (!devicePresent(name) || name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) return false;
+  for (const SerialDevice& device : listSerialDevices())
+    if (device.path.compare(name, Qt::CaseInsensitive) == 0) return false;
+  return true;
+}
+
 }  // namespace vx
