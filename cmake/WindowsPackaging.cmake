@@ -4,8 +4,8 @@
 # and as the installer vorlandex-<version>-win64-setup.exe (NSIS, resources/windows/installer.nsi),
 # both in the build folder: scripts/windows-package.sh does the work.
 
-# The programs, in the order the packages list them; the first that builds is the one the
-# Start menu and "Open with" start. Each gets the icon and a version resource; the window is a
+# The programs, in the order the packages list them; the first (the window) is the one the Start
+# menu and "Open with" start. Each gets the icon and a version resource; the window is a
 # Windows program without a console (Qt's entry point gives it its WinMain).
 set(VX_WINDOWS_PROGRAMS)
 foreach(program_description
@@ -25,25 +25,9 @@ foreach(program_description
   endif()
 endforeach()
 
-if(VX_WINDOWS_PROGRAMS)
-  set(VX_WINDOWS_PACKAGE_KIND release)
-else()
-  # None of the programs builds for Windows while the serial component has no Win32 back end.
-  # The packages are then made with the configuration files' tests in the programs' place, so
-  # that the deployment, the installer and its test under Wine can be tried; they are named
-  # "...-trial" so that nobody mistakes them for the program.
-  set(VX_WINDOWS_PROGRAMS test_config)
-  set(VX_WINDOWS_PACKAGE_KIND trial)
-  vorlandex_windows_resources(test_config "VORLANDEX Configurator trial package: configuration file tests")
-  message(STATUS "Windows packages: no program builds for Windows yet; trial packages hold test_config.exe")
-endif()
 list(GET VX_WINDOWS_PROGRAMS 0 vx_main_program)
 
-if(VX_WINDOWS_PACKAGE_KIND STREQUAL trial)
-  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64-trial)
-else()
-  set(vx_package_name vorlandex-${PROJECT_VERSION}-win64)
-endif()
+set(vx_package_name vorlandex-${PROJECT_VERSION}-win64)
 set(vx_program_files)
 foreach(program ${VX_WINDOWS_PROGRAMS})
   list(APPEND vx_program_files $<TARGET_FILE:${program}>)
@@ -54,7 +38,6 @@ add_custom_command(
           --source ${PROJECT_SOURCE_DIR}
           --out ${CMAKE_BINARY_DIR}
           --version ${PROJECT_VERSION}
-          --kind ${VX_WINDOWS_PACKAGE_KIND}
           --qt ${QT6_INSTALL_PREFIX}
           --icon ${VX_WINDOWS_ICON}
           --main $<TARGET_FILE_NAME:${vx_main_program}>

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Packs the Windows programs (the build's target windows_packages, run by `make windows`):
 #
-#   scripts/windows-package.sh --source DIR --out DIR --version V --kind release|trial
-#       --qt QT_PREFIX --icon ICO --main NAME.exe PROGRAM.exe...
+#   scripts/windows-package.sh --source DIR --out DIR --version V --qt QT_PREFIX --icon ICO --main NAME.exe PROGRAM.exe...
 #
 # 1. OUT/vorlandex-V-win64/: the programs (stripped), every DLL they and Qt's plugins load from
 #    Qt's bin folder (Qt's own and the MinGW runtime: libstdc++, libgcc_s_seh, libwinpthread),
@@ -15,18 +14,16 @@
 # 2. OUT/vorlandex-V-win64.zip: that folder, to run without installing.
 # 3. OUT/vorlandex-V-win64-setup.exe: the NSIS installer (resources/windows/installer.nsi) of the
 #    same files, with an uninstaller that removes exactly those.
-# A trial package (no program builds for Windows yet: KIND trial) is named ...-win64-trial.
 # Prints the sizes. Needs: the MinGW-w64 binutils, makensis (nsis), zip.
 set -euo pipefail
 
-usage() { echo "usage: $0 --source DIR --out DIR --version V --kind release|trial --qt QT_PREFIX --icon ICO --main NAME.exe PROGRAM.exe..." >&2; exit 2; }
-source_dir= out= version= kind= qt= icon= main=
+usage() { echo "usage: $0 --source DIR --out DIR --version V --qt QT_PREFIX --icon ICO --main NAME.exe PROGRAM.exe..." >&2; exit 2; }
+source_dir= out= version= qt= icon= main=
 while [ $# -gt 0 ]; do
   case "$1" in
     --source) source_dir=$2; shift 2 ;;
     --out) out=$2; shift 2 ;;
     --version) version=$2; shift 2 ;;
-    --kind) kind=$2; shift 2 ;;
     --qt) qt=$2; shift 2 ;;
     --icon) icon=$2; shift 2 ;;
     --main) main=$2; shift 2 ;;
@@ -35,11 +32,10 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ -n "$source_dir" ] && [ -n "$out" ] && [ -n "$version" ] && [ -n "$qt" ] && [ -n "$icon" ] && [ -n "$main" ] && [ $# -ge 1 ] || usage
-case "$kind" in release) suffix= ;; trial) suffix=-trial ;; *) usage ;; esac
 
 objdump=x86_64-w64-mingw32-objdump
 strip=x86_64-w64-mingw32-strip
-name=vorlandex-$version-win64$suffix
+name=vorlandex-$version-win64
 stage=$out/$name
 rm -rf "$stage" "$out/$name.zip" "$out/$name-setup.exe"
 mkdir -p "$stage"
