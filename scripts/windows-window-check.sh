@@ -12,7 +12,10 @@
 # would, and must end with exit status 0. The Portuguese one first
 # sends the settings job from the keyboard (Tab to "Enviar Todas Configurações de Botões e
 # Atendimento", then Space), and the printer must have decoded the whole job: the letter, link,
-# first and last number of each of the four buttons and the options, with no problem on the line.
+# first and last number of each of the four buttons and the options, with no fault on the line.
+# The pauses are judged where they are made, at the window's own serial trace (VORLANDEX_TRACE):
+# every "DIMP" at least 99.9 ms after the write before it. The printer judges arrival times on a
+# pseudo-terminal, whose kernel worker adds jitter of its own: a pause it finds short is only noted.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD/scripts
@@ -68,7 +71,7 @@ say "COM1 -> $pty (the virtual printer)"
 # Starts the window in `language`; sets `window` (the Wine process) and `wid` (its X window).
 start_window() {
   local language=$1
-  "$here/wine-run.sh" "$program" --lang "$language" >"$work/window-$language.log" 2>&1 &
+  VORLANDEX_TRACE=${trace:-} "$here/wine-run.sh" "$program" --lang "$language" >"$work/window-$language.log" 2>&1 &
   window=$!
   wid=""
   for _ in $(seq 120); do
@@ -83,17 +86,24 @@ start_window() {
   xdotool windowfocus --sync "$wid"
 }
 
+# The visible window whose title matches NAME, within 10 s; empty when none comes.
+visible_window() {
+  local found=""
+  for _ in $(seq 40); do
+    found=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+    [ -n "$found" ] && break
+    sleep 0.25
+  done
+  echo "$found"
+}
+
 # Closes the window as an operator would and checks that the program ended cleanly. With
 # `notice`, the window first tells that the printer's settings changed: Enter answers it.
 close_window() {
   local language=$1 notice=${2:-} status=0 box=""
   xdotool key --clearmodifiers alt+F4
   if [ -n "$notice" ]; then
-    for _ in $(seq 40); do
-      box=$(xdotool search --onlyvisible --name "$notice" 2>/dev/null | head -1) || true
-      [ -n "$box" ] && break
-      sleep 0.25
-    done
+    box=$(visible_window "$notice")
     [ -n "$box" ] || fail "no \"$notice\" box after Alt+F4"
     sleep 0.5
     import -window root "$screens/window-$language-notice.png"
@@ -120,11 +130,7 @@ photograph_serial_ports() {
   local dialog=""
   for _ in $(seq 6); do xdotool key --delay 80 Tab; done
   xdotool key space
-  for _ in $(seq 40); do
-    dialog=$(xdotool search --onlyvisible --name '^Serial ports$' 2>/dev/null | head -1) || true
-    [ -n "$dialog" ] && break
-    sleep 0.25
-  done
+  dialog=$(visible_window '^Serial ports$')
   [ -n "$dialog" ] || fail "no \"Serial ports\" dialog after Tab and Space"
   sleep 1
   import -window root "$screens/window-en-serial-ports.png"
@@ -140,7 +146,10 @@ for language in en es; do
   close_window "$language"
 done
 
+# The window's trace file, by its Windows name (Wine's Z: drive is the root folder).
+trace="Z:${work//\//\\}\\trace.txt"
 start_window pt
+trace=""
 photograph pt
 # The window's Tab order from its first control, "Abrir": the command row's ten controls, then
 # the button frame's six, then "Enviar Todas Configurações de Botões e Atendimento".
@@ -167,7 +176,22 @@ for what in "letter of button" "link of button" "first number of button" "last n
   done
 done
 grep -q 'options = ' "$work/decoded.txt" || { cat "$work/printer.log"; fail "the printer did not get the options"; }
-if grep -q '^problem' "$work/decoded.txt"; then cat "$work/printer.log"; fail "problems on the line"; fi
-say "the virtual printer decoded the settings job: $(grep -c '^register ' "$work/decoded.txt") registers, no problem"
+if grep '^problem' "$work/decoded.txt" | grep -v 'the printer needs 100 ms' | grep -q .; then
+  cat "$work/printer.log"; fail "problems on the line"
+fi
+jitter=$(grep -c '^problem' "$work/decoded.txt" || true)
+say "the virtual printer decoded the settings job: $(grep -c '^register ' "$work/decoded.txt") registers;" \
+    "$jitter pauses short on arrival (the pseudo-terminal's jitter; judged at the writer below)"
+# The writes in the trace alternate: "DIMP" after its pause, then the register's frame at once.
+python3 - "$work/trace.txt" $expected <<'PY' || fail "the pauses at the window's writer"
+import re, sys
+gaps = [float(m.group(1)) for line in open(sys.argv[1], errors="replace")
+        if (m := re.match(r"^Wrote \d+ bytes? to .* ms, ([\d.]+) ms after ", line))]
+pauses = gaps[0::2]
+short = [g for g in pauses if g < 99.9]
+print(f"windows-window-check: the window's writer: {len(gaps)} writes, {len(pauses)} pauses, "
+      f"shortest {min(pauses, default=0):.3f} ms, {len(short)} under 99.9 ms")
+sys.exit(0 if len(pauses) == int(sys.argv[2]) and not short else 1)
+PY
 xdotool windowfocus --sync "$wid"
 close_window pt "Configurações alteradas"

@@ -32,14 +32,25 @@ DATA_GATE_MS = 11.9
 REGISTER_GATE_MS = 99.9
 
 
-def cpu_seconds(pid):
-    """User + system time of process `pid` so far, or None once it is gone."""
+def cpu_seconds(pid, thread=None):
+    """User + system time of process `pid` (or of its thread `thread`) so far, or None once gone."""
+    path = f"/proc/{pid}/task/{thread}/stat" if thread else f"/proc/{pid}/stat"
     try:
-        with open(f"/proc/{pid}/stat") as f:
+        with open(path) as f:
             fields = f.read().rsplit(")", 1)[1].split()
     except OSError:
         return None
     return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def thread_seconds(pid):
+    """{thread id: CPU seconds so far} of every thread of `pid` (Wine's threads are the system's)."""
+    try:
+        threads = os.listdir(f"/proc/{pid}/task")
+    except OSError:
+        return {}
+    times = {t: cpu_seconds(pid, t) for t in threads}
+    return {t: s for t, s in times.items() if s is not None}
 
 
 def run(cpu_file, trace, command):
@@ -66,20 +77,26 @@ def run(cpu_file, trace, command):
             elif line.startswith("Closed "):
                 seen["closed"] = now
 
+    first_threads = last_threads = {}
     while process.poll() is None:
         sample = (time.monotonic(), cpu_seconds(process.pid))
+        threads = thread_seconds(process.pid)
         watch_trace(sample[0])
         if sample[1] is not None:
             if first is None and "wrote" in seen:
-                first = sample
+                first, first_threads = sample, threads
             if first is not None:
-                last = sample
+                last, last_threads = sample, threads
         time.sleep(0.05)
     watch_trace(time.monotonic())
     with open(cpu_file, "w") as f:
         report = {}
         if first and last and last[0] > first[0]:
             report = {"cpu_s": last[1] - first[1], "wall_s": last[0] - first[0]}
+            # The busiest thread while the bytes went out: the writer, which waits out the pauses.
+            spent = [last_threads[t] - first_threads[t] for t in last_threads if t in first_threads]
+            if spent:
+                report["busiest_thread_cpu_s"] = max(spent)
         if "wrote" in seen and "closed" in seen:
             report["last_write_to_closed_s"] = seen["closed"] - seen["wrote"]
         json.dump(report, f)
@@ -189,6 +206,8 @@ def judge(name, expected_path, received_path, timing_path, trace_path, json_path
     cpu = json.load(open(cpu_path))
     cpu_note = (f"writer's process {100 * cpu['cpu_s'] / cpu['wall_s']:.1f} % CPU over {cpu['wall_s']:.1f} s"
                 if "cpu_s" in cpu else "writer's CPU not sampled (too short a run)")
+    if "busiest_thread_cpu_s" in cpu:
+        cpu_note += f", its busiest thread {100 * cpu['busiest_thread_cpu_s'] / cpu['wall_s']:.1f} %"
     if "last_write_to_closed_s" in cpu:
         cpu_note += f"; the trace's last write to its port's close, as seen: {1000 * cpu['last_write_to_closed_s']:.0f} ms"
 
