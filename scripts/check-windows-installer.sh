@@ -63,22 +63,17 @@ reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VORLAN
 echo "check-windows-installer: installed $(find "$program_dir" -type f | wc -l) files," \
      "$(du -sk --apparent-size "$program_dir" | awk '{ printf "%.1f MiB", $1 / 1024 }')"
 
-ran=0
-if [ -f "$program_dir/vorlandex-send.exe" ]; then
-  ran=1
-  version=$(run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
-  [[ $version == "vorlandex-send "* ]] || fail "vorlandex-send.exe --version said: $version"
-  echo "check-windows-installer: the installed vorlandex-send.exe --version: $version"
-fi
-if [ -f "$program_dir/vorlandex.exe" ]; then
-  ran=1
-  # The window answers --version in a message box where it has no console (none shows here,
-  # without a display): its exit status says that it started with every DLL it needs found.
-  run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||
-    fail "the installed vorlandex.exe did not start (exit status $?)"
-  echo "check-windows-installer: the installed vorlandex.exe started and answered --version"
-fi
-[ "$ran" = 1 ] || fail "no program to run among the installed files"
+for program in vorlandex.exe vorlandex-send.exe; do
+  [ -f "$program_dir/$program" ] || fail "$program was not installed"
+done
+version=$(run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
+[[ $version == "vorlandex-send "* ]] || fail "vorlandex-send.exe --version said: $version"
+echo "check-windows-installer: the installed vorlandex-send.exe --version: $version"
+# The window answers --version in a message box where it has no console (none shows here,
+# without a display): its exit status says that it started with every DLL it needs found.
+run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||
+  fail "the installed vorlandex.exe did not start (exit status $?)"
+echo "check-windows-installer: the installed vorlandex.exe started and answered --version"
 settle
 
 echo "operator's own" > "$program_dir/minha-clinica.cfg"

@@ -21,7 +21,7 @@ scripts/wine-prefix.sh "$WINEPREFIX"
 ctest --test-dir "$build" --output-on-failure -j"${JOBS:-2}"
 wineserver -k 2>/dev/null || true
 
-setups=("$build"/vorlandex-*-win64*-setup.exe)
+setups=("$build"/vorlandex-*-win64-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||
   { echo "windows-tests: expected one installer in $build (make windows)" >&2; exit 1; }
 scripts/check-windows-installer.sh "${setups[0]}"

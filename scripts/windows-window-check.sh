@@ -161,13 +161,16 @@ for _ in $(seq 120); do
   [ "$(grep -c '^register ' "$work/printer.log" || true)" -ge $expected ] && break
   sleep 0.25
 done
-# The job ends (its dialog closes) once the printer's line is quiet.
+# The job ends (its dialog closes) once the printer's line is quiet: 2 s at most after the last
+# register, within a minute.
 quiet=0
-while [ $quiet -lt 8 ]; do
+for _ in $(seq 240); do
   before=$(stat -c %s "$work/printer.log")
   sleep 0.25
   if [ "$(stat -c %s "$work/printer.log")" = "$before" ]; then quiet=$((quiet + 1)); else quiet=0; fi
+  [ $quiet -ge 8 ] && break
 done
+[ $quiet -ge 8 ] || { cat "$work/printer.log"; fail "the printer's line did not fall quiet within a minute"; }
 sleep 1
 grep '^register \|^problem' "$work/printer.log" >"$work/decoded.txt" || true
 for what in "letter of button" "link of button" "first number of button" "last number of button"; do

@@ -120,8 +120,8 @@ int Sender::exec() {
   QString error;
   try {
     if (!options_.pairPath.isEmpty()) {
-      // Read under its native name: every message about the pair or its picture shows that.
-      pair = readConfigPair(QDir::toNativeSeparators(options_.pairPath));
+      // Every message about the pair or its picture names it with the system's separators.
+      pair = readConfigPair(options_.pairPath);
       source = &pair;
     }
     plan = planFor(source, options_, jobsFor(source, options_), QDateTime::currentDateTime());
@@ -153,8 +153,8 @@ int Sender::writeDryRun(const RunPlan& plan) {
   const auto size = static_cast<qint64>(bytes.size());
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const auto cannotWrite = [&](const QString& why) {
-    const QString shown = toStdout ? options_.output : QDir::toNativeSeparators(options_.output);
-    printLine(output_.err, QStringLiteral("vorlandex-send: cannot write %1: %2").arg(shown, why));
+    printLine(output_.err,
+              QStringLiteral("vorlandex-send: cannot write %1: %2").arg(QDir::toNativeSeparators(options_.output), why));
     return 1;
   };
   if (toStdout) {

@@ -64,7 +64,7 @@ bool PortChoices::store(int n, const QString& path) {
     }
     QDir().mkpath(QFileInfo(file_).absolutePath());
   }
-  // QSettings writes a whole file to a temporary one and renames it over the old one.
+  // QSettings writes a settings file whole to a temporary one and renames it over the old one.
   QSettings settings(file_, settingsFormatOf(file_));
   if (path.isEmpty())
     settings.remove(keyOf(n));

@@ -38,6 +38,14 @@ void closeFileLocked(TraceState& s) {
   s.open_name.clear();
 }
 
+// Off, and off for every new component too.
+void switchOffLocked(TraceState& s) {
+  closeFileLocked(s);
+  s.name.clear();
+  s.program_name.clear();
+  s.on = false;
+}
+
 }  // namespace
 
 void setTraceFileName(std::string name) {
@@ -76,10 +84,7 @@ bool startProgramTrace(const std::string& path, std::string* reason) {
 void stopProgramTrace() {
   TraceState& s = state();
   std::lock_guard lock(s.mutex);
-  closeFileLocked(s);
-  s.name.clear();
-  s.program_name.clear();
-  s.on = false;
+  switchOffLocked(s);
 }
 
 std::string startTraceFromEnvironment() {
@@ -108,10 +113,7 @@ void TraceLine(std::string_view text) {
   if (!ok) {
     std::fprintf(stderr, "serial trace: cannot write %s: %s; trace switched off\n", s.name.c_str(),
                  fileErrorText(errno).c_str());
-    closeFileLocked(s);
-    s.name.clear();
-    s.program_name.clear();
-    s.on = false;
+    switchOffLocked(s);
   }
 }
 

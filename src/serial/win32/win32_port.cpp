@@ -193,11 +193,7 @@ void Win32Port::cancel(Transfer& transfer) {
   (void)::CancelIoEx(handle_, &transfer.overlapped);
   // Wine answers the cancel of a line-event wait only when it next looks at the port (a second
   // later by itself): a look at the port's state ends it at once. Harmless on Windows.
-  if (&transfer == &comm_) {
-    DWORD errors = 0;
-    COMSTAT status{};
-    if (::ClearCommError(handle_, &errors, &status) && errors != 0) stray_errors_.fetch_or(errors);
-  }
+  if (&transfer == &comm_) (void)outputQueued();
   if (::WaitForSingleObject(transfer.event, kCancelWaitMs) == WAIT_OBJECT_0) transfer.pending = false;
 }
 
