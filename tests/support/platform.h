@@ -27,6 +27,13 @@ bool readOnlyFoldersRefuseWrites();
 // that a test can choose one; on Windows the zone is the system's.
 bool timeZoneFromTzVariable();
 
+// The calling thread's processor time in milliseconds, and the step in which the system counts
+// it: Linux counts to the nanosecond (0); Windows charges a thread whole clock ticks of up to
+// 15.6 ms (Wine reads the kernel's 10 ms ticks), so a share of a short span is only known to
+// within a step.
+double threadCpuMs();
+double threadCpuStepMs();
+
 // The reason the system gives, in its own words as Qt reports them, for not opening `path`
 // for reading ("No such file or directory" on Linux, "File not found." on Windows).
 inline std::string openFailureReason(const QString& path) {

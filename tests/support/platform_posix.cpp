@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <time.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,5 +23,13 @@ void knockOnNamedPipe(const QString& path) {
 bool timeZoneFromTzVariable() { return true; }
 
 bool readOnlyFoldersRefuseWrites() { return ::geteuid() != 0; }
+
+double threadCpuMs() {
+  timespec t{};
+  ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+double threadCpuStepMs() { return 0; }
 
 }  // namespace vx::test
