@@ -50,15 +50,30 @@ wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || wine=$(command -v wine) || { echo "wine-prefix: Wine is not installed" >&2; exit 1; }
 wineboot=$(command -v wineboot || echo "$wine wineboot")
 
-$wineboot --init >/dev/null 2>&1
+# Each of Wine's own tools is given three tries: on a busy computer a tool may reach a server
+# that is just ending and fail. A failure that stays is said, with the tool's own words.
+# (Their words go to a file: a server a tool starts keeps its output open.)
+quietly() {
+  local try out=$prefix/.wine-tool-output
+  for try in 1 2 3; do
+    if "$@" > "$out" 2>&1; then rm -f "$out"; return 0; fi
+    sleep 1
+  done
+  echo "wine-prefix: '$*' failed three times:" >&2
+  tail -5 "$out" >&2
+  exit 1
+}
+quietly $wineboot --init
 wineserver -w
+# One server kept running for the registry edits, so that none of them meets a server ending.
+wineserver -p > /dev/null 2>&1
 for n in 1 2 3 4; do
-  "$wine" reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$prefix/vorlandex-ports/COM$n" /f >/dev/null 2>&1
+  quietly "$wine" reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$prefix/vorlandex-ports/COM$n" /f
 done
 for attempt in 1 2; do
   wineserver -k 2>/dev/null || true
   wineserver -w
-  $wineboot >/dev/null 2>&1   # starts the server and its mount manager again
+  quietly $wineboot   # starts the server and its mount manager again
   wineserver -w
   if ports_ok "$prefix"; then
     touch "$prefix/.vorlandex-ports-mapped"
