@@ -33,7 +33,8 @@ TEST(SteadyPacer, LateHandOversDoNotPushTheJobBackButALongStallStartsAgain) {
   pacer.portOpened();
   const auto start = Clock::now();
   for (int i = 0; i < 20; ++i) {
-    if (i == 10) std::this_thread::sleep_for(std::chrono::milliseconds(30));  // a slow step before a hand-over
+    if (i == 10)
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));  // a slow step before a hand-over
     pacer.handedOver();
     pacer.wait(5);
   }

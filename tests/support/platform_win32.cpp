@@ -21,7 +21,8 @@ double threadCpuMs() {
   FILETIME created, exited, kernel, user;
   if (!::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
   const auto ms = [](const FILETIME& t) {
-    return static_cast<double>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e4;
+    return static_cast<double>(static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) /
+           1e4;
   };
   return ms(kernel) + ms(user);
 }

@@ -1,6 +1,7 @@
 #include "serial/win32/win32_port.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "serial/trace.h"
@@ -9,9 +10,11 @@
 namespace vx {
 namespace {
 
-// How long a cancelled transfer may take to let go of its buffer. A driver answers a cancel at
-// once; one that does not is left to the system, which cancels a thread's transfers when it ends.
-constexpr DWORD kCancelWaitMs = 1000;
+// How long the close waits for the system to let go of the transfers it cancelled. A driver
+// answers a cancel, and the closing of the handle, within moments. Wine now and then never ends
+// a cancelled line-event wait (still pending seconds after the close): its records are then
+// left to it.
+constexpr DWORD kLetGoWaitMs = 50;
 // More line-event waits ended by the system within a second than this are a port in trouble
 // (Wine on a pseudo-terminal ends one or more at every write: 200 to 300 a second, measured).
 constexpr int kMaxCommAbortsPerSecond = 1000;
@@ -79,7 +82,7 @@ Win32Port::Win32Port(HANDLE handle, std::unique_ptr<PauseTimer> timer)
     : handle_(handle), timer_(std::move(timer)) {}
 
 bool Win32Port::makeEvents(DWORD* error) {
-  for (Transfer* transfer : {&read_, &comm_, &write_}) {
+  for (Transfer* transfer : {&io_->read, &io_->comm, &io_->write}) {
     // Manual reset, as overlapped transfers need.
     transfer->event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!transfer->event) {
@@ -92,7 +95,8 @@ bool Win32Port::makeEvents(DWORD* error) {
 
 Win32Port::~Win32Port() {
   close();
-  for (Transfer* transfer : {&read_, &comm_, &write_})
+  if (!io_) return;  // left to the system
+  for (Transfer* transfer : {&io_->read, &io_->comm, &io_->write})
     if (transfer->event) ::CloseHandle(transfer->event);
 }
 
@@ -187,14 +191,28 @@ bool Win32Port::settled(Transfer& transfer) {
   return HasOverlappedIoCompleted(&transfer.overlapped);
 }
 
-void Win32Port::cancel(Transfer& transfer) {
-  if (!transfer.pending) return;
-  // ERROR_NOT_FOUND: it had completed already; either way the event is set once it is done.
-  (void)::CancelIoEx(handle_, &transfer.overlapped);
-  // Wine answers the cancel of a line-event wait only when it next looks at the port (a second
-  // later by itself): a look at the port's state ends it at once. Harmless on Windows.
-  if (&transfer == &comm_) (void)outputQueued();
-  if (::WaitForSingleObject(transfer.event, kCancelWaitMs) == WAIT_OBJECT_0) transfer.pending = false;
+void Win32Port::requestCancel(Transfer& transfer) {
+  // ERROR_NOT_FOUND: it had completed already; either way its event is set once it is done.
+  if (transfer.pending) (void)::CancelIoEx(handle_, &transfer.overlapped);
+}
+
+void Win32Port::releaseInFlight() {
+  const ULONGLONG start = ::GetTickCount64();
+  bool held = false;
+  for (Transfer* transfer : {&io_->read, &io_->comm, &io_->write}) {
+    while (transfer->pending && !settled(*transfer)) {
+      const ULONGLONG spent = ::GetTickCount64() - start;
+      if (spent >= kLetGoWaitMs) break;
+      (void)::WaitForSingleObject(transfer->event, static_cast<DWORD>(kLetGoWaitMs - spent));
+    }
+    if (transfer->pending && !settled(*transfer)) held = true;
+    transfer->pending = false;
+  }
+  if (!held) return;
+  // The system may still write into the records and set their events: they stay its own, a
+  // few kilobytes and three events, rather than be freed or closed under it.
+  TraceLine("The system still held a transfer after the port was closed: its records are left to it");
+  (void)io_.release();
 }
 
 // ---- reader
@@ -205,18 +223,27 @@ IoResult Win32Port::setCommMask(std::uint32_t mask) {
 }
 
 IoResult Win32Port::startRead(std::uint8_t* buffer, std::size_t size) {
-  prepare(read_);
-  return started(read_, ::ReadFile(handle_, buffer, transferSize(size), nullptr, &read_.overlapped));
+  prepare(io_->read);
+  read_target_ = buffer;
+  io_->readBytes.resize(transferSize(size));
+  return delivered(started(io_->read, ::ReadFile(handle_, io_->readBytes.data(), transferSize(size), nullptr,
+                                                 &io_->read.overlapped)));
 }
 
-IoResult Win32Port::readResult() { return finish(read_); }
+IoResult Win32Port::readResult() { return delivered(finish(io_->read)); }
+
+IoResult Win32Port::delivered(IoResult read) {
+  if (read.status == IoStatus::Completed && read.count > 0)
+    std::memcpy(read_target_, io_->readBytes.data(), read.count);
+  return read;
+}
 
 IoResult Win32Port::startCommEventWait() {
   comm_outcome_held_ = false;
-  prepare(comm_);
-  comm_mask_ = 0;
-  IoResult result = started(comm_, ::WaitCommEvent(handle_, &comm_mask_, &comm_.overlapped));
-  if (result.status == IoStatus::Completed) result.eventMask = comm_mask_;
+  prepare(io_->comm);
+  io_->commMask = 0;
+  IoResult result = started(io_->comm, ::WaitCommEvent(handle_, &io_->commMask, &io_->comm.overlapped));
+  if (result.status == IoStatus::Completed) result.eventMask = io_->commMask;
   return result;
 }
 
@@ -225,14 +252,14 @@ IoResult Win32Port::commEventResult() {
     comm_outcome_held_ = false;
     return comm_outcome_;
   }
-  IoResult result = finish(comm_);
-  if (result.status == IoStatus::Completed) result.eventMask = comm_mask_;
+  IoResult result = finish(io_->comm);
+  if (result.status == IoStatus::Completed) result.eventMask = io_->commMask;
   return result;
 }
 
 bool Win32Port::restartedAbortedCommWait() {
-  IoResult outcome = finish(comm_);
-  if (outcome.status == IoStatus::Completed) outcome.eventMask = comm_mask_;
+  IoResult outcome = finish(io_->comm);
+  if (outcome.status == IoStatus::Completed) outcome.eventMask = io_->commMask;
   // Wine ends a pending WaitCommEvent with ERROR_OPERATION_ABORTED whenever it looks at a
   // port whose modem lines it cannot read (a pseudo-terminal: at every write). Windows ends one
   // so only when the port goes, and then the new wait fails at once, and so does the read. So
@@ -260,23 +287,23 @@ WaitResult Win32Port::waitReader(const WakeEvent& close) {
     WaitEvent answers[3] = {WaitEvent::Close};
     DWORD count = 1;
     // A transfer the system does not hold has no event worth waiting for.
-    if (comm_.pending) {
-      handles[count] = comm_.event;
+    if (io_->comm.pending) {
+      handles[count] = io_->comm.event;
       answers[count++] = WaitEvent::LineEvent;
     }
-    if (read_.pending) {
-      handles[count] = read_.event;
+    if (io_->read.pending) {
+      handles[count] = io_->read.event;
       answers[count++] = WaitEvent::ReadDone;
     }
     const DWORD r = ::WaitForMultipleObjects(count, handles, FALSE, INFINITE);
     if (r == WAIT_OBJECT_0) {
-      cancel(read_);
-      cancel(comm_);
+      requestCancel(io_->read);
+      requestCancel(io_->comm);
       return {WaitEvent::Close, 0};
     }
     if (r <= WAIT_OBJECT_0 || r >= WAIT_OBJECT_0 + count) return waitFailure(r);
     const WaitEvent answer = answers[r - WAIT_OBJECT_0];
-    if (!settled(answer == WaitEvent::LineEvent ? comm_ : read_)) continue;
+    if (!settled(answer == WaitEvent::LineEvent ? io_->comm : io_->read)) continue;
     if (answer == WaitEvent::LineEvent && restartedAbortedCommWait()) continue;
     return {answer, 0};
   }
@@ -301,10 +328,12 @@ WaitResult Win32Port::waitWriterIdle(const WakeEvent& close, const WakeEvent& qu
 }
 
 IoResult Win32Port::startWrite(const std::uint8_t* data, std::size_t count) {
-  prepare(write_);
+  prepare(io_->write);
   write_count_ = transferSize(count);
-  IoResult result = started(
-      write_, ::WriteFile(handle_, data, static_cast<DWORD>(write_count_), nullptr, &write_.overlapped));
+  io_->writeBytes.assign(data, data + write_count_);
+  IoResult result =
+      started(io_->write, ::WriteFile(handle_, io_->writeBytes.data(), static_cast<DWORD>(write_count_),
+                                      nullptr, &io_->write.overlapped));
   // Without write time-outs a write ends only when the port has taken every byte; one that took
   // none did not write, and retrying it would spin.
   if (result.status == IoStatus::Completed && result.count == 0 && write_count_ > 0)
@@ -314,20 +343,19 @@ IoResult Win32Port::startWrite(const std::uint8_t* data, std::size_t count) {
 
 WaitResult Win32Port::waitWrite(const WakeEvent& close) {
   for (;;) {
-    const HANDLE handles[2] = {handleOf(close), write_.event};
+    const HANDLE handles[2] = {handleOf(close), io_->write.event};
     const DWORD r = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
     if (r == WAIT_OBJECT_0) {
-      // The writer drops the block as soon as this returns.
-      cancel(write_);
+      requestCancel(io_->write);
       return {WaitEvent::Close, 0};
     }
     if (r != WAIT_OBJECT_0 + 1) return waitFailure(r);
-    if (settled(write_)) return {WaitEvent::WriteDone, 0};
+    if (settled(io_->write)) return {WaitEvent::WriteDone, 0};
   }
 }
 
 IoResult Win32Port::writeResult() {
-  IoResult result = finish(write_);
+  IoResult result = finish(io_->write);
   if (result.status == IoStatus::Completed && result.count == 0 && write_count_ > 0)
     return failure(ERROR_WRITE_FAULT);
   return result;
@@ -359,10 +387,16 @@ void Win32Port::purge(std::uint32_t flags) {
 
 void Win32Port::close() {
   if (handle_ == INVALID_HANDLE_VALUE) return;
-  // The threads have ended; whatever they left in flight is let go before the records go.
-  for (Transfer* transfer : {&read_, &comm_, &write_}) cancel(*transfer);
+  // The threads have ended. Whatever they left in flight is cancelled; closing the handle ends
+  // every transfer on it, and only then are the records let go.
+  // A new event mask ends a pending line-event wait, as Windows documents; Wine answers a cancel
+  // of one only when it next looks at the port's state, as ClearCommError does.
+  if (io_->comm.pending) (void)::SetCommMask(handle_, 0);
+  for (Transfer* transfer : {&io_->read, &io_->comm, &io_->write}) requestCancel(*transfer);
+  if (io_->comm.pending) (void)outputQueued();
   ::CloseHandle(handle_);
   handle_ = INVALID_HANDLE_VALUE;
+  releaseInFlight();
 }
 
 }  // namespace vx

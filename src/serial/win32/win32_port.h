@@ -3,8 +3,10 @@
 // for overlapped I/O, one OVERLAPPED with its own manual-reset event for each of the read, the
 // line-event wait and the write, and the writer's pause timer. Every wait is
 // WaitForMultipleObjects with the close event first, so it wins when several are set; a wait that
-// the close event ends cancels the transfers it was waiting for and lets them finish, so no
-// transfer outlives the buffer it reads into or writes from.
+// the close event ends asks the system to cancel the transfers it was waiting for and returns at
+// once. The system only ever touches the port's own copies of the bytes (a read is copied to the
+// reader's buffer once complete, a write's bytes are copied when it starts), so no transfer can
+// outlive a thread's buffer; close() waits for every transfer to end.
 //
 // Reads follow the component's time-outs, which the driver keeps (SetCommTimeouts). Line errors
 // are the driver's own (EV_ERR, ClearCommError). A port that goes away (an adapter pulled) fails
@@ -19,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "serial/serial_backend.h"
 #include "serial/win32/pause_timer.h"
@@ -81,8 +84,13 @@ class Win32Port final : public SerialPort {
   IoResult started(Transfer& transfer, BOOL started);
   // The transfer's result without waiting: Pending while the system holds it.
   IoResult finish(Transfer& transfer);
-  // Cancels the transfer if the system still holds it and waits (boundedly) until it lets go.
-  void cancel(Transfer& transfer);
+  // A read's result, its bytes copied to the reader's buffer once it has completed.
+  IoResult delivered(IoResult read);
+  // Asks the system to end the transfer if it still holds it; close() waits for it to let go.
+  void requestCancel(Transfer& transfer);
+  // After the handle is closed: waits (boundedly) until the system has let go of every transfer,
+  // and leaves the records to it should it still hold one.
+  void releaseInFlight();
   // After the transfer's event was seen set: whether the transfer has completed. An event set
   // for nothing (a completion the system signalled late) is reset, so the wait goes on.
   bool settled(Transfer& transfer);
@@ -90,18 +98,29 @@ class Win32Port final : public SerialPort {
   // and has been started again, so the reader need not hear of it.
   bool restartedAbortedCommWait();
 
+  // What the system writes into or reads from while a transfer is in flight: the transfers'
+  // records and events, the line-event mask, and the bytes of the read and of the write. Held
+  // apart from the port and from the threads' buffers, so that no thread waits on a cancel and a
+  // transfer the system still holds after the close is left this memory, never freed under it.
+  struct InFlight {
+    Transfer read;
+    Transfer comm;
+    Transfer write;
+    DWORD commMask = 0;
+    std::vector<std::uint8_t> readBytes;
+    std::vector<std::uint8_t> writeBytes;
+  };
+
   HANDLE handle_;
   std::unique_ptr<PauseTimer> timer_;
-  Transfer read_;
-  Transfer comm_;
-  DWORD comm_mask_ = 0;  // written by the system when the line-event wait completes
+  std::unique_ptr<InFlight> io_ = std::make_unique<InFlight>();
+  std::uint8_t* read_target_ = nullptr;  // the reader's buffer, given the bytes of a completed read
   // The line-event wait's outcome once waitReader has taken it from the system.
   IoResult comm_outcome_;
   bool comm_outcome_held_ = false;
   // Line-event waits the system ended by itself lately (see waitReader).
   int comm_aborts_ = 0;
   Clock::time_point comm_abort_window_;
-  Transfer write_;
   std::size_t write_count_ = 0;
   std::atomic<std::uint32_t> stray_errors_{0};  // cleared by outputQueued, not yet reported
 };

@@ -395,6 +395,43 @@ TEST_P(Win32PseudoTerminal, SendsTheBytesWithTheProtocolsPauses) {
   }
 }
 
+// A job's close ends at once, whatever the system does with the reader's transfers: Wine now and
+// then never ends a cancelled line-event wait, and the close must neither wait for it nor free
+// what the system still holds.
+TEST(Win32Close, EndsPromptlyWithTransfersInFlight) {
+  REQUIRE_PORT("VORLANDEX_TEST_PTY_PORT");
+  const QString out = testPort("VORLANDEX_TEST_OUT");
+  const QTemporaryDir folder;
+  std::vector<WriteStamp> stamps;
+  bool state_taken = false;
+  PauseTimer::Kind timer_used = PauseTimer::Kind::HighResolution;
+  TQRTComm32 comm(nullptr,
+                  std::make_unique<StampingBackend>(folder.filePath(QStringLiteral("vorlandex.conf")),
+                                                    timer_used, stamps, state_taken, timer_used));
+  set19200Baud8N1(comm);
+  comm.setCommPort(commPortOf(port));
+  // As a block ends: bytes 12 ms apart, the last one closed behind within moments.
+  const QByteArray block("DIMP0123456789abcdefF");
+  double slowest_ms = 0;
+  for (int i = 0; i < 8; ++i) {
+    comm.OpenPort();
+    for (int b = 0; b < block.size(); ++b)
+      ASSERT_TRUE(comm.SendData(block.constData() + b, 1, b < 4 ? 0 : 12));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return comm.lineLost() || stamps.size() == std::size_t((i + 1) * block.size() - 1); }, 10s));
+    const Clock::time_point start = Clock::now();
+    comm.ClosePort();
+    slowest_ms =
+        std::max(slowest_ms, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    EXPECT_FALSE(comm.lineLost());
+    if (!out.isEmpty()) appendTo(out + QStringLiteral("/expected.bin"), block);
+  }
+  EXPECT_EQ(stamps.size(), 8u * block.size());
+  report("a block's close: slowest of 8 " + std::to_string(slowest_ms) + " ms");
+  // A wait for a transfer the system keeps would take a second and more.
+  EXPECT_LT(slowest_ms, 500.0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Timers, Win32PseudoTerminal,
                          ::testing::Values(PauseTimer::Kind::HighResolution, PauseTimer::Kind::SystemTick),
                          [](const auto& info) {
