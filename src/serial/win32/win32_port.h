@@ -6,7 +6,7 @@
 // the close event ends asks the system to cancel the transfers it was waiting for and returns at
 // once. The system only ever touches the port's own copies of the bytes (a read is copied to the
 // reader's buffer once complete, a write's bytes are copied when it starts), so no transfer can
-// outlive a thread's buffer; close() waits for every transfer to end.
+// outlive a thread's buffer; close() ends every transfer, or leaves its records to the system.
 //
 // Reads follow the component's time-outs, which the driver keeps (SetCommTimeouts). Line errors
 // are the driver's own (EV_ERR, ClearCommError). A port that goes away (an adapter pulled) fails
