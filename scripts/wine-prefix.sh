@@ -66,7 +66,7 @@ quietly() {
 quietly $wineboot --init
 wineserver -w
 # One server kept running for the registry edits, so that none of them meets a server ending.
-wineserver -p > /dev/null 2>&1
+wineserver -p > /dev/null 2>&1 || true   # without it, each edit starts a server of its own
 for n in 1 2 3 4; do
   quietly "$wine" reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$prefix/vorlandex-ports/COM$n" /f
 done
