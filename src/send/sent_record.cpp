@@ -42,14 +42,15 @@ std::vector<JobDigest> jobDigests(const RunPlan& plan) {
   for (const PlannedWrite& w : plan.writes) {
     if (w.job < 0 || w.job >= static_cast<int>(digests.size())) continue;
     hashes[w.job]->addData(QByteArrayView(reinterpret_cast<const char*>(w.bytes.data()),
-                                         static_cast<qsizetype>(w.bytes.size())));
+                                          static_cast<qsizetype>(w.bytes.size())));
     digests[w.job].bytes += w.bytes.size();
   }
   for (std::size_t i = 0; i < digests.size(); ++i) digests[i].sha256 = hashes[i]->result().toHex();
   return digests;
 }
 
-std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record, bool clockNamed) {
+std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record,
+                             bool clockNamed) {
   std::vector<bool> send(digests.size(), true);
   if (!record) return send;
   bool other = false;
@@ -91,6 +92,11 @@ JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send) {
   return s;
 }
 
+QString sentRecordFileName(const QString& port) {
+  return sentRecordFilePrefix() + QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) +
+         QStringLiteral(".json");
+}
+
 SentRecord::SentRecord(const QString& port, const QString& dir) : port_(port) {
   path_ = dir + QLatin1Char('/') + sentRecordFileName(port);
 }
@@ -111,7 +117,8 @@ bool SentRecord::load(QString* error) {
   const QJsonDocument doc = QJsonDocument::fromJson(file.read(1 << 20), &parseError);
   if (!doc.isObject()) return refuse(QStringLiteral("not a record (%1)").arg(parseError.errorString()));
   const QJsonObject root = doc.object();
-  if (root.value(QStringLiteral("format")).toInt() != kFormat) return refuse(QStringLiteral("unknown format"));
+  if (root.value(QStringLiteral("format")).toInt() != kFormat)
+    return refuse(QStringLiteral("unknown format"));
   const QJsonObject jobs = root.value(QStringLiteral("jobs")).toObject();
   for (auto it = jobs.begin(); it != jobs.end(); ++it) {
     const QJsonObject job = it.value().toObject();
@@ -148,7 +155,8 @@ bool SentRecord::save(QString* error) {
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path_), file.errorString());
+    if (error)
+      *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path_), file.errorString());
     return false;
   }
   return true;

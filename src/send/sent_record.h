@@ -20,8 +20,8 @@ namespace vx {
 
 // A job of a plan with the digest of the bytes it puts on the line.
 struct JobDigest {
-  QString key;         // "settings", "clock", "texts 1".."texts 4", "logo"
-  QByteArray sha256;   // hex
+  QString key;        // "settings", "clock", "texts 1".."texts 4", "logo"
+  QByteArray sha256;  // hex
   std::uint64_t bytes = 0;
 };
 
@@ -36,17 +36,21 @@ std::vector<JobDigest> jobDigests(const RunPlan& plan);
 // %LOCALAPPDATA%\vorlandex. One file per platform: sent_record_dir_posix.cpp, _win32.cpp.
 QString sentRecordDir();
 
-// The name of the record file of `port` as given on the command line, one per platform: its
-// percent-encoding and ".json"; on Windows after "port-", since a file may not be called after
-// a device (COM1.json is the port COM1 there).
+// The name of the record file of `port` as given on the command line: its percent-encoding,
+// which keeps every port name apart (a /dev/serial/by-id link's and "\\.\COM12" too), and
+// ".json", after the platform's prefix.
 QString sentRecordFileName(const QString& port);
+// What starts a record file's name, one per platform: nothing on Linux; "port-" on Windows, since
+// a file may not be called after a device there (COM1.json is the port COM1).
+QString sentRecordFilePrefix();
 
 class SentRecord;
 
 // Which jobs of a port's run go: every one without a record; with one (--if-changed), those
 // whose digest differs from it, and the clock, whose bytes are the time, only along with
 // another job or when `clockNamed` (--only names it).
-std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record, bool clockNamed);
+std::vector<bool> jobsToSend(const std::vector<JobDigest>& digests, const SentRecord* record,
+                             bool clockNamed);
 
 // The jobs to send that run exactly the jobs of `plan` marked in `send`.
 JobsToSend selectionOf(const RunPlan& plan, const std::vector<bool>& send);

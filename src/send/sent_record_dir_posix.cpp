@@ -1,7 +1,6 @@
 #include <unistd.h>
 
 #include <QDir>
-#include <QUrl>
 
 #include "send/sent_record.h"
 
@@ -16,9 +15,6 @@ QString sentRecordDir() {
   return QDir::homePath() + QStringLiteral("/.local/state/vorlandex");
 }
 
-// Percent-encoding keeps every port name apart, a /dev/serial/by-id link's included.
-QString sentRecordFileName(const QString& port) {
-  return QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) + QStringLiteral(".json");
-}
+QString sentRecordFilePrefix() { return {}; }
 
 }  // namespace vx

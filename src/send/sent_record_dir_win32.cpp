@@ -1,5 +1,4 @@
 #include <QStandardPaths>
-#include <QUrl>
 
 #include "send/sent_record.h"
 
@@ -11,11 +10,8 @@ QString sentRecordDir() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/vorlandex");
 }
 
-// Percent-encoding keeps every port name apart ("\\.\COM12" too); the prefix keeps the name
-// from being a device's (CON, NUL, COM1 to COM9 and LPT1 to LPT9, whatever the extension).
-QString sentRecordFileName(const QString& port) {
-  return QStringLiteral("port-") + QString::fromLatin1(QUrl::toPercentEncoding(port, "-_.")) +
-         QStringLiteral(".json");
-}
+// Keeps a record's name from being a device's (CON, NUL, COM1 to COM9 and LPT1 to LPT9,
+// whatever the extension).
+QString sentRecordFilePrefix() { return QStringLiteral("port-"); }
 
 }  // namespace vx
