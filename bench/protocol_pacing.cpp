@@ -1,5 +1,5 @@
 // The printer's spacing where the bytes are written. The jobs run on their real clock through
-// the serial component onto a pseudo-terminal; the port is the POSIX one, wrapped so that every
+// the serial link onto a pseudo-terminal; the port is the POSIX one, wrapped so that every
 // write() is stamped on the writer thread the moment it returns: that is what a printer on a
 // UART sees (the far end of a pty adds its own jitter and is no clock).
 // Jobs: a block transfer of about 1,000 bytes (the logo upload at height 18, 1,008 bytes, with
@@ -37,7 +37,7 @@
 #include "protocol/steady_pacer.h"
 #include "pseudo_terminal.h"
 #include "serial/device_backend.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "serial/trace.h"
 
 namespace {
@@ -74,17 +74,16 @@ class StampingPort final : public vx::SerialPort {
  public:
   StampingPort(std::unique_ptr<vx::SerialPort> port, StampBook& book) : port_(std::move(port)), book_(book) {}
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool getCommState(vx::CommState* s) override { return port_->getCommState(s); }
-  bool setCommState(const vx::CommState& s) override { return port_->setCommState(s); }
-  bool getCommTimeouts(vx::CommTimeouts* t) override { return port_->getCommTimeouts(t); }
-  bool setCommTimeouts(const vx::CommTimeouts& t) override { return port_->setCommTimeouts(t); }
-  vx::IoResult setCommMask(std::uint32_t m) override { return port_->setCommMask(m); }
+  bool readLineSettings(vx::LineSettings* s) override { return port_->readLineSettings(s); }
+  bool applyLineSettings(const vx::LineSettings& s) override { return port_->applyLineSettings(s); }
+  bool setReadInterval(std::uint32_t ms) override { return port_->setReadInterval(ms); }
+  vx::IoResult watchLineEvents(std::uint32_t e) override { return port_->watchLineEvents(e); }
   vx::IoResult startRead(std::uint8_t* b, std::size_t n) override { return port_->startRead(b, n); }
   vx::IoResult readResult() override { return port_->readResult(); }
-  vx::IoResult startCommEventWait() override { return port_->startCommEventWait(); }
-  vx::IoResult commEventResult() override { return port_->commEventResult(); }
+  vx::IoResult startLineEventWait() override { return port_->startLineEventWait(); }
+  vx::IoResult lineEventResult() override { return port_->lineEventResult(); }
   vx::WaitResult waitReader(const vx::WakeEvent& c) override { return port_->waitReader(c); }
-  vx::IoResult clearCommError(std::uint32_t* e) override { return port_->clearCommError(e); }
+  vx::IoResult takeLineErrors(std::uint32_t* e) override { return port_->takeLineErrors(e); }
   vx::WaitResult waitWriterIdle(const vx::WakeEvent& c, const vx::WakeEvent& q) override {
     return port_->waitWriterIdle(c, q);
   }
@@ -109,8 +108,10 @@ class StampingPort final : public vx::SerialPort {
     return port_->waitUntil(c, t);
   }
   std::size_t outputQueued() override { return port_->outputQueued(); }
-  void purge(std::uint32_t f) override { port_->purge(f); }
   void close() override { port_->close(); }
+
+ protected:
+  void discard(vx::Direction d) override { port_->purge(d); }
 
  private:
   std::unique_ptr<vx::SerialPort> port_;
@@ -140,20 +141,16 @@ struct FarEnd {
   double cpuMs() const { return reader.cpuMs(); }
 };
 
-// The jobs' real path: the serial component and its writer thread, the pause of every
+// The jobs' real path: the serial link and its writer thread, the pause of every
 // hand-over passed on.
 class PtyHost : public vx::JobPort {
  public:
   PtyHost(const std::string& path, StampBook& book) : comm_(nullptr, std::make_unique<StampingBackend>(book)) {
     setenv("VORLANDEX_COM1", path.c_str(), 1);
-    comm_.setCommPort(vx::TCommPort::Com1);
-    comm_.setBaudRate(vx::TBaudRate::Baud19200);
-    comm_.setDataBits(vx::TDataBits::_8);
-    comm_.setParity(vx::TParity::None);
-    comm_.setStopBits(vx::TStopBits::_1);
+    comm_.setPort(vx::ComPort::Com1);
   }
-  void OpenPort() override {
-    comm_.OpenPort();
+  void openPort() override {
+    comm_.open();
     openedUs = monotonicUs();
     pauses.clear();
     handOverUs.clear();
@@ -161,17 +158,17 @@ class PtyHost : public vx::JobPort {
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
     pauses.push_back(pause_ms);
     handOverUs.push_back(monotonicUs());
-    return comm_.SendData(data, length, static_cast<std::uint32_t>(pause_ms));
+    return comm_.send(data, length, static_cast<std::uint32_t>(pause_ms));
   }
   bool lineLost() override { return comm_.lineLost(); }
-  void ClosePort() override { comm_.ClosePort(); }
+  void closePort() override { comm_.close(); }
 
   std::int64_t openedUs = 0;
   std::vector<int> pauses;  // of every hand-over since the port was opened
   std::vector<std::int64_t> handOverUs;  // when each was made
 
  private:
-  vx::TQRTComm32 comm_;
+  vx::SerialLink comm_;
 };
 
 // As many processes as cores, each spinning until killed.
@@ -290,7 +287,7 @@ int main(int argc, char** argv) {
   PtyHost host(far.path(), book);
   vx::ConfigModel model;
   vx::applyNumberingDefaults(model);
-  std::printf("port: TQRTComm32 over %s, writes stamped on the writer thread\n", far.path().c_str());
+  std::printf("port: SerialLink over %s, writes stamped on the writer thread\n", far.path().c_str());
 
   const QByteArray long18 = vx::logoUploadData(vx::LogoRaster(), 18);
   const std::vector<std::uint8_t> block(long18.begin(), long18.end());

@@ -10,8 +10,7 @@
 #include <thread>
 
 #include "pseudo_terminal.h"
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 
 namespace {
 
@@ -31,16 +30,15 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   vx::test::PseudoTerminal line;
   line.useAsComPort(1);
-  vx::TQRTComm32 comm;
-  vx::set19200Baud8N1(comm);
-  comm.OpenPort();
-  comm.SendData("DIMP", 4);  // the threads have been through their first request
+  vx::SerialLink comm;
+  comm.open();
+  comm.send("DIMP", 4);  // the threads have been through their first request
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
 
   const double before = cpuMs();
   std::this_thread::sleep_for(kIdle);
   const double used = cpuMs() - before;
-  comm.ClosePort();
+  comm.close();
 
   std::printf("serial_idle_cpu: open idle port for %lld s used %.2f ms of CPU (%.3f %% of one core)\n",
               static_cast<long long>(kIdle.count()), used, used / (kIdle.count() * 1000.0) * 100.0);

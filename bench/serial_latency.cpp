@@ -1,4 +1,4 @@
-// Hand-over latency of the serial component: from SendData to the bytes being readable at the far
+// Hand-over latency of the serial link: from send() to the bytes being readable at the far
 // end of a pseudo-terminal, with the pauses a transmission job makes between frames. Prints p50,
 // p99 and the worst case; the gate is p99 <= 1 ms.
 
@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "pseudo_terminal.h"
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 
 namespace {
 
@@ -28,9 +27,8 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   vx::test::PseudoTerminal line;
   line.useAsComPort(1);
-  vx::TQRTComm32 comm;
-  vx::set19200Baud8N1(comm);
-  comm.OpenPort();
+  vx::SerialLink comm;
+  comm.open();
 
   const std::string frame = "DIMP";
   std::vector<double> us;
@@ -38,14 +36,14 @@ int main(int argc, char** argv) {
   for (int i = 0; i < kWarmUp + kSamples; ++i) {
     std::this_thread::sleep_for(kPause);
     const auto start = Clock::now();
-    if (!comm.SendData(frame.data(), 4) || line.read(4, std::chrono::seconds(1)) != frame) {
+    if (!comm.send(frame.data(), 4) || line.read(4, std::chrono::seconds(1)) != frame) {
       std::fprintf(stderr, "serial_latency: frame %d did not arrive\n", i);
       return 1;
     }
     const double took = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     if (i >= kWarmUp) us.push_back(took);
   }
-  comm.ClosePort();
+  comm.close();
 
   std::sort(us.begin(), us.end());
   const double p50 = us[us.size() / 2];

@@ -13,17 +13,17 @@ namespace vx {
 class JobPort {
  public:
   virtual ~JobPort() = default;
-  // Opens the chosen port; throws (ECommsError, or the runner's own exception) when it cannot.
-  virtual void OpenPort() = 0;
+  // Opens the chosen port; throws (SerialError, or the runner's own exception) when it cannot.
+  virtual void openPort() = 0;
   // Queues `length` bytes for the line, their first byte to leave no sooner than `pause_ms`
   // after the previous write to the device (the protocol's pause before them); false when
   // they could not be queued.
   [[nodiscard]] virtual bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) = 0;
   // Lets every queued byte reach the line, then closes the port. Never throws.
-  virtual void ClosePort() = 0;
-  // True when the port lost its line since OpenPort (the device went away or refused
-  // writes, or queued bytes could not be sent before ClosePort gave up): what was handed
-  // over may not have reached the printer. Asked after every hand-over and after ClosePort.
+  virtual void closePort() = 0;
+  // True when the port lost its line since openPort (the device went away or refused
+  // writes, or queued bytes could not be sent before closePort gave up): what was handed
+  // over may not have reached the printer. Asked after every hand-over and after closePort.
   virtual bool lineLost() = 0;
 };
 

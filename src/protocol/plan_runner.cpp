@@ -14,7 +14,7 @@ class JobFrame {
  public:
   JobFrame(JobPort& port, Pacer& pacer, JobProgress* progress, RunReport& report)
       : port_(port), progress_(progress) {
-    port_.OpenPort();
+    port_.openPort();
     report.portOpened = true;
     // The job's first pause is measured from the opening of the port, however long ago
     // the previous job handed over its last byte.
@@ -22,7 +22,7 @@ class JobFrame {
     try {
       if (progress_) progress_->showProgress();
     } catch (...) {
-      port_.ClosePort();
+      port_.closePort();
       throw;
     }
   }
@@ -39,7 +39,7 @@ class JobFrame {
     if (closed_) return;
     closed_ = true;
     if (progress_) progress_->hideProgress();
-    port_.ClosePort();
+    port_.closePort();
   }
   JobPort& port_;
   JobProgress* progress_;

@@ -1,13 +1,13 @@
 #pragma once
 // Runs a planned run of transmission jobs on a port, paced by a pacer. Every job follows the
-// job frame: OpenPort, progress shown, its steps, progress hidden, ClosePort. Every hand-over
+// job frame: openPort, progress shown, its steps, progress hidden, closePort. Every hand-over
 // carries the pause the printer needs before it (pacer.pauseOwedMs()), for the port to keep
 // after its previous write. Runs on the thread that calls it; returns when the run has ended.
 //
 // What happened is written to a RunReport as it happens, so that it is there however the run
 // ends. A port that cannot be opened ends the run with the port's exception before that job
 // shows or sends anything. A port that refuses bytes or has lost its line (asked after every
-// hand-over and after ClosePort) ends it with ConnectionLost. Should anything throw while the
+// hand-over and after closePort) ends it with ConnectionLost. Should anything throw while the
 // progress is shown, it is hidden and the port closed on the way out.
 
 #include <cstddef>

@@ -12,8 +12,7 @@
 #include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
 #include "serial/open_failure.h"
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "serial/system_errors.h"
 
 namespace vx {
@@ -26,21 +25,21 @@ QString systemError(int error) { return QString::fromStdString(systemErrorText(e
 
 }  // namespace
 
-// The jobs' port on one printer: the serial component and the checks that turn a lost byte
+// The jobs' port on one printer: the serial link and the checks that turn a lost byte
 // into a stopped run.
 class PortRun::Host final : public JobPort {
  public:
-  Host(PortRun& run, TQRTComm32& comm, WatchedDevice& device) : run_(run), comm_(comm), device_(device) {}
+  Host(PortRun& run, SerialLink& comm, WatchedDevice& device) : run_(run), comm_(comm), device_(device) {}
 
-  void OpenPort() override {
+  void openPort() override {
     if (stopped_) throw PortStopped{};
     checkDevice();
     run_.job_ = run_.job_ + 1;
     run_.jobStarted(run_.job_);
     QString refused;
     try {
-      if (!comm_.OpenPort()) refused = QStringLiteral("the system could not make the port's close event");
-    } catch (const ECommsError& e) {
+      if (!comm_.open()) refused = QStringLiteral("the system could not make the port's close event");
+    } catch (const SerialError& e) {
       refused = openFailureReason(e, FailureLanguage::English);
     }
     if (!refused.isEmpty()) {
@@ -52,11 +51,11 @@ class PortRun::Host final : public JobPort {
 
   // The writer keeps the pause after its previous write, whenever this thread hands over.
   bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override {
-    // Delivers what the serial component's threads posted to this thread (hang-up requests,
+    // Delivers what the serial link's threads posted to this thread (hang-up requests,
     // received bytes, which the printer never sends and nothing keeps).
     QCoreApplication::processEvents();
     checkDevice();
-    if (!comm_.SendData(data, length, static_cast<std::uint32_t>(pause_ms > 0 ? pause_ms : 0))) {
+    if (!comm_.send(data, length, static_cast<std::uint32_t>(pause_ms > 0 ? pause_ms : 0))) {
       checkDevice();
       stop(QStringLiteral("the port stopped taking data"));
       throw PortStopped{};
@@ -70,11 +69,11 @@ class PortRun::Host final : public JobPort {
 
   // Lets every queued byte out (bounded by the line's speed), then checks that the device
   // took each one. Runs inside the job frame's destructor, so it records and never throws;
-  // the next job's OpenPort ends the run.
-  void ClosePort() override {
+  // the next job's openPort ends the run.
+  void closePort() override {
     // Closing on the way out of an exception ends a job that did not reach its end.
     const bool unwinding = std::uncaught_exceptions() > 0;
-    comm_.ClosePort();
+    comm_.close();
     run_.written_ = device_.bytesWritten();
     if (!stopped_) {
       if (device_.failure() != 0) {
@@ -90,7 +89,7 @@ class PortRun::Host final : public JobPort {
   bool lineLost() override { return comm_.lineLost(); }
 
   void hungUp() { hungUp_ = true; }
-  // The serial component found the line lost (the writer or the reader gave up on it).
+  // The serial link found the line lost (the writer or the reader gave up on it).
   void lineWasLost() {
     stop(device_.failure() != 0 ? deviceFailure() : QStringLiteral("the connection to the printer was lost"));
   }
@@ -121,7 +120,7 @@ class PortRun::Host final : public JobPort {
   }
 
   PortRun& run_;
-  TQRTComm32& comm_;
+  SerialLink& comm_;
   WatchedDevice& device_;
   std::uint64_t queued_ = 0;
   bool hungUp_ = false;
@@ -195,16 +194,15 @@ void PortRun::run() {
   state_ = static_cast<int>(PortStatus::State::Running);
   {
     // Gives this thread an event dispatcher, so that processMessages() delivers what the
-    // serial component's threads post here.
+    // serial link's threads post here.
     QEventLoop events;
     auto owned = std::make_unique<WatchedDevice>(target_.device, target_.stamp);
     WatchedDevice& device = *owned;
     // Made on this thread: its message sink delivers here, through processMessages().
-    TQRTComm32 comm(nullptr, std::move(owned));
-    comm.setCommPort(TCommPort::Com1);  // the device is fixed; the name is not looked at
-    set19200Baud8N1(comm);
+    SerialLink comm(nullptr, std::move(owned));
+    comm.setPort(ComPort::Com1);  // the device is fixed; the name is not looked at
     Host host(*this, comm, device);
-    comm.OnRequestHangup = [&host](TQRTComm32*) { host.hungUp(); };
+    QObject::connect(&comm, &SerialLink::hangupRequested, [&host] { host.hungUp(); });
 
     // The writer keeps every pause on the line, so the hand-overs may run a little ahead.
     SteadyPacer pacer(SteadyPacer::kPortKeepsPausesLeadMs);
@@ -217,7 +215,7 @@ void PortRun::run() {
     } catch (const std::exception& e) {
       host.stop(QString::fromLocal8Bit(e.what()));
     }
-    comm.ClosePort();
+    comm.close();
     written_ = device.bytesWritten();
     QCoreApplication::processEvents();
   }

@@ -1,5 +1,5 @@
 #pragma once
-// One printer of a command-line run: its own thread, its own serial component, writer and
+// One printer of a command-line run: its own thread, its own serial link, writer and
 // pacer, running the run's plan exactly as the window runs its send-all. A port that
 // cannot be opened, whose device fails or goes away, or whose line does not take every
 // byte stops its own run and is reported; it never touches another port's run.
@@ -43,10 +43,10 @@ struct PortStatus {
   enum class State { Starting, Running, Done, Failed };
   State state = State::Starting;
   int job = -1;                  // index into the plan's jobs of the job running or last run
-  std::size_t writesDone = 0;    // SendData calls made
+  std::size_t writesDone = 0;    // sends made
   std::int64_t sinceLastWriteMs = 0;  // since the last of them (since the start before the first)
   std::int64_t elapsedMs = 0;    // since the run started (its whole length once ended)
-  std::uint64_t bytesQueued = 0;   // handed to the serial component
+  std::uint64_t bytesQueued = 0;   // handed to the serial link
   std::uint64_t bytesWritten = 0;  // put on the device by its writer
   QString failure;               // why the run stopped; empty unless Failed
 };

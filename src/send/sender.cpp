@@ -98,7 +98,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
   return QStringLiteral("%1 ms  %2  %3").arg(t.offsetMs, 8).arg(jobLabel(plan, t.job).leftJustified(9), what);
 }
 
-// The technician's trace of every port's serial component (--trace), opened before any port is;
+// The technician's trace of every port's serial link (--trace), opened before any port is;
 // what is wrong with it, or empty.
 QString startTrace(const QString& path) {
   std::string reason;

@@ -11,17 +11,16 @@ class WatchedDevice::Port final : public SerialPort {
   Port(WatchedDevice& owner, std::unique_ptr<SerialPort> port) : owner_(owner), port_(std::move(port)) {}
 
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool getCommState(CommState* state) override { return port_->getCommState(state); }
-  bool setCommState(const CommState& state) override { return port_->setCommState(state); }
-  bool getCommTimeouts(CommTimeouts* timeouts) override { return port_->getCommTimeouts(timeouts); }
-  bool setCommTimeouts(const CommTimeouts& timeouts) override { return port_->setCommTimeouts(timeouts); }
-  IoResult setCommMask(std::uint32_t mask) override { return port_->setCommMask(mask); }
+  bool readLineSettings(LineSettings* settings) override { return port_->readLineSettings(settings); }
+  bool applyLineSettings(const LineSettings& settings) override { return port_->applyLineSettings(settings); }
+  bool setReadInterval(std::uint32_t interval_ms) override { return port_->setReadInterval(interval_ms); }
+  IoResult watchLineEvents(std::uint32_t events) override { return port_->watchLineEvents(events); }
   IoResult startRead(std::uint8_t* buffer, std::size_t size) override { return port_->startRead(buffer, size); }
   IoResult readResult() override { return port_->readResult(); }
-  IoResult startCommEventWait() override { return port_->startCommEventWait(); }
-  IoResult commEventResult() override { return port_->commEventResult(); }
+  IoResult startLineEventWait() override { return port_->startLineEventWait(); }
+  IoResult lineEventResult() override { return port_->lineEventResult(); }
   WaitResult waitReader(const WakeEvent& close) override { return port_->waitReader(close); }
-  IoResult clearCommError(std::uint32_t* errors) override { return port_->clearCommError(errors); }
+  IoResult takeLineErrors(std::uint32_t* errors) override { return port_->takeLineErrors(errors); }
 
   WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) override {
     return noteWait(port_->waitWriterIdle(close, queued));
@@ -36,12 +35,14 @@ class WatchedDevice::Port final : public SerialPort {
   IoResult writeResult() override { return noteWrite(port_->writeResult()); }
 
   std::size_t outputQueued() override { return port_->outputQueued(); }
-  void purge(std::uint32_t flags) override {
-    // A close that clears the transmit side throws away what the device has not sent yet.
-    if (flags & PURGE_TXCLEAR) owner_.purged_ += port_->outputQueued();
-    port_->purge(flags);
-  }
   void close() override { port_->close(); }
+
+ protected:
+  void discard(Direction side) override {
+    // A purge of the transmit side throws away what the device has not sent yet.
+    if (side == Direction::Transmit) owner_.purged_ += port_->outputQueued();
+    port_->purge(side);
+  }
 
  private:
   IoResult noteWrite(IoResult r) {

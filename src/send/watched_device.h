@@ -1,10 +1,10 @@
 #pragma once
 // The serial back end of one port of the command-line sender: it opens one fixed device (a
-// path, or what COM1..COM4 resolves to) whatever port name the serial component asks for,
-// and watches the opened port from below the component: how many bytes the writer really
+// path, or what COM1..COM4 resolves to) whatever port name the serial link asks for,
+// and watches the opened port from below the link: how many bytes the writer really
 // got onto the device, why the device failed, and whether a close threw away bytes that
 // had not reached the line. That is what tells the sender whether a printer received
-// everything, which the component itself reports to no one.
+// everything, which the link itself reports to no one.
 //
 // The counters are written on the port's writer thread and read on any thread.
 

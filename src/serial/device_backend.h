@@ -1,7 +1,8 @@
 #pragma once
 // The serial back end of this computer: it opens the real devices behind COM1..COM4, as the window
-// and every other program of the system resolve them (see port_choices.h: $VORLANDEX_COMn, else
-// the operator's stored choice, else the system's own port). A port is opened exclusively for
+// and every other program of the system resolve them (comPortDevice in port_choices.h:
+// $VORLANDEX_COMn, else the operator's stored choice, else the system's own port), and any other
+// name as a device path. A port is opened exclusively for
 // reading and writing without waiting for the line; a port another program holds does not open.
 // Each platform implements it in its own folder (posix/ on Linux, win32/ on Windows).
 
@@ -16,12 +17,8 @@ class DeviceBackend : public SerialBackend {
  public:
   // `settingsFile` holds the stored device choices; empty means the user's standard file.
   explicit DeviceBackend(QString settingsFile = {}) : settingsFile_(std::move(settingsFile)) {}
-  // Opens devicePath(name). On failure the result carries the system's error number and the
-  // device it tried.
+  // On failure the result carries the system's error number and the device it tried.
   OpenResult openPort(const std::string& name) override;
-
-  // The device for "COM1".."COM4"; any other name is taken as a device path.
-  std::string devicePath(const std::string& name) const;
 
  private:
   QString settingsFile_;

@@ -13,10 +13,10 @@ std::string lineErrorReport(std::uint32_t errors) {
   if (errors == 0) {
     text = "NULL Error";
   } else {
-    if (errors & CE_FRAME) add("CE_FRAME");
-    if (errors & CE_OVERRUN) add("CE_OVERRUN");
-    if (errors & CE_RXPARITY) add("CE_RXPARITY");
-    if (errors & ~(CE_FRAME | CE_OVERRUN | CE_RXPARITY)) add("EV_ERR Unknown EvtMask");
+    if (errors & kFramingError) add("CE_FRAME");
+    if (errors & kOverrunError) add("CE_OVERRUN");
+    if (errors & kParityError) add("CE_RXPARITY");
+    if (errors & ~(kFramingError | kOverrunError | kParityError)) add("EV_ERR Unknown EvtMask");
   }
   return "Comm Event: " + text + ", EvtMask = " + std::to_string(static_cast<std::int32_t>(errors));
 }

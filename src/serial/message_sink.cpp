@@ -6,7 +6,7 @@
 namespace vx {
 namespace {
 
-// Any number in Qt's user range; each event stands for one queued message.
+// Any number in Qt's user range; each event stands for one queued notice.
 const QEvent::Type kDoorbell = static_cast<QEvent::Type>(QEvent::User + 25);
 
 }  // namespace
@@ -15,21 +15,20 @@ MessageSink::MessageSink(Handler handler) : handler_(std::move(handler)) {}
 
 MessageSink::~MessageSink() = default;
 
-bool MessageSink::post(std::uint32_t message, std::uintptr_t wparam, std::unique_ptr<char[]> block) {
+void MessageSink::post(LinkNotice notice) {
   QEvent* doorbell;
   {
     std::lock_guard lock(mutex_);
-    queue_.push_back(SinkMessage{message, wparam, std::move(block)});
+    queue_.push_back(std::move(notice));
     // Made under the lock that event() takes before it looks at an event, so the event object's
     // hand-over between threads is visible without relying on Qt's own locking.
     doorbell = new QEvent(kDoorbell);
   }
   QCoreApplication::postEvent(this, doorbell);
-  return true;
 }
 
 bool MessageSink::event(QEvent* e) {
-  SinkMessage message;
+  LinkNotice notice;
   {
     std::unique_lock lock(mutex_);
     if (e->type() != kDoorbell) {
@@ -37,10 +36,10 @@ bool MessageSink::event(QEvent* e) {
       return QObject::event(e);
     }
     if (queue_.empty()) return true;
-    message = std::move(queue_.front());
+    notice = std::move(queue_.front());
     queue_.pop_front();
   }
-  if (handler_) handler_(message);
+  if (handler_) handler_(notice);
   return true;
 }
 

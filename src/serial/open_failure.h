@@ -1,12 +1,12 @@
 #pragma once
-// Why the serial component could not open a port, told from one table of texts: in the operator's
+// Why the serial link could not open a port, told from one table of texts: in the operator's
 // language for the window (Portuguese source texts, translated in the "OpenFailure" context by the
 // translator the program installed) and in English for vorlandex-send, as its manual page tells
 // them. Looks at the device (its group) but never opens it; any thread.
 
 #include <QString>
 
-#include "serial/comms_error.h"
+#include "serial/serial_error.h"
 
 namespace vx {
 
@@ -16,11 +16,11 @@ enum class FailureLanguage { Operator, English };
 // device, named as the system reports it, and log in again), held by another program, not a
 // serial device, or the system's own text. For a failure of another kind (already open, a thread
 // that could not start): the system's text behind it, if any, for the operator, who reads the
-// component's text above it; in English the component's text and then the system's.
-QString openFailureReason(const ECommsError& error, FailureLanguage language);
+// link's text above it; in English the link's text and then the system's.
+QString openFailureReason(const SerialError& error, FailureLanguage language);
 
 // The window's detail under the error report: "Dispositivo: <device>" and the operator's reason
 // on the next line; empty when there is no reason to give.
-QString openFailureDetail(const ECommsError& error);
+QString openFailureDetail(const SerialError& error);
 
 }  // namespace vx

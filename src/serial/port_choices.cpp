@@ -98,4 +98,9 @@ int comPortNumber(const QString& name) {
   return 0;
 }
 
+QString comPortDevice(const std::string& name, const PortChoices& choices) {
+  const int n = comPortNumber(QString::fromStdString(name));
+  return n == 0 ? QString() : resolveComPort(n, choices).path;
+}
+
 }  // namespace vx

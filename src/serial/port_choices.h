@@ -5,12 +5,13 @@
 // (HKEY_CURRENT_USER\Software\VORLANDEX\vorlandex) unless a settings file is named. The
 // environment variable VORLANDEX_COMn, when set, wins over the stored choice; without either,
 // COMn is the system's own (/dev/ttyS(n-1) on Linux, the port COMn on Windows). Nothing here
-// opens a device: the port component checks at every open that the device is one it can use.
+// opens a device: the serial link checks at every open that the device is one it can use.
 //
 // QtCore only; any thread, but one PortChoices object belongs to one thread.
 
 #include <QString>
 #include <ostream>
+#include <string>
 
 namespace vx {
 
@@ -58,6 +59,10 @@ ComDevice resolveComPort(int n);
 
 // Port number 1..4 of "COM1".."COM4"; 0 for any other name.
 int comPortNumber(const QString& name);
+
+// The device a back end opens for the port name "COM1".."COM4" (resolveComPort with `choices`);
+// empty for any other name, which is a device already and is opened as it is.
+QString comPortDevice(const std::string& name, const PortChoices& choices);
 
 // The system's own device for COMn: /dev/ttyS(n-1) on Linux, the port "COMn" on Windows.
 QString defaultComDevice(int n);

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <system_error>
 
-#include "serial/comm_messages.h"
 #include "serial/message_sink.h"
 #include "serial/serial_backend.h"
 #include "serial/trace.h"
@@ -27,7 +26,7 @@ bool PortThread::start(SerialBackend& backend, int priority_steps, int* error, b
 
 void PortThread::run() {
   try {
-    Execute();
+    body();
   } catch (...) {
     // A body that cannot go on (out of memory) simply ends, like one that returns.
   }
@@ -54,12 +53,9 @@ void PortThread::reportFailure(std::initializer_list<std::string_view> trace_lin
   markGaveUp();
   stopTakingWork();
   for (std::string_view line : trace_lines) TraceLine(line);
-  PostHangupRequest();
+  postHangupRequest();
 }
 
-void PortThread::PostHangupRequest() {
-  // The sink accepts every message.
-  (void)sink_.post(UM_REQUESTHANGUP, 0, nullptr);
-}
+void PortThread::postHangupRequest() { sink_.post(LinkNotice{LinkNotice::Kind::HangupRequest, {}}); }
 
 }  // namespace vx

@@ -40,7 +40,7 @@ class PortThread {
   [[nodiscard]] bool waitFor(int timeout_ms);
 
  protected:
-  virtual void Execute() = 0;
+  virtual void body() = 0;
   // How a thread gives up on the port, always in this order: it is marked as given up and
   // stops taking work, `trace_lines` go to the trace (none when the failing call has traced
   // already), then one hang-up request is posted.
@@ -59,8 +59,8 @@ class PortThread {
 
  private:
   void run();
-  // Posts UM_REQUESTHANGUP to the message sink.
-  void PostHangupRequest();
+  // Posts a hang-up request to the message sink.
+  void postHangupRequest();
 
   std::thread thread_;
   std::mutex mutex_;

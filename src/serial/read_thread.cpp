@@ -3,12 +3,9 @@
 #include <QLoggingCategory>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <memory>
 #include <new>
 #include <string>
 
-#include "serial/comm_messages.h"
 #include "serial/line_error_report.h"
 #include "serial/message_sink.h"
 #include "serial/serial_backend.h"
@@ -26,25 +23,25 @@ constexpr std::size_t kReportBlockSize = 256;
 
 }  // namespace
 
-TReadThread::~TReadThread() { join(); }
+ReadThread::~ReadThread() { join(); }
 
-void TReadThread::Execute() {
-  const IoResult mask = port_.setCommMask(EV_ERR);
+void ReadThread::body() {
+  const IoResult mask = port_.watchLineEvents(kLineErrorEvent);
   if (mask.status != IoStatus::Completed) {
     reportFailure({traceErrorText(mask.error, "Unable to SetCommMask: ")});
-  } else if (!SetupCommEvent()) {
+  } else if (!startNextLineEventWait()) {
     reportFailure({traceErrorText(last_error_, "Unable to SetupCommEvent1: ")});
-  } else if (!SetupReadEvent()) {
+  } else if (!startNextRead()) {
     reportFailure({traceErrorText(last_error_, "Unable to SetupReadEvent: ")});
   } else {
     while (waitAndHandle()) {
     }
   }
   TraceLine("Read thread shutting down");
-  port_.purge(PURGE_RXABORT | PURGE_RXCLEAR);
+  port_.purge(Direction::Receive);
 }
 
-bool TReadThread::waitAndHandle() {
+bool ReadThread::waitAndHandle() {
   const WaitResult wait = port_.waitReader(close_event_);
   switch (wait.event) {
     case WaitEvent::Failed:
@@ -54,22 +51,22 @@ bool TReadThread::waitAndHandle() {
       qCDebug(lcSerial) << "Time to Exit";
       return false;
     case WaitEvent::LineEvent:
-      if (!HandleCommEvent(true)) {
+      if (!handleLineEvent(true)) {
         reportFailure({traceErrorText(last_error_, "Unable HandleCommEvent: ")});
         return false;
       }
-      if (!SetupCommEvent()) {
+      if (!startNextLineEventWait()) {
         reportFailure({traceErrorText(last_error_, "Unable to SetupCommEvent2: ")});
         return false;
       }
       return true;
     case WaitEvent::ReadDone:
-      if (!HandleReadEvent()) {
+      if (!handleCompletedRead()) {
         reportFailure({traceErrorText(last_error_, "Unable to HandleReadEvent: ")});
         return false;
       }
-      if (!SetupReadEvent()) {
-        reportFailure({});  // SetupReadEvent traced why, or the port is closing
+      if (!startNextRead()) {
+        reportFailure({});  // startNextRead traced why, or the port is closing
         return false;
       }
       return true;
@@ -79,7 +76,7 @@ bool TReadThread::waitAndHandle() {
   }
 }
 
-bool TReadThread::SetupReadEvent() {
+bool ReadThread::startNextRead() {
   for (;;) {
     if (close_event_.isSet()) return false;
     const IoResult read = port_.startRead(buffer_, kBufferSize);
@@ -87,7 +84,7 @@ bool TReadThread::SetupReadEvent() {
       case IoStatus::Completed:
         // A burst is drained here without going back to the wait.
         TraceLine("Data waiting for ReadFile: ");
-        if (!PostReceivedData(buffer_, read.count)) return false;
+        if (!postReceived(buffer_, read.count)) return false;
         continue;
       case IoStatus::Pending:
         TraceLine("Waiting for data from comm connection.");
@@ -100,14 +97,14 @@ bool TReadThread::SetupReadEvent() {
   }
 }
 
-bool TReadThread::HandleReadEvent() {
+bool ReadThread::handleCompletedRead() {
   const IoResult read = port_.readResult();
-  if (read.status == IoStatus::Completed) return PostReceivedData(buffer_, read.count);
+  if (read.status == IoStatus::Completed) return postReceived(buffer_, read.count);
   noteFailure(read, "Unexpected GetOverlappedResult Read Error: ", true);
   return false;
 }
 
-void TReadThread::noteFailure(const IoResult& result, const char* what, bool report) {
+void ReadThread::noteFailure(const IoResult& result, const char* what, bool report) {
   last_error_ = result.error;
   if (result.status == IoStatus::InvalidHandle)
     TraceLine(kInvalidHandleText);
@@ -117,32 +114,40 @@ void TReadThread::noteFailure(const IoResult& result, const char* what, bool rep
     TraceError(result.error, what);
 }
 
-bool TReadThread::PostReceivedData(const std::uint8_t* buffer, std::size_t count) {
-  // The time-outs never let a read complete without data: 0 bytes means the device is gone.
+bool ReadThread::postReceived(const std::uint8_t* buffer, std::size_t count) {
+  // The read interval never lets a read complete without data: 0 bytes means the device is gone.
   if (count == 0) {
     TraceLine("The device went away (a read gave no data)");
     return false;
   }
   TraceLine("Got something from Comm port!!!");
-  std::unique_ptr<char[]> block(new (std::nothrow) char[count + 1]());
-  if (!block) {
+  QByteArray block;
+  if (!reserve(block, count)) return false;
+  block.append(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(count));
+  sink_.post(LinkNotice{LinkNotice::Kind::ReceivedBytes, std::move(block)});
+  return true;
+}
+
+bool ReadThread::reserve(QByteArray& block, std::size_t size) {
+  try {
+    block.reserve(static_cast<qsizetype>(size));
+    return true;
+  } catch (const std::bad_alloc&) {
     last_error_ = ENOMEM;
     TraceError(ENOMEM, "LocalAlloc: ");
     return false;
   }
-  std::memcpy(block.get(), buffer, count);
-  return sink_.post(UM_RECEIVEDDATA, count, std::move(block));
 }
 
-bool TReadThread::SetupCommEvent() {
+bool ReadThread::startNextLineEventWait() {
   for (;;) {
     if (close_event_.isSet()) return false;
-    const IoResult wait = port_.startCommEventWait();
+    const IoResult wait = port_.startLineEventWait();
     switch (wait.status) {
       case IoStatus::Completed:
         event_mask_ = wait.eventMask;
         TraceLine("Event (Error) waiting before WaitCommEvent.");
-        if (!HandleCommEvent(false)) return false;
+        if (!handleLineEvent(false)) return false;
         continue;
       case IoStatus::Pending:
         TraceLine("Waiting for a CommEvent (Error) to occur.");
@@ -155,33 +160,27 @@ bool TReadThread::SetupCommEvent() {
   }
 }
 
-bool TReadThread::HandleCommEvent(bool retrieve) {
-  std::unique_ptr<char[]> block(new (std::nothrow) char[kReportBlockSize]());
-  if (!block) {
-    last_error_ = ENOMEM;
-    TraceError(ENOMEM, "LocalAlloc: ");
-    return false;
-  }
+bool ReadThread::handleLineEvent(bool retrieve) {
+  QByteArray block;
+  if (!reserve(block, kReportBlockSize)) return false;
   if (retrieve) {
-    const IoResult wait = port_.commEventResult();
+    const IoResult wait = port_.lineEventResult();
     if (wait.status != IoStatus::Completed) {
       noteFailure(wait, "Unexpected GetOverlappedResult for WaitCommEvent: ", false);
       return false;
     }
     event_mask_ = wait.eventMask;
   }
-  if (event_mask_ & EV_ERR) {
+  if (event_mask_ & kLineErrorEvent) {
     std::uint32_t errors = 0;
-    const IoResult cleared = port_.clearCommError(&errors);
+    const IoResult cleared = port_.takeLineErrors(&errors);
     if (cleared.status != IoStatus::Completed) {
       noteFailure(cleared, "ClearCommError: ", false);
       return false;
     }
     const std::string report = lineErrorReport(errors);
-    const std::size_t length = std::min(report.size(), kReportBlockSize - 1);
-    std::memcpy(block.get(), report.data(), length);
-    // The sink accepts every message; the reader goes on either way, the line itself is fine.
-    (void)sink_.post(UM_RECEIVEDDATA, length, std::move(block));
+    block.append(report.data(), static_cast<qsizetype>(std::min(report.size(), kReportBlockSize - 1)));
+    sink_.post(LinkNotice{LinkNotice::Kind::ReceivedBytes, std::move(block)});
     return true;
   }
   TraceLine("Unexpected comm event " + std::to_string(event_mask_));

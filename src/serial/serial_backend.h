@@ -1,10 +1,11 @@
 #pragma once
-// The platform operations the serial-port component and its threads are built on, shaped after the
-// Win32 serial calls: open a port exclusively, check and set it up (CommState, CommTimeouts), keep
-// one read, one line-event wait and one write in flight, each interruptible by the close event,
-// query and clear line errors (CE_*, EV_ERR), purge (PURGE_*), close. Plus the close event and the
-// threads themselves. DeviceBackend drives the computer's real devices (its implementation lives
-// in the platform's folder, posix/ or win32/); FakeBackend scripts everything for tests.
+// The platform operations the serial link and its threads are built on: open a port exclusively,
+// check and set it up (line settings, the read interval), keep one read, one line-event wait and
+// one write in flight, each interruptible by the close event, query and clear line errors, purge
+// each direction, close. Plus the close event and the threads themselves. DeviceBackend drives the
+// computer's real devices (its implementation lives in the platform's folder, posix/ or win32/,
+// which also turns the words here into its system's own flags); FakeBackend scripts everything
+// for tests.
 
 #include <chrono>
 #include <cstddef>
@@ -14,41 +15,22 @@
 #include <string>
 #include <thread>
 
+#include "serial/line_settings.h"
 #include "serial/wake_event.h"
 
 namespace vx {
 
-// Line-event bit, error flags and purge flags. Their values are the ones the line-error report
-// prints, so they keep their traditional numbers.
-inline constexpr std::uint32_t EV_ERR = 0x0080;
-inline constexpr std::uint32_t CE_OVERRUN = 0x0002;
-inline constexpr std::uint32_t CE_RXPARITY = 0x0004;
-inline constexpr std::uint32_t CE_FRAME = 0x0008;
-inline constexpr std::uint32_t CE_BREAK = 0x0010;
-inline constexpr std::uint32_t PURGE_TXABORT = 0x0001;
-inline constexpr std::uint32_t PURGE_RXABORT = 0x0002;
-inline constexpr std::uint32_t PURGE_TXCLEAR = 0x0004;
-inline constexpr std::uint32_t PURGE_RXCLEAR = 0x0008;
+// The line event a line-event wait reports: line errors are waiting to be taken.
+inline constexpr std::uint32_t kLineErrorEvent = 0x0080;
+// Line errors as takeLineErrors reports them. The line-error report prints their sum, so they
+// keep the numbers that report has always shown.
+inline constexpr std::uint32_t kOverrunError = 0x0002;
+inline constexpr std::uint32_t kParityError = 0x0004;
+inline constexpr std::uint32_t kFramingError = 0x0008;
+inline constexpr std::uint32_t kBreakError = 0x0010;
 
-// The line settings the component sets; everything else is the back end's business.
-struct CommState {
-  std::uint32_t baudRate = 0;  // bits per second
-  std::uint8_t byteSize = 8;   // data bits, 4 to 8
-  std::uint8_t parity = 0;     // 0 none, 1 odd, 2 even, 3 mark, 4 space
-  std::uint8_t stopBits = 0;   // 0 one, 1 one and a half, 2 two
-  bool operator==(const CommState&) const = default;
-};
-
-// Time-outs in milliseconds; 0 means no limit. A read waits without limit for its first byte and
-// completes when its buffer is full or readIntervalTimeout passes without a further byte.
-struct CommTimeouts {
-  std::uint32_t readIntervalTimeout = 0;
-  std::uint32_t readTotalTimeoutMultiplier = 0;
-  std::uint32_t readTotalTimeoutConstant = 0;
-  std::uint32_t writeTotalTimeoutMultiplier = 0;
-  std::uint32_t writeTotalTimeoutConstant = 0;
-  bool operator==(const CommTimeouts&) const = default;
-};
+// A side of the port, as purged.
+enum class Direction { Receive, Transmit };
 
 enum class IoStatus {
   Completed,      // done; count (and eventMask for a line-event wait) are valid
@@ -60,7 +42,7 @@ enum class IoStatus {
 struct [[nodiscard]] IoResult {
   IoStatus status = IoStatus::Failed;
   std::size_t count = 0;
-  std::uint32_t eventMask = 0;
+  std::uint32_t eventMask = 0;  // line events (kLineErrorEvent ...)
   int error = 0;
 };
 
@@ -95,27 +77,28 @@ class SerialPort {
   virtual ~SerialPort() = default;
 
   [[nodiscard]] virtual bool isCharacterDevice() = 0;
-  [[nodiscard]] virtual bool getCommState(CommState* state) = 0;
+  [[nodiscard]] virtual bool readLineSettings(LineSettings* settings) = 0;
   // Applies the settings (and a raw 8-bit line without flow control); false when the device did
   // not take all of them.
-  [[nodiscard]] virtual bool setCommState(const CommState& state) = 0;
-  [[nodiscard]] virtual bool getCommTimeouts(CommTimeouts* timeouts) = 0;
-  [[nodiscard]] virtual bool setCommTimeouts(const CommTimeouts& timeouts) = 0;
+  [[nodiscard]] virtual bool applyLineSettings(const LineSettings& settings) = 0;
+  // A read waits without limit for its first byte and completes when its buffer is full or
+  // `interval_ms` passes without a further byte. Writes have no time limit.
+  [[nodiscard]] virtual bool setReadInterval(std::uint32_t interval_ms) = 0;
 
-  // Which line events a line-event wait reports (EV_ERR only, here). Completed or Failed.
-  virtual IoResult setCommMask(std::uint32_t mask) = 0;
+  // Which line events a line-event wait reports (kLineErrorEvent only, here). Completed or Failed.
+  virtual IoResult watchLineEvents(std::uint32_t events) = 0;
   // Starts a read of up to `size` bytes into `buffer`, which must stay valid until the read's
   // result has been taken.
   virtual IoResult startRead(std::uint8_t* buffer, std::size_t size) = 0;
   // Result of the started read, without waiting: Pending while it has not completed.
   virtual IoResult readResult() = 0;
-  virtual IoResult startCommEventWait() = 0;
-  virtual IoResult commEventResult() = 0;
+  virtual IoResult startLineEventWait() = 0;
+  virtual IoResult lineEventResult() = 0;
   // Waits without limit for: 0 the close event, 1 the line-event wait completed, 2 the read
   // completed.
   virtual WaitResult waitReader(const WakeEvent& close) = 0;
-  // Reads and clears the line-error flags (CE_*).
-  virtual IoResult clearCommError(std::uint32_t* errors) = 0;
+  // Reads and clears the line errors (kOverrunError ...).
+  virtual IoResult takeLineErrors(std::uint32_t* errors) = 0;
 
   // Waits without limit for: 0 the close event, 1 the writer's queue event `queued` set. A port
   // that has gone away ends the wait as failed.
@@ -132,11 +115,19 @@ class SerialPort {
 
   // Bytes written but not yet sent on the line, as far as the device can tell.
   virtual std::size_t outputQueued() = 0;
-  // PURGE_* flags. Pending reads and writes end through the close event, so the abort flags ask
-  // for nothing more; the clear flags drop buffered input or unsent output.
-  virtual void purge(std::uint32_t flags) = 0;
+  // Drops buffered input, or output not yet sent; pending reads and writes end through the close
+  // event, not here. The transmit side is left alone while the device's output queue is empty:
+  // with nothing held up there, a purge would reach past the device (on a pseudo-terminal, the
+  // far end's unread input, which TIOCOUTQ does not count; under Wine, the device beneath the
+  // port; a USB adapter's own buffer) and throw away bytes already delivered, such as a block's
+  // last "F".
+  void purge(Direction side);
   // Gives the port up; owner's thread, after the reader and the writer have ended.
   virtual void close() = 0;
+
+ protected:
+  // The back end's purge of one side, called only when purge() allows it.
+  virtual void discard(Direction side) = 0;
 };
 
 class SerialBackend {

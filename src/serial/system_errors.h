@@ -1,10 +1,10 @@
 #pragma once
-// What the operating system's error numbers mean to the serial component: errno on POSIX systems,
+// What the operating system's error numbers mean to the serial link: errno on POSIX systems,
 // GetLastError's codes on Windows. Each platform implements these in its own folder. Any thread.
 
 #include <string>
 
-#include "serial/comms_error.h"
+#include "serial/serial_error.h"
 
 namespace vx {
 
@@ -16,7 +16,7 @@ std::string systemErrorText(int error);
 int genericIoError();
 
 // Which kind of failure `error`, the error of opening (or locking) a device, is.
-CommsFailure openFailureKind(int error);
+SerialFailure openFailureKind(int error);
 
 // The name of the group that owns `device`, or its number when the system has no name for it;
 // empty when the device cannot be looked at or the system gives devices no owning group.

@@ -18,7 +18,7 @@ struct TraceState {
   std::mutex mutex;
   std::string name;
   std::string open_name;  // the name `file` was opened under
-  std::string program_name;  // startProgramTrace's file, which every new component goes back to
+  std::string program_name;  // startProgramTrace's file, which every new link goes back to
   std::FILE* file = nullptr;
   std::atomic<bool> on{false};  // lets the port threads skip the lock while tracing is off
 };
@@ -38,7 +38,7 @@ void closeFileLocked(TraceState& s) {
   s.open_name.clear();
 }
 
-// Off, and off for every new component too.
+// Off, and off for every new link too.
 void switchOffLocked(TraceState& s) {
   closeFileLocked(s);
   s.name.clear();

@@ -1,7 +1,7 @@
 #pragma once
-// The serial component's diagnostic trace: whole lines appended to a text file, off while the trace
+// The serial link's diagnostic trace: whole lines appended to a text file, off while the trace
 // file name is empty. A technician switches it on for a whole run (VORLANDEX_TRACE for the window,
-// --trace for vorlandex-send: startProgramTrace); every TQRTComm32 that is constructed sets the
+// --trace for vorlandex-send: startProgramTrace); every SerialLink that is constructed sets the
 // trace back to that file, or off when the program started none. Callable from any thread; lines
 // from different threads never mix. A trace that cannot be written is switched off (one note on
 // stderr) rather than disturbing the port's threads.
@@ -12,14 +12,14 @@
 namespace vx {
 
 void setTraceFileName(std::string name);
-// Back to the program's trace file, or off: what a new component does.
+// Back to the program's trace file, or off: what a new link does.
 void resetTraceFileName();
 
 // Opens `path` for appending at once and makes it the program's trace file, and the trace file
 // now. False, with the system's reason in *reason, when it cannot be opened; the trace is then
 // left as it was.
 bool startProgramTrace(const std::string& path, std::string* reason);
-// Closes the program's trace file: the trace is off, and every new component leaves it off.
+// Closes the program's trace file: the trace is off, and every new link leaves it off.
 void stopProgramTrace();
 // VORLANDEX_TRACE, when set and not empty, through startProgramTrace. A message for the program's
 // error stream when the file cannot be opened; empty otherwise.

@@ -8,31 +8,31 @@ std::unique_ptr<WriteQueue> WriteQueue::create(int* error) {
   return std::unique_ptr<WriteQueue>(new WriteQueue(std::move(waiting)));
 }
 
-bool WriteQueue::post(WriteMessage message) {
+bool WriteQueue::post(WriteRequest request) {
   std::lock_guard lock(mutex_);
   if (refused_) return false;
-  queued_bytes_ += message.count;
-  queued_pause_ms_ += message.pause_ms;
-  queue_.push_back(std::move(message));
+  queued_bytes_ += request.bytes.size();
+  queued_pause_ms_ += request.pause_ms;
+  queue_.push_back(std::move(request));
   waiting_->set();
   return true;
 }
 
-std::optional<WriteMessage> WriteQueue::take() {
+std::optional<WriteRequest> WriteQueue::take() {
   std::lock_guard lock(mutex_);
   if (queue_.empty()) {
     // Posts set the event under this lock, so resetting it here loses no wake-up.
     waiting_->reset();
     return std::nullopt;
   }
-  WriteMessage message = std::move(queue_.front());
+  WriteRequest request = std::move(queue_.front());
   queue_.pop_front();
-  queued_bytes_ -= message.count;
-  queued_pause_ms_ -= message.pause_ms;
+  queued_bytes_ -= request.bytes.size();
+  queued_pause_ms_ -= request.pause_ms;
   busy_ = true;
-  busy_bytes_ = message.count;
-  busy_pause_ms_ = message.pause_ms;
-  return message;
+  busy_bytes_ = request.bytes.size();
+  busy_pause_ms_ = request.pause_ms;
+  return request;
 }
 
 void WriteQueue::done() {
@@ -44,7 +44,7 @@ void WriteQueue::done() {
 }
 
 void WriteQueue::refuse() {
-  std::deque<WriteMessage> dropped;
+  std::deque<WriteRequest> dropped;
   {
     std::lock_guard lock(mutex_);
     refused_ = true;

@@ -1,6 +1,6 @@
 #pragma once
-// The writer thread's own message queue: first in, first out, with an event that is set while
-// messages may be waiting, so the writer can sleep on it and the close event together.
+// The writer thread's own queue of write requests: first in, first out, with an event that is set
+// while requests may be waiting, so the writer can sleep on it and the close event together.
 // post() from any thread; take(), done() and refuse() from the writer only; pendingBytes() and
 // waitUntilIdle() from the owner while it closes the port.
 
@@ -12,16 +12,15 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "serial/wake_event.h"
 
 namespace vx {
 
-struct WriteMessage {
-  std::uint32_t message = 0;
-  std::uint32_t count = 0;                // bytes in block, without its closing zero
-  std::unique_ptr<std::uint8_t[]> block;  // count bytes and a zero byte
-  std::uint32_t pause_ms = 0;             // least time from the previous write to this block's first byte
+struct WriteRequest {
+  std::vector<std::uint8_t> bytes;
+  std::uint32_t pause_ms = 0;  // least time from the previous write to the first byte
 };
 
 class WriteQueue {
@@ -31,19 +30,19 @@ class WriteQueue {
   WriteQueue(const WriteQueue&) = delete;
   WriteQueue& operator=(const WriteQueue&) = delete;
 
-  // Appends a message; false (and the message is dropped) once the queue has been refused.
-  [[nodiscard]] bool post(WriteMessage message);
-  // The oldest message, or none. A taken message counts as in progress until done().
-  std::optional<WriteMessage> take();
+  // Appends a request; false (and the request is dropped) once the queue has been refused.
+  [[nodiscard]] bool post(WriteRequest request);
+  // The oldest request, or none. A taken request counts as in progress until done().
+  std::optional<WriteRequest> take();
   void done();
   // The writer has ended: drop what is queued and refuse every later post.
   void refuse();
 
-  // Set while messages may be waiting.
+  // Set while requests may be waiting.
   const WakeEvent& waiting() const { return *waiting_; }
   // Bytes queued or in progress.
   std::size_t pendingBytes() const;
-  // The pauses the writer still has to keep before the queued messages and the one in progress.
+  // The pauses the writer still has to keep before the queued requests and the one in progress.
   std::uint64_t pendingPauseMs() const;
   // Waits until nothing is queued or in progress, or the queue is refused, or the deadline.
   // True unless the deadline passed first.
@@ -55,7 +54,7 @@ class WriteQueue {
   const std::unique_ptr<WakeEvent> waiting_;
   mutable std::mutex mutex_;
   std::condition_variable idle_;
-  std::deque<WriteMessage> queue_;
+  std::deque<WriteRequest> queue_;
   std::size_t queued_bytes_ = 0;
   std::size_t busy_bytes_ = 0;
   std::uint64_t queued_pause_ms_ = 0;

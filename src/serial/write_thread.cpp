@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "serial/comm_messages.h"
 #include "serial/serial_backend.h"
 #include "serial/trace.h"
 #include "serial/trace_texts.h"
@@ -38,25 +37,24 @@ std::string milliseconds(std::chrono::steady_clock::duration time) {
 
 }  // namespace
 
-TWriteThread::TWriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
+WriteThread::WriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
                            std::unique_ptr<WriteQueue> queue, std::string device)
     : PortThread(port, close_event, sink),
       queue_(std::move(queue)),
       device_(std::move(device)),
       last_write_(Clock::now()) {}
 
-TWriteThread::~TWriteThread() { join(); }
+WriteThread::~WriteThread() { join(); }
 
-bool TWriteThread::PostMessage(std::uint32_t message, std::uint32_t count,
-                               std::unique_ptr<std::uint8_t[]> block, std::uint32_t pause_ms) {
-  return queue_->post(WriteMessage{message, count, std::move(block), pause_ms});
+bool WriteThread::queueWrite(std::vector<std::uint8_t> bytes, std::uint32_t pause_ms) {
+  return queue_->post(WriteRequest{std::move(bytes), pause_ms});
 }
 
-TWriteThread::Clock::time_point TWriteThread::pauseStart() const {
+WriteThread::Clock::time_point WriteThread::pauseStart() const {
   return std::max(last_write_, Clock::time_point(Clock::duration(opened_at_.load())));
 }
 
-bool TWriteThread::KeepPause(std::uint32_t pause_ms) {
+bool WriteThread::keepPause(std::uint32_t pause_ms) {
   if (pause_ms == 0) return true;
   const Clock::time_point from = pauseStart();
   const Clock::time_point deadline = from + std::chrono::milliseconds(pause_ms);
@@ -86,10 +84,10 @@ bool TWriteThread::KeepPause(std::uint32_t pause_ms) {
   return true;
 }
 
-void TWriteThread::Execute() {
+void WriteThread::body() {
   for (;;) {
-    std::optional<WriteMessage> message = queue_->take();
-    if (!message) {
+    std::optional<WriteRequest> request = queue_->take();
+    if (!request) {
       const WaitResult wait = port_.waitWriterIdle(close_event_, queue_->waiting());
       if (wait.event == WaitEvent::Failed) {
         reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
@@ -101,43 +99,39 @@ void TWriteThread::Execute() {
       break;
     }
     if (close_event_.isSet()) break;  // the request is dropped unwritten
-    if (message->message == UM_WRITEREQUEST) {
-      // Traced before the pause, so that the trace's own time is never spent between the end of
-      // a pause and its write.
-      TraceLine("Writing to comm port");
-      // An empty request puts nothing on the line, so it neither waits nor counts as a write.
-      if (message->count > 0 && !KeepPause(message->pause_ms)) {
-        queue_->done();
-        break;
-      }
-      const bool written = HandleWriteRequest(message->block.get(), message->count);
-      if (message->count > 0) {
-        const Clock::time_point from = pauseStart();
-        last_write_ = Clock::now();
-        if (written && traceOn()) traceWrite(message->count, last_write_ - from);
-        wrote_ = true;
-      }
-      message->block.reset();
+    // Traced before the pause, so that the trace's own time is never spent between the end of
+    // a pause and its write.
+    TraceLine("Writing to comm port");
+    const std::size_t count = request->bytes.size();
+    // An empty request puts nothing on the line, so it neither waits nor counts as a write.
+    if (count > 0 && !keepPause(request->pause_ms)) {
       queue_->done();
-      if (!written) break;
-      continue;
+      break;
     }
-    TraceLine("Unexpected message posted to Write thread: " + std::to_string(message->message));
+    const bool written = writeWhole(request->bytes.data(), count);
+    if (count > 0) {
+      const Clock::time_point from = pauseStart();
+      last_write_ = Clock::now();
+      if (written && traceOn()) traceWrite(count, last_write_ - from);
+      wrote_ = true;
+    }
+    request.reset();
     queue_->done();
+    if (!written) break;
   }
   queue_->refuse();
   TraceLine("Write thread shutting down");
-  port_.purge(PURGE_TXABORT | PURGE_TXCLEAR);
+  port_.purge(Direction::Transmit);
 }
 
-void TWriteThread::traceWrite(std::size_t count, Clock::duration since) const {
+void WriteThread::traceWrite(std::size_t count, Clock::duration since) const {
   TraceLine("Wrote " + std::to_string(count) + (count == 1 ? " byte to " : " bytes to ") + device_ + " at " +
             milliseconds(last_write_.time_since_epoch()) + " ms, " + milliseconds(since) +
             (wrote_ ? " ms after the write before it" : " ms after the port was opened"));
 }
 
-bool TWriteThread::HandleWriteRequest(const std::uint8_t* block, std::size_t count) {
-  const std::uint8_t* rest = block;
+bool WriteThread::writeWhole(const std::uint8_t* bytes, std::size_t count) {
+  const std::uint8_t* rest = bytes;
   std::size_t left = count;
   for (;;) {
     IoResult write = port_.startWrite(rest, left);

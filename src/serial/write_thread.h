@@ -1,9 +1,9 @@
 #pragma once
-// TWriteThread: takes write requests (UM_WRITEREQUEST) from its own queue strictly in order and
-// writes each one whole before taking the next. Checks the close event before every request, so
-// requests still queued when it is set are dropped unwritten; a write in progress is abandoned.
-// After a failed write it posts a hang-up request and ends, and its queue refuses every later
-// request. Purges the transmit side on its way out.
+// WriteThread: takes write requests from its own queue strictly in order and writes each one
+// whole before taking the next. Checks the close event before every request, so requests still
+// queued when it is set are dropped unwritten; a write in progress is abandoned. After a failed
+// write it posts a hang-up request and ends, and its queue refuses every later request. Purges
+// the transmit side on its way out, the only purge of that side the port gets.
 //
 // A request may carry a pause: its first byte is not written sooner than that many milliseconds
 // after the previous write() to the device returned (or after the port was opened, for the
@@ -22,30 +22,30 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "serial/port_thread.h"
 #include "serial/write_queue.h"
 
 namespace vx {
 
-class TWriteThread final : public PortThread {
+class WriteThread final : public PortThread {
  public:
   // `queue` must exist before the thread starts, so requests are accepted from the start.
   // `device` names the port in the trace.
-  TWriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
+  WriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
                std::unique_ptr<WriteQueue> queue, std::string device = {});
-  ~TWriteThread() override;
+  ~WriteThread() override;
 
-  // Any thread. Hands `block` (count bytes and a zero byte) to the writer, to be written no
-  // sooner than `pause_ms` after the previous write; false when refused.
-  [[nodiscard]] bool PostMessage(std::uint32_t message, std::uint32_t count, std::unique_ptr<std::uint8_t[]> block,
-                                 std::uint32_t pause_ms = 0);
+  // Any thread. Hands `bytes` to the writer, to be written no sooner than `pause_ms` after the
+  // previous write; false when refused.
+  [[nodiscard]] bool queueWrite(std::vector<std::uint8_t> bytes, std::uint32_t pause_ms = 0);
   WriteQueue& queue() { return *queue_; }
-  // Owner's thread, when OpenPort is done: the first write's pause counts from now.
+  // Owner's thread, when open() is done: the first write's pause counts from now.
   void portOpened() { opened_at_.store(Clock::now().time_since_epoch().count()); }
 
  protected:
-  void Execute() override;
+  void body() override;
   // A writer that gives up refuses further requests before its hang-up request is posted.
   void stopTakingWork() override { queue_->refuse(); }
 
@@ -56,8 +56,8 @@ class TWriteThread final : public PortThread {
   Clock::time_point pauseStart() const;
   // Waits until `pause_ms` after the previous write. False when the close event or a failure of
   // the port ended the wait (a failure also posts a hang-up request).
-  bool KeepPause(std::uint32_t pause_ms);
-  bool HandleWriteRequest(const std::uint8_t* block, std::size_t count);
+  bool keepPause(std::uint32_t pause_ms);
+  bool writeWhole(const std::uint8_t* bytes, std::size_t count);
   // The trace's line for a request of `count` bytes written at last_write_, `since` after the
   // write before it (or after the opening, for the first one).
   void traceWrite(std::size_t count, Clock::duration since) const;

@@ -17,7 +17,7 @@
 #include "config/config_text.h"
 #include "logo/default_picture.h"
 #include "logo/source_picture.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "support/picture_files.h"
 #include "support/platform.h"
 #include "window_fixture.h"
@@ -259,7 +259,7 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   const WindowState saved = state();
   save(QStringLiteral("sala"));
   scramble();
-  ASSERT_EQ(ui.jobsPort(), TCommPort::Com1);
+  ASSERT_EQ(ui.jobsPort(), ComPort::Com1);
   WindowState scrambled = state();
   ASSERT_NE(scrambled.globals, saved.globals);
   for (int b : {1, 3, 5, 6}) ASSERT_NE(scrambled.buttons[b], saved.buttons[b]) << b;
@@ -274,7 +274,7 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
   // The list shows the file's port; the port in use stays the one last picked in the list.
   EXPECT_EQ(ui.portList()->itemIndex(), 2);
-  EXPECT_EQ(ui.jobsPort(), TCommPort::Com1);
+  EXPECT_EQ(ui.jobsPort(), ComPort::Com1);
   // The logo box follows the file's height and width.
   EXPECT_EQ(ui.logoPicture()->size(), QSize(222, 150));
 }

@@ -22,7 +22,7 @@
 #include "printer/virtual_printer.h"
 #include "protocol/frames.h"
 #include "pty_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "window_fixture.h"
 
 namespace vx::test {
@@ -476,7 +476,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   choose(ui.portList(), 2);
   EXPECT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
+  EXPECT_EQ(ui.jobsPort(), ComPort::Com3);
 
   {
     ScopedEnv com3("VORLANDEX_COM3", line.devicePath());
@@ -489,7 +489,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
     retype(ui.portList()->lineEdit(), QStringLiteral("COM7"));
     EXPECT_EQ(ui.portList()->itemIndex(), -1);
     EXPECT_EQ(ui.model().unsavedChanges, 1);
-    EXPECT_EQ(ui.jobsPort(), TCommPort::Com3);
+    EXPECT_EQ(ui.jobsPort(), ComPort::Com3);
     QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
     EXPECT_EQ(sentOnTheLine({7, 7}).writes.size(), 28u);

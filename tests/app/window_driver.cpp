@@ -1,10 +1,10 @@
 #include "window_driver.h"
 
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 
 namespace vx::test {
 
-TCommPort WindowDriver::jobsPort() const { return w_->serialPort->commPort(); }
+ComPort WindowDriver::jobsPort() const { return w_->serialPort->port(); }
 
 QObject* WindowDriver::find(QObject& root, const QString& name) {
   const QList<QObject*> found = root.findChildren<QObject*>(name);

@@ -112,7 +112,7 @@ class WindowDriver {
   std::int32_t logoBoxLeft() const { return w_->logoBoxLeft; }
   bool jobRunning() const { return w_->jobRunning_; }
   // The port the jobs open: the port list's choice, or the last one it named.
-  TCommPort jobsPort() const;
+  ComPort jobsPort() const;
   SerialDeviceWatch& deviceWatch() const { return *w_->deviceWatch; }
   // The names the file dialogs last offered.
   QString openDialogName() const { return w_->openDialogName; }

@@ -31,7 +31,7 @@ class RecordingHost : public JobPort, public JobProgress {
  public:
   explicit RecordingHost(VirtualPacer& pacer) : pacer_(pacer) {}
 
-  void OpenPort() override {
+  void openPort() override {
     ++opens;
     if (failOpen || opens == failOnOpen) throw PortError("Error opening com port");
     record(HostCall::Open);
@@ -46,7 +46,7 @@ class RecordingHost : public JobPort, public JobProgress {
   bool lineLost() override {
     return (lostAfterSends > 0 && sends >= lostAfterSends) || (lostAtClose && calls.back().kind == HostCall::Close);
   }
-  void ClosePort() override { record(HostCall::Close); }
+  void closePort() override { record(HostCall::Close); }
   void showProgress() override { record(HostCall::Show); }
   void hideProgress() override { record(HostCall::Hide); }
   void setProgressMax(int maximum) override { record(HostCall::Max).value = maximum; }
@@ -58,7 +58,7 @@ class RecordingHost : public JobPort, public JobProgress {
 
   std::vector<HostCall> calls;
   bool failOpen = false;
-  int failOnOpen = 0;  // the OpenPort call (counted from 1) that fails; 0 = none
+  int failOnOpen = 0;  // the openPort call (counted from 1) that fails; 0 = none
   int opens = 0;
   int sends = 0;
   int lostAfterSends = 0;    // the line is lost once this many hand-overs were made; 0 = never

@@ -45,8 +45,8 @@ struct FakeLineState {
   std::vector<std::string> opened;
   int open_ports = 0;
   std::vector<int> priorities;
-  CommState state{19200, 8, 0, 0};
-  CommTimeouts timeouts;
+  LineSettings settings;
+  std::uint32_t read_interval_ms = 0;
 
   std::deque<Read> reads;
   std::deque<Event> events;
@@ -63,7 +63,7 @@ struct FakeLineState {
   bool write_pending = false;
   std::size_t output_queued = 0;
   bool gone = false;
-  std::vector<std::uint32_t> purges;
+  std::vector<Direction> discards;
 };
 
 namespace {
@@ -90,28 +90,23 @@ class FakePort final : public SerialPort {
     std::lock_guard lock(s_->mutex);
     return s_->char_device;
   }
-  bool getCommState(CommState* state) override {
+  bool readLineSettings(LineSettings* settings) override {
     std::lock_guard lock(s_->mutex);
-    *state = s_->state;
+    *settings = s_->settings;
     return true;
   }
-  bool setCommState(const CommState& state) override {
+  bool applyLineSettings(const LineSettings& settings) override {
     std::lock_guard lock(s_->mutex);
-    s_->state = state;
+    s_->settings = settings;
     return !s_->refuse_line_settings;
   }
-  bool getCommTimeouts(CommTimeouts* timeouts) override {
+  bool setReadInterval(std::uint32_t interval_ms) override {
     std::lock_guard lock(s_->mutex);
-    *timeouts = s_->timeouts;
-    return true;
-  }
-  bool setCommTimeouts(const CommTimeouts& timeouts) override {
-    std::lock_guard lock(s_->mutex);
-    s_->timeouts = timeouts;
+    s_->read_interval_ms = interval_ms;
     return true;
   }
 
-  IoResult setCommMask(std::uint32_t) override { return IoResult{IoStatus::Completed}; }
+  IoResult watchLineEvents(std::uint32_t) override { return IoResult{IoStatus::Completed}; }
 
   IoResult startRead(std::uint8_t* buffer, std::size_t size) override {
     std::lock_guard lock(s_->mutex);
@@ -131,7 +126,7 @@ class FakePort final : public SerialPort {
     s_->read_pending = false;
     return takeReadLocked();
   }
-  IoResult startCommEventWait() override {
+  IoResult startLineEventWait() override {
     std::lock_guard lock(s_->mutex);
     if (s_->events.empty()) {
       s_->event_pending = true;
@@ -139,7 +134,7 @@ class FakePort final : public SerialPort {
     }
     return takeEventLocked();
   }
-  IoResult commEventResult() override {
+  IoResult lineEventResult() override {
     std::lock_guard lock(s_->mutex);
     if (s_->events.empty()) return IoResult{IoStatus::Pending};
     s_->event_pending = false;
@@ -156,7 +151,7 @@ class FakePort final : public SerialPort {
       if (waitAny({&close, s_->reader_wake.get()}) == 1) s_->reader_wake->reset();
     }
   }
-  IoResult clearCommError(std::uint32_t* errors) override {
+  IoResult takeLineErrors(std::uint32_t* errors) override {
     std::lock_guard lock(s_->mutex);
     *errors = s_->errors;
     s_->errors = 0;
@@ -225,10 +220,6 @@ class FakePort final : public SerialPort {
     std::lock_guard lock(s_->mutex);
     return s_->output_queued;
   }
-  void purge(std::uint32_t flags) override {
-    std::lock_guard lock(s_->mutex);
-    s_->purges.push_back(flags);
-  }
   void close() override {
     if (closed_) return;
     closed_ = true;
@@ -236,6 +227,13 @@ class FakePort final : public SerialPort {
     --s_->open_ports;
     s_->read_pending = s_->event_pending = s_->write_pending = false;
     s_->changedLocked();
+  }
+
+ protected:
+  void discard(Direction side) override {
+    std::lock_guard lock(s_->mutex);
+    s_->discards.push_back(side);
+    if (side == Direction::Transmit) s_->output_queued = 0;
   }
 
  private:
@@ -358,7 +356,7 @@ void FakeBackend::pushRead(std::vector<std::uint8_t> bytes) {
 void FakeBackend::pushReadError(int error) {
   update(*state_, [&](FakeLineState& s) { s.reads.push_back(FakeLineState::Read{{}, error}); });
 }
-void FakeBackend::pushCommEvent(std::uint32_t mask, std::uint32_t errors) {
+void FakeBackend::pushLineEvent(std::uint32_t mask, std::uint32_t errors) {
   update(*state_, [&](FakeLineState& s) { s.events.push_back(FakeLineState::Event{mask, errors}); });
 }
 void FakeBackend::stallWrites(bool stalled) {
@@ -388,13 +386,13 @@ int FakeBackend::openPorts() const {
   std::lock_guard lock(state_->mutex);
   return state_->open_ports;
 }
-CommState FakeBackend::appliedState() const {
+LineSettings FakeBackend::appliedSettings() const {
   std::lock_guard lock(state_->mutex);
-  return state_->state;
+  return state_->settings;
 }
-CommTimeouts FakeBackend::appliedTimeouts() const {
+std::uint32_t FakeBackend::appliedReadInterval() const {
   std::lock_guard lock(state_->mutex);
-  return state_->timeouts;
+  return state_->read_interval_ms;
 }
 std::vector<std::uint8_t> FakeBackend::written() const {
   std::lock_guard lock(state_->mutex);
@@ -404,9 +402,9 @@ std::vector<std::chrono::steady_clock::time_point> FakeBackend::writeTimes() con
   std::lock_guard lock(state_->mutex);
   return state_->write_times;
 }
-std::vector<std::uint32_t> FakeBackend::purges() const {
+std::vector<Direction> FakeBackend::discards() const {
   std::lock_guard lock(state_->mutex);
-  return state_->purges;
+  return state_->discards;
 }
 std::vector<int> FakeBackend::threadPriorities() const {
   std::lock_guard lock(state_->mutex);

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the serial tests: driving the owner's event loop until something happened,
-// and recording what the component reports.
+// and recording what the link reports.
 
 #include <QCoreApplication>
 #include <chrono>
@@ -9,8 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 
 namespace vx::testing {
 
@@ -37,12 +36,10 @@ inline double msSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// What the component delivered to its owner.
+// What the link delivered to its owner.
 struct Reports {
-  std::vector<std::string> blocks;  // each OnReceiveData, BufferLength bytes
-  bool all_zero_terminated = true;  // every Buffer[BufferLength] was 0
+  std::vector<std::string> blocks;  // each received()
   int hangups = 0;
-  TQRTComm32* last_sender = nullptr;
 
   std::string joined() const {
     std::string all;
@@ -51,15 +48,10 @@ struct Reports {
   }
 };
 
-inline void listen(TQRTComm32& comm, Reports& reports) {
-  comm.OnReceiveData = [&reports](const char* buffer, std::uint16_t length) {
-    reports.blocks.emplace_back(buffer, length);
-    if (buffer[length] != 0) reports.all_zero_terminated = false;
-  };
-  comm.OnRequestHangup = [&reports](TQRTComm32* sender) {
-    ++reports.hangups;
-    reports.last_sender = sender;
-  };
+inline void listen(SerialLink& link, Reports& reports) {
+  QObject::connect(&link, &SerialLink::received,
+                   [&reports](const QByteArray& bytes) { reports.blocks.push_back(bytes.toStdString()); });
+  QObject::connect(&link, &SerialLink::hangupRequested, [&reports] { ++reports.hangups; });
 }
 
 inline std::vector<std::uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }

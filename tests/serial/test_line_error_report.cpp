@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReportRow{0x80000008, "Comm Event: CE_FRAME and EV_ERR Unknown EvtMask, EvtMask = -2147483640"}));
 
 TEST(LineErrorReport, FrameAndOverrunIs49Characters) {
-  EXPECT_EQ(lineErrorReport(CE_FRAME | CE_OVERRUN).size(), 49u);
+  EXPECT_EQ(lineErrorReport(kFramingError | kOverrunError).size(), 49u);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The reader's and the writer's own logic, run over the scripted back end without the component:
+// The reader's and the writer's own logic, run over the scripted back end without the link:
 // what each posts, when each ends, and what reaches the port.
 
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "serial/comm_messages.h"
 #include "fake_backend.h"
 #include "serial/line_error_report.h"
 #include "serial/message_sink.h"
@@ -23,9 +22,8 @@ namespace {
 using namespace vx::testing;
 
 struct Posted {
-  std::uint32_t message;
-  std::string block;  // wparam bytes
-  bool zero_after;
+  LinkNotice::Kind kind;
+  std::string bytes;
 };
 
 class PortThreadsTest : public ::testing::Test {
@@ -43,27 +41,23 @@ class PortThreadsTest : public ::testing::Test {
   }
 
   void startReader() {
-    reader_ = std::make_unique<TReadThread>(*port_, *close_, sink_);
+    reader_ = std::make_unique<ReadThread>(*port_, *close_, sink_);
     ASSERT_TRUE(reader_->start(fake_, 2, nullptr));
   }
   void startWriter() {
-    writer_ = std::make_unique<TWriteThread>(*port_, *close_, sink_, WriteQueue::create(nullptr));
+    writer_ = std::make_unique<WriteThread>(*port_, *close_, sink_, WriteQueue::create(nullptr));
     ASSERT_TRUE(writer_->start(fake_, 1, nullptr));
   }
-  bool post(const std::string& text) {
-    std::unique_ptr<std::uint8_t[]> block(new std::uint8_t[text.size() + 1]());
-    std::copy(text.begin(), text.end(), block.get());
-    return writer_->PostMessage(UM_WRITEREQUEST, static_cast<std::uint32_t>(text.size()), std::move(block));
-  }
-  int count(std::uint32_t message) const {
+  bool post(const std::string& text) { return writer_->queueWrite(std::vector<std::uint8_t>(text.begin(), text.end())); }
+  int count(LinkNotice::Kind kind) const {
     int n = 0;
-    for (const auto& p : posted_) n += p.message == message;
+    for (const auto& p : posted_) n += p.kind == kind;
     return n;
   }
   std::vector<std::string> received() const {
     std::vector<std::string> blocks;
     for (const auto& p : posted_) {
-      if (p.message == UM_RECEIVEDDATA) blocks.push_back(p.block);
+      if (p.kind == LinkNotice::Kind::ReceivedBytes) blocks.push_back(p.bytes);
     }
     return blocks;
   }
@@ -72,15 +66,12 @@ class PortThreadsTest : public ::testing::Test {
   std::unique_ptr<SerialPort> port_;
   std::unique_ptr<WakeEvent> close_;
   std::vector<Posted> posted_;
-  MessageSink sink_{[this](SinkMessage& m) {
-    std::string block = m.block ? std::string(m.block.get(), m.wparam) : std::string();
-    posted_.push_back(Posted{m.message, block, !m.block || m.block[m.wparam] == 0});
-  }};
-  std::unique_ptr<TReadThread> reader_;
-  std::unique_ptr<TWriteThread> writer_;
+  MessageSink sink_{[this](LinkNotice& n) { posted_.push_back(Posted{n.kind, n.bytes.toStdString()}); }};
+  std::unique_ptr<ReadThread> reader_;
+  std::unique_ptr<WriteThread> writer_;
 };
 
-TEST_F(PortThreadsTest, ReaderPostsEachReadAsOneZeroTerminatedBlockInOrder) {
+TEST_F(PortThreadsTest, ReaderPostsEachReadAsOneBlockInOrder) {
   fake_.pushRead(bytes("ready at start"));  // completes as soon as the first read starts
   startReader();
   ASSERT_TRUE(fake_.waitForReaderWaiting(2s));
@@ -88,23 +79,21 @@ TEST_F(PortThreadsTest, ReaderPostsEachReadAsOneZeroTerminatedBlockInOrder) {
   fake_.pushRead(bytes(std::string("t\0o", 3)));
   ASSERT_TRUE(pumpUntil([&] { return received().size() == 3; }));
   EXPECT_EQ(received(), (std::vector<std::string>{"ready at start", "one", std::string("t\0o", 3)}));
-  for (const auto& p : posted_) EXPECT_TRUE(p.zero_after);
   EXPECT_FALSE(reader_->waitFor(0));  // still reading
 }
 
 TEST_F(PortThreadsTest, ReaderReportsLineErrorsAndKeepsReading) {
   startReader();
   ASSERT_TRUE(fake_.waitForReaderWaiting(2s));
-  fake_.pushCommEvent(EV_ERR, CE_FRAME | CE_OVERRUN);
+  fake_.pushLineEvent(kLineErrorEvent, kFramingError | kOverrunError);
   ASSERT_TRUE(pumpUntil([&] { return received().size() == 1; }));
   EXPECT_EQ(received()[0], "Comm Event: CE_FRAME and CE_OVERRUN, EvtMask = 10");
   EXPECT_EQ(received()[0].size(), 49u);
-  EXPECT_TRUE(posted_[0].zero_after);
 
   fake_.pushRead(bytes("after"));
   ASSERT_TRUE(pumpUntil([&] { return received().size() == 2; }));
   EXPECT_EQ(received()[1], "after");
-  EXPECT_EQ(count(UM_REQUESTHANGUP), 0);
+  EXPECT_EQ(count(LinkNotice::Kind::HangupRequest), 0);
 }
 
 // Line events and read outcomes that stop the reader, each scripted once before the reader
@@ -124,7 +113,7 @@ TEST_P(ReaderStopTest, EndsWithHangupRequests) {
   const auto& [stop, while_waiting] = GetParam();
   auto script = [&, stop = stop] {
     if (stop.comm_event) {
-      fake_.pushCommEvent(stop.mask, 0);
+      fake_.pushLineEvent(stop.mask, 0);
     } else if (stop.read_error) {
       fake_.pushReadError(stop.read_error);
     } else {
@@ -139,9 +128,9 @@ TEST_P(ReaderStopTest, EndsWithHangupRequests) {
   }
   ASSERT_TRUE(reader_->waitFor(2000));
   pumpFor(20ms);
-  EXPECT_EQ(count(UM_REQUESTHANGUP), stop.hangups);
-  EXPECT_EQ(count(UM_RECEIVEDDATA), 0);
-  EXPECT_EQ(fake_.purges(), std::vector<std::uint32_t>{PURGE_RXABORT | PURGE_RXCLEAR});
+  EXPECT_EQ(count(LinkNotice::Kind::HangupRequest), stop.hangups);
+  EXPECT_EQ(count(LinkNotice::Kind::ReceivedBytes), 0);
+  EXPECT_EQ(fake_.discards(), std::vector<Direction>{Direction::Receive});
 }
 
 INSTANTIATE_TEST_SUITE_P(Stops, ReaderStopTest,
@@ -158,6 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Stops, ReaderStopTest,
 
 TEST_F(PortThreadsTest, CloseEventEndsBothThreadsPromptlyAndQuietly) {
   fake_.stallWrites(true);
+  fake_.setOutputQueued(3);  // what the device still holds is dropped on the way out
   startReader();
   startWriter();
   ASSERT_TRUE(fake_.waitForReaderWaiting(2s));
@@ -172,10 +162,9 @@ TEST_F(PortThreadsTest, CloseEventEndsBothThreadsPromptlyAndQuietly) {
   pumpFor(20ms);
   EXPECT_TRUE(posted_.empty());
   EXPECT_TRUE(fake_.written().empty());  // the abandoned write never completed
-  auto purges = fake_.purges();
-  std::sort(purges.begin(), purges.end());
-  EXPECT_EQ(purges,
-            (std::vector<std::uint32_t>{PURGE_TXABORT | PURGE_TXCLEAR, PURGE_RXABORT | PURGE_RXCLEAR}));
+  auto discards = fake_.discards();
+  std::sort(discards.begin(), discards.end());
+  EXPECT_EQ(discards, (std::vector<Direction>{Direction::Receive, Direction::Transmit}));
 }
 
 TEST_F(PortThreadsTest, RequestsStillQueuedWhenClosingAreNeverWritten) {
@@ -193,7 +182,7 @@ TEST_F(PortThreadsTest, RequestsStillQueuedWhenClosingAreNeverWritten) {
 }
 
 TEST_F(PortThreadsTest, WriterLooksAtTheCloseEventBeforeEachRequest) {
-  writer_ = std::make_unique<TWriteThread>(*port_, *close_, sink_, WriteQueue::create(nullptr));
+  writer_ = std::make_unique<WriteThread>(*port_, *close_, sink_, WriteQueue::create(nullptr));
   ASSERT_TRUE(post("queued before the writer ran"));
   close_->set();
   ASSERT_TRUE(writer_->start(fake_, 1, nullptr));
@@ -229,7 +218,7 @@ TEST_F(PortThreadsTest, FailingWriteEndsWriterWithOneHangupAndRefusesLaterReques
   ASSERT_TRUE(writer_->waitFor(2000));
   EXPECT_FALSE(post("refused"));
   pumpFor(20ms);
-  EXPECT_EQ(count(UM_REQUESTHANGUP), 1);
+  EXPECT_EQ(count(LinkNotice::Kind::HangupRequest), 1);
 }
 
 TEST_F(PortThreadsTest, WriteOnInvalidHandleEndsWriterWithoutHangup) {
@@ -238,7 +227,7 @@ TEST_F(PortThreadsTest, WriteOnInvalidHandleEndsWriterWithoutHangup) {
   ASSERT_TRUE(post("lost"));
   ASSERT_TRUE(writer_->waitFor(2000));
   pumpFor(20ms);
-  EXPECT_EQ(count(UM_REQUESTHANGUP), 0);
+  EXPECT_EQ(count(LinkNotice::Kind::HangupRequest), 0);
 }
 
 TEST_F(PortThreadsTest, DeviceGoneEndsAnIdleWriterAndTheReaderWithHangups) {
@@ -250,7 +239,7 @@ TEST_F(PortThreadsTest, DeviceGoneEndsAnIdleWriterAndTheReaderWithHangups) {
   EXPECT_TRUE(writer_->waitFor(2000));
   EXPECT_FALSE(post("refused"));
   pumpFor(20ms);
-  EXPECT_EQ(count(UM_REQUESTHANGUP), 2);  // one each
+  EXPECT_EQ(count(LinkNotice::Kind::HangupRequest), 2);  // one each
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The diagnostic trace: off unless a file name is set (and every new component clears it), whole
+// The diagnostic trace: off unless a file name is set (and every new link clears it), whole
 // lines from all three threads when on, the device named at opening and closing, every write with
 // its time, and the fixed wording of error lines.
 
@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "fake_backend.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "serial_test_support.h"
 
 namespace vx {
@@ -43,11 +43,10 @@ class TraceTest : public ::testing::Test {
     stopProgramTrace();
     std::filesystem::remove(path_);
   }
-  // A component on the printer's line over `fake`, with the trace switched on after it (a new
-  // component switches it off).
-  std::unique_ptr<TQRTComm32> tracedComponent(const FakeBackend& fake) {
-    auto comm = std::make_unique<TQRTComm32>(nullptr, std::make_unique<FakeBackend>(fake));
-    set19200Baud8N1(*comm);
+  // A link on the printer's line over `fake`, with the trace switched on after it (a new link
+  // switches it off).
+  std::unique_ptr<SerialLink> tracedLink(const FakeBackend& fake) {
+    auto comm = std::make_unique<SerialLink>(nullptr, std::make_unique<FakeBackend>(fake));
     setTraceFileName(path_);
     return comm;
   }
@@ -61,33 +60,33 @@ TEST_F(TraceTest, ErrorLineCarriesPrefixAndQuotedDescription) {
   EXPECT_EQ(traceErrorText(EIO, "100% %s %n: "), "100% %s %n: GetLastError returned: \"Input/output error\"");
 }
 
-TEST_F(TraceTest, EveryNewComponentSwitchesTheTraceOff) {
+TEST_F(TraceTest, EveryNewLinkSwitchesTheTraceOff) {
   setTraceFileName(path_);
   auto fake = std::make_unique<FakeBackend>();
-  TQRTComm32 comm(nullptr, std::move(fake));
-  comm.OpenPort();
-  comm.SendData("x", 1);
-  comm.ClosePort();
+  SerialLink comm(nullptr, std::move(fake));
+  comm.open();
+  comm.send("x", 1);
+  comm.close();
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
 TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
   FakeBackend fake;
-  const std::unique_ptr<TQRTComm32> traced = tracedComponent(fake);
-  TQRTComm32& comm = *traced;
+  const std::unique_ptr<SerialLink> traced = tracedLink(fake);
+  SerialLink& comm = *traced;
 
-  comm.OpenPort();
+  comm.open();
   constexpr int kRequests = 300;
   for (int i = 0; i < kRequests; ++i) {
-    ASSERT_TRUE(comm.SendData("DIMP", 4));
+    ASSERT_TRUE(comm.send("DIMP", 4));
     if (i % 30 == 0) fake.pushRead(bytes("r"));
   }
   ASSERT_TRUE(fake.waitForWritten(4 * kRequests, 5s));
   ASSERT_TRUE(fake.waitForReaderWaiting(5s));  // every scripted read taken
   fake.failWrites(EIO);
-  comm.SendData("fails", 5);
-  ASSERT_TRUE(pumpUntil([&] { return !comm.SendData("x", 1); }));
-  comm.ClosePort();
+  comm.send("fails", 5);
+  ASSERT_TRUE(pumpUntil([&] { return !comm.send("x", 1); }));
+  comm.close();
   pumpFor(20ms);
 
   const std::set<std::string> known = {
@@ -136,12 +135,12 @@ TEST_F(TraceTest, LinesFromAllThreadsArriveWhole) {
 
 TEST_F(TraceTest, LineSettingsTheDeviceRefusesAreTracedAndThePortStillOpens) {
   FakeBackend fake;
-  const std::unique_ptr<TQRTComm32> traced = tracedComponent(fake);
-  TQRTComm32& comm = *traced;
+  const std::unique_ptr<SerialLink> traced = tracedLink(fake);
+  SerialLink& comm = *traced;
   fake.refuseLineSettings(true);
-  EXPECT_TRUE(comm.OpenPort());
-  EXPECT_TRUE(comm.SendData("x", 1));
-  comm.ClosePort();
+  EXPECT_TRUE(comm.open());
+  EXPECT_TRUE(comm.send("x", 1));
+  comm.close();
   const std::vector<std::string> lines = readLines(path_);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[1],
@@ -160,18 +159,17 @@ TEST_F(TraceTest, AFileThatCannotBeOpenedIsSaidAndLeavesTheTraceAsItWas) {
   EXPECT_EQ(readLines(path_), std::vector<std::string>{"still traced"});
 }
 
-// A technician's run: the file named in the environment follows every component the program makes,
+// A technician's run: the file named in the environment follows every link the program makes,
 // naming the device at each opening and closing, until the program's trace is stopped.
-TEST_F(TraceTest, TheEnvironmentsTraceFollowsEveryNewComponentUntilStopped) {
+TEST_F(TraceTest, TheEnvironmentsTraceFollowsEveryNewLinkUntilStopped) {
   ::setenv("VORLANDEX_TRACE", path_.c_str(), 1);
   EXPECT_EQ(startTraceFromEnvironment(), "");
   ::unsetenv("VORLANDEX_TRACE");
   const auto run = [] {
-    TQRTComm32 comm(nullptr, std::make_unique<FakeBackend>());
-    set19200Baud8N1(comm);
-    EXPECT_TRUE(comm.OpenPort());
-    EXPECT_TRUE(comm.SendData("x", 1));
-    comm.ClosePort();
+    SerialLink comm(nullptr, std::make_unique<FakeBackend>());
+    EXPECT_TRUE(comm.open());
+    EXPECT_TRUE(comm.send("x", 1));
+    comm.close();
   };
   run();
   run();

@@ -1,6 +1,6 @@
 #pragma once
 // "Portas seriais": for each of COM1..COM4 the device it opens now, and a choice among the serial
-// devices found on this computer (or any path typed in), stored per user for the next OpenPort.
+// devices found on this computer (or any path typed in), stored per user for the next openPort.
 // A port set by $VORLANDEX_COMn shows that the variable wins and cannot be changed here. A stored
 // device that is unplugged stays chosen and is shown as absent. Following a device watch, the
 // list and the devices in use follow adapters plugged in and pulled out while it is open.

@@ -11,7 +11,7 @@
 #include "logo/default_picture.h"
 #include "editor/button_numbering.h"
 #include "serial/serial_backend.h"
-#include "serial/comms_error.h"
+#include "serial/serial_error.h"
 #include "serial/open_failure.h"
 
 #include <QCloseEvent>
@@ -199,7 +199,7 @@ void MainWindow::installErrorReport(const QString& executablePath) {
   const QString title = programTitle(executablePath);
   setErrorReporter([this, title](const std::exception& e) {
     // A refused port also says which device and why.
-    const auto* comms = dynamic_cast<const ECommsError*>(&e);
+    const auto* comms = dynamic_cast<const SerialError*>(&e);
     dialogs().messageBoxWithDetail(title, reportText(translatedReport(e.what())),
                                    comms ? openFailureDetail(*comms) : QString(), MessageIcon::Error,
                                    MessageButtons::Ok);

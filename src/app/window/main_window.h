@@ -23,7 +23,7 @@
 #include "protocol/frames.h"
 #include "protocol/job_port.h"
 #include "protocol/pacer.h"
-#include "serial/comm_types.h"
+#include "serial/line_settings.h"
 #include "serial/serial_backend.h"
 
 #include <QTimer>
@@ -34,7 +34,7 @@
 namespace vx {
 
 class ProgressDialog;
-class TQRTComm32;
+class SerialLink;
 class SerialDeviceWatch;
 struct NumberingView;
 struct RunPlan;
@@ -186,8 +186,8 @@ class MainWindow : public QWidget,
   void runJobs(const RunPlan& plan);
 
   // JobPort and JobProgress: the window's port and progress dialog for the jobs.
-  void OpenPort() override;
-  void ClosePort() override;
+  void openPort() override;
+  void closePort() override;
   void showProgress() override;
   void hideProgress() override;
   void setProgressMax(int maximum) override;
@@ -215,7 +215,7 @@ class MainWindow : public QWidget,
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<Pacer> pacer_;
   ProgressDialog* progressDialog_ = nullptr;
-  TQRTComm32* serialPort = nullptr;
+  SerialLink* serialPort = nullptr;
   // The run under way, for the progress dialog's time left; null between runs.
   const RunPlan* runPlan_ = nullptr;
   const RunReport* runReport_ = nullptr;

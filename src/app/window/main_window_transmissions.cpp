@@ -9,8 +9,7 @@
 #include "logo/logo_upload.h"
 #include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 
 #include <stdexcept>
 
@@ -23,45 +22,44 @@ std::unique_ptr<Pacer> MainWindow::makeSteadyPacerForWindow() {
 }
 
 void MainWindow::createPort(std::unique_ptr<SerialBackend> backend) {
-  serialPort = new TQRTComm32(this, std::move(backend));
+  serialPort = new SerialLink(this, std::move(backend));
   serialPort->setObjectName(QStringLiteral("serialPort"));
-  serialPort->setCommPort(TCommPort::Com1);
-  set19200Baud8N1(*serialPort);
+  serialPort->setPort(ComPort::Com1);
   // The port list's tip names the device of the shown port; while its text names none, of the
   // port the jobs open.
   installPortToolTip(portList, [this] {
     const int index = portList->itemIndex();
-    return index >= 0 ? index + 1 : static_cast<int>(serialPort->commPort()) + 1;
+    return index >= 0 ? index + 1 : static_cast<int>(serialPort->port()) + 1;
   });
 }
 
 void MainWindow::destroyPort() {
-  if (serialPort) serialPort->ClosePort();
+  if (serialPort) serialPort->close();
 }
 
 // --- What the jobs use of the window ---
 
-void MainWindow::OpenPort() {
+void MainWindow::openPort() {
   const bool alreadyOpen = serialPort->isOpen();
   try {
     // False means no close event could be made and the port is closed again: the job then runs
     // without a port, its frames are refused and lost, as every refused frame is.
-    (void)serialPort->OpenPort();
-  } catch (const ECommsError&) {
+    (void)serialPort->open();
+  } catch (const SerialError&) {
     // A reader or writer that could not be made leaves the device open; the job ends here, so
     // it is closed now, or every later job would find it taken until the program restarts.
-    if (!alreadyOpen) serialPort->ClosePort();
+    if (!alreadyOpen) serialPort->close();
     throw;
   }
 }
 
 bool MainWindow::sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) {
-  return serialPort->SendData(data, length, static_cast<std::uint32_t>(std::max(0, pause_ms)));
+  return serialPort->send(data, length, static_cast<std::uint32_t>(std::max(0, pause_ms)));
 }
 
 bool MainWindow::lineLost() { return serialPort->lineLost(); }
 
-void MainWindow::ClosePort() { serialPort->ClosePort(); }
+void MainWindow::closePort() { serialPort->close(); }
 
 void MainWindow::showProgress() {
   jobRunning_ = true;
@@ -112,7 +110,7 @@ void MainWindow::showTimeLeft() {
 void MainWindow::choosePort() {
   model.unsavedChanges = 1;
   const int index = portList->itemIndex();
-  if (index >= 0 && index <= 3) serialPort->setCommPort(static_cast<TCommPort>(index));
+  if (index >= 0 && index <= 3) serialPort->setPort(static_cast<ComPort>(index));
 }
 
 void MainWindow::showPrinterChangedNotice() {

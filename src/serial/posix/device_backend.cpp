@@ -1,4 +1,4 @@
-// DeviceBackend on Linux: COMn is the device resolveComPort gives ($VORLANDEX_COMn, else the
+// DeviceBackend on Linux: COMn is the device comPortDevice gives ($VORLANDEX_COMn, else the
 // operator's stored choice, else /dev/ttyS(n-1)). A port is opened O_RDWR | O_NOCTTY | O_NONBLOCK |
 // O_CLOEXEC, locked with flock(LOCK_EX | LOCK_NB) (which holds even against root) and marked
 // TIOCEXCL.
@@ -20,14 +20,9 @@
 
 namespace vx {
 
-std::string DeviceBackend::devicePath(const std::string& name) const {
-  const int n = comPortNumber(QString::fromStdString(name));
-  if (n == 0) return name;
-  return QFile::encodeName(resolveComPort(n, PortChoices(settingsFile_)).path).toStdString();
-}
-
 SerialBackend::OpenResult DeviceBackend::openPort(const std::string& name) {
-  const std::string path = devicePath(name);
+  const QString device = comPortDevice(name, PortChoices(settingsFile_));
+  const std::string path = device.isEmpty() ? name : QFile::encodeName(device).toStdString();
   int fd;
   while ((fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)) < 0 && errno == EINTR) {
   }

@@ -67,36 +67,36 @@ bool PosixPort::isCharacterDevice() {
   return ::fstat(fd_, &st) == 0 && S_ISCHR(st.st_mode);
 }
 
-bool PosixPort::getCommState(CommState* state) {
+bool PosixPort::readLineSettings(LineSettings* settings) {
   termios t{};
   if (::tcgetattr(fd_, &t) < 0) return false;
-  state->baudRate = arbitrarySpeed(fd_);
+  settings->bitsPerSecond = arbitrarySpeed(fd_);
   switch (t.c_cflag & CSIZE) {
     case CS5:
-      state->byteSize = 5;
+      settings->dataBits = 5;
       break;
     case CS6:
-      state->byteSize = 6;
+      settings->dataBits = 6;
       break;
     case CS7:
-      state->byteSize = 7;
+      settings->dataBits = 7;
       break;
     default:
-      state->byteSize = 8;
+      settings->dataBits = 8;
       break;
   }
   if (!(t.c_cflag & PARENB)) {
-    state->parity = 0;
+    settings->parity = Parity::None;
   } else if (t.c_cflag & CMSPAR) {
-    state->parity = (t.c_cflag & PARODD) ? 3 : 4;
+    settings->parity = (t.c_cflag & PARODD) ? Parity::Mark : Parity::Space;
   } else {
-    state->parity = (t.c_cflag & PARODD) ? 1 : 2;
+    settings->parity = (t.c_cflag & PARODD) ? Parity::Odd : Parity::Even;
   }
-  state->stopBits = (t.c_cflag & CSTOPB) ? 2 : 0;
+  settings->stopBits = (t.c_cflag & CSTOPB) ? StopBits::Two : StopBits::One;
   return true;
 }
 
-bool PosixPort::setCommState(const CommState& state) {
+bool PosixPort::applyLineSettings(const LineSettings& settings) {
   termios t{};
   if (::tcgetattr(fd_, &t) < 0) return false;
   // Raw 8-bit line without flow control: a fresh terminal translates 0x0A to 0x0D 0x0A and
@@ -106,56 +106,52 @@ bool PosixPort::setCommState(const CommState& state) {
   t.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
   // Linux has no 4-bit characters; such a request keeps 8.
   static constexpr std::array<tcflag_t, 4> kSizes = {CS5, CS6, CS7, CS8};
-  if (state.byteSize >= 5 && state.byteSize <= 8) {
-    t.c_cflag = (t.c_cflag & ~static_cast<tcflag_t>(CSIZE)) | kSizes[state.byteSize - 5];
+  if (settings.dataBits >= 5 && settings.dataBits <= 8) {
+    t.c_cflag = (t.c_cflag & ~static_cast<tcflag_t>(CSIZE)) | kSizes[settings.dataBits - 5];
   }
   t.c_cflag &= ~static_cast<tcflag_t>(PARENB | PARODD | CMSPAR);
-  switch (state.parity) {
-    case 1:
+  switch (settings.parity) {
+    case Parity::Odd:
       t.c_cflag |= PARENB | PARODD;
       break;
-    case 2:
+    case Parity::Even:
       t.c_cflag |= PARENB;
       break;
-    case 3:
+    case Parity::Mark:
       t.c_cflag |= PARENB | PARODD | CMSPAR;
       break;
-    case 4:
+    case Parity::Space:
       t.c_cflag |= PARENB | CMSPAR;
       break;
-    default:
+    case Parity::None:
       break;
   }
   // One and a half stop bits is what a UART sends for "two" with 5-bit characters.
-  if (state.stopBits == 0) {
+  if (settings.stopBits == StopBits::One) {
     t.c_cflag &= ~static_cast<tcflag_t>(CSTOPB);
   } else {
     t.c_cflag |= CSTOPB;
   }
   speed_t code = B0;
-  const bool standard = standardSpeed(state.baudRate, &code);
+  const bool standard = standardSpeed(settings.bitsPerSecond, &code);
   if (standard) {
     ::cfsetispeed(&t, code);
     ::cfsetospeed(&t, code);
   }
   if (::tcsetattr(fd_, TCSANOW, &t) < 0) return false;
-  if (!standard && !setArbitrarySpeed(fd_, state.baudRate)) return false;
+  if (!standard && !setArbitrarySpeed(fd_, settings.bitsPerSecond)) return false;
 
   // tcsetattr succeeds when any part of the change was taken: see what the device really holds.
   termios back{};
   if (::tcgetattr(fd_, &back) < 0) return false;
   const tcflag_t speed_bits = CBAUD | CIBAUD;
   return back.c_iflag == t.c_iflag && back.c_oflag == t.c_oflag && back.c_lflag == t.c_lflag &&
-         (back.c_cflag & ~speed_bits) == (t.c_cflag & ~speed_bits) && arbitrarySpeed(fd_) == state.baudRate;
+         (back.c_cflag & ~speed_bits) == (t.c_cflag & ~speed_bits) &&
+         arbitrarySpeed(fd_) == settings.bitsPerSecond;
 }
 
-bool PosixPort::getCommTimeouts(CommTimeouts* timeouts) {
-  *timeouts = timeouts_;
-  return true;
-}
-
-bool PosixPort::setCommTimeouts(const CommTimeouts& timeouts) {
-  timeouts_ = timeouts;
+bool PosixPort::setReadInterval(std::uint32_t interval_ms) {
+  read_interval_ms_ = interval_ms;
   return true;
 }
 
@@ -168,8 +164,8 @@ bool PosixPort::readCounters(LineCounters* counters) const {
   return true;
 }
 
-IoResult PosixPort::setCommMask(std::uint32_t mask) {
-  comm_mask_ = mask;
+IoResult PosixPort::watchLineEvents(std::uint32_t events) {
+  watched_events_ = events;
   counters_ok_ = readCounters(&counters_);
   return completed(0);
 }
@@ -177,13 +173,13 @@ IoResult PosixPort::setCommMask(std::uint32_t mask) {
 void PosixPort::checkLineErrors() {
   LineCounters now;
   if (!counters_ok_ || !readCounters(&now)) return;
-  if (now.frame != counters_.frame) line_errors_ |= CE_FRAME;
+  if (now.frame != counters_.frame) line_errors_ |= kFramingError;
   if (now.overrun != counters_.overrun || now.buf_overrun != counters_.buf_overrun)
-    line_errors_ |= CE_OVERRUN;
-  if (now.parity != counters_.parity) line_errors_ |= CE_RXPARITY;
-  if (now.brk != counters_.brk) line_errors_ |= CE_BREAK;
+    line_errors_ |= kOverrunError;
+  if (now.parity != counters_.parity) line_errors_ |= kParityError;
+  if (now.brk != counters_.brk) line_errors_ |= kBreakError;
   counters_ = now;
-  if (line_errors_ != 0 && comm_pending_) comm_done_ = true;
+  if (line_errors_ != 0 && event_pending_) event_done_ = true;
 }
 
 void PosixPort::completeRead(IoResult result) {
@@ -233,32 +229,33 @@ IoResult PosixPort::readResult() {
   return read_result_;
 }
 
-IoResult PosixPort::startCommEventWait() {
-  if ((comm_mask_ & EV_ERR) && line_errors_ != 0) return IoResult{IoStatus::Completed, 0, EV_ERR, 0};
-  comm_pending_ = (comm_mask_ & EV_ERR) != 0;
-  comm_done_ = false;
+IoResult PosixPort::startLineEventWait() {
+  if ((watched_events_ & kLineErrorEvent) && line_errors_ != 0)
+    return IoResult{IoStatus::Completed, 0, kLineErrorEvent, 0};
+  event_pending_ = (watched_events_ & kLineErrorEvent) != 0;
+  event_done_ = false;
   return pending();
 }
 
-IoResult PosixPort::commEventResult() {
-  if (!comm_done_) return pending();
-  comm_done_ = false;
-  comm_pending_ = false;
-  return IoResult{IoStatus::Completed, 0, EV_ERR, 0};
+IoResult PosixPort::lineEventResult() {
+  if (!event_done_) return pending();
+  event_done_ = false;
+  event_pending_ = false;
+  return IoResult{IoStatus::Completed, 0, kLineErrorEvent, 0};
 }
 
-IoResult PosixPort::clearCommError(std::uint32_t* errors) {
+IoResult PosixPort::takeLineErrors(std::uint32_t* errors) {
   *errors = line_errors_;
   line_errors_ = 0;
   return completed(0);
 }
 
 WaitResult PosixPort::waitReader(const WakeEvent& close) {
-  const auto interval = std::chrono::milliseconds(timeouts_.readIntervalTimeout);
+  const auto interval = std::chrono::milliseconds(read_interval_ms_);
   for (;;) {
-    if (comm_done_ || read_done_) {
+    if (event_done_ || read_done_) {
       if (close.isSet()) return {WaitEvent::Close, 0};
-      return {comm_done_ ? WaitEvent::LineEvent : WaitEvent::ReadDone, 0};
+      return {event_done_ ? WaitEvent::LineEvent : WaitEvent::ReadDone, 0};
     }
     const bool timed = read_pending_ && read_count_ > 0 && interval.count() > 0;
     int timeout_ms = -1;
@@ -380,13 +377,7 @@ std::size_t PosixPort::outputQueued() {
   return static_cast<std::size_t>(queued);
 }
 
-void PosixPort::purge(std::uint32_t flags) {
-  if (flags & PURGE_RXCLEAR) (void)::tcflush(fd_, TCIFLUSH);
-  // On a pseudo-terminal the output "buffer" is the far end's unread input and TIOCOUTQ reads 0:
-  // flushing it would throw away bytes that were already delivered. So only output the device
-  // itself still holds is dropped.
-  if ((flags & PURGE_TXCLEAR) && outputQueued() > 0) (void)::tcflush(fd_, TCOFLUSH);
-}
+void PosixPort::discard(Direction side) { (void)::tcflush(fd_, side == Direction::Receive ? TCIFLUSH : TCOFLUSH); }
 
 void PosixPort::close() {
   if (fd_ < 0) return;

@@ -4,8 +4,8 @@
 // wait, which polls the device together with the close event, so setting the close event ends
 // any wait at once.
 //
-// Reads follow the component's time-outs: a read waits without limit for its first byte, then
-// completes when its buffer is full or readIntervalTimeout ms pass without a further byte.
+// Reads follow the link's read interval: a read waits without limit for its first byte, then
+// completes when its buffer is full or the interval passes without a further byte.
 // Line errors come from the driver's TIOCGICOUNT counters where it keeps them (many drivers and
 // every pseudo-terminal do not; then none are ever reported). A device that goes away (POLLHUP,
 // POLLERR, EIO, ENXIO, ENODEV, or a read of 0 bytes) fails the pending read, write or idle wait.
@@ -27,18 +27,17 @@ class PosixPort final : public SerialPort {
   ~PosixPort() override;
 
   bool isCharacterDevice() override;
-  bool getCommState(CommState* state) override;
-  bool setCommState(const CommState& state) override;
-  bool getCommTimeouts(CommTimeouts* timeouts) override;
-  bool setCommTimeouts(const CommTimeouts& timeouts) override;
+  bool readLineSettings(LineSettings* settings) override;
+  bool applyLineSettings(const LineSettings& settings) override;
+  bool setReadInterval(std::uint32_t interval_ms) override;
 
-  IoResult setCommMask(std::uint32_t mask) override;
+  IoResult watchLineEvents(std::uint32_t events) override;
   IoResult startRead(std::uint8_t* buffer, std::size_t size) override;
   IoResult readResult() override;
-  IoResult startCommEventWait() override;
-  IoResult commEventResult() override;
+  IoResult startLineEventWait() override;
+  IoResult lineEventResult() override;
   WaitResult waitReader(const WakeEvent& close) override;
-  IoResult clearCommError(std::uint32_t* errors) override;
+  IoResult takeLineErrors(std::uint32_t* errors) override;
 
   WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queued) override;
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override;
@@ -47,8 +46,10 @@ class PosixPort final : public SerialPort {
   WaitResult waitUntil(const WakeEvent& close, Clock::time_point deadline) override;
 
   std::size_t outputQueued() override;
-  void purge(std::uint32_t flags) override;
   void close() override;
+
+ protected:
+  void discard(Direction side) override;
 
  private:
   struct LineCounters {
@@ -62,7 +63,7 @@ class PosixPort final : public SerialPort {
   void attemptWrite(bool hung_up);
 
   int fd_;
-  CommTimeouts timeouts_;  // set before the threads start
+  std::uint32_t read_interval_ms_ = 0;  // set before the threads start
 
   // The reader's side.
   std::uint8_t* read_buffer_ = nullptr;
@@ -72,9 +73,9 @@ class PosixPort final : public SerialPort {
   bool read_done_ = false;
   IoResult read_result_;
   Clock::time_point last_byte_;
-  std::uint32_t comm_mask_ = 0;
-  bool comm_pending_ = false;
-  bool comm_done_ = false;
+  std::uint32_t watched_events_ = 0;
+  bool event_pending_ = false;
+  bool event_done_ = false;
   bool counters_ok_ = false;
   LineCounters counters_;
   std::uint32_t line_errors_ = 0;

@@ -22,23 +22,23 @@ std::string systemErrorText(int error) {
 
 int genericIoError() { return EIO; }
 
-CommsFailure openFailureKind(int error) {
+SerialFailure openFailureKind(int error) {
   switch (error) {
     case ENOENT:
     case ENOTDIR:
     case ENODEV:
     case ENXIO:
-      return CommsFailure::Absent;
+      return SerialFailure::Absent;
     case EACCES:
     case EPERM:
-      return CommsFailure::Permission;
+      return SerialFailure::Permission;
     case EISDIR:
-      return CommsFailure::NotSerial;
+      return SerialFailure::NotSerial;
     case EBUSY:
     case EWOULDBLOCK:
-      return CommsFailure::Busy;
+      return SerialFailure::Busy;
     default:
-      return CommsFailure::Other;
+      return SerialFailure::Other;
   }
 }
 

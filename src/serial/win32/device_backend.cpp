@@ -6,10 +6,6 @@
 
 namespace vx {
 
-std::string DeviceBackend::devicePath(const std::string& name) const {
-  return Win32Backend(settingsFile_).devicePath(name).toStdString();
-}
-
 SerialBackend::OpenResult DeviceBackend::openPort(const std::string& name) {
   return Win32Backend(settingsFile_).openPort(name);
 }

@@ -1,4 +1,4 @@
-// What GetLastError()'s codes mean to the serial component on Windows.
+// What GetLastError()'s codes mean to the serial link on Windows.
 #include "serial/system_errors.h"
 
 #include <QString>
@@ -29,7 +29,7 @@ std::string systemErrorText(int error) {
 
 int genericIoError() { return ERROR_GEN_FAILURE; }
 
-CommsFailure openFailureKind(int error) {
+SerialFailure openFailureKind(int error) {
   switch (static_cast<DWORD>(error)) {
     // No device answers to the name: never there, unplugged, or a name no device can have.
     case ERROR_FILE_NOT_FOUND:
@@ -41,23 +41,23 @@ CommsFailure openFailureKind(int error) {
     case kNoSuchDevice:
     case ERROR_DEVICE_NOT_CONNECTED:
     case ERROR_DEVICE_REMOVED:
-      return CommsFailure::Absent;
+      return SerialFailure::Absent;
     // A port another program holds answers ERROR_ACCESS_DENIED (share mode 0 on both sides);
     // an ordinary user may open every COM port, so that is what the refusal means.
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_BUSY:
-      return CommsFailure::Busy;
+      return SerialFailure::Busy;
     // A folder, or a device that takes none of the requests a file or a port takes.
     case ERROR_DIRECTORY:
     case ERROR_INVALID_FUNCTION:
-      return CommsFailure::NotSerial;
+      return SerialFailure::NotSerial;
     // A missing privilege or elevation: Windows gives a port no owning group to join, so the
     // system's own text is the one that helps (the operator's reason for a refused permission
     // is the Linux one).
     default:
-      return CommsFailure::Other;
+      return SerialFailure::Other;
   }
 }
 

@@ -13,15 +13,9 @@ QString createFileName(const QString& device) {
   return QStringLiteral("\\\\.\\") + device;
 }
 
-QString Win32Backend::devicePath(const std::string& name) const {
-  const QString given = QString::fromStdString(name);
-  const int n = comPortNumber(given);
-  if (n == 0) return given;
-  return resolveComPort(n, PortChoices(settingsFile_)).path;
-}
-
 SerialBackend::OpenResult Win32Backend::openPort(const std::string& name) {
-  const QString device = devicePath(name);
+  QString device = comPortDevice(name, PortChoices(settingsFile_));
+  if (device.isEmpty()) device = QString::fromStdString(name);
   const std::wstring file = createFileName(device).toStdWString();
   const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_OVERLAPPED, nullptr);

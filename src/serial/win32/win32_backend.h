@@ -1,5 +1,5 @@
 #pragma once
-// The serial back end for Windows ports: COMn is the port resolveComPort gives
+// The serial back end for Windows ports: COMn is the port comPortDevice gives
 // ($VORLANDEX_COMn, else the operator's stored choice, else COMn itself), opened in the device
 // namespace ("\\.\COM12": the only name CreateFile takes for COM10 and above) for reading and
 // writing, exclusively (share mode 0: a port another program holds answers
@@ -21,9 +21,6 @@ class Win32Backend : public SerialBackend {
   explicit Win32Backend(QString settingsFile = {}, PauseTimer::Kind timer = PauseTimer::Kind::HighResolution)
       : settingsFile_(std::move(settingsFile)), timer_(timer) {}
   OpenResult openPort(const std::string& name) override;
-
-  // The port (or path) for "COM1".."COM4"; any other name is taken as it is.
-  QString devicePath(const std::string& name) const;
 
  private:
   QString settingsFile_;

@@ -8,6 +8,13 @@
 #include "serial/wake_event.h"
 
 namespace vx {
+
+// The line events and errors travel as Windows reports them: the line-error report prints the
+// flags' sum and the trace an unexpected event mask, both in Windows' own numbers.
+static_assert(kLineErrorEvent == EV_ERR);
+static_assert(kOverrunError == CE_OVERRUN && kParityError == CE_RXPARITY && kFramingError == CE_FRAME &&
+              kBreakError == CE_BREAK);
+
 namespace {
 
 // How long the close waits for the system to let go of the transfers it cancelled. A driver
@@ -39,13 +46,15 @@ DWORD transferSize(std::size_t size) {
 
 }  // namespace
 
-void setLineSettings(DCB& dcb, const CommState& state) {
-  dcb.BaudRate = state.baudRate;
-  dcb.ByteSize = state.byteSize;
-  dcb.Parity = state.parity;
-  dcb.StopBits = state.stopBits;
+void setLineSettings(DCB& dcb, const LineSettings& settings) {
+  static constexpr BYTE kParities[] = {NOPARITY, ODDPARITY, EVENPARITY, MARKPARITY, SPACEPARITY};
+  static constexpr BYTE kStopBits[] = {ONESTOPBIT, ONE5STOPBITS, TWOSTOPBITS};
+  dcb.BaudRate = settings.bitsPerSecond;
+  dcb.ByteSize = static_cast<BYTE>(settings.dataBits);
+  dcb.Parity = kParities[static_cast<int>(settings.parity)];
+  dcb.StopBits = kStopBits[static_cast<int>(settings.stopBits)];
   dcb.fBinary = TRUE;
-  dcb.fParity = state.parity != NOPARITY;
+  dcb.fParity = settings.parity != Parity::None;
   // The printer never answers and has no handshake lines: nothing may hold the output back.
   dcb.fOutxCtsFlow = FALSE;
   dcb.fOutxDsrFlow = FALSE;
@@ -108,22 +117,23 @@ bool Win32Port::isCharacterDevice() {
   return ::GetCommState(handle_, &dcb);
 }
 
-bool Win32Port::getCommState(CommState* state) {
+bool Win32Port::readLineSettings(LineSettings* settings) {
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
   if (!::GetCommState(handle_, &dcb)) return false;
-  state->baudRate = dcb.BaudRate;
-  state->byteSize = dcb.ByteSize;
-  state->parity = dcb.Parity;
-  state->stopBits = dcb.StopBits;
+  settings->bitsPerSecond = dcb.BaudRate;
+  settings->dataBits = dcb.ByteSize;
+  // NOPARITY .. SPACEPARITY and ONESTOPBIT .. TWOSTOPBITS run in the enumerations' order.
+  settings->parity = dcb.Parity <= SPACEPARITY ? static_cast<Parity>(dcb.Parity) : Parity::None;
+  settings->stopBits = dcb.StopBits <= TWOSTOPBITS ? static_cast<StopBits>(dcb.StopBits) : StopBits::One;
   return true;
 }
 
-bool Win32Port::setCommState(const CommState& state) {
+bool Win32Port::applyLineSettings(const LineSettings& settings) {
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
   if (!::GetCommState(handle_, &dcb)) return false;
-  setLineSettings(dcb, state);
+  setLineSettings(dcb, settings);
   if (!::SetCommState(handle_, &dcb)) return false;
   // A driver may round a speed or keep a setting it lacks without saying so: see what it holds.
   DCB back{};
@@ -134,18 +144,9 @@ bool Win32Port::setCommState(const CommState& state) {
          !back.fInX && back.fRtsControl != RTS_CONTROL_HANDSHAKE && back.fDtrControl != DTR_CONTROL_HANDSHAKE;
 }
 
-bool Win32Port::getCommTimeouts(CommTimeouts* timeouts) {
-  COMMTIMEOUTS t{};
-  if (!::GetCommTimeouts(handle_, &t)) return false;
-  *timeouts = CommTimeouts{t.ReadIntervalTimeout, t.ReadTotalTimeoutMultiplier, t.ReadTotalTimeoutConstant,
-                           t.WriteTotalTimeoutMultiplier, t.WriteTotalTimeoutConstant};
-  return true;
-}
-
-bool Win32Port::setCommTimeouts(const CommTimeouts& timeouts) {
-  COMMTIMEOUTS t{timeouts.readIntervalTimeout, timeouts.readTotalTimeoutMultiplier,
-                 timeouts.readTotalTimeoutConstant, timeouts.writeTotalTimeoutMultiplier,
-                 timeouts.writeTotalTimeoutConstant};
+bool Win32Port::setReadInterval(std::uint32_t interval_ms) {
+  // No total limits: a read waits for its first byte without limit, a write for its last.
+  COMMTIMEOUTS t{interval_ms, 0, 0, 0, 0};
   return ::SetCommTimeouts(handle_, &t);
 }
 
@@ -217,8 +218,8 @@ void Win32Port::releaseInFlight() {
 
 // ---- reader
 
-IoResult Win32Port::setCommMask(std::uint32_t mask) {
-  if (!::SetCommMask(handle_, mask)) return failure(::GetLastError());
+IoResult Win32Port::watchLineEvents(std::uint32_t events) {
+  if (!::SetCommMask(handle_, events)) return failure(::GetLastError());
   return completed(0);
 }
 
@@ -238,7 +239,7 @@ IoResult Win32Port::delivered(IoResult read) {
   return read;
 }
 
-IoResult Win32Port::startCommEventWait() {
+IoResult Win32Port::startLineEventWait() {
   comm_outcome_held_ = false;
   prepare(io_->comm);
   io_->commMask = 0;
@@ -247,7 +248,7 @@ IoResult Win32Port::startCommEventWait() {
   return result;
 }
 
-IoResult Win32Port::commEventResult() {
+IoResult Win32Port::lineEventResult() {
   if (comm_outcome_held_) {
     comm_outcome_held_ = false;
     return comm_outcome_;
@@ -272,7 +273,7 @@ bool Win32Port::restartedAbortedCommWait() {
     }
     if (++comm_aborts_ <= kMaxCommAbortsPerSecond) {
       TraceLine("The line-event wait was ended by the system; waiting again.");
-      outcome = startCommEventWait();
+      outcome = startLineEventWait();
       if (outcome.status == IoStatus::Pending) return true;
     }
   }
@@ -309,7 +310,7 @@ WaitResult Win32Port::waitReader(const WakeEvent& close) {
   }
 }
 
-IoResult Win32Port::clearCommError(std::uint32_t* errors) {
+IoResult Win32Port::takeLineErrors(std::uint32_t* errors) {
   DWORD flags = 0;
   COMSTAT status{};
   if (!::ClearCommError(handle_, &flags, &status)) return failure(::GetLastError());
@@ -375,14 +376,8 @@ std::size_t Win32Port::outputQueued() {
   return status.cbOutQue;
 }
 
-void Win32Port::purge(std::uint32_t flags) {
-  // Only output the device itself still holds is dropped. With its queue empty no write can be
-  // held up in it, and an abort or a clear would reach past it (Wine flushes the output of the
-  // device under the port, on a pseudo-terminal the far side's unread input; a USB adapter its
-  // own buffer) and throw away bytes already delivered, such as a block's last "F".
-  if ((flags & (PURGE_TXABORT | PURGE_TXCLEAR)) && outputQueued() == 0)
-    flags &= ~static_cast<std::uint32_t>(PURGE_TXABORT | PURGE_TXCLEAR);
-  (void)::PurgeComm(handle_, flags & (PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR));
+void Win32Port::discard(Direction side) {
+  (void)::PurgeComm(handle_, side == Direction::Receive ? PURGE_RXABORT | PURGE_RXCLEAR : PURGE_TXABORT | PURGE_TXCLEAR);
 }
 
 void Win32Port::close() {

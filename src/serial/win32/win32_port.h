@@ -8,7 +8,7 @@
 // reader's buffer once complete, a write's bytes are copied when it starts), so no transfer can
 // outlive a thread's buffer; close() ends every transfer, or leaves its records to the system.
 //
-// Reads follow the component's time-outs, which the driver keeps (SetCommTimeouts). Line errors
+// Reads follow the link's read interval, which the driver keeps (SetCommTimeouts). Line errors
 // are the driver's own (EV_ERR, ClearCommError). A port that goes away (an adapter pulled) fails
 // the pending read and line-event wait and the next write with the number the driver chooses
 // (ERROR_OPERATION_ABORTED, ERROR_BAD_COMMAND, ERROR_DEVICE_NOT_CONNECTED, ...): each is
@@ -42,18 +42,17 @@ class Win32Port final : public SerialPort {
 
   // GetFileType gives FILE_TYPE_CHAR and the port answers GetCommState.
   bool isCharacterDevice() override;
-  bool getCommState(CommState* state) override;
-  bool setCommState(const CommState& state) override;
-  bool getCommTimeouts(CommTimeouts* timeouts) override;
-  bool setCommTimeouts(const CommTimeouts& timeouts) override;
+  bool readLineSettings(LineSettings* settings) override;
+  bool applyLineSettings(const LineSettings& settings) override;
+  bool setReadInterval(std::uint32_t interval_ms) override;
 
-  IoResult setCommMask(std::uint32_t mask) override;
+  IoResult watchLineEvents(std::uint32_t events) override;
   IoResult startRead(std::uint8_t* buffer, std::size_t size) override;
   IoResult readResult() override;
-  IoResult startCommEventWait() override;
-  IoResult commEventResult() override;
+  IoResult startLineEventWait() override;
+  IoResult lineEventResult() override;
   WaitResult waitReader(const WakeEvent& close) override;
-  IoResult clearCommError(std::uint32_t* errors) override;
+  IoResult takeLineErrors(std::uint32_t* errors) override;
 
   WaitResult waitWriterIdle(const WakeEvent& close, const WakeEvent& queue) override;
   IoResult startWrite(const std::uint8_t* data, std::size_t count) override;
@@ -62,12 +61,14 @@ class Win32Port final : public SerialPort {
   WaitResult waitUntil(const WakeEvent& close, Clock::time_point deadline) override;
 
   // From ClearCommError's COMSTAT; the error flags that call clears are kept for the reader's
-  // next clearCommError.
+  // next takeLineErrors.
   std::size_t outputQueued() override;
-  void purge(std::uint32_t flags) override;
   void close() override;
 
   PauseTimer::Kind pauseTimerKind() const { return timer_->kind(); }
+
+ protected:
+  void discard(Direction side) override;
 
  private:
   // One overlapped transfer: its record, its event, whether the system still holds it.
@@ -125,9 +126,9 @@ class Win32Port final : public SerialPort {
   std::atomic<std::uint32_t> stray_errors_{0};  // cleared by outputQueued, not yet reported
 };
 
-// Puts `state` into `dcb` with the line the printer needs: binary, no flow control of any kind
+// Puts `settings` into `dcb` with the line the printer needs: binary, no flow control of any kind
 // (CTS, DSR, XON/XOFF), DTR and RTS on, nothing replaced or dropped, no abort on error. Other
 // fields stay as they are.
-void setLineSettings(DCB& dcb, const CommState& state);
+void setLineSettings(DCB& dcb, const LineSettings& settings);
 
 }  // namespace vx

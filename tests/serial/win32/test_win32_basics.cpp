@@ -128,7 +128,7 @@ TEST(Win32LineSettings, GiveThePrintersLineWithoutAnyFlowControl) {
   dcb.fDtrControl = DTR_CONTROL_HANDSHAKE;
   dcb.fRtsControl = RTS_CONTROL_TOGGLE;
   dcb.XonChar = 0x11;
-  setLineSettings(dcb, CommState{19200, 8, NOPARITY, ONESTOPBIT});
+  setLineSettings(dcb, LineSettings{});
   EXPECT_EQ(dcb.BaudRate, 19200u);
   EXPECT_EQ(dcb.ByteSize, 8);
   EXPECT_EQ(dcb.Parity, NOPARITY);
@@ -140,7 +140,7 @@ TEST(Win32LineSettings, GiveThePrintersLineWithoutAnyFlowControl) {
   EXPECT_EQ(dcb.fDtrControl, static_cast<DWORD>(DTR_CONTROL_ENABLE));
   EXPECT_EQ(dcb.fRtsControl, static_cast<DWORD>(RTS_CONTROL_ENABLE));
 
-  setLineSettings(dcb, CommState{9600, 7, EVENPARITY, TWOSTOPBITS});
+  setLineSettings(dcb, LineSettings{9600, 7, Parity::Even, StopBits::Two});
   EXPECT_EQ(dcb.ByteSize, 7);
   EXPECT_EQ(dcb.Parity, EVENPARITY);
   EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);
@@ -150,19 +150,19 @@ TEST(Win32LineSettings, GiveThePrintersLineWithoutAnyFlowControl) {
 TEST(Win32OpenFailure, SystemErrorsReadAsTheKindsTheMessagesTellApart) {
   const struct {
     DWORD error;
-    CommsFailure kind;
+    SerialFailure kind;
   } rows[] = {
-      {ERROR_FILE_NOT_FOUND, CommsFailure::Absent},
-      {ERROR_PATH_NOT_FOUND, CommsFailure::Absent},
-      {ERROR_INVALID_NAME, CommsFailure::Absent},
-      {ERROR_DEVICE_NOT_CONNECTED, CommsFailure::Absent},
-      {ERROR_ACCESS_DENIED, CommsFailure::Busy},
-      {ERROR_SHARING_VIOLATION, CommsFailure::Busy},
-      {ERROR_PRIVILEGE_NOT_HELD, CommsFailure::Other},  // no group to join: the system's text
-      {740 /* ERROR_ELEVATION_REQUIRED */, CommsFailure::Other},
-      {ERROR_DIRECTORY, CommsFailure::NotSerial},
-      {ERROR_NOT_ENOUGH_MEMORY, CommsFailure::Other},
-      {ERROR_GEN_FAILURE, CommsFailure::Other},
+      {ERROR_FILE_NOT_FOUND, SerialFailure::Absent},
+      {ERROR_PATH_NOT_FOUND, SerialFailure::Absent},
+      {ERROR_INVALID_NAME, SerialFailure::Absent},
+      {ERROR_DEVICE_NOT_CONNECTED, SerialFailure::Absent},
+      {ERROR_ACCESS_DENIED, SerialFailure::Busy},
+      {ERROR_SHARING_VIOLATION, SerialFailure::Busy},
+      {ERROR_PRIVILEGE_NOT_HELD, SerialFailure::Other},  // no group to join: the system's text
+      {740 /* ERROR_ELEVATION_REQUIRED */, SerialFailure::Other},
+      {ERROR_DIRECTORY, SerialFailure::NotSerial},
+      {ERROR_NOT_ENOUGH_MEMORY, SerialFailure::Other},
+      {ERROR_GEN_FAILURE, SerialFailure::Other},
   };
   for (const auto& row : rows) EXPECT_EQ(openFailureKind(static_cast<int>(row.error)), row.kind) << row.error;
   EXPECT_EQ(owningGroup("COM1"), "");
@@ -178,7 +178,7 @@ TEST(Win32OpenFailure, TextsComeFromTheSystemWithoutALineEnd) {
   // An absent port is told as absent; any other error carries the system's own text.
   const auto detail = [](DWORD error) {
     const int code = static_cast<int>(error);
-    return openFailureDetail(ECommsError("Unable to open port", openFailureKind(code), code, "COM7"));
+    return openFailureDetail(SerialError("Unable to open port", openFailureKind(code), code, "COM7"));
   };
   EXPECT_TRUE(detail(ERROR_FILE_NOT_FOUND).startsWith(QStringLiteral("Dispositivo: COM7\nO dispositivo não existe.")))
       << detail(ERROR_FILE_NOT_FOUND).toStdString();
@@ -210,11 +210,10 @@ TEST(Win32PortNames, ComPortsResolveToTheEnvironmentTheStoredChoiceOrThemselves)
   EXPECT_FALSE(choices.store(2, QStringLiteral("/dev/ttyUSB0")));
   qunsetenv("VORLANDEX_COM2");
   qputenv("VORLANDEX_COM4", "COM23");
-  const Win32Backend backend(settings);
-  EXPECT_EQ(backend.devicePath("COM2"), QStringLiteral("COM2"));
-  EXPECT_EQ(backend.devicePath("COM3"), QStringLiteral("COM17"));
-  EXPECT_EQ(backend.devicePath("COM4"), QStringLiteral("COM23"));
-  EXPECT_EQ(backend.devicePath("COM12"), QStringLiteral("COM12"));  // any other name as it is
+  EXPECT_EQ(comPortDevice("COM2", choices), QStringLiteral("COM2"));
+  EXPECT_EQ(comPortDevice("COM3", choices), QStringLiteral("COM17"));
+  EXPECT_EQ(comPortDevice("COM4", choices), QStringLiteral("COM23"));
+  EXPECT_TRUE(comPortDevice("COM12", choices).isEmpty());  // any other name is opened as it is
   qunsetenv("VORLANDEX_COM4");
 }
 

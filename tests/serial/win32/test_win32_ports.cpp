@@ -18,8 +18,7 @@
 
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
-#include "serial/printer_line.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "serial/serial_device_list.h"
 #include "serial/serial_device_watch.h"
 #include "serial/system_errors.h"
@@ -40,9 +39,9 @@ QString testPort(const char* variable) { return qEnvironmentVariable(variable); 
   const QString port = testPort(variable); \
   if (port.isEmpty()) GTEST_SKIP() << variable " names no port (run_under_wine.sh)"
 
-TCommPort commPortOf(const QString& name) {
+ComPort commPortOf(const QString& name) {
   const int n = comPortNumber(name);
-  return static_cast<TCommPort>(n > 0 ? n - 1 : 0);
+  return static_cast<ComPort>(n > 0 ? n - 1 : 0);
 }
 
 template <typename Done>
@@ -127,18 +126,17 @@ TEST(Win32Open, AnAbsentPortIsToldAsAbsent) {
   const SerialBackend::OpenResult opened = backend.openPort(port.toStdString());
   EXPECT_FALSE(opened.port);
   EXPECT_EQ(opened.device, port.toStdString());
-  EXPECT_EQ(openFailureKind(opened.error), CommsFailure::Absent) << opened.error;
+  EXPECT_EQ(openFailureKind(opened.error), SerialFailure::Absent) << opened.error;
 
   qputenv("VORLANDEX_COM2", port.toUtf8());
-  TQRTComm32 comm(nullptr, std::make_unique<Win32Backend>(folder.filePath(QStringLiteral("vorlandex.conf"))));
-  set19200Baud8N1(comm);
-  comm.setCommPort(TCommPort::Com2);
+  SerialLink comm(nullptr, std::make_unique<Win32Backend>(folder.filePath(QStringLiteral("vorlandex.conf"))));
+  comm.setPort(ComPort::Com2);
   try {
-    comm.OpenPort();
+    comm.open();
     ADD_FAILURE() << "an absent port opened";
-  } catch (const ECommsError& e) {
+  } catch (const SerialError& e) {
     EXPECT_STREQ(e.what(), "Error opening com port");
-    EXPECT_EQ(e.kind(), CommsFailure::Absent);
+    EXPECT_EQ(e.kind(), SerialFailure::Absent);
     EXPECT_EQ(e.device(), port.toStdString());
     EXPECT_TRUE(openFailureDetail(e).startsWith(QStringLiteral("Dispositivo: ") + port +
                                                 QStringLiteral("\nO dispositivo não existe.")))
@@ -151,13 +149,12 @@ TEST(Win32Open, AnAbsentPortIsToldAsAbsent) {
 TEST(Win32Open, ACharacterDeviceThatIsNoPortIsTurnedAway) {
   REQUIRE_PORT("VORLANDEX_TEST_NULL_PORT");
   const QTemporaryDir folder;
-  TQRTComm32 comm(nullptr, std::make_unique<Win32Backend>(folder.filePath(QStringLiteral("vorlandex.conf"))));
-  set19200Baud8N1(comm);
-  comm.setCommPort(commPortOf(port));
+  SerialLink comm(nullptr, std::make_unique<Win32Backend>(folder.filePath(QStringLiteral("vorlandex.conf"))));
+  comm.setPort(commPortOf(port));
   try {
-    comm.OpenPort();
+    comm.open();
     FAIL() << "a device without a DCB opened as a port";
-  } catch (const ECommsError& e) {
+  } catch (const SerialError& e) {
     EXPECT_STREQ(e.what(), "File handle is not a comm handle. ");
   }
   EXPECT_FALSE(comm.isOpen());
@@ -188,17 +185,16 @@ class StampingPort final : public SerialPort {
   StampingPort(std::unique_ptr<SerialPort> port, std::vector<WriteStamp>& stamps, bool& state_taken)
       : port_(std::move(port)), stamps_(stamps), state_taken_(state_taken) {}
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool getCommState(CommState* s) override { return port_->getCommState(s); }
-  bool setCommState(const CommState& s) override { return state_taken_ = port_->setCommState(s); }
-  bool getCommTimeouts(CommTimeouts* t) override { return port_->getCommTimeouts(t); }
-  bool setCommTimeouts(const CommTimeouts& t) override { return port_->setCommTimeouts(t); }
-  IoResult setCommMask(std::uint32_t m) override { return port_->setCommMask(m); }
+  bool readLineSettings(LineSettings* s) override { return port_->readLineSettings(s); }
+  bool applyLineSettings(const LineSettings& s) override { return state_taken_ = port_->applyLineSettings(s); }
+  bool setReadInterval(std::uint32_t ms) override { return port_->setReadInterval(ms); }
+  IoResult watchLineEvents(std::uint32_t e) override { return port_->watchLineEvents(e); }
   IoResult startRead(std::uint8_t* b, std::size_t n) override { return port_->startRead(b, n); }
   IoResult readResult() override { return port_->readResult(); }
-  IoResult startCommEventWait() override { return port_->startCommEventWait(); }
-  IoResult commEventResult() override { return port_->commEventResult(); }
+  IoResult startLineEventWait() override { return port_->startLineEventWait(); }
+  IoResult lineEventResult() override { return port_->lineEventResult(); }
   WaitResult waitReader(const WakeEvent& c) override { return port_->waitReader(c); }
-  IoResult clearCommError(std::uint32_t* e) override { return port_->clearCommError(e); }
+  IoResult takeLineErrors(std::uint32_t* e) override { return port_->takeLineErrors(e); }
   WaitResult waitWriterIdle(const WakeEvent& c, const WakeEvent& q) override {
     return port_->waitWriterIdle(c, q);
   }
@@ -217,8 +213,10 @@ class StampingPort final : public SerialPort {
   }
   WaitResult waitUntil(const WakeEvent& c, Clock::time_point t) override { return port_->waitUntil(c, t); }
   std::size_t outputQueued() override { return port_->outputQueued(); }
-  void purge(std::uint32_t f) override { port_->purge(f); }
   void close() override { port_->close(); }
+
+ protected:
+  void discard(Direction d) override { port_->purge(d); }
 
  private:
   std::unique_ptr<SerialPort> port_;
@@ -300,7 +298,7 @@ double ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(
 
 class Win32PseudoTerminal : public ::testing::TestWithParam<PauseTimer::Kind> {};
 
-// Through the real component and its threads: every byte reaches the far end as it was sent,
+// Through the real link and its threads: every byte reaches the far end as it was sent,
 // and at the writer's own stamps no pause is shorter than the protocol's.
 TEST_P(Win32PseudoTerminal, SendsTheBytesWithTheProtocolsPauses) {
   REQUIRE_PORT("VORLANDEX_TEST_PTY_PORT");
@@ -310,26 +308,25 @@ TEST_P(Win32PseudoTerminal, SendsTheBytesWithTheProtocolsPauses) {
   std::vector<WriteStamp> stamps;
   bool state_taken = false;
   PauseTimer::Kind timer_used = GetParam();
-  TQRTComm32 comm(nullptr,
+  SerialLink comm(nullptr,
                   std::make_unique<StampingBackend>(folder.filePath(QStringLiteral("vorlandex.conf")),
                                                     GetParam(), stamps, state_taken, timer_used));
-  set19200Baud8N1(comm);
-  comm.setCommPort(commPortOf(port));
+  comm.setPort(commPortOf(port));
   int hangups = 0;
-  comm.OnRequestHangup = [&](TQRTComm32*) { ++hangups; };
+  QObject::connect(&comm, &SerialLink::hangupRequested, [&] { ++hangups; });
   const char* kind_name = GetParam() == PauseTimer::Kind::HighResolution ? "hires" : "tick";
   setTraceFileName(
       QDir::toNativeSeparators(out + QStringLiteral("/trace-%1.txt").arg(kind_name)).toStdString());
 
   const std::vector<Write> writes = protocolWrites(200);
   QByteArray sent;
-  comm.OpenPort();
+  comm.open();
   for (const Write& w : writes) {
-    ASSERT_TRUE(comm.SendData(w.bytes.constData(), static_cast<std::uint16_t>(w.bytes.size()), w.pause_ms));
+    ASSERT_TRUE(comm.send(w.bytes.constData(), static_cast<std::uint16_t>(w.bytes.size()), w.pause_ms));
     sent += w.bytes;
   }
   ASSERT_TRUE(pumpUntil([&] { return comm.lineLost() || stamps.size() == writes.size(); }, 30s));
-  comm.ClosePort();
+  comm.close();
   QCoreApplication::processEvents();
   appendTo(out + QStringLiteral("/expected.bin"), sent);
 
@@ -405,22 +402,21 @@ TEST(Win32Close, EndsPromptlyWithTransfersInFlight) {
   std::vector<WriteStamp> stamps;
   bool state_taken = false;
   PauseTimer::Kind timer_used = PauseTimer::Kind::HighResolution;
-  TQRTComm32 comm(nullptr,
+  SerialLink comm(nullptr,
                   std::make_unique<StampingBackend>(folder.filePath(QStringLiteral("vorlandex.conf")),
                                                     timer_used, stamps, state_taken, timer_used));
-  set19200Baud8N1(comm);
-  comm.setCommPort(commPortOf(port));
+  comm.setPort(commPortOf(port));
   // As a block ends: bytes 12 ms apart, the last one closed behind within moments.
   const QByteArray block("DIMP0123456789abcdefF");
   double slowest_ms = 0;
   for (int i = 0; i < 8; ++i) {
-    comm.OpenPort();
+    comm.open();
     for (int b = 0; b < block.size(); ++b)
-      ASSERT_TRUE(comm.SendData(block.constData() + b, 1, b < 4 ? 0 : 12));
+      ASSERT_TRUE(comm.send(block.constData() + b, 1, b < 4 ? 0 : 12));
     ASSERT_TRUE(pumpUntil(
         [&] { return comm.lineLost() || stamps.size() == std::size_t((i + 1) * block.size() - 1); }, 10s));
     const Clock::time_point start = Clock::now();
-    comm.ClosePort();
+    comm.close();
     slowest_ms =
         std::max(slowest_ms, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     EXPECT_FALSE(comm.lineLost());

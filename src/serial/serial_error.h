@@ -1,8 +1,8 @@
 #pragma once
-// The serial-port component's only exception: raised by TQRTComm32::OpenPort when the port cannot
-// be opened or its threads cannot be started. what() is the component's exact English text;
-// kind() says what failed, error() the system's error number behind it (0 when there is none) and
-// device() the device it concerned (empty when none). open_failure.h tells the reason to people.
+// The serial link's only exception: raised by SerialLink::open when the port cannot be opened or
+// its threads cannot be started. what() is the link's exact English text; kind() says what
+// failed, error() the system's error number behind it (0 when there is none) and device() the
+// device it concerned (empty when none). open_failure.h tells the reason to people.
 
 #include <cstdint>
 #include <stdexcept>
@@ -10,8 +10,8 @@
 
 namespace vx {
 
-enum class CommsFailure : std::uint8_t {
-  AlreadyOpen,       // this component holds a port (open or partly open) already
+enum class SerialFailure : std::uint8_t {
+  AlreadyOpen,       // this link holds a port (open or partly open) already
   Absent,            // the device is not there
   Permission,        // the user may not open the device
   Busy,              // another program holds the device
@@ -20,16 +20,16 @@ enum class CommsFailure : std::uint8_t {
   ThreadNotStarted,  // the reader or the writer could not be started
 };
 
-class ECommsError : public std::runtime_error {
+class SerialError : public std::runtime_error {
  public:
-  ECommsError(const char* message, CommsFailure kind, int error = 0, std::string device = {})
+  SerialError(const char* message, SerialFailure kind, int error = 0, std::string device = {})
       : std::runtime_error(message), kind_(kind), error_(error), device_(std::move(device)) {}
-  CommsFailure kind() const { return kind_; }
+  SerialFailure kind() const { return kind_; }
   int error() const { return error_; }
   const std::string& device() const { return device_; }
 
  private:
-  CommsFailure kind_;
+  SerialFailure kind_;
   int error_;
   std::string device_;
 };

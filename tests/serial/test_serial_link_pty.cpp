@@ -1,4 +1,4 @@
-// The component over a real pseudo-terminal with the POSIX back end: the test keeps the far end
+// The serial link over a real pseudo-terminal with the POSIX back end: the test keeps the far end
 // (the printer's end of the line) and points COM1 at the near end through VORLANDEX_COM1.
 
 #include <fcntl.h>
@@ -22,7 +22,7 @@
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
 #include "serial/posix/arbitrary_speed.h"
-#include "serial/qrtcomm32.h"
+#include "serial/serial_link.h"
 #include "serial/system_errors.h"
 #include "serial_test_support.h"
 
@@ -37,48 +37,46 @@ int openDescriptors() {
   return n;
 }
 
-class QRTComm32PtyTest : public ::testing::Test {
+class SerialLinkPtyTest : public ::testing::Test {
  protected:
   void SetUp() override {
     line_.useAsComPort(1);
-    comm_ = std::make_unique<TQRTComm32>();
-    set19200Baud8N1(*comm_);
+    comm_ = std::make_unique<SerialLink>();
     listen(*comm_, reports_);
   }
   void TearDown() override { comm_.reset(); }
 
-  std::string openError(TQRTComm32& comm, std::string* detail = nullptr) {
+  std::string openError(SerialLink& comm, std::string* detail = nullptr) {
     try {
-      comm.OpenPort();
-    } catch (const ECommsError& e) {
+      comm.open();
+    } catch (const SerialError& e) {
       if (detail) *detail = openFailureDetail(e).toStdString();
       return e.what();
     }
     return "";
   }
 
-  // As the system makes it: the component must set the line up itself.
+  // As the system makes it: the link must set the line up itself.
   test::PseudoTerminal line_{test::PseudoTerminal::Line::SystemDefault};
-  std::unique_ptr<TQRTComm32> comm_;
+  std::unique_ptr<SerialLink> comm_;
   Reports reports_;
 };
 
-TEST_F(QRTComm32PtyTest, EveryByteValuePassesUnchangedBothWays) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, EveryByteValuePassesUnchangedBothWays) {
+  ASSERT_TRUE(comm_->open());
   std::string all(256, '\0');
   for (int i = 0; i < 256; ++i) all[i] = static_cast<char>(i);
 
-  ASSERT_TRUE(comm_->SendData(all.data(), 256));
+  ASSERT_TRUE(comm_->send(all.data(), 256));
   EXPECT_EQ(line_.read(all.size()), all);
 
   ASSERT_EQ(::write(line_.farEnd(), all.data(), all.size()), 256);
   ASSERT_TRUE(pumpUntil([&] { return reports_.joined().size() >= 256; }));
   EXPECT_EQ(reports_.joined(), all);
-  EXPECT_TRUE(reports_.all_zero_terminated);
 }
 
-TEST_F(QRTComm32PtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
+  ASSERT_TRUE(comm_->open());
   termios t{};
   ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
   EXPECT_EQ(t.c_oflag & OPOST, 0u);
@@ -88,43 +86,43 @@ TEST_F(QRTComm32PtyTest, LineIsRaw19200EightNoneOneWithoutFlowControl) {
   EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B19200));
 }
 
-TEST_F(QRTComm32PtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallOrder) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallOrder) {
+  ASSERT_TRUE(comm_->open());
   test::FarEndReader printer(line_);
   std::string expected;
   for (int i = 0; i < 800; ++i) {
     std::string request = (i % 2) ? std::string(1, static_cast<char>(i)) : std::string("DIMP");
     if (i % 2 == 0) request[3] = static_cast<char>(i / 2);
     expected += request;
-    ASSERT_TRUE(comm_->SendData(request.data(), static_cast<std::uint16_t>(request.size())));
+    ASSERT_TRUE(comm_->send(request.data(), static_cast<std::uint16_t>(request.size())));
   }
   ASSERT_TRUE(printer.waitFor(expected.size(), 5s));
   EXPECT_EQ(printer.text(), expected);
 }
 
-TEST_F(QRTComm32PtyTest, ClosePortRightAfterSendDataLosesNothing) {
+TEST_F(SerialLinkPtyTest, ClosePortRightAfterSendDataLosesNothing) {
   test::FarEndReader printer(line_);
   std::string expected;
   for (int round = 0; round < 3; ++round) {
-    ASSERT_TRUE(comm_->OpenPort());
+    ASSERT_TRUE(comm_->open());
     for (int i = 0; i < 1500; ++i) {
       const char frame[4] = {'F', static_cast<char>(round), static_cast<char>(i >> 8), static_cast<char>(i)};
       expected.append(frame, 4);
-      ASSERT_TRUE(comm_->SendData(frame, 4));
+      ASSERT_TRUE(comm_->send(frame, 4));
     }
-    comm_->ClosePort();
+    comm_->close();
   }
   ASSERT_TRUE(printer.waitFor(expected.size(), 5s));
   EXPECT_EQ(printer.text(), expected);
 }
 
-TEST_F(QRTComm32PtyTest, ClosePortWaitsForAStalledLineThatResumes) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, ClosePortWaitsForAStalledLineThatResumes) {
+  ASSERT_TRUE(comm_->open());
   // Stops output on the line (tcflow on the far end does not stop the near end's writes on
   // current kernels; stopping the near end's own output does).
   ASSERT_EQ(::tcflow(line_.nearEnd(), TCOOFF), 0);
   const std::string frame = "DIMP\x10\x20\x30\x40";
-  ASSERT_TRUE(comm_->SendData(frame.data(), static_cast<std::uint16_t>(frame.size())));
+  ASSERT_TRUE(comm_->send(frame.data(), static_cast<std::uint16_t>(frame.size())));
   EXPECT_EQ(line_.drain(100ms), "");  // really stalled
 
   std::thread resume([this] {
@@ -132,38 +130,38 @@ TEST_F(QRTComm32PtyTest, ClosePortWaitsForAStalledLineThatResumes) {
     ::tcflow(line_.nearEnd(), TCOON);
   });
   const auto start = Clock::now();
-  comm_->ClosePort();
+  comm_->close();
   const double took = msSince(start);
   resume.join();
   EXPECT_GE(took, 150);
-  EXPECT_LT(took, TQRTComm32::kDrainMarginMs + 500);
+  EXPECT_LT(took, SerialLink::kDrainMarginMs + 500);
   EXPECT_EQ(line_.read(frame.size()), frame);
 }
 
-TEST_F(QRTComm32PtyTest, SecondOpenPortRaisesAndTheFirstPortKeepsWorking) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, SecondOpenPortRaisesAndTheFirstPortKeepsWorking) {
+  ASSERT_TRUE(comm_->open());
   EXPECT_EQ(openError(*comm_), "Already have a comm file open");
-  ASSERT_TRUE(comm_->SendData("still open", 10));
+  ASSERT_TRUE(comm_->send("still open", 10));
   EXPECT_EQ(line_.read(10), "still open");
 }
 
-TEST_F(QRTComm32PtyTest, ClosedPortSendsNothingAndEmptyRequestsPutNothingOnTheLine) {
-  EXPECT_FALSE(comm_->SendData("before", 6));
-  comm_->ClosePort();  // nothing open: nothing happens
-  ASSERT_TRUE(comm_->OpenPort());
-  EXPECT_TRUE(comm_->SendData("", 0));
-  EXPECT_TRUE(comm_->SendData("x", 1));
+TEST_F(SerialLinkPtyTest, ClosedPortSendsNothingAndEmptyRequestsPutNothingOnTheLine) {
+  EXPECT_FALSE(comm_->send("before", 6));
+  comm_->close();  // nothing open: nothing happens
+  ASSERT_TRUE(comm_->open());
+  EXPECT_TRUE(comm_->send("", 0));
+  EXPECT_TRUE(comm_->send("x", 1));
   EXPECT_EQ(line_.read(1), "x");
-  comm_->ClosePort();
-  comm_->ClosePort();
-  EXPECT_FALSE(comm_->SendData("after", 5));
+  comm_->close();
+  comm_->close();
+  EXPECT_FALSE(comm_->send("after", 5));
   EXPECT_EQ(line_.drain(50ms), "");
-  ASSERT_TRUE(comm_->OpenPort());  // and the cycle repeats
-  EXPECT_TRUE(comm_->SendData("again", 5));
+  ASSERT_TRUE(comm_->open());  // and the cycle repeats
+  EXPECT_TRUE(comm_->send("again", 5));
   EXPECT_EQ(line_.read(5), "again");
 }
 
-TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
+TEST_F(SerialLinkPtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
   const std::string file = ::testing::TempDir() + "/vx_not_a_port";
   {
     std::FILE* f = std::fopen(file.c_str(), "w");
@@ -196,7 +194,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
     std::string detail;
     EXPECT_EQ(openError(*comm_, &detail), row.text);
     EXPECT_EQ(detail, "Dispositivo: " + row.device + "\n" + row.reason);
-    EXPECT_FALSE(comm_->SendData("x", 1));
+    EXPECT_FALSE(comm_->send("x", 1));
     EXPECT_EQ(openDescriptors(), before);
     if (row.lock) ::flock(locker, LOCK_UN);
   }
@@ -208,7 +206,7 @@ TEST_F(QRTComm32PtyTest, OpenFailuresRaiseTheirTextAndLeakNothing) {
 
 // A device the user may not open names the group that owns it. Root opens anything, so the open
 // runs in a child that has become an unprivileged user.
-TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
+TEST_F(SerialLinkPtyTest, RefusedPermissionNamesTheDevicesGroup) {
   const std::string device = line_.path();
   ASSERT_EQ(::chmod(device.c_str(), 0), 0);
   struct stat st {};
@@ -228,7 +226,7 @@ TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
     std::string detail = dropped ? "" : "could not become an unprivileged user";
     if (dropped) {
       SerialBackend::OpenResult opened = DeviceBackend().openPort(device);
-      const ECommsError refused("Error opening com port", openFailureKind(opened.error), opened.error,
+      const SerialError refused("Error opening com port", openFailureKind(opened.error), opened.error,
                                 opened.device);
       detail = opened.port ? "opened" : openFailureDetail(refused).toStdString();
     }
@@ -244,75 +242,74 @@ TEST_F(QRTComm32PtyTest, RefusedPermissionNamesTheDevicesGroup) {
   EXPECT_EQ(detail, expected);
 }
 
-TEST_F(QRTComm32PtyTest, PortOpenInOneComponentIsRefusedToAnotherUntilClosed) {
-  ASSERT_TRUE(comm_->OpenPort());
-  TQRTComm32 other;
+TEST_F(SerialLinkPtyTest, PortOpenInOneComponentIsRefusedToAnotherUntilClosed) {
+  ASSERT_TRUE(comm_->open());
+  SerialLink other;
   EXPECT_EQ(openError(other), "Error opening com port");
-  comm_->ClosePort();
+  comm_->close();
   EXPECT_EQ(openError(other), "");
-  EXPECT_TRUE(other.SendData("other", 5));
+  EXPECT_TRUE(other.send("other", 5));
   EXPECT_EQ(line_.read(5), "other");
-  other.ClosePort();
+  other.close();
 }
 
-TEST_F(QRTComm32PtyTest, FarEndClosedMidJobEndsBothThreadsWithHangups) {
+TEST_F(SerialLinkPtyTest, FarEndClosedMidJobEndsBothThreadsWithHangups) {
   const int before = openDescriptors();
-  ASSERT_TRUE(comm_->OpenPort());
-  ASSERT_TRUE(comm_->SendData("frame", 5));
+  ASSERT_TRUE(comm_->open());
+  ASSERT_TRUE(comm_->send("frame", 5));
   EXPECT_EQ(line_.read(5), "frame");
 
   line_.closeFarEnd();                                            // the adapter is pulled
   ASSERT_TRUE(pumpUntil([&] { return reports_.hangups >= 2; }));  // the reader and the idle writer
-  EXPECT_EQ(reports_.last_sender, comm_.get());
-  EXPECT_FALSE(comm_->SendData("lost", 4));
+  EXPECT_FALSE(comm_->send("lost", 4));
   const auto start = Clock::now();
-  comm_->ClosePort();
+  comm_->close();
   EXPECT_LT(msSince(start), 500);
   EXPECT_EQ(openDescriptors(), before - 1);  // the far end is gone, nothing else
   pumpFor(20ms);
 }
 
-TEST_F(QRTComm32PtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
-  ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
+  ASSERT_TRUE(comm_->open());
   ASSERT_EQ(::tcflow(line_.nearEnd(), TCOOFF), 0);
-  ASSERT_TRUE(comm_->SendData("stalled", 7));
+  ASSERT_TRUE(comm_->send("stalled", 7));
   pumpFor(50ms);
   line_.closeFarEnd();
-  ASSERT_TRUE(pumpUntil([&] { return !comm_->SendData("x", 1); }));
+  ASSERT_TRUE(pumpUntil([&] { return !comm_->send("x", 1); }));
   const auto start = Clock::now();
-  comm_->ClosePort();
-  EXPECT_LT(msSince(start), TQRTComm32::kDrainMarginMs + 500);
+  comm_->close();
+  EXPECT_LT(msSince(start), SerialLink::kDrainMarginMs + 500);
 }
 
-TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
-  for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
-    const auto rate = static_cast<TBaudRate>(i);
-    SCOPED_TRACE(bitsPerSecond(rate));
-    comm_->setBaudRate(rate);
-    comm_->setStopBits(i % 2 ? TStopBits::_2 : TStopBits::_1);
-    ASSERT_TRUE(comm_->OpenPort());
+TEST_F(SerialLinkPtyTest, EverySpeedReachesTheDevice) {
+  static constexpr std::uint32_t kSpeeds[] = {110,   300,   600,   1200,  2400,   4800,  9600,
+                                              14400, 19200, 38400, 56000, 128000, 256000};
+  for (int i = 0; i < static_cast<int>(std::size(kSpeeds)); ++i) {
+    SCOPED_TRACE(kSpeeds[i]);
+    comm_->setLineSettings({kSpeeds[i], 8, Parity::None, i % 2 ? StopBits::Two : StopBits::One});
+    ASSERT_TRUE(comm_->open());
     termios t{};
     ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
-    EXPECT_EQ(arbitrarySpeed(line_.nearEnd()), bitsPerSecond(rate));
+    EXPECT_EQ(arbitrarySpeed(line_.nearEnd()), kSpeeds[i]);
     EXPECT_EQ((t.c_cflag & CSTOPB) != 0, i % 2 == 1);
-    comm_->ClosePort();
+    comm_->close();
   }
 }
 
-TEST_F(QRTComm32PtyTest, SettingsAreReadBackAfterApplying) {
+TEST_F(SerialLinkPtyTest, SettingsAreReadBackAfterApplying) {
   SerialBackend::OpenResult opened = DeviceBackend().openPort(line_.path());
   ASSERT_TRUE(opened.port);
   EXPECT_TRUE(opened.port->isCharacterDevice());
-  EXPECT_TRUE(opened.port->setCommState(CommState{19200, 8, 0, 0}));
+  EXPECT_TRUE(opened.port->applyLineSettings(LineSettings{}));
   // A pseudo-terminal keeps 8 data bits without parity whatever it is asked for.
-  EXPECT_FALSE(opened.port->setCommState(CommState{19200, 7, 2, 0}));
-  CommState state;
-  ASSERT_TRUE(opened.port->getCommState(&state));
-  EXPECT_EQ(state, (CommState{19200, 8, 0, 0}));
+  EXPECT_FALSE(opened.port->applyLineSettings(LineSettings{19200, 7, Parity::Even, StopBits::One}));
+  LineSettings settings{9600, 5, Parity::Odd, StopBits::Two};
+  ASSERT_TRUE(opened.port->readLineSettings(&settings));
+  EXPECT_EQ(settings, LineSettings{});
 }
 
 struct PortName {
-  TCommPort port;
+  ComPort port;
   const char* variable;
   const char* fallback;
 };
@@ -322,33 +319,33 @@ class DevicePathTest : public ::testing::TestWithParam<PortName> {};
 // Environment first, then the operator's stored choice, then the on-board port.
 TEST_P(DevicePathTest, EnvironmentThenStoredChoiceThenTheStandardDevice) {
   const PortName& row = GetParam();
-  const std::string name = commPortName(row.port);
+  const std::string name = comPortName(row.port);
   QTemporaryDir dir;
-  const QString settings = dir.filePath(QStringLiteral("vorlandex.conf"));
-  const DeviceBackend backend(settings);
+  const PortChoices choices(dir.filePath(QStringLiteral("vorlandex.conf")));
   ::unsetenv(row.variable);
-  EXPECT_EQ(backend.devicePath(name), row.fallback);
-  ASSERT_TRUE(PortChoices(settings).store(comPortNumber(QString::fromStdString(name)),
-                                          QStringLiteral("/dev/serial/by-id/usb-x")));
-  EXPECT_EQ(backend.devicePath(name), "/dev/serial/by-id/usb-x");
+  EXPECT_EQ(comPortDevice(name, choices), row.fallback);
+  ASSERT_TRUE(PortChoices(choices).store(comPortNumber(QString::fromStdString(name)),
+                                         QStringLiteral("/dev/serial/by-id/usb-x")));
+  EXPECT_EQ(comPortDevice(name, choices), "/dev/serial/by-id/usb-x");
   ::setenv(row.variable, "/dev/ttyUSB7", 1);
-  EXPECT_EQ(backend.devicePath(name), "/dev/ttyUSB7");
+  EXPECT_EQ(comPortDevice(name, choices), "/dev/ttyUSB7");
   ::unsetenv(row.variable);
+  EXPECT_TRUE(comPortDevice("/dev/ttyUSB7", choices).isEmpty());  // a device already
 }
 
 INSTANTIATE_TEST_SUITE_P(Ports, DevicePathTest,
-                         ::testing::Values(PortName{TCommPort::Com1, "VORLANDEX_COM1", "/dev/ttyS0"},
-                                           PortName{TCommPort::Com2, "VORLANDEX_COM2", "/dev/ttyS1"},
-                                           PortName{TCommPort::Com3, "VORLANDEX_COM3", "/dev/ttyS2"},
-                                           PortName{TCommPort::Com4, "VORLANDEX_COM4", "/dev/ttyS3"}));
+                         ::testing::Values(PortName{ComPort::Com1, "VORLANDEX_COM1", "/dev/ttyS0"},
+                                           PortName{ComPort::Com2, "VORLANDEX_COM2", "/dev/ttyS1"},
+                                           PortName{ComPort::Com3, "VORLANDEX_COM3", "/dev/ttyS2"},
+                                           PortName{ComPort::Com4, "VORLANDEX_COM4", "/dev/ttyS3"}));
 
-TEST_F(QRTComm32PtyTest, CommPortPicksItsOwnVariable) {
+TEST_F(SerialLinkPtyTest, CommPortPicksItsOwnVariable) {
   line_.useAsComPort(3);  // and COM1 no longer
-  comm_->setCommPort(TCommPort::Com3);
-  ASSERT_TRUE(comm_->OpenPort());
-  ASSERT_TRUE(comm_->SendData("COM3", 4));
+  comm_->setPort(ComPort::Com3);
+  ASSERT_TRUE(comm_->open());
+  ASSERT_TRUE(comm_->send("COM3", 4));
   EXPECT_EQ(line_.read(4), "COM3");
-  comm_->ClosePort();
+  comm_->close();
 }
 
 }  // namespace
