@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "serial/message_sink.h"
 #include "serial/device_backend.h"
+#include "serial/message_sink.h"
 #include "serial/read_thread.h"
 #include "serial/system_errors.h"
 #include "serial/trace.h"
@@ -146,7 +146,8 @@ void SerialLink::drainOutput() {
   using Clock = std::chrono::steady_clock;
   const std::size_t queued = writer_->queue().pendingBytes() + port_handle_->outputQueued();
   const std::uint64_t speed = open_speed_ ? open_speed_ : 1;
-  const auto line_time = std::chrono::milliseconds(queued * 10 * 1000 / speed + writer_->queue().pendingPauseMs());
+  const auto line_time =
+      std::chrono::milliseconds(queued * 10 * 1000 / speed + writer_->queue().pendingPauseMs());
   const Clock::time_point deadline = Clock::now() + line_time + std::chrono::milliseconds(kDrainMarginMs);
   bool drained = writer_->queue().waitUntilIdle(deadline);
   // Bytes the writer has handed to the device may still sit in its output buffer; purging them

@@ -22,8 +22,8 @@
 #include <string>
 
 #include "serial/line_settings.h"
-#include "serial/serial_error.h"
 #include "serial/serial_backend.h"
+#include "serial/serial_error.h"
 
 namespace vx {
 

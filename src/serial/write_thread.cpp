@@ -38,7 +38,7 @@ std::string milliseconds(std::chrono::steady_clock::duration time) {
 }  // namespace
 
 WriteThread::WriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
-                           std::unique_ptr<WriteQueue> queue, std::string device)
+                         std::unique_ptr<WriteQueue> queue, std::string device)
     : PortThread(port, close_event, sink),
       queue_(std::move(queue)),
       device_(std::move(device)),

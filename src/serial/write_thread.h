@@ -34,7 +34,7 @@ class WriteThread final : public PortThread {
   // `queue` must exist before the thread starts, so requests are accepted from the start.
   // `device` names the port in the trace.
   WriteThread(SerialPort& port, const WakeEvent& close_event, MessageSink& sink,
-               std::unique_ptr<WriteQueue> queue, std::string device = {});
+              std::unique_ptr<WriteQueue> queue, std::string device = {});
   ~WriteThread() override;
 
   // Any thread. Hands `bytes` to the writer, to be written no sooner than `pause_ms` after the

@@ -48,7 +48,9 @@ class PortThreadsTest : public ::testing::Test {
     writer_ = std::make_unique<WriteThread>(*port_, *close_, sink_, WriteQueue::create(nullptr));
     ASSERT_TRUE(writer_->start(fake_, 1, nullptr));
   }
-  bool post(const std::string& text) { return writer_->queueWrite(std::vector<std::uint8_t>(text.begin(), text.end())); }
+  bool post(const std::string& text) {
+    return writer_->queueWrite(std::vector<std::uint8_t>(text.begin(), text.end()));
+  }
   int count(LinkNotice::Kind kind) const {
     int n = 0;
     for (const auto& p : posted_) n += p.kind == kind;

@@ -108,7 +108,8 @@ TEST_F(SerialLinkFakeTest, CloseEventFailureAnswersFalseAndClosesThePort) {
 // A thread the system would not start: the reason carries the system's own words in both languages;
 // a port already open has no system error behind it.
 TEST(OpenFailureReason, AFailureOfNoDeviceKindStillGivesTheSystemsReason) {
-  const SerialError thread("Unable to create Write thread", SerialFailure::ThreadNotStarted, EAGAIN, "/dev/ttyS0");
+  const SerialError thread("Unable to create Write thread", SerialFailure::ThreadNotStarted, EAGAIN,
+                           "/dev/ttyS0");
   const QString system = QString::fromLocal8Bit(std::strerror(EAGAIN));
   EXPECT_EQ(openFailureReason(thread, FailureLanguage::English), "Unable to create Write thread: " + system);
   EXPECT_EQ(openFailureDetail(thread), "Dispositivo: /dev/ttyS0\n" + system);
@@ -126,7 +127,7 @@ struct ThreadFailure {
 class ThreadStartFailureTest : public SerialLinkFakeTest,
                                public ::testing::WithParamInterface<ThreadFailure> {};
 
-TEST_P(ThreadStartFailureTest, LeavesThePortPartlyOpenUntilClosePort) {
+TEST_P(ThreadStartFailureTest, LeavesThePortPartlyOpenUntilClose) {
   fake_->failThreadStart(GetParam().nth, EAGAIN);
   EXPECT_EQ(openError(), GetParam().text);
   EXPECT_EQ(kind_, SerialFailure::ThreadNotStarted);

@@ -214,15 +214,16 @@ TEST_F(SerialLinkPtyTest, RefusedPermissionNamesTheDevicesGroup) {
   const group* owner = ::getgrgid(st.st_gid);
   ASSERT_TRUE(owner);
   const std::string expected = "Dispositivo: " + device +
-                               "\nPermissão negada. O usuário precisa pertencer ao grupo \"" + owner->gr_name +
-                               "\", dono do dispositivo, e entrar novamente na sessão.";
+                               "\nPermissão negada. O usuário precisa pertencer ao grupo \"" +
+                               owner->gr_name + "\", dono do dispositivo, e entrar novamente na sessão.";
   int pipe_fds[2];
   ASSERT_EQ(::pipe(pipe_fds), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::close(pipe_fds[0]);
-    const bool dropped = ::getuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+    const bool dropped =
+        ::getuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
     std::string detail = dropped ? "" : "could not become an unprivileged user";
     if (dropped) {
       SerialBackend::OpenResult opened = DeviceBackend().openPort(device);
@@ -236,7 +237,8 @@ TEST_F(SerialLinkPtyTest, RefusedPermissionNamesTheDevicesGroup) {
   ::close(pipe_fds[1]);
   std::string detail;
   char buffer[512];
-  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) detail.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;)
+    detail.append(buffer, static_cast<std::size_t>(n));
   ::close(pipe_fds[0]);
   ::waitpid(child, nullptr, 0);
   EXPECT_EQ(detail, expected);

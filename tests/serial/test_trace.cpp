@@ -2,8 +2,6 @@
 // lines from all three threads when on, the device named at opening and closing, every write with
 // its time, and the fixed wording of error lines.
 
-#include "serial/trace.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +16,7 @@
 
 #include "fake_backend.h"
 #include "serial/serial_link.h"
+#include "serial/trace.h"
 #include "serial_test_support.h"
 
 namespace vx {

@@ -2,22 +2,22 @@
 
 #include "app/window/main_window.h"
 
-#include "app/widgets/accessibility.h"
-#include "app/widgets/pictures.h"
-#include "app/widgets/control_factory.h"
-#include "app/dialogs/error_report.h"
-#include "app/widgets/fonts.h"
-#include "app/dialogs/progress_dialog.h"
-#include "logo/default_picture.h"
-#include "editor/button_numbering.h"
-#include "serial/serial_backend.h"
-#include "serial/serial_error.h"
-#include "serial/open_failure.h"
-
 #include <QCloseEvent>
+#include <QFont>
 #include <QKeySequence>
 #include <QShortcut>
-#include <QFont>
+
+#include "app/dialogs/error_report.h"
+#include "app/dialogs/progress_dialog.h"
+#include "app/widgets/accessibility.h"
+#include "app/widgets/control_factory.h"
+#include "app/widgets/fonts.h"
+#include "app/widgets/pictures.h"
+#include "editor/button_numbering.h"
+#include "logo/default_picture.h"
+#include "serial/open_failure.h"
+#include "serial/serial_backend.h"
+#include "serial/serial_error.h"
 
 namespace vx {
 

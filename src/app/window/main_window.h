@@ -9,9 +9,13 @@
 // main_window_transmissions.cpp, main_window_serial_devices.cpp and
 // main_window_config_files.cpp (configuration files, close prompt).
 
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "app/dialogs/dialogs.h"
 #include "app/regions/button_frame.h"
 #include "app/regions/command_row.h"
-#include "app/dialogs/dialogs.h"
 #include "app/regions/logo_drop.h"
 #include "app/regions/logo_frame.h"
 #include "app/regions/preview_frame.h"
@@ -25,11 +29,6 @@
 #include "protocol/pacer.h"
 #include "serial/line_settings.h"
 #include "serial/serial_backend.h"
-
-#include <QTimer>
-#include <QWidget>
-
-#include <memory>
 
 namespace vx {
 

@@ -1,17 +1,17 @@
 // The transmission commands: the port, the progress dialog around every job, the jobs'
 // click handlers, the send-all commands and the change notice at exit.
 
-#include "app/window/main_window.h"
-#include "app/window/job_texts.h"
-#include "app/dialogs/serial_ports_dialog.h"
+#include <stdexcept>
+
 #include "app/dialogs/progress_dialog.h"
+#include "app/dialogs/serial_ports_dialog.h"
+#include "app/window/job_texts.h"
+#include "app/window/main_window.h"
 #include "editor/button_links.h"
 #include "logo/logo_upload.h"
 #include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
 #include "serial/serial_link.h"
-
-#include <stdexcept>
 
 namespace vx {
 

@@ -377,7 +377,9 @@ std::size_t PosixPort::outputQueued() {
   return static_cast<std::size_t>(queued);
 }
 
-void PosixPort::discard(Direction side) { (void)::tcflush(fd_, side == Direction::Receive ? TCIFLUSH : TCOFLUSH); }
+void PosixPort::discard(Direction side) {
+  (void)::tcflush(fd_, side == Direction::Receive ? TCIFLUSH : TCOFLUSH);
+}
 
 void PosixPort::close() {
   if (fd_ < 0) return;

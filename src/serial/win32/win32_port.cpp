@@ -377,7 +377,8 @@ std::size_t Win32Port::outputQueued() {
 }
 
 void Win32Port::discard(Direction side) {
-  (void)::PurgeComm(handle_, side == Direction::Receive ? PURGE_RXABORT | PURGE_RXCLEAR : PURGE_TXABORT | PURGE_TXCLEAR);
+  (void)::PurgeComm(
+      handle_, side == Direction::Receive ? PURGE_RXABORT | PURGE_RXCLEAR : PURGE_TXABORT | PURGE_TXCLEAR);
 }
 
 void Win32Port::close() {

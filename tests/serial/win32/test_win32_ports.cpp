@@ -18,9 +18,9 @@
 
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
-#include "serial/serial_link.h"
 #include "serial/serial_device_list.h"
 #include "serial/serial_device_watch.h"
+#include "serial/serial_link.h"
 #include "serial/system_errors.h"
 #include "serial/trace.h"
 #include "serial/win32/win32_backend.h"
@@ -186,7 +186,9 @@ class StampingPort final : public SerialPort {
       : port_(std::move(port)), stamps_(stamps), state_taken_(state_taken) {}
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
   bool readLineSettings(LineSettings* s) override { return port_->readLineSettings(s); }
-  bool applyLineSettings(const LineSettings& s) override { return state_taken_ = port_->applyLineSettings(s); }
+  bool applyLineSettings(const LineSettings& s) override {
+    return state_taken_ = port_->applyLineSettings(s);
+  }
   bool setReadInterval(std::uint32_t ms) override { return port_->setReadInterval(ms); }
   IoResult watchLineEvents(std::uint32_t e) override { return port_->watchLineEvents(e); }
   IoResult startRead(std::uint8_t* b, std::size_t n) override { return port_->startRead(b, n); }
@@ -411,8 +413,7 @@ TEST(Win32Close, EndsPromptlyWithTransfersInFlight) {
   double slowest_ms = 0;
   for (int i = 0; i < 8; ++i) {
     comm.open();
-    for (int b = 0; b < block.size(); ++b)
-      ASSERT_TRUE(comm.send(block.constData() + b, 1, b < 4 ? 0 : 12));
+    for (int b = 0; b < block.size(); ++b) ASSERT_TRUE(comm.send(block.constData() + b, 1, b < 4 ? 0 : 12));
     ASSERT_TRUE(pumpUntil(
         [&] { return comm.lineLost() || stamps.size() == std::size_t((i + 1) * block.size() - 1); }, 10s));
     const Clock::time_point start = Clock::now();
