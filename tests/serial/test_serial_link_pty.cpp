@@ -100,7 +100,7 @@ TEST_F(SerialLinkPtyTest, InterleavedOneAndFourByteRequestsArriveWholeAndInCallO
   EXPECT_EQ(printer.text(), expected);
 }
 
-TEST_F(SerialLinkPtyTest, ClosePortRightAfterSendDataLosesNothing) {
+TEST_F(SerialLinkPtyTest, CloseRightAfterSendLosesNothing) {
   test::FarEndReader printer(line_);
   std::string expected;
   for (int round = 0; round < 3; ++round) {
@@ -116,7 +116,7 @@ TEST_F(SerialLinkPtyTest, ClosePortRightAfterSendDataLosesNothing) {
   EXPECT_EQ(printer.text(), expected);
 }
 
-TEST_F(SerialLinkPtyTest, ClosePortWaitsForAStalledLineThatResumes) {
+TEST_F(SerialLinkPtyTest, CloseWaitsForAStalledLineThatResumes) {
   ASSERT_TRUE(comm_->open());
   // Stops output on the line (tcflow on the far end does not stop the near end's writes on
   // current kernels; stopping the near end's own output does).
@@ -138,7 +138,7 @@ TEST_F(SerialLinkPtyTest, ClosePortWaitsForAStalledLineThatResumes) {
   EXPECT_EQ(line_.read(frame.size()), frame);
 }
 
-TEST_F(SerialLinkPtyTest, SecondOpenPortRaisesAndTheFirstPortKeepsWorking) {
+TEST_F(SerialLinkPtyTest, SecondOpenRaisesAndTheFirstPortKeepsWorking) {
   ASSERT_TRUE(comm_->open());
   EXPECT_EQ(openError(*comm_), "Already have a comm file open");
   ASSERT_TRUE(comm_->send("still open", 10));
