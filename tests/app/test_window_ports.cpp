@@ -59,7 +59,7 @@ class SerialPorts : public WindowTest {
   }
   std::unique_ptr<SerialPortsDialog> dialog() {
     return std::make_unique<SerialPortsDialog>(
-        choices, *dialogs, window, [this] { return listSerialDevices({.dev = dev, .sys = sys}); });
+        choices, *dialogs, window, [this] { return listSerialDevices({.dev = dev, .sys = sys, .byId = {}}); });
   }
   static QStringList items(QComboBox* box) {
     QStringList texts;
