@@ -58,8 +58,9 @@ class SerialPorts : public WindowTest {
     f.write(bytes);
   }
   std::unique_ptr<SerialPortsDialog> dialog() {
-    return std::make_unique<SerialPortsDialog>(
-        choices, *dialogs, window, [this] { return listSerialDevices({.dev = dev, .sys = sys, .byId = {}}); });
+    return std::make_unique<SerialPortsDialog>(choices, *dialogs, window, [this] {
+      return listSerialDevices({.dev = dev, .sys = sys, .byId = {}});
+    });
   }
   static QStringList items(QComboBox* box) {
     QStringList texts;
