@@ -48,6 +48,7 @@
 #include "protocol/frames.h"
 #include "protocol/virtual_pacer.h"
 #include "pty_line.h"
+#include "serial/posix/device_folders.h"
 #include "serial/serial_device_watch.h"
 
 namespace {
@@ -225,7 +226,7 @@ class Soak {
     pumpFor(200);  // the start-up's first raster
     // Each line pointed COM1 at itself; the window's COM1 is the link.
     qputenv("VORLANDEX_COM1", QFile::encodeName(link_));
-    ui_.deviceWatch().setByIdFolder(folder);
+    vx::watchDeviceFolders(ui_.deviceWatch(), {.byId = folder});
     plug(0);
   }
   ~Soak() { ui_.previewClock()->stop(); }

@@ -2,10 +2,10 @@
 // What the steady pacer needs of the operating system: sleeping until a moment of the monotonic
 // clock (monotonic_clock.h) without ever waking before it, and the wall clock. One file per
 // platform, chosen by CMake: deadline_sleep_posix.cpp (clock_nanosleep on absolute
-// CLOCK_MONOTONIC deadlines, a 1 ns timer slack) and deadline_sleep_win32.cpp (a high-resolution
-// waitable timer, else a 1 ms system timer period; a timer that fires early has the rest spun on
-// the performance counter). The thread sleeps; a wake-up may come a fraction of a millisecond
-// late. Any thread; each thread sleeps on its own timer.
+// CLOCK_MONOTONIC deadlines, a 1 ns timer slack) and deadline_sleep_win32.cpp (the port writer's
+// timer: high-resolution, else a 1 ms system timer period; one that fires early is set again for
+// the rest). The thread sleeps, never spins; a wake-up may come a fraction of a millisecond late.
+// Any thread; each thread sleeps on its own timer.
 
 #include <cstdint>
 

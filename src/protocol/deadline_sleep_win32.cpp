@@ -1,88 +1,55 @@
 // Windows wakes a sleeping thread on its timer tick, 15.6 ms by default: a plain Sleep(12)
-// would end a 12 ms pause anywhere between 12 and 31 ms. A high-resolution waitable timer
-// (CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, Windows 10 1803 and later) wakes within a fraction of
-// a millisecond; without one, the system timer period is set to 1 ms (timeBeginPeriod) for the
-// process and Sleep() is used. The thread is woken at the deadline itself, and should a timer
-// fire before it (the timer and the performance counter are different clocks), the rest is
-// spun on the performance counter: monotonicNs() reads it on Windows (MinGW's CLOCK_MONOTONIC
-// is QueryPerformanceCounter). So no pause ends early and the wait costs no CPU. A wake-up a
-// fraction of a millisecond late costs the steady pacer nothing: its deadlines are absolute and
-// the port's writer keeps the line's spacing.
+// would end a 12 ms pause anywhere between 12 and 31 ms. The thread sleeps on the port writer's
+// timer (PauseTimer: high-resolution, else an ordinary one at a 1 ms system period), which never
+// wakes it before the deadline. It never spins: a wake-up a fraction of a millisecond late costs
+// the steady pacer nothing, as its deadlines are absolute and the port's writer keeps the line's
+// spacing. monotonicNs() and the timer's steady clock both read the performance counter (MinGW's
+// CLOCK_MONOTONIC is QueryPerformanceCounter); each wait is set from what is left on
+// monotonicNs()'s clock, so the two need not share an epoch.
 
-#include <windows.h>
-#include <mmsystem.h>
-
+#include <chrono>
 #include <cstdlib>
 
 #include "protocol/deadline_sleep.h"
 #include "protocol/monotonic_clock.h"
-
-#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
-#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // winbase.h of Windows 10 1803
-#endif
+#include "serial/win32/pause_timer.h"
 
 namespace vx {
 namespace {
 
-class ThreadTimer {
- public:
-  ThreadTimer() {
-    handle_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS);
-    if (!handle_) useOneMillisecondPeriod();
-  }
-  ~ThreadTimer() {
-    if (handle_) CloseHandle(handle_);
-  }
-  ThreadTimer(const ThreadTimer&) = delete;
-  ThreadTimer& operator=(const ThreadTimer&) = delete;
-
-  // Sleeps `ns` or a little longer; rarely a little shorter.
-  void sleep(std::int64_t ns) {
-    if (handle_) {
-      LARGE_INTEGER due;
-      due.QuadPart = -((ns + 99) / 100);  // relative, in 100 ns units
-      if (SetWaitableTimer(handle_, &due, 0, nullptr, nullptr, FALSE) &&
-          WaitForSingleObject(handle_, INFINITE) == WAIT_OBJECT_0)
-        return;
-      CloseHandle(handle_);  // a timer that fails once is not trusted again
-      handle_ = nullptr;
-      useOneMillisecondPeriod();
-    }
-    Sleep(static_cast<DWORD>((ns + 999'999) / 1'000'000));
-  }
-
- private:
-  static void useOneMillisecondPeriod() {
-    static const bool set = [] {
-      const bool ok = timeBeginPeriod(1) == TIMERR_NOERROR;
-      if (ok) std::atexit([] { timeEndPeriod(1); });
-      return ok;
-    }();
-    (void)set;
-  }
-
-  HANDLE handle_ = nullptr;  // null: no high-resolution timer here, Sleep() at a 1 ms period
-};
-
-ThreadTimer& threadTimer() {
-  thread_local ThreadTimer timer;
+// Null when the system gives no waitable timer at all, or the thread's timer failed once (it is
+// not trusted again): then Sleep() serves, at a 1 ms system period for the process.
+std::unique_ptr<PauseTimer>& threadTimer() {
+  thread_local std::unique_ptr<PauseTimer> timer =
+      PauseTimer::create(PauseTimer::Kind::HighResolution, nullptr);
   return timer;
 }
 
-// Below this the rest is spun rather than slept: no timer wakes that precisely.
-constexpr std::int64_t kSpinBelowNs = 100'000;
+void useOneMillisecondPeriod() {
+  static const bool set = [] {
+    const bool ok = timeBeginPeriod(1) == TIMERR_NOERROR;
+    if (ok) std::atexit([] { timeEndPeriod(1); });
+    return ok;
+  }();
+  (void)set;
+}
 
 }  // namespace
 
-void prepareThreadForDeadlines() { (void)threadTimer(); }
+void prepareThreadForDeadlines() {
+  if (!threadTimer()) useOneMillisecondPeriod();
+}
 
 void sleepUntilNs(std::int64_t deadlineNs) {
   for (std::int64_t left = deadlineNs - monotonicNs(); left > 0; left = deadlineNs - monotonicNs()) {
-    if (left < kSpinBelowNs) {
-      YieldProcessor();
-    } else {
-      threadTimer().sleep(left);
+    std::unique_ptr<PauseTimer>& timer = threadTimer();
+    if (timer) {
+      const auto deadline = PauseTimer::Clock::now() + std::chrono::nanoseconds(left);
+      if (timer->waitUntil(nullptr, deadline).event == WaitEvent::Deadline) continue;
+      timer.reset();
     }
+    useOneMillisecondPeriod();
+    Sleep(static_cast<DWORD>((left + 999'999) / 1'000'000));
   }
 }
 

@@ -1,24 +1,23 @@
 #pragma once
-// Follows the serial devices of this computer as adapters come and go: the adapters' stable
-// names (the by-id folder), the /dev nodes offered beside them, and the device each of
-// COM1..COM4 resolves to, wherever it lies and through every link on its way. It watches the
-// folders that hold them with QFileSystemWatcher (a watched link would be followed to its
-// target, so links are watched through their folders) and looks again shortly after a change;
-// it never polls. changed() is emitted when a look finds the devices, or the device or presence
-// of a COMn, different from the look before. It only reads the file system: it opens no device
-// and never starts or stops a job.
+// Follows the serial devices of this computer as adapters come and go: the devices offered for
+// COM1..COM4 and the device each of them resolves to, with whether it is there. The platform tells
+// when something may have changed (Notices: on Linux the folders that hold the devices and every
+// link on their way, on Windows the system's device notices); a look follows shortly after, so
+// that a burst of notices is taken in one look. It never polls. changed() is emitted when a look
+// finds the devices, or the device or presence of a COMn, different from the look before. It only
+// reads the system's records: it opens no device and never starts or stops a job.
 //
 // The environment (VORLANDEX_COMn) cannot be watched: a look reads it again, and recheck() asks
 // for a look at once (after the operator stored a choice, for example).
 //
 // A QObject of the owner's thread.
 
-#include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "serial/port_choices.h"
@@ -27,7 +26,7 @@
 namespace vx {
 
 struct DeviceLook {
-  std::vector<SerialDevice> devices;     // as listSerialDevices gives them
+  std::vector<SerialDevice> devices;     // as listDevices gives them
   std::array<ComDevice, kComPorts> com;  // what COM1..COM4 resolve to
   std::array<bool, kComPorts> present{};  // whether that device is there
   bool operator==(const DeviceLook&) const = default;
@@ -36,22 +35,30 @@ struct DeviceLook {
 class SerialDeviceWatch : public QObject {
   Q_OBJECT
  public:
-  // `settingsFile` holds the stored choices (empty: the user's standard file); `devRoot` and
-  // `sysRoot` are /dev and /sys on a real computer. Takes its first look at once.
-  explicit SerialDeviceWatch(QString settingsFile = {}, QString devRoot = QStringLiteral("/dev"),
-                             QString sysRoot = QStringLiteral("/sys"), QObject* parent = nullptr);
+  // What the watch needs of its platform, which calls the watch's `heard` (on the owner's thread)
+  // whenever the devices may have changed. One kind per platform, in its folder.
+  class Notices {
+   public:
+    virtual ~Notices() = default;
+    // The devices where this platform looks for them now.
+    virtual std::vector<SerialDevice> devices() const = 0;
+    // Follows what `look` leads to; true when it began to follow something it did not follow
+    // before, so that a change made before then is looked for once more.
+    virtual bool follow(const DeviceLook& look) = 0;
+  };
 
-  // Where the stable adapter names are: <devRoot>/serial/by-id unless set. A folder that does
-  // not exist yet (no adapter plugged since start-up) is waited for. Looks again at once.
-  void setByIdFolder(const QString& folder);
-  const QString& byIdFolder() const { return byId_; }
-  const QString& devRoot() const { return devRoot_; }
-  const QString& sysRoot() const { return sysRoot_; }
+  // `settingsFile` holds the stored choices (empty: the user's standard file). Takes its first
+  // look at once.
+  explicit SerialDeviceWatch(QString settingsFile = {}, QObject* parent = nullptr);
 
   // What the last look found.
   const DeviceLook& look() const { return look_; }
   // Looks again now; changed() follows when something differs.
   void recheck();
+  // Lists the devices now, where this watch looks for them.
+  std::vector<SerialDevice> listDevices() const { return notices_->devices(); }
+  // The platform's part (a test points the Linux one at a fake tree).
+  Notices& notices() { return *notices_; }
 
   // How long a look waits after the first change it hears of, so that a burst (a node, then
   // its links) is taken in one look.
@@ -61,17 +68,14 @@ class SerialDeviceWatch : public QObject {
   void changed();
 
  private:
+  // Made by each platform's serial_device_watch.cpp.
+  static std::unique_ptr<Notices> makeNotices(std::function<void()> heard);
   DeviceLook lookNow() const;
-  QStringList foldersFor(const DeviceLook& look) const;
-  // Watches exactly `folders`; true when it began to watch one it did not watch before.
-  bool watch(const QStringList& folders);
 
   QString settingsFile_;
-  QString devRoot_;
-  QString sysRoot_;
-  QString byId_;
-  QFileSystemWatcher watcher_;
   QTimer settle_;
+  // After the timer its notices start, so that it goes first.
+  std::unique_ptr<Notices> notices_;
   DeviceLook look_;
 };
 

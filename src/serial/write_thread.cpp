@@ -11,13 +11,6 @@
 namespace vx {
 namespace {
 
-// Bounds of the spin before a deadline. An idle virtual machine wakes a sleeping thread 0.1 ms
-// or more late, and with 12 ms measured from each write the lateness adds up over a block:
-// the upper bound covers most such wake-ups while the spin stays near 1 % of a core with 12 ms
-// between writes; the lower one covers the cost of reading the clock.
-constexpr auto kMinMargin = std::chrono::microseconds(20);
-constexpr auto kMaxMargin = std::chrono::microseconds(150);
-
 // Tells the core this is a busy-wait loop (saves power, frees the sibling hyper-thread).
 inline void cpuRelax() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -74,7 +67,8 @@ bool WriteThread::keepPause(std::uint32_t pause_ms) {
     now = Clock::now();
     // Aim the next wake-up at about twice the latency just seen, within bounds, so most
     // wake-ups land just before their deadline whatever the machine's load.
-    const Clock::duration wanted = std::clamp<Clock::duration>(2 * (now - wake), kMinMargin, kMaxMargin);
+    const Clock::duration wanted =
+        std::clamp<Clock::duration>(2 * (now - wake), spin_bounds_.least, spin_bounds_.most);
     margin_ += (wanted - margin_) / 4;
   }
   while (now < deadline) {

@@ -10,7 +10,7 @@
 // first write of an opening: see portOpened), on this thread's own clock at the moment it writes. So the
 // printer's spacing holds on the line however late the writer, or the thread that handed the
 // bytes over, was woken. The pause is slept (a port that goes away or the close event ends it);
-// only the last fraction of a millisecond before the deadline is spun, to write on time.
+// only the last fraction before the deadline is spun (spin_margin.h), to write on time.
 //
 // With the trace on, each request that put bytes on the line is followed by a line with its byte
 // count, the steady clock's time the write returned and the time since the write before it (or the
@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "serial/port_thread.h"
+#include "serial/spin_margin.h"
 #include "serial/write_queue.h"
 
 namespace vx {
@@ -67,8 +68,10 @@ class WriteThread final : public PortThread {
   Clock::time_point last_write_;  // when the previous write() returned
   bool wrote_ = false;            // a write of this opening has returned
   std::atomic<Clock::rep> opened_at_{0};
-  // How long before a deadline the sleep ends; follows the wake-up latency this thread sees.
-  Clock::duration margin_ = std::chrono::microseconds(100);
+  // How long before a deadline the sleep ends; follows the wake-up latency this thread sees,
+  // within the platform's bounds.
+  const SpinMargin spin_bounds_ = writerSpinMargin();
+  Clock::duration margin_ = spin_bounds_.first;
 };
 
 }  // namespace vx

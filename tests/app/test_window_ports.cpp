@@ -19,6 +19,7 @@
 #include "printer/virtual_printer.h"
 #include "pty_line.h"
 #include "serial/port_choices.h"
+#include "serial/posix/device_folders.h"
 #include "serial/serial_device_watch.h"
 #include "window_fixture.h"
 
@@ -57,7 +58,9 @@ class SerialPorts : public WindowTest {
     f.write(bytes);
   }
   std::unique_ptr<SerialPortsDialog> dialog() {
-    return std::make_unique<SerialPortsDialog>(choices, *dialogs, window, dev, sys);
+    return std::make_unique<SerialPortsDialog>(choices, *dialogs, window, [this] {
+      return listSerialDevices({.dev = dev, .sys = sys, .byId = {}});
+    });
   }
   static QStringList items(QComboBox* box) {
     QStringList texts;
@@ -164,7 +167,7 @@ TEST_F(SerialPorts, TheTipAndTheDialogFollowAnAdapterAndTheNextJobReachesItWhere
   const QString link = folder + QStringLiteral("/usb-VORLANDEX_Impressora_0001-if00-port0");
   PtyLine first, second;
   qputenv("VORLANDEX_COM1", QFile::encodeName(link));
-  ui.deviceWatch().setByIdFolder(folder);
+  watchDeviceFolders(ui.deviceWatch(), {.byId = folder});
   const QString tip = QStringLiteral("COM1: ") + link + QStringLiteral(" (VORLANDEX_COM1)");
   const auto tipIs = [&](const QString& text) {
     return ui.portList()->toolTip() == text && ui.portList()->accessibleDescription() == text;

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "serial/port_choices.h"
-#include "serial/serial_device_list.h"
+#include "serial/posix/device_folders.h"
 
 namespace vx {
 namespace {
@@ -90,7 +90,7 @@ TEST_F(FakeMachine, AdaptersByIdWithMakerAndModelThenOnBoardPortsWithAUart) {
       {dev + QStringLiteral("/ttyS10"), QStringLiteral("ttyS10"),
        QStringLiteral("Porta serial integrada (E/S 0x3E8)")},
   };
-  EXPECT_EQ(listSerialDevices(dev, sys), expected);
+  EXPECT_EQ(listSerialDevices({.dev = dev, .sys = sys, .byId = {}}), expected);
 }
 
 TEST_F(FakeMachine, UnpluggedAdapterIsAbsentAndLeavesTheOthers) {
@@ -98,9 +98,9 @@ TEST_F(FakeMachine, UnpluggedAdapterIsAbsentAndLeavesTheOthers) {
   EXPECT_TRUE(devicePresent(ftdi));
   QFile::remove(dev + QStringLiteral("/ttyUSB0"));
   EXPECT_FALSE(devicePresent(ftdi));
-  for (const SerialDevice& d : listSerialDevices(dev, sys))
+  for (const SerialDevice& d : listSerialDevices({.dev = dev, .sys = sys, .byId = {}}))
     EXPECT_NE(d.kernelName, QStringLiteral("ttyUSB0"));
-  EXPECT_EQ(listSerialDevices(dev, sys).size(), 5u);
+  EXPECT_EQ(listSerialDevices({.dev = dev, .sys = sys, .byId = {}}).size(), 5u);
 }
 
 // The order itself (environment, stored, ttyS) is checked over the back end with the pty tests.

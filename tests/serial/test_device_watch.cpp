@@ -1,13 +1,15 @@
 // The device watch over real folders: a pseudo-terminal behind a link in a test folder stands
 // in for an adapter in /dev/serial/by-id that is plugged in, pulled out and plugged in again.
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "pseudo_terminal.h"
+#include "serial/posix/device_folders.h"
 #include "serial/serial_device_watch.h"
 
 namespace vx {
@@ -24,7 +26,7 @@ TEST(DeviceWatch, FollowsAStoredAdapterThatComesGoesAndComesBackBehindAnotherNod
   ASSERT_TRUE(choices.store(2, link));
   qunsetenv("VORLANDEX_COM2");
   SerialDeviceWatch watch(choices.settingsFile());
-  watch.setByIdFolder(byId);
+  watchDeviceFolders(watch, {.byId = byId});
   int changes = 0;
   QObject::connect(&watch, &SerialDeviceWatch::changed, [&] { ++changes; });
   const auto listed = [&] {

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialogs.h"
-#include "serial/serial_device_list.h"
 #include "serial/serial_device_watch.h"
 
 namespace vx {
@@ -75,13 +74,12 @@ void refreshPortToolTip(QComboBox* combo) {
     tip->update();
 }
 
-SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent, QString devRoot,
-                                     QString sysRoot)
+SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent,
+                                     DeviceLister listDevices)
     : QDialog(parent),
       choices_(choices),
       dialogs_(dialogs),
-      devRoot_(std::move(devRoot)),
-      sysRoot_(std::move(sysRoot)) {
+      listDevices_(listDevices ? std::move(listDevices) : [] { return listSerialDevices(); }) {
   setObjectName(QStringLiteral("SerialPortsDialog"));
   setWindowTitle(title());
   auto* layout = new QVBoxLayout(this);
@@ -126,7 +124,7 @@ void SerialPortsDialog::fillRow(int n, const QString& keep) {
   const QString standard = defaultComDevice(n);
   box->clear();
   box->addItem(tr("Padrão: %1%2").arg(standard, absentMark(standard)), QString());
-  for (const SerialDevice& device : listSerialDevices(devRoot_, sysRoot_, byIdFolder_))
+  for (const SerialDevice& device : listDevices_())
     box->addItem(QStringLiteral("%1 — %2").arg(device.description, device.path), device.path);
   int index = keep.isEmpty() ? 0 : box->findData(keep);
   if (index < 0) {
@@ -174,9 +172,7 @@ void SerialPortsDialog::refresh() {
 }
 
 void SerialPortsDialog::followDevices(const SerialDeviceWatch& watch) {
-  devRoot_ = watch.devRoot();
-  sysRoot_ = watch.sysRoot();
-  byIdFolder_ = watch.byIdFolder();
+  listDevices_ = [&watch] { return watch.listDevices(); };
   refresh();
   connect(&watch, &SerialDeviceWatch::changed, this, &SerialPortsDialog::refresh);
 }

@@ -9,8 +9,10 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "serial/port_choices.h"
+#include "serial/serial_device_list.h"
 
 class QComboBox;
 class QLabel;
@@ -23,10 +25,11 @@ class SerialDeviceWatch;
 class SerialPortsDialog : public QDialog {
   Q_OBJECT
  public:
-  // `devRoot` and `sysRoot` are where the devices are looked for (/dev and /sys on a real
-  // computer). Refusals are shown through `dialogs`.
+  using DeviceLister = std::function<std::vector<SerialDevice>()>;
+  // `listDevices` lists the devices offered: those of this computer unless given (a test's fake
+  // ones). Refusals are shown through `dialogs`.
   SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent = nullptr,
-                    QString devRoot = QStringLiteral("/dev"), QString sysRoot = QStringLiteral("/sys"));
+                    DeviceLister listDevices = {});
 
   // The choice of COMn (1..4): its list with an editable path, and what it opens now.
   QComboBox* deviceBox(int n) const { return rows_[n - 1].box; }
@@ -38,6 +41,7 @@ class SerialPortsDialog : public QDialog {
   // Lists the devices again, keeping each row's choice.
   void refresh();
   // Lists the devices where `watch` looks for them, and again whenever it sees them change.
+  // `watch` outlives the dialog.
   void followDevices(const SerialDeviceWatch& watch);
   // Stores every row's choice. A typed path that is not absolute, or that exists and is not a
   // character device, is refused with a message and nothing is stored; an absent one is kept
@@ -56,9 +60,7 @@ class SerialPortsDialog : public QDialog {
 
   PortChoices& choices_;
   Dialogs& dialogs_;
-  QString devRoot_;
-  QString sysRoot_;
-  QString byIdFolder_;  // empty: the standard one under devRoot_
+  DeviceLister listDevices_;
   std::array<Row, kComPorts> rows_{};
 };
 

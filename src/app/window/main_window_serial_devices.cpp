@@ -10,7 +10,7 @@
 namespace vx {
 
 void MainWindow::watchDevices() {
-  deviceWatch = new SerialDeviceWatch({}, QStringLiteral("/dev"), QStringLiteral("/sys"), this);
+  deviceWatch = new SerialDeviceWatch({}, this);
   connect(deviceWatch, &SerialDeviceWatch::changed, this, [this] { refreshPortToolTip(portList); });
 }
 

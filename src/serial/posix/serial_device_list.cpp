@@ -1,5 +1,3 @@
-#include "serial/serial_device_list.h"
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 #include <set>
+
+#include "serial/posix/device_folders.h"
 
 namespace vx {
 namespace {
@@ -82,18 +82,18 @@ int portNumber(const QString& name) { return name.mid(4).toInt(); }
 
 }  // namespace
 
-void PrintTo(const SerialDevice& device, std::ostream* os) {
-  *os << "{" << device.path.toStdString() << " -> " << device.kernelName.toStdString() << ", \""
-      << device.description.toStdString() << "\"}";
+QString DeviceFolders::byIdFolder() const {
+  return byId.isEmpty() ? dev + QStringLiteral("/serial/by-id") : QDir::cleanPath(byId);
 }
 
-QString standardByIdFolder(const QString& devRoot) { return devRoot + QStringLiteral("/serial/by-id"); }
+std::vector<SerialDevice> listSerialDevices() { return listSerialDevices(DeviceFolders{}); }
 
-std::vector<SerialDevice> listSerialDevices(const QString& devRoot, const QString& sysRoot,
-                                            const QString& byIdFolder) {
+std::vector<SerialDevice> listSerialDevices(const DeviceFolders& folders) {
+  const QString& devRoot = folders.dev;
+  const QString& sysRoot = folders.sys;
   std::vector<SerialDevice> adapters;
   std::set<QString> covered;
-  const QDir byId(byIdFolder.isEmpty() ? standardByIdFolder(devRoot) : byIdFolder);
+  const QDir byId(folders.byIdFolder());
   for (const QString& name : byId.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name)) {
     const QString node = nodeOf(byId.filePath(name), devRoot);
     if (node.isEmpty()) continue;  // the adapter has gone; udev has not yet removed its link

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "serial/spin_margin.h"
 #include "serial/win32/windows_api.h"
 
 namespace vx {
@@ -14,17 +15,6 @@ constexpr DWORD CREATE_WAITABLE_TIMER_HIGH_RESOLUTION = 0x00000002;
 
 using Clock = PauseTimer::Clock;
 
-// Bounds of the spin. A high-resolution timer wakes within a few hundred microseconds of its
-// due time, the 1 ms tick up to a tick late; the spin covers about twice the lateness seen,
-// so a sleeping writer costs a few per cent of a core with 12 ms between writes.
-constexpr auto kMinMargin = std::chrono::microseconds(300);
-constexpr auto kMaxMargin = std::chrono::microseconds(3000);
-constexpr auto kFirstMarginHighResolution = std::chrono::microseconds(1000);
-constexpr auto kFirstMarginSystemTick = std::chrono::microseconds(2000);
-
-// Tells the core this is a busy-wait loop (saves power, frees the sibling hyper-thread).
-inline void cpuRelax() { YieldProcessor(); }
-
 // A due time relative to now, in the timer's 100 ns units (negative means relative).
 LARGE_INTEGER relativeDueTime(Clock::duration wait) {
   const auto units =
@@ -35,6 +25,14 @@ LARGE_INTEGER relativeDueTime(Clock::duration wait) {
 }
 
 }  // namespace
+
+// A high-resolution timer wakes within a few hundred microseconds of its due time, the 1 ms tick up
+// to a tick late; the spin covers about twice the lateness seen, so a sleeping writer costs a few
+// per cent of a core with 12 ms between writes.
+SpinMargin writerSpinMargin() {
+  using std::chrono::microseconds;
+  return {microseconds(300), microseconds(3000), microseconds(1000)};
+}
 
 std::unique_ptr<PauseTimer> PauseTimer::create(Kind wanted, DWORD* error) {
   if (wanted == Kind::HighResolution) {
@@ -53,10 +51,7 @@ std::unique_ptr<PauseTimer> PauseTimer::create(Kind wanted, DWORD* error) {
 }
 
 PauseTimer::PauseTimer(HANDLE timer, Kind kind, bool raised_tick)
-    : timer_(timer),
-      kind_(kind),
-      raised_tick_(raised_tick),
-      margin_(kind == Kind::HighResolution ? kFirstMarginHighResolution : kFirstMarginSystemTick) {}
+    : timer_(timer), kind_(kind), raised_tick_(raised_tick) {}
 
 PauseTimer::~PauseTimer() {
   ::CloseHandle(timer_);
@@ -64,31 +59,24 @@ PauseTimer::~PauseTimer() {
 }
 
 WaitResult PauseTimer::waitUntil(HANDLE close, Clock::time_point deadline) {
-  Clock::time_point now = Clock::now();
-  if (now >= deadline) return {WaitEvent::Deadline, 0};
-  const Clock::time_point wake = deadline - margin_;
-  if (now < wake) {
+  // The close event first: when both are set, closing wins.
+  const HANDLE handles[2] = {close, timer_};
+  const HANDLE* waited = close ? handles : handles + 1;
+  const DWORD count = close ? 2 : 1;
+  for (Clock::time_point now = Clock::now(); now < deadline; now = Clock::now()) {
     // Setting the timer also takes back a due time an earlier wait left unused.
-    const LARGE_INTEGER due = relativeDueTime(wake - now);
+    const LARGE_INTEGER due = relativeDueTime(deadline - now);
     if (!::SetWaitableTimer(timer_, &due, 0, nullptr, nullptr, FALSE))
       return {WaitEvent::Failed, static_cast<int>(::GetLastError())};
-    const HANDLE handles[2] = {close, timer_};
-    const DWORD r = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-    if (r == WAIT_OBJECT_0) {
+    const DWORD r = ::WaitForMultipleObjects(count, waited, FALSE, INFINITE);
+    if (close && r == WAIT_OBJECT_0) {
       ::CancelWaitableTimer(timer_);
       return {WaitEvent::Close, 0};
     }
-    if (r != WAIT_OBJECT_0 + 1)
+    if (r != WAIT_OBJECT_0 + count - 1)
       return {WaitEvent::Failed,
               static_cast<int>(r == WAIT_FAILED ? ::GetLastError() : ERROR_INVALID_HANDLE)};
-    now = Clock::now();
-    // Aim the next wake-up at about twice the lateness just seen, within bounds.
-    const Clock::duration late = std::max<Clock::duration>(Clock::duration::zero(), now - wake);
-    const Clock::duration wanted = std::clamp<Clock::duration>(2 * late, kMinMargin, kMaxMargin);
-    margin_ += (wanted - margin_) / 4;
   }
-  // The timer's clock and the steady clock may differ by a little: the spin decides.
-  while (Clock::now() < deadline) cpuRelax();
   return {WaitEvent::Deadline, 0};
 }
 

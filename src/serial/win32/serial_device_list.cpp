@@ -1,7 +1,7 @@
 // The serial ports of a Windows computer: every port the system's serial drivers have registered
 // (HKLM\HARDWARE\DEVICEMAP\SERIALCOMM, which Wine keeps too), and every present device of the
 // Ports class with a COM port name (SetupAPI), which gives the friendly names ("USB Serial Port
-// (COM7)"). Reads the registry only; opens no port. The Linux roots are not used here.
+// (COM7)"). Reads the registry only; opens no port.
 #include "serial/serial_device_list.h"
 
 #include <QFileInfo>
@@ -105,16 +105,7 @@ QString portName(const QString& path) {
 
 }  // namespace
 
-void PrintTo(const SerialDevice& device, std::ostream* os) {
-  *os << "{" << device.path.toStdString() << " -> " << device.kernelName.toStdString() << ", \""
-      << device.description.toStdString() << "\"}";
-}
-
-QString standardByIdFolder(const QString&) { return {}; }
-
-QStringList linkChain(const QString& entry, const QString&) { return {entry}; }
-
-std::vector<SerialDevice> listSerialDevices(const QString&, const QString&, const QString&) {
+std::vector<SerialDevice> listSerialDevices() {
   std::map<QString, SerialDevice> ports;
   addRegisteredPorts(ports);
   addPortsClass(ports);

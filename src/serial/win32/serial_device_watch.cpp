@@ -2,8 +2,8 @@
 // windows of every port that arrives or leaves (WM_DEVICECHANGE with DBT_DEVTYP_PORT) and of any
 // change of its device tree (DBT_DEVNODES_CHANGED), and, once asked (RegisterDeviceNotification),
 // of COM port interfaces; a hidden top-level window of the owner's thread hears them, and a look
-// follows shortly after, as on Linux. The window is never shown and exists with the watch; Qt's
-// event loop hands it its messages. The folders and roots of the Linux watch are not used here.
+// follows shortly after. The window is never shown and exists with the watch; Qt's event loop
+// hands it its messages.
 #include "serial/serial_device_watch.h"
 
 #include <functional>
@@ -18,10 +18,9 @@ constexpr wchar_t kWindowClass[] = L"VorlandexSerialDeviceWatch";
 constexpr GUID kComPortInterface = {
     0x86e0d1e0, 0x8089, 0x11d0, {0x9c, 0xe4, 0x08, 0x00, 0x3e, 0x30, 0x1f, 0x73}};
 
-class DeviceChangeWindow : public QObject {
+class DeviceChangeWindow final : public SerialDeviceWatch::Notices {
  public:
-  DeviceChangeWindow(QObject* parent, std::function<void()> changed)
-      : QObject(parent), changed_(std::move(changed)) {
+  explicit DeviceChangeWindow(std::function<void()> changed) : changed_(std::move(changed)) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW window_class{};
     window_class.cbSize = sizeof window_class;
@@ -45,6 +44,12 @@ class DeviceChangeWindow : public QObject {
     if (notification_) ::UnregisterDeviceNotification(notification_);
     if (window_) ::DestroyWindow(window_);
   }
+  DeviceChangeWindow(const DeviceChangeWindow&) = delete;
+  DeviceChangeWindow& operator=(const DeviceChangeWindow&) = delete;
+
+  std::vector<SerialDevice> devices() const override { return listSerialDevices(); }
+  // The system tells of every port wherever it is: there is nothing more to follow.
+  bool follow(const DeviceLook&) override { return false; }
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -68,46 +73,8 @@ class DeviceChangeWindow : public QObject {
 
 }  // namespace
 
-SerialDeviceWatch::SerialDeviceWatch(QString settingsFile, QString devRoot, QString sysRoot, QObject* parent)
-    : QObject(parent),
-      settingsFile_(std::move(settingsFile)),
-      devRoot_(std::move(devRoot)),
-      sysRoot_(std::move(sysRoot)),
-      byId_(standardByIdFolder(devRoot_)),
-      watcher_(this),
-      settle_(this) {
-  settle_.setSingleShot(true);
-  settle_.setInterval(kSettleMs);
-  // The first notice of a burst starts the wait; the rest are taken by the same look.
-  new DeviceChangeWindow(this, [this] {
-    if (!settle_.isActive()) settle_.start();
-  });
-  connect(&settle_, &QTimer::timeout, this, &SerialDeviceWatch::recheck);
-  recheck();
-}
-
-void SerialDeviceWatch::setByIdFolder(const QString& folder) {
-  byId_ = folder;
-  recheck();
-}
-
-DeviceLook SerialDeviceWatch::lookNow() const {
-  DeviceLook look;
-  look.devices = listSerialDevices(devRoot_, sysRoot_, byId_);
-  const PortChoices choices(settingsFile_);
-  for (int n = 1; n <= kComPorts; ++n) {
-    look.com[n - 1] = resolveComPort(n, choices);
-    look.present[n - 1] = devicePresent(look.com[n - 1].path);
-  }
-  return look;
-}
-
-void SerialDeviceWatch::recheck() {
-  settle_.stop();
-  DeviceLook now = lookNow();
-  if (now == look_) return;
-  look_ = std::move(now);
-  emit changed();
+std::unique_ptr<SerialDeviceWatch::Notices> SerialDeviceWatch::makeNotices(std::function<void()> heard) {
+  return std::make_unique<DeviceChangeWindow>(std::move(heard));
 }
 
 }  // namespace vx

@@ -77,7 +77,8 @@ TEST(Win32Clock, SteadyClockIsThePerformanceCounter) {
 
 class Win32PauseTimer : public ::testing::TestWithParam<PauseTimer::Kind> {};
 
-// A pause never ends before its deadline, and a set close event ends it at once.
+// A pause never ends before its deadline, with or without a close event, and a set close event
+// ends it at once.
 TEST_P(Win32PauseTimer, NeverEndsEarlyAndTheCloseEventEndsIt) {
   DWORD error = 0;
   std::unique_ptr<PauseTimer> timer = PauseTimer::create(GetParam(), &error);
@@ -93,13 +94,16 @@ TEST_P(Win32PauseTimer, NeverEndsEarlyAndTheCloseEventEndsIt) {
     ASSERT_GE(end, deadline);
     late_us.push_back(std::chrono::duration<double, std::micro>(end - deadline).count());
   }
+  // How late is the machine's: the timer sleeps to the deadline and never spins (the writer's
+  // own margin brings its writes to the deadline, as the pseudo-terminal's spacing shows).
   std::sort(late_us.begin(), late_us.end());
-  // Generous: a loaded machine may wake the thread late, never early.
-  EXPECT_LT(late_us[late_us.size() / 2], 2000.0);
-  std::printf("[ pause timer %s ] lateness median %.0f us, max %.0f us, spin margin %.0f us\n",
+  std::printf("[ pause timer %s ] lateness median %.0f us, max %.0f us\n",
               timer->kind() == PauseTimer::Kind::HighResolution ? "high-resolution" : "system tick",
-              late_us[late_us.size() / 2], late_us.back(),
-              std::chrono::duration<double, std::micro>(timer->spinMargin()).count());
+              late_us[late_us.size() / 2], late_us.back());
+  // Without a close event, as the job's pacer waits.
+  const Clock::time_point alone = Clock::now() + 5ms;
+  EXPECT_EQ(timer->waitUntil(nullptr, alone).event, WaitEvent::Deadline);
+  EXPECT_GE(Clock::now(), alone);
 
   std::thread closer([&] {
     std::this_thread::sleep_for(30ms);
