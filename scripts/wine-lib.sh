@@ -3,7 +3,9 @@
 # that runs a Windows program sources it (`. scripts/wine-lib.sh`), which exports Wine's
 # environment and gives:
 #
-#   wine_make_prefix PREFIX   makes PREFIX (which must not exist, or be empty) with COM1..COM4 mapped
+#   wine_make_prefix PREFIX [--no-display]
+#                             makes PREFIX (which must not exist, or be empty) with COM1..COM4 mapped;
+#                             --no-display: Wine's null window driver, for windows without a display
 #   wine_check_prefix PREFIX  status 0 while PREFIX's ports are still so mapped
 #   wine_run [--path DIR]... PROGRAM.exe [ARGUMENTS...]
 #                             runs PROGRAM in $WINEPREFIX, which must pass wine_check_prefix; --path
@@ -14,7 +16,7 @@
 #
 # Run as a command it does the same (the Windows build's CMAKE_CROSSCOMPILING_EMULATOR is `run`):
 #
-#   scripts/wine-lib.sh prefix PREFIX | check PREFIX | run [--path DIR]... PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine-lib.sh prefix PREFIX [--no-display] | check PREFIX | run [--path DIR]... PROGRAM.exe [ARGUMENTS...]
 #
 # The ports: Wine gives COM1 to /dev/ttyS0, which on these machines is the kernel's console, and
 # hands the machine's own serial devices the next free numbers (COM5 and up, never to be opened).
@@ -72,6 +74,7 @@ wine_check_prefix() {
 # the check has passed (wineboot and reg open no port), and without a display.
 wine_make_prefix() (
   set -euo pipefail
+  [ $# -eq 1 ] || [ "$*" = "$1 --no-display" ] || { wine_say "usage: wine_make_prefix PREFIX [--no-display]"; exit 2; }
   prefix=$(realpath -m "$1")
   if [ -e "$prefix" ] && [ -n "$(ls -A "$prefix")" ]; then
     wine_say "$prefix exists and is not empty; a fresh prefix is made in a new folder"
@@ -102,6 +105,9 @@ wine_make_prefix() (
   for n in 1 2 3 4; do
     quietly "$WINE" reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$prefix/vorlandex-ports/COM$n" /f
   done
+  if [ $# -eq 2 ]; then
+    quietly "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f
+  fi
   for _ in 1 2; do
     wine_stop
     quietly "$WINE" wineboot   # starts the server and its mount manager again
@@ -145,10 +151,10 @@ wine_run() {
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   set -euo pipefail
   case "${1:-} $#" in
-    "prefix 2") wine_make_prefix "$2" ;;
+    "prefix 2" | "prefix 3") wine_make_prefix "${@:2}" ;;
     "check 2") wine_check_prefix "$2" ;;
     # In place of this shell: the caller's process is the program's own (its CPU is measured).
     run\ *) wine_program_command "${@:2}" && exec "${wine_command[@]}" ;;
-    *) echo "usage: $0 prefix PREFIX | check PREFIX | run [--path DIR]... PROGRAM.exe [ARGUMENTS...]" >&2; exit 2 ;;
+    *) echo "usage: $0 prefix PREFIX [--no-display] | check PREFIX | run [--path DIR]... PROGRAM.exe [ARGUMENTS...]" >&2; exit 2 ;;
   esac
 fi

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Runs the Windows serial tests under Wine, in a fresh prefix whose COM1..COM4 are mapped before
-# anything can open a port (scripts/wine-lib.sh). COM1 then leads to a pseudo-terminal whose far
-# end records every byte, COM2 to COM4 to /dev/null (a character device that is no port); the
-# absent port is the name VXABSENTPORT. No port above COM4 is ever opened.
+# anything can open a port (scripts/wine-lib.sh), with Wine's null window driver: the device
+# watch's window needs one, and the tests show nothing. COM1 then leads to a pseudo-terminal
+# whose far end records every byte, COM2 to COM4 to /dev/null (a character device that is no
+# port); the absent port is the name VXABSENTPORT. No port above COM4 is ever opened.
 #
 #   run_under_wine.sh TEST_EXE QT_PREFIX [test arguments…]
 #
@@ -33,7 +34,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-wine_make_prefix "$WINEPREFIX"
+wine_make_prefix "$WINEPREFIX" --no-display
 link=$WINEPREFIX/vorlandex-ports/COM1
 # COM1: the pseudo-terminal, once its far end is up. An absent port is a name no device has and
 # Wine gives no default (not COMn, LPTn, AUX, NUL): a COMn whose link Wine cannot follow still
