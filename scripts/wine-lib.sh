@@ -42,22 +42,14 @@ export WINELOADER=$WINE WINESERVER
 wine_say() { echo "wine-lib: $*" >&2; }
 
 # Wine's drive Z: is the root folder in every prefix.
-wine_path() {
-  local path
-  path=$(realpath -m "$1")
-  echo "Z:${path//\//\\}"
-}
+wine_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 
-wine_stop() {
-  "$WINESERVER" -k 2>/dev/null || true
-  "$WINESERVER" -w 2>/dev/null || true
-}
+wine_stop() { "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; }
 
 wine_ports_mapped() {
   local n
   for n in 1 2 3 4; do
-    [ "$(readlink "$1/dosdevices/com$n" 2>/dev/null)" = "$1/vorlandex-ports/COM$n" ] || return 1
-    [ -L "$1/vorlandex-ports/COM$n" ] || return 1
+    [ "$(readlink "$1/dosdevices/com$n")" = "$1/vorlandex-ports/COM$n" ] && [ -L "$1/vorlandex-ports/COM$n" ] || return 1
   done
 }
 
