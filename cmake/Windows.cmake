@@ -1,8 +1,8 @@
 # The Windows build's own parts, cross-built on Debian with MinGW-w64 and run under Wine:
 # GoogleTest built for Windows from Debian's sources; the tests run by ctest through
-# scripts/wine-run.sh (WINEPREFIX: a prefix made by scripts/wine-prefix.sh); the programs' icon and
-# version resources (vorlandex_windows_resources). Included by the top-level CMakeLists.txt after
-# Qt is found.
+# `scripts/wine-lib.sh run` (WINEPREFIX: a prefix made by its wine_make_prefix); the programs'
+# icon and version resources (vorlandex_windows_resources). Included by the top-level
+# CMakeLists.txt after Qt is found.
 
 set(VORLANDEX_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest's sources (Debian googletest)")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -10,7 +10,7 @@ add_subdirectory(${VORLANDEX_GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EX
 
 # Every test program runs under Wine with Qt's DLLs on its path; Qt finds its plugins beside them.
 set(VX_QT_WINDOWS_BIN ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
-set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh --path ${VX_QT_WINDOWS_BIN})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-lib.sh run --path ${VX_QT_WINDOWS_BIN})
 
 # The icon, rendered from the scalable one at the sizes Windows shows (Explorer, the taskbar,
 # the Start menu, the installer), with rsvg-convert (librsvg2-bin) and ImageMagick.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Tries the Windows installer under Wine, in a fresh prefix whose COM ports are mapped first
-# (scripts/wine-prefix.sh):
+# (scripts/wine-lib.sh):
 #
 #   scripts/check-windows-installer.sh SETUP.exe
 #
@@ -14,20 +14,17 @@
 #   program's entry: the prefix's files and registry keys are then those it had before the
 #   install, plus that one file.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
 setup=$(realpath "${1:?usage: $0 SETUP.exe}")
+. "$(dirname "$0")/wine-lib.sh"
 work=$(mktemp -d /tmp/vorlandex-installer.XXXXXX)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
+export WINEPREFIX=$work/prefix
+cleanup() { wine_stop; rm -rf "$work"; }
 trap cleanup EXIT
 unset DISPLAY
 
 fail() { echo "check-windows-installer: $*" >&2; exit 1; }
-wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=wine
-run() { "$here/wine-run.sh" "$@"; }
-reg() { "$here/wine-prefix.sh" --check "$WINEPREFIX" || exit 1; "$wine" reg "$@"; }
-settle() { wineserver -w; }   # every program of the prefix has ended and the registry is saved
+reg() { wine_run reg "$@"; }
+settle() { "$WINESERVER" -w; }   # every program of the prefix has ended and the registry is saved
 
 # What the prefix holds: its files (but Wine's own temporary and cache files) and registry keys.
 snapshot() {
@@ -36,7 +33,7 @@ snapshot() {
   grep -h '^\[' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed 's/ [0-9]*$//' | sort
 }
 
-"$here/wine-prefix.sh" "$WINEPREFIX"
+wine_make_prefix "$WINEPREFIX"
 program_dir="$WINEPREFIX/drive_c/Program Files/VORLANDEX Configurator"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/VORLANDEX Configurator.lnk"
 classes='HKLM\Software\Classes'
@@ -46,7 +43,7 @@ settle
 snapshot > "$work/before"
 
 echo "check-windows-installer: installing $(basename "$setup") silently"
-run "$setup" /S
+wine_run "$setup" /S
 settle
 [ -f "$program_dir/uninstall.exe" ] || fail "nothing installed in $program_dir"
 [ -f "$shortcut" ] || fail "no Start-menu entry"
@@ -66,19 +63,19 @@ echo "check-windows-installer: installed $(find "$program_dir" -type f | wc -l) 
 for program in vorlandex.exe vorlandex-send.exe; do
   [ -f "$program_dir/$program" ] || fail "$program was not installed"
 done
-version=$(run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
+version=$(wine_run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
 [[ $version == "vorlandex-send "* ]] || fail "vorlandex-send.exe --version said: $version"
 echo "check-windows-installer: the installed vorlandex-send.exe --version: $version"
 # The window answers --version in a message box where it has no console (none shows here,
 # without a display): its exit status says that it started with every DLL it needs found.
-run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||
+wine_run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||
   fail "the installed vorlandex.exe did not start (exit status $?)"
 echo "check-windows-installer: the installed vorlandex.exe started and answered --version"
 settle
 
 echo "operator's own" > "$program_dir/minha-clinica.cfg"
 echo "check-windows-installer: removing it silently"
-run "$program_dir/uninstall.exe" /S
+wine_run "$program_dir/uninstall.exe" /S
 settle
 [ -f "$program_dir/minha-clinica.cfg" ] || fail "the operator's file in the program's folder was removed"
 # A value in a key that stays is not in the snapshot of keys: asked for on its own.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows build's tests under Wine (`make windows-test`), each part in a fresh prefix whose
-# COM1..COM4 are mapped before anything runs (scripts/wine-prefix.sh):
-#   1. every test of build-windows/ through ctest (each program runs under scripts/wine-run.sh;
+# COM1..COM4 are mapped before anything runs (scripts/wine-lib.sh):
+#   1. every test of build-windows/ through ctest (each program runs under `wine-lib.sh run`;
 #      a GoogleTest program also writes its results to build-windows/tests/*/<test>.xml);
 #   2. the installer: silent install, the installed program runs, silent removal leaves
 #      nothing behind (scripts/check-windows-installer.sh);
@@ -11,15 +11,16 @@
 #      closes cleanly, photographed in each language (scripts/windows-window-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-lib.sh
 build=build-windows
 work=$(mktemp -d /tmp/vorlandex-wine-tests.XXXXXX)
 export WINEPREFIX=$work/prefix
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
+cleanup() { wine_stop; rm -rf "$work"; }
 trap cleanup EXIT
 
-scripts/wine-prefix.sh "$WINEPREFIX"
+wine_make_prefix "$WINEPREFIX"
 ctest --test-dir "$build" --output-on-failure -j"${JOBS:-2}"
-wineserver -k 2>/dev/null || true
+wine_stop
 
 setups=("$build"/vorlandex-*-win64-setup.exe)
 [ ${#setups[@]} -eq 1 ] && [ -f "${setups[0]}" ] ||

@@ -3,7 +3,7 @@
 #
 #   scripts/windows-window-check.sh [WINDOWS_BUILD [LINUX_BUILD]]   (build-windows, build)
 #
-# In a fresh prefix whose COM1..COM4 are mapped before anything runs (scripts/wine-prefix.sh),
+# In a fresh prefix whose COM1..COM4 are mapped before anything runs (scripts/wine-lib.sh),
 # COM1 is pointed at the pseudo-terminal of the Linux build's virtual printer. The packed
 # program (WINDOWS_BUILD/vorlandex-<version>-win64/vorlandex.exe, with its DLLs and plugins beside
 # it) is then started in English, Spanish and Portuguese; each window is photographed
@@ -18,7 +18,7 @@
 # pseudo-terminal, whose kernel worker adds jitter of its own: a pause it finds short is only noted.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-here=$PWD/scripts
+. scripts/wine-lib.sh
 
 if [ "${1:-}" != --inside-display ]; then
   for tool in xvfb-run xdotool import; do
@@ -47,7 +47,7 @@ window=""
 cleanup() {
   local status=$?
   [ -n "$window" ] && kill "$window" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
+  wine_stop
   # The port is closed (Wine has ended): now the printer's end of the line may go.
   if [ -n "$printer" ]; then kill -INT "$printer" 2>/dev/null || true; wait "$printer" 2>/dev/null || true; fi
   if [ "${KEEP:-0}" = 1 ]; then echo "work folder kept: $work"; else rm -rf "$work"; fi
@@ -55,8 +55,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The prefix is made without the display: nothing in it opens a port or a window yet.
-(unset DISPLAY; "$here/wine-prefix.sh" "$WINEPREFIX")
+wine_make_prefix "$WINEPREFIX"
 mkdir -p "$screens"
 
 "$printer_program" >"$work/printer.log" 2>&1 &
@@ -65,13 +64,13 @@ for _ in $(seq 100); do grep -q '^VORLANDEX_COM1=' "$work/printer.log" && break;
 pty=$(sed -n 's/^VORLANDEX_COM1=//p' "$work/printer.log")
 [ -c "$pty" ] || fail "the virtual printer named no pseudo-terminal: $(cat "$work/printer.log")"
 ln -sfn "$pty" "$WINEPREFIX/vorlandex-ports/COM1"
-"$here/wine-prefix.sh" --check "$WINEPREFIX"
+wine_check_prefix "$WINEPREFIX"
 say "COM1 -> $pty (the virtual printer)"
 
 # Starts the window in `language`; sets `window` (the Wine process) and `wid` (its X window).
 start_window() {
   local language=$1
-  VORLANDEX_TRACE=${trace:-} "$here/wine-run.sh" "$program" --lang "$language" >"$work/window-$language.log" 2>&1 &
+  VORLANDEX_TRACE=${trace:-} wine_run "$program" --lang "$language" >"$work/window-$language.log" 2>&1 &
   window=$!
   wid=""
   for _ in $(seq 120); do
@@ -146,8 +145,7 @@ for language in en es; do
   close_window "$language"
 done
 
-# The window's trace file, by its Windows name (Wine's Z: drive is the root folder).
-trace="Z:${work//\//\\}\\trace.txt"
+trace=$(wine_path "$work/trace.txt")
 start_window pt
 trace=""
 photograph pt

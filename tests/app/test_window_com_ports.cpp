@@ -1,6 +1,6 @@
 // "Portas seriais" on Windows: the computer's COM ports with the names their drivers give, a
 // typed name that must be a port, and the choice kept in the user's registry. Runs under Wine
-// in a prefix whose COM1..COM4 are mapped (scripts/wine-prefix.sh).
+// in a prefix whose COM1..COM4 are mapped (scripts/wine-lib.sh).
 
 #include <QComboBox>
 #include <QLabel>

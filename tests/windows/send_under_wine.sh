@@ -4,7 +4,7 @@
 #
 #   tests/windows/send_under_wine.sh [WINDOWS_BUILD [LINUX_BUILD]]   (build-windows, build)
 #
-# In a fresh prefix whose COM1..COM4 are mapped before anything runs (scripts/wine-prefix.sh),
+# In a fresh prefix whose COM1..COM4 are mapped before anything runs (scripts/wine-lib.sh),
 # COM1 is pointed at a pseudo-terminal whose far end is read on Linux
 # (tests/serial/win32/pty_far_end.py). The sender sends the example pair (the program's saved
 # defaults, fuzz/corpus/valid_default.cfg, with a striped logo of 20 rows) one job at a time,
@@ -30,6 +30,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 win=$(realpath "${1:-$src/build-windows}")
 linux=$(realpath "${2:-$src/build}")
 here=$src/tests/windows
+. "$src/scripts/wine-lib.sh"
 
 linux_send=$linux/src/app/vorlandex-send
 linux_printer=$linux/tools/printer/vorlandex-printer
@@ -47,21 +48,19 @@ server=""
 cleanup() {
   local status=$?
   [ -n "$far_end" ] && { touch "$work/stop-now"; kill "$far_end" 2>/dev/null || true; }
-  wineserver -k 2>/dev/null || true
+  wine_stop
   [ -n "$server" ] && wait "$server" 2>/dev/null || true
   if [ "${KEEP:-0}" = 1 ]; then echo "work folder kept: $work"; else rm -rf "$work"; fi
   exit $status
 }
 trap cleanup EXIT
-zpath() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
 
 started=$(date +%s)
-"$src/scripts/wine-prefix.sh" "$WINEPREFIX"
+wine_make_prefix "$WINEPREFIX"
 link=$WINEPREFIX/vorlandex-ports/COM1
 # The server of the runs, started here so that it is the one they use.
-wineserver -k 2>/dev/null || true
-wineserver -w
-WINEDEBUG=-all wineserver -f -p &
+wine_stop
+"$WINESERVER" -f -p &
 server=$!
 
 mkdir -p "$work/pair"
@@ -78,8 +77,8 @@ run_sender() {  # run_sender JOB TAG [ARGUMENTS...]: COM1 to a fresh far end, th
   [ -s "$work/ready-$tag" ] || { echo "send-under-wine: the far end did not start" >&2; return 1; }
   local status=0
   python3 "$here/wine_send_check.py" run "$work/cpu-$tag.json" "$work/trace-$tag.txt" -- \
-    "$src/scripts/wine-run.sh" --path "$qt_bin" "$win_send" --port COM1 --only "$job" --json \
-    --trace "$(zpath "$work/trace-$tag.txt")" "$@" "$(zpath "$pair")" >"$work/$tag.json" || status=$?
+    "$src/scripts/wine-lib.sh" run --path "$qt_bin" "$win_send" --port COM1 --only "$job" --json \
+    --trace "$(wine_path "$work/trace-$tag.txt")" "$@" "$(wine_path "$pair")" >"$work/$tag.json" || status=$?
   # The sender has ended and its port is closed: now the far end may go.
   touch "$work/stop-$tag"
   wait "$far_end" || true

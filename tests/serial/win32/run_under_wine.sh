@@ -1,9 +1,9 @@
 #!/bin/bash
-# Runs the Windows serial tests under Wine, in a fresh prefix whose COM1..COM4 lead to symbolic
-# links of this script's own before anything can open a port (Wine gives COM1 to /dev/ttyS0,
-# which on these machines is the kernel's console). COM1 then leads to a pseudo-terminal whose
-# far end records every byte, COM2 to COM4 to /dev/null (a character device that is no port);
-# the absent port is the name VXABSENTPORT. No port above COM4 is ever opened.
+# Runs the Windows serial tests under Wine, in a fresh prefix whose COM1..COM4 are mapped before
+# anything can open a port (scripts/wine-lib.sh), with Wine's null window driver: the device
+# watch's window needs one, and the tests show nothing. COM1 then leads to a pseudo-terminal
+# whose far end records every byte, COM2 to COM4 to /dev/null (a character device that is no
+# port); the absent port is the name VXABSENTPORT. No port above COM4 is ever opened.
 #
 #   run_under_wine.sh TEST_EXE QT_PREFIX [test arguments…]
 #
@@ -16,15 +16,11 @@ exe=$(realpath "$1")
 qt=$(realpath "$2")
 shift 2
 here=$(dirname "$(realpath "$0")")
+. "$here/../../../scripts/wine-lib.sh"
 
 work=$(mktemp -d /tmp/vx-wine-serial.XXXXXX)
 export WINEPREFIX=$work/prefix
-export WINEDEBUG=-all
-# No Mono or Gecko installers; no window driver (the tests show nothing).
-export WINEDLLOVERRIDES="mscoree=;mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-links=$work/links
-mkdir -p "$links"
 far_end=""
 watchdog=""
 
@@ -32,66 +28,36 @@ cleanup() {
   local status=$?
   [[ -n $watchdog ]] && kill "$watchdog" 2>/dev/null || true
   [[ -n $far_end ]] && kill "$far_end" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
+  wine_stop
   if [[ ${KEEP:-0} == 1 ]]; then echo "work folder kept: $work"; else rm -rf "$work"; fi
   exit $status
 }
 trap cleanup EXIT
 
-for n in 1 2 3 4; do ln -s /dev/null "$links/com$n"; done
-
-echo "== fresh Wine prefix $WINEPREFIX"
-for n in 1 2 3 4; do
-  wine reg add 'HKLM\Software\Wine\Ports' /v "COM$n" /t REG_SZ /d "$links/com$n" /f >/dev/null
-done
-wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null
-
-mapped() {
-  for n in 1 2 3 4; do
-    [[ $(readlink "$WINEPREFIX/dosdevices/com$n" 2>/dev/null) == "$links/com$n" ]] || return 1
-  done
-}
-# The mount manager takes the mapping when the server starts again, sometimes only at the second
-# start. Nothing that opens a port runs before every COMn leads to its link.
-for start in 1 2 3; do
-  wineserver -k || true
-  wineserver -w
-  wine reg query 'HKLM\Software\Wine\Ports' >/dev/null
-  wineserver -w
-  if mapped; then break; fi
-done
-if ! mapped; then
-  echo "COM1..COM4 are not mapped to $links: not running anything that could open a port" >&2
-  ls -l "$WINEPREFIX/dosdevices" >&2
-  exit 1
-fi
-for n in 1 2 3 4; do echo "com$n -> $(readlink "$WINEPREFIX/dosdevices/com$n")"; done
-
-# COM1: the pseudo-terminal, once its far end is up. A link is never left leading nowhere: a COMn
-# whose link Wine cannot follow still opens (as a device of unknown type), and Wine's fallback for
-# such a port may be its own default, /dev/ttyS(n-1), the console for COM1. An absent port is
-# therefore a name no device has and Wine gives no default (not COMn, LPTn, AUX, NUL).
-python3 "$here/pty_far_end.py" "$links/com1" "$work/received.bin" "$work/ready" "$work/stop" &
+wine_make_prefix "$WINEPREFIX" --no-display
+link=$WINEPREFIX/vorlandex-ports/COM1
+# COM1: the pseudo-terminal, once its far end is up. An absent port is a name no device has and
+# Wine gives no default (not COMn, LPTn, AUX, NUL): a COMn whose link Wine cannot follow still
+# opens (as a device of unknown type), and may fall back to Wine's own /dev/ttyS(n-1).
+python3 "$here/pty_far_end.py" "$link" "$work/received.bin" "$work/ready" "$work/stop" &
 far_end=$!
 for _ in $(seq 100); do [[ -s $work/ready ]] && break; sleep 0.05; done
 [[ -s $work/ready ]] || { echo "the pseudo-terminal's far end did not start" >&2; exit 1; }
-echo "com1 -> $(readlink "$links/com1") (pseudo-terminal)"
+echo "com1 -> $(readlink "$link") (pseudo-terminal)"
 # Should the far end die while the test runs, the Windows side is stopped at once: COM1's link
 # would soon lead nowhere (see above).
 ( while kill -0 "$far_end" 2>/dev/null; do sleep 0.05; done
-  [[ -e $work/stop ]] || { echo "the far end died: stopping Wine" >&2; wineserver -k; } ) &
+  [[ -e $work/stop ]] || { echo "the far end died: stopping Wine" >&2; "$WINESERVER" -k; } ) &
 watchdog=$!
 
 # The server the test connects to, with its own log: after a session on a pseudo-terminal port
 # Wine 8 prints its object table there when it stops (serial transfers it leaves behind).
-wineserver -k 2>/dev/null || true
-wineserver -w
-wineserver -p 2>"$work/wineserver.log"
+wine_stop
+"$WINESERVER" -p 2>"$work/wineserver.log"
 
 status=0
 VORLANDEX_TEST_PTY_PORT=COM1 VORLANDEX_TEST_ABSENT_PORT=VXABSENTPORT VORLANDEX_TEST_NULL_PORT=COM4 \
-VORLANDEX_TEST_OUT="Z:$work" WINEPATH="$qt/bin" \
-  wine "$exe" --gtest_output="xml:Z:$work/results.xml" "$@" || status=$?
+VORLANDEX_TEST_OUT=$(wine_path "$work") wine_run --path "$qt/bin" "$exe" "$@" || status=$?
 # The port is closed (the test has ended): now its far end may go.
 touch "$work/stop"
 wait "$far_end" || true
@@ -108,8 +74,7 @@ if [[ -f $work/expected.bin ]]; then
   fi
 fi
 [[ -f $work/report.txt ]] && cat "$work/report.txt"
-wineserver -k 2>/dev/null || true
-wineserver -w
+wine_stop
 leftovers=$(grep -c '^0x' "$work/wineserver.log" || true)
 [[ $leftovers -gt 0 ]] && echo "Wine's server listed $leftovers objects left at its exit (its log: wineserver.log)"
 exit $status
