@@ -820,7 +820,8 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(name))) << dialogs->boxes[0].text.toStdString();
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(name + QStringLiteral(".bmp"))))
+      << dialogs->boxes[0].text.toStdString();
   EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_EQ(entries(), QStringList({"arquivo"}));
 
