@@ -181,7 +181,7 @@ TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
   file.close();
   SenderResult r = Sender({cfg, QStringLiteral("--port"), line.devicePath()}).finish();
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains(cfg + QStringLiteral(", line 101"))) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains(shownPath(cfg) + QStringLiteral(", line 101"))) << r.err.toStdString();
 
   pair();
   QFile::remove(dir.filePath(QStringLiteral("sala.bmp")));
