@@ -20,7 +20,7 @@ vx::ConfigModel startupModel() {
   vx::ConfigModel m;
   for (int b = 1; b <= vx::kButtons; ++b) {
     m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
     for (int l = 2; l <= vx::kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   vx::applyNumberingDefaults(m);

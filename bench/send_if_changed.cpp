@@ -37,10 +37,10 @@ vx::ConfigModel model(const QString& line6) {
   vx::applyNumberingDefaults(m);
   for (int b = 1; b <= vx::kButtons; ++b) {
     m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
   }
   m.lineText[6][2] = line6;
-  m.lineEnabled[6][2] = 1;
+  m.lineEnabled[6][2] = true;
   return m;
 }
 

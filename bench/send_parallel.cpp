@@ -52,7 +52,7 @@ QString writePair(const QString& dir) {
   vx::applyNumberingDefaults(m);
   for (int b = 1; b <= vx::kButtons; ++b) {
     m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
   }
   vx::GlobalSettings g;
   g.logo_height = kLogoHeight;

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     for (int b = 1; b <= vx::kButtons; ++b) {
       for (int l = 1; l <= vx::kLines; ++l) {
         ui.model().lineText[l][b] = QStringLiteral("  Linha %1 do botão %2  ").arg(l).arg(b);
-        ui.model().lineEnabled[l][b] = 1;
+        ui.model().lineEnabled[l][b] = true;
       }
       ui.model().firstNumber[b] = 10 + b;
       ui.model().lastNumber[b] = 90 + b;

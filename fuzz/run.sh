@@ -48,6 +48,7 @@ run_config() {
     "$root/src/config/config_text.cpp"
     "$root/src/model/config_model.cpp"
     "$root/src/model/cp1252.cpp"
+    "$root/src/model/shown_path.cpp"
   )
   local objects=() src obj
   for src in "${sources[@]}"; do
@@ -67,6 +68,7 @@ run_bitmap() {
   mkdir -p "$out/corpus-bitmap" "$out/obj-bitmap"
   local sources=(
     "$root/fuzz/fuzz_bitmap_reader.cpp"
+    "$root/src/logo/bitmap_file.cpp"
     "$root/src/logo/source_picture.cpp"
     "$root/src/logo/logo_box.cpp"
     "$root/src/logo/logo_raster.cpp"
@@ -75,6 +77,7 @@ run_bitmap() {
     "$root/src/logo/svg_picture.cpp"
     "$root/src/logo/svg_render.cpp"
     "$root/src/logo/compact_bitmap.cpp"
+    "$root/src/model/shown_path.cpp"
   )
   local objects=() src obj extra
   for src in "${sources[@]}"; do
@@ -83,7 +86,7 @@ run_bitmap() {
     # and the harness only loop over dots, where tracing each comparison would cost most
     # of the run.
     extra=(-fno-sanitize-coverage=trace-cmp)
-    case "$(basename "$src")" in source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
+    case "$(basename "$src")" in bitmap_file.cpp | source_picture.cpp | picture_reader.cpp | svg_picture.cpp) extra=() ;; esac
     # shellcheck disable=SC2046  # pkg-config prints several words on purpose
     "${launcher[@]}" "$cxx" "${flags[@]}" "${extra[@]}" -I"$root/src" $(pkg-config --cflags Qt6Gui Qt6Svg) \
       -c "$src" -o "$obj" || return 1

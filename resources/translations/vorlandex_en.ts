@@ -170,12 +170,12 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
-        <translation>The file &quot;%1&quot; could not be read: %2</translation>
+        <source>Não foi possível ler o arquivo %1: %2</source>
+        <translation>The file %1 could not be read: %2</translation>
     </message>
     <message>
-        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
-        <translation>The file &quot;%1&quot; could not be written: %2</translation>
+        <source>Não foi possível gravar o arquivo %1: %2</source>
+        <translation>The file %1 could not be written: %2</translation>
     </message>
     <message>
         <source>é uma pasta</source>
@@ -198,8 +198,8 @@
         <translation>The file is too large to be a configuration file (%1)</translation>
     </message>
     <message>
-        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
-        <translation>The file &quot;%1&quot; is too large to be a configuration file (%2)</translation>
+        <source>O arquivo %1 é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>The file %1 is too large to be a configuration file (%2)</translation>
     </message>
 </context>
 <context>
@@ -676,8 +676,8 @@ Check the printer cable and send again.</translation>
         <translation> — set by the environment variable VORLANDEX_COM%1, which prevails over the choice</translation>
     </message>
     <message>
-        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
-        <translation>COM%1: &quot;%2&quot; is not a serial device. Choose a device from the list or type the full path of a device.</translation>
+        <source>COM%1: %2 não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: %2 is not a serial device. Choose a device from the list or type the full path of a device.</translation>
     </message>
     <message>
         <source>Não foi possível gravar as escolhas em %1.</source>

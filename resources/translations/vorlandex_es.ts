@@ -170,12 +170,12 @@
 <context>
     <name>ConfigFiles</name>
     <message>
-        <source>Não foi possível ler o arquivo &quot;%1&quot;: %2</source>
-        <translation>No se pudo leer el archivo &quot;%1&quot;: %2</translation>
+        <source>Não foi possível ler o arquivo %1: %2</source>
+        <translation>No se pudo leer el archivo %1: %2</translation>
     </message>
     <message>
-        <source>Não foi possível gravar o arquivo &quot;%1&quot;: %2</source>
-        <translation>No se pudo guardar el archivo &quot;%1&quot;: %2</translation>
+        <source>Não foi possível gravar o arquivo %1: %2</source>
+        <translation>No se pudo guardar el archivo %1: %2</translation>
     </message>
     <message>
         <source>é uma pasta</source>
@@ -198,8 +198,8 @@
         <translation>El archivo es demasiado grande para ser un archivo de configuración (%1)</translation>
     </message>
     <message>
-        <source>O arquivo &quot;%1&quot; é grande demais para ser um arquivo de configuração (%2)</source>
-        <translation>El archivo &quot;%1&quot; es demasiado grande para ser un archivo de configuración (%2)</translation>
+        <source>O arquivo %1 é grande demais para ser um arquivo de configuração (%2)</source>
+        <translation>El archivo %1 es demasiado grande para ser un archivo de configuración (%2)</translation>
     </message>
 </context>
 <context>
@@ -676,8 +676,8 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
         <translation> — definido por la variable de entorno VORLANDEX_COM%1, que prevalece sobre la elección</translation>
     </message>
     <message>
-        <source>COM%1: &quot;%2&quot; não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
-        <translation>COM%1: &quot;%2&quot; no es un dispositivo serie. Elija un dispositivo de la lista o escriba la ruta completa de un dispositivo.</translation>
+        <source>COM%1: %2 não é um dispositivo serial. Escolha um dispositivo da lista ou digite o caminho completo de um dispositivo.</source>
+        <translation>COM%1: %2 no es un dispositivo serie. Elija un dispositivo de la lista o escriba la ruta completa de un dispositivo.</translation>
     </message>
     <message>
         <source>Não foi possível gravar as escolhas em %1.</source>

@@ -1,24 +1,24 @@
 #include "config_io.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include "config/disk_file.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
 
 QString readFailure(const QString& path, const QString& reason) {
-  return QCoreApplication::translate("ConfigFiles", "Não foi possível ler o arquivo \"%1\": %2")
-      .arg(QDir::toNativeSeparators(path), reason);
+  return QCoreApplication::translate("ConfigFiles", "Não foi possível ler o arquivo %1: %2")
+      .arg(shownPath(path), reason);
 }
 
 QString writeFailure(const QString& path, const QString& reason) {
-  return QCoreApplication::translate("ConfigFiles", "Não foi possível gravar o arquivo \"%1\": %2")
-      .arg(QDir::toNativeSeparators(path), reason);
+  return QCoreApplication::translate("ConfigFiles", "Não foi possível gravar o arquivo %1: %2")
+      .arg(shownPath(path), reason);
 }
 
 [[noreturn]] void throwWriteError(const QString& path, const QString& reason) {

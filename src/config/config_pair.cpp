@@ -1,11 +1,11 @@
 #include "config/config_pair.h"
 
-#include <QDir>
 #include <algorithm>
 
 #include "config/config_file_names.h"
 #include "logo/logo_preview.h"
 #include "logo/logo_upload.h"
+#include "model/shown_path.h"
 
 namespace vx {
 
@@ -30,7 +30,7 @@ ConfigPair readConfigPair(const QString& cfgPath) {
   if (!files.picture) {
     // "Bitmap image is not valid" does not say which file it means.
     QString text = files.pictureError;
-    const QString bmpShown = QDir::toNativeSeparators(files.bmpPath);
+    const QString bmpShown = shownPath(files.bmpPath);
     if (!text.contains(bmpShown)) text = QStringLiteral("%1: %2").arg(bmpShown, text);
     throw ConfigPairError(text);
   }
@@ -40,7 +40,7 @@ ConfigPair readConfigPair(const QString& cfgPath) {
   try {
     pair.contents = parseConfigText(files.cfg.bytes);
   } catch (const ConfigReadError& e) {
-    const QString cfgShown = QDir::toNativeSeparators(cfgPath);
+    const QString cfgShown = shownPath(cfgPath);
     if (e.line() <= 0) throw ConfigPairError(QStringLiteral("%1: %2").arg(cfgShown, e.message()));
     QString text = e.message();
     if (text.startsWith(QLatin1String("List index out of bounds"))) {

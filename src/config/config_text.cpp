@@ -2,11 +2,11 @@
 
 #include <QByteArrayView>
 #include <QCoreApplication>
-#include <QDir>
 #include <limits>
 #include <optional>
 
 #include "model/cp1252.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -99,6 +99,13 @@ std::uint8_t readByte(LineReader& lines) {
 
 bool readFlag(LineReader& lines) { return lines.next() == QByteArrayView(kTrue); }
 
+// The print choice is stored as the item of the list: 0 "Imprimir", 1 "Não imprimir". A
+// file may hold any byte; only 1 leaves the letter out, as the page and the printer read it.
+constexpr std::int32_t kNotPrintedItem = 1;
+
+std::int32_t printChoiceItem(bool printLetter) { return printLetter ? 0 : kNotPrintedItem; }
+bool readPrintChoice(LineReader& lines) { return readByte(lines) != kNotPrintedItem; }
+
 QString readText(LineReader& lines) { return cp1252::decode(lines.next().toByteArray()); }
 
 }  // namespace
@@ -118,9 +125,9 @@ QString fileTooLargeMessage(const QString& path) {
   const QString limit = QCoreApplication::translate("ConfigFiles", "o limite é de %1 MB").arg(kMaxConfigFileBytes / (1024 * 1024));
   if (path.isEmpty())
     return QCoreApplication::translate("ConfigFiles", "O arquivo é grande demais para ser um arquivo de configuração (%1)").arg(limit);
-  return QCoreApplication::translate(
-             "ConfigFiles", "O arquivo \"%1\" é grande demais para ser um arquivo de configuração (%2)")
-      .arg(QDir::toNativeSeparators(path), limit);
+  return QCoreApplication::translate("ConfigFiles",
+                                     "O arquivo %1 é grande demais para ser um arquivo de configuração (%2)")
+      .arg(shownPath(path), limit);
 }
 
 QByteArray writeConfigText(const ConfigModel& m, const GlobalSettings& g) {
@@ -128,13 +135,13 @@ QByteArray writeConfigText(const ConfigModel& m, const GlobalSettings& g) {
   out.reserve(4096);
   for (int b = 1; b <= kButtons; ++b) {
     appendNumber(out, m.sameAsButton[b]);
-    appendNumber(out, m.printLetter[b]);
+    appendNumber(out, printChoiceItem(m.printLetter[b]));
     appendNumber(out, m.firstNumber[b]);
     appendNumber(out, m.lastNumber[b]);
     appendNumber(out, m.letter[b]);
     for (int l = 1; l <= kLines; ++l) appendText(out, m.lineText[l][b]);
-    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineEnabled[l][b] != 0);
-    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineExpanded[l][b] != 0);
+    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineEnabled[l][b]);
+    for (int l = 1; l <= kLines; ++l) appendFlag(out, m.lineExpanded[l][b]);
   }
   appendNumber(out, g.port_index);
   appendNumber(out, g.logo_height);
@@ -155,13 +162,13 @@ ConfigFileContents parseConfigText(const QByteArray& bytes) {
   for (int b = 1; b <= kButtons; ++b) {
     ButtonSettings& s = c.buttons[b];
     s.sameAsButton = readByte(lines);
-    s.printLetter = readByte(lines);
+    s.printLetter = readPrintChoice(lines);
     s.firstNumber = readNumber(lines);
     s.lastNumber = readNumber(lines);
     s.letter = readByte(lines);
     for (int l = 1; l <= kLines; ++l) s.lineText[l] = readText(lines);
-    for (int l = 1; l <= kLines; ++l) s.lineEnabled[l] = readFlag(lines) ? 1 : 0;
-    for (int l = 1; l <= kLines; ++l) s.lineExpanded[l] = readFlag(lines) ? 1 : 0;
+    for (int l = 1; l <= kLines; ++l) s.lineEnabled[l] = readFlag(lines);
+    for (int l = 1; l <= kLines; ++l) s.lineExpanded[l] = readFlag(lines);
   }
   GlobalSettings& g = c.globals;
   g.port_index = readNumber(lines);

@@ -79,8 +79,9 @@ QByteArray writeConfigText(const ConfigModel& model, const GlobalSettings& globa
 //    "$" hexadecimal are refused: the program never writes them, and a number that reads
 //    differently from how it looks is worse than an error.
 // A text over kMaxConfigFileBytes is refused with fileTooLargeMessage(QString()).
-// Byte fields (sameAsButton, printLetter, letter) keep the number's low 8 bits; a flag is
-// true only for exactly "TRUE"; a text is taken whole.
+// Byte fields (sameAsButton, the print choice, letter) keep the number's low 8 bits, and
+// only a print choice of 1 ("Não imprimir") leaves the letter out; a flag is true only for
+// exactly "TRUE"; a text is taken whole.
 ConfigFileContents parseConfigText(const QByteArray& bytes);
 
 // Copies buttons 1..6 of `contents` into the model's tables; the rest of the model is kept.

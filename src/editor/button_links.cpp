@@ -19,8 +19,8 @@ void updateButtonLinks(ConfigModel& model) {
   // In button order: a follower takes over the numbering of a button whose own link is
   // already settled (the lowest button with a letter is always independent).
   for (int b = 1; b <= kPrinterButtons; ++b) {
-    if (model.letter[b] == kInactiveLetter)
-      model.sameAsButton[b] = kInactiveLink;
+    if (model.isInactive(b))
+      model.setInactive(b);
     else
       linkButton(model, b);
   }

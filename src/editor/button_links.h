@@ -17,9 +17,8 @@ namespace vx {
 int linkButton(ConfigModel& model, int b);
 
 // Brings the links of buttons 1..kPrinterButtons up to date, in button order, as the page
-// would show each of them: a button whose letter is the inactive mark stays inactive
-// (sameAsButton = kInactiveLink, its numbering untouched); every other is linked by
-// linkButton(). Slots 5 and 6 are left as they are.
+// would show each of them: an inactive button is linked to no button and keeps its
+// numbering; every other is linked by linkButton(). Slots 5 and 6 are left as they are.
 void updateButtonLinks(ConfigModel& model);
 
 }  // namespace vx

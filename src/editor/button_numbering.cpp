@@ -48,8 +48,9 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
 
   if (input.inactive) {
     // Only the letter and the link change: the numbers and the controls stay as they are.
-    n.letter = kInactiveLetter;
-    n.sameAsButton = kInactiveLink;
+    ConfigModel off = model;
+    off.setInactive(button);
+    n = numberingOf(off, button);
     v.state = ButtonState::Inactive;
     v.rangeText = QCoreApplication::translate("ButtonNumbering", "Botão Inativo");
     return {n, v};
@@ -63,7 +64,7 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   // With the letter field empty there is no letter to store: the button keeps its own.
   if (!input.letterText.isEmpty())
     n.letter = static_cast<std::uint8_t>(cp1252::encode(input.letterText.left(1)).at(0));
-  n.printLetter = input.printLetter ? 0 : 1;
+  n.printLetter = input.printLetter;
   if (input.printLetter) {
     v.maxValue = NumberingView::kMaxPrintedNumber;
     v.start = std::min(v.start, v.maxValue);
@@ -87,8 +88,7 @@ NumberingResult applyNumbering(const ConfigModel& model, int button, const Numbe
   v.state = ButtonState::Following;
   v.follows = m;
   v.rangeText = QCoreApplication::translate("ButtonNumbering", "Igual Botão %1").arg(m);
-  // Only "Não imprimir" (1) lifts the limit; anything else a file held reads as "Imprimir".
-  v.printLetter = n.printLetter != 1;
+  v.printLetter = n.printLetter;
   v.maxValue = v.printLetter ? NumberingView::kMaxPrintedNumber : NumberingView::kMaxUnprintedNumber;
   v.start = n.firstNumber;
   v.end = n.lastNumber;

@@ -25,7 +25,7 @@ struct NumberingInput {
 // The numbering tables of one button.
 struct ButtonNumbering {
   std::uint8_t letter = 0;
-  std::uint8_t printLetter = 0;
+  bool printLetter = true;
   std::int32_t firstNumber = 0;
   std::int32_t lastNumber = 0;
   std::uint8_t sameAsButton = 0;

@@ -39,7 +39,7 @@ ButtonPageLoad buttonPage(const ConfigModel& model, int button) {
   // A letter typed by the operator that is not an item is shown as it is stored, so the
   // numbering rule stores it back instead of the previously shown button's letter.
   if (page.letterItem < 0 && letter != 0) page.letterText = QString(QChar(cp1252::decodeByte(letter)));
-  page.printLetter = model.printLetter[button] != 1;
+  page.printLetter = model.printLetter[button];
   return page;
 }
 

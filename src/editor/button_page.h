@@ -39,7 +39,7 @@ struct ButtonPageLoad {
   // then letterText is what the field shows (the stored letter, or nothing for code 0).
   int letterItem = -1;
   QString letterText;
-  bool printLetter = true;  // printLetterList: only 1 is "Não imprimir"
+  bool printLetter = true;  // printLetterList: "Imprimir" or "Não imprimir"
   bool operator==(const ButtonPageLoad&) const = default;
 };
 

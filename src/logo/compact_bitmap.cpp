@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QList>
 
-#include "logo/source_picture.h"
+#include "logo/bitmap_file.h"
 
 namespace vx {
 namespace {

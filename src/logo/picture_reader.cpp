@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -11,6 +10,7 @@
 
 #include "logo/compact_bitmap.h"
 #include "logo/svg_picture.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -20,9 +20,6 @@ constexpr qint64 kMaxSvgFileBytes = qint64{16} * 1024 * 1024;
 
 [[noreturn]] void fail(const QString& text) { throw BitmapError(text.toStdString()); }
 
-// As the operator knows the file: with the system's own separators (backslashes on Windows).
-QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
-
 QString acceptedList() {
   QStringList names = pictureFileSuffixes();
   names.removeAll(QStringLiteral("jpeg"));
@@ -31,27 +28,35 @@ QString acceptedList() {
 }
 
 [[noreturn]] void failUnknown(const QString& path) {
-  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).")
-           .arg(quoted(path), acceptedList()));
+  fail(
+      QCoreApplication::translate(
+          "PictureReader", "O arquivo %1 não é uma imagem que o programa saiba abrir (formatos aceitos: %2).")
+          .arg(shownPath(path), acceptedList()));
 }
 [[noreturn]] void failDamaged(const QString& path) {
-  fail(QCoreApplication::translate("PictureReader", "A imagem %1 está danificada ou incompleta e não pode ser aberta.").arg(quoted(path)));
+  fail(QCoreApplication::translate("PictureReader",
+                                   "A imagem %1 está danificada ou incompleta e não pode ser aberta.")
+           .arg(shownPath(path)));
 }
 [[noreturn]] void failNoSize(const QString& path) {
-  fail(QCoreApplication::translate("PictureReader", "A imagem %1 não tem tamanho (largura ou altura zero).").arg(quoted(path)));
+  fail(QCoreApplication::translate("PictureReader", "A imagem %1 não tem tamanho (largura ou altura zero).")
+           .arg(shownPath(path)));
 }
 [[noreturn]] void failTooLarge(const QString& path, QSize size) {
-  fail(QCoreApplication::translate("PictureReader", "A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 "
-                      "pontos ao todo.")
-           .arg(quoted(path))
+  fail(QCoreApplication::translate(
+           "PictureReader",
+           "A imagem %1 é grande demais (%2 × %3 pontos); o limite é de %4 pontos por lado e %5 "
+           "pontos ao todo.")
+           .arg(shownPath(path))
            .arg(size.width())
            .arg(size.height())
            .arg(kMaxBitmapSide)
            .arg(kMaxBitmapDots));
 }
 [[noreturn]] void failFileTooLarge(const QString& path, qint64 limit) {
-  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).")
-           .arg(quoted(path))
+  fail(QCoreApplication::translate("PictureReader",
+                                   "O arquivo %1 é grande demais para uma imagem (mais de %2 MiB).")
+           .arg(shownPath(path))
            .arg(limit / (1024 * 1024)));
 }
 
@@ -162,9 +167,10 @@ bool gifComplete(QIODevice& d) {
 }
 
 [[noreturn]] void failSvgUnsupported(const QString& path) {
-  fail(QCoreApplication::translate("PictureReader", "O arquivo %1 é um desenho SVG, que esta versão do programa não abre. "
-                      "Salve-o como PNG ou BMP e abra esse arquivo.")
-           .arg(quoted(path)));
+  fail(QCoreApplication::translate("PictureReader",
+                                   "O arquivo %1 é um desenho SVG, que esta versão do programa não abre. "
+                                   "Salve-o como PNG ou BMP e abra esse arquivo.")
+           .arg(shownPath(path)));
 }
 
 SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
@@ -177,18 +183,26 @@ SourcePicture decodeSvg(const QByteArray& bytes, const QString& path) {
     case SvgProblem::Kind::None:
       break;
     case SvgProblem::Kind::External:
-      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não "
-                          "busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.")
-               .arg(quoted(path), problem.detail.left(200)));
+      fail(QCoreApplication::translate(
+               "PictureReader",
+               "O desenho SVG %1 faz referência a algo fora do arquivo (%2), que o programa não "
+               "busca. Incorpore as imagens e os estilos no próprio desenho e tente de novo.")
+               .arg(shownPath(path), problem.detail.left(200)));
     case SvgProblem::Kind::Script:
-      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do "
-                          "desenho e tente de novo.")
-               .arg(quoted(path), problem.detail.left(200)));
+      fail(QCoreApplication::translate(
+               "PictureReader",
+               "O desenho SVG %1 contém scripts (%2), que o programa não executa. Remova-os do "
+               "desenho e tente de novo.")
+               .arg(shownPath(path), problem.detail.left(200)));
     case SvgProblem::Kind::NoSize:
-      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).")
-               .arg(quoted(path)));
+      fail(QCoreApplication::translate(
+               "PictureReader",
+               "O desenho SVG %1 não tem tamanho (largura, altura ou viewBox zero ou inválidos).")
+               .arg(shownPath(path)));
     case SvgProblem::Kind::NotSvg:
-      fail(QCoreApplication::translate("PictureReader", "O desenho SVG %1 está danificado ou não é um SVG válido.").arg(quoted(path)));
+      fail(QCoreApplication::translate("PictureReader",
+                                       "O desenho SVG %1 está danificado ou não é um SVG válido.")
+               .arg(shownPath(path)));
     case SvgProblem::Kind::Unsupported:
       failSvgUnsupported(path);
   }
@@ -244,7 +258,7 @@ SourcePicture decodeRaster(QIODevice& device, const QString& path) {
 }
 
 QString cannotOpenText(const QString& path, const QString& reason) {
-  return QStringLiteral("Cannot open file %1. %2").arg(quoted(path), reason.trimmed());
+  return QStringLiteral("Cannot open file %1. %2").arg(shownPath(path), reason.trimmed());
 }
 
 }  // namespace
@@ -280,7 +294,8 @@ QSize workingPictureSize(QSize size) {
 }
 
 SourcePicture decodeLogoPicture(const QByteArray& bytes, const QString& path) {
-  if (bytes.isEmpty()) fail(QCoreApplication::translate("PictureReader", "O arquivo %1 está vazio.").arg(quoted(path)));
+  if (bytes.isEmpty())
+    fail(QCoreApplication::translate("PictureReader", "O arquivo %1 está vazio.").arg(shownPath(path)));
   if (bytes.startsWith("BM")) return decodeBitmap(bytes);
   if (looksLikeSvg(bytes)) return decodeSvg(bytes, path);
   QBuffer buffer;
@@ -294,7 +309,8 @@ SourcePicture loadLogoPicture(const QString& path) {
   const QFileInfo info(path);
   if (info.isDir()) {
     if (bitmapName) return loadBitmapFile(path);
-    fail(QCoreApplication::translate("PictureReader", "%1 é uma pasta, não um arquivo de imagem.").arg(quoted(path)));
+    fail(QCoreApplication::translate("PictureReader", "%1 é uma pasta, não um arquivo de imagem.")
+             .arg(shownPath(path)));
   }
   // A pipe or a device is no picture file, and opening a pipe could block for ever.
   if (info.exists() && !info.isFile()) {
@@ -316,7 +332,7 @@ SourcePicture loadLogoPicture(const QString& path) {
     file.close();
     return loadBitmapFile(path);
   }
-  if (head.isEmpty()) fail(QStringLiteral("O arquivo %1 está vazio.").arg(quoted(path)));
+  if (head.isEmpty()) fail(QStringLiteral("O arquivo %1 está vazio.").arg(shownPath(path)));
   const qint64 limit = svg ? kMaxSvgFileBytes : kMaxBitmapFileBytes;
   if (file.size() > limit) failFileTooLarge(path, limit);
   if (!svg) return decodeRaster(file, path);

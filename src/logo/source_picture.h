@@ -1,15 +1,16 @@
 #pragma once
 // The logo's source picture: the Windows bitmap as loaded, at its own size and depth, plus
 // the file's own bytes so that saving writes the very file the operator chose. Loading
-// guards against hostile files (lying headers, truncated data, huge dimensions) and
-// reports every failure as a BitmapError carrying the text the operator is shown.
+// checks the file's headers first (bitmap_file.h) and reports every failure as a
+// BitmapError carrying the text the operator is shown.
 // Plain functions and values; safe to use from any one thread at a time.
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <cstdint>
 #include <stdexcept>
+
+#include "logo/bitmap_file.h"
 
 namespace vx {
 
@@ -21,13 +22,6 @@ class BitmapError : public std::runtime_error {
 };
 
 inline constexpr char kBitmapNotValid[] = "Bitmap image is not valid";
-
-// Limits a bitmap must keep to be loaded at all: each side at most kMaxBitmapSide dots,
-// at most kMaxBitmapDots dots in all (the decoder keeps up to 4 bytes per dot), and a
-// file of at most kMaxBitmapFileBytes. Anything larger is reported as not valid.
-inline constexpr int kMaxBitmapSide = 20000;
-inline constexpr std::int64_t kMaxBitmapDots = std::int64_t{32} * 1024 * 1024;
-inline constexpr std::int64_t kMaxBitmapFileBytes = std::int64_t{160} * 1024 * 1024;
 
 struct SourcePicture {
   QImage image;          // as decoded: Mono, Indexed8, RGB32 or ARGB32 for a bitmap file;
@@ -53,12 +47,6 @@ SourcePicture loadBitmapFile(const QString& path);
 // Decodes the bytes of a bitmap file; throws BitmapError(kBitmapNotValid). The result
 // keeps `bytes` as its fileBytes.
 SourcePicture decodeBitmap(const QByteArray& bytes);
-
-// A Windows bitmap file of `image` at its own size and depth: 1 bit for Mono/MonoLSB,
-// 8 bits with a 256-entry palette for Indexed8 and Grayscale8, 24 bits for 24-bit
-// formats, 32 bits for everything else. BITMAPINFOHEADER, no compression, bottom-up rows
-// padded to 4 bytes. Empty for a null image.
-QByteArray encodeBitmap(const QImage& image);
 
 // Writes picture.bitmapFileBytes() to `path`, replacing the file only once everything
 // is written. Throws BitmapError("Cannot create file "<path>". <reason>") on failure.

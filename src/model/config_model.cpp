@@ -35,7 +35,7 @@ void applyNumberingDefaults(ConfigModel& m) {
   const char letters[] = {'A', 'b', 'C', 'd'};
   for (int b = 1; b <= kPrinterButtons; ++b) m.letter[b] = static_cast<std::uint8_t>(letters[b - 1]);
   for (int b = 1; b <= kButtons; ++b) {
-    m.printLetter[b] = 0;
+    m.printLetter[b] = true;
     m.firstNumber[b] = 0;
     m.lastNumber[b] = 99;
   }

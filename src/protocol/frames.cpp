@@ -31,8 +31,8 @@ void checkButton(int button) {
 // text and the line end; a disabled line leaves no trace, not even its line end.
 void appendLines(ByteList& out, const ConfigModel& model, int button, int first) {
   for (int line = first; line < first + 4; ++line) {
-    if (model.lineEnabled[line][button] == 0) continue;
-    if (model.lineExpanded[line][button] != 0) append(out, kExpandedPrefix);
+    if (!model.lineEnabled[line][button]) continue;
+    if (model.lineExpanded[line][button]) append(out, kExpandedPrefix);
     const QByteArray text = cp1252::encode(model.lineText[line][button]);
     out.insert(out.end(), text.begin(), text.end());
     append(out, kLineEnd);
@@ -56,7 +56,7 @@ FrameBytes blockHeader(std::uint8_t code, std::size_t count) {
 
 std::uint8_t letterValue(const ConfigModel& model, int button) {
   std::uint8_t value = model.letter[button];
-  if (model.printLetter[button] == 1) value = 0x00;
+  if (!model.printLetter[button]) value = 0x00;
   if (model.sameAsButton[button] != button) value = 0xFF;
   return value;
 }

@@ -1,12 +1,12 @@
 #include "send/port_run.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <chrono>
 #include <exception>
 #include <stdexcept>
 
+#include "model/shown_path.h"
 #include "protocol/job_port.h"
 #include "protocol/monotonic_clock.h"
 #include "protocol/plan_runner.h"
@@ -44,7 +44,7 @@ class PortRun::Host final : public JobPort {
     }
     if (!refused.isEmpty()) {
       stop(QStringLiteral("cannot open %1: %2")
-               .arg(QDir::toNativeSeparators(QString::fromStdString(device_.devicePath())), refused));
+               .arg(shownPath(QString::fromStdString(device_.devicePath())), refused));
       throw PortStopped{};
     }
   }

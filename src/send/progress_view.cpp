@@ -1,6 +1,9 @@
 #include "send/progress_view.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -60,7 +63,7 @@ QString progressLine(const QString& label, int labelWidth, const PortStatus& s, 
 
 QString summaryLine(const QString& label, const QString& device, const PortStatus& s, const RunPlan& plan) {
   QString who = label;
-  if (device != label) who += QStringLiteral(" (%1)").arg(device);
+  if (device != label) who += QStringLiteral(" (%1)").arg(shownPath(device));
   if (s.state == PortStatus::State::Done) {
     return QStringLiteral("%1: everything sent: %2 transfers, %3 in %4")
         .arg(who)
@@ -71,6 +74,26 @@ QString summaryLine(const QString& label, const QString& device, const PortStatu
       .arg(who, jobLabel(plan, s.job), s.failure)
       .arg(s.bytesWritten)
       .arg(pluralBytes(plan.stream().size()));
+}
+
+TerminalProgress::TerminalProgress(std::vector<QString> labels, int columns)
+    : labels_(std::move(labels)), columns_(columns) {
+  for (const QString& label : labels_) labelWidth_ = std::max(labelWidth_, static_cast<int>(label.size()));
+}
+
+QString TerminalProgress::redraw(const std::vector<PortStatus>& statuses,
+                                 const std::vector<const RunPlan*>& plans) {
+  QString screen;
+  if (drawn_) screen += QStringLiteral("\x1b[%1A").arg(labels_.size());
+  for (std::size_t i = 0; i < labels_.size() && i < statuses.size() && i < plans.size(); ++i) {
+    QString line = progressLine(labels_[i], labelWidth_, statuses[i], *plans[i]);
+    // A line that wraps would take two rows and throw the redrawing off by one.
+    if (columns_ > 1 && line.size() >= columns_) line.truncate(columns_ - 1);
+    screen += QStringLiteral("\r\x1b[2K") + line + QLatin1Char('\n');
+  }
+  screen.chop(1);
+  drawn_ = true;
+  return screen;
 }
 
 QStringList PlainProgress::update(const std::vector<QString>& labels, const std::vector<PortStatus>& statuses,

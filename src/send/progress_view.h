@@ -1,7 +1,8 @@
 #pragma once
 // What the sender shows of its ports while they run and when they end: one line per printer
-// with its job, a bar and the time left on a terminal, plain lines when the output is not a
-// terminal, and the closing summary. Formatting only; the caller writes the lines.
+// with its job, a bar and the time left, redrawn in place on a terminal, plain lines when the
+// output is not a terminal, and the closing summary. Formatting only; the caller writes the
+// lines.
 
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,22 @@ QString progressLine(const QString& label, int labelWidth, const PortStatus& sta
 
 // The closing line of a port: what it received, or where it stopped and why.
 QString summaryLine(const QString& label, const QString& device, const PortStatus& status, const RunPlan& plan);
+
+// Progress bars redrawn in place on a terminal, one line per port.
+class TerminalProgress {
+ public:
+  // `columns`: the terminal's width, 0 when unknown.
+  TerminalProgress(std::vector<QString> labels, int columns);
+  // What to print, without a final line break, to draw the ports' statuses over the previous
+  // drawing (the first time: below the cursor).
+  QString redraw(const std::vector<PortStatus>& statuses, const std::vector<const RunPlan*>& plans);
+
+ private:
+  std::vector<QString> labels_;
+  int labelWidth_ = 0;
+  int columns_ = 0;
+  bool drawn_ = false;
+};
 
 // Plain-line progress: a line whenever a port starts a job or ends, nothing in between.
 class PlainProgress {

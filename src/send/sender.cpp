@@ -1,7 +1,6 @@
 #include "send/sender.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -13,6 +12,7 @@
 
 #include "config/config_file_names.h"
 #include "config/config_pair.h"
+#include "model/shown_path.h"
 #include "protocol/job_plan.h"
 #include "send/json_report.h"
 #include "send/port_run.h"
@@ -103,7 +103,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
 QString startTrace(const QString& path) {
   std::string reason;
   if (path.isEmpty() || startProgramTrace(QFile::encodeName(path).toStdString(), &reason)) return {};
-  return QStringLiteral("--trace: cannot open %1: %2").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason));
+  return QStringLiteral("--trace: cannot open %1: %2").arg(shownPath(path), QString::fromStdString(reason));
 }
 
 }  // namespace
@@ -129,7 +129,7 @@ int Sender::exec() {
   } catch (const ConfigPairError& e) {
     error = e.message();
   } catch (const std::length_error& e) {
-    error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(options_.pairPath), QString::fromUtf8(e.what()));
+    error = QStringLiteral("%1: %2").arg(shownPath(options_.pairPath), QString::fromUtf8(e.what()));
   }
   if (!error.isEmpty()) {
     printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
@@ -154,7 +154,7 @@ int Sender::writeDryRun(const RunPlan& plan) {
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const auto cannotWrite = [&](const QString& why) {
     printLine(output_.err,
-              QStringLiteral("vorlandex-send: cannot write %1: %2").arg(QDir::toNativeSeparators(options_.output), why));
+              QStringLiteral("vorlandex-send: cannot write %1: %2").arg(shownPath(options_.output), why));
     return 1;
   };
   if (toStdout) {
@@ -230,7 +230,6 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
 
   // Ports with nothing to send are not opened.
   std::vector<PortWork*> active;
-  int labelWidth = 0;
   for (int i = 0; i < static_cast<int>(ports.size()); ++i) {
     PortWork& w = *ports[i];
     if (w.fullIndex.empty()) continue;
@@ -248,7 +247,6 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
         if (!w.record->save(&why) && w.recordError.isEmpty()) w.recordError = why;
       };
     }
-    labelWidth = std::max(labelWidth, static_cast<int>(w.label.size()));
     w.run = std::make_unique<PortRun>(std::move(target), *w.plan, interrupted);
     active.push_back(&w);
   }
@@ -267,7 +265,7 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
     labels.push_back(w->label);
     plans.push_back(w->plan);
   }
-  bool drawn = false;
+  TerminalProgress terminalProgress(labels, output_.columns);
   for (;;) {
     // Wakes as soon as the last port ends, so the run takes no longer than its slowest port.
     const auto refresh = std::chrono::steady_clock::now() + std::chrono::milliseconds(kRefreshMs);
@@ -281,17 +279,7 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
     std::vector<PortStatus> statuses;
     for (PortWork* w : active) statuses.push_back(w->run->status());
     if (bars) {
-      QString screen;
-      if (drawn) screen += QStringLiteral("\x1b[%1A").arg(active.size());
-      for (std::size_t i = 0; i < active.size(); ++i) {
-        QString line = progressLine(labels[i], labelWidth, statuses[i], *plans[i]);
-        // A line that wraps would take two rows and throw the redrawing off by one.
-        if (output_.columns > 1 && line.size() >= output_.columns) line.truncate(output_.columns - 1);
-        screen += QStringLiteral("\r\x1b[2K") + line + QLatin1Char('\n');
-      }
-      screen.chop(1);
-      printLine(progressOut, screen);
-      drawn = true;
+      printLine(progressOut, terminalProgress.redraw(statuses, plans));
     } else if (plain) {
       for (const QString& line : plainProgress.update(labels, statuses, plans)) printLine(output_.out, line);
     }
@@ -344,7 +332,8 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
 
     QString line;
     if (!w.run) line = QStringLiteral("%1: nothing changed, nothing sent").arg(w.label);
-    else line = summaryLine(w.label, QDir::toNativeSeparators(p.device), s, *w.plan);
+    else
+      line = summaryLine(w.label, p.device, s, *w.plan);
     if (w.run && !unchanged.isEmpty()) line += QStringLiteral(" (unchanged, not sent: %1)").arg(unchanged.join(QStringLiteral(", ")));
     if (s.state == PortStatus::State::Done && !w.recordError.isEmpty()) line += QStringLiteral("; ") + p.error;
     if (!options_.quiet && !options_.json) printLine(output_.out, line);

@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <memory>
 
+#include "model/shown_path.h"
+
 namespace vx {
 namespace {
 
@@ -107,7 +109,7 @@ bool SentRecord::load(QString* error) {
   QFile file(path_);
   if (!file.exists()) return true;
   const auto refuse = [&](const QString& why) {
-    if (error) *error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path_), why);
+    if (error) *error = QStringLiteral("%1: %2").arg(shownPath(path_), why);
     entries_.clear();
     sentAt_.clear();
     return false;
@@ -155,8 +157,7 @@ bool SentRecord::save(QString* error) {
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error)
-      *error = QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path_), file.errorString());
+    if (error) *error = QStringLiteral("cannot write %1: %2").arg(shownPath(path_), file.errorString());
     return false;
   }
   return true;

@@ -153,7 +153,7 @@ TEST_F(AccessTest, TheButtonPictureChoosesWithArrowsAndEnterAsAClickDoes) {
   ui.forgetChanges();
   key(panel, Qt::Key_Enter);
   EXPECT_EQ(ui.model().currentButton, 2);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
 }
 
 TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
@@ -169,7 +169,7 @@ TEST_F(AccessTest, TheLogoBarsMoveWithArrowsAndPageKeysThroughTheirHandlers) {
   EXPECT_EQ(height->value(), 111);
   EXPECT_EQ(ui.logoBackdrop()->height(), 111);
   EXPECT_GT(ui.ticketPaper()->y(), paperTop);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 
   ScrollBar* width = ui.logoWidthBar();
   width->setFocus();

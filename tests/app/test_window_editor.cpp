@@ -29,7 +29,7 @@ TEST_F(Editor, NotPrintingTheLetterAllowsThreeDigitsAndPrintingItClampsBackTo99)
   EXPECT_EQ(ui.firstNumberBox()->maxValue(), 999);
   EXPECT_EQ(ui.lastNumberBox()->maxValue(), 999);
   EXPECT_EQ(ui.rangeLabel()->text(), QStringLiteral("De: 000 a 099"));
-  EXPECT_EQ(ui.model().printLetter[1], 1);
+  EXPECT_FALSE(ui.model().printLetter[1]);
   retype(ui.lastNumberBox(), QStringLiteral("500"));
   ui.lineText(1)->setFocus();  // leaving the field keeps 500: it is within 0..999
   EXPECT_EQ(ui.lastNumberBox()->value(), 500);
@@ -127,11 +127,11 @@ TEST_F(Editor, PressesOnTheButtonPictureSwitchButtonsAndHighlights) {
   };
   for (const Press p : {Press{139, 49, 4}, Press{138, 48, 1}}) {
     SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
-    ui.model().unsavedChanges = 0;
+    ui.model().unsavedChanges = false;
     ui.chooseButtonAt(p.x, p.y);
     EXPECT_EQ(ui.model().currentButton, p.button);
     EXPECT_EQ(ui.buttonTabs()->currentIndex(), p.button - 1);
-    EXPECT_EQ(ui.model().unsavedChanges, 1);  // switching marks unsaved changes
+    EXPECT_TRUE(ui.model().unsavedChanges);  // switching marks unsaved changes
     std::array<Image*, 5> highlight = {nullptr, ui.pressedButton(1), ui.pressedButton(2), ui.pressedButton(3),
                                        ui.pressedButton(4)};
     for (int b = 1; b <= 4; ++b) EXPECT_EQ(highlight[b]->isVisible(), b == p.button);
@@ -168,7 +168,7 @@ TEST_F(Editor, ThePreviewFollowsTheLogoHeightAndTheEnabledLines) {
   EXPECT_TRUE(ui.previewLine(5)->isVisible());
   EXPECT_EQ(top(ui.previewLine(5)), 252 + 112);
   EXPECT_EQ(ui.ticketPaper()->height(), 163);
-  EXPECT_EQ(ui.model().lineEnabled[5][1], 1);
+  EXPECT_TRUE(ui.model().lineEnabled[5][1]);
 
   ui.logoHeightBar()->setValue(130);  // the rounding of each height is the layout table's
   EXPECT_EQ(top(ui.ticketPaper()), 258);
@@ -178,13 +178,13 @@ TEST_F(Editor, ExpandingCutsLongLinesOnlyAndNeverBringsTextBack) {
   const QString text35 = QStringLiteral("12345678901234567890123456789012345");
   retype(ui.lineText(1), text35);
   ASSERT_EQ(ui.model().lineText[1][1], text35);
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
   click(ui.lineExpanded(1));
   EXPECT_EQ(ui.lineText(1)->text(), text35.left(20));
   EXPECT_EQ(ui.previewLine(1)->text(), text35.left(20));
   EXPECT_EQ(ui.model().lineText[1][1], text35.left(20));
-  EXPECT_EQ(ui.model().lineExpanded[1][1], 1);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().lineExpanded[1][1]);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_EQ(ui.lineText(1)->limit(), 20);
   EXPECT_TRUE(ui.previewLine(1)->font().bold());
   EXPECT_EQ(ui.previewLine(1)->font().pointSize(), 16);
@@ -198,13 +198,13 @@ TEST_F(Editor, ExpandingCutsLongLinesOnlyAndNeverBringsTextBack) {
 
   // A short line: only the font, the limit and the flag change.
   retype(ui.lineText(1), QStringLiteral("curta"));
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
   click(ui.lineExpanded(1));
   EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("curta"));
-  EXPECT_EQ(ui.model().lineExpanded[1][1], 1);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_TRUE(ui.model().lineExpanded[1][1]);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   click(ui.lineExpanded(1));
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
 }
 
 TEST_F(Editor, ALineThatIsOffKeepsItsTextAndExpandedFlag) {
@@ -212,9 +212,9 @@ TEST_F(Editor, ALineThatIsOffKeepsItsTextAndExpandedFlag) {
   retype(ui.lineText(2), QStringLiteral("Atenção é ç"));
   click(ui.lineExpanded(2));
   click(ui.lineEnabled(2));  // off again
-  EXPECT_EQ(ui.model().lineEnabled[2][1], 0);
+  EXPECT_FALSE(ui.model().lineEnabled[2][1]);
   EXPECT_EQ(ui.model().lineText[2][1], QStringLiteral("Atenção é ç"));
-  EXPECT_EQ(ui.model().lineExpanded[2][1], 1);
+  EXPECT_TRUE(ui.model().lineExpanded[2][1]);
   clickTab(1);
   clickTab(0);
   EXPECT_EQ(ui.lineText(2)->text(), QStringLiteral("Atenção é ç"));
@@ -237,7 +237,7 @@ TEST_F(Editor, EachButtonKeepsItsOwnLinesAndButtonsFiveAndSixAreNeverTouched) {
   EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("Caixa 1"));
   EXPECT_FALSE(ui.lineEnabled(8)->isChecked());
   EXPECT_EQ(ui.model().lineText[1][4], QStringLiteral("Caixa 4"));
-  EXPECT_EQ(ui.model().lineEnabled[8][4], 1);
+  EXPECT_TRUE(ui.model().lineEnabled[8][4]);
   EXPECT_EQ(ui.model().lastNumber[4], 77);
   EXPECT_EQ(buttonSettings(ui.model(), 5), five);
   EXPECT_EQ(buttonSettings(ui.model(), 6), six);

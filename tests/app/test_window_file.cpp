@@ -17,6 +17,7 @@
 #include "config/config_text.h"
 #include "logo/default_picture.h"
 #include "logo/source_picture.h"
+#include "model/shown_path.h"
 #include "serial/serial_link.h"
 #include "support/picture_files.h"
 #include "support/platform.h"
@@ -47,8 +48,6 @@ namespace {
 
 const QString kFilter = QStringLiteral("Arquivo de configuração (*.cfg)|*.cfg");
 
-// A path as the window's messages show it: with the system's separators (backslashes on Windows).
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 const QString kOpenFailureTitle = QStringLiteral("Carregue suas configurações");
 const QString kOpenFailureText = QStringLiteral(
     "Não foi possível encontrar o arquivo especificado , por favor clique em \"Abrir Configurações\" e "
@@ -136,7 +135,7 @@ class FileCommands : public WindowTest {
   // forgetChangesTimer's tick: the marks made so far are forgotten, as a second after start-up.
   void settle() {
     ui.forgetChanges();
-    ASSERT_EQ(ui.model().unsavedChanges, 0);
+    ASSERT_FALSE(ui.model().unsavedChanges);
   }
 
   WindowState state() const {
@@ -164,12 +163,12 @@ class FileCommands : public WindowTest {
     EXPECT_EQ(ui.buttonTabs()->currentIndex(), b - 1);
     for (int l = 1; l <= kLines; ++l) {
       EXPECT_EQ(ui.lineText(l)->text(), m.lineText[l][b]) << "line " << l;
-      EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.lineEnabled[l][b] != 0) << "line " << l;
-      EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.lineExpanded[l][b] != 0) << "line " << l;
+      EXPECT_EQ(ui.lineEnabled(l)->isChecked(), m.lineEnabled[l][b]) << "line " << l;
+      EXPECT_EQ(ui.lineExpanded(l)->isChecked(), m.lineExpanded[l][b]) << "line " << l;
     }
     EXPECT_EQ(ui.firstNumberBox()->value(), m.firstNumber[b]);
     EXPECT_EQ(ui.lastNumberBox()->value(), m.lastNumber[b]);
-    EXPECT_EQ(ui.printLetterList()->itemIndex(), m.printLetter[b]);
+    EXPECT_EQ(ui.printLetterList()->itemIndex(), m.printLetter[b] ? 0 : 1);
     EXPECT_EQ(ui.letterList()->text().left(1), QString(QChar(m.letter[b])));
     EXPECT_EQ(ui.pageTitleLabel()->text(), QStringLiteral("Funcionamento do botão %1:").arg(b));
   }
@@ -192,8 +191,8 @@ class FileCommands : public WindowTest {
     m.firstNumber[5] = -3;
     m.lastNumber[5] = 1234;
     m.lineText[1][5] = QString();
-    m.lineEnabled[8][5] = 1;
-    m.lineExpanded[8][5] = 1;
+    m.lineEnabled[8][5] = true;
+    m.lineExpanded[8][5] = true;
     m.letter[6] = 0xC7;
     m.sameAsButton[6] = 7;
     m.lineText[4][6] = QStringLiteral("   três   ");
@@ -219,7 +218,7 @@ class FileCommands : public WindowTest {
     m.letter[5] = 1;
     m.firstNumber[5] = 0;
     m.lineText[4][6] = QStringLiteral("lixo");
-    m.lineEnabled[8][5] = 0;
+    m.lineEnabled[8][5] = false;
     m.lastNumber[3] = 10;
     choose(ui.portList(), 0);
     ui.logoHeightBar()->setValue(60);
@@ -248,7 +247,7 @@ TEST_F(FileCommands, SavingThenOpeningWithNothingChangedKeepsEveryValue) {
   expected.twoCopies = true;
   EXPECT_EQ(state(), expected);
   expectPageShows(3);
-  EXPECT_EQ(ui.model().loading, 0);
+  EXPECT_FALSE(ui.model().loading);
   EXPECT_EQ(ui.sourcePicture().image.convertToFormat(QImage::Format_RGB32),
             defaultLogoPicture().convertToFormat(QImage::Format_RGB32));
   EXPECT_TRUE(ui.logoRaster() == raster);
@@ -293,7 +292,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChanges
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
   EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_TRUE(ui.forgetChangesTimer()->isActive());  // which forgets the loading's marks, as after "Abrir"
 
   settle();
@@ -307,7 +306,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChanges
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("List index out of bounds (0)."));
   EXPECT_EQ(state(), saved);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_NE(ui.sourcePicture().image.size(), other.size());  // not even the picture
 }
 
@@ -432,7 +431,7 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("b.cfg"));
   ui.forgetChanges();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   open(QString());  // cancelled: forgetChangesTimer is not started
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   save(QStringLiteral("c"));
@@ -492,10 +491,8 @@ TEST_F(PatchedFiles, AFlagIsTrueOnlyForUpperCaseTRUE) {
   };
   const std::vector<Row> rows = {
       {14, "true",
-       [](const WindowDriver& ui) {
-         return ui.model().lineEnabled[1][1] != 0 && ui.lineText(1)->isEnabled();
-       }},
-      {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().lineEnabled[1][2] != 0; }},
+       [](const WindowDriver& ui) { return ui.model().lineEnabled[1][1] && ui.lineText(1)->isEnabled(); }},
+      {29 + 14, " TRUE", [](const WindowDriver& ui) { return ui.model().lineEnabled[1][2]; }},
       {179, "true",
        [](const WindowDriver& ui) {
          return ui.printLogoBox()->isChecked() || ui.logoHeightBar()->value() != 0;
@@ -659,7 +656,7 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Warning);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::Ok);
   EXPECT_EQ(state(), before);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
 }
@@ -739,8 +736,8 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
     EXPECT_EQ(state(), before);
     EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
-    EXPECT_EQ(ui.model().loading, 0);
-    EXPECT_EQ(ui.model().unsavedChanges, 0);
+    EXPECT_FALSE(ui.model().loading);
+    EXPECT_FALSE(ui.model().unsavedChanges);
     EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   }
   // The editor still stores what the operator types.
@@ -763,7 +760,7 @@ TEST_F(FileCommands, AHundredMegabyteFileOfGarbageIsRefusedQuicklyAndChangesNoth
   EXPECT_LT(t.elapsed(), 3000);
   ASSERT_EQ(boxCount(), 2);
   EXPECT_EQ(dialogs->boxes[0].title, kOpenFailureTitle);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("lixo.cfg")))))
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(path(QStringLiteral("lixo.cfg")))))
       << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(dialogs->boxes[1].text, kOpenFailureText);  // the picture is not a bitmap
   EXPECT_EQ(state(), before);
@@ -823,8 +820,9 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(name))) << dialogs->boxes[0].text.toStdString();
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(name + QStringLiteral(".bmp"))))
+      << dialogs->boxes[0].text.toStdString();
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_EQ(entries(), QStringList({"arquivo"}));
 
   // Closing asks; "Yes" tries the same name again, fails again, and the window stays open.
@@ -836,7 +834,7 @@ TEST_F(FileCommands, ASaveThatCannotWriteIsReportedAndTheClosePromptStillAsks) {
   EXPECT_EQ(dialogs->boxes[1].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[2].title, QStringLiteral("vorlandex"));
   EXPECT_EQ(dialogs->fileDialogs.back().lastName, name);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 4);
@@ -854,12 +852,12 @@ TEST_F(FileCommands, AFailedSaveLeavesTheFilesThatWereThereAsTheyWere) {
   save(QStringLiteral("sala"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("sala.bmp")))))
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(path(QStringLiteral("sala.bmp")))))
       << dialogs->boxes[0].text.toStdString();
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("sala.bmp"))).isDir());
   EXPECT_EQ(entries(), QStringList({"sala.bmp", "sala.cfg"}));  // no temporary file left behind
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 }
 
 TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
@@ -869,10 +867,10 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   save(QStringLiteral("sala.bmp"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
-  EXPECT_TRUE(dialogs->boxes[0].text.contains(shown(path(QStringLiteral("sala.bmp")))));
+  EXPECT_TRUE(dialogs->boxes[0].text.contains(shownPath(path(QStringLiteral("sala.bmp")))));
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), "old picture");
   EXPECT_EQ(entries(), QStringList({"sala.bmp"}));
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 }
 
 TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
@@ -889,7 +887,7 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.cfg"))), oldCfg);
   EXPECT_EQ(readAll(path(QStringLiteral("sala.bmp"))), oldBmp);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 }
 
 // --- The close prompt ---
@@ -905,7 +903,7 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHas
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Question);
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   ui.forgetChanges();
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   EXPECT_TRUE(window->close());
@@ -918,19 +916,19 @@ TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTheForgetChangesTimerForgetsEv
   settle();
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
   // The real timer ticks about a second after the open.
   QElapsedTimer t;
   t.start();
   while (ui.forgetChangesTimer()->isActive() && t.elapsed() < 3000) pump(20);
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 1);
 }
@@ -942,7 +940,7 @@ TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   ASSERT_EQ(boxCount(), 2);
   // No forgetChangesTimer to forget the change a second later: the close still asks.
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 3);
@@ -955,7 +953,7 @@ TEST_F(ClosePrompt, CancelKeepsTheWindowOpenAndYesThenACancelledSaveClosesWithou
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   dialogs->answers.push_back(MessageAnswer::Yes);
   dialogs->fileAnswers.push_back(QString());
   EXPECT_TRUE(window->close());
@@ -973,7 +971,7 @@ TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
   dialogs->fileAnswers.push_back(path(QStringLiteral("ao_fechar")));
   EXPECT_TRUE(window->close());
   EXPECT_EQ(entries(), QStringList({"ao_fechar.bmp", "ao_fechar.cfg"}));
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
 
   window->show();
   retype(ui.lineText(1), QStringLiteral("não salvo"));
@@ -986,9 +984,9 @@ TEST_F(ClosePrompt, YesSavesUnderTheChosenNameAndNoClosesWithoutSaving) {
 TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   settle();
   retype(ui.lineText(1), QStringLiteral("antes"));
-  ASSERT_EQ(ui.model().unsavedChanges, 1);
+  ASSERT_TRUE(ui.model().unsavedChanges);
   save(QStringLiteral("sala"));
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   ui.contrastBar()->setValue(40);  // the contrast alone marks nothing
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 0);

@@ -315,7 +315,7 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(window->isEnabled());
   EXPECT_FALSE(ui.jobRunning());
-  EXPECT_EQ(ui.model().printerChanged, 0);  // nothing reached the printer
+  EXPECT_FALSE(ui.model().printerChanged);  // nothing reached the printer
   EXPECT_TRUE(line.received(50).empty());
 
   // The failed opening left nothing half open: with the line back the same job goes through.
@@ -325,9 +325,9 @@ TEST_P(UnopenablePort, IsReportedOnceAndLeavesTheWindowUsableWithNoNoticeUntilAJ
   const printer::DecodeResult r = printer::decodeStream(line.received(), 1'000'000);
   EXPECT_FALSE(r.transfers.empty());
   EXPECT_TRUE(r.problems.empty());
-  EXPECT_EQ(ui.model().printerChanged, 1);
+  EXPECT_TRUE(ui.model().printerChanged);
 
-  EXPECT_EQ(ui.model().unsavedChanges, 0);  // no save prompt at close
+  EXPECT_FALSE(ui.model().unsavedChanges);  // no save prompt at close
   EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 2);
   expectNoticeAsLastBox();
@@ -366,7 +366,7 @@ TEST_F(Jobs, TheClockJobSendsTheClocksOneReadingInSevenPacedFramesUnderTheDialog
                                                            {0x1E, 0x07, 0xEA}};
   EXPECT_EQ(framesOf(r.transfers), expected);
   EXPECT_EQ(r.transfers.size(), 7u);
-  EXPECT_EQ(ui.model().printerChanged, 1);
+  EXPECT_TRUE(ui.model().printerChanged);
 }
 
 TEST_F(Jobs, TheSettingsJobSendsTheModelsRegistersAndTheOptionBoxes) {
@@ -475,7 +475,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
   // COM3 leads nowhere yet: choosing it must not open it.
   choose(ui.portList(), 2);
   EXPECT_EQ(boxCount(), 0);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_EQ(ui.jobsPort(), ComPort::Com3);
 
   {
@@ -485,10 +485,10 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
     EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
 
     // Text that names no item leaves no item chosen, marks the change and keeps COM3.
-    ui.model().unsavedChanges = 0;
+    ui.model().unsavedChanges = false;
     retype(ui.portList()->lineEdit(), QStringLiteral("COM7"));
     EXPECT_EQ(ui.portList()->itemIndex(), -1);
-    EXPECT_EQ(ui.model().unsavedChanges, 1);
+    EXPECT_TRUE(ui.model().unsavedChanges);
     EXPECT_EQ(ui.jobsPort(), ComPort::Com3);
     QTest::mouseClick(ui.setClockButton(), Qt::LeftButton);
     EXPECT_EQ(boxCount(), 0);
@@ -552,7 +552,7 @@ TEST_F(Jobs, ARunWithoutTransmissionsEndsWithoutTheNotice) {
   EXPECT_TRUE(window->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  EXPECT_EQ(ui.model().printerChanged, 0);
+  EXPECT_FALSE(ui.model().printerChanged);
 }
 
 // --- The send-all commands ---
@@ -600,7 +600,7 @@ TEST_P(SendAll, DecliningSendsNothingAndLeavesNoNoticeForTheExit) {
   EXPECT_EQ(watch->shows, 0);
   EXPECT_TRUE(pacer->handOvers().empty()) << "a port was opened";
   EXPECT_TRUE(line.received(50).empty());
-  EXPECT_EQ(ui.model().printerChanged, 0);
+  EXPECT_FALSE(ui.model().printerChanged);
 
   retype(ui.lineText(1), QStringLiteral("x"));  // an unsaved change: the save prompt comes first
   dialogs->answers.push_back(MessageAnswer::No);

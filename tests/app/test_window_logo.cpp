@@ -109,7 +109,7 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
   EXPECT_TRUE(ui.sourcePicture() == picture);
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_TRUE(shown() == before);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenPicture,
@@ -136,7 +136,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
   EXPECT_EQ(ui.sourcePicture().fileBytes, bytes);  // saved again exactly as chosen
   EXPECT_EQ(ui.sourcePicture().image.size(), QSize(40, 20));
   EXPECT_EQ(ui.pictureDialogName(), path);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   // W = 300 puts the picture 50 dots in; its black half covers box columns 50..199.
   const QImage& box = ui.logoPicture()->picture();
   ASSERT_EQ(box.size(), QSize(300, 90));
@@ -158,7 +158,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
 
 TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHeight) {
   ui.logoHeightBar()->setValue(130);
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
 
   click(ui.printLogoBox());
   ASSERT_FALSE(ui.printLogoBox()->isChecked());
@@ -167,7 +167,7 @@ TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHe
   EXPECT_EQ(ui.logoHeightBar()->maximum(), 200);
   EXPECT_EQ(ui.logoHeightBar()->value(), 0);
   EXPECT_FALSE(ui.logoHeightBar()->isEnabled());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_EQ(ui.ticketPaper()->y(), 164);  // the paper starts where the logo would
   EXPECT_EQ(ui.previewLine(1)->y(), 169);
   EXPECT_FALSE(ui.logoPicture()->isVisible() && ui.logoPicture()->height() > 0);
@@ -286,7 +286,7 @@ TEST_F(LogoUpload, AtHeightTenTheRasterAsItStandsGoesOutInOneBlockAHundredMsAfte
   QTest::mouseClick(ui.sendLogoButton(), Qt::LeftButton);
 
   EXPECT_TRUE(ui.logoRaster() == raster) << "the upload recomputed the raster";
-  EXPECT_EQ(ui.model().printerChanged, 1);
+  EXPECT_TRUE(ui.model().printerChanged);
   EXPECT_EQ(ui.progressBar()->maximum(), 584);
   EXPECT_EQ(ui.progressBar()->value(), 584);
   EXPECT_FALSE(progressDialog->isVisible());

@@ -177,7 +177,7 @@ TEST_P(Refused, ShowsTheReasonAndLeavesTheLogoAsItWas) {
   EXPECT_TRUE(ui.logoRaster() == raster);
   EXPECT_EQ(ui.logoPicture()->picture(), shown);
   EXPECT_EQ(ui.blackShareLabel()->text(), share);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -201,7 +201,7 @@ TEST_F(LogoPictures, ADroppedSvgOpensAsOpenPictureWould) {
   ASSERT_EQ(boxCount(), 0);
   EXPECT_EQ(ui.sourcePicture().image.size(), QSize(800, 200));
   EXPECT_EQ(ui.pictureDialogName(), path);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_TRUE(ui.logoRaster().isBlack(50, 0));  // W = 300: the black left half from column 50
   EXPECT_FALSE(ui.logoRaster().isBlack(49, 0));
 }
@@ -212,7 +212,7 @@ TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   openPicture(writeFile(QStringLiteral("logo.png"), png(twoGreysOnTransparent())));
   ui.contrastBar()->setValue(1);
   click(ui.updatePictureButton());
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
   const LogoRaster raster = ui.logoRaster();
   const QString share = ui.blackShareLabel()->text();
 
@@ -225,7 +225,7 @@ TEST_F(LogoPictures, SuggestMovesOnlyTheContrastControlAndTheNextUpdateSplitsThe
   EXPECT_EQ(ui.blackShareLabel()->text(), share);
   EXPECT_EQ(ui.logoHeightBar()->value(), 90);
   EXPECT_EQ(ui.logoWidthBar()->value(), 300);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_EQ(boxCount(), 0);
 
   click(ui.updatePictureButton());

@@ -16,21 +16,21 @@ TEST_F(StartUp, ButtonsOneToFourHoldTheirDefaultsAndFiveAndSixHaveNoLetter) {
   for (int b = 1; b <= 6; ++b) {
     SCOPED_TRACE(b);
     EXPECT_EQ(m.letter[b], static_cast<std::uint8_t>(letters[b]));
-    EXPECT_EQ(m.printLetter[b], 0);
+    EXPECT_TRUE(m.printLetter[b]);
     EXPECT_EQ(m.firstNumber[b], 0);
     EXPECT_EQ(m.lastNumber[b], 99);
     EXPECT_EQ(m.sameAsButton[b], b);
     EXPECT_EQ(m.lineText[1][b], QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
-    EXPECT_EQ(m.lineEnabled[1][b], 1);
+    EXPECT_TRUE(m.lineEnabled[1][b]);
     for (int l = 2; l <= 8; ++l) {
       EXPECT_EQ(m.lineText[l][b], QStringLiteral("Linha %1").arg(l));
-      EXPECT_EQ(m.lineEnabled[l][b], 0);
+      EXPECT_FALSE(m.lineEnabled[l][b]);
     }
-    for (int l = 1; l <= 8; ++l) EXPECT_EQ(m.lineExpanded[l][b], 0);
+    for (int l = 1; l <= 8; ++l) EXPECT_FALSE(m.lineExpanded[l][b]);
   }
   EXPECT_EQ(m.currentButton, 1);
-  EXPECT_EQ(m.loading, 0);
-  EXPECT_EQ(m.printerChanged, 0);
+  EXPECT_FALSE(m.loading);
+  EXPECT_FALSE(m.printerChanged);
   EXPECT_EQ(ui.logoBoxLeft(), 52);
 }
 
@@ -78,10 +78,10 @@ TEST_F(StartUp, TheWindowShowsButtonOneWithLineEightDisabledLikeLinesTwoToSeven)
 }
 
 TEST_F(StartUp, UnsavedChangesAreForgottenOneSecondAfterStartAndTheFirstRasterIsComputed) {
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_TRUE(ui.forgetChangesTimer()->isActive());
   pump(1200);
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   EXPECT_FALSE(ui.firstRasterTimer()->isActive());
   // The default picture's dark strokes reached the raster; rows from 90 on were not touched.
@@ -102,25 +102,25 @@ TEST_F(StartUp, ClosingWithinTheFirstSecondAsksToSave) {
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
   EXPECT_EQ(dialogs->boxes[0].text, QStringLiteral("Deseja salvar alterações efetuadas ?"));
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 }
 
 TEST_F(StartUp, EveryOptionBoxAndCutIsAnUnsavedChange) {
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
   click(ui.beepBox());  // "Emitir bip ao imprimir" alone: the close asks to save it
   EXPECT_FALSE(ui.beepBox()->isChecked());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
-  ui.model().unsavedChanges = 0;
+  ui.model().unsavedChanges = false;
   click(ui.twoCopiesBox());
   EXPECT_TRUE(ui.twoCopiesBox()->isChecked());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
-  ui.model().unsavedChanges = 0;
+  EXPECT_TRUE(ui.model().unsavedChanges);
+  ui.model().unsavedChanges = false;
   click(ui.totalCutButton());
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  EXPECT_TRUE(ui.model().unsavedChanges);
   EXPECT_FALSE(ui.partialCutButton()->isChecked());
 }
 

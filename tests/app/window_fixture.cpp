@@ -101,7 +101,7 @@ void WindowTest::settleStartUp() {
   for (int i = 0; i < 100 && ui.firstRasterTimer()->isActive(); ++i) pump(5);
   ASSERT_FALSE(ui.firstRasterTimer()->isActive());
   if (ui.forgetChangesTimer()->isActive()) ui.forgetChanges();
-  ASSERT_EQ(ui.model().unsavedChanges, 0);
+  ASSERT_FALSE(ui.model().unsavedChanges);
 }
 
 QString WindowTest::writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes) {

@@ -8,7 +8,7 @@ ConfigModel startupModel() {
   ConfigModel m;
   for (int b = 1; b <= kButtons; ++b) {
     m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
     for (int l = 2; l <= kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   applyNumberingDefaults(m);
@@ -31,11 +31,11 @@ QByteArray joinCrLf(const QList<QByteArray>& lines_from_1) {
 }
 
 void PrintTo(const ButtonSettings& s, std::ostream* os) {
-  *os << "{sameAsButton " << int(s.sameAsButton) << ", printLetter " << int(s.printLetter) << ", firstNumber " << s.firstNumber
-      << ", lastNumber " << s.lastNumber << ", letter " << int(s.letter) << ", lines [";
+  *os << "{sameAsButton " << int(s.sameAsButton) << ", printLetter " << s.printLetter << ", firstNumber "
+      << s.firstNumber << ", lastNumber " << s.lastNumber << ", letter " << int(s.letter) << ", lines [";
   for (int l = 1; l <= kLines; ++l)
-    *os << (l > 1 ? " | " : "") << '"' << s.lineText[l].toStdString() << "\" " << int(s.lineEnabled[l])
-        << int(s.lineExpanded[l]);
+    *os << (l > 1 ? " | " : "") << '"' << s.lineText[l].toStdString() << "\" " << s.lineEnabled[l]
+        << s.lineExpanded[l];
   *os << "]}";
 }
 

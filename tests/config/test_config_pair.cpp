@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
 #include "config/config_pair.h"
 #include "config_test_support.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -22,9 +22,6 @@ class ConfigPairTest : public ::testing::Test {
   }
   QString cfg() const { return dir_.filePath(QStringLiteral("sala.cfg")); }
   QString bmp() const { return dir_.filePath(QStringLiteral("sala.bmp")); }
-  // As messages show them: with the system's separators (backslashes on Windows).
-  QString shownCfg() const { return QDir::toNativeSeparators(cfg()); }
-  QString shownBmp() const { return QDir::toNativeSeparators(bmp()); }
   static void write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -50,22 +47,22 @@ TEST_F(ConfigPairTest, AFaultInTheTextNamesTheFileAndItsLine) {
   write(cfg(), joinCrLf(lines));
   ConfigPairError e = pairError();
   EXPECT_EQ(e.line(), 120);
-  EXPECT_EQ(e.message(), shownCfg() + QStringLiteral(", line 120: '12a' is not a valid integer value"));
+  EXPECT_EQ(e.message(), shownPath(cfg()) + QStringLiteral(", line 120: '12a' is not a valid integer value"));
 
   lines[120] = "0";
   write(cfg(), joinCrLf(lines.first(150)));  // lines 1..149: line 150 is the first one missing
   e = pairError();
   EXPECT_EQ(e.line(), 150);
   EXPECT_TRUE(
-      e.message().startsWith(shownCfg() + QStringLiteral(", line 150: the file ends before this line")))
+      e.message().startsWith(shownPath(cfg()) + QStringLiteral(", line 150: the file ends before this line")))
       << e.message().toStdString();
 }
 
 TEST_F(ConfigPairTest, ALogoFileThatDoesNotLoadIsNamed) {
   QFile::remove(bmp());
-  EXPECT_TRUE(pairError().message().contains(QStringLiteral("Cannot open file \"%1\"").arg(shownBmp())));
+  EXPECT_TRUE(pairError().message().contains(QStringLiteral("Cannot open file %1").arg(shownPath(bmp()))));
   write(bmp(), "BM not really");
-  EXPECT_EQ(pairError().message(), shownBmp() + QStringLiteral(": Bitmap image is not valid"));
+  EXPECT_EQ(pairError().message(), shownPath(bmp()) + QStringLiteral(": Bitmap image is not valid"));
   EXPECT_EQ(pairError().line(), 0);
 }
 

@@ -45,6 +45,30 @@ TEST(ConfigText, DefaultModelGivesExactlyTheExpectedBytes) {
   EXPECT_EQ(defaultFile(), expected);
 }
 
+TEST(ConfigText, LinkedInactiveAndUnprintedButtonsGiveTheExpectedBytes) {
+  ConfigModel m = startupModel();
+  m.letter[2] = 'A';  // follows button 1
+  m.sameAsButton[2] = 1;
+  m.printLetter[3] = false;
+  m.firstNumber[3] = 100;
+  m.lastNumber[3] = 900;
+  m.lineEnabled[2][3] = true;
+  m.lineExpanded[8][3] = true;
+  m.setInactive(4);
+  const QList<QByteArray> lines = fileLines(writeConfigText(m, GlobalSettings{}));
+  const auto block = [&](int b, int first, int count) { return lines.mid(29 * (b - 1) + first, count); };
+  EXPECT_EQ(block(2, 1, 5), (QList<QByteArray>{"1", "0", "0", "99", "65"}));
+  EXPECT_EQ(block(3, 1, 5), (QList<QByteArray>{"3", "1", "100", "900", "67"}));
+  EXPECT_EQ(block(3, 14, 2), (QList<QByteArray>{"TRUE", "TRUE"}));
+  EXPECT_EQ(block(3, 29, 1), QList<QByteArray>{"TRUE"});
+  EXPECT_EQ(block(4, 1, 5), (QList<QByteArray>{"7", "0", "0", "99", "73"}));
+
+  ConfigModel read = startupModel();
+  applyConfigButtons(read, parseConfigText(joinCrLf(lines)));
+  EXPECT_TRUE(read.isInactive(4));
+  EXPECT_EQ(read, m);
+}
+
 ConfigModel unusualModel() {
   ConfigModel m = startupModel();
   const QString odd[] = {
@@ -59,14 +83,14 @@ ConfigModel unusualModel() {
   };
   for (int b = 1; b <= kButtons; ++b) {
     m.sameAsButton[b] = static_cast<std::uint8_t>(b == 6 ? 255 : 7);
-    m.printLetter[b] = static_cast<std::uint8_t>(b % 2);
+    m.printLetter[b] = b % 2 == 0;
     m.firstNumber[b] = b == 1 ? -2147483647 - 1 : -b * 13;
     m.lastNumber[b] = b == 1 ? 2147483647 : 900 + b;
     m.letter[b] = static_cast<std::uint8_t>(b == 2 ? 0xFF : 'I');
     for (int l = 1; l <= kLines; ++l) {
       m.lineText[l][b] = odd[(l + b) % 8];
-      m.lineEnabled[l][b] = static_cast<std::uint8_t>((l + b) % 2);
-      m.lineExpanded[l][b] = static_cast<std::uint8_t>((l * b) % 3 == 0);
+      m.lineEnabled[l][b] = (l + b) % 2 == 1;
+      m.lineExpanded[l][b] = (l * b) % 3 == 0;
     }
   }
   return m;
@@ -127,7 +151,7 @@ TEST(ConfigText, AFlagIsTrueOnlyForExactlyUpperCaseTrue) {
   for (const auto& [text, expected] : rows) {
     SCOPED_TRACE(text);
     const ConfigFileContents c = parseConfigText(withLine(14 + 29, text));  // button 2, line 1 enabled
-    EXPECT_EQ(c.buttons[2].lineEnabled[1], expected ? 1 : 0);
+    EXPECT_EQ(c.buttons[2].lineEnabled[1], expected);
     const ConfigFileContents g = parseConfigText(withLine(183, text));  // "Corte Total"
     EXPECT_EQ(g.globals.total_cut, expected);
   }
@@ -164,7 +188,7 @@ TEST(ConfigText, CrCrLfIsALineEndFollowedByAnEmptyLine) {
   EXPECT_EQ(c.buttons[1].lineText[3], QString());
   EXPECT_EQ(c.buttons[1].lineText[4], QStringLiteral("Linha 3"));
   EXPECT_EQ(c.buttons[1].lineText[8], QStringLiteral("Linha 7"));
-  EXPECT_EQ(c.buttons[1].lineEnabled[1], 1);
+  EXPECT_TRUE(c.buttons[1].lineEnabled[1]);
 }
 
 TEST(ConfigText, LinesAfterLine183AreIgnored) {
@@ -199,7 +223,13 @@ TEST(ConfigText, ByteFieldsKeepTheLowEightBits) {
     SCOPED_TRACE(text);
     EXPECT_EQ(parseConfigText(withLine(29 + 5, text)).buttons[2].letter, value);
     EXPECT_EQ(parseConfigText(withLine(29 * 3 + 1, text)).buttons[4].sameAsButton, value);
-    EXPECT_EQ(parseConfigText(withLine(29 * 5 + 2, text)).buttons[6].printLetter, value);
+  }
+  // The print choice likewise: only a low byte of 1 is "Não imprimir".
+  const std::pair<const char*, bool> choices[] = {{"0", true}, {"1", false},  {"257", false}, {"-255", false},
+                                                  {"5", true}, {"256", true}, {"-1", true}};
+  for (const auto& [text, printed] : choices) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(parseConfigText(withLine(29 * 5 + 2, text)).buttons[6].printLetter, printed);
   }
 }
 

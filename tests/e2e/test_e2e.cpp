@@ -80,7 +80,7 @@ TEST_F(EndToEnd, ClockAndSettingsClickedInTheWindowReachThePrinterIntact) {
   EXPECT_EQ(*r.state.options, 0x07);
   EXPECT_TRUE(window->isEnabled());
   EXPECT_FALSE(progressDialog->isVisible());
-  EXPECT_EQ(ui.model().printerChanged, 1);
+  EXPECT_TRUE(ui.model().printerChanged);
 }
 
 TEST_F(EndToEnd, SendAllDeliversSettingsClockEveryButtonsTextsAndTheLogo) {

@@ -43,15 +43,15 @@ class SendLikeTheWindow : public WindowTest {
 TEST_F(SendLikeTheWindow, ThePairGoesOnTheLineAsTheWindowSendsItAfterOpen) {
   settleStartUp();
   ConfigModel m = ui.model();
-  m.printLetter[2] = 1;
+  m.printLetter[2] = false;
   m.firstNumber[2] = 5;
   m.lastNumber[2] = 750;
   m.sameAsButton[3] = 1;
   m.lineText[3][1] = QStringLiteral("Atenção: é a sua vez");
-  m.lineEnabled[3][1] = 1;
-  m.lineExpanded[3][1] = 1;
+  m.lineEnabled[3][1] = true;
+  m.lineExpanded[3][1] = true;
   m.lineText[6][4] = QStringLiteral("Obrigado");
-  m.lineEnabled[6][4] = 1;
+  m.lineEnabled[6][4] = true;
   GlobalSettings g;
   g.logo_height = 10;
   g.logo_width = 250;

@@ -14,7 +14,7 @@ namespace {
 
 struct Numbering {
   int sameAs;
-  int prints;
+  bool prints;
   int firstNumber;
   int lastNumber;
   bool operator==(const Numbering&) const = default;
@@ -38,7 +38,7 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
   auto numbered = [](ConfigModel& m) {
     m.firstNumber[1] = 5;
     m.lastNumber[1] = 60;
-    m.printLetter[3] = 1;
+    m.printLetter[3] = false;
     m.firstNumber[3] = 100;
     m.lastNumber[3] = 900;
   };
@@ -52,14 +52,14 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
          m.firstNumber[2] = 7;
          m.lastNumber[2] = 70;
        },
-       {{}, {1, 0, 5, 60}, {2, 0, 7, 70}, {3, 1, 100, 900}, {4, 0, 0, 99}}},
+       {{}, {1, true, 5, 60}, {2, true, 7, 70}, {3, false, 100, 900}, {4, true, 0, 99}}},
       {"a button given an earlier letter follows the lowest such button and takes its numbering",
        [&](ConfigModel& m) {
          numbered(m);
          m.letter[2] = 'A';
          m.letter[4] = 'A';
        },
-       {{}, {1, 0, 5, 60}, {1, 0, 5, 60}, {3, 1, 100, 900}, {1, 0, 5, 60}}},
+       {{}, {1, true, 5, 60}, {1, true, 5, 60}, {3, false, 100, 900}, {1, true, 5, 60}}},
       {"an inactive button stays inactive with its numbering, and two inactive buttons share nothing",
        [&](ConfigModel& m) {
          numbered(m);
@@ -68,7 +68,7 @@ TEST(ButtonLinks, EachButtonIsLinkedAsThePageWouldShowIt) {
          m.letter[3] = kInactiveLetter;
          m.letter[4] = 'b';
        },
-       {{}, {7, 0, 5, 60}, {2, 0, 0, 99}, {7, 1, 100, 900}, {2, 0, 0, 99}}},
+       {{}, {7, true, 5, 60}, {2, true, 0, 99}, {7, false, 100, 900}, {2, true, 0, 99}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

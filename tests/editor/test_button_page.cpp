@@ -11,7 +11,7 @@
 namespace vx {
 
 void PrintTo(const ButtonNumbering& n, std::ostream* os) {
-  *os << "{letter " << int(n.letter) << ", printLetter " << int(n.printLetter) << ", " << n.firstNumber << ".."
+  *os << "{letter " << int(n.letter) << ", printLetter " << n.printLetter << ", " << n.firstNumber << ".."
       << n.lastNumber << ", sameAsButton " << int(n.sameAsButton) << "}";
 }
 
@@ -55,40 +55,98 @@ TEST(ButtonNumbering, EachCaseStoresAndShowsWhatThePageRulesSay) {
     m.lastNumber[1] = 50;
   };
   const std::vector<NumberingRow> rows = {
-      {"independent", none, 2, typed("E", true, 5, 50), {'E', 0, 5, 50, 2},
+      {"independent",
+       none,
+       2,
+       typed("E", true, 5, 50),
+       {'E', true, 5, 50, 2},
        {kOwn, 0, "De: E05 a E50", false, 5, 50, kPrinted, true}},
-      {"following the earlier button's numbering", button1From5To50, 2, typed("A", true, 0, 99), {'A', 0, 5, 50, 1},
+      {"following the earlier button's numbering",
+       button1From5To50,
+       2,
+       typed("A", true, 0, 99),
+       {'A', true, 5, 50, 1},
        {kFollowing, 1, "Igual Botão 1", false, 5, 50, kPrinted, true}},
       {"following an unprinted letter lifts the limit",
        [](ConfigModel& m) {
-         m.printLetter[1] = 1;
+         m.printLetter[1] = false;
          m.lastNumber[1] = 500;
        },
-       2, typed("A", true, 0, 99),
-       {'A', 1, 0, 500, 1}, {kFollowing, 1, "Igual Botão 1", false, 0, 500, kUnprinted, false}},
-      {"following the lowest of two", [](ConfigModel& m) { m.letter[2] = 'A'; }, 3, typed("A", true, 0, 99),
-       {'A', 0, 0, 99, 1}, {kFollowing, 1, "Igual Botão 1", false, 0, 99, kPrinted, true}},
-      {"button 1 never follows", none, 1, typed("b", true, 0, 99), {'b', 0, 0, 99, 1},
+       2,
+       typed("A", true, 0, 99),
+       {'A', false, 0, 500, 1},
+       {kFollowing, 1, "Igual Botão 1", false, 0, 500, kUnprinted, false}},
+      {"following the lowest of two",
+       [](ConfigModel& m) { m.letter[2] = 'A'; },
+       3,
+       typed("A", true, 0, 99),
+       {'A', true, 0, 99, 1},
+       {kFollowing, 1, "Igual Botão 1", false, 0, 99, kPrinted, true}},
+      {"button 1 never follows",
+       none,
+       1,
+       typed("b", true, 0, 99),
+       {'b', true, 0, 99, 1},
        {kOwn, 0, "De: b00 a b99", false, 0, 99, kPrinted, true}},
-      {"letters differ by case", none, 4, typed("c", true, 0, 99), {'c', 0, 0, 99, 4},
+      {"letters differ by case",
+       none,
+       4,
+       typed("c", true, 0, 99),
+       {'c', true, 0, 99, 4},
        {kOwn, 0, "De: c00 a c99", false, 0, 99, kPrinted, true}},
-      {"lowercase i is a letter", none, 2, typed("i", true, 0, 40), {'i', 0, 0, 40, 2},
+      {"lowercase i is a letter",
+       none,
+       2,
+       typed("i", true, 0, 40),
+       {'i', true, 0, 40, 2},
        {kOwn, 0, "De: i00 a i40", false, 0, 40, kPrinted, true}},
-      {"inactive keeps the numbers", none, 2, {true, "Inativo", true, 3, 40}, {'I', 0, 0, 99, 7},
+      {"inactive keeps the numbers",
+       none,
+       2,
+       {true, "Inativo", true, 3, 40},
+       {'I', true, 0, 99, 7},
        {ButtonState::Inactive, 0, "Botão Inativo", false, 3, 40, kPrinted, true}},
-      {"\"Não imprimir\" limits", none, 1, typed("A", false, 0, 500), {'A', 1, 0, 500, 1},
+      {"\"Não imprimir\" limits",
+       none,
+       1,
+       typed("A", false, 0, 500),
+       {'A', false, 0, 500, 1},
        {kOwn, 0, "De: 000 a 500", false, 0, 500, kUnprinted, false}},
-      {"clamping to 99", none, 1, typed("A", true, 150, 500), {'A', 0, 99, 99, 1},
+      {"clamping to 99",
+       none,
+       1,
+       typed("A", true, 150, 500),
+       {'A', true, 99, 99, 1},
        {kOwn, 0, "De: A99 a A99", false, 99, 99, kPrinted, true}},
-      {"start above end", none, 1, typed("A", true, 50, 20), {'A', 0, 20, 20, 1},
+      {"start above end",
+       none,
+       1,
+       typed("A", true, 50, 20),
+       {'A', true, 20, 20, 1},
        {kOwn, 0, "De: A20 a A20", true, 20, 20, kPrinted, true}},
-      {"start above end, both above 99", none, 1, typed("A", true, 600, 500), {'A', 0, 99, 99, 1},
+      {"start above end, both above 99",
+       none,
+       1,
+       typed("A", true, 600, 500),
+       {'A', true, 99, 99, 1},
        {kOwn, 0, "De: A99 a A99", true, 99, 99, kPrinted, true}},
-      {"start above end while following", button1From5To50, 2, typed("A", true, 60, 10), {'A', 0, 5, 50, 1},
+      {"start above end while following",
+       button1From5To50,
+       2,
+       typed("A", true, 60, 10),
+       {'A', true, 5, 50, 1},
        {kFollowing, 1, "Igual Botão 1", true, 5, 50, kPrinted, true}},
-      {"an empty letter keeps the stored one", none, 3, typed("", true, 1, 2), {'C', 0, 1, 2, 3},
+      {"an empty letter keeps the stored one",
+       none,
+       3,
+       typed("", true, 1, 2),
+       {'C', true, 1, 2, 3},
        {kOwn, 0, "De: C01 a C02", false, 1, 2, kPrinted, true}},
-      {"a letter beyond ASCII", none, 2, {false, QStringLiteral("Ç"), true, 0, 9}, {0xC7, 0, 0, 9, 2},
+      {"a letter beyond ASCII",
+       none,
+       2,
+       {false, QStringLiteral("Ç"), true, 0, 9},
+       {0xC7, true, 0, 9, 2},
        {kOwn, 0, "De: Ç00 a Ç09", false, 0, 9, kPrinted, true}},
   };
   for (const NumberingRow& row : rows) {
@@ -119,23 +177,22 @@ TEST(ButtonPage, TheLoadedPageShowsTheStoredLetterChoiceAndNumbers) {
   struct Row {
     const char* name;
     std::uint8_t letter;
-    std::uint8_t storedPrintChoice;
+    bool storedPrintLetter;
     int letterItem;
     const char* letterText;
     bool printLetter;
   };
   const Row rows[] = {
-      {"an item's letter", 'd', 0, 3, "", true},
-      {"inactive selects \"Inativo\"", 'I', 0, kInactiveItem, "", true},
-      {"a typed letter is shown as stored", 'Z', 1, -1, "Z", false},
-      {"no letter at all", 0, 0, -1, "", true},
-      {"an unknown print choice reads as \"Imprimir\"", 'A', 5, 0, "", true},
+      {"an item's letter", 'd', true, 3, "", true},
+      {"inactive selects \"Inativo\"", 'I', true, kInactiveItem, "", true},
+      {"a typed letter is shown as stored", 'Z', false, -1, "Z", false},
+      {"no letter at all", 0, true, -1, "", true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ConfigModel m = startUpModel();
     m.letter[3] = row.letter;
-    m.printLetter[3] = row.storedPrintChoice;
+    m.printLetter[3] = row.storedPrintLetter;
     m.firstNumber[3] = 7;
     m.lastNumber[3] = 900;
     const ButtonPageLoad page = buttonPage(m, 3);

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "logo/logo_box.h"
 #include "logo/picture_reader.h"
 #include "logo/svg_picture.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -19,8 +19,8 @@ const QByteArray kDrawing =
     "<rect width=\"5\" height=\"5\"/></svg>\n";
 
 std::string unsupportedText(const QString& path) {
-  return "O arquivo \"" + QDir::toNativeSeparators(path).toStdString() +
-         "\" é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse "
+  return "O arquivo " + shownPath(path).toStdString() +
+         " é um desenho SVG, que esta versão do programa não abre. Salve-o como PNG ou BMP e abra esse "
          "arquivo.";
 }
 

@@ -13,16 +13,16 @@ TEST(LoadingScope, GivesTheFlagBackOnEveryWayOutAndNests) {
   ConfigModel m;
   try {
     LoadingScope loading(m);
-    EXPECT_EQ(m.loading, 1);
+    EXPECT_TRUE(m.loading);
     {
       LoadingScope inner(m);
-      EXPECT_EQ(m.loading, 1);
+      EXPECT_TRUE(m.loading);
     }
-    EXPECT_EQ(m.loading, 1);  // the inner scope does not end the outer one's loading
+    EXPECT_TRUE(m.loading);  // the inner scope does not end the outer one's loading
     throw std::runtime_error("a file that cannot be applied");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(m.loading, 0);
+  EXPECT_FALSE(m.loading);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ inline ConfigModel freshModel() {
   applyNumberingDefaults(m);
   for (int b = 1; b <= kButtons; ++b) {
     m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
     for (int l = 2; l <= kLines; ++l) m.lineText[l][b] = QStringLiteral("Linha %1").arg(l);
   }
   return m;

@@ -86,13 +86,18 @@ TEST(LetterValue, NotPrintedGivesZeroAndNoOwnLetterOverridesIt) {
   struct Row {
     const char* what;
     int button;
-    std::uint8_t storedLetter, printLetter, sameAsButton;
+    std::uint8_t storedLetter;
+    bool printLetter;
+    std::uint8_t sameAsButton;
     std::uint8_t letter, link;
   };
   const Row rows[] = {
-      {"own printed letter", 1, 'A', 0, 1, 0x41, 0x00}, {"own letter not printed", 2, 'b', 1, 2, 0x00, 0x01},
-      {"repeats button 1", 3, 'A', 0, 1, 0xFF, 0x00},   {"repeats and not printed", 3, 'A', 1, 1, 0xFF, 0x00},
-      {"inactive", 4, 'I', 0, 7, 0xFF, 0x06},           {"Windows-1252 letter", 1, 0xC7, 0, 1, 0xC7, 0x00},
+      {"own printed letter", 1, 'A', true, 1, 0x41, 0x00},
+      {"own letter not printed", 2, 'b', false, 2, 0x00, 0x01},
+      {"repeats button 1", 3, 'A', true, 1, 0xFF, 0x00},
+      {"repeats and not printed", 3, 'A', false, 1, 0xFF, 0x00},
+      {"inactive", 4, 'I', true, 7, 0xFF, 0x06},
+      {"Windows-1252 letter", 1, 0xC7, true, 1, 0xC7, 0x00},
   };
   for (const Row& row : rows) {
     ConfigModel m = freshModel();
@@ -161,7 +166,7 @@ TEST(TextBlocks, LinesContributeByTheirFlags) {
   };
   for (const Row& row : rows) {
     ConfigModel m = freshModel();
-    m.lineEnabled[1][2] = 0;  // button 2 starts with no header line
+    m.lineEnabled[1][2] = false;  // button 2 starts with no header line
     m.lineText[row.line][2] = QString::fromUtf16(row.text);
     m.lineEnabled[row.line][2] = row.enabled;
     m.lineExpanded[row.line][2] = row.expanded;
@@ -179,7 +184,7 @@ TEST(TextBlocks, LinesContributeByTheirFlags) {
 
 TEST(TextBlocks, AllLinesDisabledStillGivesTheTrailers) {
   ConfigModel m = freshModel();
-  for (int l = 1; l <= kLines; ++l) m.lineEnabled[l][3] = 0;
+  for (int l = 1; l <= kLines; ++l) m.lineEnabled[l][3] = false;
   EXPECT_EQ(headerTextBlock(m, 3), headerTrailer());
   EXPECT_EQ(footerTextBlock(m, 3, CutMode::Partial), bytes({0x10, 0x1B, 0x47}));
 }
@@ -188,10 +193,10 @@ TEST(TextBlocks, LinesInOrderAndOnlyTheirOwnButton) {
   ConfigModel m = freshModel();
   for (int l = 1; l <= kLines; ++l) {
     m.lineText[l][4] = QString::number(l);
-    m.lineEnabled[l][4] = 1;
+    m.lineEnabled[l][4] = true;
   }
   m.lineText[5][3] = QStringLiteral("other button");
-  m.lineExpanded[6][4] = 1;
+  m.lineExpanded[6][4] = true;
   EXPECT_EQ(headerTextBlock(m, 4), concat({ascii("1"), kLineEnd, ascii("2"), kLineEnd, ascii("3"), kLineEnd,
                                            ascii("4"), kLineEnd, headerTrailer()}));
   EXPECT_EQ(footerTextBlock(m, 4, CutMode::Partial),

@@ -158,14 +158,11 @@ TEST_F(JobTest, SettingsJobSendsLinksAndLetterRules) {
        },
        {frame(0x02, 0xFF, 0), frame(0x08, 0x00, 0)}},
       {"button 4 inactive",
-       [](ConfigModel& m) {
-         m.letter[4] = kInactiveLetter;
-         m.sameAsButton[4] = kInactiveLink;
-       },
+       [](ConfigModel& m) { m.setInactive(4); },
        {frame(0x03, 0xFF, 0), frame(0x09, 0x06, 0)}},
       {"button 2 Não imprimir up to 999",
        [](ConfigModel& m) {
-         m.printLetter[2] = 1;
+         m.printLetter[2] = false;
          m.lastNumber[2] = 999;
        },
        {frame(0x01, 0x00, 0), frame(0x07, 0x01, 0), frame(0x13, 0x03, 0xE7)}},
@@ -260,7 +257,7 @@ TEST_F(JobTest, TextJobFreshStartButtonOne) {
 
 TEST_F(JobTest, TextJobSendsItsButtonWithItsCut) {
   model.lineText[5][4] = QStringLiteral("Obrigado");
-  model.lineEnabled[5][4] = 1;
+  model.lineEnabled[5][4] = true;
   textJob(host, pacer, model, 4, CutMode::Total);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
   EXPECT_EQ(sends[1].bytes, (Bytes{0x37, 0x00, 0x00, 0x5E}));
@@ -276,7 +273,7 @@ TEST_F(JobTest, TextBlockOf300BytesIsAnnouncedWithBothBytes) {
   // and the 54-byte trailer.
   for (int l = 1; l <= 4; ++l) {
     model.lineText[l][1] = QString(l == 4 ? 60 : 58, QLatin1Char('x'));
-    model.lineEnabled[l][1] = 1;
+    model.lineEnabled[l][1] = true;
   }
   textJob(host, pacer, model, 1, CutMode::Partial);
   const std::vector<HostCall> sends = host.only(HostCall::Send);
@@ -288,7 +285,7 @@ TEST_F(JobTest, TextBlockOf300BytesIsAnnouncedWithBothBytes) {
 // A send-all too long for the printer is refused while it is planned, before any job runs.
 TEST_F(JobTest, TextTooLongForAnyBlockIsRefusedWhilePlanning) {
   model.lineText[6][3] = QString(70000, QLatin1Char('x'));
-  model.lineEnabled[6][3] = 1;
+  model.lineEnabled[6][3] = true;
   EXPECT_THROW(sendAllPlan(model, pacer.now(), nullptr), std::length_error);
   RunPlan plan;
   planClockJob(plan, pacer.now());

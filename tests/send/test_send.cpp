@@ -1,7 +1,6 @@
 // vorlandex-send as the operator runs it, over pseudo-terminals into the virtual printer:
 // a port that vanishes stops only itself, a bad pair sends nothing; and its command line.
 
-#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <chrono>
@@ -9,10 +8,11 @@
 
 #include "config/config_pair.h"
 #include "far_end_check.h"
+#include "model/shown_path.h"
 #include "printer/virtual_printer.h"
+#include "protocol/job_plan.h"
 #include "pty_line.h"
 #include "send/send_options.h"
-#include "protocol/job_plan.h"
 #include "send/sender.h"
 #include "send_test_support.h"
 
@@ -24,7 +24,7 @@ ConfigModel freshModel() {
   ConfigModel m;
   applyNumberingDefaults(m);
   for (int b = 1; b <= kButtons; ++b) m.lineText[1][b] = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
-  for (int b = 1; b <= kButtons; ++b) m.lineEnabled[1][b] = 1;
+  for (int b = 1; b <= kButtons; ++b) m.lineEnabled[1][b] = true;
   return m;
 }
 
@@ -117,9 +117,10 @@ TEST_F(SendProgram, APortThatCannotBeOpenedSaysWhy) {
           .finish();
   EXPECT_EQ(r.exitCode, 1);
   const QString all = r.out + r.err;
-  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: the device is not there").arg(missing)))
+  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: the device is not there").arg(shownPath(missing))))
       << all.toStdString();
-  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: not a serial device").arg(plain))) << all.toStdString();
+  EXPECT_TRUE(all.contains(QStringLiteral("cannot open %1: not a serial device").arg(shownPath(plain))))
+      << all.toStdString();
 }
 
 // A technician's trace: the device opened and closed, and a line for every write with its byte
@@ -180,7 +181,7 @@ TEST_F(SendProgram, ABadPairExitsWithTwoNamingTheFaultAndSendsNothing) {
   file.close();
   SenderResult r = Sender({cfg, QStringLiteral("--port"), line.devicePath()}).finish();
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains(cfg + QStringLiteral(", line 101"))) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains(shownPath(cfg) + QStringLiteral(", line 101"))) << r.err.toStdString();
 
   pair();
   QFile::remove(dir.filePath(QStringLiteral("sala.bmp")));

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "model/shown_path.h"
 #include "printer/virtual_printer.h"
 #include "send/sent_record.h"
 #include "send_test_support.h"
@@ -67,7 +68,7 @@ TEST(SendRecordFile, KeepsEveryPortApartAndRefusesWhatIsNoRecord) {
   damaged.close();
   QString error;
   EXPECT_FALSE(com1.load(&error));
-  EXPECT_TRUE(error.startsWith(QDir::toNativeSeparators(com1.filePath()))) << error.toStdString();
+  EXPECT_TRUE(error.startsWith(shownPath(com1.filePath()))) << error.toStdString();
   EXPECT_TRUE(com1.sha256(QStringLiteral("settings")).isEmpty());
 
   // A record whose folder cannot be made says where it would have been.
@@ -77,7 +78,7 @@ TEST(SendRecordFile, KeepsEveryPortApartAndRefusesWhatIsNoRecord) {
   SentRecord blocked(ports[0], blocker.fileName() + QStringLiteral("/state"));
   blocked.jobSent(digest(QStringLiteral("settings"), 'a'), ports[0]);
   EXPECT_FALSE(blocked.save(&error));
-  EXPECT_TRUE(error.contains(QDir::toNativeSeparators(blocked.filePath()))) << error.toStdString();
+  EXPECT_TRUE(error.contains(shownPath(blocked.filePath()))) << error.toStdString();
 }
 
 TEST(SendProgramPaths, MessagesNamePathsInTheSystemsSeparators) {
@@ -97,18 +98,18 @@ TEST(SendProgramPaths, MessagesNamePathsInTheSystemsSeparators) {
   // Every message about a file, with the path as the system writes it.
   SenderResult r = runSender({cfg, QStringLiteral("--dry-run"), QStringLiteral("-o"), missing});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_TRUE(r.err.contains(QStringLiteral("cannot write %1: ").arg(QDir::toNativeSeparators(missing))))
+  EXPECT_TRUE(r.err.contains(QStringLiteral("cannot write %1: ").arg(shownPath(missing))))
       << r.err.toStdString();
   r = runSender({cfg, QStringLiteral("--only"), QStringLiteral("clock"), QStringLiteral("-p"), absentPort,
                  QStringLiteral("--trace"), missing});
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_TRUE(r.err.contains(QStringLiteral("--trace: cannot open %1: ").arg(QDir::toNativeSeparators(missing))))
+  EXPECT_TRUE(r.err.contains(QStringLiteral("--trace: cannot open %1: ").arg(shownPath(missing))))
       << r.err.toStdString();
 
   // A pair without its picture: the message names the picture; the document keeps the pair as
   // it was given and carries the same message.
   ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("sala.bmp"))));
-  const QString picturePath = QDir::toNativeSeparators(dir.filePath(QStringLiteral("sala.bmp")));
+  const QString picturePath = shownPath(dir.filePath(QStringLiteral("sala.bmp")));
   r = runSender({cfg, QStringLiteral("-p"), absentPort});
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_TRUE(r.err.contains(picturePath)) << r.err.toStdString();

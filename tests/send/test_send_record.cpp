@@ -24,7 +24,7 @@ ConfigModel clinic() {
   applyNumberingDefaults(m);
   for (int b = 1; b <= 4; ++b) {
     m.lineText[1][b] = QStringLiteral("CLINICA %1").arg(b);
-    m.lineEnabled[1][b] = 1;
+    m.lineEnabled[1][b] = true;
   }
   return m;
 }
@@ -108,7 +108,7 @@ TEST_F(SendRecord, SendsOnlyWhatChangedAndRecordsOnlyJobsThatReachedTheirEnd) {
 
   // One line of button 2: its text job and the clock, nothing else.
   m.lineText[6][2] = QStringLiteral("GUICHE 2");
-  m.lineEnabled[6][2] = 1;
+  m.lineEnabled[6][2] = true;
   writeClinic(m);
   doc = run(args, 0);
   std::map<QString, QString> expected{{"settings", "skipped"}, {"clock", "sent"},      {"texts 1", "skipped"},
@@ -124,7 +124,7 @@ TEST_F(SendRecord, SendsOnlyWhatChangedAndRecordsOnlyJobsThatReachedTheirEnd) {
   // Button 3's job breaks off half-way (the adapter is pulled): it is not recorded, so once
   // the printer is back under the same name it is sent again.
   m.lineText[6][3] = QStringLiteral("GUICHE 3 ------------------------------");
-  m.lineEnabled[6][3] = 1;
+  m.lineEnabled[6][3] = true;
   writeClinic(m);
   {
     PtyLine pulled;

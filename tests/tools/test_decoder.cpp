@@ -64,8 +64,8 @@ struct SendAll {
 TEST(Decoder, AcceptsEverythingTheJobsSend) {
   SendAll all;
   all.model.lineText[2][3] = QStringLiteral("Atenção");
-  all.model.lineEnabled[2][3] = 1;
-  all.model.lineExpanded[2][3] = 1;
+  all.model.lineEnabled[2][3] = true;
+  all.model.lineExpanded[2][3] = true;
   all.model.sameAsButton[4] = 7;
   all.model.letter[4] = 'I';
   all.model.firstNumber[2] = 500;
@@ -108,7 +108,7 @@ TEST(Decoder, AcceptsEverythingTheJobsSend) {
 
 TEST(Decoder, DescribesEachTransferOnOneLine) {
   SendAll all;
-  all.model.printLetter[2] = 1;
+  all.model.printLetter[2] = false;
   all.model.letter[3] = 'A';
   all.model.sameAsButton[3] = 1;
   all.run(logoData(0, nullptr));

@@ -7,7 +7,6 @@
 // instead (the one thing it does on Windows, where there is no pseudo-terminal).
 
 #include <QCommandLineParser>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <csignal>
@@ -15,6 +14,7 @@
 #include <string>
 #include <variant>
 
+#include "model/shown_path.h"
 #include "printer/listening_line.h"
 #include "printer/ticket.h"
 #include "printer/virtual_printer.h"
@@ -152,7 +152,7 @@ void announce(const Settings& settings, const vx::printer::ListeningLine& line) 
 
 void renderTickets(const vx::printer::VirtualPrinter& printer, const QString& dir, std::int64_t nowUs) {
   if (!vx::printer::writeTickets(printer.state(), dir, printer.state().clock.at(nowUs)))
-    printLine("problem: cannot write the tickets to " + QDir::toNativeSeparators(dir).toStdString());
+    printLine("problem: cannot write the tickets to " + vx::shownPath(dir).toStdString());
 }
 
 // Feeds the printer every byte of the line until a stop request or the line's end; the exit
@@ -186,7 +186,7 @@ int listenOnLine(const Settings& settings, vx::printer::ListeningLine& line) {
 // every byte taken at one instant and a slack as long as the longest pause, so that nothing is
 // judged on time; then a closing line. 0 when the printer found no problem, 1 otherwise.
 int decodeFile(const Settings& settings) {
-  const QString shown = QDir::toNativeSeparators(settings.decodeFile);
+  const QString shown = vx::shownPath(settings.decodeFile);
   QFile file(settings.decodeFile);
   if (!file.open(QIODevice::ReadOnly)) {
     std::fprintf(stderr, "vorlandex-printer: cannot read %s: %s\n", shown.toLocal8Bit().constData(),

@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialogs.h"
+#include "model/shown_path.h"
 #include "serial/serial_device_watch.h"
 
 namespace vx {
@@ -185,13 +185,12 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (path.isEmpty() || !typedIn(n)) continue;
     if (!isAcceptableDevicePath(path) || existsButIsNoSerialDevice(path)) {
-      dialogs_.messageBox(
-          title(),
-          tr("COM%1: \"%2\" não é um dispositivo serial. Escolha um dispositivo da "
-                         "lista ou digite o caminho completo de um dispositivo.")
-              .arg(n)
-              .arg(path),
-          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(title(),
+                          tr("COM%1: %2 não é um dispositivo serial. Escolha um dispositivo da "
+                             "lista ou digite o caminho completo de um dispositivo.")
+                              .arg(n)
+                              .arg(shownPath(path)),
+                          MessageIcon::Warning, MessageButtons::Ok);
       rows_[n - 1].box->setFocus();
       return false;
     }
@@ -201,10 +200,9 @@ bool SerialPortsDialog::apply() {
     const QString path = chosenPath(n);
     if (choices_.stored(n) == path) continue;
     if (!choices_.store(n, path)) {
-      dialogs_.messageBox(title(),
-                          tr("Não foi possível gravar as escolhas em %1.")
-                              .arg(QDir::toNativeSeparators(choices_.settingsFile())),
-                          MessageIcon::Warning, MessageButtons::Ok);
+      dialogs_.messageBox(
+          title(), tr("Não foi possível gravar as escolhas em %1.").arg(shownPath(choices_.settingsFile())),
+          MessageIcon::Warning, MessageButtons::Ok);
       return false;
     }
   }

@@ -152,7 +152,7 @@ void MainWindow::wireHandlers() {
 }
 
 void MainWindow::startUp() {
-  model.printerChanged = 0;
+  model.printerChanged = false;
   model.currentButton = 1;
   {
     LoadingScope loading(model);
@@ -187,7 +187,7 @@ QString MainWindow::ticketDescription() const {
     if (l == 5) {
       const int b = model.currentButton;
       printed << ticketWordLabel->text() + QLatin1Char(' ') +
-                     ticketNumberText(model.firstNumber[b], model.printLetter[b] != 1, model.letter[b])
+                     ticketNumberText(model.firstNumber[b], model.printLetter[b], model.letter[b])
               << clockLabel->text();
     }
     if (lines[l].enabled->isChecked()) printed << previewLines[l]->text();

@@ -27,8 +27,8 @@ void MainWindow::showSelectedButton() {
     // preview in step) but store nothing back into the tables being loaded.
     LoadingScope loading(model);
     for (int l = 1; l <= kLines; ++l) lines[l].text->setText(model.lineText[l][n]);
-    for (int l = 1; l <= kLines; ++l) lines[l].enabled->setChecked(model.lineEnabled[l][n] != 0);
-    for (int l = 1; l <= kLines; ++l) lines[l].expanded->setChecked(model.lineExpanded[l][n] != 0);
+    for (int l = 1; l <= kLines; ++l) lines[l].enabled->setChecked(model.lineEnabled[l][n]);
+    for (int l = 1; l <= kLines; ++l) lines[l].expanded->setChecked(model.lineExpanded[l][n]);
     firstNumberBox->setValue(page.start);
     lastNumberBox->setValue(page.end);
     letterList->setItemIndex(page.letterItem);
@@ -44,8 +44,8 @@ void MainWindow::chooseButtonAt(int x, int y) {
 }
 
 void MainWindow::storeNumbering() {
-  model.unsavedChanges = 1;
-  if (model.loading == 1) return;
+  model.unsavedChanges = true;
+  if (model.loading) return;
 
   NumberingInput input;
   input.inactive = letterList->itemIndex() == kInactiveItem;
@@ -115,6 +115,6 @@ void MainWindow::disableButtonPage() {
   printLetterList->setEnabled(false);
 }
 
-void MainWindow::markUnsaved() { model.unsavedChanges = 1; }
+void MainWindow::markUnsaved() { model.unsavedChanges = true; }
 
 }  // namespace vx

@@ -39,7 +39,7 @@ void MainWindow::chooseFileAndSave() {
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
   // the close prompt protecting the operator's work.
   saveConfiguration();
-  model.unsavedChanges = 0;
+  model.unsavedChanges = false;
 }
 
 void MainWindow::chooseFileAndOpen() {
@@ -63,7 +63,7 @@ void MainWindow::openFromCommandLine(const QString& path) {
 
 void MainWindow::forgetChanges() {
   forgetChangesTimer->stop();
-  model.unsavedChanges = 0;
+  model.unsavedChanges = false;
 }
 
 GlobalSettings MainWindow::globalSettingsFromControls() const {
@@ -143,7 +143,7 @@ void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
 }
 
 bool MainWindow::confirmClose() {
-  if (model.unsavedChanges != 1) return true;
+  if (!model.unsavedChanges) return true;
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);

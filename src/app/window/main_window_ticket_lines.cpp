@@ -47,20 +47,20 @@ void MainWindow::applyLineExpanded(int line) {
 }
 
 void MainWindow::storeLines() {
-  if (model.loading != 0) return;
+  if (model.loading) return;
   copyLinesToModel(model.currentButton);
 }
 
 void MainWindow::copyLinesToModel(int button) {
   for (int l = 1; l <= kLines; ++l) {
     model.lineText[l][button] = lines[l].text->text();
-    model.lineEnabled[l][button] = lines[l].enabled->isChecked() ? 1 : 0;
-    model.lineExpanded[l][button] = lines[l].expanded->isChecked() ? 1 : 0;
+    model.lineEnabled[l][button] = lines[l].enabled->isChecked();
+    model.lineExpanded[l][button] = lines[l].expanded->isChecked();
   }
 }
 
 void MainWindow::updateTicketPreview() {
-  model.unsavedChanges = 1;
+  model.unsavedChanges = true;
   std::array<bool, kLines + 1> lineOn{};
   for (int l = 1; l <= kLines; ++l) {
     previewLines[l]->setText(lines[l].text->text());

@@ -108,13 +108,13 @@ void MainWindow::showTimeLeft() {
 // --- Port choice and the change notice ---
 
 void MainWindow::choosePort() {
-  model.unsavedChanges = 1;
+  model.unsavedChanges = true;
   const int index = portList->itemIndex();
   if (index >= 0 && index <= 3) serialPort->setPort(static_cast<ComPort>(index));
 }
 
 void MainWindow::showPrinterChangedNotice() {
-  if (model.printerChanged != 1) return;
+  if (!model.printerChanged) return;
   dialogs().messageBox(
       tr("Configurações alteradas"),
       tr("    As configurações da impressora foram alteradas, será necessário transmitir os parâmetros "
@@ -148,7 +148,7 @@ void MainWindow::runJobs(const RunPlan& plan) {
     ~Running() {
       window.runPlan_ = nullptr;
       window.runReport_ = nullptr;
-      if (report.portOpened) window.model.printerChanged = 1;
+      if (report.portOpened) window.model.printerChanged = true;
     }
   } running{*this, report};
   runPlan_ = &plan;
