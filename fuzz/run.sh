@@ -8,7 +8,8 @@
 # each target runs for the given seconds. fuzz/run.sh --smoke builds both and runs each for
 # 5 seconds, as continuous integration does, so that a change to what they call cannot leave
 # them behind. Exits non-zero when a target does not build, or when a fuzzer finds a crash, a
-# leak, a broken invariant or an input that runs too long; the input is kept in
+# leak (but for the font library's one-time set-up: fuzz/lsan.supp), a broken invariant or an
+# input that runs too long; the input is kept in
 # build-fuzz/ as <target>-crash-*, -leak-* or -timeout-* (the config target keeps the
 # plain crash-*, leak-*, timeout-* names).
 set -euo pipefail
@@ -39,6 +40,9 @@ flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
 # New inputs go to the first corpus directory, so the seeds in the tree stay as they are.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# The font library's one-time allocations are not leaks (fuzz/lsan.supp); options already set
+# in LSAN_OPTIONS come after, and so win.
+export LSAN_OPTIONS=suppressions=$root/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}
 
 run_config() {
   mkdir -p "$out/corpus-config" "$out/obj-config"

@@ -16,7 +16,7 @@ const QStringList& programLanguages() {
 QString chooseLanguage(const QString& explicitChoice, const QStringList& uiLanguages) {
   if (programLanguages().contains(explicitChoice)) return explicitChoice;
   for (const QString& ui : uiLanguages) {
-    const QString language = ui.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
+    QString language = ui.section(QLatin1Char('-'), 0, 0).section(QLatin1Char('_'), 0, 0).toLower();
     if (programLanguages().contains(language)) return language;
   }
   return programLanguages().constFirst();

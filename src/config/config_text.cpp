@@ -15,9 +15,9 @@ namespace {
 // megabytes, which no message box can show.
 constexpr qsizetype kMaxQuotedBytes = 200;
 
-const QByteArray kTrue = QByteArrayLiteral("TRUE");
-const QByteArray kFalse = QByteArrayLiteral("FALSE");
-const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+constexpr QByteArrayView kTrue("TRUE");
+constexpr QByteArrayView kFalse("FALSE");
+constexpr QByteArrayView kLineEnd("\r\n");
 
 void appendNumber(QByteArray& out, std::int64_t value) {
   out += QByteArray::number(static_cast<qlonglong>(value));
@@ -97,7 +97,7 @@ std::uint8_t readByte(LineReader& lines) {
   return static_cast<std::uint8_t>(static_cast<std::uint32_t>(readNumber(lines)) & 0xFFu);
 }
 
-bool readFlag(LineReader& lines) { return lines.next() == QByteArrayView(kTrue); }
+bool readFlag(LineReader& lines) { return lines.next() == kTrue; }
 
 // The print choice is stored as the item of the list: 0 "Imprimir", 1 "Não imprimir". A
 // file may hold any byte; only 1 leaves the letter out, as the page and the printer read it.

@@ -3,7 +3,7 @@
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
+#include <system_error>
 
 #include "config/disk_file.h"
 
@@ -11,7 +11,8 @@ namespace vx {
 
 bool syncToDisk(QFileDevice& file, QString* reason) {
   if (::fsync(file.handle()) == 0) return true;
-  *reason = QString::fromLocal8Bit(std::strerror(errno));
+  // Not strerror: its buffer is shared by every thread, the serial port's among them.
+  *reason = QString::fromLocal8Bit(std::generic_category().message(errno));
   return false;
 }
 

@@ -53,7 +53,7 @@ QImage flattenOntoWhite(const QImage& image) {
       break;
   }
   if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
-  const QImage argb = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
+  QImage argb = image.format() == QImage::Format_ARGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
   if (allOpaque(argb)) return argb;
   QImage out = argb.convertToFormat(QImage::Format_RGB32);  // a copy to write into
   for (int y = 0; y < out.height(); ++y) {
@@ -86,8 +86,8 @@ QByteArray encodeCompactBitmap(const QImage& image) {
       const QRgb c = packed ? qRgb(line[3 * x], line[3 * x + 1], line[3 * x + 2])
                             : reinterpret_cast<const QRgb*>(line)[x] | 0xFF000000u;
       if (lastIndex < 0 || c != last) {
-        auto found = index.constFind(c);
-        if (found == index.constEnd()) {
+        auto found = index.find(c);
+        if (found == index.end()) {
           if (index.size() == 256) {
             fits = false;
             break;

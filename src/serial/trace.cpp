@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
+#include <system_error>
 
 #include <QString>
 
@@ -24,8 +24,11 @@ struct TraceState {
 };
 
 // The C library's text for its errno (a file that cannot be opened or written), in UTF-8: on
-// Windows errno is no system error code, so systemErrorText() cannot tell it.
-std::string fileErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)).toStdString(); }
+// Windows errno is no system error code, so systemErrorText() cannot tell it. The port threads
+// write the trace, so not strerror, whose buffer another thread may be filling.
+std::string fileErrorText(int error) {
+  return QString::fromLocal8Bit(std::generic_category().message(error)).toStdString();
+}
 
 TraceState& state() {
   static TraceState s;

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <system_error>
 
 #include "printer/listening_line.h"
 
@@ -27,6 +28,9 @@ bool setLine(int fd) {
   cfsetospeed(&tio, B19200);
   return tcsetattr(fd, TCSANOW, &tio) == 0;
 }
+
+// errno's text, without strerror's buffer that every thread shares.
+std::string errorText() { return std::generic_category().message(errno); }
 
 }  // namespace
 
@@ -51,7 +55,7 @@ std::unique_ptr<ListeningLine> ListeningLine::open(const std::string& device) {
   if (!device.empty()) {
     h->fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (h->fd < 0) {
-      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", device.c_str(), std::strerror(errno));
+      std::fprintf(stderr, "vorlandex-printer: %s: %s\n", device.c_str(), errorText().c_str());
       return nullptr;
     }
     if (!setLine(h->fd)) std::fprintf(stderr, "vorlandex-printer: %s: line settings refused\n", device.c_str());
@@ -60,14 +64,14 @@ std::unique_ptr<ListeningLine> ListeningLine::open(const std::string& device) {
   h->fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
   char name[128] = {};
   if (h->fd < 0 || grantpt(h->fd) != 0 || unlockpt(h->fd) != 0 || ptsname_r(h->fd, name, sizeof name) != 0) {
-    std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", std::strerror(errno));
+    std::fprintf(stderr, "vorlandex-printer: cannot create a pseudo-terminal: %s\n", errorText().c_str());
     return nullptr;
   }
   // The configurator opens and closes the port once per job. While one descriptor of the
   // far side stays open, its closing is no hang-up for us, and the line settings stay.
   h->hold = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
   if (h->hold < 0 || !setLine(h->hold)) {
-    std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, std::strerror(errno));
+    std::fprintf(stderr, "vorlandex-printer: cannot set up %s: %s\n", name, errorText().c_str());
     return nullptr;
   }
   return std::unique_ptr<ListeningLine>(new ListeningLine(name, std::move(h)));
@@ -77,7 +81,7 @@ long ListeningLine::read(unsigned char* buffer, std::size_t size, int timeoutMs)
   pollfd p{handles_->fd, POLLIN, 0};
   const int ready = poll(&p, 1, timeoutMs);  // a stop request's signal ends it (EINTR)
   if (ready < 0 && errno != EINTR) {
-    std::fprintf(stderr, "vorlandex-printer: poll: %s\n", std::strerror(errno));
+    std::fprintf(stderr, "vorlandex-printer: poll: %s\n", errorText().c_str());
     return -1;
   }
   if (ready <= 0) return 0;

@@ -23,7 +23,7 @@ QString translatedReport(const char* message) { return QCoreApplication::transla
 QString programTitle(const QString& executablePath) {
   // The program's name as started, from any folder (C:\Program Files\… on Windows).
   QString name = QDir::fromNativeSeparators(executablePath).section(QLatin1Char('/'), -1);
-  const int dot = name.indexOf(QLatin1Char('.'));
+  const qsizetype dot = name.indexOf(QLatin1Char('.'));
   if (dot >= 0) name.truncate(dot);
   if (name.size() > 1) name = name.left(1) + name.mid(1).toLower();
   return name;

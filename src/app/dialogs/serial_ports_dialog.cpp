@@ -17,7 +17,7 @@ namespace vx {
 namespace {
 
 QString title() { return SerialPortsDialog::tr("Portas seriais"); }
-const QString kToolTipName = QStringLiteral("portToolTip");
+QString toolTipName() { return QStringLiteral("portToolTip"); }
 
 QString absentMark(const QString& path) {
   return devicePresent(path) ? QString() : SerialPortsDialog::tr(" (ausente)");
@@ -38,7 +38,7 @@ class PortToolTip : public QObject {
  public:
   PortToolTip(QComboBox* combo, std::function<int()> port)
       : QObject(combo), combo_(combo), port_(std::move(port)) {
-    setObjectName(kToolTipName);
+    setObjectName(toolTipName());
     update();
   }
   void update() {
@@ -70,7 +70,7 @@ void installPortToolTip(QComboBox* combo, std::function<int()> port) {
 
 void refreshPortToolTip(QComboBox* combo) {
   if (auto* tip =
-          static_cast<PortToolTip*>(combo->findChild<QObject*>(kToolTipName, Qt::FindDirectChildrenOnly)))
+          static_cast<PortToolTip*>(combo->findChild<QObject*>(toolTipName(), Qt::FindDirectChildrenOnly)))
     tip->update();
 }
 

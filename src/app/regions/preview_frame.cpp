@@ -9,7 +9,7 @@
 namespace vx {
 namespace {
 
-const QString kLabelDesignText = QStringLiteral(" VORLANDEX VORLANDEX VORLANDEX VORLANDEX");
+QString labelDesignText() { return QStringLiteral(" VORLANDEX VORLANDEX VORLANDEX VORLANDEX"); }
 
 void moveTo(QWidget* w, int y) { w->move(w->x(), y); }
 
@@ -29,7 +29,7 @@ void PreviewFrame::createPreviewFrame(ControlFactory& make, const QImage& logoRa
   // The ticket paper stands for the whole preview; the window describes the ticket on it.
   ticketPaper->setAccessibleName(tr("Pré-visualização da Senha"));
   for (int l = 1; l <= kLines; ++l) {
-    QLabel* line = make.label("", kLabelDesignText, {752, 170 + 18 * l, 280, 18});
+    QLabel* line = make.label("", labelDesignText(), {752, 170 + 18 * l, 280, 18});
     line->setObjectName(QStringLiteral("previewLine%1").arg(l));
     line->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     line->setAttribute(Qt::WA_TranslucentBackground);

@@ -7,7 +7,7 @@
 namespace vx {
 namespace {
 
-const QString kLine1Text = QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !");
+QString line1Text() { return QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"); }
 
 }  // namespace
 
@@ -38,7 +38,7 @@ void TextFrame::createLine(ControlFactory& make, int l) {
   const int y = l <= 4 ? 134 + (l - 1) * 40 : 316 + (l - 5) * 40;
   auto* edit = make.make<LineEdit>(QStringLiteral("lineText%1").arg(l), {472, y, 236, 20});
   edit->setLimit(lineLimit(false));
-  edit->setText(l == 1 ? kLine1Text : QStringLiteral("Linha %1").arg(l));
+  edit->setText(l == 1 ? line1Text() : QStringLiteral("Linha %1").arg(l));
   auto* enabled = make.make<CheckBox>(QStringLiteral("lineEnabled%1").arg(l), {472, y + 21, 112, 16},
                                       tr("Habilitar linha"));
   enabled->setChecked(l == 1);

@@ -42,7 +42,7 @@ class TicketTextValidator : public QValidator {
     refused_.clear();
     const QString composed = input.normalized(QString::NormalizationForm_C);
     if (composed != input) {
-      pos -= input.size() - composed.size();
+      pos -= static_cast<int>(input.size() - composed.size());
       if (pos < 0) pos = 0;
       input = composed;
     }

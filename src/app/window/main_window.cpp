@@ -73,7 +73,7 @@ void MainWindow::createControls() {
 void MainWindow::wireHandlers() {
   // A command runs as a handler: what it throws is reported.
   const auto onClicked = [this](QPushButton* button, Handler command) {
-    connect(button, &QPushButton::clicked, this, [command] { runHandler(command); });
+    connect(button, &QPushButton::clicked, this, [command = std::move(command)] { runHandler(command); });
   };
   onClicked(openButton, [this] { chooseFileAndOpen(); });
   onClicked(saveButton, [this] { chooseFileAndSave(); });
@@ -144,7 +144,7 @@ void MainWindow::wireHandlers() {
   printLogoBox->onClick = [this] { applyPrintLogo(); };
 
   const auto onTimeout = [this](QTimer* timer, Handler tick) {
-    connect(timer, &QTimer::timeout, this, [tick] { runHandler(tick); });
+    connect(timer, &QTimer::timeout, this, [tick = std::move(tick)] { runHandler(tick); });
   };
   onTimeout(previewClock, [this] { updatePreviewClock(); });
   onTimeout(firstRasterTimer, [this] { computeFirstRaster(); });
