@@ -22,7 +22,8 @@ namespace {
 // The sender beside the test's own build (a path that also holds under Wine).
 SenderResult runSender(const QStringList& arguments) {
   QProcess process;
-  startProgram(process, QCoreApplication::applicationDirPath() + QStringLiteral("/" VORLANDEX_SEND_FROM_TESTS),
+  startProgram(process,
+               QCoreApplication::applicationDirPath() + QStringLiteral("/" VORLANDEX_SEND_FROM_TESTS),
                arguments);
   if (!process.waitForFinished(60'000)) return {};
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -284,16 +285,34 @@ TEST_F(QRTComm32PtyTest, FarEndClosedDuringAWriteEndsTheWriter) {
   EXPECT_LT(msSince(start), TQRTComm32::kDrainMarginMs + 500);
 }
 
+// The B-constant of a speed that has one, B0 for the others.
+speed_t standardSpeedCode(std::uint32_t rate) {
+  static constexpr std::pair<std::uint32_t, speed_t> kCodes[] = {
+      {110, B110},   {300, B300},   {600, B600},     {1200, B1200},  {2400, B2400},
+      {4800, B4800}, {9600, B9600}, {19200, B19200}, {38400, B38400}};
+  for (const auto& [bits, code] : kCodes) {
+    if (bits == rate) return code;
+  }
+  return B0;
+}
+
 TEST_F(QRTComm32PtyTest, EverySpeedReachesTheDevice) {
+  // qemu's user-mode emulator has no termios2 calls (ENOSYS): there only the speeds with a
+  // B-constant can be set and read, and the test says so.
+  const bool termios2 = arbitrarySpeed(line_.nearEnd()) != 0;
+  if (!termios2) std::printf("[ no termios2 calls ] only the speeds with a B-constant are tried\n");
   for (int i = 0; i <= static_cast<int>(TBaudRate::Baud256000); ++i) {
     const auto rate = static_cast<TBaudRate>(i);
     SCOPED_TRACE(bitsPerSecond(rate));
+    const speed_t code = standardSpeedCode(bitsPerSecond(rate));
+    if (!termios2 && code == B0) continue;
     comm_->setBaudRate(rate);
     comm_->setStopBits(i % 2 ? TStopBits::_2 : TStopBits::_1);
     ASSERT_TRUE(comm_->OpenPort());
     termios t{};
     ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
-    EXPECT_EQ(arbitrarySpeed(line_.nearEnd()), bitsPerSecond(rate));
+    if (termios2) EXPECT_EQ(arbitrarySpeed(line_.nearEnd()), bitsPerSecond(rate));
+    if (code != B0) EXPECT_EQ(::cfgetospeed(&t), code);
     EXPECT_EQ((t.c_cflag & CSTOPB) != 0, i % 2 == 1);
     comm_->ClosePort();
   }
