@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "pseudo_terminal.h"
+#include "refused_termios2.h"
 #include "serial/device_backend.h"
 #include "serial/open_failure.h"
 #include "serial/port_choices.h"
@@ -328,6 +329,27 @@ TEST_F(QRTComm32PtyTest, SettingsAreReadBackAfterApplying) {
   CommState state;
   ASSERT_TRUE(opened.port->getCommState(&state));
   EXPECT_EQ(state, (CommState{19200, 8, 0, 0}));
+}
+
+TEST_F(QRTComm32PtyTest, StandardSpeedsNeedNoTermios2Calls) {
+  // Where TCGETS2 and TCSETS2 answer ENOSYS (qemu's user-mode emulator), a standard speed is still
+  // set, taken as set, and read back. The emulator refuses seccomp filters, and needs none.
+  bool refused = false, applied = false, read = false;
+  CommState state;
+  std::thread([&] {
+    refused = refuseTermios2CallsInThisThread() || arbitrarySpeed(line_.nearEnd()) == 0;
+    SerialBackend::OpenResult opened = DeviceBackend().openPort(line_.path());
+    if (!refused || !opened.port) return;
+    applied = opened.port->setCommState(CommState{9600, 8, 0, 0});
+    read = opened.port->getCommState(&state);
+  }).join();
+  ASSERT_TRUE(refused) << "the termios2 calls could not be taken away";
+  EXPECT_TRUE(applied);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(state, (CommState{9600, 8, 0, 0}));
+  termios t{};
+  ASSERT_EQ(::tcgetattr(line_.nearEnd(), &t), 0);
+  EXPECT_EQ(::cfgetospeed(&t), static_cast<speed_t>(B9600));
 }
 
 struct PortName {
