@@ -96,7 +96,7 @@ for job in settings clock texts logo; do
     "$work/trace-$job.txt" "$work/$job.json" "$work/cpu-$job.json" || failed=1
 
   # To the host build's virtual printer: what it decodes as it arrives is what it decodes of the
-  # host build's dry run (the clock's transfers carry the time of each run and are left out).
+  # host build's dry run (but for the clock's values, which are the time of each run).
   "$host_printer" >"$work/printer-$job.log" 2>"$work/printer-$job.err" &
   printer=$!
   pids+=("$printer")
@@ -106,7 +106,7 @@ for job in settings clock texts logo; do
   kill -INT "$printer" 2>/dev/null || true
   wait "$printer" || true
   "$host_printer" --decode "$work/expected-$job.bin" >"$work/decoded-$job.log" 2>&1 || true
-  transfers() { grep -E '^(register|block|text|logo|clock|settings)' "$1" | grep -v -i 'clock' || true; }
+  transfers() { grep -E '^(register|block) ' "$1" | sed -E 's/(clock [a-z ]+) = .*/\1 = (the time)/' || true; }
   if grep -q '^problem' "$work/printer-$job.log"; then
     echo "arm64-tests: $job: the virtual printer found problems:" >&2
     grep '^problem' "$work/printer-$job.log" >&2
