@@ -66,6 +66,9 @@ first_line() {
   return 1
 }
 
+# The transfers in a virtual printer's output, the clock's values masked.
+transfers() { grep -E '^(register|block) ' "$1" | sed -E 's/(clock [a-z ]+) = .*/\1 = (the time)/' || true; }
+
 for job in settings clock texts logo; do
   "$host_send" --dry-run --output "$work/expected-$job.bin" --timing --only "$job" "$pair" >"$work/timing-$job.txt"
 
@@ -106,7 +109,6 @@ for job in settings clock texts logo; do
   kill -INT "$printer" 2>/dev/null || true
   wait "$printer" || true
   "$host_printer" --decode "$work/expected-$job.bin" >"$work/decoded-$job.log" 2>&1 || true
-  transfers() { grep -E '^(register|block) ' "$1" | sed -E 's/(clock [a-z ]+) = .*/\1 = (the time)/' || true; }
   if grep -q '^problem' "$work/printer-$job.log"; then
     echo "arm64-tests: $job: the virtual printer found problems:" >&2
     grep '^problem' "$work/printer-$job.log" >&2
