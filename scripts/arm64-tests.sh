@@ -17,7 +17,8 @@
 #        and at the writer's own stamps (--trace) no pause is shorter than the protocol's
 #        (tests/windows/wine_send_check.py judges, as for the Windows build);
 #      - sent to the host build's virtual printer, which decodes what arrives as it decodes the
-#        host build's dry run, transfer for transfer, and finds no fault in the pacing.
+#        host build's dry run, transfer for transfer, and finds no fault in it (its remarks on
+#        the spacing, which time its own reads, are counted, not judged).
 # Prints each part's time. KEEP=1 keeps the work folder.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
@@ -109,17 +110,21 @@ for job in settings clock texts logo; do
   kill -INT "$printer" 2>/dev/null || true
   wait "$printer" || true
   "$host_printer" --decode "$work/expected-$job.bin" >"$work/decoded-$job.log" 2>&1 || true
-  if grep -q '^problem' "$work/printer-$job.log"; then
-    echo "arm64-tests: $job: the virtual printer found problems:" >&2
-    grep '^problem' "$work/printer-$job.log" >&2
+  # Its spacing remarks time its own reads, which a loaded computer delays and bunches (the
+  # pauses are judged at the writer's stamps above); any other problem fails.
+  spacing='closer than 12 ms|after the previous register frame'
+  if grep '^problem' "$work/printer-$job.log" | grep -v -E "$spacing" >&2; then
+    echo "arm64-tests: $job: the virtual printer found the problems above" >&2
     failed=1
   fi
+  remarks=$(grep '^problem' "$work/printer-$job.log" | grep -c -E "$spacing" || true)
   if [ "$(transfers "$work/printer-$job.log")" != "$(transfers "$work/decoded-$job.log")" ]; then
     echo "arm64-tests: $job: the virtual printer decoded other transfers than the host's dry run:" >&2
     diff <(transfers "$work/decoded-$job.log") <(transfers "$work/printer-$job.log") >&2 || true
     failed=1
   fi
-  echo "  virtual printer: $(transfers "$work/printer-$job.log" | wc -l) transfers as the host's dry run's"
+  echo "  virtual printer: $(transfers "$work/printer-$job.log" | wc -l) transfers as the host's dry run's;" \
+       "$remarks spacing remarks from its reads"
 done
 echo "arm64-tests: the arm64 sender end to end: $(seconds_since "$e2e_started") s"
 echo "arm64-tests: $(seconds_since "$started") s, $([ $failed = 0 ] && echo passed || echo FAILED)"
