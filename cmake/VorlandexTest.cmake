@@ -35,8 +35,13 @@ function(vorlandex_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
+  set(environment "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+  if(VORLANDEX_PROGRAM_EMULATOR)
+    # Heavy tests run a smaller size under the emulator, and say so (tests/support/programs.h).
+    list(APPEND environment "VORLANDEX_TEST_EMULATED=1")
+  endif()
   set_tests_properties(${name} PROPERTIES
     LABELS "${ARG_LABEL}"
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+    ENVIRONMENT "${environment}")
 endfunction()

@@ -1,11 +1,23 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it as a user's machine would see it: the installed desktop
-# entry and AppStream metadata validate, lintian finds no error, nothing lands under /usr/local,
-# the package installs with apt-get, its programs answer --version / --help from /usr/bin with no
-# display and in each of its languages, its recommendations (Qt's Wayland plugin and Qt's
-# translations) install with it, and a plain `apt-get remove` leaves no file of it behind. Needs
-# root (apt-get).
+# Builds the Debian package and checks it as a user's machine would see it: every program in it
+# is built for the package's architecture, the installed desktop entry and AppStream metadata
+# validate, lintian finds no error (its tags are kept in BUILD/lintian-tags.txt, so that two
+# architectures' packages can be compared), nothing lands under /usr/local, the package
+# installs with apt-get, its programs answer --version / --help from /usr/bin with no display and
+# in each of its languages, its recommendations (Qt's Wayland plugin and Qt's translations)
+# install with it, and a plain `apt-get remove` leaves no file of it behind. Needs root
+# (apt-get).
+#
+#   scripts/check-package.sh [--no-install] [BUILD]
+#
+# --no-install stops before apt-get: for a package of another architecture than this computer's,
+# whose programs cannot run here.
 set -euo pipefail
+install=true
+if [ "${1:-}" = --no-install ]; then
+  install=false
+  shift
+fi
 build=${1:-build}
 cd "$(dirname "$0")/.."
 
@@ -27,8 +39,38 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 desktop-file-validate "$stage"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml
 
+# Every ELF file is built for the package's architecture (a host tool or a library of the
+# build computer packed by mistake would fail only on the target).
+architecture=$(dpkg-deb -f "$deb" Architecture)
+case $architecture in
+  amd64) machine='x86-64' ;;
+  arm64) machine='ARM aarch64' ;;
+  *) echo "check-package: no ELF machine known for architecture $architecture" >&2; exit 1 ;;
+esac
+unpacked=$stage/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+elves=0
+while IFS= read -r -d '' f; do
+  kind=$(file -b "$f")
+  [[ $kind == ELF* ]] || continue
+  elves=$((elves + 1))
+  if [[ $kind != *"$machine"* ]]; then
+    echo "check-package: ${f#"$unpacked"} is not built for $architecture: $kind" >&2
+    exit 1
+  fi
+done < <(find "$unpacked" -type f -print0)
+[ "$elves" -ge 3 ] || { echo "check-package: only $elves programs in the package" >&2; exit 1; }
+echo "check-package: $architecture, $(stat -c %s "$deb") bytes, $elves ELF files, all $machine"
+echo "check-package: depends on $(dpkg-deb -f "$deb" Depends)"
+
 # Warnings are accepted (see the package notes); an error fails the check.
-lintian --fail-on error --tag-display-limit 0 "$deb"
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$stage/lintian.txt"
+sed -E -n 's/^[EWIPX]: vorlandex[^:]*: ([a-z0-9-]+).*/\1/p' "$stage/lintian.txt" | sort -u >"$build/lintian-tags.txt"
+
+if ! $install; then
+  echo "check-package: the package builds, holds only $architecture programs and validates (not installed here)"
+  exit 0
+fi
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$deb"

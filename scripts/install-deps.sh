@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the configurator needs to build, test and run.
 # With --windows: instead, those the Windows build and its tests under Wine need (`make windows`,
-# the Windows stage of .ci/run). Idempotent: packages already present are not touched. Works as
-# root or through sudo.
+# the Windows stage of .ci/run). With --arm64: those the 64-bit ARM cross-build, its package and
+# its tests under user-mode emulation need (`make arm64`, the arm64 stage of .ci/run); the arm64
+# architecture is added to dpkg first. Idempotent: packages already present are not touched.
+# Works as root or through sudo.
 set -euo pipefail
 
 windows=false
+arm64=false
 case "${1:-}" in
   "") ;;
   --windows) windows=true ;;
-  *) echo "usage: $0 [--windows]" >&2; exit 2 ;;
+  --arm64) arm64=true ;;
+  *) echo "usage: $0 [--windows|--arm64]" >&2; exit 2 ;;
 esac
 
 PACKAGES=(
@@ -45,8 +49,20 @@ WINDOWS_PACKAGES=(
   libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1 libxfixes3 libxinerama1 libxxf86vm1
   nsis librsvg2-bin imagemagick fonts-dejavu-core fonts-liberation xdotool
 )
+# The arm64 build: Debian's cross compiler against Debian's own arm64 Qt (multiarch), with the
+# host's Qt tools (moc, rcc, uic, lrelease); qemu-user runs the arm64 programs and tests; the host's
+# build (the virtual printer and the reference bytes) and the package's checks come with the
+# host's packages, which this list does not repeat.
+ARM64_PACKAGES=(
+  crossbuild-essential-arm64 qemu-user
+  qt6-base-dev:arm64 qt6-svg-dev:arm64 qt6-tools-dev:arm64 libgl-dev:arm64 libxkbcommon-dev:arm64
+  libgtest-dev:arm64 libgmock-dev:arm64 libbenchmark-dev:arm64
+  qt6-base-dev-tools qt6-tools-dev-tools qt6-l10n-tools file
+)
 if $windows; then
   PACKAGES=("${WINDOWS_PACKAGES[@]}")
+elif $arm64; then
+  PACKAGES=("${ARM64_PACKAGES[@]}")
 fi
 
 missing=()
@@ -71,5 +87,19 @@ else
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+apt=(apt-get -o DPkg::Lock::Timeout=900)
+if $arm64 && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  "${SUDO[@]}" dpkg --add-architecture arm64
+fi
+"${SUDO[@]}" "${apt[@]}" update -qq
+if $arm64; then
+  # An arm64 library must be the same version as its amd64 twin, so apt may upgrade an amd64
+  # package here; it must never remove one for it.
+  removed=$("${apt[@]}" -s install --no-install-recommends "${missing[@]}" | grep '^Remv' || true)
+  if [ -n "$removed" ]; then
+    echo "error: installing the arm64 packages would remove these; nothing was installed:" >&2
+    echo "$removed" >&2
+    exit 1
+  fi
+fi
+"${SUDO[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Writes a configuration pair for the role's test and benchmark: the program's defaults
 (a saved file from the source tree) as DIR/clinica.cfg, and a striped picture of WIDTH x HEIGHT
-as DIR/clinica.bmp; with --logo W H the file's logo is W dots wide and H rows high.
-Usage: make_pair.py SOURCE_DIR DIR WIDTH HEIGHT [--logo W H]"""
+as DIR/clinica.bmp; with --logo W H the file's logo is W dots wide and H rows high. With
+--gradient the picture is a colour gradient instead, whose dots sweep the luminances the
+threshold decides between.
+Usage: make_pair.py SOURCE_DIR DIR WIDTH HEIGHT [--logo W H] [--gradient]"""
 import struct
 import sys
 
@@ -16,8 +18,16 @@ if "--logo" in sys.argv:
 open(f"{out}/clinica.cfg", "wb").write(b"\r\n".join(lines))
 
 row = (width * 3 + 3) & ~3
+
+
+def dot(x, y):
+    if "--gradient" in sys.argv:  # blue, green, red, as a bitmap stores them
+        return bytes([(x * 255 // max(width - 1, 1) + y) % 256, (x + 3 * y) % 256, (y * 255 // max(height - 1, 1)) % 256])
+    return bytes([0, 0, 0]) if (x // 7 + y // 5) % 2 else bytes([255, 255, 255])
+
+
 pixels = b"".join(
-    b"".join(bytes([0, 0, 0]) if (x // 7 + y // 5) % 2 else bytes([255, 255, 255]) for x in range(width))
+    b"".join(dot(x, y) for x in range(width))
     + bytes(row - width * 3)
     for y in range(height))
 header = struct.pack("<2sIHHI", b"BM", 54 + len(pixels), 0, 0, 54)

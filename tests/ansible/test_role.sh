@@ -2,7 +2,9 @@
 # The Ansible role as an installer runs it, on this computer (-c local): two sites, each with a
 # virtual printer on a pseudo-terminal. The first run sends and reports the sites changed; the
 # second sends nothing and reports them ok; one changed line of button 2 sends that button's
-# text job and the clock, nothing else; a printer that is gone fails its site, named.
+# text job and the clock, nothing else; a printer that is gone fails its site, named. Before
+# that, the package each host would install: the one of its own architecture, as its dpkg says
+# or as set for it (an arm64 host), and a host of an architecture without one fails, named.
 # Usage: test_role.sh SOURCE_DIR VORLANDEX_SEND VORLANDEX_PRINTER
 set -euo pipefail
 src=$(realpath "$1") send=$(realpath "$2") printer=$(realpath "$3")
@@ -95,6 +97,44 @@ expect_jobs() {
   got=$(jobs "$1")
   [[ $got == "$2" ]] || { cat "$work/play.log" >&2; fail "$1: jobs '$got', expected '$2'"; }
 }
+
+# The package each host would install, from the amd64 and the arm64 build.
+cat >"$work/choice-inventory.yml" <<YML
+---
+choosers:
+  vars:
+    ansible_connection: local
+    ansible_python_interpreter: "{{ ansible_playbook_python }}"
+    vorlandex_debs: [$work/build/vorlandex_1.0_amd64.deb, $work/build-arm64/vorlandex_1.0_arm64.deb]
+  hosts:
+    this-computer: {expected: "$work/build/vorlandex_1.0_$(dpkg --print-architecture).deb"}
+    arm64-host: {vorlandex_architecture: arm64, expected: $work/build-arm64/vorlandex_1.0_arm64.deb}
+    armhf-host: {vorlandex_architecture: armhf, expected: ""}
+YML
+cat >"$work/choice.yml" <<YML
+---
+- name: Choose each host's package
+  hosts: choosers
+  gather_facts: false
+  tasks:
+    - name: Choose
+      ansible.builtin.include_role:
+        name: vorlandex
+        tasks_from: package_choice.yml
+    - name: Compare
+      ansible.builtin.assert:
+        that: vorlandex_package_file == expected
+YML
+set +e
+ANSIBLE_ROLES_PATH="$src/contrib/ansible/roles" ANSIBLE_NOCOLOR=1 ANSIBLE_LOCAL_TEMP="$work/tmp" \
+  ANSIBLE_HOME="$work/ansible" ansible-playbook -i "$work/choice-inventory.yml" "$work/choice.yml" >"$work/choice.log" 2>&1
+set -e
+for host_failed in this-computer:0 arm64-host:0 armhf-host:1; do
+  grep -qE "^${host_failed%:*} +:.* failed=${host_failed#*:} " "$work/choice.log" ||
+    { cat "$work/choice.log" >&2; fail "package choice: ${host_failed%:*} should have failed=${host_failed#*:}"; }
+done
+grep -q "No package for armhf-host's architecture armhf" "$work/choice.log" ||
+  { cat "$work/choice.log" >&2; fail "the host without a package is not named"; }
 
 play || { cat "$work/play.log" >&2; fail "the first run failed"; }
 for site in site-a site-b; do

@@ -14,6 +14,7 @@
 #include "config/config_text.h"
 #include "logo/source_picture.h"
 #include "printer/decoder.h"
+#include "programs.h"
 
 namespace vx::test {
 
@@ -38,7 +39,7 @@ struct SenderResult {
 class Sender {
  public:
   explicit Sender(const QStringList& arguments) {
-    process_.start(QStringLiteral(VORLANDEX_SEND_EXE), arguments);
+    startProgram(process_, QStringLiteral(VORLANDEX_SEND_EXE), arguments);
     EXPECT_TRUE(process_.waitForStarted());
   }
   SenderResult finish(int timeoutMs = 120'000) {

@@ -23,7 +23,9 @@ namespace {
 // The sender beside the test's own build (a path that also holds under Wine).
 SenderResult runSender(const QStringList& arguments) {
   QProcess process;
-  process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/" VORLANDEX_SEND_FROM_TESTS), arguments);
+  startProgram(process,
+               QCoreApplication::applicationDirPath() + QStringLiteral("/" VORLANDEX_SEND_FROM_TESTS),
+               arguments);
   if (!process.waitForFinished(60'000)) return {};
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           QString::fromLocal8Bit(process.readAllStandardOutput()),

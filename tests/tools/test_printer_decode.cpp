@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "programs.h"
 #include "protocol/job_plan.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct PrinterRun {
 
 PrinterRun runPrinter(const QStringList& arguments) {
   QProcess printer;
-  printer.start(QStringLiteral(VORLANDEX_PRINTER_EXE), arguments);
+  vx::test::startProgram(printer, QStringLiteral(VORLANDEX_PRINTER_EXE), arguments);
   PrinterRun run;
   if (!printer.waitForFinished(30000)) return run;
   run.exitCode = printer.exitCode();

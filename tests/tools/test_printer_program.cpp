@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "programs.h"
+
 namespace {
 
 bool writeAll(int fd, const std::vector<unsigned char>& bytes) {
@@ -19,7 +21,8 @@ TEST(PrinterProgram, DecodesJobsAcrossReopeningsAndRendersTickets) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   QProcess printer;
-  printer.start(QStringLiteral(VORLANDEX_PRINTER_EXE), {QStringLiteral("--ticket-dir"), dir.path()});
+  vx::test::startProgram(printer, QStringLiteral(VORLANDEX_PRINTER_EXE),
+                         {QStringLiteral("--ticket-dir"), dir.path()});
   ASSERT_TRUE(printer.waitForStarted(5000));
   ASSERT_TRUE(printer.waitForReadyRead(5000));
   const QString first = QString::fromUtf8(printer.readLine()).trimmed();

@@ -18,6 +18,9 @@
       writer's stamps against the protocol's minimum (the dry run's end), and its wall time
       (--json: opening the port to closing it); prints one line of figures. With --wall-bound, a
       ratio at the stamps above R fails.
+
+  wine_send_check.py bytes NAME EXPECTED RECEIVED
+      only the first of those: the bytes are the same (the clock job's but for the time).
 """
 import datetime
 import json
@@ -158,9 +161,8 @@ def clock_value_positions(stream):
     return positions, when
 
 
-def judge(name, expected_path, received_path, timing_path, trace_path, json_path, cpu_path, wall_bound):
-    expected = open(expected_path, "rb").read()
-    received = open(received_path, "rb").read()
+def compare_bytes(name, expected, received):
+    """(failures, note): whether `received` is `expected`, the clock job's but for the time."""
     failures = []
     if name == "clock":
         positions, when_expected = clock_value_positions(expected)
@@ -171,12 +173,16 @@ def judge(name, expected_path, received_path, timing_path, trace_path, json_path
             failures.append("the clock job's bytes differ beyond the clock's values")
         elif abs((when_received - when_expected).total_seconds()) > 120:
             failures.append(f"the clock sent {when_received}, the dry run {when_expected}")
-        bytes_note = f"{len(received)} bytes, identical but for the time ({when_received} against {when_expected})"
-    else:
-        same = expected == received
-        if not same:
-            failures.append(f"{len(received)} bytes received differ from the {len(expected)} of the Linux dry run")
-        bytes_note = f"{len(received)} bytes, identical"
+        return failures, f"{len(received)} bytes, identical but for the time ({when_received} against {when_expected})"
+    if expected != received:
+        failures.append(f"{len(received)} bytes received differ from the {len(expected)} of the Linux dry run")
+    return failures, f"{len(received)} bytes, identical"
+
+
+def judge(name, expected_path, received_path, timing_path, trace_path, json_path, cpu_path, wall_bound):
+    expected = open(expected_path, "rb").read()
+    received = open(received_path, "rb").read()
+    failures, bytes_note = compare_bytes(name, expected, received)
 
     planned = planned_writes(timing_path)
     traced = traced_writes(trace_path)
@@ -225,6 +231,12 @@ def judge(name, expected_path, received_path, timing_path, trace_path, json_path
 def main():
     if len(sys.argv) > 4 and sys.argv[1] == "run" and sys.argv[4] == "--":
         return run(sys.argv[2], sys.argv[3], sys.argv[5:])
+    if len(sys.argv) == 5 and sys.argv[1] == "bytes":
+        failures, note = compare_bytes(sys.argv[2], open(sys.argv[3], "rb").read(), open(sys.argv[4], "rb").read())
+        print(f"{sys.argv[2]}: {note}")
+        for failure in failures:
+            print(f"  FAILED: {failure}")
+        return 1 if failures else 0
     if len(sys.argv) >= 9 and sys.argv[1] == "job":
         bound = float(sys.argv[10]) if len(sys.argv) == 11 and sys.argv[9] == "--wall-bound" else None
         return judge(*sys.argv[2:9], bound)

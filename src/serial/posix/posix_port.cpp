@@ -40,6 +40,14 @@ bool standardSpeed(std::uint32_t bits_per_second, speed_t* code) {
   return false;
 }
 
+// The rate of a B-constant; 0 for one that is not in the table.
+std::uint32_t standardRate(speed_t code) {
+  for (const auto& [rate, value] : kStandardSpeeds) {
+    if (value == code) return rate;
+  }
+  return 0;
+}
+
 IoResult completed(std::size_t count) { return IoResult{IoStatus::Completed, count, 0, 0}; }
 IoResult pending() { return IoResult{IoStatus::Pending, 0, 0, 0}; }
 IoResult failure(int error) {
@@ -70,7 +78,10 @@ bool PosixPort::isCharacterDevice() {
 bool PosixPort::readLineSettings(LineSettings* settings) {
   termios t{};
   if (::tcgetattr(fd_, &t) < 0) return false;
+  // Where the termios2 calls are missing (qemu's user-mode emulator answers ENOSYS), the B-constant
+  // still tells a standard speed.
   settings->bitsPerSecond = arbitrarySpeed(fd_);
+  if (settings->bitsPerSecond == 0) settings->bitsPerSecond = standardRate(::cfgetospeed(&t));
   switch (t.c_cflag & CSIZE) {
     case CS5:
       settings->dataBits = 5;
@@ -144,10 +155,12 @@ bool PosixPort::applyLineSettings(const LineSettings& settings) {
   // tcsetattr succeeds when any part of the change was taken: see what the device really holds.
   termios back{};
   if (::tcgetattr(fd_, &back) < 0) return false;
+  // A standard speed is read back the standard way, so that a system without the termios2 calls
+  // does not report it as refused.
   const tcflag_t speed_bits = CBAUD | CIBAUD;
+  const bool speed_held = standard ? ::cfgetospeed(&back) == code : arbitrarySpeed(fd_) == settings.bitsPerSecond;
   return back.c_iflag == t.c_iflag && back.c_oflag == t.c_oflag && back.c_lflag == t.c_lflag &&
-         (back.c_cflag & ~speed_bits) == (t.c_cflag & ~speed_bits) &&
-         arbitrarySpeed(fd_) == settings.bitsPerSecond;
+         (back.c_cflag & ~speed_bits) == (t.c_cflag & ~speed_bits) && speed_held;
 }
 
 bool PosixPort::setReadInterval(std::uint32_t interval_ms) {
