@@ -3,6 +3,7 @@
 // or of a ticket line, the button (and line) it edited. The history names its steps by it, and
 // undoing one brings that button's page forward and puts the focus back on that control.
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace vx {
@@ -34,6 +35,9 @@ enum class EditedControl {
 };
 
 struct EditPlace {
+  Q_DECLARE_TR_FUNCTIONS(EditPlace)
+
+ public:
   EditedControl control = EditedControl::LineText;
   int button = 0;  // 1..4 for a control of the button page or of a line; 0 for the others
   int line = 0;    // 1..8 for a ticket line's control; 0 for the others

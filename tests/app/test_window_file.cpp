@@ -133,7 +133,7 @@ class FileCommands : public WindowTest {
     click(ui.openButton());
   }
 
-  // forgetChangesTimer's tick: the marks made so far are forgotten, as a second after start-up.
+  // The changes made so far count as saved.
   void settle() {
     ui.forgetChanges();
     ASSERT_EQ(ui.model().unsavedChanges, 0);
@@ -293,8 +293,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChanges
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
   EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
-  EXPECT_TRUE(ui.forgetChangesTimer()->isActive());  // which forgets the loading's marks, as after "Abrir"
+  EXPECT_EQ(ui.model().unsavedChanges, 0);  // an opened pair starts a new history, as after "Abrir"
 
   settle();
   QImage other(30, 12, QImage::Format_RGB32);
@@ -430,11 +429,10 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("a.cfg"));
   save(QStringLiteral("b"));
   open(QStringLiteral("b.cfg"));
-  ui.forgetChanges();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  open(QString());  // cancelled: forgetChangesTimer is not started
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  open(QString());  // cancelled: nothing changes
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
   save(QStringLiteral("c"));
 
   struct Expected {
@@ -661,7 +659,6 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(state(), before);
   EXPECT_EQ(ui.model().unsavedChanges, 0);
   EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
 }
 
 TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEvenThePicture) {
@@ -741,7 +738,6 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
     EXPECT_EQ(ui.model().loading, 0);
     EXPECT_EQ(ui.model().unsavedChanges, 0);
-    EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   }
   // The editor still stores what the operator types.
   retype(ui.lineText(1), QStringLiteral("depois"));
@@ -866,6 +862,7 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   // "sala.bmp" keeps its name for the configuration file and gives the logo file the same
   // name: the second file would overwrite the first.
   writeAll(path(QStringLiteral("sala.bmp")), "old picture");
+  click(ui.beepBox());
   save(QStringLiteral("sala.bmp"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
@@ -896,8 +893,11 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
 
 using ClosePrompt = FileCommands;
 
-TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHasTicked) {
-  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
+TEST_F(ClosePrompt, ItAsksOnlyWhileThePairDiffersFromTheOneItStartedWith) {
+  EXPECT_TRUE(window->close());  // right after start-up nothing changed
+  EXPECT_EQ(boxCount(), 0);
+  window->show();
+  click(ui.beepBox());
   EXPECT_FALSE(window->close());  // unscripted: the box is closed without a choice
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
@@ -906,33 +906,23 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHas
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  ui.forgetChanges();
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  click(ui.undoButton());
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 1);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(entries().isEmpty());
 }
 
-TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTheForgetChangesTimerForgetsEvenTheOperatorsChange) {
-  settle();
+TEST_F(ClosePrompt, AChangeRightAfterAnOpenIsUnsaved) {
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
+  EXPECT_EQ(ui.model().unsavedChanges, 0);
+  retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
   EXPECT_EQ(ui.model().unsavedChanges, 1);
-  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_EQ(ui.model().unsavedChanges, 1);
-  retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
-  // The real timer ticks about a second after the open.
-  QElapsedTimer t;
-  t.start();
-  while (ui.forgetChangesTimer()->isActive() && t.elapsed() < 3000) pump(20);
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
-  EXPECT_EQ(ui.model().unsavedChanges, 0);
-  EXPECT_TRUE(window->close());
-  EXPECT_EQ(boxCount(), 1);
+  EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
@@ -940,8 +930,7 @@ TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   retype(ui.lineText(1), QStringLiteral("trabalho"));
   open(QStringLiteral("nada.cfg"));  // neither file of the pair exists
   ASSERT_EQ(boxCount(), 2);
-  // No forgetChangesTimer to forget the change a second later: the close still asks.
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  // The history goes on: the close still asks.
   EXPECT_EQ(ui.model().unsavedChanges, 1);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
@@ -989,7 +978,9 @@ TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   ASSERT_EQ(ui.model().unsavedChanges, 1);
   save(QStringLiteral("sala"));
   EXPECT_EQ(ui.model().unsavedChanges, 0);
-  ui.contrastBar()->setValue(40);  // the contrast alone marks nothing
+  ui.contrastBar()->setValue(40);  // the contrast is saved in the pair: a change too
+  EXPECT_EQ(ui.model().unsavedChanges, 1);
+  click(ui.undoButton());
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 0);
 

@@ -125,6 +125,11 @@ class WindowDriver {
   // timers' ticks, the close query, the picture update, a picture file opened or replaced.
   void chooseButtonAt(int x, int y) const { w_->chooseButtonAt(x, y); }
   void updatePreviewClock() const { w_->updatePreviewClock(); }
+  // Takes the pair as it stands for the one last saved: nothing unsaved from here on.
+  void forgetChanges() const {
+    w_->history_.setClean();
+    w_->pairChanged();
+  }
   bool confirmClose() const { return w_->confirmClose(); }
   void updateLogoRaster() const { w_->updateLogoRaster(); }
   void openPictureFile(const QString& name) const { w_->openPictureFile(name); }

@@ -41,7 +41,10 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> 
   progressDialog_ = new ProgressDialog(this);
 }
 
-MainWindow::~MainWindow() { destroyPort(); }
+MainWindow::~MainWindow() {
+  disconnect(focusWatch_);
+  destroyPort();
+}
 
 void MainWindow::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));
@@ -163,7 +166,7 @@ void MainWindow::wireHandlers() {
                   [this] { redoEdit(); });
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   // Leaving a control ends its step: typing in the next field is a step of its own.
-  connect(qApp, &QApplication::focusChanged, this, [this] { history_.seal(); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { history_.seal(); });
 }
 
 void MainWindow::startUp() {

@@ -223,6 +223,9 @@ class MainWindow : public QWidget,
   PairState stateBeforeEdit() const;
   EditHistory history_;
   bool recording_ = false;  // the operator's edits are steps (off during start-up)
+  // The application's focus changes end steps; cut before the window's parts go, as the
+  // application still reports the focus leaving them while the window is destroyed.
+  QMetaObject::Connection focusWatch_;
 
   // --- Configuration files ---
   void chooseFileAndSave();
