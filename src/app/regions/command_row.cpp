@@ -50,7 +50,8 @@ void CommandRow::createCommandRow(ControlFactory& make) {
   const auto historyButton = [&](const char* name, const QString& caption, bool redo, int x) {
     auto* button = make.make<QToolButton>(QString::fromLatin1(name), {x, 49, 24, 22});
     const QIcon drawn(QPixmap::fromImage(historyArrowPicture(redo)));
-    button->setIcon(QIcon::fromTheme(redo ? QStringLiteral("edit-redo") : QStringLiteral("edit-undo"), drawn));
+    button->setIcon(
+        QIcon::fromTheme(redo ? QStringLiteral("edit-redo") : QStringLiteral("edit-undo"), drawn));
     button->setAccessibleName(caption);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoRaise(true);

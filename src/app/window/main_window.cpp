@@ -139,7 +139,8 @@ void MainWindow::wireHandlers() {
   for (int l = 1; l <= kLines; ++l) {
     lines[l].text->onChange = recorded(EditedControl::LineText, l, [this] { storeAndPreviewLines(); });
     lines[l].enabled->onClick = recorded(EditedControl::LineEnabled, l, [this, l] { applyLineEnabled(l); });
-    lines[l].expanded->onClick = recorded(EditedControl::LineExpanded, l, [this, l] { applyLineExpanded(l); });
+    lines[l].expanded->onClick =
+        recorded(EditedControl::LineExpanded, l, [this, l] { applyLineExpanded(l); });
   }
 
   logoHeightBar->onChange = recorded(EditedControl::LogoHeight, 0, [this] { applyLogoHeight(); });
