@@ -3,6 +3,8 @@
 # clock (1.005 × the protocol's minimum, 2 % CPU). All run offscreen. (bench/window_file.cmake
 # registers the configuration-file benchmark.)
 vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_typing.cpp LIBS vx_window_driver)
+# Undo and redo of a step against the step's own time (+ 5 ms), and a 500-step history's memory.
+vorlandex_add_bench(bench_window_history SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_history.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_logo_upload.cpp

@@ -75,7 +75,6 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   ui.previewClock()->stop();
   ui.firstRasterTimer()->stop();
-  ui.forgetChangesTimer()->stop();
 
   const QString first = dir.filePath(QStringLiteral("primeira"));
   const QString second = dir.filePath(QStringLiteral("segunda"));

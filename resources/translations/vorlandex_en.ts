@@ -115,6 +115,14 @@
 <context>
     <name>CommandRow</name>
     <message>
+        <source>Desfazer</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Refazer</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
         <source>Abrir</source>
         <translation>Open</translation>
     </message>
@@ -200,6 +208,85 @@
     <message>
         <source>O arquivo %1 é grande demais para ser um arquivo de configuração (%2)</source>
         <translation>The file %1 is too large to be a configuration file (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>EditPlace</name>
+    <message>
+        <source>letra do botão %1</source>
+        <translation>letter of button %1</translation>
+    </message>
+    <message>
+        <source>&quot;Imprimir letra&quot; do botão %1</source>
+        <translation>&quot;Print letter&quot; of button %1</translation>
+    </message>
+    <message>
+        <source>início do botão %1</source>
+        <translation>start of button %1</translation>
+    </message>
+    <message>
+        <source>término do botão %1</source>
+        <translation>end of button %1</translation>
+    </message>
+    <message>
+        <source>texto da linha %1 do botão %2</source>
+        <translation>text of line %1 of button %2</translation>
+    </message>
+    <message>
+        <source>&quot;Habilitar linha&quot; da linha %1 do botão %2</source>
+        <translation>&quot;Enable line&quot; of line %1 of button %2</translation>
+    </message>
+    <message>
+        <source>&quot;Expandido&quot; da linha %1 do botão %2</source>
+        <translation>&quot;Expanded&quot; of line %1 of button %2</translation>
+    </message>
+    <message>
+        <source>porta serial</source>
+        <translation>serial port</translation>
+    </message>
+    <message>
+        <source>&quot;Emitir bip ao imprimir&quot;</source>
+        <translation>&quot;Beep when printing&quot;</translation>
+    </message>
+    <message>
+        <source>zerar as senhas ao fim do dia</source>
+        <translation>reset the tickets at the end of the day</translation>
+    </message>
+    <message>
+        <source>&quot;Imprime 2 vias&quot;</source>
+        <translation>&quot;Print 2 copies&quot;</translation>
+    </message>
+    <message>
+        <source>corte do papel</source>
+        <translation>paper cut</translation>
+    </message>
+    <message>
+        <source>imagem do logotipo</source>
+        <translation>logo picture</translation>
+    </message>
+    <message>
+        <source>largura do logotipo</source>
+        <translation>logo width</translation>
+    </message>
+    <message>
+        <source>altura do logotipo</source>
+        <translation>logo height</translation>
+    </message>
+    <message>
+        <source>contraste do logotipo</source>
+        <translation>logo contrast</translation>
+    </message>
+    <message>
+        <source>contraste sugerido</source>
+        <translation>suggested contrast</translation>
+    </message>
+    <message>
+        <source>&quot;Atualizar imagem&quot;</source>
+        <translation>&quot;Update Picture&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Imprimir Logotipo&quot;</source>
+        <translation>&quot;Print Logo&quot;</translation>
     </message>
 </context>
 <context>
@@ -531,6 +618,22 @@ Check the printer cable and send again.</translation>
 </context>
 <context>
     <name>vx::MainWindow</name>
+    <message>
+        <source>Desfazer: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Refazer: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>Nada a desfazer</source>
+        <translation>Nothing to undo</translation>
+    </message>
+    <message>
+        <source>Nada a refazer</source>
+        <translation>Nothing to redo</translation>
+    </message>
     <message>
         <source>Configurações da impressora VORLANDEX</source>
         <translation>VORLANDEX printer settings</translation>

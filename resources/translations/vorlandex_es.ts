@@ -115,6 +115,14 @@
 <context>
     <name>CommandRow</name>
     <message>
+        <source>Desfazer</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Refazer</source>
+        <translation>Rehacer</translation>
+    </message>
+    <message>
         <source>Abrir</source>
         <translation>Abrir</translation>
     </message>
@@ -200,6 +208,85 @@
     <message>
         <source>O arquivo %1 é grande demais para ser um arquivo de configuração (%2)</source>
         <translation>El archivo %1 es demasiado grande para ser un archivo de configuración (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>EditPlace</name>
+    <message>
+        <source>letra do botão %1</source>
+        <translation>letra del botón %1</translation>
+    </message>
+    <message>
+        <source>&quot;Imprimir letra&quot; do botão %1</source>
+        <translation>&quot;Imprimir letra&quot; del botón %1</translation>
+    </message>
+    <message>
+        <source>início do botão %1</source>
+        <translation>inicio del botón %1</translation>
+    </message>
+    <message>
+        <source>término do botão %1</source>
+        <translation>fin del botón %1</translation>
+    </message>
+    <message>
+        <source>texto da linha %1 do botão %2</source>
+        <translation>texto de la línea %1 del botón %2</translation>
+    </message>
+    <message>
+        <source>&quot;Habilitar linha&quot; da linha %1 do botão %2</source>
+        <translation>&quot;Habilitar línea&quot; de la línea %1 del botón %2</translation>
+    </message>
+    <message>
+        <source>&quot;Expandido&quot; da linha %1 do botão %2</source>
+        <translation>&quot;Expandido&quot; de la línea %1 del botón %2</translation>
+    </message>
+    <message>
+        <source>porta serial</source>
+        <translation>puerto serie</translation>
+    </message>
+    <message>
+        <source>&quot;Emitir bip ao imprimir&quot;</source>
+        <translation>&quot;Pitido al imprimir&quot;</translation>
+    </message>
+    <message>
+        <source>zerar as senhas ao fim do dia</source>
+        <translation>reiniciar los turnos al final del día</translation>
+    </message>
+    <message>
+        <source>&quot;Imprime 2 vias&quot;</source>
+        <translation>&quot;Imprimir 2 copias&quot;</translation>
+    </message>
+    <message>
+        <source>corte do papel</source>
+        <translation>corte del papel</translation>
+    </message>
+    <message>
+        <source>imagem do logotipo</source>
+        <translation>imagen del logotipo</translation>
+    </message>
+    <message>
+        <source>largura do logotipo</source>
+        <translation>ancho del logotipo</translation>
+    </message>
+    <message>
+        <source>altura do logotipo</source>
+        <translation>altura del logotipo</translation>
+    </message>
+    <message>
+        <source>contraste do logotipo</source>
+        <translation>contraste del logotipo</translation>
+    </message>
+    <message>
+        <source>contraste sugerido</source>
+        <translation>contraste sugerido</translation>
+    </message>
+    <message>
+        <source>&quot;Atualizar imagem&quot;</source>
+        <translation>&quot;Actualizar imagen&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;Imprimir Logotipo&quot;</source>
+        <translation>&quot;Imprimir logotipo&quot;</translation>
     </message>
 </context>
 <context>
@@ -531,6 +618,22 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
 </context>
 <context>
     <name>vx::MainWindow</name>
+    <message>
+        <source>Desfazer: %1</source>
+        <translation>Deshacer: %1</translation>
+    </message>
+    <message>
+        <source>Refazer: %1</source>
+        <translation>Rehacer: %1</translation>
+    </message>
+    <message>
+        <source>Nada a desfazer</source>
+        <translation>Nada que deshacer</translation>
+    </message>
+    <message>
+        <source>Nada a refazer</source>
+        <translation>Nada que rehacer</translation>
+    </message>
     <message>
         <source>Configurações da impressora VORLANDEX</source>
         <translation>Configuración de la impresora VORLANDEX</translation>

@@ -127,11 +127,10 @@ TEST_F(Editor, PressesOnTheButtonPictureSwitchButtonsAndHighlights) {
   };
   for (const Press p : {Press{139, 49, 4}, Press{138, 48, 1}}) {
     SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
-    ui.model().unsavedChanges = false;
     ui.chooseButtonAt(p.x, p.y);
     EXPECT_EQ(ui.model().currentButton, p.button);
     EXPECT_EQ(ui.buttonTabs()->currentIndex(), p.button - 1);
-    EXPECT_TRUE(ui.model().unsavedChanges);  // switching marks unsaved changes
+    EXPECT_FALSE(ui.model().unsavedChanges);  // switching changes nothing in the pair
     std::array<Image*, 5> highlight = {nullptr, ui.pressedButton(1), ui.pressedButton(2), ui.pressedButton(3),
                                        ui.pressedButton(4)};
     for (int b = 1; b <= 4; ++b) EXPECT_EQ(highlight[b]->isVisible(), b == p.button);
@@ -178,7 +177,7 @@ TEST_F(Editor, ExpandingCutsLongLinesOnlyAndNeverBringsTextBack) {
   const QString text35 = QStringLiteral("12345678901234567890123456789012345");
   retype(ui.lineText(1), text35);
   ASSERT_EQ(ui.model().lineText[1][1], text35);
-  ui.model().unsavedChanges = false;
+  ui.forgetChanges();
   click(ui.lineExpanded(1));
   EXPECT_EQ(ui.lineText(1)->text(), text35.left(20));
   EXPECT_EQ(ui.previewLine(1)->text(), text35.left(20));
@@ -198,13 +197,13 @@ TEST_F(Editor, ExpandingCutsLongLinesOnlyAndNeverBringsTextBack) {
 
   // A short line: only the font, the limit and the flag change.
   retype(ui.lineText(1), QStringLiteral("curta"));
-  ui.model().unsavedChanges = false;
+  ui.forgetChanges();
   click(ui.lineExpanded(1));
   EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("curta"));
   EXPECT_TRUE(ui.model().lineExpanded[1][1]);
-  EXPECT_FALSE(ui.model().unsavedChanges);
+  EXPECT_TRUE(ui.model().unsavedChanges);  // the flag is saved in the pair
   click(ui.lineExpanded(1));
-  EXPECT_FALSE(ui.model().unsavedChanges);
+  EXPECT_TRUE(ui.model().unsavedChanges);
 }
 
 TEST_F(Editor, ALineThatIsOffKeepsItsTextAndExpandedFlag) {

@@ -132,7 +132,7 @@ class FileCommands : public WindowTest {
     click(ui.openButton());
   }
 
-  // forgetChangesTimer's tick: the marks made so far are forgotten, as a second after start-up.
+  // The changes made so far count as saved.
   void settle() {
     ui.forgetChanges();
     ASSERT_FALSE(ui.model().unsavedChanges);
@@ -292,8 +292,7 @@ TEST_F(FileCommands, APairNamedOnTheCommandLineOpensAsOpenWouldAndABadOneChanges
   EXPECT_EQ(state(), saved);
   expectPageShows(1);
   EXPECT_EQ(ui.openDialogName(), path(QStringLiteral("sala.cfg")));  // offered by the next "Abrir"
-  EXPECT_TRUE(ui.model().unsavedChanges);
-  EXPECT_TRUE(ui.forgetChangesTimer()->isActive());  // which forgets the loading's marks, as after "Abrir"
+  EXPECT_FALSE(ui.model().unsavedChanges);  // an opened pair starts a new history, as after "Abrir"
 
   settle();
   QImage other(30, 12, QImage::Format_RGB32);
@@ -429,11 +428,10 @@ TEST_F(FileCommands, EachDialogOffersItsOwnLastNameAndTheConfigurationFilter) {
   open(QStringLiteral("a.cfg"));
   save(QStringLiteral("b"));
   open(QStringLiteral("b.cfg"));
-  ui.forgetChanges();
   save(QString());  // cancelled: nothing saved, nothing marked or cleared
   EXPECT_FALSE(ui.model().unsavedChanges);
-  open(QString());  // cancelled: forgetChangesTimer is not started
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  open(QString());  // cancelled: nothing changes
+  EXPECT_FALSE(ui.model().unsavedChanges);
   save(QStringLiteral("c"));
 
   struct Expected {
@@ -658,7 +656,6 @@ TEST_F(FileCommands, AMissingLogoFileShowsTheMessageOnceAndChangesNothing) {
   EXPECT_EQ(state(), before);
   EXPECT_FALSE(ui.model().unsavedChanges);
   EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());  // still the default picture
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
 }
 
 TEST_F(FileCommands, AMissingConfigurationFileBesideALogoFileChangesNothingNotEvenThePicture) {
@@ -738,7 +735,6 @@ TEST_F(PatchedFiles, AMalformedOrShortFileIsReportedAndChangesNothing) {
     EXPECT_TRUE(ui.sourcePicture().fileBytes.isEmpty());
     EXPECT_FALSE(ui.model().loading);
     EXPECT_FALSE(ui.model().unsavedChanges);
-    EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
   }
   // The editor still stores what the operator types.
   retype(ui.lineText(1), QStringLiteral("depois"));
@@ -864,6 +860,7 @@ TEST_F(FileCommands, ANameThatGivesBothFilesOneNameIsRefused) {
   // "sala.bmp" keeps its name for the configuration file and gives the logo file the same
   // name: the second file would overwrite the first.
   writeAll(path(QStringLiteral("sala.bmp")), "old picture");
+  click(ui.beepBox());
   save(QStringLiteral("sala.bmp"));
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].icon, MessageIcon::Error);
@@ -894,8 +891,11 @@ TEST_F(FileCommands, ASaveIntoAReadOnlyFolderLeavesBothOldFiles) {
 
 using ClosePrompt = FileCommands;
 
-TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHasTicked) {
-  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
+TEST_F(ClosePrompt, ItAsksOnlyWhileThePairDiffersFromTheOneItStartedWith) {
+  EXPECT_TRUE(window->close());  // right after start-up nothing changed
+  EXPECT_EQ(boxCount(), 0);
+  window->show();
+  click(ui.beepBox());
   EXPECT_FALSE(window->close());  // unscripted: the box is closed without a choice
   ASSERT_EQ(boxCount(), 1);
   EXPECT_EQ(dialogs->boxes[0].title, QStringLiteral("Salvar alterações"));
@@ -904,33 +904,23 @@ TEST_F(ClosePrompt, ItAsksWithinTheFirstSecondAndNotOnceTheForgetChangesTimerHas
   EXPECT_EQ(dialogs->boxes[0].buttons, MessageButtons::YesNoCancel);
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(ui.model().unsavedChanges);
-  ui.forgetChanges();
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  click(ui.undoButton());
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 1);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(entries().isEmpty());
 }
 
-TEST_F(ClosePrompt, ItAsksWithinASecondOfAnOpenAndTheForgetChangesTimerForgetsEvenTheOperatorsChange) {
-  settle();
+TEST_F(ClosePrompt, AChangeRightAfterAnOpenIsUnsaved) {
   save(QStringLiteral("sala"));
   open(QStringLiteral("sala.cfg"));
+  EXPECT_FALSE(ui.model().unsavedChanges);
+  retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
   EXPECT_TRUE(ui.model().unsavedChanges);
-  ASSERT_TRUE(ui.forgetChangesTimer()->isActive());
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
   EXPECT_EQ(boxCount(), 1);
-  EXPECT_TRUE(ui.model().unsavedChanges);
-  retype(ui.lineText(1), QStringLiteral("mudou logo depois"));
-  // The real timer ticks about a second after the open.
-  QElapsedTimer t;
-  t.start();
-  while (ui.forgetChangesTimer()->isActive() && t.elapsed() < 3000) pump(20);
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
-  EXPECT_FALSE(ui.model().unsavedChanges);
-  EXPECT_TRUE(window->close());
-  EXPECT_EQ(boxCount(), 1);
+  EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
@@ -938,8 +928,7 @@ TEST_F(ClosePrompt, AFailedOpenKeepsTheOperatorsUnsavedChanges) {
   retype(ui.lineText(1), QStringLiteral("trabalho"));
   open(QStringLiteral("nada.cfg"));  // neither file of the pair exists
   ASSERT_EQ(boxCount(), 2);
-  // No forgetChangesTimer to forget the change a second later: the close still asks.
-  EXPECT_FALSE(ui.forgetChangesTimer()->isActive());
+  // The history goes on: the close still asks.
   EXPECT_TRUE(ui.model().unsavedChanges);
   dialogs->answers.push_back(MessageAnswer::Cancel);
   EXPECT_FALSE(window->close());
@@ -987,7 +976,9 @@ TEST_F(ClosePrompt, AfterSavingItAsksOnlyAfterTheNextChange) {
   ASSERT_TRUE(ui.model().unsavedChanges);
   save(QStringLiteral("sala"));
   EXPECT_FALSE(ui.model().unsavedChanges);
-  ui.contrastBar()->setValue(40);  // the contrast alone marks nothing
+  ui.contrastBar()->setValue(40);  // the contrast is saved in the pair: a change too
+  EXPECT_TRUE(ui.model().unsavedChanges);
+  click(ui.undoButton());
   EXPECT_TRUE(window->close());
   EXPECT_EQ(boxCount(), 0);
 

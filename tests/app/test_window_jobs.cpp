@@ -485,7 +485,7 @@ TEST_F(Jobs, ThePortChosenInTheListIsOpenedByTheNextJobAndTypingKeepsIt) {
     EXPECT_EQ(sentOnTheLine({7}).writes.size(), 14u);
 
     // Text that names no item leaves no item chosen, marks the change and keeps COM3.
-    ui.model().unsavedChanges = false;
+    ui.forgetChanges();
     retype(ui.portList()->lineEdit(), QStringLiteral("COM7"));
     EXPECT_EQ(ui.portList()->itemIndex(), -1);
     EXPECT_TRUE(ui.model().unsavedChanges);

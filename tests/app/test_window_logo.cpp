@@ -87,6 +87,7 @@ TEST_P(OpenPicture, AFileThatCannotBeUsedIsReportedAndChangesNothing) {
       break;
   }
   ui.contrastBar()->setValue(255);  // a raster computed now would be all black
+  ui.forgetChanges();
   const SourcePicture picture = ui.sourcePicture();
   const LogoRaster raster = ui.logoRaster();
   const Shown before = shown();
@@ -158,7 +159,7 @@ TEST_F(Logo, AValidBitmapBecomesThePictureWithItsOwnBytesAndTheNewRaster) {
 
 TEST_F(Logo, SwitchingTheLogoOffLaysTheTicketOutWithoutItAndOnAgainRestoresTheHeight) {
   ui.logoHeightBar()->setValue(130);
-  ui.model().unsavedChanges = false;
+  ui.forgetChanges();
 
   click(ui.printLogoBox());
   ASSERT_FALSE(ui.printLogoBox()->isChecked());

@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 #include <QString>
 #include <QTimer>
 
@@ -45,6 +46,8 @@ class WindowDriver {
   CheckBox* beepBox() const { return checkBox("beepBox"); }
   CheckBox* resetAtDayEndBox() const { return checkBox("resetAtDayEndBox"); }
   CheckBox* twoCopiesBox() const { return checkBox("twoCopiesBox"); }
+  QToolButton* undoButton() const { return control<QToolButton>(QStringLiteral("undoButton")); }
+  QToolButton* redoButton() const { return control<QToolButton>(QStringLiteral("redoButton")); }
 
   // The button page.
   TabBar* buttonTabs() const { return control<TabBar>(QStringLiteral("buttonTabs")); }
@@ -95,7 +98,6 @@ class WindowDriver {
   // The timers.
   QTimer* previewClock() const { return control<QTimer>(QStringLiteral("previewClock")); }
   QTimer* firstRasterTimer() const { return control<QTimer>(QStringLiteral("firstRasterTimer")); }
-  QTimer* forgetChangesTimer() const { return control<QTimer>(QStringLiteral("forgetChangesTimer")); }
 
   // The progress dialog "Comunicação" and its controls.
   ProgressDialog& progressDialog() const { return w_->progressDialog(); }
@@ -111,6 +113,7 @@ class WindowDriver {
   std::int32_t savedLogoHeight() const { return w_->savedLogoHeight; }
   std::int32_t logoBoxLeft() const { return w_->logoBoxLeft; }
   bool jobRunning() const { return w_->jobRunning_; }
+  const EditHistory& history() const { return w_->history_; }
   // The port the jobs open: the port list's choice, or the last one it named.
   ComPort jobsPort() const;
   SerialDeviceWatch& deviceWatch() const { return *w_->deviceWatch; }
@@ -122,7 +125,11 @@ class WindowDriver {
   // timers' ticks, the close query, the picture update, a picture file opened or replaced.
   void chooseButtonAt(int x, int y) const { w_->chooseButtonAt(x, y); }
   void updatePreviewClock() const { w_->updatePreviewClock(); }
-  void forgetChanges() const { w_->forgetChanges(); }
+  // Takes the pair as it stands for the one last saved: nothing unsaved from here on.
+  void forgetChanges() const {
+    w_->history_.setClean();
+    w_->pairChanged();
+  }
   bool confirmClose() const { return w_->confirmClose(); }
   void updateLogoRaster() const { w_->updateLogoRaster(); }
   void openPictureFile(const QString& name) const { w_->openPictureFile(name); }

@@ -100,7 +100,6 @@ void WindowTest::clickTab(int index) {
 void WindowTest::settleStartUp() {
   for (int i = 0; i < 100 && ui.firstRasterTimer()->isActive(); ++i) pump(5);
   ASSERT_FALSE(ui.firstRasterTimer()->isActive());
-  if (ui.forgetChangesTimer()->isActive()) ui.forgetChanges();
   ASSERT_FALSE(ui.model().unsavedChanges);
 }
 

@@ -92,8 +92,8 @@ class WindowTest : public ::testing::Test {
   void clickTab(int index);
   // Lets the event loop run for `ms` milliseconds of real time.
   static void pump(int ms = 0);
-  // Lets the first raster be computed (50 ms after start) and forgets the start-up's
-  // changes (as a second after start), so a test begins where an operator would.
+  // Lets the first raster be computed (50 ms after start), so a test begins where an
+  // operator would.
   void settleStartUp();
   // Writes `bytes` to a new file `name` in `dir`; returns its path.
   static QString writeFileIn(const QString& dir, const QString& name, const QByteArray& bytes);

@@ -9,7 +9,7 @@
 namespace vx {
 
 void ButtonFrame::createButtonFrame(ControlFactory& make) {
-  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1078, 22});
+  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1026, 22});
   buttonTabs->setFont(make.bold());
   buttonTabs->setExpanding(false);
   buttonTabs->setDrawBase(true);

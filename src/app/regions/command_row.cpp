@@ -1,6 +1,7 @@
 #include "app/regions/command_row.h"
 
 #include "app/widgets/control_factory.h"
+#include "app/widgets/pictures.h"
 
 #include <QKeySequence>
 
@@ -44,6 +45,21 @@ void CommandRow::createCommandRow(ControlFactory& make) {
       make.make<CheckBox>(QStringLiteral("twoCopiesBox"), {792, 33, 284, 16}, tr("Imprime 2 vias"));
   beepBox->setChecked(true);
   resetAtDayEndBox->setChecked(true);
+
+  // The theme's pictures where the desktop has them; the same arrows drawn otherwise.
+  const auto historyButton = [&](const char* name, const QString& caption, bool redo, int x) {
+    auto* button = make.make<QToolButton>(QString::fromLatin1(name), {x, 49, 24, 22});
+    const QIcon drawn(QPixmap::fromImage(historyArrowPicture(redo)));
+    button->setIcon(
+        QIcon::fromTheme(redo ? QStringLiteral("edit-redo") : QStringLiteral("edit-undo"), drawn));
+    button->setAccessibleName(caption);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoRaise(true);
+    button->setEnabled(false);
+    return button;
+  };
+  undoButton = historyButton("undoButton", tr("Desfazer"), false, 1028);
+  redoButton = historyButton("redoButton", tr("Refazer"), true, 1053);
 }
 
 }  // namespace vx

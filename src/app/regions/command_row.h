@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace vx {
 
@@ -28,6 +29,9 @@ struct CommandRow {
   CheckBox* beepBox = nullptr;
   CheckBox* resetAtDayEndBox = nullptr;
   CheckBox* twoCopiesBox = nullptr;
+  // Undo and redo, at the right end of the button tabs' row.
+  QToolButton* undoButton = nullptr;
+  QToolButton* redoButton = nullptr;
 
   void createCommandRow(ControlFactory& make);
 };

@@ -72,6 +72,8 @@ void reportError(const std::exception& e) {
   if (g_reporter) g_reporter(e);
 }
 
+bool isOutermostHandler() { return g_handlerDepth == 1; }
+
 void runHandler(const Handler& handler) {
   if (!handler) return;
   if (g_handlerDepth > 0) {

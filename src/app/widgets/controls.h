@@ -38,6 +38,9 @@ using Handler = std::function<void()>;
 // passes it to the error reporter; a nested one lets it travel to the outermost, so a
 // failure ends the whole operator action, as an uncaught error would.
 void runHandler(const Handler& handler);
+// Whether the handler running now is the outermost one: the operator's own action rather
+// than one the program's changes to controls set off.
+bool isOutermostHandler();
 void setErrorReporter(std::function<void(const std::exception&)> reporter);
 // Reports `e` through the error reporter (the general error report of the program).
 void reportError(const std::exception& e);

@@ -1,6 +1,8 @@
 #include "pictures.h"
 
 #include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
 #include <array>
 #include <cstdint>
 
@@ -92,6 +94,36 @@ QImage sampleTicketNumberPicture() {
       }
     }
   }
+  return picture;
+}
+
+QImage historyArrowPicture(bool redo, int side) {
+  QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  if (redo) {
+    painter.translate(side, 0);
+    painter.scale(-1, 1);
+  }
+  painter.scale(side / 32.0, side / 32.0);
+  const QColor ink(60, 60, 60);
+  // The shaft: from the arrow head at the upper left, round to the right and down.
+  QPainterPath shaft;
+  shaft.moveTo(10, 12);
+  shaft.lineTo(19, 12);
+  shaft.cubicTo(31, 12, 31, 27, 19, 27);
+  shaft.lineTo(13, 27);
+  painter.setPen(QPen(ink, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.drawPath(shaft);
+  QPainterPath head;
+  head.moveTo(2, 12);
+  head.lineTo(12, 4);
+  head.lineTo(12, 20);
+  head.closeSubpath();
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(ink);
+  painter.drawPath(head);
   return picture;
 }
 

@@ -65,4 +65,8 @@ QImage ticketPaperPicture();
 // two colours only (a pixel font) so that it stays crisp when stretched without smoothing.
 QImage sampleTicketNumberPicture();
 
+// The usual picture of undo (an arrow curving back to the left) or, mirrored, of redo:
+// `side` × `side` pixels, dark grey on transparent, for a platform without an icon theme.
+QImage historyArrowPicture(bool redo, int side = 32);
+
 }  // namespace vx

@@ -2,6 +2,7 @@
 
 #include "app/window/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeySequence>
@@ -40,7 +41,10 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> 
   progressDialog_ = new ProgressDialog(this);
 }
 
-MainWindow::~MainWindow() { destroyPort(); }
+MainWindow::~MainWindow() {
+  disconnect(focusWatch_);
+  destroyPort();
+}
 
 void MainWindow::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));
@@ -63,17 +67,14 @@ void MainWindow::createControls() {
   firstRasterTimer = new QTimer(this);
   firstRasterTimer->setObjectName(QStringLiteral("firstRasterTimer"));
   firstRasterTimer->setInterval(50);
-  forgetChangesTimer = new QTimer(this);
-  forgetChangesTimer->setObjectName(QStringLiteral("forgetChangesTimer"));
-  forgetChangesTimer->setInterval(1000);
 
   watchDevices();
 }
 
 void MainWindow::wireHandlers() {
   // A command runs as a handler: what it throws is reported.
-  const auto onClicked = [this](QPushButton* button, Handler command) {
-    connect(button, &QPushButton::clicked, this, [command = std::move(command)] { runHandler(command); });
+  const auto onClicked = [this](QAbstractButton* button, Handler command) {
+    connect(button, &QAbstractButton::clicked, this, [command = std::move(command)] { runHandler(command); });
   };
   onClicked(openButton, [this] { chooseFileAndOpen(); });
   onClicked(saveButton, [this] { chooseFileAndSave(); });
@@ -83,25 +84,28 @@ void MainWindow::wireHandlers() {
   onClicked(sendSettingsButton, [this] { sendButtonSettings(); });
   onClicked(sendTextsButton, [this] { sendButtonTexts(); });
   onClicked(sendLogoButton, [this] { sendLogo(); });
-  onClicked(updatePictureButton, [this] { updateLogoRaster(); });
-  onClicked(openPictureButton, [this] { choosePicture(); });
+  onClicked(updatePictureButton, recorded(EditedControl::UpdateLogo, 0, [this] { updateLogoRaster(); }));
+  onClicked(openPictureButton, recorded(EditedControl::LogoPicture, 0, [this] { choosePicture(); }));
   onClicked(serialPortsButton, [this] { chooseSerialDevices(); });
-  onClicked(suggestButton, [this] { suggestContrast(); });
+  onClicked(suggestButton, recorded(EditedControl::SuggestContrast, 0, [this] { suggestContrast(); }));
+  onClicked(undoButton, [this] { undoEdit(); });
+  onClicked(redoButton, [this] { redoEdit(); });
   logoDrop = new LogoDropTarget(this);
   for (QWidget* w : {static_cast<QWidget*>(logoSettingsGroup), static_cast<QWidget*>(logoBackdrop),
                      static_cast<QWidget*>(logoPicture)})
     logoDrop->watch(w);
-  logoDrop->onFile = [this](const QString& name) { openPictureFile(name); };
+  logoDrop->onFile = [this](const QString& name) {
+    recorded(EditedControl::LogoPicture, 0, [this, name] { openPictureFile(name); })();
+  };
   logoDrop->onRefused = [this](const QString& reason) {
     dialogs().messageBox(tr("Abrir imagem"), reason, MessageIcon::Warning, MessageButtons::Ok);
   };
 
-  portList->onChange = [this] { choosePort(); };
-  resetAtDayEndBox->onClick = [this] { markUnsaved(); };
-  twoCopiesBox->onClick = [this] { markUnsaved(); };
-  // "Emitir bip ao imprimir" is saved in the file like the other options, so a change to
-  // it alone is an unsaved change too.
-  beepBox->onClick = [this] { markUnsaved(); };
+  portList->onChange = recorded(EditedControl::Port, 0, [this] { choosePort(); });
+  // The options' value is their control's state: the history alone takes note of a change.
+  resetAtDayEndBox->onClick = recorded(EditedControl::ResetAtDayEnd, 0, {});
+  twoCopiesBox->onClick = recorded(EditedControl::TwoCopies, 0, {});
+  beepBox->onClick = recorded(EditedControl::Beep, 0, {});
   buttonTabs->onChange = [this] { showSelectedButton(); };
 
   buttonPicture->onMouseDown = [this](int x, int y) { chooseButtonAt(x, y); };
@@ -125,30 +129,45 @@ void MainWindow::wireHandlers() {
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, [this] { close(); });
   else
     shortcut(QKeySequence::Quit, [this] { close(); });
-  firstNumberBox->onChange = [this] { storeNumbering(); };
-  lastNumberBox->onChange = [this] { storeNumbering(); };
-  letterList->onChange = [this] { storeNumbering(); };
-  printLetterList->onChange = [this] { storeNumbering(); };
-  partialCutButton->onClick = [this] { markUnsaved(); };
-  totalCutButton->onClick = [this] { markUnsaved(); };
+  firstNumberBox->onChange = recorded(EditedControl::FirstNumber, 0, [this] { storeNumbering(); });
+  lastNumberBox->onChange = recorded(EditedControl::LastNumber, 0, [this] { storeNumbering(); });
+  letterList->onChange = recorded(EditedControl::Letter, 0, [this] { storeNumbering(); });
+  printLetterList->onChange = recorded(EditedControl::PrintLetter, 0, [this] { storeNumbering(); });
+  partialCutButton->onClick = recorded(EditedControl::PaperCut, 0, {});
+  totalCutButton->onClick = recorded(EditedControl::PaperCut, 0, {});
 
   for (int l = 1; l <= kLines; ++l) {
-    lines[l].text->onChange = [this] { storeAndPreviewLines(); };
-    lines[l].enabled->onClick = [this, l] { applyLineEnabled(l); };
-    lines[l].expanded->onClick = [this, l] { applyLineExpanded(l); };
+    lines[l].text->onChange = recorded(EditedControl::LineText, l, [this] { storeAndPreviewLines(); });
+    lines[l].enabled->onClick = recorded(EditedControl::LineEnabled, l, [this, l] { applyLineEnabled(l); });
+    lines[l].expanded->onClick =
+        recorded(EditedControl::LineExpanded, l, [this, l] { applyLineExpanded(l); });
   }
 
-  logoHeightBar->onChange = [this] { applyLogoHeight(); };
-  logoWidthBar->onChange = [this] { showLogoBox(); };
-  // The contrast takes effect at the next "Atualizar imagem": its bar runs nothing.
-  printLogoBox->onClick = [this] { applyPrintLogo(); };
+  logoHeightBar->onChange = recorded(EditedControl::LogoHeight, 0, [this] { applyLogoHeight(); });
+  logoWidthBar->onChange = recorded(EditedControl::LogoWidth, 0, [this] { showLogoBox(); });
+  // The contrast takes effect at the next "Atualizar imagem": its bar only makes a step.
+  contrastBar->onChange = recorded(EditedControl::Contrast, 0, {});
+  printLogoBox->onClick = recorded(EditedControl::PrintLogo, 0, [this] { applyPrintLogo(); });
 
   const auto onTimeout = [this](QTimer* timer, Handler tick) {
     connect(timer, &QTimer::timeout, this, [tick = std::move(tick)] { runHandler(tick); });
   };
   onTimeout(previewClock, [this] { updatePreviewClock(); });
   onTimeout(firstRasterTimer, [this] { computeFirstRaster(); });
-  onTimeout(forgetChangesTimer, [this] { forgetChanges(); });
+
+  // Undo and redo from anywhere in the window: the keys reach the history, never a field's
+  // own undo (see eventFilter).
+  const auto historyShortcut = [this](QList<QKeySequence> keys, Handler action) {
+    auto* s = new QShortcut(this);
+    s->setKeys(keys);
+    connect(s, &QShortcut::activated, this, [action] { runHandler(action); });
+  };
+  historyShortcut({QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { undoEdit(); });
+  historyShortcut({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                  [this] { redoEdit(); });
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  // Leaving a control ends its step: typing in the next field is a step of its own.
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { history_.seal(); });
 }
 
 void MainWindow::startUp() {
@@ -174,9 +193,10 @@ void MainWindow::startUp() {
   previewClock->start();
   firstRasterTimer->setSingleShot(true);
   firstRasterTimer->start();
-  forgetChangesTimer->setSingleShot(true);
-  forgetChangesTimer->start();
   updatePreviewClock();
+  // What start-up filled in is no edit: the history starts here, clean.
+  startHistory();
+  recording_ = true;
 }
 
 QString MainWindow::ticketDescription() const {

@@ -6,8 +6,9 @@
 // object names, by which the tests find them (tests/app/window_driver.h). The handlers live
 // in files by area: main_window.cpp (start-up and close), main_window_button_page.cpp,
 // main_window_ticket_lines.cpp (the lines and the preview), main_window_logo.cpp,
-// main_window_transmissions.cpp, main_window_serial_devices.cpp and
-// main_window_config_files.cpp (configuration files, close prompt).
+// main_window_transmissions.cpp, main_window_serial_devices.cpp,
+// main_window_config_files.cpp (configuration files, close prompt) and
+// main_window_history.cpp (undo and redo).
 
 #include <QTimer>
 #include <QWidget>
@@ -21,6 +22,7 @@
 #include "app/regions/preview_frame.h"
 #include "app/regions/text_frame.h"
 #include "config/config_text.h"
+#include "editor/edit_history.h"
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
 #include "model/config_model.h"
@@ -69,6 +71,8 @@ class MainWindow : public QWidget,
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Takes the undo and redo keys from every control, text fields included: one history.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The tests' and benchmarks' one way in.
@@ -82,9 +86,6 @@ class MainWindow : public QWidget,
   // --- Not visible ---
   QTimer* previewClock;      // every second
   QTimer* firstRasterTimer;  // once, 50 ms after start-up
-  // Once, a second after start-up and after a file was opened: forgets the changes they made
-  // through the controls' handlers.
-  QTimer* forgetChangesTimer;
   // Follows the serial devices for the port list's tip and "Portas seriais"; tests point its
   // by-id folder elsewhere.
   SerialDeviceWatch* deviceWatch = nullptr;
@@ -106,7 +107,6 @@ class MainWindow : public QWidget,
   // picture, the timers' ticks, the close query, the picture update.
   void chooseButtonAt(int x, int y);
   void updatePreviewClock();
-  void forgetChanges();
   bool confirmClose();      // may refuse
   void updateLogoRaster();  // "Atualizar imagem"
 
@@ -134,7 +134,6 @@ class MainWindow : public QWidget,
   // A button that follows an earlier one takes its numbers: its page is disabled.
   void enableButtonPage();
   void disableButtonPage();
-  void markUnsaved();
 
   // --- Ticket lines and preview ---
   void storeAndPreviewLines();
@@ -194,6 +193,38 @@ class MainWindow : public QWidget,
   void processMessages() override;
   [[nodiscard]] bool sendAfterPause(const std::uint8_t* data, std::uint16_t length, int pause_ms) override;
   bool lineLost() override;
+
+  // --- History (main_window_history.cpp) ---
+  // What the pair holds now, as the controls, the model and the logo hold it.
+  PairState pairState() const;
+  // Makes the window hold `state` (as opening a pair fills it), then brings forward the page
+  // of `place` and puts the focus on its control.
+  void applyPairState(const PairState& state, const EditPlace& place);
+  // `handler` as the handler of the control at `control` (and `line`): run by the operator,
+  // what it changes in the pair is a step of the history.
+  Handler recorded(EditedControl control, int line, Handler handler);
+  void recordEdit(const EditPlace& place, const PairState& before);
+  void undoEdit();
+  void redoEdit();
+  // The one place that follows every change of what the pair holds or of whether it is the
+  // pair last saved or opened: run whenever a step is recorded, undone or redone, and when the
+  // history starts again or is marked clean. Keeps the unsaved-changes mark and the undo and
+  // redo buttons up; a crash copy of the pair belongs here too.
+  void pairChanged();
+  // Starts a new history from what the window holds now: after start-up and after opening.
+  void startHistory();
+  QWidget* editedControl(const EditPlace& place) const;
+
+  // What the pair held when the last step ended (or the history started). The options
+  // whose value is their control's state have changed already when their handler runs: a
+  // step's before takes them from here, the rest (stored by the handlers) from the window.
+  PairState stepEnd_;
+  PairState stateBeforeEdit() const;
+  EditHistory history_;
+  bool recording_ = false;  // the operator's edits are steps (off during start-up)
+  // The application's focus changes end steps; cut before the window's parts go, as the
+  // application still reports the focus leaving them while the window is destroyed.
+  QMetaObject::Connection focusWatch_;
 
   // --- Configuration files ---
   void chooseFileAndSave();

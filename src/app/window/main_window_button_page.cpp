@@ -44,7 +44,6 @@ void MainWindow::chooseButtonAt(int x, int y) {
 }
 
 void MainWindow::storeNumbering() {
-  model.unsavedChanges = true;
   if (model.loading) return;
 
   NumberingInput input;
@@ -114,7 +113,5 @@ void MainWindow::disableButtonPage() {
   for (int l = 1; l <= kLines; ++l) lines[l].enabled->setEnabled(false);
   printLetterList->setEnabled(false);
 }
-
-void MainWindow::markUnsaved() { model.unsavedChanges = true; }
 
 }  // namespace vx

@@ -39,7 +39,8 @@ void MainWindow::chooseFileAndSave() {
   // The unsaved-changes mark is cleared only once the pair is written: a failed save keeps
   // the close prompt protecting the operator's work.
   saveConfiguration();
-  model.unsavedChanges = false;
+  history_.setClean();
+  pairChanged();
 }
 
 void MainWindow::chooseFileAndOpen() {
@@ -51,19 +52,13 @@ void MainWindow::chooseFileAndOpen() {
 
 void MainWindow::openPair(const QString& path) {
   openDialogName = path;
-  // The marks the loading made through the controls' handlers are forgotten a second later;
-  // after a failed open the operator's own unsaved changes must not be.
-  if (loadConfiguration()) forgetChangesTimer->start();
+  // An opened pair starts a new history; a failed open changed nothing and keeps it.
+  if (loadConfiguration()) startHistory();
 }
 
 void MainWindow::openFromCommandLine(const QString& path) {
   // A failure is reported as any handler's: the window stays up with its defaults.
   runHandler([this, path] { openPair(path); });
-}
-
-void MainWindow::forgetChanges() {
-  forgetChangesTimer->stop();
-  model.unsavedChanges = false;
 }
 
 GlobalSettings MainWindow::globalSettingsFromControls() const {
@@ -143,7 +138,7 @@ void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
 }
 
 bool MainWindow::confirmClose() {
-  if (!model.unsavedChanges) return true;
+  if (history_.isClean()) return true;
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);

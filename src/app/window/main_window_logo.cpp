@@ -41,7 +41,6 @@ void MainWindow::applyPrintLogo() {
     logoHeightBar->setMinimum(0);
     logoHeightBar->setValue(0);
     logoHeightBar->setEnabled(false);
-    model.unsavedChanges = true;
   } else {
     logoHeightBar->setEnabled(true);
     logoHeightBar->setMinimum(kMinLogoHeight);
@@ -50,7 +49,6 @@ void MainWindow::applyPrintLogo() {
 }
 
 void MainWindow::updateLogoRaster() {
-  model.unsavedChanges = true;
   renderLogoRaster(logoRaster, sourcePicture.image, logoWidthBar->value(), logoHeightBar->value(),
                    contrastBar->value());
   logoPreview->setPicture(logoRaster.image());

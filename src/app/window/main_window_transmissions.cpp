@@ -108,7 +108,6 @@ void MainWindow::showTimeLeft() {
 // --- Port choice and the change notice ---
 
 void MainWindow::choosePort() {
-  model.unsavedChanges = true;
   const int index = portList->itemIndex();
   if (index >= 0 && index <= 3) serialPort->setPort(static_cast<ComPort>(index));
 }
