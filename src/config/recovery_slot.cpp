@@ -1,0 +1,164 @@
+#include "config/recovery_slot.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStandardPaths>
+#include <QUuid>
+#include <algorithm>
+
+#include "config/config_file_names.h"
+#include "config/config_io.h"
+
+namespace vx {
+namespace {
+
+const QString kNoteFile = QStringLiteral("note.json");
+const QString kLockFile = QStringLiteral("lock");
+const QString kDamagedFolder = QStringLiteral("damaged");
+constexpr qint64 kMaxNoteBytes = 64 * 1024;
+
+QString copyName(QChar letter) { return QStringLiteral("copy-%1.cfg").arg(letter); }
+
+}  // namespace
+
+QString recoveryFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+      .filePath(QStringLiteral("recovery"));
+}
+
+RecoveryCopyError::RecoveryCopyError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message) {}
+
+RecoverySlot::RecoverySlot(const QString& root, const QString& name)
+    : root_(root), folder_(QDir(root).filePath(name)), lock_(QDir(folder_).filePath(kLockFile)) {
+  // A window holds its slot for the whole run: only a lock whose owner is gone is stale,
+  // however old it is.
+  lock_.setStaleLockTime(0);
+}
+
+std::unique_ptr<RecoverySlot> RecoverySlot::create(const QString& root) {
+  std::unique_ptr<RecoverySlot> slot(
+      new RecoverySlot(root, QUuid::createUuid().toString(QUuid::WithoutBraces)));
+  // Another start that finds the new folder before its lock exists takes it for an empty
+  // slot left behind and removes it: make it again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!QDir().mkpath(slot->folder_)) continue;
+    if (slot->lock_.tryLock(0)) return slot;
+  }
+  const QString reason =
+      QCoreApplication::translate("Recovery", "a pasta não pode ser criada ou não aceita gravação");
+  throw ConfigWriteError(slot->folder_, QCoreApplication::translate(
+                                            "ConfigFiles", "Não foi possível gravar o arquivo \"%1\": %2")
+                                            .arg(QDir::toNativeSeparators(slot->folder_), reason));
+}
+
+std::vector<std::unique_ptr<RecoverySlot>> RecoverySlot::claimLeftBehind(const QString& root) {
+  std::vector<std::unique_ptr<RecoverySlot>> claimed;
+  const QStringList names = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+  for (const QString& name : names) {
+    if (name == kDamagedFolder) continue;
+    std::unique_ptr<RecoverySlot> slot(new RecoverySlot(root, name));
+    if (!slot->lock_.tryLock(0)) continue;  // a running window's, or not ours to touch
+    if (slot->hasCopy()) claimed.push_back(std::move(slot));
+    // A slot without a copy is removed as it is let go.
+  }
+  // A damaged note sorts first, as the oldest of times: it is told before anything is asked.
+  const auto writtenAt = [](const std::unique_ptr<RecoverySlot>& s) {
+    try {
+      return s->note().time;
+    } catch (const RecoveryCopyError&) {
+      return QDateTime();
+    }
+  };
+  std::stable_sort(claimed.begin(), claimed.end(), [&](const auto& a, const auto& b) {
+    const QDateTime ta = writtenAt(a);
+    const QDateTime tb = writtenAt(b);
+    return !ta.isValid() ? tb.isValid() : tb.isValid() && ta > tb;
+  });
+  return claimed;
+}
+
+RecoverySlot::~RecoverySlot() {
+  if (!lock_.isLocked()) return;
+  const bool keep = hasCopy();
+  if (!keep) {
+    // Both copies' files, whatever state a write left them in.
+    for (QChar letter : {QLatin1Char('a'), QLatin1Char('b')}) {
+      const ConfigFileNames names = configFileNamesForSave(path(copyName(letter)));
+      QFile::remove(names.cfg);
+      QFile::remove(names.bmp);
+    }
+  }
+  lock_.unlock();
+  // Fails, harmlessly, while anything else is left in it.
+  if (!keep) QDir().rmdir(folder_);
+}
+
+QString RecoverySlot::path(const QString& fileName) const { return QDir(folder_).filePath(fileName); }
+
+bool RecoverySlot::hasCopy() const { return QFileInfo::exists(path(kNoteFile)); }
+
+RecoveryNote RecoverySlot::note() const { return readNote().note; }
+
+RecoverySlot::ReadNote RecoverySlot::readNote() const {
+  const FileReadResult read = readFileBytes(path(kNoteFile), kMaxNoteBytes);
+  if (!read.ok()) throw RecoveryCopyError(read.error);
+  const QJsonObject o = QJsonDocument::fromJson(read.bytes).object();
+  ReadNote read_note;
+  RecoveryNote& note = read_note.note;
+  note.fileName = o.value(QLatin1String("file")).toString();
+  note.time = QDateTime::fromString(o.value(QLatin1String("time")).toString(), Qt::ISODateWithMs);
+  const QString copy = o.value(QLatin1String("copy")).toString();
+  if (!note.time.isValid() || (copy != QLatin1String("a") && copy != QLatin1String("b")) ||
+      !o.value(QLatin1String("file")).isString()) {
+    throw RecoveryCopyError(QCoreApplication::translate("Recovery", "a nota \"%1\" da cópia está danificada")
+                                .arg(QDir::toNativeSeparators(path(kNoteFile))));
+  }
+  read_note.letter = copy.at(0);
+  return read_note;
+}
+
+QString RecoverySlot::configPath() const { return path(copyName(readNote().letter)); }
+
+void RecoverySlot::write(const QByteArray& configText, const QByteArray& bitmap, const RecoveryNote& note) {
+  // The copy the note does not name is the one to replace; a note that cannot be read names
+  // none worth keeping.
+  QChar next = QLatin1Char('a');
+  if (hasCopy()) {
+    try {
+      if (readNote().letter == QLatin1Char('a')) next = QLatin1Char('b');
+    } catch (const RecoveryCopyError&) {
+    }
+  }
+  const ConfigFileNames names = configFileNamesForSave(path(copyName(next)));
+  savePair(names.cfg, names.bmp, configText, bitmap);
+  QJsonObject o;
+  o.insert(QLatin1String("copy"), QString(next));
+  o.insert(QLatin1String("file"), note.fileName);
+  o.insert(QLatin1String("time"), note.time.toUTC().toString(Qt::ISODateWithMs));
+  saveFileAtomically(path(kNoteFile), QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+void RecoverySlot::removeCopy() {
+  // The note first: a run stopped half-way leaves no note naming a removed pair.
+  QFile::remove(path(kNoteFile));
+  for (QChar letter : {QLatin1Char('a'), QLatin1Char('b')}) {
+    const ConfigFileNames names = configFileNamesForSave(path(copyName(letter)));
+    QFile::remove(names.cfg);
+    QFile::remove(names.bmp);
+  }
+}
+
+QString RecoverySlot::setAside() {
+  const QString damaged = QDir(root_).filePath(kDamagedFolder);
+  const QString target = QDir(damaged).filePath(QFileInfo(folder_).fileName());
+  // The lock goes first: a folder with a file open in it cannot be moved on Windows.
+  lock_.unlock();
+  if (QDir().mkpath(damaged) && QDir().rename(folder_, target)) return target;
+  return folder_;
+}
+
+}  // namespace vx

@@ -1,0 +1,56 @@
+#include "config/recovery_writer.h"
+
+#include <QMutexLocker>
+
+#include "config/config_io.h"
+
+namespace vx {
+
+RecoveryWriter::RecoveryWriter(const QString& root, std::unique_ptr<RecoverySlot> adopted,
+                               FailureHandler onFailure)
+    : root_(root), onFailure_(std::move(onFailure)), slot_(std::move(adopted)) {
+  pool_.setMaxThreadCount(1);
+}
+
+RecoveryWriter::~RecoveryWriter() { waitForWrites(); }
+
+void RecoveryWriter::write(RecoverySnapshot snapshot) {
+  QMutexLocker lock(&mutex_);
+  pending_ = std::move(snapshot);
+  if (scheduled_) return;
+  scheduled_ = true;
+  pool_.start([this] { writePending(); });
+}
+
+void RecoveryWriter::writePending() {
+  for (;;) {
+    std::optional<RecoverySnapshot> snapshot;
+    {
+      QMutexLocker lock(&mutex_);
+      if (!pending_) {
+        scheduled_ = false;
+        return;
+      }
+      snapshot.swap(pending_);
+    }
+    try {
+      if (!slot_) slot_ = RecoverySlot::create(root_);
+      slot_->write(snapshot->configText, snapshot->picture.bitmapFileBytes(), snapshot->note);
+    } catch (const ConfigWriteError& e) {
+      if (onFailure_) onFailure_(e.message());
+    }
+  }
+}
+
+void RecoveryWriter::discard() {
+  {
+    QMutexLocker lock(&mutex_);
+    pending_.reset();
+  }
+  waitForWrites();
+  if (slot_) slot_->removeCopy();
+}
+
+void RecoveryWriter::waitForWrites() { pool_.waitForDone(); }
+
+}  // namespace vx
