@@ -4,6 +4,8 @@
 # registers the configuration-file benchmark.)
 vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_typing.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_window_driver)
+# The recovery copy of an 800 × 400 working picture (20 ms).
+vorlandex_add_bench(bench_window_recovery SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_recovery.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_preview SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_preview.cpp LIBS vx_window_driver)
 vorlandex_add_bench(bench_window_logo_upload SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_logo_upload.cpp
                     LIBS vx_window_driver vx_printer vx_pseudo_terminal)

@@ -44,7 +44,7 @@ void MainWindow::chooseButtonAt(int x, int y) {
 }
 
 void MainWindow::storeNumbering() {
-  model.unsavedChanges = 1;
+  markUnsaved();
   if (model.loading == 1) return;
 
   NumberingInput input;
@@ -115,6 +115,9 @@ void MainWindow::disableButtonPage() {
   printLetterList->setEnabled(false);
 }
 
-void MainWindow::markUnsaved() { model.unsavedChanges = 1; }
+void MainWindow::markUnsaved() {
+  model.unsavedChanges = 1;
+  scheduleRecoveryWrite();
+}
 
 }  // namespace vx

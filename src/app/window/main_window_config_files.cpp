@@ -40,6 +40,8 @@ void MainWindow::chooseFileAndSave() {
   // the close prompt protecting the operator's work.
   saveConfiguration();
   model.unsavedChanges = 0;
+  pairFileName = configFileNamesForSave(name).cfg;
+  discardRecoveryCopy();
 }
 
 void MainWindow::chooseFileAndOpen() {
@@ -53,7 +55,10 @@ void MainWindow::openPair(const QString& path) {
   openDialogName = path;
   // The marks the loading made through the controls' handlers are forgotten a second later;
   // after a failed open the operator's own unsaved changes must not be.
-  if (loadConfiguration()) forgetChangesTimer->start();
+  if (loadConfiguration()) {
+    pairFileName = path;
+    forgetChangesTimer->start();
+  }
 }
 
 void MainWindow::openFromCommandLine(const QString& path) {
@@ -64,6 +69,7 @@ void MainWindow::openFromCommandLine(const QString& path) {
 void MainWindow::forgetChanges() {
   forgetChangesTimer->stop();
   model.unsavedChanges = 0;
+  discardRecoveryCopy();
 }
 
 GlobalSettings MainWindow::globalSettingsFromControls() const {
@@ -85,8 +91,14 @@ void MainWindow::saveConfiguration() {
   // the page would show for each button.
   updateButtonLinks(model);
   const ConfigFileNames names = configFileNamesForSave(saveDialogName);
-  savePair(names.cfg, names.bmp, writeConfigText(model, globalSettingsFromControls()),
-           sourcePicture.bitmapFileBytes());
+  savePair(names.cfg, names.bmp, configTextToSave(), sourcePicture.bitmapFileBytes());
+}
+
+QByteArray MainWindow::configTextToSave() const {
+  // What the save writes without changing what the page keeps (see saveConfiguration).
+  ConfigModel linked = model;
+  updateButtonLinks(linked);
+  return writeConfigText(linked, globalSettingsFromControls());
 }
 
 void MainWindow::showOpenFailure() {
@@ -112,9 +124,12 @@ bool MainWindow::loadConfiguration() {
 
   // The whole file is checked before anything is applied: a malformed or short file is
   // reported and changes nothing, not even the picture.
-  const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
+  applyConfiguration(parseFileOrThrowReport(cfg.bytes), std::move(*files.picture));
+  return true;
+}
 
-  setSourcePicture(std::move(*files.picture));
+void MainWindow::applyConfiguration(const ConfigFileContents& contents, SourcePicture picture) {
+  setSourcePicture(std::move(picture));
   {
     LoadingScope loading(model);
     applyConfigButtons(model, contents);
@@ -122,7 +137,6 @@ bool MainWindow::loadConfiguration() {
   }
   updateLogoRaster();
   showSelectedButton();
-  return true;
 }
 
 void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
@@ -143,7 +157,10 @@ void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
 }
 
 bool MainWindow::confirmClose() {
-  if (model.unsavedChanges != 1) return true;
+  if (model.unsavedChanges != 1) {
+    discardRecoveryCopy();
+    return true;
+  }
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);
@@ -153,7 +170,9 @@ bool MainWindow::confirmClose() {
     chooseFileAndSave();
     return true;
   }
-  return answer == MessageAnswer::No;
+  if (answer != MessageAnswer::No) return false;
+  discardRecoveryCopy();
+  return true;
 }
 
 }  // namespace vx

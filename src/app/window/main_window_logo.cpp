@@ -41,7 +41,7 @@ void MainWindow::applyPrintLogo() {
     logoHeightBar->setMinimum(0);
     logoHeightBar->setValue(0);
     logoHeightBar->setEnabled(false);
-    model.unsavedChanges = 1;
+    markUnsaved();
   } else {
     logoHeightBar->setEnabled(true);
     logoHeightBar->setMinimum(kMinLogoHeight);
@@ -50,7 +50,7 @@ void MainWindow::applyPrintLogo() {
 }
 
 void MainWindow::updateLogoRaster() {
-  model.unsavedChanges = 1;
+  markUnsaved();
   renderLogoRaster(logoRaster, sourcePicture.image, logoWidthBar->value(), logoHeightBar->value(),
                    contrastBar->value());
   logoPreview->setPicture(logoRaster.image());

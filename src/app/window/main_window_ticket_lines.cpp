@@ -60,7 +60,7 @@ void MainWindow::copyLinesToModel(int button) {
 }
 
 void MainWindow::updateTicketPreview() {
-  model.unsavedChanges = 1;
+  markUnsaved();
   std::array<bool, kLines + 1> lineOn{};
   for (int l = 1; l <= kLines; ++l) {
     previewLines[l]->setText(lines[l].text->text());

@@ -110,7 +110,7 @@ void MainWindow::showTimeLeft() {
 // --- Port choice and the change notice ---
 
 void MainWindow::choosePort() {
-  model.unsavedChanges = 1;
+  markUnsaved();
   const int index = portList->itemIndex();
   if (index >= 0 && index <= 3) serialPort->setCommPort(static_cast<TCommPort>(index));
 }
