@@ -40,7 +40,10 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> 
   progressDialog_ = new ProgressDialog(this);
 }
 
-MainWindow::~MainWindow() { destroyPort(); }
+MainWindow::~MainWindow() {
+  finishRecovery();
+  destroyPort();
+}
 
 void MainWindow::createControls() {
   setWindowTitle(tr("Configurações da impressora VORLANDEX"));

@@ -181,6 +181,9 @@ class MainWindow : public QWidget,
   void keepRecoveryCopy();
   // The work was saved or given up.
   void discardRecoveryCopy();
+  // The window ends: changes still waiting for their copy get it, so that work closed unsaved
+  // (a save cancelled at the close prompt) is whole at the next start.
+  void finishRecovery();
   // Offers the copy in `slot`; returns the slot when the operator recovered it.
   std::unique_ptr<RecoverySlot> offerRecovery(std::unique_ptr<RecoverySlot> slot);
   void showRecoveryFailure(const QString& failure);

@@ -109,6 +109,13 @@ void MainWindow::discardRecoveryCopy() {
   recoveryWriter_->discard();
 }
 
+void MainWindow::finishRecovery() {
+  if (!recoveryTimer || !recoveryTimer->isActive()) return;
+  recoveryTimer->stop();
+  keepRecoveryCopy();
+  recoveryWriter_->waitForWrites();
+}
+
 void MainWindow::showRecoveryFailure(const QString& failure) {
   if (recoveryFailureShown_) return;
   // Not over a running job's progress: once it has ended.
