@@ -20,7 +20,7 @@ const QString kLockFile = QStringLiteral("lock");
 const QString kDamagedFolder = QStringLiteral("damaged");
 constexpr qint64 kMaxNoteBytes = 64 * 1024;
 
-QString copyName(QChar letter) { return QStringLiteral("copy-%1.cfg").arg(letter); }
+QString copyName(int copy) { return QStringLiteral("copy-%1.cfg").arg(copy); }
 
 }  // namespace
 
@@ -84,14 +84,7 @@ std::vector<std::unique_ptr<RecoverySlot>> RecoverySlot::claimLeftBehind(const Q
 RecoverySlot::~RecoverySlot() {
   if (!lock_.isLocked()) return;
   const bool keep = hasCopy();
-  if (!keep) {
-    // Both copies' files, whatever state a write left them in.
-    for (QChar letter : {QLatin1Char('a'), QLatin1Char('b')}) {
-      const ConfigFileNames names = configFileNamesForSave(path(copyName(letter)));
-      QFile::remove(names.cfg);
-      QFile::remove(names.bmp);
-    }
-  }
+  if (!keep) removeCopyFiles(0);
   lock_.unlock();
   // Fails, harmlessly, while anything else is left in it.
   if (!keep) QDir().rmdir(folder_);
@@ -111,45 +104,48 @@ RecoverySlot::ReadNote RecoverySlot::readNote() const {
   RecoveryNote& note = read_note.note;
   note.fileName = o.value(QLatin1String("file")).toString();
   note.time = QDateTime::fromString(o.value(QLatin1String("time")).toString(), Qt::ISODateWithMs);
-  const QString copy = o.value(QLatin1String("copy")).toString();
-  if (!note.time.isValid() || (copy != QLatin1String("a") && copy != QLatin1String("b")) ||
-      !o.value(QLatin1String("file")).isString()) {
+  const int copy = o.value(QLatin1String("copy")).toInt(0);
+  if (!note.time.isValid() || copy < 1 || !o.value(QLatin1String("file")).isString()) {
     throw RecoveryCopyError(QCoreApplication::translate("Recovery", "a nota \"%1\" da cópia está danificada")
                                 .arg(QDir::toNativeSeparators(path(kNoteFile))));
   }
-  read_note.letter = copy.at(0);
+  read_note.copy = copy;
   return read_note;
 }
 
-QString RecoverySlot::configPath() const { return path(copyName(readNote().letter)); }
+QString RecoverySlot::configPath() const { return path(copyName(readNote().copy)); }
 
 void RecoverySlot::write(const QByteArray& configText, const QByteArray& bitmap, const RecoveryNote& note) {
-  // The copy the note does not name is the one to replace; a note that cannot be read names
-  // none worth keeping.
-  QChar next = QLatin1Char('a');
+  // Each copy gets names of its own: the note, replaced last, is the only file a write
+  // replaces, and a system that flushes a file replacing another (ext4) flushes only it.
+  int next = 1;
   if (hasCopy()) {
     try {
-      if (readNote().letter == QLatin1Char('a')) next = QLatin1Char('b');
+      next = readNote().copy + 1;
     } catch (const RecoveryCopyError&) {
     }
   }
   const ConfigFileNames names = configFileNamesForSave(path(copyName(next)));
-  savePair(names.cfg, names.bmp, configText, bitmap);
+  savePair(names.cfg, names.bmp, configText, bitmap, WriteDurability::kInSystem);
   QJsonObject o;
-  o.insert(QLatin1String("copy"), QString(next));
+  o.insert(QLatin1String("copy"), next);
   o.insert(QLatin1String("file"), note.fileName);
   o.insert(QLatin1String("time"), note.time.toUTC().toString(Qt::ISODateWithMs));
-  saveFileAtomically(path(kNoteFile), QJsonDocument(o).toJson(QJsonDocument::Compact));
+  saveFileAtomically(path(kNoteFile), QJsonDocument(o).toJson(QJsonDocument::Compact),
+                     WriteDurability::kInSystem);
+  removeCopyFiles(next);
 }
 
 void RecoverySlot::removeCopy() {
   // The note first: a run stopped half-way leaves no note naming a removed pair.
   QFile::remove(path(kNoteFile));
-  for (QChar letter : {QLatin1Char('a'), QLatin1Char('b')}) {
-    const ConfigFileNames names = configFileNamesForSave(path(copyName(letter)));
-    QFile::remove(names.cfg);
-    QFile::remove(names.bmp);
-  }
+  removeCopyFiles(0);
+}
+
+void RecoverySlot::removeCopyFiles(int keep) {
+  const QStringList kept = {copyName(keep), configFileNamesForSave(copyName(keep)).bmp};
+  for (const QString& name : QDir(folder_).entryList({QStringLiteral("copy-*")}, QDir::Files))
+    if (!kept.contains(name)) QFile::remove(path(name));
 }
 
 QString RecoverySlot::setAside() {

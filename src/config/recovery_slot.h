@@ -6,7 +6,9 @@
 // computer switched off), and its copy can be offered to the next start; a live window's slot
 // is never claimed by another. A copy is replaced whole: the new pair is written beside the
 // previous one and the note, written last, names it, so a run killed during a write leaves the
-// previous copy as it was. One thread at a time per slot; failures are thrown.
+// previous copy as it was. The files are not forced to the disk: the copy stands in for a
+// program that ends without closing its window, which the system's own buffers survive.
+// One thread at a time per slot; failures are thrown.
 
 #include <QDateTime>
 #include <QLockFile>
@@ -79,12 +81,14 @@ class RecoverySlot {
  private:
   RecoverySlot(const QString& root, const QString& name);
   QString path(const QString& fileName) const;
-  // The note and the copy it names ('a' or 'b'); throws RecoveryCopyError.
+  // The note and the number of the copy it names; throws RecoveryCopyError.
   struct ReadNote {
     RecoveryNote note;
-    QChar letter;
+    int copy = 0;
   };
   ReadNote readNote() const;
+  // Removes the files of every copy but number `keep` (0: all).
+  void removeCopyFiles(int keep);
 
   QString root_;
   QString folder_;

@@ -35,11 +35,24 @@ void RecoveryWriter::writePending() {
     }
     try {
       if (!slot_) slot_ = RecoverySlot::create(root_);
-      slot_->write(snapshot->configText, snapshot->picture.bitmapFileBytes(), snapshot->note);
+      slot_->write(snapshot->configText, bitmapOf(snapshot->picture), snapshot->note);
     } catch (const ConfigWriteError& e) {
       if (onFailure_) onFailure_(e.message());
     }
   }
+}
+
+QByteArray RecoveryWriter::bitmapOf(const SourcePicture& picture) {
+  // A file's own bytes cost nothing; a picture that must be encoded is encoded once, not at
+  // every copy. A picture's cache key changes with every change to it.
+  if (!picture.fileBytes.isEmpty()) return picture.fileBytes;
+  if (bitmap_.isEmpty() || picture.image.cacheKey() != bitmapKey_ ||
+      picture.saveAsCompactBitmap != bitmapCompact_) {
+    bitmap_ = picture.bitmapFileBytes();
+    bitmapKey_ = picture.image.cacheKey();
+    bitmapCompact_ = picture.saveAsCompactBitmap;
+  }
+  return bitmap_;
 }
 
 void RecoveryWriter::discard() {

@@ -46,6 +46,8 @@ class RecoveryWriter {
 
  private:
   void writePending();
+  // picture.bitmapFileBytes(), kept from the last copy while the picture is the same.
+  QByteArray bitmapOf(const SourcePicture& picture);
 
   QString root_;
   FailureHandler onFailure_;
@@ -53,6 +55,10 @@ class RecoveryWriter {
   QMutex mutex_;                        // guards pending_ and scheduled_
   std::optional<RecoverySnapshot> pending_;
   bool scheduled_ = false;
+  // The writer's thread's own.
+  QByteArray bitmap_;
+  qint64 bitmapKey_ = 0;
+  bool bitmapCompact_ = false;
   QThreadPool pool_;
 };
 
