@@ -28,7 +28,7 @@ QString writeFailure(const QString& path, const QString& reason) {
 // Opens `file` and puts all of `bytes` on disk in its temporary file; nothing is committed.
 // The data is flushed and synced here rather than in commit(), so that a full disk shows
 // up before either file of a pair is put in place.
-void writeTemporary(QSaveFile& file, const QByteArray& bytes, WriteDurability durability) {
+void writeTemporary(QSaveFile& file, const QByteArray& bytes) {
   if (!file.open(QIODevice::WriteOnly)) throwWriteError(file.fileName(), file.errorString());
   if (file.write(bytes) != bytes.size() || !file.flush()) {
     const QString reason = file.errorString();
@@ -36,7 +36,7 @@ void writeTemporary(QSaveFile& file, const QByteArray& bytes, WriteDurability du
     throwWriteError(file.fileName(), reason);
   }
   QString reason;
-  if (durability == WriteDurability::kOnDisk && !syncToDisk(file, &reason)) {
+  if (!syncToDisk(file, &reason)) {
     file.cancelWriting();
     throwWriteError(file.fileName(), reason);
   }
@@ -98,14 +98,14 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes) {
   return result;
 }
 
-void saveFileAtomically(const QString& path, const QByteArray& bytes, WriteDurability durability) {
+void saveFileAtomically(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
-  writeTemporary(file, bytes, durability);
+  writeTemporary(file, bytes);
   commit(file);
 }
 
 void savePair(const QString& cfg_path, const QString& bmp_path, const QByteArray& cfg_bytes,
-              const QByteArray& bmp_bytes, WriteDurability durability) {
+              const QByteArray& bmp_bytes) {
   if (QFileInfo(cfg_path).absoluteFilePath() == QFileInfo(bmp_path).absoluteFilePath()) {
     throw ConfigWriteError(
         cfg_path, writeFailure(cfg_path, QCoreApplication::translate("ConfigFiles", "o arquivo de configuração e o arquivo do logotipo "
@@ -115,8 +115,8 @@ void savePair(const QString& cfg_path, const QString& bmp_path, const QByteArray
   // the old file alone, so every throw below undoes whatever is not yet committed.
   QSaveFile bmp(bmp_path);
   QSaveFile cfg(cfg_path);
-  writeTemporary(bmp, bmp_bytes, durability);
-  writeTemporary(cfg, cfg_bytes, durability);
+  writeTemporary(bmp, bmp_bytes);
+  writeTemporary(cfg, cfg_bytes);
   commit(bmp);
   commit(cfg);
 }

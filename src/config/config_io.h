@@ -35,12 +35,6 @@ struct FileReadResult {
   bool ok() const { return status == Status::kOk; }
 };
 
-// How far a write goes before it counts as done: to the disk itself (what the operator saves,
-// which must survive the computer switching off), or to the operating system, which keeps it
-// however the program ends (a recovery copy, written again every few seconds of work, which
-// would otherwise wait for the disk each time).
-enum class WriteDurability { kOnDisk, kInSystem };
-
 // Reads the whole file at `path` when it holds at most `max_bytes` bytes. A larger file,
 // or a device that keeps producing bytes, is refused after reading at most max_bytes + 1
 // bytes, with error = fileTooLargeMessage(path).
@@ -49,8 +43,7 @@ FileReadResult readFileBytes(const QString& path, qint64 max_bytes = kMaxConfigF
 // Replaces the file at `path` with `bytes`: written to a temporary file beside it and
 // renamed over the old one only when every byte is on disk. On failure the old file is
 // untouched and ConfigWriteError is thrown.
-void saveFileAtomically(const QString& path, const QByteArray& bytes,
-                        WriteDurability durability = WriteDurability::kOnDisk);
+void saveFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Saves the configuration file and the logo file together. Both are first written in
 // full to temporary files; only then is the logo file put in place, then the
@@ -61,6 +54,6 @@ void saveFileAtomically(const QString& path, const QByteArray& bytes,
 // configuration file. Two names for one file (as "sala.bmp" gives) are refused before
 // anything is written, since the second file would overwrite the first.
 void savePair(const QString& cfg_path, const QString& bmp_path, const QByteArray& cfg_bytes,
-              const QByteArray& bmp_bytes, WriteDurability durability = WriteDurability::kOnDisk);
+              const QByteArray& bmp_bytes);
 
 }  // namespace vx

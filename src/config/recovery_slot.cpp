@@ -117,7 +117,8 @@ QString RecoverySlot::configPath() const { return path(copyName(readNote().copy)
 
 void RecoverySlot::write(const QByteArray& configText, const QByteArray& bitmap, const RecoveryNote& note) {
   // Each copy gets names of its own: the note, replaced last, is the only file a write
-  // replaces, and a system that flushes a file replacing another (ext4) flushes only it.
+  // replaces, and a file system that flushes a file as it replaces another (ext4) flushes
+  // only that small one.
   int next = 1;
   if (hasCopy()) {
     try {
@@ -126,13 +127,12 @@ void RecoverySlot::write(const QByteArray& configText, const QByteArray& bitmap,
     }
   }
   const ConfigFileNames names = configFileNamesForSave(path(copyName(next)));
-  savePair(names.cfg, names.bmp, configText, bitmap, WriteDurability::kInSystem);
+  savePair(names.cfg, names.bmp, configText, bitmap);
   QJsonObject o;
   o.insert(QLatin1String("copy"), next);
   o.insert(QLatin1String("file"), note.fileName);
   o.insert(QLatin1String("time"), note.time.toUTC().toString(Qt::ISODateWithMs));
-  saveFileAtomically(path(kNoteFile), QJsonDocument(o).toJson(QJsonDocument::Compact),
-                     WriteDurability::kInSystem);
+  saveFileAtomically(path(kNoteFile), QJsonDocument(o).toJson(QJsonDocument::Compact));
   removeCopyFiles(next);
 }
 

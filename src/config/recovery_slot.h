@@ -6,9 +6,7 @@
 // computer switched off), and its copy can be offered to the next start; a live window's slot
 // is never claimed by another. A copy is replaced whole: the new pair is written beside the
 // previous one and the note, written last, names it, so a run killed during a write leaves the
-// previous copy as it was. The files are not forced to the disk: the copy stands in for a
-// program that ends without closing its window, which the system's own buffers survive.
-// One thread at a time per slot; failures are thrown.
+// previous copy as it was. One thread at a time per slot; failures are thrown.
 
 #include <QDateTime>
 #include <QLockFile>

@@ -29,6 +29,7 @@ void RecoveryWriter::writePending() {
       QMutexLocker lock(&mutex_);
       if (!pending_) {
         scheduled_ = false;
+        idle_.wakeAll();
         return;
       }
       snapshot.swap(pending_);
@@ -64,6 +65,10 @@ void RecoveryWriter::discard() {
   if (slot_) slot_->removeCopy();
 }
 
-void RecoveryWriter::waitForWrites() { pool_.waitForDone(); }
+void RecoveryWriter::waitForWrites() {
+  // Not the pool's waitForDone(), which also ends its thread: the next copy would start one.
+  QMutexLocker lock(&mutex_);
+  while (scheduled_) idle_.wait(&mutex_);
+}
 
 }  // namespace vx

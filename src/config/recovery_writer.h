@@ -10,6 +10,7 @@
 #include <QMutex>
 #include <QString>
 #include <QThreadPool>
+#include <QWaitCondition>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,8 +54,9 @@ class RecoveryWriter {
   FailureHandler onFailure_;
   std::unique_ptr<RecoverySlot> slot_;  // only the writer's thread touches it while one runs
   QMutex mutex_;                        // guards pending_ and scheduled_
+  QWaitCondition idle_;                 // scheduled_ went false
   std::optional<RecoverySnapshot> pending_;
-  bool scheduled_ = false;
+  bool scheduled_ = false;  // a task of the pool will write pending_
   // The writer's thread's own.
   QByteArray bitmap_;
   qint64 bitmapKey_ = 0;
