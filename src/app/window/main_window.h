@@ -173,8 +173,9 @@ class MainWindow : public QWidget,
   void showBlackShare();
 
   // --- Recovery ---
-  // A change to the pair's content or to its unsaved state: the copy follows within
-  // kRecoveryDelayMs, never on the changing handler's own path.
+  // A change to the pair's content or to its unsaved state (marked, saved, forgotten): the
+  // copy follows within kRecoveryDelayMs, never on the changing handler's own path, and is
+  // removed instead when the tick finds nothing unsaved. The one call every such change makes.
   void scheduleRecoveryWrite();
   // The delay's end: hands the work to the recovery writer while it is unsaved, else removes
   // the copy.
