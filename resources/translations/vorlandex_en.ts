@@ -536,6 +536,17 @@ Check the printer cable and send again.</translation>
     </message>
 </context>
 <context>
+    <name>Recovery</name>
+    <message>
+        <source>a pasta não pode ser criada ou não aceita gravação</source>
+        <translation>the folder cannot be created or does not accept writing</translation>
+    </message>
+    <message>
+        <source>a nota &quot;%1&quot; da cópia está danificada</source>
+        <translation>the copy&apos;s note &quot;%1&quot; is damaged</translation>
+    </message>
+</context>
+<context>
     <name>TextFrame</name>
     <message>
         <source>Configurações de Texto</source>
@@ -719,6 +730,50 @@ Check the printer cable and send again.</translation>
     <message>
         <source>alguns minutos.</source>
         <translation>a few minutes.</translation>
+    </message>
+    <message>
+        <source>Recuperar alterações</source>
+        <translation>Recover changes</translation>
+    </message>
+    <message>
+        <source>Uma cópia de recuperação está danificada e não pode ser recuperada: %1.
+
+Ela foi guardada na pasta &quot;%2&quot;.</source>
+        <translation>A recovery copy is damaged and cannot be recovered: %1.
+
+It has been kept in the folder &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas foi guardada em %1.</source>
+        <translation>The program ended without saving the changes to a configuration that has no name yet; a copy of them was kept on %1.</translation>
+    </message>
+    <message>
+        <source>O programa foi encerrado sem salvar as alterações do arquivo &quot;%1&quot;; uma cópia delas foi guardada em %2.</source>
+        <translation>The program ended without saving the changes to the file &quot;%1&quot;; a copy of them was kept on %2.</translation>
+    </message>
+    <message>
+        <source>Deseja recuperar essas alterações?
+
+Sim: recuperar.
+Não: descartar a cópia.
+Cancelar: perguntar de novo na próxima vez que o programa for aberto.</source>
+        <translation>Do you want to recover these changes?
+
+Yes: recover them.
+No: discard the copy.
+Cancel: ask again the next time the program starts.</translation>
+    </message>
+    <message>
+        <source>Cópia de recuperação</source>
+        <translation>Recovery copy</translation>
+    </message>
+    <message>
+        <source>Não foi possível guardar a cópia de recuperação das alterações: %1.
+
+A edição continua normalmente, mas as alterações só ficam guardadas com &quot;Salvar&quot;.</source>
+        <translation>The recovery copy of the changes could not be written: %1.
+
+Editing goes on as usual, but the changes are only kept by &quot;Save&quot;.</translation>
     </message>
 </context>
 <context>

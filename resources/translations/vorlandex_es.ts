@@ -536,6 +536,17 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>Recovery</name>
+    <message>
+        <source>a pasta não pode ser criada ou não aceita gravação</source>
+        <translation>la carpeta no se puede crear o no admite escritura</translation>
+    </message>
+    <message>
+        <source>a nota &quot;%1&quot; da cópia está danificada</source>
+        <translation>la nota &quot;%1&quot; de la copia está dañada</translation>
+    </message>
+</context>
+<context>
     <name>TextFrame</name>
     <message>
         <source>Configurações de Texto</source>
@@ -719,6 +730,50 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     <message>
         <source>alguns minutos.</source>
         <translation>algunos minutos.</translation>
+    </message>
+    <message>
+        <source>Recuperar alterações</source>
+        <translation>Recuperar cambios</translation>
+    </message>
+    <message>
+        <source>Uma cópia de recuperação está danificada e não pode ser recuperada: %1.
+
+Ela foi guardada na pasta &quot;%2&quot;.</source>
+        <translation>Una copia de recuperación está dañada y no se puede recuperar: %1.
+
+Se ha guardado en la carpeta &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas foi guardada em %1.</source>
+        <translation>El programa se cerró sin guardar los cambios de una configuración todavía sin nombre; se guardó una copia de ellos el %1.</translation>
+    </message>
+    <message>
+        <source>O programa foi encerrado sem salvar as alterações do arquivo &quot;%1&quot;; uma cópia delas foi guardada em %2.</source>
+        <translation>El programa se cerró sin guardar los cambios del archivo &quot;%1&quot;; se guardó una copia de ellos el %2.</translation>
+    </message>
+    <message>
+        <source>Deseja recuperar essas alterações?
+
+Sim: recuperar.
+Não: descartar a cópia.
+Cancelar: perguntar de novo na próxima vez que o programa for aberto.</source>
+        <translation>¿Desea recuperar estos cambios?
+
+Sí: recuperarlos.
+No: descartar la copia.
+Cancelar: preguntar de nuevo la próxima vez que se abra el programa.</translation>
+    </message>
+    <message>
+        <source>Cópia de recuperação</source>
+        <translation>Copia de recuperación</translation>
+    </message>
+    <message>
+        <source>Não foi possível guardar a cópia de recuperação das alterações: %1.
+
+A edição continua normalmente, mas as alterações só ficam guardadas com &quot;Salvar&quot;.</source>
+        <translation>No se pudo escribir la copia de recuperación de los cambios: %1.
+
+La edición continúa con normalidad, pero los cambios solo se conservan con &quot;Guardar&quot;.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,6 @@
-// The configurator: the main window (which makes the progress dialog), then the event loop. A
-// configuration file given on the command line is opened once the window is up, before the
-// operator can act.
+// The configurator: the main window (which makes the progress dialog), the offer of work a
+// killed run left, then the event loop. A configuration file given on the command line is
+// opened once the window is up and that offer answered, before the operator can act.
 
 #include "app/command_line.h"
 #include "app/dialogs/error_report.h"
@@ -11,9 +11,11 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QProcess>
 #include <QScreen>
 #include <cstdio>
 
+#include "config/recovery_slot.h"
 #include "serial/trace.h"
 
 namespace {
@@ -48,6 +50,15 @@ int main(int argc, char* argv[]) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());
   window.show();
-  if (!commandLine.configFile.isEmpty()) window.openFromCommandLine(commandLine.configFile);
+  // What a run that ended without closing its window left is offered first. A file the file
+  // manager passed waits for the answer; when recovered work takes this window, the file
+  // opens in a window of its own.
+  const bool recovered = window.startRecovery(vx::recoveryFolder());
+  if (!commandLine.configFile.isEmpty()) {
+    if (recovered)
+      QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+    else
+      window.openFromCommandLine(commandLine.configFile);
+  }
   return QApplication::exec();
 }

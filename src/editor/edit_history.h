@@ -62,6 +62,8 @@ class EditHistory {
 
   // The pair holds what was last saved or opened.
   void setClean();
+  // No state of the history is what was last saved: work recovered from a copy a killed run left.
+  void forgetClean() { clean_ = -1; }
   bool isClean() const { return clean_ == index_; }
 
   int count() const { return static_cast<int>(steps_.size()); }

@@ -98,6 +98,8 @@ class WindowDriver {
   // The timers.
   QTimer* previewClock() const { return control<QTimer>(QStringLiteral("previewClock")); }
   QTimer* firstRasterTimer() const { return control<QTimer>(QStringLiteral("firstRasterTimer")); }
+  // Made by startRecovery.
+  QTimer* recoveryTimer() const { return control<QTimer>(QStringLiteral("recoveryTimer")); }
 
   // The progress dialog "Comunicação" and its controls.
   ProgressDialog& progressDialog() const { return w_->progressDialog(); }
@@ -134,6 +136,9 @@ class WindowDriver {
   void updateLogoRaster() const { w_->updateLogoRaster(); }
   void openPictureFile(const QString& name) const { w_->openPictureFile(name); }
   void setSourcePicture(SourcePicture picture) const { w_->setSourcePicture(std::move(picture)); }
+  // The recovery timer's tick, and the wait for the writes it handed over.
+  void keepRecoveryCopy() const { w_->keepRecoveryCopy(); }
+  void waitForRecoveryWrites() const { w_->recoveryWriter_->waitForWrites(); }
 
  private:
   QPushButton* button(const char* name) const { return control<QPushButton>(QString::fromLatin1(name)); }

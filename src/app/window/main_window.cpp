@@ -43,6 +43,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> 
 
 MainWindow::~MainWindow() {
   disconnect(focusWatch_);
+  finishRecovery();
   destroyPort();
 }
 

@@ -8,7 +8,8 @@
 // main_window_ticket_lines.cpp (the lines and the preview), main_window_logo.cpp,
 // main_window_transmissions.cpp, main_window_serial_devices.cpp,
 // main_window_config_files.cpp (configuration files, close prompt) and
-// main_window_history.cpp (undo and redo).
+// main_window_history.cpp (undo and redo), main_window_recovery.cpp (the copy of unsaved work a
+// killed run leaves behind).
 
 #include <QTimer>
 #include <QWidget>
@@ -23,6 +24,7 @@
 #include "app/regions/text_frame.h"
 #include "config/config_text.h"
 #include "editor/edit_history.h"
+#include "config/recovery_writer.h"
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
 #include "model/config_model.h"
@@ -68,6 +70,14 @@ class MainWindow : public QWidget,
   // Opens the pair at `path` as "Abrir" does once the operator has chosen it (the program's
   // command line: what the file manager passes).
   void openFromCommandLine(const QString& path);
+
+  // Keeps a copy of the unsaved work in a slot of its own under `folder`, written a moment
+  // after each change and removed once the work is saved or given up. First offers, one by
+  // one, the copies that runs which ended without closing their window left there: true when
+  // the operator recovered one, which the window then holds as unsaved changes. Call once,
+  // after the window is shown and before it opens a file. Without this call the window keeps
+  // no copy.
+  bool startRecovery(const QString& folder);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -160,6 +170,29 @@ class MainWindow : public QWidget,
   // Shows the share of black dots of the raster's rows 0..H − 1.
   void showBlackShare();
 
+  // --- Recovery ---
+  // A change to the pair's content or to its unsaved state (marked, saved, forgotten): the
+  // copy follows within kRecoveryDelayMs, never on the changing handler's own path, and is
+  // removed instead when the tick finds nothing unsaved. The one call every such change makes.
+  void scheduleRecoveryWrite();
+  // The delay's end: hands the work to the recovery writer while it is unsaved, else removes
+  // the copy.
+  void keepRecoveryCopy();
+  // The work was saved or given up.
+  void discardRecoveryCopy();
+  // The window ends: changes still waiting for their copy get it, so that work closed unsaved
+  // (a save cancelled at the close prompt) is whole at the next start.
+  void finishRecovery();
+  // Offers the copy in `slot`; returns the slot when the operator recovered it.
+  std::unique_ptr<RecoverySlot> offerRecovery(std::unique_ptr<RecoverySlot> slot);
+  void showRecoveryFailure(const QString& failure);
+  static constexpr int kRecoveryDelayMs = 1500;
+  QTimer* recoveryTimer = nullptr;  // single-shot; made by startRecovery
+  std::unique_ptr<RecoveryWriter> recoveryWriter_;
+  bool recoveryFailureShown_ = false;
+  // The pair last opened or saved, which a recovery copy names.
+  QString pairFileName;
+
   // --- Transmissions ---
   void createPort(std::unique_ptr<SerialBackend> backend);
   void destroyPort();
@@ -235,6 +268,10 @@ class MainWindow : public QWidget,
   // True when the pair was read and applied; false when it could not be read, which has
   // been shown to the operator and changed nothing. A malformed file throws.
   bool loadConfiguration();
+  // Puts a pair that was read and checked in place: the model, the logo, the options, the page.
+  void applyConfiguration(const ConfigFileContents& contents, SourcePicture picture);
+  // The configuration file's bytes as "Salvar" writes them now.
+  QByteArray configTextToSave() const;
   GlobalSettings globalSettingsFromControls() const;
   void applyGlobalSettings(const GlobalSettings& g);
   void showOpenFailure();

@@ -41,6 +41,8 @@ void MainWindow::chooseFileAndSave() {
   saveConfiguration();
   history_.setClean();
   pairChanged();
+  pairFileName = configFileNamesForSave(name).cfg;
+  discardRecoveryCopy();
 }
 
 void MainWindow::chooseFileAndOpen() {
@@ -53,7 +55,10 @@ void MainWindow::chooseFileAndOpen() {
 void MainWindow::openPair(const QString& path) {
   openDialogName = path;
   // An opened pair starts a new history; a failed open changed nothing and keeps it.
-  if (loadConfiguration()) startHistory();
+  if (loadConfiguration()) {
+    pairFileName = path;
+    startHistory();
+  }
 }
 
 void MainWindow::openFromCommandLine(const QString& path) {
@@ -80,8 +85,14 @@ void MainWindow::saveConfiguration() {
   // the page would show for each button.
   updateButtonLinks(model);
   const ConfigFileNames names = configFileNamesForSave(saveDialogName);
-  savePair(names.cfg, names.bmp, writeConfigText(model, globalSettingsFromControls()),
-           sourcePicture.bitmapFileBytes());
+  savePair(names.cfg, names.bmp, configTextToSave(), sourcePicture.bitmapFileBytes());
+}
+
+QByteArray MainWindow::configTextToSave() const {
+  // What the save writes without changing what the page keeps (see saveConfiguration).
+  ConfigModel linked = model;
+  updateButtonLinks(linked);
+  return writeConfigText(linked, globalSettingsFromControls());
 }
 
 void MainWindow::showOpenFailure() {
@@ -107,9 +118,12 @@ bool MainWindow::loadConfiguration() {
 
   // The whole file is checked before anything is applied: a malformed or short file is
   // reported and changes nothing, not even the picture.
-  const ConfigFileContents contents = parseFileOrThrowReport(cfg.bytes);
+  applyConfiguration(parseFileOrThrowReport(cfg.bytes), std::move(*files.picture));
+  return true;
+}
 
-  setSourcePicture(std::move(*files.picture));
+void MainWindow::applyConfiguration(const ConfigFileContents& contents, SourcePicture picture) {
+  setSourcePicture(std::move(picture));
   {
     LoadingScope loading(model);
     applyConfigButtons(model, contents);
@@ -117,7 +131,6 @@ bool MainWindow::loadConfiguration() {
   }
   updateLogoRaster();
   showSelectedButton();
-  return true;
 }
 
 void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
@@ -138,7 +151,10 @@ void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
 }
 
 bool MainWindow::confirmClose() {
-  if (history_.isClean()) return true;
+  if (history_.isClean()) {
+    discardRecoveryCopy();
+    return true;
+  }
   const MessageAnswer answer = dialogs().messageBox(tr("Salvar alterações"),
                                                     tr("Deseja salvar alterações efetuadas ?"),
                                                     MessageIcon::Question, MessageButtons::YesNoCancel);
@@ -148,7 +164,9 @@ bool MainWindow::confirmClose() {
     chooseFileAndSave();
     return true;
   }
-  return answer == MessageAnswer::No;
+  if (answer != MessageAnswer::No) return false;
+  discardRecoveryCopy();
+  return true;
 }
 
 }  // namespace vx

@@ -200,6 +200,8 @@ void MainWindow::startHistory() {
 
 void MainWindow::pairChanged() {
   model.unsavedChanges = !history_.isClean();
+  // Unsaved work is copied for recovery a moment later; a clean pair's copy is removed then.
+  scheduleRecoveryWrite();
   const auto showStep = [](QToolButton* button, const EditStep* step, const QString& caption,
                            const QString& nothing) {
     button->setEnabled(step != nullptr);
