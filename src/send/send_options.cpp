@@ -9,7 +9,9 @@
 namespace vx {
 namespace {
 
-const QString kDescription = QStringLiteral(
+// A function rather than a global: nothing is built before main().
+QString description() {
+  return QStringLiteral(
     "Sends a saved configuration pair (PAIR.cfg and the PAIR.bmp beside it) to one or more VORLANDEX\n"
     "ticket printers at once, as the window's \"Enviar Todas as Configurações Para Impressora\" does:\n"
     "settings, clock, the texts of buttons 1 to 4, logo. Each port is fed by its own writer at the\n"
@@ -19,7 +21,7 @@ const QString kDescription = QStringLiteral(
     "arguments or a pair that does not open (nothing is sent then).\n"
     "\n"
     "--only clock needs no PAIR.cfg.");
-
+}
 ParsedArguments refuse(const QString& why) {
   return ParsedArguments{std::nullopt, 2, QStringLiteral("vorlandex-send: %1\nTry 'vorlandex-send --help'.").arg(why)};
 }
@@ -166,7 +168,7 @@ std::string resolvePort(const QString& port) {
 
 ParsedArguments parseSendArguments(const QStringList& arguments) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(kDescription);
+  parser.setApplicationDescription(description());
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   const Options options;
   options.addTo(parser);

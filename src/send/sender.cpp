@@ -226,6 +226,7 @@ std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& 
 int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
   const auto started = std::chrono::steady_clock::now();
   std::vector<std::unique_ptr<PortWork>> ports;
+  ports.reserve(options_.ports.size());
   for (int i = 0; i < options_.ports.size(); ++i) ports.push_back(preparePort(i, plan, planJobs));
 
   // Ports with nothing to send are not opened.
@@ -277,6 +278,7 @@ int Sender::feedPorts(const RunPlan& plan, const Planner& planJobs) {
       }
     }
     std::vector<PortStatus> statuses;
+    statuses.reserve(active.size());
     for (PortWork* w : active) statuses.push_back(w->run->status());
     if (bars) {
       printLine(progressOut, terminalProgress.redraw(statuses, plans));
@@ -300,7 +302,7 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
     if (w.run) {
       s = w.run->status();
       outcomes = w.run->outcomes();
-      p.seconds = s.elapsedMs / 1000.0;
+      p.seconds = static_cast<double>(s.elapsedMs) / 1000.0;
       p.bytesWritten = s.bytesWritten;
     }
     QStringList unchanged;
@@ -312,7 +314,7 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
     for (std::size_t k = 0; k < w.fullIndex.size(); ++k) {
       JobReport& job = p.jobs[w.fullIndex[k]];
       const JobOutcome o = k < outcomes.size() ? outcomes[k] : JobOutcome{};
-      job.seconds = o.ms / 1000.0;
+      job.seconds = static_cast<double>(o.ms) / 1000.0;
       if (o.complete) {
         job.result = JobReport::Result::Sent;
       } else if (o.started) {

@@ -58,9 +58,9 @@ QString openFailureReason(const SerialError& error, FailureLanguage language) {
   if (!reason) {
     // The link's own text stands above the operator's reason; a system error behind it
     // (a thread the system would not start) is said in the system's words.
-    const QString system = error.error() ? QString::fromStdString(systemErrorText(error.error())) : QString();
+    QString system = error.error() ? QString::fromStdString(systemErrorText(error.error())) : QString();
     if (language == FailureLanguage::Operator) return system;
-    const QString link = QString::fromUtf8(error.what()).trimmed();
+    QString link = QString::fromUtf8(error.what()).trimmed();
     return system.isEmpty() ? link : link + QStringLiteral(": ") + system;
   }
   const QString text = reason->text.in(language);
