@@ -542,8 +542,8 @@ Check the printer cable and send again.</translation>
         <translation>the folder cannot be created or does not accept writing</translation>
     </message>
     <message>
-        <source>a nota &quot;%1&quot; da cópia está danificada</source>
-        <translation>the copy&apos;s note &quot;%1&quot; is damaged</translation>
+        <source>a nota %1 da cópia está danificada</source>
+        <translation>the copy&apos;s note %1 is damaged</translation>
     </message>
 </context>
 <context>
@@ -738,18 +738,18 @@ Check the printer cable and send again.</translation>
     <message>
         <source>Uma cópia de recuperação está danificada e não pode ser recuperada: %1.
 
-Ela foi guardada na pasta &quot;%2&quot;.</source>
+Ela foi guardada na pasta %2.</source>
         <translation>A recovery copy is damaged and cannot be recovered: %1.
 
-It has been kept in the folder &quot;%2&quot;.</translation>
+It has been kept in the folder %2.</translation>
     </message>
     <message>
         <source>O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas foi guardada em %1.</source>
         <translation>The program ended without saving the changes to a configuration that has no name yet; a copy of them was kept on %1.</translation>
     </message>
     <message>
-        <source>O programa foi encerrado sem salvar as alterações do arquivo &quot;%1&quot;; uma cópia delas foi guardada em %2.</source>
-        <translation>The program ended without saving the changes to the file &quot;%1&quot;; a copy of them was kept on %2.</translation>
+        <source>O programa foi encerrado sem salvar as alterações do arquivo %1; uma cópia delas foi guardada em %2.</source>
+        <translation>The program ended without saving the changes to the file %1; a copy of them was kept on %2.</translation>
     </message>
     <message>
         <source>Deseja recuperar essas alterações?

@@ -542,8 +542,8 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
         <translation>la carpeta no se puede crear o no admite escritura</translation>
     </message>
     <message>
-        <source>a nota &quot;%1&quot; da cópia está danificada</source>
-        <translation>la nota &quot;%1&quot; de la copia está dañada</translation>
+        <source>a nota %1 da cópia está danificada</source>
+        <translation>la nota %1 de la copia está dañada</translation>
     </message>
 </context>
 <context>
@@ -738,18 +738,18 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     <message>
         <source>Uma cópia de recuperação está danificada e não pode ser recuperada: %1.
 
-Ela foi guardada na pasta &quot;%2&quot;.</source>
+Ela foi guardada na pasta %2.</source>
         <translation>Una copia de recuperación está dañada y no se puede recuperar: %1.
 
-Se ha guardado en la carpeta &quot;%2&quot;.</translation>
+Se ha guardado en la carpeta %2.</translation>
     </message>
     <message>
         <source>O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas foi guardada em %1.</source>
         <translation>El programa se cerró sin guardar los cambios de una configuración todavía sin nombre; se guardó una copia de ellos el %1.</translation>
     </message>
     <message>
-        <source>O programa foi encerrado sem salvar as alterações do arquivo &quot;%1&quot;; uma cópia delas foi guardada em %2.</source>
-        <translation>El programa se cerró sin guardar los cambios del archivo &quot;%1&quot;; se guardó una copia de ellos el %2.</translation>
+        <source>O programa foi encerrado sem salvar as alterações do arquivo %1; uma cópia delas foi guardada em %2.</source>
+        <translation>El programa se cerró sin guardar los cambios del archivo %1; se guardó una copia de ellos el %2.</translation>
     </message>
     <message>
         <source>Deseja recuperar essas alterações?

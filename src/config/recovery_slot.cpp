@@ -11,6 +11,7 @@
 
 #include "config/config_file_names.h"
 #include "config/config_io.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -51,8 +52,8 @@ std::unique_ptr<RecoverySlot> RecoverySlot::create(const QString& root) {
   const QString reason =
       QCoreApplication::translate("Recovery", "a pasta não pode ser criada ou não aceita gravação");
   throw ConfigWriteError(slot->folder_, QCoreApplication::translate(
-                                            "ConfigFiles", "Não foi possível gravar o arquivo \"%1\": %2")
-                                            .arg(QDir::toNativeSeparators(slot->folder_), reason));
+                                            "ConfigFiles", "Não foi possível gravar o arquivo %1: %2")
+                                            .arg(shownPath(slot->folder_), reason));
 }
 
 std::vector<std::unique_ptr<RecoverySlot>> RecoverySlot::claimLeftBehind(const QString& root) {
@@ -106,8 +107,8 @@ RecoverySlot::ReadNote RecoverySlot::readNote() const {
   note.time = QDateTime::fromString(o.value(QLatin1String("time")).toString(), Qt::ISODateWithMs);
   const int copy = o.value(QLatin1String("copy")).toInt(0);
   if (!note.time.isValid() || copy < 1 || !o.value(QLatin1String("file")).isString()) {
-    throw RecoveryCopyError(QCoreApplication::translate("Recovery", "a nota \"%1\" da cópia está danificada")
-                                .arg(QDir::toNativeSeparators(path(kNoteFile))));
+    throw RecoveryCopyError(QCoreApplication::translate("Recovery", "a nota %1 da cópia está danificada")
+                                .arg(shownPath(path(kNoteFile))));
   }
   read_note.copy = copy;
   return read_note;

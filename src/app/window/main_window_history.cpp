@@ -200,8 +200,12 @@ void MainWindow::startHistory() {
 
 void MainWindow::pairChanged() {
   model.unsavedChanges = !history_.isClean();
-  // Unsaved work is copied for recovery a moment later; a clean pair's copy is removed then.
-  scheduleRecoveryWrite();
+  // Unsaved work is copied for recovery a moment later; a pair back at its saved state needs no copy.
+  if (model.unsavedChanges) {
+    scheduleRecoveryWrite();
+  } else {
+    discardRecoveryCopy();
+  }
   const auto showStep = [](QToolButton* button, const EditStep* step, const QString& caption,
                            const QString& nothing) {
     button->setEnabled(step != nullptr);

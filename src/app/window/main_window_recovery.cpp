@@ -7,6 +7,7 @@
 
 #include "app/window/main_window.h"
 #include "config/config_pair.h"
+#include "model/shown_path.h"
 
 namespace vx {
 namespace {
@@ -52,10 +53,10 @@ std::unique_ptr<RecoverySlot> MainWindow::offerRecovery(std::unique_ptr<Recovery
   }
   if (!pair) {
     // Kept where the operator can look at it, and never offered again.
-    const QString keptIn = QDir::toNativeSeparators(slot->setAside());
+    const QString keptIn = shownPath(slot->setAside());
     dialogs().messageBox(recoveryTitle(),
                          tr("Uma cópia de recuperação está danificada e não pode ser recuperada: %1.\n\n"
-                            "Ela foi guardada na pasta \"%2\".")
+                            "Ela foi guardada na pasta %2.")
                              .arg(damage, keptIn),
                          MessageIcon::Warning, MessageButtons::Ok);
     return nullptr;
@@ -67,9 +68,9 @@ std::unique_ptr<RecoverySlot> MainWindow::offerRecovery(std::unique_ptr<Recovery
           ? tr("O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma "
                "cópia delas foi guardada em %1.")
                 .arg(when)
-          : tr("O programa foi encerrado sem salvar as alterações do arquivo \"%1\"; uma cópia delas foi "
+          : tr("O programa foi encerrado sem salvar as alterações do arquivo %1; uma cópia delas foi "
                "guardada em %2.")
-                .arg(QDir::toNativeSeparators(note.fileName), when);
+                .arg(shownPath(note.fileName), when);
   const MessageAnswer answer = dialogs().messageBox(
       recoveryTitle(),
       what + QStringLiteral("\n\n") +
