@@ -27,7 +27,7 @@ using vx::bench::Clock;
 using vx::bench::median;
 using vx::bench::msSince;
 
-void key(QWidget* w, int k, Qt::KeyboardModifiers m, const QString& text = {}) {
+void pressKey(QWidget* w, int k, Qt::KeyboardModifiers m, const QString& text = {}) {
   QKeyEvent press(QEvent::KeyPress, k, m, text);
   QApplication::sendEvent(w, &press);
   QKeyEvent release(QEvent::KeyRelease, k, m, text);
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   };
   int contrast = 127;
   const Step steps[] = {
-      {"a typed character", [&] { key(ui.lineText(1), 0, Qt::NoModifier, QStringLiteral("x")); }},
+      {"a typed character", [&] { pressKey(ui.lineText(1), 0, Qt::NoModifier, QStringLiteral("x")); }},
       {"\"Atualizar imagem\" after the contrast",
        [&] {
          contrast = contrast == 127 ? 90 : 127;
@@ -88,12 +88,12 @@ int main(int argc, char** argv) {
       QApplication::processEvents();
       QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : focus;
       t = Clock::now();
-      key(target, Qt::Key_Z, Qt::ControlModifier);
+      pressKey(target, Qt::Key_Z, Qt::ControlModifier);
       undone.push_back(msSince(t));
       QApplication::processEvents();
       target = QApplication::focusWidget() ? QApplication::focusWidget() : focus;
       t = Clock::now();
-      key(target, Qt::Key_Y, Qt::ControlModifier);
+      pressKey(target, Qt::Key_Y, Qt::ControlModifier);
       redone.push_back(msSince(t));
       QApplication::processEvents();
       if (ui.history().index() <= before) {

@@ -26,6 +26,8 @@ PACKAGES=(
   qt6-wayland weston
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
+  # Static analysis (scripts/static-analysis.sh): clang-tidy, clazy, and jq to read the compile database.
+  clang-tidy clazy jq
   xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
   # The package and its checks; rsvg-convert renders the icon (scripts/render-icons.sh).
   dpkg-dev lintian desktop-file-utils appstream librsvg2-bin

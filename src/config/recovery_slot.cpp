@@ -16,9 +16,9 @@
 namespace vx {
 namespace {
 
-const QString kNoteFile = QStringLiteral("note.json");
-const QString kLockFile = QStringLiteral("lock");
-const QString kDamagedFolder = QStringLiteral("damaged");
+constexpr QLatin1String kNoteFile("note.json");
+constexpr QLatin1String kLockFile("lock");
+constexpr QLatin1String kDamagedFolder("damaged");
 constexpr qint64 kMaxNoteBytes = 64 * 1024;
 
 QString copyName(int copy) { return QStringLiteral("copy-%1.cfg").arg(copy); }
@@ -151,7 +151,7 @@ void RecoverySlot::removeCopyFiles(int keep) {
 
 QString RecoverySlot::setAside() {
   const QString damaged = QDir(root_).filePath(kDamagedFolder);
-  const QString target = QDir(damaged).filePath(QFileInfo(folder_).fileName());
+  QString target = QDir(damaged).filePath(QFileInfo(folder_).fileName());
   // The lock goes first: a folder with a file open in it cannot be moved on Windows.
   lock_.unlock();
   if (QDir().mkpath(damaged) && QDir().rename(folder_, target)) return target;

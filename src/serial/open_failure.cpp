@@ -63,7 +63,7 @@ QString openFailureReason(const SerialError& error, FailureLanguage language) {
     QString link = QString::fromUtf8(error.what()).trimmed();
     return system.isEmpty() ? link : link + QStringLiteral(": ") + system;
   }
-  const QString text = reason->text.in(language);
+  QString text = reason->text.in(language);
   switch (error.kind()) {
     case SerialFailure::Permission: {
       const std::string group = owningGroup(error.device());

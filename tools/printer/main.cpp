@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <csignal>
+#include <exception>
 #include <cstdio>
 #include <string>
 #include <variant>
@@ -211,7 +212,7 @@ int decodeFile(const Settings& settings) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vorlandex-printer"));
@@ -228,4 +229,8 @@ int main(int argc, char** argv) {
 
   vx::console::onStopRequest(requestStop);  // a waiting poll() returns at once
   return listenOnLine(settings, *line);
+} catch (const std::exception& e) {
+  // Out of memory, or a file the system would not let go: said, never an abort.
+  std::fprintf(stderr, "vorlandex-printer: %s\n", e.what());
+  return 1;
 }

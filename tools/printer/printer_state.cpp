@@ -19,7 +19,7 @@ constexpr std::size_t kTrailerZeros = 50;
 
 template <std::size_t N>
 bool startsWith(std::span<const std::uint8_t> data, std::size_t at, const std::uint8_t (&what)[N]) {
-  return at + N <= data.size() && std::equal(what, what + N, data.begin() + at);
+  return at + N <= data.size() && std::equal(what, what + N, data.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 bool zeros(std::span<const std::uint8_t> data) {
@@ -36,13 +36,13 @@ void parseLines(std::span<const std::uint8_t> data, std::size_t end, TextBlock& 
       p += 4;
     }
     const auto region = data.subspan(0, end);
-    const auto it = std::search(region.begin() + p, region.end(), std::begin(kLineEnd), std::end(kLineEnd));
+    const auto it = std::search(region.begin() + static_cast<std::ptrdiff_t>(p), region.end(), std::begin(kLineEnd), std::end(kLineEnd));
     if (it == region.end()) {
       out.problem = "text without line end at offset " + std::to_string(p);
       return;
     }
     const std::size_t q = static_cast<std::size_t>(it - region.begin());
-    line.bytes.assign(data.begin() + p, data.begin() + q);
+    line.bytes.assign(data.begin() + static_cast<std::ptrdiff_t>(p), data.begin() + static_cast<std::ptrdiff_t>(q));
     out.lines.push_back(std::move(line));
     p = q + 3;
   }
@@ -99,7 +99,7 @@ Logo parseLogoBlock(std::span<const std::uint8_t> data) {
   while (startsWith(data, p, kRowRecord)) {
     if (p + 3 + kLogoRowBytes > data.size()) break;
     std::array<std::uint8_t, kLogoRowBytes> row{};
-    std::copy_n(data.begin() + p + 3, kLogoRowBytes, row.begin());
+    std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(p + 3), kLogoRowBytes, row.begin());
     logo.rows.push_back(row);
     p += 3 + kLogoRowBytes;
   }

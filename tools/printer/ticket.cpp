@@ -52,7 +52,7 @@ void drawCentred(QPainter& p, const QString& text, int pixels, bool bold, int y,
 
 QString ticketLabel(const PrinterState& state, int button) {
   const ButtonState& b = state.buttons[button];
-  const QString number = QStringLiteral("%1").arg(b.first.value_or(0), 3, 10, QLatin1Char('0'));
+  QString number = QStringLiteral("%1").arg(b.first.value_or(0), 3, 10, QLatin1Char('0'));
   // A button without a letter of its own repeats the letter of the earlier button it
   // follows; following never leads forward, so this ends.
   int from = button;

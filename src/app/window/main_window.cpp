@@ -158,7 +158,7 @@ void MainWindow::wireHandlers() {
 
   // Undo and redo from anywhere in the window: the keys reach the history, never a field's
   // own undo (see eventFilter).
-  const auto historyShortcut = [this](QList<QKeySequence> keys, Handler action) {
+  const auto historyShortcut = [this](const QList<QKeySequence>& keys, const Handler& action) {
     auto* s = new QShortcut(this);
     s->setKeys(keys);
     connect(s, &QShortcut::activated, this, [action] { runHandler(action); });

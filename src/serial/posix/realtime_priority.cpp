@@ -45,7 +45,7 @@ qlonglong realtimeKitProperty(QDBusConnection& bus, const char* name, qlonglong 
   const QDBusMessage reply = bus.call(get, QDBus::Block, kRealtimeKitTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return fallback;
   bool ok = false;
-  const qlonglong value = reply.arguments().first().value<QDBusVariant>().variant().toLongLong(&ok);
+  const qlonglong value = reply.arguments().constFirst().value<QDBusVariant>().variant().toLongLong(&ok);
   return ok ? value : fallback;
 }
 

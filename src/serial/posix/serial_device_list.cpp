@@ -78,7 +78,7 @@ bool isAdapterName(const QString& name) {
 }
 
 // "ttyS10" sorts after "ttyS9".
-int portNumber(const QString& name) { return name.mid(4).toInt(); }
+int portNumber(const QString& name) { return QStringView(name).mid(4).toInt(); }
 
 }  // namespace
 
