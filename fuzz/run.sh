@@ -38,7 +38,11 @@ if command -v ccache > /dev/null; then launcher=(ccache); fi
 flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 # New inputs go to the first corpus directory, so the seeds in the tree stay as they are.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+# intercept_tls_get_addr=0: this compiler's leak checker misreads the thread-local storage of
+# libraries loaded at run time (Qt's picture plugins) and its tracer crashes at the final leak
+# check, about one run in three, with "Tracer caught signal 11" and an empty crash input.
+# Without it that storage is not scanned; leaks are still found.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:intercept_tls_get_addr=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # The font library's one-time allocations are not leaks (fuzz/lsan.supp); options already set
 # in LSAN_OPTIONS come after, and so win.
