@@ -2,9 +2,13 @@
 // from any control and by their buttons, across pages, links, pictures, and back to the
 // saved pair.
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "support/picture_files.h"
 #include "window_fixture.h"
@@ -65,6 +69,40 @@ TEST_F(WindowHistoryTest, TextTypedOnOnePageIsUndoneFromAnotherByKeyInATextField
   EXPECT_EQ(ui.model().currentButton, 2);
   EXPECT_EQ(ui.lineText(1)->text(), start.lineText[1][2] + QStringLiteral("Q"));
   EXPECT_TRUE(ui.model().unsavedChanges);
+}
+
+// Opens `field`'s context menu as a right click does and chooses the action named `name`;
+// returns whether that action was there and enabled.
+bool chooseFromContextMenu(QWidget* field, const QString& name) {
+  bool chosen = false;
+  QTimer::singleShot(0, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr) return;
+    for (QAction* action : menu->actions()) {
+      if (action->objectName() == name && action->isEnabled()) {
+        chosen = true;
+        action->trigger();
+      }
+    }
+    menu->close();
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(field, &event);
+  return chosen;
+}
+
+TEST_F(WindowHistoryTest, AFieldsContextMenuUndoesAndRedoesTheWindowsHistory) {
+  const ConfigModel start = ui.model();
+  ui.lineText(1)->setFocus();
+  typeText(ui.lineText(1), QStringLiteral("AB"));
+  clickTab(2);
+  EXPECT_FALSE(chooseFromContextMenu(ui.firstNumberBox(), QStringLiteral("edit-redo")))
+      << "nothing to redo yet";
+  ASSERT_TRUE(chooseFromContextMenu(ui.lineText(1), QStringLiteral("edit-undo")));
+  EXPECT_EQ(ui.model().currentButton, 1) << "another page's step, not the field's own typing";
+  EXPECT_EQ(ui.model().lineText[1][1], start.lineText[1][1]);
+  ASSERT_TRUE(chooseFromContextMenu(ui.firstNumberBox(), QStringLiteral("edit-redo")));
+  EXPECT_EQ(ui.model().lineText[1][1], start.lineText[1][1] + QStringLiteral("AB"));
 }
 
 TEST_F(WindowHistoryTest, ALinkToAnotherButtonsSequenceIsUndoneWhole) {

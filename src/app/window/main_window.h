@@ -15,6 +15,8 @@
 #include <QWidget>
 #include <memory>
 
+class QContextMenuEvent;
+
 #include "app/dialogs/dialogs.h"
 #include "app/regions/button_frame.h"
 #include "app/regions/command_row.h"
@@ -238,6 +240,7 @@ class MainWindow : public QWidget,
   Handler recorded(EditedControl control, int line, Handler handler);
   void recordEdit(const EditPlace& place, const PairState& before);
   void undoEdit();
+  bool showEditMenu(QObject* watched, const QContextMenuEvent& event);
   void redoEdit();
   // The one place that follows every change of what the pair holds or of whether it is the
   // pair last saved or opened: run whenever a step is recorded, undone or redone, and when the

@@ -2,7 +2,11 @@
 // is a step; undo and redo put the window back in the state before or after it, through the
 // same filling of the controls as opening a pair, and show where the step was made.
 
+#include <QAbstractSpinBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 
 #include "app/window/main_window.h"
 #include "logo/logo_preview.h"
@@ -228,7 +232,44 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  if (type == QEvent::ContextMenu && showEditMenu(watched, *static_cast<QContextMenuEvent*>(event)))
+    return true;
   return QWidget::eventFilter(watched, event);
+}
+
+// A text or number field's own menu, but its "Undo" and "Redo" are the window's: the field's
+// private history would undo behind the window's back. A number field keeps its steps.
+bool MainWindow::showEditMenu(QObject* watched, const QContextMenuEvent& event) {
+  auto* spin = qobject_cast<QAbstractSpinBox*>(watched);
+  if (spin == nullptr && watched->parent() != nullptr)
+    spin = qobject_cast<QAbstractSpinBox*>(watched->parent());
+  auto* edit = spin != nullptr ? spin->findChild<QLineEdit*>() : qobject_cast<QLineEdit*>(watched);
+  if (edit == nullptr || !edit->isEnabled()) return false;
+  const std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+  // Qt names the field's own actions only from 6.5 on: before that, by their (translated) captions.
+  const auto isFieldAction = [](const QAction* action, QLatin1String name, const QString& caption) {
+    return action->objectName() == name || action->text().section(QLatin1Char('\t'), 0, 0) == caption;
+  };
+  for (QAction* action : menu->actions()) {
+    const bool undo = isFieldAction(action, QLatin1String("edit-undo"), QLineEdit::tr("&Undo"));
+    if (!undo && !isFieldAction(action, QLatin1String("edit-redo"), QLineEdit::tr("&Redo"))) continue;
+    action->disconnect();
+    action->setObjectName(undo ? QStringLiteral("edit-undo") : QStringLiteral("edit-redo"));
+    action->setEnabled((undo ? history_.nextUndo() : history_.nextRedo()) != nullptr);
+    connect(action, &QAction::triggered, this,
+            [this, undo] { runHandler([this, undo] { undo ? undoEdit() : redoEdit(); }); });
+  }
+  if (spin != nullptr && !spin->isReadOnly()) {
+    menu->addSeparator();
+    QAction* up = menu->addAction(QAbstractSpinBox::tr("&Step up"), spin, &QAbstractSpinBox::stepUp);
+    QAction* down = menu->addAction(QAbstractSpinBox::tr("Step &down"), spin, &QAbstractSpinBox::stepDown);
+    if (const auto* numbers = qobject_cast<QSpinBox*>(spin)) {
+      up->setEnabled(numbers->value() < numbers->maximum());
+      down->setEnabled(numbers->value() > numbers->minimum());
+    }
+  }
+  menu->exec(event.globalPos());
+  return true;
 }
 
 }  // namespace vx
