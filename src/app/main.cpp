@@ -2,12 +2,6 @@
 // killed run left, then the event loop. A configuration file given on the command line is
 // opened once the window is up and that offer answered, before the operator can act.
 
-#include "app/command_line.h"
-#include "app/dialogs/error_report.h"
-#include "app/widgets/pictures.h"
-#include "app/window/main_window.h"
-#include "app/translations.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
@@ -15,6 +9,11 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "app/command_line.h"
+#include "app/dialogs/error_report.h"
+#include "app/translations.h"
+#include "app/widgets/pictures.h"
+#include "app/window/main_window.h"
 #include "config/recovery_slot.h"
 #include "serial/trace.h"
 
@@ -22,7 +21,8 @@ namespace {
 
 // The desktop's language unless --lang names one; before any text is made.
 void useOperatorsLanguage(int argc, char* argv[]) {
-  vx::installTranslations(vx::chooseLanguage(vx::languageArgument(argc, argv), QLocale::system().uiLanguages()));
+  vx::installTranslations(
+      vx::chooseLanguage(vx::languageArgument(argc, argv), QLocale::system().uiLanguages()));
 }
 
 }  // namespace
@@ -53,12 +53,8 @@ int main(int argc, char* argv[]) {
   // What a run that ended without closing its window left is offered first. A file the file
   // manager passed waits for the answer; when recovered work takes this window, the file
   // opens in a window of its own.
-  const bool recovered = window.startRecovery(vx::recoveryFolder());
-  if (!commandLine.configFile.isEmpty()) {
-    if (recovered)
-      QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
-    else
-      window.openFromCommandLine(commandLine.configFile);
-  }
+  window.beginSession(vx::recoveryFolder(), commandLine.configFile, [] {
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QCoreApplication::arguments().mid(1));
+  });
   return QApplication::exec();
 }

@@ -129,6 +129,37 @@ TEST_F(WindowRecoveryTest, LeftCopyIsOfferedByNameAndDateAndIsKeptForLaterOrDisc
   EXPECT_EQ(after, before);
 }
 
+// A pair the file manager passed waits for the answer to the offer of left work: it opens after
+// "Não"; after "Sim" it goes to a window of its own and never over the recovered work.
+TEST_F(WindowRecoveryTest, PairFromTheCommandLineWaitsForTheOfferAndLeavesRecoveredWorkAlone) {
+  const QString porta = dir.filePath(QStringLiteral("porta.cfg"));
+  ui.lineText(1)->setFocus();
+  typeText(ui.lineText(1), QStringLiteral("Pa"));
+  dialogs->fileAnswers = {porta};
+  click(ui.saveButton());
+  const QString saved = ui.model().lineText[1][1];
+  ConfigModel left = ui.model();
+  left.lineText[1][1] = QStringLiteral("Recuperado");
+
+  int elsewhere = 0;
+  ScriptedDialogs* boxes = nullptr;
+  leaveCopy(writeConfigText(left, {}), sala);
+  auto discarding = otherWindow(&boxes, {MessageAnswer::No});
+  discarding->beginSession(root, porta, [&] { ++elsewhere; });
+  EXPECT_EQ(boxes->boxes.size(), 1u) << "no offer before the file";
+  EXPECT_EQ(elsewhere, 0);
+  EXPECT_EQ(WindowDriver(*discarding).model().lineText[1][1], saved)
+      << "the file did not open after the answer";
+
+  leaveCopy(writeConfigText(left, {}), sala);
+  auto recovering = otherWindow(&boxes, {MessageAnswer::Yes});
+  recovering->beginSession(root, porta, [&] { ++elsewhere; });
+  EXPECT_EQ(boxes->boxes.size(), 1u);
+  EXPECT_EQ(elsewhere, 1) << "the file was not handed to a window of its own";
+  EXPECT_EQ(WindowDriver(*recovering).model().lineText[1][1], QStringLiteral("Recuperado"));
+  EXPECT_TRUE(WindowDriver(*recovering).model().unsavedChanges);
+}
+
 TEST_F(WindowRecoveryTest, DamagedCopyIsToldAndSetAsideNotOffered) {
   leaveCopy("not a configuration", sala);
   const ConfigModel before = ui.model();

@@ -13,6 +13,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QContextMenuEvent;
@@ -25,8 +26,8 @@ class QContextMenuEvent;
 #include "app/regions/preview_frame.h"
 #include "app/regions/text_frame.h"
 #include "config/config_text.h"
-#include "editor/edit_history.h"
 #include "config/recovery_writer.h"
+#include "editor/edit_history.h"
 #include "logo/logo_raster.h"
 #include "logo/source_picture.h"
 #include "model/config_model.h"
@@ -60,8 +61,8 @@ class MainWindow : public QWidget,
   Q_OBJECT
  public:
   // `dialogs`, `pacer` and `serialBackend` default to the real message boxes, the steady
-  // clock and this computer's serial devices (DeviceBackend). Creates the controls, runs the start-up, then creates
-  // the progress dialog, hidden.
+  // clock and this computer's serial devices (DeviceBackend). Creates the controls, runs the start-up, then
+  // creates the progress dialog, hidden.
   explicit MainWindow(std::unique_ptr<Dialogs> dialogs = nullptr, std::unique_ptr<Pacer> pacer = nullptr,
                       std::unique_ptr<SerialBackend> serialBackend = nullptr, QWidget* parent = nullptr);
   ~MainWindow() override;
@@ -80,6 +81,12 @@ class MainWindow : public QWidget,
   // after the window is shown and before it opens a file. Without this call the window keeps
   // no copy.
   bool startRecovery(const QString& folder);
+  // A session's start once the window is shown: the left copies are offered first (startRecovery);
+  // then the configuration file the command line named, if any, opens here, or, when
+  // recovered work took this window, `openElsewhere` is called for it (main() starts another
+  // window on it).
+  void beginSession(const QString& recoveryFolder, const QString& configFile,
+                    const std::function<void()>& openElsewhere);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

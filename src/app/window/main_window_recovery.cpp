@@ -134,4 +134,14 @@ void MainWindow::showRecoveryFailure(const QString& failure) {
       MessageIcon::Warning, MessageButtons::Ok);
 }
 
+void MainWindow::beginSession(const QString& recoveryFolder, const QString& configFile,
+                              const std::function<void()>& openElsewhere) {
+  const bool recovered = startRecovery(recoveryFolder);
+  if (configFile.isEmpty()) return;
+  if (recovered)
+    openElsewhere();
+  else
+    openFromCommandLine(configFile);
+}
+
 }  // namespace vx
