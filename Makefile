@@ -1,16 +1,16 @@
 # The two set-up commands of the README: `make run` and `make test`; `make package` builds the
-# Debian package; `make windows` cross-builds the Windows programs, their installer and zip in
-# build-windows/, `make windows-test` runs their tests and the installer under Wine; `make arm64`
-# cross-builds the programs for 64-bit ARM Linux in build-arm64/, `make arm64-package` their
-# Debian package, `make arm64-test` runs their tests under qemu's emulator. A new build
-# folder is configured for Ninja when it is installed; a folder keeps the generator it was first
-# configured with.
+# Debian package; `make handbook` draws the handbook's pictures again; `make windows`
+# cross-builds the Windows programs, their installer and zip in build-windows/, `make
+# windows-test` runs their tests and the installer under Wine; `make arm64` cross-builds the
+# programs for 64-bit ARM Linux in build-arm64/, `make arm64-package` their Debian package, `make
+# arm64-test` runs their tests under qemu's emulator. A new build folder is configured for Ninja
+# when it is installed; a folder keeps the generator it was first configured with.
 SHELL := /bin/bash
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test package bench fuzz windows windows-test arm64 arm64-package arm64-test clean
+.PHONY: deps build run test package handbook bench fuzz windows windows-test arm64 arm64-package arm64-test clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,6 +33,10 @@ test: build
 
 package: build
 	cmake --build $(BUILD) --target package
+
+# Draws the handbook's pictures again into resources/handbook/<language>/pictures/ (commit them).
+handbook: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS) --target handbook
 
 bench: build
 	@scripts/bench.sh $(BUILD)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a user's machine would see it: every program in it
 # is built for the package's architecture, the installed desktop entry and AppStream metadata
-# validate, lintian finds no error (its tags are kept in BUILD/lintian-tags.txt, so that two
-# architectures' packages can be compared), nothing lands under /usr/local, the package
+# validate, the handbook is in it and the desktop entry opens it, lintian finds no error (its
+# tags are kept in BUILD/lintian-tags.txt, so that two architectures' packages can be
+# compared), nothing lands under /usr/local, the package
 # installs with apt-get, its programs answer --version / --help from /usr/bin with no display and
 # in each of its languages, its recommendations (Qt's Wayland plugin and Qt's translations)
 # install with it, and a plain `apt-get remove` leaves no file of it behind. Needs root
@@ -61,6 +62,15 @@ while IFS= read -r -d '' f; do
 done < <(find "$unpacked" -type f -print0)
 [ "$elves" -ge 3 ] || { echo "check-package: only $elves programs in the package" >&2; exit 1; }
 echo "check-package: $architecture, $(stat -c %s "$deb") bytes, $elves ELF files, all $machine"
+# The handbook, each language's pages and pictures, and the desktop entry's action opening it.
+for lang in pt en es; do
+  for f in index.html pictures/window.png; do
+    [ -f "$unpacked/usr/share/doc/vorlandex/handbook/$lang/$f" ] ||
+      { echo "check-package: the handbook in the package lacks $lang/$f" >&2; exit 1; }
+  done
+done
+grep -qx 'Exec=vorlandex --handbook' "$unpacked"/usr/share/applications/*.desktop ||
+  { echo "check-package: the desktop entry offers no handbook" >&2; exit 1; }
 echo "check-package: depends on $(dpkg-deb -f "$deb" Depends)"
 
 # Warnings are accepted (see the package notes); an error fails the check.
@@ -76,7 +86,9 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -qq "$deb"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex --version
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-printer --help >/dev/null
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help >/dev/null
+# The sender's help names its handbook page, which the package installed.
+page=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/vorlandex-send --help | sed -n 's/^Handbook: //p')
+[ -f "$page" ] || { echo "check-package: vorlandex-send --help names '$page', which is not installed" >&2; exit 1; }
 
 # The translations ship in the program: its help answers in each language. The package's
 # recommendations (Qt's Wayland plugin and Qt's translations) came with it.

@@ -5,9 +5,11 @@
 #   scripts/check-windows-installer.sh SETUP.exe
 #
 # - another program already offers itself for .cfg files (an OpenWithProgids entry of its own);
-# - a silent install (/S) puts the files under Program Files, the Start-menu entry, "Open with"
-#   for .cfg (without taking the extension's default) and the uninstall entry in place;
-# - the installed programs run from there: `vorlandex-send.exe --version` answers, the window
+# - a silent install (/S) puts the files under Program Files (the handbook among them), the
+#   Start-menu entries of the program and its handbook, "Open with" for .cfg (without taking the
+#   extension's default) and the uninstall entry in place;
+# - the installed programs run from there: `vorlandex-send.exe --version` answers, its --help
+#   names the installed handbook's page, the window
 #   `vorlandex.exe --version` starts with every DLL it needs;
 # - a file the operator saved in the program's folder survives the silent removal (/S), which
 #   removes every file, shortcut and registry key the installer made and leaves the other
@@ -35,7 +37,8 @@ snapshot() {
 
 wine_make_prefix "$WINEPREFIX"
 program_dir="$WINEPREFIX/drive_c/Program Files/VORLANDEX Configurator"
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/VORLANDEX Configurator.lnk"
+start_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+shortcut="$start_menu/VORLANDEX Configurator.lnk"
 classes='HKLM\Software\Classes'
 
 reg add "$classes\\.cfg\\OpenWithProgids" /v Other.Program /t REG_SZ /d "" /f >/dev/null
@@ -47,6 +50,13 @@ wine_run "$setup" /S
 settle
 [ -f "$program_dir/uninstall.exe" ] || fail "nothing installed in $program_dir"
 [ -f "$shortcut" ] || fail "no Start-menu entry"
+handbook_entries=$(find "$start_menu" -maxdepth 1 \( -name '*Handbook.lnk' -o -name 'Manual d*.lnk' \) | wc -l)
+[ "$handbook_entries" -eq 1 ] || fail "$handbook_entries Start-menu entries for the handbook, not one"
+for language in pt en es; do
+  for page in index.html pictures/window.png; do
+    [ -f "$program_dir/handbook/$language/$page" ] || fail "the handbook's $language/$page was not installed"
+  done
+done
 main=$(reg query "$classes\\VORLANDEX.Configuration\\shell\\open\\command" /ve | tr -d '\r' |
        sed -n 's/.*REG_SZ *"\([^"]*\)".*/\1/p')
 [ -n "$main" ] || fail "no \"Open with\" command for .cfg files"
@@ -66,6 +76,9 @@ done
 version=$(wine_run "$program_dir/vorlandex-send.exe" --version | tr -d '\r')
 [[ $version == "vorlandex-send "* ]] || fail "vorlandex-send.exe --version said: $version"
 echo "check-windows-installer: the installed vorlandex-send.exe --version: $version"
+page=$(wine_run "$program_dir/vorlandex-send.exe" --help | tr -d '\r' | sed -n 's/^Handbook: //p')
+[[ $page == 'C:\Program Files\VORLANDEX Configurator\handbook\en\many-printers.html' ]] ||
+  fail "vorlandex-send.exe --help names the handbook as '$page'"
 # The window answers --version in a message box where it has no console (none shows here,
 # without a display): its exit status says that it started with every DLL it needs found.
 wine_run "$program_dir/vorlandex.exe" --version >/dev/null 2>&1 ||

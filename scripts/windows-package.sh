@@ -9,7 +9,8 @@
 #    offscreen; the Windows styles; the gif, ico and jpeg readers) in the folders Qt looks for
 #    beside the program; Qt's own translations for pt, en and es (Debian's qt6-translations-l10n:
 #    qtbase_pt_BR.qm, qtbase_en.qm, qtbase_es.qm) in translations/, where Qt finds them for a
-#    program whose Qt DLLs sit beside it; the copyright text. The program's own translations are
+#    program whose Qt DLLs sit beside it; the copyright text; the handbook (resources/handbook:
+#    its pages and pictures in handbook/<language>/). The program's own translations are
 #    compiled into it.
 # 2. OUT/vorlandex-V-win64.zip: that folder, to run without installing.
 # 3. OUT/vorlandex-V-win64-setup.exe: the NSIS installer (resources/windows/installer.nsi) of the
@@ -80,6 +81,7 @@ for language in pt_BR en es; do
   cp /usr/share/qt6/translations/qtbase_$language.qm "$stage/translations/"
 done
 sed 's/$/\r/' "$source_dir/resources/debian/copyright" > "$stage/copyright.txt"
+cp -r "$source_dir/resources/handbook" "$stage/handbook"
 
 # The same date on every file (the last commit's), so that packs of one commit compare equal.
 epoch=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || date +%s)

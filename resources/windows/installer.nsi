@@ -3,7 +3,8 @@
 ;   VERSION, OUTFILE, MAIN_EXE (the program the Start menu and "Open with" start), ICON,
 ;   FILES_NSH (the File lines of every file), UNINSTALL_FILES_NSH (their Delete and RMDir lines),
 ;   ESTIMATED_SIZE_KB.
-; Per machine, under Program Files; a Start-menu entry; the program offered in "Open with" for
+; Per machine, under Program Files; Start-menu entries for the program and its handbook
+; (`vorlandex.exe --handbook`); the program offered in "Open with" for
 ; .cfg files without taking the extension over (an OpenWithProgids entry, no default); an
 ; uninstaller that removes what the installer made and nothing else; texts in Portuguese
 ; (Brazil), English and Spanish, chosen from Windows' language. /S installs and removes silently,
@@ -22,6 +23,11 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VORLANDEX Configurator"
 !define PROGID "VORLANDEX.Configuration"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+; The handbook's entry is named in the installer's language; the uninstaller removes it under
+; each name, whatever language it runs in.
+!define HANDBOOK_SHORTCUT_PT "$SMPROGRAMS\Manual do ${PRODUCT}.lnk"
+!define HANDBOOK_SHORTCUT_EN "$SMPROGRAMS\${PRODUCT} Handbook.lnk"
+!define HANDBOOK_SHORTCUT_ES "$SMPROGRAMS\Manual de ${PRODUCT}.lnk"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -49,6 +55,9 @@ BrandingText "${PUBLISHER}"
 LangString CONFIG_FILE_TYPE ${LANG_PORTUGUESEBR} "Configuração da impressora de senhas VORLANDEX"
 LangString CONFIG_FILE_TYPE ${LANG_ENGLISH} "VORLANDEX ticket printer configuration"
 LangString CONFIG_FILE_TYPE ${LANG_SPANISH} "Configuración de la impresora de turnos VORLANDEX"
+LangString HANDBOOK_SHORTCUT ${LANG_PORTUGUESEBR} "${HANDBOOK_SHORTCUT_PT}"
+LangString HANDBOOK_SHORTCUT ${LANG_ENGLISH} "${HANDBOOK_SHORTCUT_EN}"
+LangString HANDBOOK_SHORTCUT ${LANG_SPANISH} "${HANDBOOK_SHORTCUT_ES}"
 
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
@@ -73,6 +82,7 @@ Section "Install"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "${SHORTCUT}" "$INSTDIR\${MAIN_EXE}" "" "$INSTDIR\${MAIN_EXE}" 0
+  CreateShortcut "$(HANDBOOK_SHORTCUT)" "$INSTDIR\${MAIN_EXE}" "--handbook" "$INSTDIR\${MAIN_EXE}" 0
 
   ; "Open with" for .cfg: the application and a file type of its own, offered beside whatever
   ; program the extension already belongs to.
@@ -102,6 +112,9 @@ SectionEnd
 
 Section "Uninstall"
   Delete "${SHORTCUT}"
+  Delete "${HANDBOOK_SHORTCUT_PT}"
+  Delete "${HANDBOOK_SHORTCUT_EN}"
+  Delete "${HANDBOOK_SHORTCUT_ES}"
 
   DeleteRegValue HKLM "Software\Classes\.cfg\OpenWithProgids" "${PROGID}"
   ; Only when nothing else is left in them: the extension may belong to other programs.

@@ -1,5 +1,7 @@
 #include "editor/preview_layout.h"
 
+#include <QRegularExpression>
+
 namespace vx {
 namespace {
 
@@ -12,6 +14,11 @@ constexpr int kFooterBelowHeader = 112;
 constexpr int kPaperBelowFooter = 10;
 
 }  // namespace
+
+QString clockTimeFormat(const QString& longTimeFormat) {
+  static const QRegularExpression zone(QStringLiteral("\\s*[(\\[]?\\bt+\\b[)\\]]?"));
+  return QString(longTimeFormat).remove(zone).trimmed();
+}
 
 int previewLogoHeight(int dots) {
   // Exact integer arithmetic: 0.7225 = 7225 / 10000, rounded half to even.

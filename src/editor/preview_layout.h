@@ -5,6 +5,7 @@
 
 #include "model/config_model.h"
 
+#include <QString>
 #include <array>
 #include <optional>
 
@@ -12,6 +13,11 @@ namespace vx {
 
 // Top of the logo raster in the preview; the paper starts below its visible part.
 inline constexpr int kPreviewLogoTop = 164;
+
+// The clock's time format from a locale's long time format (QLocale::timeFormat): the clock
+// shows local time, so the time-zone field goes, with the brackets and space around it
+// ("H:mm:ss (t)" → "H:mm:ss", "h:mm:ss AP t" → "h:mm:ss AP").
+QString clockTimeFormat(const QString& longTimeFormat);
 
 // The logo's height in the preview for a height of `dots` printer dots: the preview shows the
 // 400-dot logo 289 pixels wide, so dots × 0.7225, to the nearest integer, ties to the even one.

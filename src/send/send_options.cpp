@@ -1,6 +1,8 @@
 #include "send/send_options.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -8,6 +10,14 @@
 
 namespace vx {
 namespace {
+
+// The handbook's page on this program; a page beside the program is named in full, from where
+// the program runs.
+QString handbookPage() {
+  const QString page = QStringLiteral(VORLANDEX_HANDBOOK_PAGE);
+  if (!QDir::isRelativePath(page)) return page;
+  return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(page));
+}
 
 // A function rather than a global: nothing is built before main().
 QString description() {
@@ -20,7 +30,9 @@ QString description() {
     "Exit status: 0 when every port received everything, 1 when any port failed, 2 for bad\n"
     "arguments or a pair that does not open (nothing is sent then).\n"
     "\n"
-    "--only clock needs no PAIR.cfg.");
+    "--only clock needs no PAIR.cfg.\n"
+    "\n"
+    "Handbook: ") + handbookPage();
 }
 ParsedArguments refuse(const QString& why) {
   return ParsedArguments{std::nullopt, 2, QStringLiteral("vorlandex-send: %1\nTry 'vorlandex-send --help'.").arg(why)};

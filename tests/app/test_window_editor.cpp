@@ -242,11 +242,12 @@ TEST_F(Editor, EachButtonKeepsItsOwnLinesAndButtonsFiveAndSixAreNeverTouched) {
   EXPECT_EQ(buttonSettings(ui.model(), 6), six);
 }
 
-TEST_F(Editor, TheClockLabelShowsTheDateThreeBlanksAndTheTime) {
+TEST_F(Editor, TheClockLabelShowsTheDateThreeBlanksAndTheTimeOfTheWindowsClock) {
   ui.updatePreviewClock();
   const QString text = ui.clockLabel()->text();
   EXPECT_TRUE(text.contains(QStringLiteral("   "))) << text.toStdString();
-  EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\d{1,2}:\\d{2}:\\d{2}")))) << text.toStdString();
+  // The fixture's clock (03:55:13), which the clock job sends too: not the computer's.
+  EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("\\b0?3:55:13\\b")))) << text.toStdString();
   EXPECT_TRUE(ui.previewClock()->isActive());
   EXPECT_EQ(ui.previewClock()->interval(), 1000);
 }

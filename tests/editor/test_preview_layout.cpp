@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTime>
 #include <initializer_list>
 #include <ostream>
 
@@ -50,7 +53,8 @@ TEST(PreviewLayout, EachLineSetAndLogoHeightPlacesThePaperLinesNumberAndDate) {
       {"lines skip the ones that are off", linesOn({2, 4, 7}), 90,
        expected(229, 181, 277, {{2, 234}, {4, 252}, {7, 382}})},
       {"all eight", linesOn({1, 2, 3, 4, 5, 6, 7, 8}), 90,
-       expected(229, 271, 313, {{1, 234}, {2, 252}, {3, 270}, {4, 288}, {5, 418}, {6, 436}, {7, 454}, {8, 472}})},
+       expected(229, 271, 313,
+                {{1, 234}, {2, 252}, {3, 270}, {4, 288}, {5, 418}, {6, 436}, {7, 454}, {8, 472}})},
       {"height 130 rounds 93.925 up", linesOn({1}), 130, expected(258, 145, 288, {{1, 263}})},
       {"height 10 rounds 7.225 down", linesOn({1}), 10, expected(171, 145, 201, {{1, 176}})},
       {"height 200: 144.5 goes to the even 144", linesOn({1}), 200, expected(308, 145, 338, {{1, 313}})},
@@ -67,6 +71,16 @@ TEST(PreviewLayout, TheLogoHeightRoundsHalfToEven) {
   EXPECT_EQ(previewLogoHeight(200), 144);
   EXPECT_EQ(previewLogoHeight(600), 434);
   EXPECT_EQ(previewLogoHeight(-200), -144);
+}
+
+TEST(PreviewClock, TheTimeShowsNoTimeZoneNorWhatEnclosedItInAnyLocale) {
+  for (const char* name : {"pt_BR", "en_US", "es_ES", "de_DE", "fr_FR"}) {
+    const QLocale locale{QString::fromLatin1(name)};
+    const QString shown = QTime(21, 41, 27).toString(clockTimeFormat(locale.timeFormat(QLocale::LongFormat)));
+    EXPECT_TRUE(shown.contains(QStringLiteral("41:27"))) << name << ": " << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QRegularExpression(QStringLiteral("[()\\[\\]]|UTC|GMT|\\s$"))))
+        << name << ": " << shown.toStdString();
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // vorlandex-send as the operator runs it, over pseudo-terminals into the virtual printer:
 // a port that vanishes stops only itself, a bad pair sends nothing; and its command line.
 
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <chrono>
@@ -274,6 +275,12 @@ TEST(SendArguments, PickJobsAndRefuseWhatCannotBeRun) {
     }
   }
   qunsetenv("VORLANDEX_COM3");
+  // The help ends by naming the handbook's page on the sender, in full.
+  const QString help = parseSendArguments({QStringLiteral("vorlandex-send"), QStringLiteral("--help")}).text;
+  const QString page = help.section(QStringLiteral("Handbook: "), 1).section(QLatin1Char('\n'), 0, 0);
+  EXPECT_TRUE(QDir::isAbsolutePath(page) &&
+              page.endsWith(QDir::toNativeSeparators(QStringLiteral("handbook/en/many-printers.html"))))
+      << help.toStdString();
 }
 
 }  // namespace

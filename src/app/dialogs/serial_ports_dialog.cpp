@@ -19,9 +19,7 @@ namespace {
 QString title() { return SerialPortsDialog::tr("Portas seriais"); }
 QString toolTipName() { return QStringLiteral("portToolTip"); }
 
-QString absentMark(const QString& path) {
-  return devicePresent(path) ? QString() : SerialPortsDialog::tr(" (ausente)");
-}
+QString absentMarkOf(bool present) { return present ? QString() : SerialPortsDialog::tr(" (ausente)"); }
 
 }  // namespace
 
@@ -29,7 +27,7 @@ QString comPortToolTip(int n, const PortChoices& choices) {
   const ComDevice device = resolveComPort(n, choices);
   QString text = QStringLiteral("COM%1: %2").arg(n).arg(device.path);
   if (device.source == ComSource::Environment) text += QStringLiteral(" (VORLANDEX_COM%1)").arg(n);
-  return text + absentMark(device.path);
+  return text + absentMarkOf(devicePresent(device.path));
 }
 
 namespace {
@@ -75,11 +73,12 @@ void refreshPortToolTip(QComboBox* combo) {
 }
 
 SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent,
-                                     DeviceLister listDevices)
+                                     DeviceLister listDevices, PresenceCheck isPresent)
     : QDialog(parent),
       choices_(choices),
       dialogs_(dialogs),
-      listDevices_(listDevices ? std::move(listDevices) : [] { return listSerialDevices(); }) {
+      listDevices_(listDevices ? std::move(listDevices) : [] { return listSerialDevices(); }),
+      isPresent_(isPresent ? std::move(isPresent) : [](const QString& path) { return devicePresent(path); }) {
   setObjectName(QStringLiteral("SerialPortsDialog"));
   setWindowTitle(title());
   auto* layout = new QVBoxLayout(this);
@@ -119,6 +118,8 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
   for (int n = 1; n <= kComPorts; ++n) fillRow(n, choices_.stored(n));
 }
 
+QString SerialPortsDialog::absentMark(const QString& path) const { return absentMarkOf(isPresent_(path)); }
+
 void SerialPortsDialog::fillRow(int n, const QString& keep) {
   QComboBox* box = rows_[n - 1].box;
   const QString standard = defaultComDevice(n);
@@ -134,6 +135,8 @@ void SerialPortsDialog::fillRow(int n, const QString& keep) {
     index = box->count() - 1;
   }
   box->setCurrentIndex(index);
+  // A long path would show only its end: the description comes first.
+  box->lineEdit()->setCursorPosition(0);
   showCurrent(n);
 }
 

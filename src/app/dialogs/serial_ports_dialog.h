@@ -26,10 +26,12 @@ class SerialPortsDialog : public QDialog {
   Q_OBJECT
  public:
   using DeviceLister = std::function<std::vector<SerialDevice>()>;
-  // `listDevices` lists the devices offered: those of this computer unless given (a test's fake
-  // ones). Refusals are shown through `dialogs`.
+  using PresenceCheck = std::function<bool(const QString& path)>;
+  // `listDevices` lists the devices offered and `isPresent` says whether a path is there now:
+  // this computer's unless given (a test's or the handbook's made-up computer). Refusals are
+  // shown through `dialogs`.
   SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWidget* parent = nullptr,
-                    DeviceLister listDevices = {});
+                    DeviceLister listDevices = {}, PresenceCheck isPresent = {});
 
   // The choice of COMn (1..4): its list with an editable path, and what it opens now.
   QComboBox* deviceBox(int n) const { return rows_[n - 1].box; }
@@ -57,10 +59,13 @@ class SerialPortsDialog : public QDialog {
   bool typedIn(int n) const;
   void fillRow(int n, const QString& keep);
   void showCurrent(int n);
+  // " (ausente)" when `path` is not there now.
+  QString absentMark(const QString& path) const;
 
   PortChoices& choices_;
   Dialogs& dialogs_;
   DeviceLister listDevices_;
+  PresenceCheck isPresent_;
   std::array<Row, kComPorts> rows_{};
 };
 

@@ -9,17 +9,6 @@
 #include <QLocale>
 
 namespace vx {
-namespace {
-
-// The system's long time format without a time-zone field: the clock shows local time.
-QString longTimeFormat() {
-  QString f = QLocale::system().timeFormat(QLocale::LongFormat);
-  f.remove(QLatin1Char('t'));
-  return f.trimmed();
-}
-
-}  // namespace
-
 void MainWindow::storeAndPreviewLines() {
   storeLines();
   updateTicketPreview();
@@ -69,10 +58,11 @@ void MainWindow::updateTicketPreview() {
 }
 
 void MainWindow::updatePreviewClock() {
-  const QDateTime now = QDateTime::currentDateTime();
+  // The window's one clock, the same the clock job sends to the printer.
+  const QDateTime now = pacer().now();
   const QLocale locale = QLocale::system();
   clockLabel->setText(locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
-                      now.time().toString(longTimeFormat()));
+                      now.time().toString(clockTimeFormat(locale.timeFormat(QLocale::LongFormat))));
 }
 
 }  // namespace vx
