@@ -271,9 +271,9 @@ TEST_F(FileCommands, OpeningRestoresEveryValueTheFileHoldsAndShowsTheOpenPage) {
   EXPECT_EQ(ui.lineText(2)->text(), QStringLiteral("  Guichê 2  "));
   EXPECT_EQ(ui.lineText(3)->text(), QString());
   EXPECT_EQ(ui.lineText(1)->text(), QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO !"));
-  // The list shows the file's port; the port in use stays the one last picked in the list.
+  // The list shows the file's port, and the jobs use it.
   EXPECT_EQ(ui.portList()->itemIndex(), 2);
-  EXPECT_EQ(ui.jobsPort(), ComPort::Com1);
+  EXPECT_EQ(ui.jobsPort(), ComPort::Com3);
   // The logo box follows the file's height and width.
   EXPECT_EQ(ui.logoPicture()->size(), QSize(222, 150));
 }

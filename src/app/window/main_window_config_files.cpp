@@ -134,9 +134,11 @@ void MainWindow::applyConfiguration(const ConfigFileContents& contents, SourcePi
 }
 
 void MainWindow::applyGlobalSettings(const GlobalSettings& g) {
-  // The port list shows the stored port without running its handler: the port in use
-  // stays the one the operator last picked.
+  // The port in use is the one the list shows: a list showing the file's port while the jobs
+  // went to the port picked before would send a printer's settings to another printer. A file
+  // without a port keeps the port in use.
   portList->setItemIndex(g.port_index >= 0 && g.port_index < portList->count() ? g.port_index : -1);
+  choosePort();
   logoHeightBar->setValue(g.logo_height);  // each clamped to the bar's current range
   logoWidthBar->setValue(g.logo_width);
   contrastBar->setValue(g.threshold);
