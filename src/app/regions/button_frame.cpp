@@ -9,7 +9,9 @@
 namespace vx {
 
 void ButtonFrame::createButtonFrame(ControlFactory& make) {
-  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1026, 22});
+  make.setRegion("buttonSettingsGroup");
+  // The row's right end holds help, undo and redo.
+  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1001, 22});
   buttonTabs->setFont(make.bold());
   buttonTabs->setExpanding(false);
   buttonTabs->setDrawBase(true);

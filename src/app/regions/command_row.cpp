@@ -8,6 +8,7 @@
 namespace vx {
 
 void CommandRow::createCommandRow(ControlFactory& make) {
+  make.setRegion("commandRow");
   openButton = make.button("openButton", tr("Abrir"), QStyle::SP_DialogOpenButton, {6, 8, 80, 34});
   saveButton = make.button("saveButton", tr("Salvar"), QStyle::SP_DialogSaveButton, {90, 8, 80, 34});
   sendAllButton = make.button("sendAllButton", tr("Enviar Todas as Configurações Para Impressora"),
@@ -58,6 +59,13 @@ void CommandRow::createCommandRow(ControlFactory& make) {
     button->setEnabled(false);
     return button;
   };
+  // The handbook's contents; F1 on any control opens that control's section.
+  helpButton = make.make<QToolButton>(QStringLiteral("helpButton"), {1003, 49, 24, 22});
+  helpButton->setIcon(helpButton->style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+  helpButton->setAccessibleName(tr("Ajuda"));
+  helpButton->setToolTip(tr("Manual do programa. F1 abre a parte do manual sobre o controle em uso."));
+  helpButton->setFocusPolicy(Qt::StrongFocus);
+  helpButton->setAutoRaise(true);
   undoButton = historyButton("undoButton", tr("Desfazer"), false, 1028);
   redoButton = historyButton("redoButton", tr("Refazer"), true, 1053);
 }

@@ -10,6 +10,7 @@ namespace vx {
 QString LogoFrame::blackShareText(int percent) { return tr("Preto: %1 %").arg(percent); }
 
 void LogoFrame::createLogoFrame(ControlFactory& make) {
+  make.setRegion("logoSettingsGroup");
   logoSettingsGroup =
       make.frame("logoSettingsGroup", tr("Configuração de Logotipo (Todos Botões)"), {6, 311, 452, 287});
   zoomLabel = make.label("zoomLabel", tr("Zoom"), {14, 329, 36, 16});

@@ -12,6 +12,7 @@ QString line1Text() { return QStringLiteral("  AGUARDE SUA VEZ PARA SER ATENDIDO
 }  // namespace
 
 void TextFrame::createTextFrame(ControlFactory& make) {
+  make.setRegion("textSettingsGroup");
   textSettingsGroup = make.frame("textSettingsGroup", tr("Configurações de Texto"), {464, 79, 251, 519});
   textTitleLabel = make.label("textTitleLabel", ticketTitle(1), {472, 96, 236, 17});
   textTitleLabel->setFont(make.bold());
