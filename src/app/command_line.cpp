@@ -41,7 +41,8 @@ CommandLine processCommandLine(const QCoreApplication& app) {
   parser.addOption(lang);
   const QCommandLineOption handbook(
       QStringLiteral("handbook"),
-      QCoreApplication::translate("CommandLine", "Abre apenas o manual do programa, no índice, sem a janela de configuração."));
+      QCoreApplication::translate(
+          "CommandLine", "Abre apenas o manual do programa, no índice, sem a janela de configuração."));
   parser.addOption(handbook);
   parser.addPositionalArgument(QCoreApplication::translate("CommandLine", "arquivo"), QCoreApplication::translate("CommandLine", "Arquivo de configuração (.cfg) a abrir ao iniciar."),
                                QCoreApplication::translate("CommandLine", "[arquivo.cfg]"));

@@ -2,14 +2,6 @@
 // killed run left, then the event loop. A configuration file given on the command line is
 // opened once the window is up and that offer answered, before the operator can act.
 
-#include "app/command_line.h"
-#include "app/dialogs/error_report.h"
-#include "app/help/help_topics.h"
-#include "app/help/help_window.h"
-#include "app/widgets/pictures.h"
-#include "app/window/main_window.h"
-#include "app/translations.h"
-
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
@@ -17,6 +9,13 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "app/command_line.h"
+#include "app/dialogs/error_report.h"
+#include "app/help/help_topics.h"
+#include "app/help/help_window.h"
+#include "app/translations.h"
+#include "app/widgets/pictures.h"
+#include "app/window/main_window.h"
 #include "config/recovery_slot.h"
 #include "serial/trace.h"
 

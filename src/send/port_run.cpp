@@ -1,5 +1,4 @@
 #include "send/port_run.h"
-#include "send/send_messages.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -12,6 +11,7 @@
 #include "protocol/monotonic_clock.h"
 #include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
+#include "send/send_messages.h"
 #include "serial/open_failure.h"
 #include "serial/serial_link.h"
 #include "serial/system_errors.h"

@@ -1,10 +1,10 @@
 #include "send/progress_view.h"
-#include "send/send_messages.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "model/shown_path.h"
+#include "send/send_messages.h"
 
 namespace vx {
 namespace {
@@ -110,9 +110,10 @@ QStringList PlainProgress::update(const std::vector<QString>& labels, const std:
     const RunPlan& plan = *plans[i];
     if (shown_[i] == -3) continue;
     if (s.state == PortStatus::State::Done || s.state == PortStatus::State::Failed) {
-      lines << (s.state == PortStatus::State::Done ? sendMessage(SendMessages::kPortDone).arg(labels[i])
-                                                   : sendMessage(SendMessages::kPortFailed)
-                                                         .arg(labels[i], jobLabel(plan, s.job), s.failure));
+      lines
+          << (s.state == PortStatus::State::Done
+                  ? sendMessage(SendMessages::kPortDone).arg(labels[i])
+                  : sendMessage(SendMessages::kPortFailed).arg(labels[i], jobLabel(plan, s.job), s.failure));
       shown_[i] = -3;
     } else if (s.job >= 0 && s.job != shown_[i]) {
       lines << sendMessage(SendMessages::kPortProgress)

@@ -24,7 +24,8 @@ struct SendMessages {
   static constexpr char kTraceWithoutFile[] = "--trace needs a file";
   static constexpr char kDryRunWithPort[] = "--dry-run opens no port; leave out --port";
   static constexpr char kDryRunWithoutOutput[] = "--dry-run needs --output FILE (- for standard output)";
-  static constexpr char kPortOptionsInDryRun[] = "--json, --if-changed, --force and --trace are for sending to ports, not --dry-run";
+  static constexpr char kPortOptionsInDryRun[] =
+      "--json, --if-changed, --force and --trace are for sending to ports, not --dry-run";
   static constexpr char kNoPort[] = "no --port given (or --dry-run)";
   static constexpr char kOutputWithoutDryRun[] = "--output is for --dry-run";
   static constexpr char kTimingWithoutDryRun[] = "--timing is for --dry-run";
@@ -45,7 +46,8 @@ struct SendMessages {
   static constexpr char kCannotOpen[] = "cannot open %1: %2";
   static constexpr char kNoCloseEvent[] = "the system could not make the port's close event";
   static constexpr char kPortStalled[] = "the port stopped taking data";
-  static constexpr char kNotDrained[] = "%1 bytes did not reach the line before it was closed (the line did not drain)";
+  static constexpr char kNotDrained[] =
+      "%1 bytes did not reach the line before it was closed (the line did not drain)";
   static constexpr char kConnectionLost[] = "the connection to the printer was lost";
   static constexpr char kDeviceFailed[] = "the device failed: %1";
   static constexpr char kHungUp[] = "the device hung up";

@@ -1,10 +1,10 @@
 #include "send/send_options.h"
-#include "send/send_messages.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QSet>
 
+#include "send/send_messages.h"
 #include "serial/port_choices.h"
 
 namespace vx {
@@ -24,7 +24,10 @@ QString description() {
     "--only clock needs no PAIR.cfg.");
 }
 ParsedArguments refuse(const QString& why) {
-  return ParsedArguments{std::nullopt, 2, (sendMessage(SendMessages::kFailure) + QLatin1Char('\n') + sendMessage(SendMessages::kTryHelp)).arg(why)};
+  return ParsedArguments{
+      std::nullopt, 2,
+      (sendMessage(SendMessages::kFailure) + QLatin1Char('\n') + sendMessage(SendMessages::kTryHelp))
+          .arg(why)};
 }
 
 bool isComName(const QString& port) { return comPortNumber(port.toUpper()) != 0; }
@@ -116,8 +119,7 @@ QString readJobs(const QCommandLineParser& parser, const Options& options, SendO
         else if (name == QLatin1String("texts")) o.jobs.texts = true;
         else if (name == QLatin1String("logo")) o.jobs.logo = true;
         else
-          return sendMessage(SendMessages::kUnknownJob)
-              .arg(raw.trimmed());
+          return sendMessage(SendMessages::kUnknownJob).arg(raw.trimmed());
       }
     }
   }
@@ -178,8 +180,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   if (std::optional<ParsedArguments> answer = answerHelpOrVersion(parser, options)) return *answer;
 
   const QStringList positional = parser.positionalArguments();
-  if (positional.size() > 1)
-    return refuse(sendMessage(SendMessages::kSecondPair).arg(positional[1]));
+  if (positional.size() > 1) return refuse(sendMessage(SendMessages::kSecondPair).arg(positional[1]));
 
   SendOptions o;
   o.pairPath = positional.value(0);

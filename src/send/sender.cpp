@@ -1,5 +1,4 @@
 #include "send/sender.h"
-#include "send/send_messages.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -18,6 +17,7 @@
 #include "send/json_report.h"
 #include "send/port_run.h"
 #include "send/progress_view.h"
+#include "send/send_messages.h"
 #include "send/sent_record.h"
 #include "serial/trace.h"
 
@@ -155,7 +155,8 @@ int Sender::writeDryRun(const RunPlan& plan) {
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const auto cannotWrite = [&](const QString& why) {
     printLine(output_.err,
-              sendMessage(SendMessages::kFailure).arg(sendMessage(SendMessages::kCannotWrite).arg(shownPath(options_.output), why)));
+              sendMessage(SendMessages::kFailure)
+                  .arg(sendMessage(SendMessages::kCannotWrite).arg(shownPath(options_.output), why)));
     return 1;
   };
   if (toStdout) {
@@ -209,7 +210,9 @@ std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& 
     QString why;
     // A record that cannot be read knows nothing: everything is sent and it is written anew.
     if (!w->record->load(&why))
-      printLine(output_.err, sendMessage(SendMessages::kFailure).arg(sendMessage(SendMessages::kRecordUnreadable).arg(why)));
+      printLine(
+          output_.err,
+          sendMessage(SendMessages::kFailure).arg(sendMessage(SendMessages::kRecordUnreadable).arg(why)));
   }
   const bool compare = options_.ifChanged && !options_.force;
   w->send = jobsToSend(w->digests, compare ? w->record.get() : nullptr, options_.clockNamed);
@@ -326,27 +329,31 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
       }
     }
     p.failed = s.state != PortStatus::State::Done || !w.recordError.isEmpty();
-    p.error = !s.failure.isEmpty() ? s.failure
-                                   : (w.recordError.isEmpty() ? QString()
-                                                              : sendMessage(SendMessages::kRecordNotKept)
-                                                                    .arg(w.recordError));
+    p.error = !s.failure.isEmpty()
+                  ? s.failure
+                  : (w.recordError.isEmpty() ? QString()
+                                             : sendMessage(SendMessages::kRecordNotKept).arg(w.recordError));
     if (p.failed) ++failed;
 
     QString line;
-    if (!w.run) line = sendMessage(SendMessages::kNothingChanged).arg(w.label);
+    if (!w.run)
+      line = sendMessage(SendMessages::kNothingChanged).arg(w.label);
     else
       line = summaryLine(w.label, p.device, s, *w.plan);
-    if (w.run && !unchanged.isEmpty()) line += sendMessage(SendMessages::kUnchangedJobs).arg(unchanged.join(QStringLiteral(", ")));
+    if (w.run && !unchanged.isEmpty())
+      line += sendMessage(SendMessages::kUnchangedJobs).arg(unchanged.join(QStringLiteral(", ")));
     if (s.state == PortStatus::State::Done && !w.recordError.isEmpty()) line += QStringLiteral("; ") + p.error;
     if (!options_.quiet && !options_.json) printLine(output_.out, line);
-    else if (p.failed) printLine(output_.err, sendMessage(SendMessages::kFailure).arg(line));
+    else if (p.failed)
+      printLine(output_.err, sendMessage(SendMessages::kFailure).arg(line));
     run.ports.push_back(std::move(p));
   }
   if (options_.json) {
     writeJson(output_.out, run);
   } else if (!options_.quiet && ports.size() > 1) {
-    printLine(output_.out, failed == 0 ? sendMessage(SendMessages::kAllReceived).arg(ports.size())
-                                       : sendMessage(SendMessages::kSomeFailed).arg(failed).arg(ports.size()));
+    printLine(output_.out, failed == 0
+                               ? sendMessage(SendMessages::kAllReceived).arg(ports.size())
+                               : sendMessage(SendMessages::kSomeFailed).arg(failed).arg(ports.size()));
   }
   return failed == 0 ? 0 : 1;
 }

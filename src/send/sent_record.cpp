@@ -1,5 +1,4 @@
 #include "send/sent_record.h"
-#include "send/send_messages.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -13,6 +12,7 @@
 #include <memory>
 
 #include "model/shown_path.h"
+#include "send/send_messages.h"
 
 namespace vx {
 namespace {

@@ -3,15 +3,6 @@
 // the sender can show has its troubleshooting entry; a failure box's help button opens the
 // entry of its message and leaves the box up.
 
-#include "app/dialogs/serial_ports_dialog.h"
-#include "app/help/handbook.h"
-#include "app/help/help_topics.h"
-#include "app/help/help_window.h"
-#include "app/help/troubleshooting.h"
-#include "app/translations.h"
-#include "send/send_messages.h"
-#include "window_fixture.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -27,9 +18,17 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QXmlStreamReader>
-
 #include <map>
 #include <set>
+
+#include "app/dialogs/serial_ports_dialog.h"
+#include "app/help/handbook.h"
+#include "app/help/help_topics.h"
+#include "app/help/help_window.h"
+#include "app/help/troubleshooting.h"
+#include "app/translations.h"
+#include "send/send_messages.h"
+#include "window_fixture.h"
 
 namespace vx::test {
 namespace {
@@ -45,7 +44,8 @@ QStringList idsOf(const QString& html) {
 }
 
 QStringList pagesOf(const QString& language) {
-  return QDir(QStringLiteral(":/handbook/") + language).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+  return QDir(QStringLiteral(":/handbook/") + language)
+      .entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
 }
 
 // "" when `topic` ("page.html#id") leads somewhere in `language`, else what is missing.
@@ -54,7 +54,8 @@ QString missingTarget(const QString& language, const QString& topic) {
   const QString id = topic.section(QLatin1Char('#'), 1);
   const QString html = handbookPage(language, page);
   if (html.isEmpty()) return language + QLatin1Char('/') + page + QStringLiteral(": no such page");
-  if (!id.isEmpty() && !idsOf(html).contains(id)) return language + QLatin1Char('/') + topic + QStringLiteral(": no such section");
+  if (!id.isEmpty() && !idsOf(html).contains(id))
+    return language + QLatin1Char('/') + topic + QStringLiteral(": no such section");
   return {};
 }
 
@@ -90,7 +91,8 @@ TEST_F(HelpTest, EveryFocusableControlAndDialogLeadsToASectionInEveryLanguage) {
           helpTopicForName(w->objectName()).isEmpty())
         missing << w->objectName() + QStringLiteral(": neither a section nor a region");
       for (const QString& language : languages())
-        if (QString gap = missingTarget(language, topic); !gap.isEmpty()) missing << w->objectName() + QStringLiteral(" → ") + gap;
+        if (QString gap = missingTarget(language, topic); !gap.isEmpty())
+          missing << w->objectName() + QStringLiteral(" → ") + gap;
     }
     ports->reject();
   });
@@ -116,14 +118,16 @@ TEST_F(HelpTest, F1OpensTheFocusedControlsSectionInTheWindowsLanguageAndReusesOn
     QTest::keyClick(field, Qt::Key_F1);
     HelpWindow* help = HelpWindow::existing();
     ASSERT_NE(help, nullptr) << language.toStdString();
-    EXPECT_EQ(help->browser()->source().toString(), handbookUrl(language, QStringLiteral("buttons.html#numbering")).toString());
+    EXPECT_EQ(help->browser()->source().toString(),
+              handbookUrl(language, QStringLiteral("buttons.html#numbering")).toString());
     EXPECT_FALSE(help->windowTitle().isEmpty());
     EXPECT_FALSE(help->browser()->toPlainText().isEmpty());
     EXPECT_EQ(help->parentWidget(), nullptr) << "a message box over the window would hold it";
     // The help button opens the contents in the same window.
     click(ui.control<QWidget>(QStringLiteral("helpButton")));
     EXPECT_EQ(HelpWindow::existing(), help);
-    EXPECT_EQ(help->browser()->source().toString(), handbookUrl(language, QStringLiteral("index.html")).toString());
+    EXPECT_EQ(help->browser()->source().toString(),
+              handbookUrl(language, QStringLiteral("index.html")).toString());
     EXPECT_TRUE(help->browser()->isBackwardAvailable());
   }
 }
@@ -154,7 +158,8 @@ TEST_F(HelpTest, HelpWindowFollowsLinksAndFindsTextRoundThePage) {
   EXPECT_GT(page->verticalScrollBar()->value(), 0) << "not scrolled to the section";
   help->findChild<QToolButton*>(QStringLiteral("helpBack"))->click();
   help->findChild<QToolButton*>(QStringLiteral("helpBack"))->click();
-  EXPECT_EQ(page->source().toString(), handbookUrl(QStringLiteral("pt"), QStringLiteral("index.html")).toString());
+  EXPECT_EQ(page->source().toString(),
+            handbookUrl(QStringLiteral("pt"), QStringLiteral("index.html")).toString());
 
   help->findField()->setText(QStringLiteral("Botão"));
   ASSERT_TRUE(help->findNext());
@@ -188,11 +193,13 @@ TEST(Handbook, LinksAndPicturesResolveAndTheLanguagesAgree) {
         const QString href = m.captured(1);
         if (href.contains(QLatin1Char(':'))) continue;  // another program's address (mailto:, https:)
         const QString topic = href.startsWith(QLatin1Char('#')) ? page + href : href;
-        if (QString gap = missingTarget(language, topic); !gap.isEmpty()) faults << page + QStringLiteral(" links to ") + gap;
+        if (QString gap = missingTarget(language, topic); !gap.isEmpty())
+          faults << page + QStringLiteral(" links to ") + gap;
       }
       for (const QRegularExpressionMatch& m : picture.globalMatch(html)) {
         const QString file = QStringLiteral(":/handbook/") + language + QLatin1Char('/') + m.captured(1);
-        if (!QFile::exists(file)) faults << language + QLatin1Char('/') + page + QStringLiteral(": no picture ") + m.captured(1);
+        if (!QFile::exists(file))
+          faults << language + QLatin1Char('/') + page + QStringLiteral(": no picture ") + m.captured(1);
       }
     }
   }
@@ -213,9 +220,12 @@ Catalogue readCatalogue(const QString& language) {
   QString source;
   while (!xml.atEnd()) {
     if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == QLatin1String("name")) context = xml.readElementText();
-    else if (xml.name() == QLatin1String("source")) source = xml.readElementText();
-    else if (xml.name() == QLatin1String("translation")) catalogue[context].emplace_back(source, xml.readElementText());
+    if (xml.name() == QLatin1String("name"))
+      context = xml.readElementText();
+    else if (xml.name() == QLatin1String("source"))
+      source = xml.readElementText();
+    else if (xml.name() == QLatin1String("translation"))
+      catalogue[context].emplace_back(source, xml.readElementText());
   }
   return catalogue;
 }
@@ -224,8 +234,9 @@ Catalogue readCatalogue(const QString& language) {
 // whole contexts, but for a file dialog's filter; of the window's and its dialogs' own
 // texts only those a box or the progress dialog says (not captions, titles or tips).
 bool isMessage(const QString& context, const QString& source) {
-  static const std::set<QString> wholeContexts = {"ErrorReport", "ConfigFiles", "Recovery", "vx::LineEdit",
-                                                  "vx::LogoDropTarget", "PictureReader", "OpenFailure"};
+  static const std::set<QString> wholeContexts = {"ErrorReport",  "ConfigFiles",        "Recovery",
+                                                  "vx::LineEdit", "vx::LogoDropTarget", "PictureReader",
+                                                  "OpenFailure"};
   static const std::set<QString> chosen = {
       "Idioma desconhecido: %1 (use pt, en ou es).",
       "Apenas um arquivo de configuração pode ser aberto.",
@@ -238,12 +249,15 @@ bool isMessage(const QString& context, const QString& source) {
       "carregue suas configurações novamente.",
       "Deseja salvar alterações efetuadas ?",
       "    Deseja enviar todas as configurações para impressora ?",
-      "O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas foi "
+      "O programa foi encerrado sem salvar as alterações de uma configuração ainda sem nome; uma cópia delas "
+      "foi "
       "guardada em %1.",
       "O programa foi encerrado sem salvar as alterações do arquivo %1; uma cópia delas foi guardada em %2."};
-  if (context == QLatin1String("PictureReader") && source.startsWith(QStringLiteral("Imagens ("))) return false;
+  if (context == QLatin1String("PictureReader") && source.startsWith(QStringLiteral("Imagens (")))
+    return false;
   if (wholeContexts.count(context)) return true;
-  if (context == QLatin1String("vx::SerialPortsDialog") && source.contains(QStringLiteral("não é um dispositivo serial")))
+  if (context == QLatin1String("vx::SerialPortsDialog") &&
+      source.contains(QStringLiteral("não é um dispositivo serial")))
     return true;
   if (context == QLatin1String("vx::MainWindow") &&
       (source.startsWith(QStringLiteral("    As configurações da impressora foram alteradas")) ||
@@ -270,7 +284,8 @@ QString sourceTexts() {
   static const QRegularExpression formatValue(QStringLiteral("%(?:s|d|u|zu)"));
   all.remove(pieceBreak);
   all.replace(valueBetween, QStringLiteral("%1")).replace(formatValue, QStringLiteral("%1"));
-  all.replace(QStringLiteral("\\n"), QStringLiteral(" ")).replace(QStringLiteral("\\\""), QStringLiteral("\""));
+  all.replace(QStringLiteral("\\n"), QStringLiteral(" "))
+      .replace(QStringLiteral("\\\""), QStringLiteral("\""));
   return normalizedMessage(all);
 }
 
@@ -279,7 +294,8 @@ TEST(Troubleshooting, EveryMessageHasItsEntryAndEveryEntryItsMessageInEachLangua
   std::vector<QString> ids;  // pt's, which the others follow
   for (const QString& language : languages()) {
     std::set<QString> expected;
-    for (const auto& [context, texts] : readCatalogue(language == QLatin1String("pt") ? QStringLiteral("en") : language))
+    for (const auto& [context, texts] :
+         readCatalogue(language == QLatin1String("pt") ? QStringLiteral("en") : language))
       for (const auto& [source, translation] : texts)
         if (isMessage(context, source))
           expected.insert(normalizedMessage(language == QLatin1String("pt") ? source : translation));
@@ -310,7 +326,8 @@ TEST(Troubleshooting, EveryMessageHasItsEntryAndEveryEntryItsMessageInEachLangua
 
 // The id of the entry whose heading is `message`, in the window's language.
 QString entryOf(const QString& message) {
-  for (const TroubleshootingEntry& e : troubleshootingEntries(handbookPage(handbookLanguage(), QStringLiteral("troubleshooting.html"))))
+  for (const TroubleshootingEntry& e :
+       troubleshootingEntries(handbookPage(handbookLanguage(), QStringLiteral("troubleshooting.html"))))
     if (e.heading == normalizedMessage(message)) return QStringLiteral("troubleshooting.html#") + e.id;
   return QStringLiteral("no entry for ") + message;
 }
@@ -324,7 +341,9 @@ TEST_F(HelpTest, AFailureBoxesHelpButtonOpensItsEntryAndLeavesTheBoxUp) {
             entryOf(QStringLiteral("Não foi possível encontrar o arquivo especificado , por favor clique em "
                                    "\"Abrir Configurações\" e carregue suas configurações novamente.")));
   // Questions have none.
-  EXPECT_TRUE(Dialogs::helpTopic(MessageIcon::Question, QStringLiteral("Deseja salvar alterações efetuadas ?"), {}).isEmpty());
+  EXPECT_TRUE(
+      Dialogs::helpTopic(MessageIcon::Question, QStringLiteral("Deseja salvar alterações efetuadas ?"), {})
+          .isEmpty());
 
   // A port that would not open, on the real box: the reason under the message is what the
   // operator can act on, so its entry opens; the box stays up and keeps its own OK.
@@ -345,9 +364,9 @@ TEST_F(HelpTest, AFailureBoxesHelpButtonOpensItsEntryAndLeavesTheBoxUp) {
     if (HelpWindow* help = HelpWindow::existing()) shownWhileUp = help->browser()->source().toString();
     box->button(QMessageBox::Ok)->click();
   });
-  const MessageAnswer answer = real->messageBoxWithDetail(QStringLiteral("vorlandex"), QStringLiteral("Error opening com port."),
-                                                          QStringLiteral("Dispositivo: /dev/ttyUSB7\n") + reason,
-                                                          MessageIcon::Error, MessageButtons::Ok);
+  const MessageAnswer answer = real->messageBoxWithDetail(
+      QStringLiteral("vorlandex"), QStringLiteral("Error opening com port."),
+      QStringLiteral("Dispositivo: /dev/ttyUSB7\n") + reason, MessageIcon::Error, MessageButtons::Ok);
   EXPECT_EQ(answer, MessageAnswer::Ok);
   EXPECT_TRUE(boxStillUp) << "the help button closed the box";
   EXPECT_EQ(modality, Qt::WindowModal) << "the box would hold the help window too";

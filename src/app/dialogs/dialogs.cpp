@@ -1,18 +1,18 @@
 #include "app/dialogs/dialogs.h"
 
-#include "app/help/help_window.h"
-#include "app/help/troubleshooting.h"
-#include "logo/picture_reader.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QPushButton>
+
+#include "app/help/help_window.h"
+#include "app/help/troubleshooting.h"
+#include "logo/picture_reader.h"
 
 namespace vx {
 namespace {

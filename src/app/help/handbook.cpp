@@ -14,10 +14,13 @@ QString folder(const QString& language) { return QStringLiteral(":/handbook/") +
 QString handbookLanguage() {
   // Each translation carries the name of its own handbook folder, so the help follows whatever
   // language the window was started in.
-  return QCoreApplication::translate("Handbook", "pt", "the handbook folder of this language: its two-letter code");
+  return QCoreApplication::translate("Handbook", "pt",
+                                     "the handbook folder of this language: its two-letter code");
 }
 
-QStringList handbookLanguages() { return QDir(QStringLiteral(":/handbook")).entryList(QDir::Dirs, QDir::Name); }
+QStringList handbookLanguages() {
+  return QDir(QStringLiteral(":/handbook")).entryList(QDir::Dirs, QDir::Name);
+}
 
 QUrl handbookUrl(const QString& language, const QString& topic) {
   QUrl url(QStringLiteral("qrc") + folder(language) + QLatin1Char('/') + topic);

@@ -2,7 +2,6 @@
 
 #include <QVariant>
 #include <QWidget>
-
 #include <algorithm>
 #include <iterator>
 

@@ -1,8 +1,5 @@
 #include "app/help/help_window.h"
 
-#include "app/help/handbook.h"
-#include "app/help/help_topics.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
@@ -13,6 +10,9 @@
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include "app/help/handbook.h"
+#include "app/help/help_topics.h"
 
 namespace vx {
 namespace {
@@ -40,7 +40,8 @@ QToolButton* toolButton(QWidget* parent, QStyle::StandardPixmap icon, const QStr
   button->setAutoRaise(true);
   if (!key.isEmpty()) {
     button->setShortcut(key);
-    button->setToolTip(caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    button->setToolTip(caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) +
+                       QLatin1Char(')'));
   }
   return button;
 }
@@ -53,9 +54,11 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(820, 640);
 
-  backButton_ = toolButton(this, QStyle::SP_ArrowBack, tr("Voltar"), standardKey(QKeySequence::Back, QKeySequence(Qt::ALT | Qt::Key_Left)), "helpBack");
+  backButton_ = toolButton(this, QStyle::SP_ArrowBack, tr("Voltar"),
+                           standardKey(QKeySequence::Back, QKeySequence(Qt::ALT | Qt::Key_Left)), "helpBack");
   forwardButton_ =
-      toolButton(this, QStyle::SP_ArrowForward, tr("Avançar"), standardKey(QKeySequence::Forward, QKeySequence(Qt::ALT | Qt::Key_Right)), "helpForward");
+      toolButton(this, QStyle::SP_ArrowForward, tr("Avançar"),
+                 standardKey(QKeySequence::Forward, QKeySequence(Qt::ALT | Qt::Key_Right)), "helpForward");
   QToolButton* contentsButton = toolButton(this, QStyle::SP_DirHomeIcon, tr("Conteúdo"),
                                            QKeySequence(Qt::ALT | Qt::Key_Home), "helpContents");
   findField_ = new QLineEdit(this);
@@ -64,12 +67,16 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   findField_->setAccessibleName(tr("Localizar"));
   findField_->setClearButtonEnabled(true);
   findField_->setMaximumWidth(240);
-  QToolButton* previousButton = toolButton(this, QStyle::SP_ArrowUp, tr("Anterior"),
-                                           standardKey(QKeySequence::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)), "helpFindPrevious");
+  QToolButton* previousButton = toolButton(
+      this, QStyle::SP_ArrowUp, tr("Anterior"),
+      standardKey(QKeySequence::FindPrevious, QKeySequence(Qt::SHIFT | Qt::Key_F3)), "helpFindPrevious");
   QToolButton* nextButton =
-      toolButton(this, QStyle::SP_ArrowDown, tr("Próximo"), standardKey(QKeySequence::FindNext, QKeySequence(Qt::Key_F3)), "helpFindNext");
-  findField_->setToolTip(tr("Localizar nesta página") + QStringLiteral(" (") +
-                         standardKey(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)).toString(QKeySequence::NativeText) + QLatin1Char(')'));
+      toolButton(this, QStyle::SP_ArrowDown, tr("Próximo"),
+                 standardKey(QKeySequence::FindNext, QKeySequence(Qt::Key_F3)), "helpFindNext");
+  findField_->setToolTip(
+      tr("Localizar nesta página") + QStringLiteral(" (") +
+      standardKey(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)).toString(QKeySequence::NativeText) +
+      QLatin1Char(')'));
 
   browser_ = new QTextBrowser(this);
   browser_->setObjectName(QStringLiteral("helpPage"));
@@ -94,7 +101,8 @@ HelpWindow::HelpWindow() : QWidget(nullptr, Qt::Window) {
   connect(forwardButton_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
   connect(browser_, &QTextBrowser::backwardAvailable, backButton_, &QToolButton::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forwardButton_, &QToolButton::setEnabled);
-  connect(contentsButton, &QToolButton::clicked, this, [this] { showTopic(QString::fromLatin1(kContentsTopic)); });
+  connect(contentsButton, &QToolButton::clicked, this,
+          [this] { showTopic(QString::fromLatin1(kContentsTopic)); });
   connect(browser_, &QTextBrowser::sourceChanged, this, [this] { showTitle(); });
   connect(previousButton, &QToolButton::clicked, this, [this] { findNext(true); });
   connect(nextButton, &QToolButton::clicked, this, [this] { findNext(false); });

@@ -1,9 +1,9 @@
 #include "app/help/troubleshooting.h"
 
-#include "app/help/handbook.h"
-
 #include <QHash>
 #include <QRegularExpression>
+
+#include "app/help/handbook.h"
 
 namespace vx {
 namespace {
@@ -74,7 +74,8 @@ QString failureHelpTopic(const QString& text, const QString& detail) {
   const QString language = handbookLanguage();
   auto page = pages.find(language);
   if (page == pages.end())
-    page = pages.insert(language, troubleshootingEntries(handbookPage(language, QString::fromLatin1(kTroubleshootingPage))));
+    page = pages.insert(
+        language, troubleshootingEntries(handbookPage(language, QString::fromLatin1(kTroubleshootingPage))));
   QStringList candidates;
   if (!detail.isEmpty()) candidates << detail.split(QLatin1Char('\n'), Qt::SkipEmptyParts).constLast();
   candidates << text;

@@ -61,10 +61,12 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
   lastNumberBox->setMinValue(0);
   lastNumberBox->setMaxValue(99);
   lastNumberBox->setValue(99);
-  letterList->setToolTip(tr("Letra da senha deste botão. A letra de um botão anterior segue a numeração dele; "
-                            "\"Inativo\" desliga o botão"));
-  printLetterList->setToolTip(tr("Com \"Imprimir\", a letra sai antes de um número de 2 dígitos (até 99); sem ela, "
-                                 "número de 3 dígitos (até 999)"));
+  letterList->setToolTip(
+      tr("Letra da senha deste botão. A letra de um botão anterior segue a numeração dele; "
+         "\"Inativo\" desliga o botão"));
+  printLetterList->setToolTip(
+      tr("Com \"Imprimir\", a letra sai antes de um número de 2 dígitos (até 99); sem ela, "
+         "número de 3 dígitos (até 999)"));
   firstNumberBox->setToolTip(tr("Primeira senha deste botão"));
   lastNumberBox->setToolTip(tr("Última senha deste botão"));
   letterLabel->setBuddy(letterList);

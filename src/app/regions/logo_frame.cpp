@@ -50,7 +50,8 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   contrastBar->setToolTip(tr("Limite entre preto e branco. Vale no próximo \"Atualizar imagem\""));
   openPictureButton->setToolTip(tr("Abre um arquivo de imagem para o logotipo"));
   updatePictureButton->setToolTip(
-      tr("Converte a imagem em preto e branco com o contraste escolhido; a pré-visualização mostra o resultado"));
+      tr("Converte a imagem em preto e branco com o contraste escolhido; a pré-visualização mostra o "
+         "resultado"));
   blackShareLabel = make.label("blackShareLabel", blackShareText(0), {392, 553, 60, 16});
   blackShareLabel->setToolTip(tr("Parte da área do logotipo que a impressora imprime em preto"));
   printLogoBox =

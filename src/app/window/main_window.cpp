@@ -94,7 +94,8 @@ void MainWindow::wireHandlers() {
   onClicked(suggestButton, recorded(EditedControl::SuggestContrast, 0, [this] { suggestContrast(); }));
   onClicked(undoButton, [this] { undoEdit(); });
   onClicked(redoButton, [this] { redoEdit(); });
-  connect(helpButton, &QToolButton::clicked, this, [] { HelpWindow::open(QString::fromLatin1(kContentsTopic)); });
+  connect(helpButton, &QToolButton::clicked, this,
+          [] { HelpWindow::open(QString::fromLatin1(kContentsTopic)); });
   installHelpKey(this);
   logoDrop = new LogoDropTarget(this);
   for (QWidget* w : {static_cast<QWidget*>(logoSettingsGroup), static_cast<QWidget*>(logoBackdrop),
