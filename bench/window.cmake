@@ -5,6 +5,8 @@
 vorlandex_add_bench(bench_window_typing SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_typing.cpp LIBS vx_window_driver)
 # Undo and redo of a step against the step's own time (+ 5 ms), and a 500-step history's memory.
 vorlandex_add_bench(bench_window_history SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_history.cpp LIBS vx_window_driver)
+# F1 to the handbook's section of a control (300 ms).
+vorlandex_add_bench(bench_window_help SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_help.cpp LIBS vx_window_driver Qt6::Test)
 vorlandex_add_bench(bench_window_startup SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_startup.cpp LIBS vx_window_driver)
 # The recovery copy of an 800 × 400 working picture (20 ms).
 vorlandex_add_bench(bench_window_recovery SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_recovery.cpp LIBS vx_window_driver)

@@ -43,6 +43,34 @@
         <source>Enviar Todas Configurações de Botões e Atendimento</source>
         <translation>Send All Button and Service Settings</translation>
     </message>
+    <message>
+        <source>Escolhe o botão da impressora que a página mostra</source>
+        <translation>Chooses the printer button the page shows</translation>
+    </message>
+    <message>
+        <source>Clique num botão (ou use as setas e Enter) para escolhê-lo</source>
+        <translation>Click a button (or use the arrow keys and Enter) to choose it</translation>
+    </message>
+    <message>
+        <source>Letra da senha deste botão. A letra de um botão anterior segue a numeração dele; &quot;Inativo&quot; desliga o botão</source>
+        <translation>This button&apos;s ticket letter. The letter of an earlier button follows that button&apos;s numbering; &quot;Inactive&quot; switches the button off</translation>
+    </message>
+    <message>
+        <source>Com &quot;Imprimir&quot;, a letra sai antes de um número de 2 dígitos (até 99); sem ela, número de 3 dígitos (até 999)</source>
+        <translation>With &quot;Print&quot;, the letter comes before a 2-digit number (up to 99); without it, a 3-digit number (up to 999)</translation>
+    </message>
+    <message>
+        <source>Primeira senha deste botão</source>
+        <translation>This button&apos;s first ticket number</translation>
+    </message>
+    <message>
+        <source>Última senha deste botão</source>
+        <translation>This button&apos;s last ticket number</translation>
+    </message>
+    <message>
+        <source>Envia à impressora a letra e a numeração dos 4 botões e as opções</source>
+        <translation>Sends the letter and numbering of the 4 buttons and the options to the printer</translation>
+    </message>
 </context>
 <context>
     <name>ButtonNumbering</name>
@@ -111,6 +139,10 @@
         <source>Apenas um arquivo de configuração pode ser aberto.</source>
         <translation>Only one configuration file can be opened.</translation>
     </message>
+    <message>
+        <source>Abre apenas o manual do programa, no índice, sem a janela de configuração.</source>
+        <translation>Opens only the program&apos;s handbook, at its contents, without the configuration window.</translation>
+    </message>
 </context>
 <context>
     <name>CommandRow</name>
@@ -173,6 +205,38 @@
     <message>
         <source>Porta Serial</source>
         <translation>Serial port</translation>
+    </message>
+    <message>
+        <source>Envia à impressora os botões, o relógio, os textos dos 4 botões e o logotipo (alguns minutos)</source>
+        <translation>Sends the buttons, the clock, the texts of the 4 buttons and the logo to the printer (a few minutes)</translation>
+    </message>
+    <message>
+        <source>Envia tudo, menos o logotipo</source>
+        <translation>Sends everything but the logo</translation>
+    </message>
+    <message>
+        <source>Acerta o relógio da impressora pela data e hora deste computador</source>
+        <translation>Sets the printer&apos;s clock to this computer&apos;s date and time</translation>
+    </message>
+    <message>
+        <source>A impressora apita ao imprimir cada senha</source>
+        <translation>The printer beeps when it prints each ticket</translation>
+    </message>
+    <message>
+        <source>Zera os contadores de senhas de todos os botões no fim do dia</source>
+        <translation>Resets the ticket counters of all buttons at the end of the day</translation>
+    </message>
+    <message>
+        <source>Cada senha sai em duas vias. Não fica gravado no arquivo de configuração</source>
+        <translation>Each ticket is printed twice. Not kept in the configuration file</translation>
+    </message>
+    <message>
+        <source>Ajuda</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Manual do programa. F1 abre a parte do manual sobre o controle em uso.</source>
+        <translation>The program&apos;s handbook. F1 opens the part of the handbook about the control in use.</translation>
     </message>
 </context>
 <context>
@@ -317,6 +381,14 @@
     </message>
 </context>
 <context>
+    <name>Handbook</name>
+    <message>
+        <source>pt</source>
+        <comment>the handbook folder of this language: its two-letter code</comment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
     <name>JobTexts</name>
     <message>
         <source>as configurações dos botões e atendimentos</source>
@@ -436,6 +508,34 @@ Check the printer cable and send again.</translation>
     <message>
         <source>Enviar Todas Configurações de Logotipo</source>
         <translation>Send All Logo Settings</translation>
+    </message>
+    <message>
+        <source>Largura do logotipo em pontos da impressora (20 a 400)</source>
+        <translation>Logo width in printer dots (20 to 400)</translation>
+    </message>
+    <message>
+        <source>Altura do logotipo em pontos da impressora (10 a 200)</source>
+        <translation>Logo height in printer dots (10 to 200)</translation>
+    </message>
+    <message>
+        <source>Limite entre preto e branco. Vale no próximo &quot;Atualizar imagem&quot;</source>
+        <translation>Threshold between black and white. Takes effect at the next &quot;Update Picture&quot;</translation>
+    </message>
+    <message>
+        <source>Abre um arquivo de imagem para o logotipo</source>
+        <translation>Opens a picture file for the logo</translation>
+    </message>
+    <message>
+        <source>Converte a imagem em preto e branco com o contraste escolhido; a pré-visualização mostra o resultado</source>
+        <translation>Turns the picture into black and white at the chosen contrast; the preview shows the result</translation>
+    </message>
+    <message>
+        <source>Imprime o logotipo no alto da senha</source>
+        <translation>Prints the logo at the top of the ticket</translation>
+    </message>
+    <message>
+        <source>Envia o logotipo à impressora</source>
+        <translation>Sends the logo to the printer</translation>
     </message>
 </context>
 <context>
@@ -599,6 +699,65 @@ Check the printer cable and send again.</translation>
     <message>
         <source>Expandido</source>
         <translation>Expanded</translation>
+    </message>
+    <message>
+        <source>A impressora corta o papel em parte depois de cada senha</source>
+        <translation>The printer cuts the paper partly after each ticket</translation>
+    </message>
+    <message>
+        <source>A impressora corta o papel por inteiro depois de cada senha</source>
+        <translation>The printer cuts the paper through after each ticket</translation>
+    </message>
+    <message>
+        <source>Envia à impressora as 8 linhas do botão mostrado e o corte do papel</source>
+        <translation>Sends the shown button&apos;s 8 lines and the paper cut to the printer</translation>
+    </message>
+    <message>
+        <source>Texto da linha: até 40 caracteres, 20 se &quot;Expandido&quot;</source>
+        <translation>The line&apos;s text: up to 40 characters, 20 when &quot;Expanded&quot;</translation>
+    </message>
+    <message>
+        <source>A linha é impressa</source>
+        <translation>The line is printed</translation>
+    </message>
+    <message>
+        <source>Letras em largura dupla: até 20 caracteres</source>
+        <translation>Double-width letters: up to 20 characters</translation>
+    </message>
+</context>
+<context>
+    <name>vx::HelpWindow</name>
+    <message>
+        <source>Voltar</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Avançar</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Conteúdo</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Localizar</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Anterior</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>Próximo</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>Localizar nesta página</source>
+        <translation>Find on this page</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Handbook</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,34 @@
         <source>Enviar Todas Configurações de Botões e Atendimento</source>
         <translation>Enviar configuración de botones y atención</translation>
     </message>
+    <message>
+        <source>Escolhe o botão da impressora que a página mostra</source>
+        <translation>Elige el botón de la impresora que muestra la página</translation>
+    </message>
+    <message>
+        <source>Clique num botão (ou use as setas e Enter) para escolhê-lo</source>
+        <translation>Haga clic en un botón (o use las flechas e Intro) para elegirlo</translation>
+    </message>
+    <message>
+        <source>Letra da senha deste botão. A letra de um botão anterior segue a numeração dele; &quot;Inativo&quot; desliga o botão</source>
+        <translation>Letra del turno de este botón. La letra de un botón anterior sigue la numeración de ese botón; &quot;Inactivo&quot; apaga el botón</translation>
+    </message>
+    <message>
+        <source>Com &quot;Imprimir&quot;, a letra sai antes de um número de 2 dígitos (até 99); sem ela, número de 3 dígitos (até 999)</source>
+        <translation>Con &quot;Imprimir&quot;, la letra va antes de un número de 2 dígitos (hasta 99); sin ella, un número de 3 dígitos (hasta 999)</translation>
+    </message>
+    <message>
+        <source>Primeira senha deste botão</source>
+        <translation>Primer número de turno de este botón</translation>
+    </message>
+    <message>
+        <source>Última senha deste botão</source>
+        <translation>Último número de turno de este botón</translation>
+    </message>
+    <message>
+        <source>Envia à impressora a letra e a numeração dos 4 botões e as opções</source>
+        <translation>Envía a la impresora la letra y la numeración de los 4 botones y las opciones</translation>
+    </message>
 </context>
 <context>
     <name>ButtonNumbering</name>
@@ -111,6 +139,10 @@
         <source>Apenas um arquivo de configuração pode ser aberto.</source>
         <translation>Solo se puede abrir un archivo de configuración.</translation>
     </message>
+    <message>
+        <source>Abre apenas o manual do programa, no índice, sem a janela de configuração.</source>
+        <translation>Abre solo el manual del programa, en el índice, sin la ventana de configuración.</translation>
+    </message>
 </context>
 <context>
     <name>CommandRow</name>
@@ -173,6 +205,38 @@
     <message>
         <source>Porta Serial</source>
         <translation>Puerto serie</translation>
+    </message>
+    <message>
+        <source>Envia à impressora os botões, o relógio, os textos dos 4 botões e o logotipo (alguns minutos)</source>
+        <translation>Envía a la impresora los botones, el reloj, los textos de los 4 botones y el logotipo (unos minutos)</translation>
+    </message>
+    <message>
+        <source>Envia tudo, menos o logotipo</source>
+        <translation>Envía todo menos el logotipo</translation>
+    </message>
+    <message>
+        <source>Acerta o relógio da impressora pela data e hora deste computador</source>
+        <translation>Pone el reloj de la impresora en la fecha y hora de este equipo</translation>
+    </message>
+    <message>
+        <source>A impressora apita ao imprimir cada senha</source>
+        <translation>La impresora pita al imprimir cada turno</translation>
+    </message>
+    <message>
+        <source>Zera os contadores de senhas de todos os botões no fim do dia</source>
+        <translation>Pone a cero los contadores de turnos de todos los botones al final del día</translation>
+    </message>
+    <message>
+        <source>Cada senha sai em duas vias. Não fica gravado no arquivo de configuração</source>
+        <translation>Cada turno se imprime dos veces. No se guarda en el archivo de configuración</translation>
+    </message>
+    <message>
+        <source>Ajuda</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Manual do programa. F1 abre a parte do manual sobre o controle em uso.</source>
+        <translation>El manual del programa. F1 abre la parte del manual sobre el control en uso.</translation>
     </message>
 </context>
 <context>
@@ -317,6 +381,14 @@
     </message>
 </context>
 <context>
+    <name>Handbook</name>
+    <message>
+        <source>pt</source>
+        <comment>the handbook folder of this language: its two-letter code</comment>
+        <translation>es</translation>
+    </message>
+</context>
+<context>
     <name>JobTexts</name>
     <message>
         <source>as configurações dos botões e atendimentos</source>
@@ -436,6 +508,34 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     <message>
         <source>Enviar Todas Configurações de Logotipo</source>
         <translation>Enviar configuración del logotipo</translation>
+    </message>
+    <message>
+        <source>Largura do logotipo em pontos da impressora (20 a 400)</source>
+        <translation>Ancho del logotipo en puntos de la impresora (20 a 400)</translation>
+    </message>
+    <message>
+        <source>Altura do logotipo em pontos da impressora (10 a 200)</source>
+        <translation>Alto del logotipo en puntos de la impresora (10 a 200)</translation>
+    </message>
+    <message>
+        <source>Limite entre preto e branco. Vale no próximo &quot;Atualizar imagem&quot;</source>
+        <translation>Umbral entre negro y blanco. Vale desde el próximo &quot;Actualizar imagen&quot;</translation>
+    </message>
+    <message>
+        <source>Abre um arquivo de imagem para o logotipo</source>
+        <translation>Abre un archivo de imagen para el logotipo</translation>
+    </message>
+    <message>
+        <source>Converte a imagem em preto e branco com o contraste escolhido; a pré-visualização mostra o resultado</source>
+        <translation>Convierte la imagen en blanco y negro con el contraste elegido; la vista previa muestra el resultado</translation>
+    </message>
+    <message>
+        <source>Imprime o logotipo no alto da senha</source>
+        <translation>Imprime el logotipo en la parte superior del turno</translation>
+    </message>
+    <message>
+        <source>Envia o logotipo à impressora</source>
+        <translation>Envía el logotipo a la impresora</translation>
     </message>
 </context>
 <context>
@@ -599,6 +699,65 @@ Compruebe el cable de la impresora y envíe de nuevo.</translation>
     <message>
         <source>Expandido</source>
         <translation>Expandido</translation>
+    </message>
+    <message>
+        <source>A impressora corta o papel em parte depois de cada senha</source>
+        <translation>La impresora corta el papel en parte después de cada turno</translation>
+    </message>
+    <message>
+        <source>A impressora corta o papel por inteiro depois de cada senha</source>
+        <translation>La impresora corta el papel del todo después de cada turno</translation>
+    </message>
+    <message>
+        <source>Envia à impressora as 8 linhas do botão mostrado e o corte do papel</source>
+        <translation>Envía a la impresora las 8 líneas del botón mostrado y el corte del papel</translation>
+    </message>
+    <message>
+        <source>Texto da linha: até 40 caracteres, 20 se &quot;Expandido&quot;</source>
+        <translation>Texto de la línea: hasta 40 caracteres, 20 si &quot;Expandido&quot;</translation>
+    </message>
+    <message>
+        <source>A linha é impressa</source>
+        <translation>La línea se imprime</translation>
+    </message>
+    <message>
+        <source>Letras em largura dupla: até 20 caracteres</source>
+        <translation>Letras de doble ancho: hasta 20 caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>vx::HelpWindow</name>
+    <message>
+        <source>Voltar</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Avançar</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Conteúdo</source>
+        <translation>Contenido</translation>
+    </message>
+    <message>
+        <source>Localizar</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>Anterior</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Próximo</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Localizar nesta página</source>
+        <translation>Buscar en esta página</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
     </message>
 </context>
 <context>

@@ -39,6 +39,11 @@ CommandLine processCommandLine(const QCoreApplication& app) {
                                    "Sem esta opção, o idioma do ambiente de trabalho."),
                                 QCoreApplication::translate("CommandLine", "idioma"));
   parser.addOption(lang);
+  const QCommandLineOption handbook(
+      QStringLiteral("handbook"),
+      QCoreApplication::translate(
+          "CommandLine", "Abre apenas o manual do programa, no índice, sem a janela de configuração."));
+  parser.addOption(handbook);
   parser.addPositionalArgument(QCoreApplication::translate("CommandLine", "arquivo"), QCoreApplication::translate("CommandLine", "Arquivo de configuração (.cfg) a abrir ao iniciar."),
                                QCoreApplication::translate("CommandLine", "[arquivo.cfg]"));
   parser.process(app);
@@ -52,7 +57,7 @@ CommandLine processCommandLine(const QCoreApplication& app) {
                  qPrintable(QCoreApplication::translate("CommandLine", "Apenas um arquivo de configuração pode ser aberto.")));
     parser.showHelp(1);
   }
-  return {files.isEmpty() ? QString() : configFileArgument(files.constFirst())};
+  return {files.isEmpty() ? QString() : configFileArgument(files.constFirst()), parser.isSet(handbook)};
 }
 
 }  // namespace vx

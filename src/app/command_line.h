@@ -1,6 +1,7 @@
 #pragma once
-// The configurator's command line: `vorlandex [--lang pt|en|es] [FILE.cfg]`, as a file manager
-// starts it for a configuration file, plus --help and --version as Qt's QCommandLineParser
+// The configurator's command line: `vorlandex [--lang pt|en|es] [--handbook] [FILE.cfg]`, as a
+// file manager starts it for a configuration file (--handbook: the handbook alone, as the
+// desktop's menu entry for it starts it), plus --help and --version as Qt's QCommandLineParser
 // prints them. The language itself is read before the parser runs (translations.h), so that the
 // help is in it.
 
@@ -12,6 +13,7 @@ namespace vx {
 
 struct CommandLine {
   QString configFile;  // absolute path of the pair to open at start-up; empty for none
+  bool handbook = false;  // show the handbook's contents alone, no configuration window
 };
 
 // True when the arguments ask for help or the version, which are answered without a display

@@ -11,6 +11,8 @@
 
 #include "app/command_line.h"
 #include "app/dialogs/error_report.h"
+#include "app/help/help_topics.h"
+#include "app/help/help_window.h"
 #include "app/translations.h"
 #include "app/widgets/pictures.h"
 #include "app/window/main_window.h"
@@ -44,6 +46,13 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "vorlandex: %s\n", problem.c_str());
   QApplication::setWindowIcon(QIcon(QString::fromLatin1(vx::kWindowIconResource)));
   QGuiApplication::setDesktopFileName(QStringLiteral("com.vorlandex.Configurator"));
+  if (commandLine.handbook) {
+    // The handbook alone: its window is the program's, and closing it ends the program.
+    vx::HelpWindow::open(QString::fromLatin1(vx::kContentsTopic))->setAttribute(Qt::WA_QuitOnClose, true);
+    const int status = QApplication::exec();
+    vx::HelpWindow::discard();
+    return status;
+  }
 
   vx::MainWindow window;
   window.installErrorReport(QString::fromLocal8Bit(argv[0]));

@@ -11,6 +11,7 @@
 #include "protocol/monotonic_clock.h"
 #include "protocol/plan_runner.h"
 #include "protocol/steady_pacer.h"
+#include "send/send_messages.h"
 #include "serial/open_failure.h"
 #include "serial/serial_link.h"
 #include "serial/system_errors.h"
@@ -38,12 +39,12 @@ class PortRun::Host final : public JobPort {
     run_.jobStarted(run_.job_);
     QString refused;
     try {
-      if (!comm_.open()) refused = QStringLiteral("the system could not make the port's close event");
+      if (!comm_.open()) refused = sendMessage(SendMessages::kNoCloseEvent);
     } catch (const SerialError& e) {
       refused = openFailureReason(e, FailureLanguage::English);
     }
     if (!refused.isEmpty()) {
-      stop(QStringLiteral("cannot open %1: %2")
+      stop(sendMessage(SendMessages::kCannotOpen)
                .arg(shownPath(QString::fromStdString(device_.devicePath())), refused));
       throw PortStopped{};
     }
@@ -57,7 +58,7 @@ class PortRun::Host final : public JobPort {
     checkDevice();
     if (!comm_.send(data, length, static_cast<std::uint32_t>(pause_ms > 0 ? pause_ms : 0))) {
       checkDevice();
-      stop(QStringLiteral("the port stopped taking data"));
+      stop(sendMessage(SendMessages::kPortStalled));
       throw PortStopped{};
     }
     queued_ += length;
@@ -79,7 +80,7 @@ class PortRun::Host final : public JobPort {
       if (device_.failure() != 0) {
         stop(deviceFailure());
       } else if (device_.bytesWritten() < queued_ || device_.bytesPurged() > 0) {
-        stop(QStringLiteral("%1 bytes did not reach the line before it was closed (the line did not drain)")
+        stop(sendMessage(SendMessages::kNotDrained)
                  .arg(queued_ - device_.bytesWritten() + device_.bytesPurged()));
       }
     }
@@ -91,7 +92,7 @@ class PortRun::Host final : public JobPort {
   void hungUp() { hungUp_ = true; }
   // The serial link found the line lost (the writer or the reader gave up on it).
   void lineWasLost() {
-    stop(device_.failure() != 0 ? deviceFailure() : QStringLiteral("the connection to the printer was lost"));
+    stop(device_.failure() != 0 ? deviceFailure() : sendMessage(SendMessages::kConnectionLost));
   }
   bool stopped() const { return stopped_; }
   void stop(const QString& why) {
@@ -102,11 +103,11 @@ class PortRun::Host final : public JobPort {
 
  private:
   QString deviceFailure() const {
-    return QStringLiteral("the device failed: %1").arg(systemError(device_.failure()));
+    return sendMessage(SendMessages::kDeviceFailed).arg(systemError(device_.failure()));
   }
   void checkDevice() {
     if (run_.interrupt_.load()) {
-      stop(QStringLiteral("interrupted"));
+      stop(sendMessage(SendMessages::kInterrupted));
       throw PortStopped{};
     }
     if (device_.failure() != 0) {
@@ -114,7 +115,7 @@ class PortRun::Host final : public JobPort {
       throw PortStopped{};
     }
     if (hungUp_) {
-      stop(QStringLiteral("the device hung up"));
+      stop(sendMessage(SendMessages::kHungUp));
       throw PortStopped{};
     }
   }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/shown_path.h"
+#include "send/send_messages.h"
 
 namespace vx {
 namespace {
@@ -50,7 +51,7 @@ QString jobLabel(const RunPlan& plan, int job) {
 QString progressLine(const QString& label, int labelWidth, const PortStatus& s, const RunPlan& plan) {
   const QString name = label.leftJustified(labelWidth);
   if (s.state == PortStatus::State::Failed)
-    return QStringLiteral("%1  FAILED in %2: %3").arg(name, jobLabel(plan, s.job), s.failure);
+    return sendMessage(SendMessages::kPortFailedOnBar).arg(name, jobLabel(plan, s.job), s.failure);
   const int pct = std::clamp(percent(s, plan), 0, 100);
   const int filled = pct * kBarWidth / 100;
   const QString bar = QString(filled, QLatin1Char('#')) + QString(kBarWidth - filled, QLatin1Char('-'));
@@ -65,12 +66,12 @@ QString summaryLine(const QString& label, const QString& device, const PortStatu
   QString who = label;
   if (device != label) who += QStringLiteral(" (%1)").arg(shownPath(device));
   if (s.state == PortStatus::State::Done) {
-    return QStringLiteral("%1: everything sent: %2 transfers, %3 in %4")
+    return sendMessage(SendMessages::kPortSentAll)
         .arg(who)
         .arg(plan.transfers.size())
         .arg(pluralBytes(s.bytesWritten), formatDuration(s.elapsedMs));
   }
-  return QStringLiteral("%1: FAILED in the %2 job: %3; %4 of %5 reached the line")
+  return sendMessage(SendMessages::kPortFailedInJob)
       .arg(who, jobLabel(plan, s.job), s.failure)
       .arg(s.bytesWritten)
       .arg(pluralBytes(plan.stream().size()));
@@ -109,12 +110,13 @@ QStringList PlainProgress::update(const std::vector<QString>& labels, const std:
     const RunPlan& plan = *plans[i];
     if (shown_[i] == -3) continue;
     if (s.state == PortStatus::State::Done || s.state == PortStatus::State::Failed) {
-      lines << (s.state == PortStatus::State::Done ? QStringLiteral("%1: done").arg(labels[i])
-                                                   : QStringLiteral("%1: FAILED in %2: %3")
-                                                         .arg(labels[i], jobLabel(plan, s.job), s.failure));
+      lines
+          << (s.state == PortStatus::State::Done
+                  ? sendMessage(SendMessages::kPortDone).arg(labels[i])
+                  : sendMessage(SendMessages::kPortFailed).arg(labels[i], jobLabel(plan, s.job), s.failure));
       shown_[i] = -3;
     } else if (s.job >= 0 && s.job != shown_[i]) {
-      lines << QStringLiteral("%1: %2 (%3 left)")
+      lines << sendMessage(SendMessages::kPortProgress)
                    .arg(labels[i], jobLabel(plan, s.job), formatDuration(timeLeft(s, plan)));
       shown_[i] = s.job;
     }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include "send/send_messages.h"
 #include "serial/port_choices.h"
 
 namespace vx {
@@ -35,7 +36,10 @@ QString description() {
     "Handbook: ") + handbookPage();
 }
 ParsedArguments refuse(const QString& why) {
-  return ParsedArguments{std::nullopt, 2, QStringLiteral("vorlandex-send: %1\nTry 'vorlandex-send --help'.").arg(why)};
+  return ParsedArguments{
+      std::nullopt, 2,
+      (sendMessage(SendMessages::kFailure) + QLatin1Char('\n') + sendMessage(SendMessages::kTryHelp))
+          .arg(why)};
 }
 
 bool isComName(const QString& port) { return comPortNumber(port.toUpper()) != 0; }
@@ -127,45 +131,43 @@ QString readJobs(const QCommandLineParser& parser, const Options& options, SendO
         else if (name == QLatin1String("texts")) o.jobs.texts = true;
         else if (name == QLatin1String("logo")) o.jobs.logo = true;
         else
-          return QStringLiteral("--only: unknown job \"%1\" (settings, clock, texts, logo)")
-              .arg(raw.trimmed());
+          return sendMessage(SendMessages::kUnknownJob).arg(raw.trimmed());
       }
     }
   }
   if (parser.isSet(options.noLogo)) {
-    if (picked && o.jobs.logo) return QStringLiteral("--no-logo contradicts --only logo");
+    if (picked && o.jobs.logo) return sendMessage(SendMessages::kNoLogoWithOnlyLogo);
     o.jobs.logo = false;
     o.noLogo = !picked;
   }
-  if (o.jobs == JobsToSend{false, false, false, false}) return QStringLiteral("no job left to send");
+  if (o.jobs == JobsToSend{false, false, false, false}) return sendMessage(SendMessages::kNoJobLeft);
   o.clockNamed = picked && o.jobs.clock;
   // The clock job sends the computer's time and nothing of the pair.
   if (o.pairPath.isEmpty() && o.jobs != JobsToSend{false, true, false, false})
-    return QStringLiteral("no configuration file given (only --only clock needs none)");
+    return sendMessage(SendMessages::kNoPair);
   return {};
 }
 
 // What a dry run may not have, or needs; empty when it is fine.
 QString checkDryRun(const SendOptions& o) {
-  if (!o.ports.isEmpty()) return QStringLiteral("--dry-run opens no port; leave out --port");
-  if (o.output.isEmpty()) return QStringLiteral("--dry-run needs --output FILE (- for standard output)");
+  if (!o.ports.isEmpty()) return sendMessage(SendMessages::kDryRunWithPort);
+  if (o.output.isEmpty()) return sendMessage(SendMessages::kDryRunWithoutOutput);
   if (o.json || o.keepsRecord() || !o.traceFile.isEmpty())
-    return QStringLiteral(
-        "--json, --if-changed, --force and --trace are for sending to ports, not --dry-run");
+    return sendMessage(SendMessages::kPortOptionsInDryRun);
   return {};
 }
 
 // What a run to ports may not have, or needs: at least one port, each device once. Empty when it
 // is fine.
 QString checkPortRun(const QCommandLineParser& parser, const Options& options, const SendOptions& o) {
-  if (o.ports.isEmpty()) return QStringLiteral("no --port given (or --dry-run)");
-  if (parser.isSet(options.output)) return QStringLiteral("--output is for --dry-run");
-  if (o.timing) return QStringLiteral("--timing is for --dry-run");
+  if (o.ports.isEmpty()) return sendMessage(SendMessages::kNoPort);
+  if (parser.isSet(options.output)) return sendMessage(SendMessages::kOutputWithoutDryRun);
+  if (o.timing) return sendMessage(SendMessages::kTimingWithoutDryRun);
   QSet<QString> seen;
   for (const QString& p : o.ports) {
-    if (p.isEmpty()) return QStringLiteral("--port needs a device");
+    if (p.isEmpty()) return sendMessage(SendMessages::kPortWithoutDevice);
     const QString key = deviceKey(resolvePort(p));
-    if (seen.contains(key)) return QStringLiteral("--port %1 names a device already given").arg(p);
+    if (seen.contains(key)) return sendMessage(SendMessages::kPortTwice).arg(p);
     seen.insert(key);
   }
   return {};
@@ -190,8 +192,7 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   if (std::optional<ParsedArguments> answer = answerHelpOrVersion(parser, options)) return *answer;
 
   const QStringList positional = parser.positionalArguments();
-  if (positional.size() > 1)
-    return refuse(QStringLiteral("one configuration file at a time (also got \"%1\")").arg(positional[1]));
+  if (positional.size() > 1) return refuse(sendMessage(SendMessages::kSecondPair).arg(positional[1]));
 
   SendOptions o;
   o.pairPath = positional.value(0);
@@ -207,9 +208,9 @@ ParsedArguments parseSendArguments(const QStringList& arguments) {
   o.traceFile = parser.value(options.trace);
 
   QString wrong = readJobs(parser, options, o);
-  if (wrong.isEmpty() && o.json && o.quiet) wrong = QStringLiteral("--json and --quiet exclude each other");
+  if (wrong.isEmpty() && o.json && o.quiet) wrong = sendMessage(SendMessages::kJsonWithQuiet);
   if (wrong.isEmpty() && parser.isSet(options.trace) && o.traceFile.isEmpty())
-    wrong = QStringLiteral("--trace needs a file");
+    wrong = sendMessage(SendMessages::kTraceWithoutFile);
   if (wrong.isEmpty()) wrong = o.dryRun ? checkDryRun(o) : checkPortRun(parser, options, o);
   if (!wrong.isEmpty()) return refuse(wrong);
   return ParsedArguments{std::move(o), 0, QString()};

@@ -17,6 +17,7 @@
 #include "send/json_report.h"
 #include "send/port_run.h"
 #include "send/progress_view.h"
+#include "send/send_messages.h"
 #include "send/sent_record.h"
 #include "serial/trace.h"
 
@@ -103,7 +104,7 @@ QString timingLine(const RunPlan& plan, const PlannedTransfer& t) {
 QString startTrace(const QString& path) {
   std::string reason;
   if (path.isEmpty() || startProgramTrace(QFile::encodeName(path).toStdString(), &reason)) return {};
-  return QStringLiteral("--trace: cannot open %1: %2").arg(shownPath(path), QString::fromStdString(reason));
+  return sendMessage(SendMessages::kTraceNotOpened).arg(shownPath(path), QString::fromStdString(reason));
 }
 
 }  // namespace
@@ -132,7 +133,7 @@ int Sender::exec() {
     error = QStringLiteral("%1: %2").arg(shownPath(options_.pairPath), QString::fromUtf8(e.what()));
   }
   if (!error.isEmpty()) {
-    printLine(output_.err, QStringLiteral("vorlandex-send: %1").arg(error));
+    printLine(output_.err, sendMessage(SendMessages::kFailure).arg(error));
     if (options_.json) {
       writeJson(output_.out, SendReport{options_.pairPath, options_.ifChanged, options_.force, error, 0, {}});
     }
@@ -154,7 +155,8 @@ int Sender::writeDryRun(const RunPlan& plan) {
   const char* data = reinterpret_cast<const char*>(bytes.data());
   const auto cannotWrite = [&](const QString& why) {
     printLine(output_.err,
-              QStringLiteral("vorlandex-send: cannot write %1: %2").arg(shownPath(options_.output), why));
+              sendMessage(SendMessages::kFailure)
+                  .arg(sendMessage(SendMessages::kCannotWrite).arg(shownPath(options_.output), why)));
     return 1;
   };
   if (toStdout) {
@@ -169,7 +171,7 @@ int Sender::writeDryRun(const RunPlan& plan) {
     if (!options_.pairPath.isEmpty()) pairFiles << options_.pairPath << logoFileNameForOpen(options_.pairPath);
     for (const QString& own : pairFiles) {
       if (!target.isEmpty() && target == QFileInfo(own).canonicalFilePath())
-        return cannotWrite(QStringLiteral("it is a file of the pair being sent"));
+        return cannotWrite(sendMessage(SendMessages::kOutputIsPairFile));
     }
     QSaveFile file(options_.output);
     if (!file.open(QIODevice::WriteOnly) || file.write(data, size) != size || !file.commit())
@@ -208,7 +210,9 @@ std::unique_ptr<Sender::PortWork> Sender::preparePort(int index, const RunPlan& 
     QString why;
     // A record that cannot be read knows nothing: everything is sent and it is written anew.
     if (!w->record->load(&why))
-      printLine(output_.err, QStringLiteral("vorlandex-send: %1; sending everything").arg(why));
+      printLine(
+          output_.err,
+          sendMessage(SendMessages::kFailure).arg(sendMessage(SendMessages::kRecordUnreadable).arg(why)));
   }
   const bool compare = options_.ifChanged && !options_.force;
   w->send = jobsToSend(w->digests, compare ? w->record.get() : nullptr, options_.clockNamed);
@@ -325,28 +329,31 @@ int Sender::report(std::vector<std::unique_ptr<PortWork>>& ports, double seconds
       }
     }
     p.failed = s.state != PortStatus::State::Done || !w.recordError.isEmpty();
-    p.error = !s.failure.isEmpty() ? s.failure
-                                   : (w.recordError.isEmpty() ? QString()
-                                                              : QStringLiteral("everything was sent, but the record "
-                                                                               "could not be kept: %1")
-                                                                    .arg(w.recordError));
+    p.error = !s.failure.isEmpty()
+                  ? s.failure
+                  : (w.recordError.isEmpty() ? QString()
+                                             : sendMessage(SendMessages::kRecordNotKept).arg(w.recordError));
     if (p.failed) ++failed;
 
     QString line;
-    if (!w.run) line = QStringLiteral("%1: nothing changed, nothing sent").arg(w.label);
+    if (!w.run)
+      line = sendMessage(SendMessages::kNothingChanged).arg(w.label);
     else
       line = summaryLine(w.label, p.device, s, *w.plan);
-    if (w.run && !unchanged.isEmpty()) line += QStringLiteral(" (unchanged, not sent: %1)").arg(unchanged.join(QStringLiteral(", ")));
+    if (w.run && !unchanged.isEmpty())
+      line += sendMessage(SendMessages::kUnchangedJobs).arg(unchanged.join(QStringLiteral(", ")));
     if (s.state == PortStatus::State::Done && !w.recordError.isEmpty()) line += QStringLiteral("; ") + p.error;
     if (!options_.quiet && !options_.json) printLine(output_.out, line);
-    else if (p.failed) printLine(output_.err, QStringLiteral("vorlandex-send: ") + line);
+    else if (p.failed)
+      printLine(output_.err, sendMessage(SendMessages::kFailure).arg(line));
     run.ports.push_back(std::move(p));
   }
   if (options_.json) {
     writeJson(output_.out, run);
   } else if (!options_.quiet && ports.size() > 1) {
-    printLine(output_.out, failed == 0 ? QStringLiteral("all %1 printers received everything").arg(ports.size())
-                                       : QStringLiteral("%1 of %2 printers FAILED").arg(failed).arg(ports.size()));
+    printLine(output_.out, failed == 0
+                               ? sendMessage(SendMessages::kAllReceived).arg(ports.size())
+                               : sendMessage(SendMessages::kSomeFailed).arg(failed).arg(ports.size()));
   }
   return failed == 0 ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/shown_path.h"
+#include "send/send_messages.h"
 
 namespace vx {
 namespace {
@@ -117,15 +118,15 @@ bool SentRecord::load(QString* error) {
   if (!file.open(QIODevice::ReadOnly)) return refuse(file.errorString());
   QJsonParseError parseError;
   const QJsonDocument doc = QJsonDocument::fromJson(file.read(1 << 20), &parseError);
-  if (!doc.isObject()) return refuse(QStringLiteral("not a record (%1)").arg(parseError.errorString()));
+  if (!doc.isObject()) return refuse(sendMessage(SendMessages::kNotARecord).arg(parseError.errorString()));
   const QJsonObject root = doc.object();
   if (root.value(QStringLiteral("format")).toInt() != kFormat)
-    return refuse(QStringLiteral("unknown format"));
+    return refuse(sendMessage(SendMessages::kRecordFormat));
   const QJsonObject jobs = root.value(QStringLiteral("jobs")).toObject();
   for (auto it = jobs.begin(); it != jobs.end(); ++it) {
     const QJsonObject job = it.value().toObject();
     const QByteArray sha = job.value(QStringLiteral("sha256")).toString().toLatin1();
-    if (sha.size() != 64) return refuse(QStringLiteral("a job without its digest"));
+    if (sha.size() != 64) return refuse(sendMessage(SendMessages::kRecordWithoutDigest));
     entries_.insert(it.key(), sha);
     sentAt_.insert(it.key(), job.value(QStringLiteral("sent")).toString());
   }
@@ -157,7 +158,7 @@ bool SentRecord::save(QString* error) {
   QDir().mkpath(QFileInfo(path_).absolutePath());
   QSaveFile file(path_);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (error) *error = QStringLiteral("cannot write %1: %2").arg(shownPath(path_), file.errorString());
+    if (error) *error = sendMessage(SendMessages::kCannotWrite).arg(shownPath(path_), file.errorString());
     return false;
   }
   return true;

@@ -54,7 +54,7 @@ TEST_F(AccessTest, TabVisitsEveryControlOnceInTheLayoutsOrderAndEachHasAName) {
   const QStringList expected = {
       // command row
       "openButton", "saveButton", "sendAllButton", "sendAllWithoutLogoButton", "setClockButton", "portList",
-      "serialPortsButton", "beepBox", "resetAtDayEndBox", "twoCopiesBox",
+      "serialPortsButton", "beepBox", "resetAtDayEndBox", "twoCopiesBox", "helpButton",
       // button frame
       "buttonTabs", "buttonPicture", "letterList", "printLetterList", "firstNumberBox", "lastNumberBox",
       "sendSettingsButton",

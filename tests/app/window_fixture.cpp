@@ -13,7 +13,7 @@ namespace vx::test {
 
 MessageAnswer ScriptedDialogs::messageBox(const QString& title, const QString& text, MessageIcon icon,
                                           MessageButtons buttons) {
-  boxes.push_back({title, text, icon, buttons});
+  boxes.push_back({title, text, icon, buttons, {}, Dialogs::helpTopic(icon, text, {})});
   if (!answers.empty()) {
     const MessageAnswer a = answers.front();
     answers.pop_front();
@@ -32,6 +32,7 @@ MessageAnswer ScriptedDialogs::messageBoxWithDetail(const QString& title, const 
                                                     MessageButtons buttons) {
   const MessageAnswer answer = messageBox(title, text, icon, buttons);
   boxes.back().detail = detail;
+  boxes.back().help = Dialogs::helpTopic(icon, text, detail);
   return answer;
 }
 

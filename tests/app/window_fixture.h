@@ -27,6 +27,7 @@ struct ShownBox {
   MessageIcon icon;
   MessageButtons buttons;
   QString detail = {};
+  QString help = {};  // the section its help button opens; empty without one
 };
 
 struct AskedFile {

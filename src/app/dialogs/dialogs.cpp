@@ -1,15 +1,18 @@
 #include "app/dialogs/dialogs.h"
 
-#include "logo/picture_reader.h"
-
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "app/help/help_window.h"
+#include "app/help/troubleshooting.h"
+#include "logo/picture_reader.h"
 
 namespace vx {
 namespace {
@@ -51,6 +54,22 @@ void addPicturePreview(QFileDialog& dialog) {
   });
 }
 
+// Warnings and errors report a failure; the rest ask or inform.
+bool reportsFailure(MessageIcon icon) { return icon == MessageIcon::Warning || icon == MessageIcon::Error; }
+
+// A help button beside the box's own, which opens the troubleshooting entry of its text and
+// leaves the box up. The box holds only its own window, so the help window stays usable.
+void addHelpButton(QMessageBox& box, MessageButtons buttons, const QString& text, const QString& detail) {
+  QPushButton* help = box.addButton(QMessageBox::Help);
+  // The box closes on any of its buttons: this one's click is taken from it.
+  QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
+  QObject::connect(help, &QAbstractButton::clicked, &box,
+                   [text, detail] { HelpWindow::open(failureHelpTopic(text, detail)); });
+  // With a second button the box would no longer take Escape or its close button as OK.
+  if (buttons == MessageButtons::Ok) box.setEscapeButton(QMessageBox::Ok);
+  box.setWindowModality(Qt::WindowModal);
+}
+
 class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QWidget* parent) : parent_(parent) {}
@@ -82,6 +101,7 @@ class QtDialogs : public Dialogs {
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    if (reportsFailure(icon)) addHelpButton(box, buttons, text, detail);
     switch (box.exec()) {
       case QMessageBox::Yes: return MessageAnswer::Yes;
       case QMessageBox::No: return MessageAnswer::No;
@@ -122,6 +142,10 @@ class QtDialogs : public Dialogs {
 };
 
 }  // namespace
+
+QString Dialogs::helpTopic(MessageIcon icon, const QString& text, const QString& detail) {
+  return reportsFailure(icon) ? failureHelpTopic(text, detail) : QString();
+}
 
 std::unique_ptr<Dialogs> makeQtDialogs(QWidget* parent) { return std::make_unique<QtDialogs>(parent); }
 

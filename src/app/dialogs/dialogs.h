@@ -1,6 +1,7 @@
 #pragma once
 // Every question and message box the window shows, and its file dialogs, go through this
-// seam so that window tests can script the operator's answers and check each box.
+// seam so that window tests can script the operator's answers and check each box. A box that
+// reports a failure (a warning or an error) has a help button beside its own buttons.
 
 #include <QString>
 
@@ -20,6 +21,10 @@ enum class FileDialogKind { OpenConfig, SaveConfig, OpenPicture };
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
+  // The handbook's section ("troubleshooting.html#msg-…") the help button of a box with `icon`,
+  // `text` and `detail` opens; empty for a box without one (a question, a notice). Reads the
+  // handbook: call it when the box is shown or its button pressed, not before.
+  static QString helpTopic(MessageIcon icon, const QString& text, const QString& detail);
   virtual MessageAnswer messageBox(const QString& title, const QString& text, MessageIcon icon,
                                    MessageButtons buttons) = 0;
   // A box whose `detail` (a second, smaller text: which device and why) follows `text`. Without

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+#include "app/help/help_window.h"
+
 namespace vx {
 
 ProgressDialog::ProgressDialog(QWidget* parent)
@@ -43,6 +45,7 @@ ProgressDialog::ProgressDialog(QWidget* parent)
   resendNoteLabel->setObjectName(QStringLiteral("resendNoteLabel"));
   resendNoteLabel->setWordWrap(true);
   resendNoteLabel->setGeometry(12, 134, 481, 44);
+  installHelpKey(this);
 }
 
 }  // namespace vx

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/dialogs.h"
+#include "app/help/help_window.h"
 #include "model/shown_path.h"
 #include "serial/serial_device_watch.h"
 
@@ -81,6 +82,9 @@ SerialPortsDialog::SerialPortsDialog(PortChoices& choices, Dialogs& dialogs, QWi
       isPresent_(isPresent ? std::move(isPresent) : [](const QString& path) { return devicePresent(path); }) {
   setObjectName(QStringLiteral("SerialPortsDialog"));
   setWindowTitle(title());
+  // Holds only the main window: the handbook, which F1 opens here, stays usable.
+  setWindowModality(Qt::WindowModal);
+  installHelpKey(this);
   auto* layout = new QVBoxLayout(this);
   auto* intro = new QLabel(
       tr("Escolha o dispositivo de cada porta. A escolha vale para este usuário e é usada "

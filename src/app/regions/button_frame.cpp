@@ -9,7 +9,9 @@
 namespace vx {
 
 void ButtonFrame::createButtonFrame(ControlFactory& make) {
-  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1026, 22});
+  make.setRegion("buttonSettingsGroup");
+  // The row's right end holds help, undo and redo.
+  buttonTabs = make.make<TabBar>(QStringLiteral("buttonTabs"), {0, 49, 1001, 22});
   buttonTabs->setFont(make.bold());
   buttonTabs->setExpanding(false);
   buttonTabs->setDrawBase(true);
@@ -33,6 +35,8 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
   }
   buttonPicture->setPressedPictures(
       {pressedButtons[1], pressedButtons[2], pressedButtons[3], pressedButtons[4]});
+  buttonTabs->setToolTip(tr("Escolhe o botão da impressora que a página mostra"));
+  buttonPicture->setToolTip(tr("Clique num botão (ou use as setas e Enter) para escolhê-lo"));
   rangeLabel = make.label("rangeLabel", QStringLiteral("De A00 a A99"), {14, 224, 279, 26});
   rangeLabel->setFont(make.title());
   rangeLabel->setAlignment(Qt::AlignCenter);
@@ -57,6 +61,14 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
   lastNumberBox->setMinValue(0);
   lastNumberBox->setMaxValue(99);
   lastNumberBox->setValue(99);
+  letterList->setToolTip(
+      tr("Letra da senha deste botão. A letra de um botão anterior segue a numeração dele; "
+         "\"Inativo\" desliga o botão"));
+  printLetterList->setToolTip(
+      tr("Com \"Imprimir\", a letra sai antes de um número de 2 dígitos (até 99); sem ela, "
+         "número de 3 dígitos (até 999)"));
+  firstNumberBox->setToolTip(tr("Primeira senha deste botão"));
+  lastNumberBox->setToolTip(tr("Última senha deste botão"));
   letterLabel->setBuddy(letterList);
   // The focus goes to the list's text field, which a screen reader names on its own.
   letterList->lineEdit()->setAccessibleName(tr("Atendimento"));
@@ -66,6 +78,7 @@ void ButtonFrame::createButtonFrame(ControlFactory& make) {
   sendSettingsButton =
       make.button("sendSettingsButton", tr("Enviar Todas Configurações de Botões e Atendimento"),
                   QStyle::SP_ArrowUp, {14, 256, 436, 44});
+  sendSettingsButton->setToolTip(tr("Envia à impressora a letra e a numeração dos 4 botões e as opções"));
 }
 
 }  // namespace vx

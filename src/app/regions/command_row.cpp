@@ -8,6 +8,7 @@
 namespace vx {
 
 void CommandRow::createCommandRow(ControlFactory& make) {
+  make.setRegion("commandRow");
   openButton = make.button("openButton", tr("Abrir"), QStyle::SP_DialogOpenButton, {6, 8, 80, 34});
   saveButton = make.button("saveButton", tr("Salvar"), QStyle::SP_DialogSaveButton, {90, 8, 80, 34});
   sendAllButton = make.button("sendAllButton", tr("Enviar Todas as Configurações Para Impressora"),
@@ -25,6 +26,10 @@ void CommandRow::createCommandRow(ControlFactory& make) {
   saveButton->setToolTip(withShortcut(tr("Salvar as configurações num arquivo"), QKeySequence::Save));
   setClockButton = make.button("setClockButton", tr("Configurar Hora e Data"), QStyle::SP_BrowserReload,
                                {548, 8, 150, 34});
+  sendAllButton->setToolTip(
+      tr("Envia à impressora os botões, o relógio, os textos dos 4 botões e o logotipo (alguns minutos)"));
+  sendAllWithoutLogoButton->setToolTip(tr("Envia tudo, menos o logotipo"));
+  setClockButton->setToolTip(tr("Acerta o relógio da impressora pela data e hora deste computador"));
 
   portLabel = make.label("portLabel", tr("Porta Serial:"), {706, 6, 76, 15});
   portList = make.make<ComboBox>(QStringLiteral("portList"), {706, 22, 58, 22}, true);
@@ -43,6 +48,9 @@ void CommandRow::createCommandRow(ControlFactory& make) {
                                          tr("Zerar todas senhas automaticamente ao fim do dia"));
   twoCopiesBox =
       make.make<CheckBox>(QStringLiteral("twoCopiesBox"), {792, 33, 284, 16}, tr("Imprime 2 vias"));
+  beepBox->setToolTip(tr("A impressora apita ao imprimir cada senha"));
+  resetAtDayEndBox->setToolTip(tr("Zera os contadores de senhas de todos os botões no fim do dia"));
+  twoCopiesBox->setToolTip(tr("Cada senha sai em duas vias. Não fica gravado no arquivo de configuração"));
   beepBox->setChecked(true);
   resetAtDayEndBox->setChecked(true);
 
@@ -58,6 +66,13 @@ void CommandRow::createCommandRow(ControlFactory& make) {
     button->setEnabled(false);
     return button;
   };
+  // The handbook's contents; F1 on any control opens that control's section.
+  helpButton = make.make<QToolButton>(QStringLiteral("helpButton"), {1003, 49, 24, 22});
+  helpButton->setIcon(helpButton->style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+  helpButton->setAccessibleName(tr("Ajuda"));
+  helpButton->setToolTip(tr("Manual do programa. F1 abre a parte do manual sobre o controle em uso."));
+  helpButton->setFocusPolicy(Qt::StrongFocus);
+  helpButton->setAutoRaise(true);
   undoButton = historyButton("undoButton", tr("Desfazer"), false, 1028);
   redoButton = historyButton("redoButton", tr("Refazer"), true, 1053);
 }

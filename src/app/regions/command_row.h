@@ -29,7 +29,8 @@ struct CommandRow {
   CheckBox* beepBox = nullptr;
   CheckBox* resetAtDayEndBox = nullptr;
   CheckBox* twoCopiesBox = nullptr;
-  // Undo and redo, at the right end of the button tabs' row.
+  // Help, undo and redo, at the right end of the button tabs' row.
+  QToolButton* helpButton = nullptr;  // opens the handbook's contents
   QToolButton* undoButton = nullptr;
   QToolButton* redoButton = nullptr;
 

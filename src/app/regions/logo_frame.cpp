@@ -10,6 +10,7 @@ namespace vx {
 QString LogoFrame::blackShareText(int percent) { return tr("Preto: %1 %").arg(percent); }
 
 void LogoFrame::createLogoFrame(ControlFactory& make) {
+  make.setRegion("logoSettingsGroup");
   logoSettingsGroup =
       make.frame("logoSettingsGroup", tr("Configuração de Logotipo (Todos Botões)"), {6, 311, 452, 287});
   zoomLabel = make.label("zoomLabel", tr("Zoom"), {14, 329, 36, 16});
@@ -44,16 +45,25 @@ void LogoFrame::createLogoFrame(ControlFactory& make) {
   logoWidthBar->setAccessibleName(tr("Zoom"));
   logoHeightBar->setAccessibleName(tr("Altura do logotipo"));
   contrastBar->setAccessibleName(tr("Contraste"));
+  logoWidthBar->setToolTip(tr("Largura do logotipo em pontos da impressora (20 a 400)"));
+  logoHeightBar->setToolTip(tr("Altura do logotipo em pontos da impressora (10 a 200)"));
+  contrastBar->setToolTip(tr("Limite entre preto e branco. Vale no próximo \"Atualizar imagem\""));
+  openPictureButton->setToolTip(tr("Abre um arquivo de imagem para o logotipo"));
+  updatePictureButton->setToolTip(
+      tr("Converte a imagem em preto e branco com o contraste escolhido; a pré-visualização mostra o "
+         "resultado"));
   blackShareLabel = make.label("blackShareLabel", blackShareText(0), {392, 553, 60, 16});
   blackShareLabel->setToolTip(tr("Parte da área do logotipo que a impressora imprime em preto"));
   printLogoBox =
       make.make<CheckBox>(QStringLiteral("printLogoBox"), {14, 575, 112, 18}, tr("Imprimir Logotipo"));
+  printLogoBox->setToolTip(tr("Imprime o logotipo no alto da senha"));
   printLogoBox->setChecked(true);
   suggestButton =
       make.button("suggestButton", tr("Sugerir"), QStyle::SP_DialogApplyButton, {128, 574, 64, 21});
   suggestButton->setToolTip(tr("Sugere o contraste pelo histograma da imagem"));
   sendLogoButton = make.button("sendLogoButton", tr("Enviar Todas Configurações de Logotipo"),
                                QStyle::SP_ArrowUp, {196, 574, 256, 21});
+  sendLogoButton->setToolTip(tr("Envia o logotipo à impressora"));
 }
 
 }  // namespace vx

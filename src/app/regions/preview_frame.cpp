@@ -16,6 +16,7 @@ void moveTo(QWidget* w, int y) { w->move(w->x(), y); }
 }  // namespace
 
 void PreviewFrame::createPreviewFrame(ControlFactory& make, const QImage& logoRaster) {
+  make.setRegion("previewGroup");
   previewGroup = make.frame("previewGroup", tr("Pré-visualização da Senha"), {721, 83, 346, 508});
   // Children are created back to front.
   previewTitleLabel = make.label("previewTitleLabel", ticketTitle(1), {809, 98, 240, 16});

@@ -1,5 +1,7 @@
 #include "app/widgets/control_factory.h"
 
+#include "app/help/help_topics.h"
+
 namespace vx {
 
 ControlFactory::ControlFactory(QWidget* window) : window_(window), bold_(window->font()), title_(window->font()) {
@@ -12,6 +14,7 @@ QGroupBox* ControlFactory::frame(const char* name, const QString& caption, const
   auto* g = new QGroupBox(caption, window_);
   g->setObjectName(QString::fromLatin1(name));
   g->setGeometry(geometry);
+  markRegion(g);
   return g;
 }
 
@@ -19,6 +22,7 @@ QLabel* ControlFactory::label(const char* name, const QString& caption, const QR
   auto* l = new QLabel(caption, window_);
   l->setObjectName(QString::fromLatin1(name));
   l->setGeometry(geometry);
+  markRegion(l);
   return l;
 }
 
@@ -30,7 +34,12 @@ QPushButton* ControlFactory::button(const char* name, const QString& caption, QS
   b->setObjectName(QString::fromLatin1(name));
   b->setGeometry(geometry);
   b->setFocusPolicy(Qt::StrongFocus);
+  markRegion(b);
   return b;
+}
+
+void ControlFactory::markRegion(QWidget* control) const {
+  if (*region_) control->setProperty(kRegionProperty, QString::fromLatin1(region_));
 }
 
 }  // namespace vx

@@ -1,5 +1,6 @@
 #pragma once
-// Makes the main window's controls at their fixed places, with their object names,
+// Makes the main window's controls at their fixed places, with their object names and the
+// name of the region they belong to (help finds a control's section through either),
 // in the window's fonts; standard button pictures are made once and shared. Used only while
 // the window builds its regions, on the window's thread.
 
@@ -19,6 +20,10 @@ class ControlFactory {
  public:
   explicit ControlFactory(QWidget* window);
 
+  // The region the controls made from now on belong to ("textSettingsGroup"): the name of its
+  // frame, or "commandRow".
+  void setRegion(const char* name) { region_ = name; }
+
   const QFont& bold() const { return bold_; }  // titles of frames and of the text
   const QFont& title() const { return title_; }  // the large titles of the button page
 
@@ -32,14 +37,18 @@ class ControlFactory {
     T* control = new T(std::forward<Args>(args)..., window_);
     control->setObjectName(name);
     control->setGeometry(geometry);
+    markRegion(control);
     return control;
   }
 
  private:
+  void markRegion(QWidget* control) const;
+
   QWidget* window_;
   QFont bold_;
   QFont title_;
   std::map<QStyle::StandardPixmap, QIcon> icons_;
+  const char* region_ = "";
 };
 
 }  // namespace vx

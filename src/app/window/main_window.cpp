@@ -10,6 +10,8 @@
 
 #include "app/dialogs/error_report.h"
 #include "app/dialogs/progress_dialog.h"
+#include "app/help/help_topics.h"
+#include "app/help/help_window.h"
 #include "app/widgets/accessibility.h"
 #include "app/widgets/control_factory.h"
 #include "app/widgets/fonts.h"
@@ -43,6 +45,7 @@ MainWindow::MainWindow(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Pacer> 
 
 MainWindow::~MainWindow() {
   disconnect(focusWatch_);
+  HelpWindow::discard();
   finishRecovery();
   destroyPort();
 }
@@ -91,6 +94,9 @@ void MainWindow::wireHandlers() {
   onClicked(suggestButton, recorded(EditedControl::SuggestContrast, 0, [this] { suggestContrast(); }));
   onClicked(undoButton, [this] { undoEdit(); });
   onClicked(redoButton, [this] { redoEdit(); });
+  connect(helpButton, &QToolButton::clicked, this,
+          [] { HelpWindow::open(QString::fromLatin1(kContentsTopic)); });
+  installHelpKey(this);
   logoDrop = new LogoDropTarget(this);
   for (QWidget* w : {static_cast<QWidget*>(logoSettingsGroup), static_cast<QWidget*>(logoBackdrop),
                      static_cast<QWidget*>(logoPicture)})
@@ -242,6 +248,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   runHandler([this] { showPrinterChangedNotice(); });
+  // The handbook goes with the window it helps with.
+  HelpWindow::discard();
   event->accept();
 }
 
