@@ -432,7 +432,7 @@
     </message>
     <message>
         <source>A conexão com a impressora foi perdida durante o envio</source>
-        <translation>The connection to the printer was lost while sending</translation>
+        <translation>The connection to the printer was lost during the transfer</translation>
     </message>
     <message>
         <source> e </source>
