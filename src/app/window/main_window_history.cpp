@@ -4,6 +4,7 @@
 
 #include <QAbstractSpinBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,6 +41,9 @@ HistoryKey historyKey(const QKeyEvent& e) {
   if (e.matches(QKeySequence::Redo)) return HistoryKey::Redo;
   return HistoryKey::None;
 }
+
+// A caption of Qt's own, in Qt's own translation (not the program's catalogue).
+QString qtText(const char* context, const char* text) { return QCoreApplication::translate(context, text); }
 
 }  // namespace
 
@@ -251,8 +255,8 @@ bool MainWindow::showEditMenu(QObject* watched, const QContextMenuEvent& event) 
     return action->objectName() == name || action->text().section(QLatin1Char('\t'), 0, 0) == caption;
   };
   for (QAction* action : menu->actions()) {
-    const bool undo = isFieldAction(action, QLatin1String("edit-undo"), QLineEdit::tr("&Undo"));
-    if (!undo && !isFieldAction(action, QLatin1String("edit-redo"), QLineEdit::tr("&Redo"))) continue;
+    const bool undo = isFieldAction(action, QLatin1String("edit-undo"), qtText("QLineEdit", "&Undo"));
+    if (!undo && !isFieldAction(action, QLatin1String("edit-redo"), qtText("QLineEdit", "&Redo"))) continue;
     action->disconnect();
     action->setObjectName(undo ? QStringLiteral("edit-undo") : QStringLiteral("edit-redo"));
     action->setEnabled((undo ? history_.nextUndo() : history_.nextRedo()) != nullptr);
@@ -261,8 +265,9 @@ bool MainWindow::showEditMenu(QObject* watched, const QContextMenuEvent& event) 
   }
   if (spin != nullptr && !spin->isReadOnly()) {
     menu->addSeparator();
-    QAction* up = menu->addAction(QAbstractSpinBox::tr("&Step up"), spin, &QAbstractSpinBox::stepUp);
-    QAction* down = menu->addAction(QAbstractSpinBox::tr("Step &down"), spin, &QAbstractSpinBox::stepDown);
+    QAction* up = menu->addAction(qtText("QAbstractSpinBox", "&Step up"), spin, &QAbstractSpinBox::stepUp);
+    QAction* down =
+        menu->addAction(qtText("QAbstractSpinBox", "Step &down"), spin, &QAbstractSpinBox::stepDown);
     if (const auto* numbers = qobject_cast<QSpinBox*>(spin)) {
       up->setEnabled(numbers->value() < numbers->maximum());
       down->setEnabled(numbers->value() > numbers->minimum());
