@@ -15,7 +15,7 @@ namespace {
 // The handbook's page on this program; a page beside the program is named in full, from where
 // the program runs.
 QString handbookPage() {
-  const QString page = QStringLiteral(VORLANDEX_HANDBOOK_PAGE);
+  QString page = QStringLiteral(VORLANDEX_HANDBOOK_PAGE);
   if (!QDir::isRelativePath(page)) return page;
   return QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).filePath(page));
 }
@@ -23,17 +23,20 @@ QString handbookPage() {
 // A function rather than a global: nothing is built before main().
 QString description() {
   return QStringLiteral(
-    "Sends a saved configuration pair (PAIR.cfg and the PAIR.bmp beside it) to one or more VORLANDEX\n"
-    "ticket printers at once, as the window's \"Enviar Todas as Configurações Para Impressora\" does:\n"
-    "settings, clock, the texts of buttons 1 to 4, logo. Each port is fed by its own writer at the\n"
-    "protocol's own pace; a failing port never stops the others.\n"
-    "\n"
-    "Exit status: 0 when every port received everything, 1 when any port failed, 2 for bad\n"
-    "arguments or a pair that does not open (nothing is sent then).\n"
-    "\n"
-    "--only clock needs no PAIR.cfg.\n"
-    "\n"
-    "Handbook: ") + handbookPage();
+             "Sends a saved configuration pair (PAIR.cfg and the PAIR.bmp beside it) to one or more "
+             "VORLANDEX\n"
+             "ticket printers at once, as the window's \"Enviar Todas as Configurações Para Impressora\" "
+             "does:\n"
+             "settings, clock, the texts of buttons 1 to 4, logo. Each port is fed by its own writer at the\n"
+             "protocol's own pace; a failing port never stops the others.\n"
+             "\n"
+             "Exit status: 0 when every port received everything, 1 when any port failed, 2 for bad\n"
+             "arguments or a pair that does not open (nothing is sent then).\n"
+             "\n"
+             "--only clock needs no PAIR.cfg.\n"
+             "\n"
+             "Handbook: ") +
+         handbookPage();
 }
 ParsedArguments refuse(const QString& why) {
   return ParsedArguments{
@@ -110,11 +113,13 @@ std::optional<ParsedArguments> answerHelpOrVersion(const QCommandLineParser& par
     // The usage line names the program as it is run, whatever path started it.
     QString text = parser.helpText();
     const qsizetype end = text.indexOf(QLatin1String(" [options]"));
-    if (text.startsWith(QLatin1String("Usage: ")) && end > 0) text.replace(7, end - 7, QStringLiteral("vorlandex-send"));
+    if (text.startsWith(QLatin1String("Usage: ")) && end > 0)
+      text.replace(7, end - 7, QStringLiteral("vorlandex-send"));
     return ParsedArguments{std::nullopt, 0, text};
   }
   if (parser.isSet(options.version))
-    return ParsedArguments{std::nullopt, 0, QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
+    return ParsedArguments{std::nullopt, 0,
+                           QStringLiteral("vorlandex-send %1").arg(QStringLiteral(VORLANDEX_VERSION))};
   return std::nullopt;
 }
 
@@ -126,10 +131,14 @@ QString readJobs(const QCommandLineParser& parser, const Options& options, SendO
     for (const QString& list : parser.values(options.only)) {
       for (const QString& raw : list.split(QLatin1Char(','))) {
         const QString name = raw.trimmed().toLower();
-        if (name == QLatin1String("settings")) o.jobs.settings = true;
-        else if (name == QLatin1String("clock")) o.jobs.clock = true;
-        else if (name == QLatin1String("texts")) o.jobs.texts = true;
-        else if (name == QLatin1String("logo")) o.jobs.logo = true;
+        if (name == QLatin1String("settings"))
+          o.jobs.settings = true;
+        else if (name == QLatin1String("clock"))
+          o.jobs.clock = true;
+        else if (name == QLatin1String("texts"))
+          o.jobs.texts = true;
+        else if (name == QLatin1String("logo"))
+          o.jobs.logo = true;
         else
           return sendMessage(SendMessages::kUnknownJob).arg(raw.trimmed());
       }

@@ -108,7 +108,7 @@ class PictureDialogs : public vx::Dialogs {
       unexpected_ += title + QLatin1String(": ") + text + QLatin1Char(' ') + detail + QLatin1Char('\n');
       return MessageAnswer::Cancel;
     }
-    QTimer::singleShot(0, [picture] {
+    QTimer::singleShot(0, qApp, [picture] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       *picture = box->grab().toImage();
@@ -119,7 +119,7 @@ class PictureDialogs : public vx::Dialogs {
 
   QString fileDialog(vx::FileDialogKind, const QString&, const QString&, const QString&) override {
     if (fileAnswers.empty()) return {};
-    const QString name = fileAnswers.front();
+    QString name = fileAnswers.front();
     fileAnswers.pop_front();
     return name;
   }
@@ -145,15 +145,15 @@ W* child(QObject& parent, const char* name) {
 // chosen for COM1.
 QImage drawSerialPortsDialog(vx::Dialogs& dialogs, const QString& settingsFolder) {
   const QString adapter = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
-  const std::vector<vx::SerialDevice> devices{
+  std::vector<vx::SerialDevice> devices{
       {adapter, QStringLiteral("ttyUSB0"), QStringLiteral("FTDI FT232R USB UART")},
       {QStringLiteral("/dev/ttyS0"), QStringLiteral("ttyS0"),
        QStringLiteral("Porta serial integrada (E/S 0x3f8)")}};
   vx::PortChoices choices(settingsFolder + QStringLiteral("/ports.conf"));
   if (!choices.store(1, adapter)) fail(QStringLiteral("cannot store the example's port choice"));
   vx::SerialPortsDialog dialog(
-      choices, dialogs, nullptr, [devices] { return devices; },
-      [devices](const QString& path) {
+      choices, dialogs, nullptr, [&devices] { return devices; },
+      [&devices](const QString& path) {
         return std::any_of(devices.begin(), devices.end(),
                            [&](const vx::SerialDevice& d) { return d.path == path; });
       });
@@ -201,7 +201,7 @@ void drawPictures(const QString& exampleFolder, const QString& out, const QStrin
   auto& progressDialog = *window.findChild<vx::ProgressDialog*>();
   QTimer watch;
   watch.setInterval(0);
-  QObject::connect(&watch, &QTimer::timeout, [&] {
+  QObject::connect(&watch, &QTimer::timeout, &watch, [&] {
     const vx::ProgressBar& bar = *progressDialog.progressBar;
     if (progress.isNull() && progressDialog.isVisible() && bar.maximum() > 0 &&
         bar.value() * 5 >= bar.maximum() * 2)
