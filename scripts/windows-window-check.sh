@@ -7,8 +7,9 @@
 # COM1 is pointed at the pseudo-terminal of the Linux build's virtual printer. The packed
 # program (WINDOWS_BUILD/vorlandex-<version>-win64/vorlandex.exe, with its DLLs and plugins beside
 # it) is then started in English, Spanish and Portuguese; each window is photographed
-# (SCREENS, default WINDOWS_BUILD/screens: window-en.png, window-es.png, window-pt.png, and the
-# English "Serial ports" dialog, window-en-serial-ports.png) and closed with Alt+F4 as an operator
+# (SCREENS, default WINDOWS_BUILD/screens: window-en.png, window-es.png, window-pt.png, the
+# English "Serial ports" dialog, window-en-serial-ports.png, and the help window F1 opens,
+# help-en.png, help-es.png, help-pt.png) and closed with Alt+F4 as an operator
 # would, and must end with exit status 0. The Portuguese one first
 # sends the settings job from the keyboard (Tab to "Enviar Todas Configurações de Botões e
 # Atendimento", then Space), and the printer must have decoded the whole job: the letter, link,
@@ -138,9 +139,28 @@ photograph_serial_ports() {
   say "--lang en: \"Serial ports\" opened and closed from the keyboard; screenshot $screens/window-en-serial-ports.png"
 }
 
+# F1 on the control that has the focus at start ("Open") opens the handbook at that control's
+# section, in the window's language; the help window is photographed (help-LANGUAGE.png) and
+# closed with Alt+F4, and the main window gets the focus back.
+photograph_help() {
+  local language=$1 help=""
+  xdotool key F1
+  help=$(visible_window '(Manual|Handbook)$')
+  [ -n "$help" ] || fail "--lang $language: no help window after F1"
+  sleep 1
+  import -window root "$screens/help-$language.png"
+  say "--lang $language: F1 opened \"$(xdotool getwindowname "$help")\"; screenshot $screens/help-$language.png"
+  xdotool windowfocus --sync "$help"
+  xdotool key --clearmodifiers alt+F4
+  for _ in $(seq 40); do xdotool search --onlyvisible --name '(Manual|Handbook)$' >/dev/null 2>&1 || break; sleep 0.25; done
+  xdotool search --onlyvisible --name '(Manual|Handbook)$' >/dev/null 2>&1 && fail "--lang $language: the help window did not close"
+  xdotool windowfocus --sync "$wid"
+}
+
 for language in en es; do
   start_window "$language"
   photograph "$language"
+  photograph_help "$language"
   [ "$language" = en ] && photograph_serial_ports
   close_window "$language"
 done
@@ -149,9 +169,11 @@ trace=$(wine_path "$work/trace.txt")
 start_window pt
 trace=""
 photograph pt
-# The window's Tab order from its first control, "Abrir": the command row's ten controls, then
-# the button frame's six, then "Enviar Todas Configurações de Botões e Atendimento".
-for _ in $(seq 16); do xdotool key --delay 80 Tab; done
+photograph_help pt
+# The window's Tab order from its first control, "Abrir": the command row's ten controls and the
+# help button, then the button frame's six, then "Enviar Todas Configurações de Botões e
+# Atendimento".
+for _ in $(seq 17); do xdotool key --delay 80 Tab; done
 xdotool key space
 # The settings job: 17 registers paced by the protocol; the printer names each one.
 expected=17
