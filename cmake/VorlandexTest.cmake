@@ -29,6 +29,11 @@ function(vorlandex_add_test name)
   endif()
   vorlandex_test_main(${ARG_APPLICATION})
   add_executable(${name} ${ARG_SOURCES})
+  if(VORLANDEX_PROGRAM_EMULATOR)
+    # So that QProcess can start children under the emulator (tests/support/emulated_fork.cpp).
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/emulated_fork.cpp)
+    target_link_libraries(${name} PRIVATE ${CMAKE_DL_LIBS})
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} vx_test_main_${ARG_APPLICATION} GTest::gtest GTest::gmock
                         Threads::Threads)
   add_test(NAME ${name} COMMAND ${name})

@@ -12,6 +12,7 @@
 #include "config/config_text.h"
 #include "config/recovery_slot.h"
 #include "logo/default_picture.h"
+#include "programs.h"
 #include "recovery_edits.h"
 #include "support/picture_files.h"
 #include "window_fixture.h"
@@ -204,8 +205,8 @@ TEST_F(WindowRecoveryTest, KilledWindowsWorkIsRecoveredAndSavesWhatSalvarWould) 
       << "the edits were lost";
 
   QProcess child;
-  child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/" RECOVERY_WINDOW_CHILD),
-              {root, sala, picture});
+  startProgram(child, QCoreApplication::applicationDirPath() + QStringLiteral("/" RECOVERY_WINDOW_CHILD),
+               {root, sala, picture});
   ASSERT_TRUE(child.waitForStarted(20000)) << child.errorString().toStdString();
   while (!child.canReadLine() && child.waitForReadyRead(60000)) {
   }

@@ -9,8 +9,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QThread>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "config/config_file_names.h"
 #include "config/config_io.h"
@@ -18,6 +18,7 @@
 #include "config/recovery_slot.h"
 #include "config/recovery_writer.h"
 #include "config_test_support.h"
+#include "programs.h"
 
 namespace vx {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(RecoverySlotTest, KillDuringAWriteLeavesThePreviousCopyReadable) {
   const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/" RECOVERY_WRITER_CHILD);
   for (int run = 0; run < 4; ++run) {
     QProcess writer;
-    writer.start(child, {root});
+    test::startProgram(writer, child, {root});
     ASSERT_TRUE(writer.waitForStarted(20000)) << writer.errorString().toStdString();
     int written = -1;
     while (written < 2 && writer.waitForReadyRead(30000)) {
