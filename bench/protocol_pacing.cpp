@@ -74,7 +74,6 @@ class StampingPort final : public vx::SerialPort {
  public:
   StampingPort(std::unique_ptr<vx::SerialPort> port, StampBook& book) : port_(std::move(port)), book_(book) {}
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool readLineSettings(vx::LineSettings* s) override { return port_->readLineSettings(s); }
   bool applyLineSettings(const vx::LineSettings& s) override { return port_->applyLineSettings(s); }
   bool setReadInterval(std::uint32_t ms) override { return port_->setReadInterval(ms); }
   vx::IoResult watchLineEvents(std::uint32_t e) override { return port_->watchLineEvents(e); }

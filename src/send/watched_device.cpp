@@ -11,7 +11,6 @@ class WatchedDevice::Port final : public SerialPort {
   Port(WatchedDevice& owner, std::unique_ptr<SerialPort> port) : owner_(owner), port_(std::move(port)) {}
 
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool readLineSettings(LineSettings* settings) override { return port_->readLineSettings(settings); }
   bool applyLineSettings(const LineSettings& settings) override { return port_->applyLineSettings(settings); }
   bool setReadInterval(std::uint32_t interval_ms) override { return port_->setReadInterval(interval_ms); }
   IoResult watchLineEvents(std::uint32_t events) override { return port_->watchLineEvents(events); }

@@ -52,7 +52,7 @@ void PortThread::join() {
 void PortThread::reportFailure(std::initializer_list<std::string_view> trace_lines) {
   markGaveUp();
   stopTakingWork();
-  for (std::string_view line : trace_lines) TraceLine(line);
+  for (std::string_view line : trace_lines) traceLine(line);
   postHangupRequest();
 }
 

@@ -37,7 +37,7 @@ void ReadThread::body() {
     while (waitAndHandle()) {
     }
   }
-  TraceLine("Read thread shutting down");
+  traceLine("Read thread shutting down");
   port_.purge(Direction::Receive);
 }
 
@@ -83,11 +83,11 @@ bool ReadThread::startNextRead() {
     switch (read.status) {
       case IoStatus::Completed:
         // A burst is drained here without going back to the wait.
-        TraceLine("Data waiting for ReadFile: ");
+        traceLine("Data waiting for ReadFile: ");
         if (!postReceived(buffer_, read.count)) return false;
         continue;
       case IoStatus::Pending:
-        TraceLine("Waiting for data from comm connection.");
+        traceLine("Waiting for data from comm connection.");
         return true;
       case IoStatus::InvalidHandle:
       case IoStatus::Failed:
@@ -107,20 +107,20 @@ bool ReadThread::handleCompletedRead() {
 void ReadThread::noteFailure(const IoResult& result, const char* what, bool report) {
   last_error_ = result.error;
   if (result.status == IoStatus::InvalidHandle)
-    TraceLine(kInvalidHandleText);
+    traceLine(kInvalidHandleText);
   else if (report)
     reportFailure({traceErrorText(result.error, what)});
   else
-    TraceError(result.error, what);
+    traceError(result.error, what);
 }
 
 bool ReadThread::postReceived(const std::uint8_t* buffer, std::size_t count) {
   // The read interval never lets a read complete without data: 0 bytes means the device is gone.
   if (count == 0) {
-    TraceLine("The device went away (a read gave no data)");
+    traceLine("The device went away (a read gave no data)");
     return false;
   }
-  TraceLine("Got something from Comm port!!!");
+  traceLine("Got something from Comm port!!!");
   QByteArray block;
   if (!reserve(block, count)) return false;
   block.append(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(count));
@@ -134,7 +134,7 @@ bool ReadThread::reserve(QByteArray& block, std::size_t size) {
     return true;
   } catch (const std::bad_alloc&) {
     last_error_ = ENOMEM;
-    TraceError(ENOMEM, "LocalAlloc: ");
+    traceError(ENOMEM, "LocalAlloc: ");
     return false;
   }
 }
@@ -146,11 +146,11 @@ bool ReadThread::startNextLineEventWait() {
     switch (wait.status) {
       case IoStatus::Completed:
         event_mask_ = wait.eventMask;
-        TraceLine("Event (Error) waiting before WaitCommEvent.");
+        traceLine("Event (Error) waiting before WaitCommEvent.");
         if (!handleLineEvent(false)) return false;
         continue;
       case IoStatus::Pending:
-        TraceLine("Waiting for a CommEvent (Error) to occur.");
+        traceLine("Waiting for a CommEvent (Error) to occur.");
         return true;
       case IoStatus::InvalidHandle:
       case IoStatus::Failed:
@@ -183,7 +183,7 @@ bool ReadThread::handleLineEvent(bool retrieve) {
     sink_.post(LinkNotice{LinkNotice::Kind::ReceivedBytes, std::move(block)});
     return true;
   }
-  TraceLine("Unexpected comm event " + std::to_string(event_mask_));
+  traceLine("Unexpected comm event " + std::to_string(event_mask_));
   return false;
 }
 

@@ -77,9 +77,8 @@ class SerialPort {
   virtual ~SerialPort() = default;
 
   [[nodiscard]] virtual bool isCharacterDevice() = 0;
-  [[nodiscard]] virtual bool readLineSettings(LineSettings* settings) = 0;
-  // Applies the settings (and a raw 8-bit line without flow control); false when the device did
-  // not take all of them.
+  // Applies the settings (and a raw 8-bit line without flow control) over what the device holds
+  // now; false when the device did not take all of them.
   [[nodiscard]] virtual bool applyLineSettings(const LineSettings& settings) = 0;
   // A read waits without limit for its first byte and completes when its buffer is full or
   // `interval_ms` passes without a further byte. Writes have no time limit.

@@ -29,7 +29,7 @@ constexpr auto kDrainPoll = std::chrono::milliseconds(2);
 // looks only at the close event, so there is no way to end it sooner).
 void stopThread(PortThread& thread, WakeEvent& close_event, const char* not_exiting) {
   close_event.set();
-  if (!thread.waitFor(SerialLink::kThreadExitWaitMs)) TraceLine(not_exiting);
+  if (!thread.waitFor(SerialLink::kThreadExitWaitMs)) traceLine(not_exiting);
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ SerialLink::~SerialLink() {
 
 bool SerialLink::open() {
   if (port_handle_) {
-    TraceLine("Already have a comm file open");
+    traceLine("Already have a comm file open");
     throw SerialError("Already have a comm file open", SerialFailure::AlreadyOpen);
   }
   closed_lost_ = false;
@@ -56,32 +56,32 @@ bool SerialLink::open() {
   SerialBackend::OpenResult opened = backend_->openPort(name);
   device_ = opened.device.empty() ? name : opened.device;
   if (!opened.port) {
-    if (traceOn()) TraceError(opened.error, ("Error opening com port " + device_ + ": ").c_str());
+    if (traceOn()) traceError(opened.error, ("Error opening com port " + device_ + ": ").c_str());
     throw SerialError("Error opening com port", openFailureKind(opened.error), opened.error, device_);
   }
   if (!opened.port->isCharacterDevice()) {
-    if (traceOn()) TraceLine("File handle is not a comm handle. " + device_);
+    if (traceOn()) traceLine("File handle is not a comm handle. " + device_);
     throw SerialError("File handle is not a comm handle. ", SerialFailure::NotSerial, 0, device_);
   }
   port_handle_ = std::move(opened.port);
-  if (traceOn()) TraceLine("Opened " + device_);
+  if (traceOn()) traceLine("Opened " + device_);
 
   setUpLine(*port_handle_);
 
   int error = 0;
   close_event_ = backend_->createCloseEvent(&error);
   if (!close_event_) {
-    TraceError(error, "Unable to CreateEvent: ");
+    traceError(error, "Unable to CreateEvent: ");
     // Keeping the port open here would lock it away from every later open().
     port_handle_->close();
     port_handle_.reset();
-    if (traceOn()) TraceLine("Closed " + device_);
+    if (traceOn()) traceLine("Closed " + device_);
     return false;
   }
 
   auto reader = std::make_unique<ReadThread>(*port_handle_, *close_event_, *sink_);
   if (!reader->start(*backend_, kReaderPriority, &error)) {
-    TraceError(error, "Unable to create Read thread");
+    traceError(error, "Unable to create Read thread");
     throw SerialError("Unable to create Read thread", SerialFailure::ThreadNotStarted, error, device_);
   }
   reader_ = std::move(reader);
@@ -92,7 +92,7 @@ bool SerialLink::open() {
     writer = std::make_unique<WriteThread>(*port_handle_, *close_event_, *sink_, std::move(queue), device_);
   }
   if (!writer || !writer->start(*backend_, kWriterPriority, &error, /*realtime=*/true)) {
-    TraceError(error, "Unable to create Write thread");
+    traceError(error, "Unable to create Write thread");
     throw SerialError("Unable to create Write thread", SerialFailure::ThreadNotStarted, error, device_);
   }
   writer_ = std::move(writer);
@@ -104,11 +104,9 @@ bool SerialLink::open() {
 // speed its driver lacks) may still carry the printer's bytes, and the printer answers nothing
 // that could tell. So a refusal does not fail open(); it is traced.
 void SerialLink::setUpLine(SerialPort& port) {
-  LineSettings current;
-  if (!port.readLineSettings(&current)) TraceLine("GetCommState failed: the settings start from defaults");
-  if (!port.setReadInterval(250)) TraceLine("SetCommTimeouts failed");
+  if (!port.setReadInterval(250)) traceLine("SetCommTimeouts failed");
   if (!port.applyLineSettings(line_)) {
-    TraceLine("SetCommState: the device did not take " + std::to_string(line_.bitsPerSecond) +
+    traceLine("SetCommState: the device did not take " + std::to_string(line_.bitsPerSecond) +
               " bits per second, " + std::to_string(line_.dataBits) + " data bits, parity " +
               std::to_string(static_cast<int>(line_.parity)) + ", stop bits " +
               std::to_string(static_cast<int>(line_.stopBits)));
@@ -118,7 +116,7 @@ void SerialLink::setUpLine(SerialPort& port) {
 
 bool SerialLink::send(const void* data, std::uint16_t length, std::uint32_t pause_ms) {
   if (!writer_) {
-    TraceLine("Write thread not created");
+    traceLine("Write thread not created");
     return false;
   }
   bool queued = false;
@@ -129,7 +127,7 @@ bool SerialLink::send(const void* data, std::uint16_t length, std::uint32_t paus
     // No memory for the copy: lost like a refused request.
   }
   if (!queued) {
-    TraceLine("Failed to Post to Write thread. ");
+    traceLine("Failed to Post to Write thread. ");
     return false;
   }
   return true;
@@ -164,26 +162,26 @@ void SerialLink::drainOutput() {
 
 void SerialLink::close() {
   if (!port_handle_) return;
-  TraceLine("Stopping the Comm");
+  traceLine("Stopping the Comm");
   closed_lost_ = false;
   drainOutput();
   if (closed_lost_ && traceOn())
-    TraceLine("Lost the line to " + device_ + ": what was handed over may not all have reached it");
+    traceLine("Lost the line to " + device_ + ": what was handed over may not all have reached it");
 
   if (reader_) {
-    TraceLine("Closing Read Thread ");
+    traceLine("Closing Read Thread ");
     stopThread(*reader_, *close_event_, "Read thread not exiting.  Terminating it.");
     reader_.reset();
   }
   if (writer_) {
-    TraceLine("Closing Write Thread");
+    traceLine("Closing Write Thread");
     stopThread(*writer_, *close_event_, "Write thread not exiting.  Terminating it.");
     writer_.reset();
   }
   close_event_.reset();
   port_handle_->close();
   port_handle_.reset();
-  if (traceOn()) TraceLine("Closed " + device_);
+  if (traceOn()) traceLine("Closed " + device_);
 }
 
 void SerialLink::deliver(LinkNotice& notice) {

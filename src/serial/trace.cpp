@@ -99,7 +99,7 @@ std::string startTraceFromEnvironment() {
 
 bool traceOn() { return state().on.load(std::memory_order_relaxed); }
 
-void TraceLine(std::string_view text) {
+void traceLine(std::string_view text) {
   TraceState& s = state();
   if (!s.on.load(std::memory_order_relaxed)) return;
   std::lock_guard lock(s.mutex);
@@ -130,9 +130,9 @@ std::string traceErrorText(int error_code, const char* prefix) {
   return line;
 }
 
-void TraceError(int error_code, const char* prefix) {
+void traceError(int error_code, const char* prefix) {
   if (!state().on.load(std::memory_order_relaxed)) return;
-  TraceLine(traceErrorText(error_code, prefix));
+  traceLine(traceErrorText(error_code, prefix));
 }
 
 }  // namespace vx

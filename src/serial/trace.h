@@ -29,14 +29,14 @@ std::string startTraceFromEnvironment();
 bool traceOn();
 
 // Writes `text` and a line end when tracing is on.
-void TraceLine(std::string_view text);
+void traceLine(std::string_view text);
 
 // Writes `prefix`, "GetLastError returned: " and the system's description of `error_code` in
 // double quotes; `prefix` followed by "Out of memory" when no description exists. A null prefix
 // counts as empty.
-void TraceError(int error_code, const char* prefix);
+void traceError(int error_code, const char* prefix);
 
-// The line TraceError writes.
+// The line traceError writes.
 std::string traceErrorText(int error_code, const char* prefix);
 
 }  // namespace vx

@@ -54,16 +54,8 @@ bool WriteThread::keepPause(std::uint32_t pause_ms) {
   Clock::time_point now = Clock::now();
   const Clock::time_point wake = deadline - margin_;
   if (now < wake) {
-    const WaitResult wait = port_.waitUntil(close_event_, wake);
-    if (wait.event == WaitEvent::Close) return false;  // closing: the request is dropped unwritten
-    if (wait.event == WaitEvent::Failed) {
-      reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
-      return false;
-    }
-    if (wait.event != WaitEvent::Deadline) {
-      reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
-      return false;
-    }
+    // Closing drops the request unwritten.
+    if (!waitEndedOn(port_.waitUntil(close_event_, wake), WaitEvent::Deadline)) return false;
     now = Clock::now();
     // Aim the next wake-up at about twice the latency just seen, within bounds, so most
     // wake-ups land just before their deadline whatever the machine's load.
@@ -82,20 +74,13 @@ void WriteThread::body() {
   for (;;) {
     std::optional<WriteRequest> request = queue_->take();
     if (!request) {
-      const WaitResult wait = port_.waitWriterIdle(close_event_, queue_->waiting());
-      if (wait.event == WaitEvent::Failed) {
-        reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
-        break;
-      }
-      if (wait.event == WaitEvent::Close) break;
-      if (wait.event == WaitEvent::WriteRequest) continue;
-      reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
+      if (waitEndedOn(port_.waitWriterIdle(close_event_, queue_->waiting()), WaitEvent::WriteRequest)) continue;
       break;
     }
     if (close_event_.isSet()) break;  // the request is dropped unwritten
     // Traced before the pause, so that the trace's own time is never spent between the end of
     // a pause and its write.
-    TraceLine("Writing to comm port");
+    traceLine("Writing to comm port");
     const std::size_t count = request->bytes.size();
     // An empty request puts nothing on the line, so it neither waits nor counts as a write.
     if (count > 0 && !keepPause(request->pause_ms)) {
@@ -114,12 +99,22 @@ void WriteThread::body() {
     if (!written) break;
   }
   queue_->refuse();
-  TraceLine("Write thread shutting down");
+  traceLine("Write thread shutting down");
   port_.purge(Direction::Transmit);
 }
 
+bool WriteThread::waitEndedOn(const WaitResult& wait, WaitEvent expected) {
+  if (wait.event == expected) return true;
+  if (wait.event == WaitEvent::Failed) {
+    reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
+  } else if (wait.event != WaitEvent::Close) {
+    reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
+  }
+  return false;
+}
+
 void WriteThread::traceWrite(std::size_t count, Clock::duration since) const {
-  TraceLine("Wrote " + std::to_string(count) + (count == 1 ? " byte to " : " bytes to ") + device_ + " at " +
+  traceLine("Wrote " + std::to_string(count) + (count == 1 ? " byte to " : " bytes to ") + device_ + " at " +
             milliseconds(last_write_.time_since_epoch()) + " ms, " + milliseconds(since) +
             (wrote_ ? " ms after the write before it" : " ms after the port was opened"));
 }
@@ -129,33 +124,21 @@ bool WriteThread::writeWhole(const std::uint8_t* bytes, std::size_t count) {
   std::size_t left = count;
   for (;;) {
     IoResult write = port_.startWrite(rest, left);
-    if (write.status == IoStatus::Pending) {
-      const WaitResult wait = port_.waitWrite(close_event_);
-      if (wait.event == WaitEvent::Failed) {
-        reportFailure({traceErrorText(wait.error, "Write WAIT_FAILED: ")});
-        return false;
-      }
-      if (wait.event == WaitEvent::Close) return false;  // closing: the write is left to the purge
-      if (wait.event != WaitEvent::WriteDone) {
-        reportFailure({"Unexpected Wait return value " + std::to_string(waitNumber(wait.event))});
-        return false;
-      }
+    const bool waited = write.status == IoStatus::Pending;
+    if (waited) {
+      // Closing leaves the write to the purge.
+      if (!waitEndedOn(port_.waitWrite(close_event_), WaitEvent::WriteDone)) return false;
       write = port_.writeResult();
-      if (write.status == IoStatus::InvalidHandle) {
-        markGaveUp();
-        TraceLine(kInvalidHandleText);
-        return false;
-      }
-      if (write.status != IoStatus::Completed) {
-        reportFailure({traceErrorText(write.error, "Error writing to CommFile while waiting"), "Closing TAPI"});
-        return false;
-      }
-    } else if (write.status == IoStatus::InvalidHandle) {
+    }
+    if (write.status == IoStatus::InvalidHandle) {
       markGaveUp();
-      TraceLine(kInvalidHandleText);
+      traceLine(kInvalidHandleText);
       return false;
-    } else if (write.status == IoStatus::Failed) {
-      reportFailure({traceErrorText(write.error, "Error to writing to CommFile"), "Closing TAPI"});
+    }
+    if (write.status != IoStatus::Completed) {
+      reportFailure({traceErrorText(write.error, waited ? "Error writing to CommFile while waiting"
+                                                        : "Error to writing to CommFile"),
+                     "Closing TAPI"});
       return false;
     }
     left -= write.count;

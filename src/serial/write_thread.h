@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "serial/port_thread.h"
+#include "serial/serial_backend.h"
 #include "serial/spin_margin.h"
 #include "serial/write_queue.h"
 
@@ -59,6 +60,9 @@ class WriteThread final : public PortThread {
   // the port ended the wait (a failure also posts a hang-up request).
   bool keepPause(std::uint32_t pause_ms);
   bool writeWhole(const std::uint8_t* bytes, std::size_t count);
+  // True when `wait` ended on `expected`. A wait the close event ended is false without a word; a
+  // failed or unexpected one gives up on the port.
+  bool waitEndedOn(const WaitResult& wait, WaitEvent expected);
   // The trace's line for a request of `count` bytes written at last_write_, `since` after the
   // write before it (or after the opening, for the first one).
   void traceWrite(std::size_t count, Clock::duration since) const;

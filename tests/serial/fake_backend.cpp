@@ -90,11 +90,6 @@ class FakePort final : public SerialPort {
     std::lock_guard lock(s_->mutex);
     return s_->char_device;
   }
-  bool readLineSettings(LineSettings* settings) override {
-    std::lock_guard lock(s_->mutex);
-    *settings = s_->settings;
-    return true;
-  }
   bool applyLineSettings(const LineSettings& settings) override {
     std::lock_guard lock(s_->mutex);
     s_->settings = settings;

@@ -154,7 +154,7 @@ TEST_F(TraceTest, AFileThatCannotBeOpenedIsSaidAndLeavesTheTraceAsItWas) {
             "VORLANDEX_TRACE: cannot open " + path + ": No such file or directory; the serial trace stays off");
   ::unsetenv("VORLANDEX_TRACE");
   EXPECT_EQ(startTraceFromEnvironment(), "");
-  TraceLine("still traced");
+  traceLine("still traced");
   EXPECT_EQ(readLines(path_), std::vector<std::string>{"still traced"});
 }
 
@@ -184,12 +184,12 @@ TEST_F(TraceTest, TheEnvironmentsTraceFollowsEveryNewLinkUntilStopped) {
 }
 
 TEST_F(TraceTest, NothingIsWrittenWithoutAName) {
-  TraceLine("not written");
-  TraceError(EIO, "nor this: ");
+  traceLine("not written");
+  traceError(EIO, "nor this: ");
   setTraceFileName(path_);
-  TraceLine("written");
+  traceLine("written");
   setTraceFileName("");
-  TraceLine("not written either");
+  traceLine("not written either");
   EXPECT_EQ(readLines(path_), std::vector<std::string>{"written"});
 }
 

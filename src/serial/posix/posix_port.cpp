@@ -40,14 +40,6 @@ bool standardSpeed(std::uint32_t bits_per_second, speed_t* code) {
   return false;
 }
 
-// The rate of a B-constant; 0 for one that is not in the table.
-std::uint32_t standardRate(speed_t code) {
-  for (const auto& [rate, value] : kStandardSpeeds) {
-    if (value == code) return rate;
-  }
-  return 0;
-}
-
 IoResult completed(std::size_t count) { return IoResult{IoStatus::Completed, count, 0, 0}; }
 IoResult pending() { return IoResult{IoStatus::Pending, 0, 0, 0}; }
 IoResult failure(int error) {
@@ -73,38 +65,6 @@ PosixPort::~PosixPort() { close(); }
 bool PosixPort::isCharacterDevice() {
   struct stat st {};
   return ::fstat(fd_, &st) == 0 && S_ISCHR(st.st_mode);
-}
-
-bool PosixPort::readLineSettings(LineSettings* settings) {
-  termios t{};
-  if (::tcgetattr(fd_, &t) < 0) return false;
-  // Where the termios2 calls are missing (qemu's user-mode emulator answers ENOSYS), the B-constant
-  // still tells a standard speed.
-  settings->bitsPerSecond = arbitrarySpeed(fd_);
-  if (settings->bitsPerSecond == 0) settings->bitsPerSecond = standardRate(::cfgetospeed(&t));
-  switch (t.c_cflag & CSIZE) {
-    case CS5:
-      settings->dataBits = 5;
-      break;
-    case CS6:
-      settings->dataBits = 6;
-      break;
-    case CS7:
-      settings->dataBits = 7;
-      break;
-    default:
-      settings->dataBits = 8;
-      break;
-  }
-  if (!(t.c_cflag & PARENB)) {
-    settings->parity = Parity::None;
-  } else if (t.c_cflag & CMSPAR) {
-    settings->parity = (t.c_cflag & PARODD) ? Parity::Mark : Parity::Space;
-  } else {
-    settings->parity = (t.c_cflag & PARODD) ? Parity::Odd : Parity::Even;
-  }
-  settings->stopBits = (t.c_cflag & CSTOPB) ? StopBits::Two : StopBits::One;
-  return true;
 }
 
 bool PosixPort::applyLineSettings(const LineSettings& settings) {

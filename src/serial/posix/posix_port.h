@@ -27,7 +27,6 @@ class PosixPort final : public SerialPort {
   ~PosixPort() override;
 
   bool isCharacterDevice() override;
-  bool readLineSettings(LineSettings* settings) override;
   bool applyLineSettings(const LineSettings& settings) override;
   bool setReadInterval(std::uint32_t interval_ms) override;
 

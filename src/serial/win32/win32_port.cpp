@@ -117,18 +117,6 @@ bool Win32Port::isCharacterDevice() {
   return ::GetCommState(handle_, &dcb);
 }
 
-bool Win32Port::readLineSettings(LineSettings* settings) {
-  DCB dcb{};
-  dcb.DCBlength = sizeof dcb;
-  if (!::GetCommState(handle_, &dcb)) return false;
-  settings->bitsPerSecond = dcb.BaudRate;
-  settings->dataBits = dcb.ByteSize;
-  // NOPARITY .. SPACEPARITY and ONESTOPBIT .. TWOSTOPBITS run in the enumerations' order.
-  settings->parity = dcb.Parity <= SPACEPARITY ? static_cast<Parity>(dcb.Parity) : Parity::None;
-  settings->stopBits = dcb.StopBits <= TWOSTOPBITS ? static_cast<StopBits>(dcb.StopBits) : StopBits::One;
-  return true;
-}
-
 bool Win32Port::applyLineSettings(const LineSettings& settings) {
   DCB dcb{};
   dcb.DCBlength = sizeof dcb;
@@ -212,7 +200,7 @@ void Win32Port::releaseInFlight() {
   if (!held) return;
   // The system may still write into the records and set their events: they stay its own, a
   // few kilobytes and three events, rather than be freed or closed under it.
-  TraceLine("The system still held a transfer after the port was closed: its records are left to it");
+  traceLine("The system still held a transfer after the port was closed: its records are left to it");
   (void)io_.release();
 }
 
@@ -272,7 +260,7 @@ bool Win32Port::restartedAbortedCommWait() {
       comm_aborts_ = 0;
     }
     if (++comm_aborts_ <= kMaxCommAbortsPerSecond) {
-      TraceLine("The line-event wait was ended by the system; waiting again.");
+      traceLine("The line-event wait was ended by the system; waiting again.");
       outcome = startLineEventWait();
       if (outcome.status == IoStatus::Pending) return true;
     }

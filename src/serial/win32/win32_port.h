@@ -42,7 +42,6 @@ class Win32Port final : public SerialPort {
 
   // GetFileType gives FILE_TYPE_CHAR and the port answers GetCommState.
   bool isCharacterDevice() override;
-  bool readLineSettings(LineSettings* settings) override;
   bool applyLineSettings(const LineSettings& settings) override;
   bool setReadInterval(std::uint32_t interval_ms) override;
 

@@ -185,7 +185,6 @@ class StampingPort final : public SerialPort {
   StampingPort(std::unique_ptr<SerialPort> port, std::vector<WriteStamp>& stamps, bool& state_taken)
       : port_(std::move(port)), stamps_(stamps), state_taken_(state_taken) {}
   bool isCharacterDevice() override { return port_->isCharacterDevice(); }
-  bool readLineSettings(LineSettings* s) override { return port_->readLineSettings(s); }
   bool applyLineSettings(const LineSettings& s) override {
     return state_taken_ = port_->applyLineSettings(s);
   }
