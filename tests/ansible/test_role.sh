@@ -136,6 +136,16 @@ done
 grep -q "No package for armhf-host's architecture armhf" "$work/choice.log" ||
   { cat "$work/choice.log" >&2; fail "the host without a package is not named"; }
 
+# Clock timers for a port named COM1 would start a service on /dev/COM1: refused before anything
+# is sent, with the port named (COM1 leads to printer a, never to this computer's own port).
+set +e
+VORLANDEX_COM1=$port_a ANSIBLE_ROLES_PATH="$src/contrib/ansible/roles" ANSIBLE_NOCOLOR=1 ANSIBLE_LOCAL_TEMP="$work/tmp" \
+  ANSIBLE_HOME="$work/ansible" ansible-playbook -i "$work/inventory.yml" "$work/site.yml" --limit site-a \
+  -e '{"vorlandex_clock_timer": true, "vorlandex_ports": ["COM1", "'"$port_a"'"]}' >"$work/clock.log" 2>&1
+set -e
+grep -q "needs each printer's device path: give COM1, $port_a as" "$work/clock.log" && [[ ! -e $work/site-a ]] ||
+  { cat "$work/clock.log" >&2; fail "clock timers for COM1 were not refused before sending"; }
+
 play || { cat "$work/play.log" >&2; fail "the first run failed"; }
 for site in site-a site-b; do
   [[ $(recap $site changed) -ge 1 && $(recap $site failed) -eq 0 ]] || fail "first run: $(cat "$work/recap-$site")"
