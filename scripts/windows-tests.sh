@@ -19,6 +19,7 @@ cleanup() { wine_stop; rm -rf "$work"; }
 trap cleanup EXIT
 
 wine_make_prefix "$WINEPREFIX"
+wine_start_server
 ctest --test-dir "$build" --output-on-failure -j"${JOBS:-2}"
 wine_stop
 

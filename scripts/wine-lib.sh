@@ -11,6 +11,8 @@
 #                             runs PROGRAM in $WINEPREFIX, which must pass wine_check_prefix; --path
 #                             puts a folder on the program's search path (Qt's DLLs)
 #   wine_path FILE            the Windows name of a Linux file
+#   wine_start_server         starts $WINEPREFIX's server and Wine's own background programs, kept
+#                             until wine_stop, holding no caller's output open
 #   wine_stop                 ends every program of $WINEPREFIX and its server
 #   $WINE, $WINESERVER        Wine's loader and server
 #
@@ -45,6 +47,14 @@ wine_say() { echo "wine-lib: $*" >&2; }
 wine_path() { local path; path=$(realpath -m "$1"); echo "Z:${path//\//\\}"; }
 
 wine_stop() { "$WINESERVER" -k 2>/dev/null || true; "$WINESERVER" -w 2>/dev/null || true; }
+
+# A server that a program starts, and the background programs Wine starts with it, inherit that
+# program's output and keep it open for as long as any Windows program runs: ctest, or a command
+# substitution, then waits for them, and a test that passed ends as a time-out.
+wine_start_server() {
+  "$WINESERVER" -p >/dev/null 2>&1 || true
+  "$WINE" wineboot >/dev/null 2>&1
+}
 
 wine_ports_mapped() {
   local n
